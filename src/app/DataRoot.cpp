@@ -1,0 +1,55 @@
+#include "DataRoot.h"
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include <QCoreApplication>
+
+namespace cw {
+
+namespace fs = std::filesystem;
+
+fs::path DefaultDataRoot() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return fs::path(xdg) / "cardwright";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return fs::path(home) / ".local" / "share" / "cardwright";
+    return fs::current_path() / "cardwright-data";
+}
+
+std::optional<fs::path> ShippedDataFolder() {
+    std::error_code ec;
+    std::vector<fs::path> candidates;
+    if (QCoreApplication::instance()) {
+        fs::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+        candidates.push_back(exeDir / ".." / "share" / "cardwright");
+    }
+    candidates.push_back(CW_INSTALLED_DATA);
+    candidates.push_back(CW_SOURCE_DATA);
+    for (const auto& candidate : candidates)
+        if (fs::is_regular_file(candidate / "cwr.sys", ec))
+            return fs::weakly_canonical(candidate, ec);
+    return std::nullopt;
+}
+
+bool PrepareDataRoot(const fs::path& root, std::string& problem) {
+    std::error_code ec;
+    if (fs::exists(root / "cwr.sys", ec))
+        return true;
+    auto shipped = ShippedDataFolder();
+    if (!shipped) {
+        problem = "The shipped card formats were not found, and " + root.string() +
+                  " holds no cwr.sys.";
+        return false;
+    }
+    fs::create_directories(root, ec);
+    fs::copy(*shipped, root, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    if (ec) {
+        problem = "Cannot copy the shipped data into " + root.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+} // namespace cw

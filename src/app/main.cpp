@@ -1,0 +1,82 @@
+// The program's entry: the desktop program, or one of its command-line tools.
+#include "Application.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "ConsoleErrorPresenter.h"
+#include "DataRoot.h"
+#include "QtPrompter.h"
+#include "ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: cardwright [--root DIR]\n"
+    "       cardwright formats [--root DIR]\n"
+    "       cardwright --version\n";
+
+int RunCommand(const cw::CommandLine& line, const std::filesystem::path& root) {
+    cw::ScriptedPrompter prompter; // commands never wait for an answer
+    cw::Application app(root, prompter);
+    cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
+    app.SetErrorPresenter(&presenter);
+    int code = 2;
+    if (line.command == "formats")
+        code = cw::RunFormatsCommand(app, std::cout);
+    for (const std::string& text : prompter.MessageTexts())
+        std::cerr << text << '\n';
+    app.UnregisterFonts();
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    cw::CommandLine line = cw::CommandLine::Parse(args);
+    if (line.Has("--version")) {
+        std::cout << "Cardwright " << cw::kAppVersion << '\n';
+        return 0;
+    }
+    if (line.Has("--help") || !line.errors.empty() ||
+        (!line.command.empty() && line.command != "formats")) {
+        for (const auto& error : line.errors)
+            std::cerr << error << '\n';
+        std::cerr << kUsage;
+        return line.Has("--help") ? 0 : 2;
+    }
+    std::filesystem::path root = line.Value("--root").value_or(cw::DefaultDataRoot().string());
+    root = std::filesystem::absolute(root);
+
+    if (!line.command.empty()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication qtApp(argc, argv);
+        std::string problem;
+        if (!cw::PrepareDataRoot(root, problem)) {
+            std::cerr << problem << '\n';
+            return 1;
+        }
+        return RunCommand(line, root);
+    }
+
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName("Cardwright");
+    cw::QtPrompter prompter;
+    std::string problem;
+    if (!cw::PrepareDataRoot(root, problem)) {
+        static_cast<cw::Prompter&>(prompter).Message(problem, "Cardwright", cw::Buttons::Ok, cw::Icon::Critical);
+        return 1;
+    }
+    cw::Application app(root, prompter);
+    cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
+    app.SetErrorPresenter(&presenter);
+    bool started = app.RunStartup();
+    // The main window comes next; until it exists the program ends after start-up.
+    app.UnregisterFonts();
+    return started ? 0 : 1;
+}

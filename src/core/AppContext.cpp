@@ -1,0 +1,166 @@
+#include "AppContext.h"
+
+#include "BasicNumbers.h"
+#include "ErrorTrap.h"
+#include "LocationCodes.h"
+#include "Prompter.h"
+#include "RuntimeError.h"
+
+namespace cw {
+
+AppContext::AppContext(const fs::path& root, Prompter& prompter_, ErrorTrap& errorTrap_,
+                       FileSystem& fileSystem_)
+    : prompter(prompter_), errorTrap(errorTrap_), fileSystem(fileSystem_),
+      paths(Paths::ForRoot(root)) {}
+
+SystemSettingsFile AppContext::SettingsFile() const {
+    return SystemSettingsFile(paths.ProgramFolder, fileSystem);
+}
+
+FormatDefaultsFile AppContext::DefaultsFile() const {
+    return FormatDefaultsFile(paths.ProgramFolder, paths.DataSysDir, fileSystem);
+}
+
+bool AppContext::ReadSystemSettings() {
+    return errorTrap.Guard(loc::ReadSystemSettings,
+                           [&] { SettingsFile().Read(Settings, Catalogue); });
+}
+
+bool AppContext::SaveSystemSettings() {
+    BusyScope busy(prompter);
+    return errorTrap.Guard(loc::SaveSystemSettings, [&] { SettingsFile().Save(Settings); });
+}
+
+bool AppContext::PatchDefaultFormat() {
+    return errorTrap.Guard(
+        loc::PatchDefaultFormat, [&] { SettingsFile().PatchDefaultFormat(CurrentFormat); },
+        [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
+}
+
+bool AppContext::LoadFormatDefaults() {
+    return errorTrap.Guard(
+        loc::LoadFormatDefaults,
+        [&] {
+            DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
+                                DrawingBaseText);
+            SetUpViewScale();
+        },
+        [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
+}
+
+bool AppContext::ApplyFormatDefaults(bool save) {
+    return errorTrap.Guard(loc::SaveFormatDefaults, [&] {
+        if (!save) {
+            Defaults.Apply(BackSideSelected, DrawingBaseText);
+            SetUpViewScale();
+            return;
+        }
+        Defaults.CollectInto(BackSideSelected, DrawingBaseText);
+        DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
+                            DrawingBaseText);
+        SetUpViewScale();
+    });
+}
+
+void AppContext::SetUpViewScale() {
+    if (!View.ZoomSetByUser && HasFormat()) {
+        float formatScale = float(Catalogue.Number(CurrentFormat, ColViewScale));
+        if (formatScale <= 0)
+            formatScale = 1.0f;
+        View.ViewScale = formatScale;
+        if (Defaults.SavedZoom != 0) {
+            View.ViewScale = formatScale + float(Defaults.SavedZoom) * 0.2f;
+            View.ZoomFactor = Defaults.SavedZoom;
+        }
+    }
+    View.PWIDTH = float(Defaults.NaturalWidth) * View.ViewScale;
+    View.PHEIGHT = float(Defaults.NaturalHeight) * View.ViewScale;
+}
+
+bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
+    return errorTrap.Guard(
+        loc::SetupCardFormat,
+        [&] {
+            if (Catalogue.FormatCount == 0)
+                throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                                   "No card format is installed");
+            if (slot >= Catalogue.FormatCount || slot < 0)
+                slot = int16_t(Catalogue.FormatCount - 1);
+            CurrentFormat = slot;
+            if (!Catalogue.HasBackPage(CurrentFormat)) {
+                view.SetSideButtonsEnabled(false);
+                BackSideSelected = false;
+                view.SelectFrontSide();
+                PageOffsetX = 0;
+            } else {
+                view.SetSideButtonsEnabled(true);
+            }
+            if (!LoadFormatDefaults())
+                return;
+            view.SizeCardPicture();
+            Location.CardDir = paths.InProgramFolder(Catalogue.Column(CurrentFormat, ColFolder));
+            Location.CardExt = Catalogue.Column(CurrentFormat, ColExtension);
+            view.ShowFormatName(Catalogue.Column(CurrentFormat, ColDisplayName));
+            view.SetCardListPattern("*" + Location.CardExt);
+            const std::string& picture = Catalogue.Column(CurrentFormat, ColPicture);
+            view.ShowFormatPicture(picture.empty()
+                                       ? std::nullopt
+                                       : std::optional<fs::path>(paths.BmpsDir / picture));
+            errorTrap.Guard(loc::SpecialNotice, [&] {
+                auto special = ResolveExisting(Location.CardDir / "special.txt");
+                if (special) {
+                    fs::copy_file(*special, paths.DataDir / "special.txt",
+                                  fs::copy_options::overwrite_existing);
+                    view.ShowSpecialNoticeLabel(true);
+                } else {
+                    view.ShowSpecialNoticeLabel(false);
+                }
+            });
+            view.RefillCardList();
+        },
+        [&] { return std::vector<ErrValue>{int(slot)}; });
+}
+
+std::optional<fs::path> AppContext::BackTemplateForMissingPage() const {
+    const auto& codes = Catalogue.Codes;
+    if (!HasFormat() || (CurrentFormat != codes.FmtACBL && CurrentFormat != codes.FmtACBLFF))
+        return std::nullopt;
+    return paths.InProgramFolder(Catalogue.Column(CurrentFormat, ColBackTemplate));
+}
+
+bool AppContext::LoadCard() {
+    return errorTrap.Guard(
+        loc::LoadCard,
+        [&] {
+            LoadOptions options;
+            options.backSide = BackSideSelected;
+            options.backTemplate = BackTemplateForMissingPage();
+            CardFile::LoadCard(Page, Location, options);
+        },
+        [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+}
+
+bool AppContext::SaveCard() {
+    BusyScope busy(prompter);
+    return errorTrap.Guard(
+        loc::SaveCard, [&] { CardFile::SaveCard(Page, Location, AppVersion, fileSystem); },
+        [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+}
+
+ErrorContextSnapshot AppContext::Snapshot() const {
+    ErrorContextSnapshot snapshot;
+    snapshot.ProgramFolder = paths.ProgramFolder.string();
+    snapshot.CurrentCardName = Location.CurrentCardName;
+    if (CurrentFormat >= 0 && CurrentFormat < FormatCatalogue::Slots)
+        snapshot.FormatDisplayName = Catalogue.Formats[size_t(CurrentFormat)][ColDisplayName];
+    snapshot.MainWindowLoaded = MainWindowLoaded;
+    snapshot.Pic1ScaleMode = Pic1ScaleMode;
+    snapshot.PWIDTH = View.PWIDTH;
+    snapshot.PHEIGHT = View.PHEIGHT;
+    snapshot.BasicFont = Defaults.BasicFont;
+    snapshot.BasicFontSize = FormatSingle(Defaults.BasicFontSize);
+    snapshot.ZoomFactor = View.ZoomFactor;
+    return snapshot;
+}
+
+} // namespace cw

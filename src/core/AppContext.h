@@ -1,0 +1,84 @@
+#pragma once
+
+#include "CardFile.h"
+#include "CardFormatView.h"
+#include "CardPage.h"
+#include "ErrorContext.h"
+#include "FileOps.h"
+#include "FormatCatalogue.h"
+#include "FormatDefaults.h"
+#include "Paths.h"
+#include "SystemSettings.h"
+#include "ViewState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace cw {
+
+class ErrorTrap;
+class Prompter;
+
+inline constexpr const char* kAppVersion = "6.3.19";
+
+// The state of one run of the program, with clear owners: settings, catalogue, the current
+// format's defaults, the view, the open card page. Windows and commands reach it through one
+// reference; tests build a fresh one on a temporary data root.
+class AppContext : public ErrorContextSource {
+public:
+    AppContext(const fs::path& root, Prompter& prompter, ErrorTrap& errorTrap,
+               FileSystem& fileSystem = FileSystem::Default());
+
+    Prompter& prompter;
+    ErrorTrap& errorTrap;
+    FileSystem& fileSystem;
+
+    Paths paths;
+    std::string AppVersion = kAppVersion;
+    int16_t TwipsPerPixel = 15;
+
+    SystemSettings Settings;
+    FormatCatalogue Catalogue;
+    int16_t CurrentFormat = 0;
+    FormatDefaults Defaults;
+    ViewState View;
+
+    CardPage Page;
+    CardLocation Location;
+    bool BackSideSelected = false;
+    bool DrawingBaseText = false;
+    // Left margin of the page being drawn (printing); 0 for one-page formats.
+    int32_t PageOffsetX = 0;
+    bool MainWindowLoaded = false;
+    // Scale mode of the card picture (0: user scale in card twips).
+    int Pic1ScaleMode = 0;
+
+    ErrorContextSnapshot Snapshot() const override;
+
+    // Procedures: each traps its own errors and returns whether it finished.
+    bool ReadSystemSettings();
+    bool SaveSystemSettings();
+    bool PatchDefaultFormat();
+    // Makes slot current (the last format when slot is past the end) and sets up view,
+    // defaults, card folder and the window through view.
+    bool SetupCardFormat(int16_t& slot, CardFormatView& view);
+    bool LoadFormatDefaults();
+    // save false: distributes the defaults; save true: writes the settings back to the file.
+    bool ApplyFormatDefaults(bool save);
+    // Scale and zoomed size of the card.
+    void SetUpViewScale();
+    bool LoadCard();
+    bool SaveCard();
+
+    SystemSettingsFile SettingsFile() const;
+    FormatDefaultsFile DefaultsFile() const;
+    bool HasFormat() const { return Catalogue.IsValidSlot(CurrentFormat); }
+    // The format's back-page template when cards of this format get a blank back page
+    // created on first opening.
+    std::optional<fs::path> BackTemplateForMissingPage() const;
+
+    // The format that was current when the main window loaded (for the closing patch).
+    int16_t LoadedFormat = 0;
+};
+
+} // namespace cw

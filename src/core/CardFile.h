@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CardPage.h"
+#include "FileOps.h"
+
+#include <optional>
+#include <string>
+
+namespace cw {
+
+// Where the open page lives: the format's card folder, the page's base name (the card's name,
+// followed by "_" for a back page) and the format's extension with its dot.
+struct CardLocation {
+    fs::path CardDir;
+    std::string CurrentCardName;
+    std::string CardExt;
+
+    fs::path PagePath() const { return CardDir / (CurrentCardName + CardExt); }
+    fs::path ScratchPath() const { return CardDir / "temp"; }
+};
+
+struct LoadOptions {
+    bool backSide = false;
+    // A blank back page copied in when the page file is missing (formats whose cards may
+    // lack their back page).
+    std::optional<fs::path> backTemplate;
+};
+
+// Reading and writing a card page file.
+class CardFile {
+public:
+    static constexpr int HeaderLineCount = 31;
+
+    // Loads the page into page. A malformed record ends the records silently; a missing or
+    // unreadable file and a table that overflows raise RuntimeError, leaving what was read.
+    static void LoadCard(CardPage& page, const CardLocation& location, const LoadOptions& options);
+
+    // Writes the page back through a scratch file renamed over the old one. The old file's
+    // comment lines and header lines 5..30 are kept, line 16 becomes appVersion. A missing
+    // page file or one with fewer than 31 header lines raises RuntimeError and changes
+    // nothing on disk. Kind-8 texts lose their double quotes (to apostrophes) in memory too.
+    static void SaveCard(CardPage& page, const CardLocation& location,
+                         const std::string& appVersion, FileSystem& fileSystem);
+
+    // The record part of a page, one line per record, in the kinds' write order.
+    static std::string FormatRecords(const CardPage& page);
+    static std::string FormatRecord(int kind, const CardField& field);
+
+    // Reads one record line into page; false when the line is malformed.
+    static bool ReadRecordLine(CardPage& page, const std::string& line);
+};
+
+} // namespace cw

@@ -1,0 +1,178 @@
+#include "FileOps.h"
+
+#include "RuntimeError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace cw {
+
+namespace {
+
+RuntimeError WriteError(const fs::path& path, int error) {
+    int number = (error == ENOSPC || error == EDQUOT) ? RuntimeError::DiskFull
+                                                      : RuntimeError::PathFileAccess;
+    return {number, "Cannot write " + path.string() + ": " + std::strerror(error)};
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool LessIgnoreCase(const std::string& a, const std::string& b) {
+    auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
+                                  [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    if (mismatch.first == a.end())
+        return mismatch.second != b.end() || a < b;
+    if (mismatch.second == b.end())
+        return false;
+    return static_cast<unsigned char>(LowerAscii(*mismatch.first)) <
+           static_cast<unsigned char>(LowerAscii(*mismatch.second));
+}
+
+} // namespace
+
+void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw WriteError(path, errno);
+    size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int error = errno;
+            ::close(fd);
+            throw WriteError(path, error);
+        }
+        written += size_t(n);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        int error = errno;
+        ::close(fd);
+        throw WriteError(path, error);
+    }
+    if (::close(fd) != 0)
+        throw WriteError(path, errno);
+}
+
+void FileSystem::RenameOver(const fs::path& from, const fs::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot rename " + from.string() +
+                                                             " to " + to.string() + ": " +
+                                                             std::strerror(errno));
+}
+
+FileSystem& FileSystem::Default() {
+    static FileSystem instance;
+    return instance;
+}
+
+void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
+                   const fs::path& scratch) {
+    fileSystem.WriteFlushed(scratch, bytes);
+    fileSystem.RenameOver(scratch, target);
+}
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw RuntimeError::FileNotFoundError(path.string());
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot read " + path.string());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot read " + path.string());
+    return bytes;
+}
+
+std::optional<fs::path> ResolveExisting(const fs::path& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec))
+        return path;
+    fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::string wanted = path.filename().string();
+    if (wanted.empty())
+        return std::nullopt;
+    fs::directory_iterator it(folder, ec), end;
+    std::optional<fs::path> found;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (EqualsIgnoreCase(name, wanted) && (!found || name < found->filename().string()))
+            found = it->path();
+    }
+    return found;
+}
+
+bool ExistsAnyCase(const fs::path& path) { return ResolveExisting(path).has_value(); }
+
+std::string ReadExistingFile(const fs::path& path) {
+    auto resolved = ResolveExisting(path);
+    if (!resolved)
+        throw RuntimeError::FileNotFoundError(path.string());
+    return ReadFileBytes(*resolved);
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    // Iterative matcher with back-tracking to the last "*".
+    size_t p = 0, n = 0, star = std::string::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::vector<std::string> ListFolder(const fs::path& folder, const std::string& pattern) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        std::string name = it->path().filename().string();
+        if (WildcardMatch(pattern, name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), LessIgnoreCase);
+    return names;
+}
+
+void CreateFolderQuietly(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+}
+
+std::string ToUpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return text;
+}
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+} // namespace cw

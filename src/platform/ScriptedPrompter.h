@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace cw {
+
+// A Prompter for tests and headless runs: records everything it is asked and answers from a
+// script. With an empty script a message gets its first button's answer and an input box is
+// cancelled.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Asked {
+        enum class Kind { Message, Input, Beep } kind;
+        std::string text;
+        std::string title;
+        Buttons buttons = Buttons::Ok;
+        DefaultButton defaultButton = DefaultButton::First;
+    };
+
+    void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+    void QueueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
+
+    Answer Message(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+                   DefaultButton defaultButton) override;
+    std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                     const std::string& initial) override;
+    void Beep() override;
+    void SetBusy(bool busy) override {
+        if (busy)
+            ++busyDepth_;
+        else if (busyDepth_ > 0)
+            --busyDepth_;
+    }
+    void ResetBusy() override { busyDepth_ = 0; }
+
+    const std::vector<Asked>& Log() const { return log_; }
+    std::vector<std::string> MessageTexts() const;
+    int BeepCount() const;
+    int BusyDepth() const { return busyDepth_; }
+    size_t UnusedAnswers() const { return answers_.size() + inputs_.size(); }
+
+private:
+    std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> inputs_;
+    std::vector<Asked> log_;
+    int busyDepth_ = 0;
+};
+
+} // namespace cw
