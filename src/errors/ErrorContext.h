@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace cw {
+
+// The program's state as an error record describes it, taken when the error dialog opens.
+// A source that cannot tell a value leaves its default.
+struct ErrorContextSnapshot {
+    std::string ProgramFolder;
+    std::string CurrentCardName;
+    // Display name of the current card format; absent when the current format index is out
+    // of range or its slot is empty, and then the record has no "Card Format:" line.
+    std::optional<std::string> FormatDisplayName;
+    bool MainWindowLoaded = false;
+    int Pic1ScaleMode = 0;
+    float PWIDTH = 0;
+    float PHEIGHT = 0;
+    std::string BasicFont;
+    std::string BasicFontSize;
+    float ZoomFactor = 0;
+};
+
+// Implemented by the application, which owns the values above.
+class ErrorContextSource {
+public:
+    virtual ~ErrorContextSource() = default;
+    virtual ErrorContextSnapshot Snapshot() const = 0;
+};
+
+} // namespace cw
