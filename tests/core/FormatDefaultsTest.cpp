@@ -1,0 +1,185 @@
+#include "AppContext.h"
+#include "ErrorTrap.h"
+#include "RuntimeError.h"
+#include "ScriptedPrompter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace cw;
+using namespace cw::test;
+
+namespace {
+
+struct RecordingPresenter : ErrorPresenter {
+    std::vector<ErrorState> shown;
+    void ShowError(const ErrorState& state) override { shown.push_back(state); }
+};
+
+struct RecordingView : CardFormatView {
+    std::vector<std::string> steps;
+    void SetSideButtonsEnabled(bool enabled) override {
+        steps.push_back(enabled ? "sides on" : "sides off");
+    }
+    void SelectFrontSide() override { steps.push_back("front"); }
+    void SizeCardPicture() override { steps.push_back("size"); }
+    void ShowFormatName(const std::string& name) override { steps.push_back("name " + name); }
+    void SetCardListPattern(const std::string& pattern) override {
+        steps.push_back("pattern " + pattern);
+    }
+    void ShowFormatPicture(const std::optional<fs::path>& picture) override {
+        steps.push_back(picture ? "picture " + picture->filename().string() : "no picture");
+    }
+    void ShowSpecialNoticeLabel(bool visible) override {
+        steps.push_back(visible ? "notice" : "no notice");
+    }
+    void RefillCardList() override { steps.push_back("list"); }
+};
+
+class ContextTest : public ::testing::Test {
+protected:
+    void Build(const std::vector<FormatSpec>& formats) {
+        MakeDataRoot(dir.Path(), formats);
+        ctx.ReadSystemSettings();
+    }
+    fs::path DefaultsPath(const std::string& code) { return dir / "datasys" / (code + ".dat"); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    RecordingPresenter presenter;
+    ErrorTrap trap{prompter, presenter};
+    AppContext ctx{dir.Path(), prompter, trap};
+    RecordingView view;
+};
+
+FormatSpec OnePage() {
+    FormatSpec spec;
+    spec.code = "CLUB";
+    spec.base = "club";
+    spec.extension = "clb";
+    spec.name = "Club Card";
+    spec.backPage = false;
+    spec.extraLines = {"w17 club.bmp"};
+    return spec;
+}
+
+} // namespace
+
+TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    auto lines = ReadLines(DefaultsPath("TEST"));
+    ASSERT_EQ(lines.size(), 48u);
+    std::vector<std::string> head(lines.begin(), lines.begin() + 16);
+    // check-box style, print width/height, flags, front margin, back margin, natural size,
+    // base print colours (from files 2 and 4: colour 5), zoom, Y alignment, four zeros
+    EXPECT_EQ(head, (std::vector<std::string>{"1", "7800", "10080", "3", "300", "200", "11520",
+                                              "15120", "5", "5", "0", "40", "0", "0", "0", "0"}));
+    // page blocks: colour (2 for the base layers), size, font, bold, italic, three zeros
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 16, lines.begin() + 24),
+              (std::vector<std::string>{"1", "9", "\"Arial\"", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(lines[24], "2");
+    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
+    EXPECT_EQ(ctx.Defaults.BasicFont, "Arial");
+    EXPECT_EQ(ctx.View.PWIDTH, 11520.0f);
+    EXPECT_EQ(view.steps, (std::vector<std::string>{"sides on", "size", "name Test Card",
+                                                    "pattern *.tst", "no picture", "no notice",
+                                                    "list"}));
+    EXPECT_EQ(ctx.Location.CardDir, dir / "TEST");
+}
+
+TEST_F(ContextTest, OnePageFormatForcesTheFrontAndFillsTheBackBlocksWithZeros) {
+    Build({FormatSpec{}, OnePage()});
+    ctx.BackSideSelected = true;
+    ctx.PageOffsetX = 500;
+    int16_t slot = 5; // past the end: the last format
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    EXPECT_EQ(slot, 1);
+    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_EQ(ctx.PageOffsetX, 0);
+    EXPECT_EQ(view.steps[0], "sides off");
+    EXPECT_EQ(view.steps[1], "front");
+    EXPECT_EQ(view.steps[5], "picture club.bmp");
+    auto lines = ReadLines(DefaultsPath("CLUB"));
+    ASSERT_EQ(lines.size(), 48u);
+    for (int i = 32; i < 48; ++i)
+        EXPECT_EQ(lines[size_t(i)], "0");
+}
+
+TEST_F(ContextTest, DefaultsAreRebuiltWhenDeletedOrWhenTheBaseFontIsEmpty) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ctx.SetupCardFormat(slot, view);
+    std::string created = ReadFile(DefaultsPath("TEST"));
+    fs::remove(DefaultsPath("TEST"));
+    ctx.SetupCardFormat(slot, view);
+    EXPECT_EQ(ReadFile(DefaultsPath("TEST")), created);
+
+    auto lines = ReadLines(DefaultsPath("TEST"));
+    lines[26] = "";
+    WriteLines(DefaultsPath("TEST"), lines);
+    EXPECT_TRUE(ctx.LoadFormatDefaults());
+    EXPECT_EQ(ReadFile(DefaultsPath("TEST")), created);
+}
+
+TEST_F(ContextTest, ShortDefaultsFileIsReportedAndKeepsTheSettings) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ctx.SetupCardFormat(slot, view);
+    auto lines = ReadLines(DefaultsPath("TEST"));
+    lines.resize(47);
+    lines[0] = "2";
+    WriteLines(DefaultsPath("TEST"), lines);
+    EXPECT_FALSE(ctx.LoadFormatDefaults());
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
+}
+
+TEST_F(ContextTest, SavedSettingsReachTheFileAndTheSavedZoomTheView) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ctx.SetupCardFormat(slot, view);
+    ctx.Defaults.SavedZoom = 2;
+    ctx.Defaults.BasicFont = "Times New Roman";
+    ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
+    auto lines = ReadLines(DefaultsPath("TEST"));
+    EXPECT_EQ(lines[10], "2");
+    EXPECT_EQ(lines[18], "\"Times New Roman\"");
+    EXPECT_FLOAT_EQ(ctx.View.ViewScale, 1.4f);
+    EXPECT_EQ(ctx.View.ZoomFactor, 2.0f);
+    ctx.View.ZoomSetByUser = true;
+    ctx.View.ViewScale = 2.0f;
+    ctx.SetupCardFormat(slot, view);
+    EXPECT_FLOAT_EQ(ctx.View.ViewScale, 2.0f); // a user's zoom is kept
+}
+
+TEST_F(ContextTest, SpecialNoticeOfAFormatIsCopiedForTheViewer) {
+    Build({FormatSpec{}});
+    WriteLines(dir / "TEST" / "special.txt", {"Read me"});
+    int16_t slot = 0;
+    ctx.SetupCardFormat(slot, view);
+    EXPECT_EQ(view.steps[5], "notice");
+    EXPECT_EQ(ReadLines(dir / "data" / "special.txt"), (std::vector<std::string>{"Read me"}));
+}
+
+TEST_F(ContextTest, MissingSettingsFileIsTrappedAndLeavesAnEmptyCatalogue) {
+    EXPECT_FALSE(ctx.ReadSystemSettings());
+    EXPECT_EQ(ctx.Catalogue.FormatCount, 0);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].Location, 1001);
+    EXPECT_EQ(prompter.BeepCount(), 1);
+}
+
+TEST_F(ContextTest, SnapshotDescribesTheOpenCard) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ctx.SetupCardFormat(slot, view);
+    ctx.Location.CurrentCardName = "MYCARD";
+    auto snapshot = ctx.Snapshot();
+    EXPECT_EQ(snapshot.CurrentCardName, "MYCARD");
+    EXPECT_EQ(snapshot.FormatDisplayName, std::optional<std::string>("Test Card"));
+    ctx.CurrentFormat = 40;
+    EXPECT_FALSE(ctx.Snapshot().FormatDisplayName.has_value());
+}
