@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what Cardwright needs on Debian 12, builds it, and runs it or its tests.
+#   bash tools/dev.sh run    install, build, start the program on the shipped sample data
+#   bash tools/dev.sh test   install, build, run the whole test suite
+#   bash tools/dev.sh sanitize   the test suite again under AddressSanitizer + UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-liberation fonts-liberation2 python3 python3-fonttools xvfb xauth
+          clang libclang-rt-14-dev libgif-dev libcurl4-openssl-dev)
+
+install_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # build DIR [cmake options...]
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+run_tests() { # run_tests DIR
+    # The suite draws on the offscreen platform; nothing needs a display.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    install_packages
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec build/cardwright "${@:2}"
+    ;;
+test)
+    install_packages
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    run_tests build
+    ;;
+sanitize)
+    install_packages
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON -DCW_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    ;;
+*)
+    echo "usage: bash tools/dev.sh run|test|sanitize" >&2
+    exit 2
+    ;;
+esac
