@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+#include <QWidget>
+
+namespace cw {
+
+// The error dialog's text: lines printed one line step apart in a fixed-pitch font. Its
+// height grows by one step per line; lines wider than the widest allowed lose their middle to
+// an ellipsis and are shown whole in the tool tip.
+class ErrorLinesView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ErrorLinesView(QWidget* parent = nullptr);
+
+    void SetLines(const QStringList& lines);
+    const QStringList& Lines() const { return lines_; }
+
+    // The distance between two lines: the height of "H" in the font, with a little air.
+    int LineStep() const;
+    void SetMaximumTextWidth(int pixels);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // "Courier New" where the system has it or a face standing in for it, else the system's
+    // fixed-pitch font.
+    static QFont FixedPitchFont();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int TextWidth() const;
+
+    QStringList lines_;
+    int maximumTextWidth_ = 1200;
+};
+
+} // namespace cw
