@@ -22,10 +22,16 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build() { # build DIR [cmake options...]
+build() { # build DIR [cmake options...] [--target T...]
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    local options=() targets=()
+    while [ $# -gt 0 ]; do
+        if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2
+        else options+=("$1"); shift; fi
+    done
+    while [ $# -gt 0 ]; do shift; done
+    cmake -S . -B "$dir" -G Ninja "${options[@]}" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
 
 run_tests() { # run_tests DIR
@@ -49,8 +55,19 @@ sanitize)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON -DCW_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
+fuzz)
+    # The file readers under libFuzzer (clang), each for ${FUZZ_SECONDS:-60} seconds.
+    install_packages
+    CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCW_FUZZ=ON -DCW_SANITIZE=ON \
+        -DCW_BENCH=OFF --target fuzz_card --target fuzz_settings --target fuzz_defaults
+    for t in card settings defaults; do
+        mkdir -p "build-fuzz/corpus-$t"
+        "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="${FUZZ_SECONDS:-60}" \
+            "build-fuzz/corpus-$t" "tests/fuzz/corpus/$t"
+    done
+    ;;
 *)
-    echo "usage: bash tools/dev.sh run|test|sanitize" >&2
+    echo "usage: bash tools/dev.sh run|test|sanitize|fuzz" >&2
     exit 2
     ;;
 esac

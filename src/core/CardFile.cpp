@@ -98,14 +98,20 @@ void CardFile::LoadCard(CardPage& page, const CardLocation& location,
                                "Cannot create the back page from " +
                                    options.backTemplate->string());
     }
-    LineReader reader(ReadExistingFile(path));
+    ParsePage(page, ReadExistingFile(path), options.backSide);
+}
+
+void CardFile::ParsePage(CardPage& page, const std::string& bytes, bool backSide) {
+    page.ClearCard();
+    page.UseAltBaseLayer = false;
+    LineReader reader(bytes);
     HeaderLines comments;
     page.CardHeader[0] = comments.Read(reader);
     page.CardHeader[1] = reader.ReadLine();
     std::string cardNotes = TrimBlanks(page.CardHeader[2]);
     for (int i = 2; i <= 5; ++i)
         page.CardHeader[size_t(i)] = reader.ReadLine();
-    if (options.backSide)
+    if (backSide)
         page.CardHeader[2] = cardNotes;
     for (int i = 6; i < HeaderLineCount; ++i)
         reader.ReadLine();

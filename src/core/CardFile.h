@@ -35,6 +35,9 @@ public:
     // unreadable file and a table that overflows raise RuntimeError, leaving what was read.
     static void LoadCard(CardPage& page, const CardLocation& location, const LoadOptions& options);
 
+    // Reads a page held in memory (the bytes of a page file).
+    static void ParsePage(CardPage& page, const std::string& bytes, bool backSide);
+
     // Writes the page back through a scratch file renamed over the old one. The old file's
     // comment lines and header lines 5..30 are kept, line 16 becomes appVersion. A missing
     // page file or one with fewer than 31 header lines raises RuntimeError and changes

@@ -37,6 +37,14 @@ bool ItemToBool(const RecordItem& item) {
     return Val(item.text) != 0;
 }
 
+std::array<RecordItem, FormatDefaults::ValueCount + 1> ParseDefaultsValues(const std::string& bytes) {
+    LineReader reader(bytes);
+    std::array<RecordItem, FormatDefaults::ValueCount + 1> values{};
+    for (int i = 0; i < FormatDefaults::ValueCount; ++i)
+        values[size_t(i)] = ParseValueLine(reader.ReadLine());
+    return values;
+}
+
 void FormatDefaults::Apply(bool backSide, bool drawingBaseText) {
     const auto& v = DefaultsValues;
     CheckBoxStyle = ToInt32(Number(v[0]));
@@ -140,13 +148,7 @@ void FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot,
                               FormatDefaults& defaults, bool backSide,
                               bool drawingBaseText) const {
     fs::path path = PathFor(catalogue, slot);
-    auto readValues = [&] {
-        LineReader reader(ReadExistingFile(path));
-        std::array<RecordItem, FormatDefaults::ValueCount + 1> values{};
-        for (int i = 0; i < FormatDefaults::ValueCount; ++i)
-            values[size_t(i)] = ParseValueLine(reader.ReadLine());
-        return values;
-    };
+    auto readValues = [&] { return ParseDefaultsValues(ReadExistingFile(path)); };
     if (!ExistsAnyCase(path))
         Create(catalogue, slot);
     auto values = readValues();

@@ -84,4 +84,7 @@ private:
 
 bool ItemToBool(const RecordItem& item);
 
+// The 48 values of a defaults file's bytes; fewer raise an input-past-end RuntimeError.
+std::array<RecordItem, FormatDefaults::ValueCount + 1> ParseDefaultsValues(const std::string& bytes);
+
 } // namespace cw

@@ -51,7 +51,14 @@ SystemSettingsFile::SystemSettingsFile(fs::path programFolder, FileSystem& fileS
 void SystemSettingsFile::Read(SystemSettings& settings, FormatCatalogue& catalogue) const {
     catalogue.FormatCount = 0;
     catalogue.Codes = FormatCodeSlots{};
-    LineReader reader(ReadExistingFile(Path()));
+    ReadText(ReadExistingFile(Path()), settings, catalogue);
+}
+
+void SystemSettingsFile::ReadText(const std::string& bytes, SystemSettings& settings,
+                                  FormatCatalogue& catalogue) const {
+    catalogue.FormatCount = 0;
+    catalogue.Codes = FormatCodeSlots{};
+    LineReader reader(bytes);
     HeaderLines header;
     header.Read(reader); // the free line after the comments is not used
     int16_t slot = 0;

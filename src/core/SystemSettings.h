@@ -27,6 +27,9 @@ public:
     // Rebuilds settings and catalogue from the file. Throws RuntimeError on a missing or
     // unreadable file or too many comment lines; what was read until then stays.
     void Read(SystemSettings& settings, FormatCatalogue& catalogue) const;
+    // The same from the file's bytes.
+    void ReadText(const std::string& bytes, SystemSettings& settings,
+                  FormatCatalogue& catalogue) const;
 
     // Rewrites the s01, s02 and s03 lines, which are expected right after the free line;
     // everything else is copied unchanged. Throws RuntimeError; the old file then stays.
