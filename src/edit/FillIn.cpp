@@ -1,0 +1,239 @@
+#include "FillIn.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace cw {
+
+namespace {
+
+bool Inside(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+
+bool InBox(const CardField& field, int32_t x, int32_t y) {
+    return Inside(x, field.a[0], field.a[0] + field.a[2]) &&
+           Inside(y, field.a[1], field.a[1] + field.a[3]);
+}
+
+template <class Test> int FirstHit(const CardPage& page, int kind, Test test) {
+    const auto& fields = page.Fields(kind);
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (test(fields[i]))
+            return int(i);
+    return -1;
+}
+
+// Colour dots cycle through these fills, chosen by the state before the step.
+constexpr int32_t kDotColours[] = {0x00FF00, 0xFF0000, 0x0000FF, 0x00FFFF, 0x004080, 0xFFFFFF};
+
+constexpr int32_t kBold = 16;
+constexpr int32_t kItalic = 32;
+constexpr int32_t kDefaultFontStyle = 64;
+
+} // namespace
+
+std::string GetFontPrefix(const std::string& text) {
+    if (text.rfind("#<", 0) != 0)
+        return {};
+    size_t end = text.find(">#", 2);
+    return end == std::string::npos ? std::string() : text.substr(0, end + 2);
+}
+
+std::string StripFontPrefix(const std::string& text) {
+    if (text.rfind("#<", 0) != 0)
+        return text;
+    size_t end = text.find(">#", 2);
+    return end == std::string::npos ? std::string() : text.substr(end + 2);
+}
+
+int FindTextFieldAt(const CardPage& page, int32_t x, int32_t y) {
+    return FirstHit(page, TextField, [&](const CardField& f) { return InBox(f, x, y); });
+}
+
+int FindCircleAt(const CardPage& page, int32_t x, int32_t y) {
+    return FirstHit(page, Circle, [&](const CardField& f) {
+        return std::abs(x - f.a[0]) <= f.a[4] && std::abs(y - f.a[1]) <= f.a[4];
+    });
+}
+
+int FindMarkAt(const CardPage& page, int32_t x, int32_t y, const HitMetrics& metrics) {
+    return FirstHit(page, CircledItem, [&](const CardField& f) {
+        return Inside(x, f.a[0] - 15, f.a[0] + metrics.letterWidth) &&
+               Inside(y, f.a[1], f.a[1] + metrics.letterHeight);
+    });
+}
+
+std::optional<FieldHit> HitTestFillIn(const CardPage& page, int32_t x, int32_t y,
+                                      const HitMetrics& metrics) {
+    if (int i = FindTextFieldAt(page, x, y); i >= 0)
+        return FieldHit{TextField, i};
+    if (int i = FirstHit(page, CheckBox,
+                         [&](const CardField& f) {
+                             return Inside(x, f.a[0], f.a[0] + f.a[5] - 1) &&
+                                    Inside(y, f.a[1], f.a[1] + f.a[5] - 1);
+                         });
+        i >= 0)
+        return FieldHit{CheckBox, i};
+    if (int i = FindCircleAt(page, x, y); i >= 0)
+        return FieldHit{Circle, i};
+    if (int i = FindMarkAt(page, x, y, metrics); i >= 0)
+        return FieldHit{CircledItem, i};
+    if (int i = FirstHit(page, FrameBox, [&](const CardField& f) { return InBox(f, x, y); });
+        i >= 0)
+        return FieldHit{FrameBox, i};
+    if (int i = FirstHit(page, ColourDot,
+                         [&](const CardField& f) {
+                             return Inside(x, f.a[0] - f.a[2], f.a[0] + f.a[2]) &&
+                                    Inside(y, f.a[1] - f.a[2], f.a[1] + f.a[2]);
+                         });
+        i >= 0)
+        return FieldHit{ColourDot, i};
+    int32_t reach = 10 * metrics.twipsPerPixel;
+    if (int i = FirstHit(page, TickMark,
+                         [&](const CardField& f) {
+                             return Inside(x, f.a[0] - reach, f.a[0] + reach) &&
+                                    Inside(y, f.a[1] - reach, f.a[1] + reach);
+                         });
+        i >= 0)
+        return FieldHit{TickMark, i};
+    if (int i = FirstHit(page, OptionField, [&](const CardField& f) { return InBox(f, x, y); });
+        i >= 0)
+        return FieldHit{OptionField, i};
+    return std::nullopt;
+}
+
+std::optional<int32_t> AdvanceMark(CardPage& page, const FieldHit& hit) {
+    CardField& field = page.Field(hit.kind, hit.index);
+    switch (hit.kind) {
+    case CheckBox:
+        field.a[4] = field.a[4] == 0 ? 1 : 0;
+        break;
+    case Circle:
+    case CircledItem:
+        field.a[3] = (field.a[3] + 1) % 4;
+        break;
+    case FrameBox:
+        field.a[4] = (field.a[4] + 1) % 3;
+        break;
+    case TickMark:
+        field.a[2] ^= 1;
+        break;
+    case ColourDot: {
+        int32_t& state = field.a[3];
+        if ((state & 16) == 0) {
+            int32_t colour = kDotColours[std::clamp(state, 0, 5)];
+            state = (state + 1) % 6;
+            return colour;
+        }
+        if (state != 16) {
+            state = 16;
+            return 0xFFFFFF;
+        }
+        state = 17;
+        return 0x0000FF;
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+CommittedText CommitEditorText(const std::string& oldText, const std::string& editorText) {
+    std::string s = editorText;
+    while (!s.empty() && s.back() == '\t')
+        s.pop_back();
+    size_t lead = s.find_first_not_of('\t');
+    s = lead == std::string::npos ? std::string() : s.substr(lead);
+    while (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0)
+        s.resize(s.size() - 2);
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    CommittedText result;
+    result.text = GetFontPrefix(oldText) + s;
+    result.changed = result.text != oldText;
+    std::string quoted;
+    for (char c : result.text) {
+        if (c == '"')
+            quoted += "''";
+        else
+            quoted += c;
+    }
+    result.text = std::move(quoted);
+    return result;
+}
+
+int NextTextFieldIndex(int current, int count, bool forward) {
+    int next = current + (forward ? 1 : -1);
+    if (next < 0)
+        next = count > 0 ? count - 1 : 0;
+    if (next >= count)
+        next = 0;
+    return next;
+}
+
+int InsertSuitMarkup(std::string& text, int caret, char suitLetter) {
+    caret = std::clamp(caret, 0, int(text.size()));
+    text.insert(size_t(caret), std::string{'<', suitLetter, '>'});
+    return caret + 3;
+}
+
+bool ApplyEditorCtrlKey(CardField& field, char key, int32_t twipsPerPixel, bool editorBold) {
+    int32_t& style = field.a[5];
+    auto align = [&](int32_t code) {
+        int32_t current = style & 7;
+        style = (style & ~7) | (current >= 3 && current <= 5 ? code + 3 : code);
+    };
+    switch (key) {
+    case 'L':
+        align(0);
+        break;
+    case 'R':
+        align(1);
+        break;
+    case 'M':
+        align(2);
+        break;
+    case 'U':
+        field.a[1] -= twipsPerPixel;
+        break;
+    case 'D':
+        field.a[1] += twipsPerPixel;
+        break;
+    case '[':
+    case 'I':
+        field.a[0] -= twipsPerPixel;
+        break;
+    case ']':
+    case 'O':
+        field.a[0] += twipsPerPixel;
+        break;
+    case 'B':
+        if (editorBold)
+            style &= ~(kBold | kDefaultFontStyle);
+        else
+            style = (style & ~kDefaultFontStyle) | kBold;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+EditorStyle EditorStyleFor(const CardField& field, bool defaultBold, bool defaultItalic) {
+    EditorStyle style;
+    int32_t word = field.a[5];
+    style.editorIndex = word & 7;
+    if (style.editorIndex > 5)
+        style.editorIndex = 0;
+    style.multiLine = style.editorIndex >= 3;
+    if (word & kDefaultFontStyle) {
+        style.bold = defaultBold;
+        style.italic = defaultItalic;
+    } else {
+        style.bold = (word & kBold) != 0;
+        style.italic = (word & kItalic) != 0;
+    }
+    style.height = field.a[3] == 240 ? 0 : field.a[3];
+    return style;
+}
+
+} // namespace cw
