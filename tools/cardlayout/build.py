@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+"""Build the shipped card formats under data/.
+
+    python3 tools/cardlayout/build.py            regenerate everything (deterministic)
+    python3 tools/cardlayout/build.py --check    validate what is under data/ and exit 1 on a fault
+    python3 tools/cardlayout/build.py --preview DIR   also draw every page of testcrd into DIR (SVG, PNG)
+
+Written: data/cwr.sys, data/data/<base>1..4.dat, data/<code>/testcrd*.<ext>,
+data/<code>/special.txt where a format has one, data/bmps/*.bmp and the
+.gitkeep files of data/datasys and data/suppnote.
+"""
+
+import argparse
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+from cwlayout import registry  # noqa: E402
+
+
+def main(argv=None):
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--root", default=os.path.normpath(os.path.join(HERE, "..", "..", "data")),
+                    help="data root to write or check (default: the repository's data/)")
+    ap.add_argument("--check", action="store_true", help="validate the data root instead of writing it")
+    ap.add_argument("--preview", metavar="DIR", help="write previews of every page of testcrd to DIR")
+    args = ap.parse_args(argv)
+    if args.check:
+        from cwlayout import checker
+        problems, notes = checker.check_root(args.root)
+        for n in notes:
+            print(n)
+        for p in problems:
+            print("FAULT:", p)
+        print("%d fault(s)" % len(problems))
+        return 1 if problems else 0
+    written = registry.build_all(args.root)
+    print("wrote %d files under %s" % (len(written), args.root))
+    if args.preview:
+        from cwlayout import previewer
+        for path in previewer.preview_root(args.root, args.preview):
+            print("preview", path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,1 @@
+"""Generator of the shipped card formats: layout files, sample cards, format pictures."""

@@ -1,0 +1,509 @@
+"""Building a card page: the printed base layer and the fill-in template.
+
+A page is described with a few nested helpers: columns stacked with sections,
+sections made of rows, and rows filled from left to right with printed text,
+check boxes with captions, blanks to write on, circled items and option
+fields.  Every item is measured with the renderer's fonts, so the cursor of a
+row always stands behind what was drawn, and a row refuses an item that would
+run past its right edge.
+"""
+
+import re
+from dataclasses import dataclass
+
+from . import fontmetrics as fm
+from .records import (Record, TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, RECTANGLE,
+                      LABEL_BOX, KIND8, LINE, BITMAP, COLOUR_DOT, KIND17, TICK_MARK,
+                      RING, FOOTER_DATE, PRINT_TEXT, OPTION_FIELD, CIRCLED_ITEM)
+
+# Colour codes of text.
+BASE = 1
+RED = 2
+BLUE = 5
+BLACK = 0
+
+# Text style bits.
+LEFT, RIGHT, CENTRE = 0, 1, 2
+MULTI_LEFT = 3
+BOLD = 16
+ITALIC = 32
+UNDERLINE = 128
+
+ONE_LINE = 240  # a text height of exactly this many twips means "one line, never wrapped"
+
+
+def style_word(align=LEFT, bold=False, italic=False, size=0, underline=False):
+    return align + (BOLD if bold else 0) + (ITALIC if italic else 0) + \
+        (UNDERLINE if underline else 0) + int(size) * 256
+
+
+class Tagged(str):
+    """A caption with a colour code: alerts print red, announcements blue."""
+    colour = BASE
+
+
+class _Red(Tagged):
+    colour = RED
+
+
+class _Blue(Tagged):
+    colour = BLUE
+
+
+def red(s):
+    return _Red(s)
+
+
+def blue(s):
+    return _Blue(s)
+
+
+def colour_of(s, default=BASE):
+    return s.colour if isinstance(s, Tagged) else default
+
+
+def slug(s):
+    s = re.sub(r"<([cdhs])>", lambda m: {"c": "c", "d": "d", "h": "h", "s": "s"}[m.group(1).lower()], s)
+    s = s.lower().replace("+", "plus").replace("&", "and").replace("%", "pct")
+    s = re.sub(r"[^a-z0-9]+", "_", s).strip("_")
+    return s or "x"
+
+
+@dataclass
+class Style:
+    """Typography and spacing of one card format."""
+    base_size: float = 7.5        # printed text, points
+    field_size: float = 8.0       # the user's text, points
+    pitch: int = 240              # row height, twips
+    check: int = 120              # side of a check box, twips
+    gap: int = 80                 # space between items in a row
+    caption_gap: int = 45         # space between a check box and its caption
+    title_size: int = 8           # section titles, whole points
+    title_box: int = 6 + 256      # label box look: low byte style, second byte border width
+    title_h: int = 210
+    circle_size: int = 8          # circled items, whole points
+    circle_colour: int = 0
+    circle_radius_extra: int = 0  # the renderer's per-format ring enlargement
+    pad: int = 60                 # inner margin of a section
+    section_gap: int = 90         # space between stacked sections
+    face: str = "Arial"
+    line_below: int = 40          # writing line below the baseline
+    frame_rows: bool = True       # sections are outlined
+
+
+# The renderer's ring placement for circled items: label -> (dx, dy, r).
+CIRCLE_GEOMETRY = {}
+for _labels, _geo in (
+        (("Q",), (59, 112, 82)),
+        (("10", "kn", "(x)", "(X)"), (82, 112, 90)),
+        (("(x x)",), (150, 112, 130)),
+        (("A", "K", "X", "H", "V", "G", "\u00c1"), (45, 97, 82)),
+        (("T",), (44, 97, 82)),
+        (("x",), (30, 115, 67)),
+        (("J", "9", "8", "7", "D", "R", "E", "B", "1", "2", "3", "4", "5", "6",
+          "2,", "3,", "4,", "5,", "6,", "0"), (37, 97, 82))):
+    for _l in _labels:
+        CIRCLE_GEOMETRY[_l] = _geo
+
+
+class LayoutError(Exception):
+    pass
+
+
+class Page:
+    """One page of a format: base-layer records and template records."""
+
+    def __init__(self, width, height, style, name=""):
+        self.width = width
+        self.height = height
+        self.style = style
+        self.name = name
+        self.base = []
+        self.tmpl = []
+        self.keys = {}
+        self.name_fields = []
+
+    # ---- measuring -------------------------------------------------
+    def tw(self, text, size=None, bold=False):
+        return fm.drawn_width(text, size or self.style.base_size, self.style.face, bold)
+
+    def asc(self, size):
+        return fm.ascent(size, self.style.face)
+
+    # ---- base layer -------------------------------------------------
+    def text(self, x, top, s, size=None, bold=False, colour=None, align=LEFT, width=None,
+             italic=False, kind=TEXT_FIELD):
+        """Printed text with its cell's top-left corner at (x, top)."""
+        size = size or self.style.base_size
+        colour = colour_of(s) if colour is None else colour
+        w = width if width is not None else int(self.tw(s, size, bold)) + 8
+        size_bits = 0 if size == self.style.base_size else int(round(size))
+        if size_bits and abs(size_bits - size) > 1e-9:
+            raise LayoutError("text sizes other than the page's own must be whole points: %r" % s)
+        r = Record(kind, [x, round(top), w, ONE_LINE, colour,
+                          style_word(align, bold, italic, size_bits)], str(s))
+        self.base.append(r)
+        return r
+
+    def text_at_baseline(self, x, baseline, s, size=None, bold=False, colour=None, **kw):
+        size = size or self.style.base_size
+        return self.text(x, baseline - self.asc(size), s, size, bold, colour, **kw)
+
+    def runs(self, x, top, parts, size=None):
+        """Printed text made of runs (text, colour, bold) set one after another."""
+        for s, colour, bold in parts:
+            self.text(x, top, s, size=size, bold=bold, colour=colour)
+            x += self.tw(s, size or self.style.base_size, bold)
+        return x
+
+    def label(self, x, y, w, h, s, look=None, size=None, bold=True, align=CENTRE):
+        look = self.style.title_box if look is None else look
+        size = size or self.style.title_size
+        r = Record(LABEL_BOX, [x, y, w, h, look, style_word(align, bold, False, size)], s)
+        self.base.append(r)
+        return r
+
+    def frame(self, x, y, w, h):
+        self.base.append(Record(FRAME_BOX, [x, y, w, h, 1]))
+
+    def underline(self, x, y, w, h):
+        """A writing line along the bottom edge of the box (x, y, w, h)."""
+        self.base.append(Record(FRAME_BOX, [x, y, w, h, 2]))
+
+    def rect(self, x, y, w, h, pen=0, colour=0):
+        self.base.append(Record(RECTANGLE, [x, y, w, h, pen, colour]))
+
+    def hline(self, x1, x2, y, width=1, colour=0):
+        self.base.append(Record(LINE, [x1, x2, y, y, width, colour]))
+
+    def vline(self, x, y1, y2, width=1, colour=0):
+        self.base.append(Record(LINE, [x, x, y1, y2, width, colour]))
+
+    def picture(self, x, y, w, h, filename):
+        self.base.append(Record(BITMAP, [x, y, w, h, 0], filename))
+
+    def printed_box(self, x, y, colour=BASE):
+        self.base.append(Record(CHECK_BOX, [x, y, colour, 0, 0, self.style.check]))
+
+    def printed_ring(self, cx, cy, r, state=1):
+        self.base.append(Record(CIRCLE, [cx, cy, 0, state, r, 0]))
+
+    def printed_tick(self, x, y):
+        self.base.append(Record(TICK_MARK, [x, y, 1, 0]))
+
+    def ring(self, cx, cy, r):
+        self.base.append(Record(RING, [cx, cy, r]))
+
+    def footer_date(self, x, y, size=7):
+        self.base.append(Record(FOOTER_DATE, [x, y, 1200, ONE_LINE, 0, style_word(size=size)]))
+
+    def print_only_text(self, x, top, s, size=None):
+        size = size or self.style.base_size
+        w = int(self.tw(s, size)) + 8
+        bits = 0 if size == self.style.base_size else int(size)
+        self.base.append(Record(PRINT_TEXT, [x, round(top), w, ONE_LINE, BASE, style_word(size=bits)], s))
+
+    # ---- template ------------------------------------------------------
+    def _key(self, key, rec):
+        if key:
+            if key in self.keys:
+                raise LayoutError("%s: key %r used twice" % (self.name, key))
+            self.keys[key] = rec
+            rec.key = key
+
+    def field(self, x, y, w, h=ONE_LINE, key=None, align=LEFT, colour=BLACK, text=""):
+        r = Record(TEXT_FIELD, [x, round(y), w, h, colour, align], text)
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def check(self, x, y, key=None, colour=BASE):
+        r = Record(CHECK_BOX, [x, round(y), colour, 0, 0, self.style.check])
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def circled(self, x, y, labelt, key=None, size=None):
+        size = size or self.style.circle_size
+        if labelt not in CIRCLE_GEOMETRY:
+            raise LayoutError("no ring geometry for circled item %r" % labelt)
+        r = Record(CIRCLED_ITEM, [x, round(y), 0, 0, size, self.style.circle_colour], labelt)
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def option(self, x, y, w, h, key=None):
+        r = Record(OPTION_FIELD, [x, round(y), w, h, 0])
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def colour_dot(self, cx, cy, r, key=None):
+        rec = Record(COLOUR_DOT, [cx, cy, r, 0, 0, 0])
+        self.tmpl.append(rec)
+        self._key(key, rec)
+        return rec
+
+    def tick_spot(self, x, y, key=None):
+        r = Record(TICK_MARK, [x, y, 0, 0])
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def ring_spot(self, cx, cy, r, key=None):
+        rec = Record(CIRCLE, [cx, cy, 0, 0, r, 0])
+        self.tmpl.append(rec)
+        self._key(key, rec)
+        return rec
+
+    def box_spot(self, x, y, w, h, key=None):
+        r = Record(FRAME_BOX, [x, y, w, h, 0])
+        self.tmpl.append(r)
+        self._key(key, r)
+        return r
+
+    def card_picture(self, x, y, w, h, filename):
+        self.tmpl.append(Record(BITMAP, [x, y, w, h, 0], filename))
+
+    def card_rect(self, x, y, w, h, pen=1, colour=0):
+        self.tmpl.append(Record(RECTANGLE, [x, y, w, h, pen, colour]))
+
+    def card_line(self, x1, x2, y1, y2, width=1, colour=0):
+        self.tmpl.append(Record(LINE, [x1, x2, y1, y2, width, colour]))
+
+    def card_label(self, x, y, w, h, s, look, size=None, bold=True):
+        size = size or self.style.title_size
+        self.tmpl.append(Record(LABEL_BOX, [x, y, w, h, look, style_word(CENTRE, bold, False, size)], s))
+
+    def card_text(self, x, y, w, s, colour=BLACK, size=0, bold=False, align=LEFT):
+        self.tmpl.append(Record(KIND8, [x, y, w, ONE_LINE, colour, style_word(align, bold, False, size)], s))
+
+    def names(self, x, y, w, role):
+        """A names or player-number field; these come first among the text fields."""
+        r = self.field(x, y, w, key="names." + role)
+        self.name_fields.append(r)
+        return r
+
+    # ---- flow helpers ----------------------------------------------------
+    def column(self, x, width, y):
+        return Column(self, x, width, y)
+
+    def finish(self):
+        """Put the names fields first among the text fields and check the page edge."""
+        if self.name_fields:
+            others = [r for r in self.tmpl if r not in self.name_fields]
+            self.tmpl = self.name_fields + others
+        for r in self.base + self.tmpl:
+            if r.kind in (TEXT_FIELD, LABEL_BOX, FRAME_BOX, RECTANGLE, BITMAP, OPTION_FIELD):
+                x, y, w, h = r.a[:4]
+                if x < 0 or y < 0 or x + w > self.width or y + h > self.height:
+                    raise LayoutError("%s: %r runs off the page (%d,%d %dx%d)" % (
+                        self.name, r.text or r.key or r.kind, x, y, w, h))
+
+
+class Column:
+    """A vertical stack of sections."""
+
+    def __init__(self, page, x, width, y):
+        self.page, self.x, self.width, self.y = page, x, width, y
+
+    def section(self, title, sid, look=None, tabs=None):
+        return Section(self, title, sid, look, tabs)
+
+    def space(self, dy):
+        self.y += dy
+
+
+class Section:
+    """A titled, outlined block of rows inside a column."""
+
+    def __init__(self, col, title, sid, look=None, tabs=None):
+        self.col, self.page, self.sid = col, col.page, sid
+        st = self.page.style
+        self.x0 = col.x
+        self.x1 = col.x + col.width
+        self.top = col.y
+        self.tabs = tabs or []
+        self.y = self.top
+        if title:
+            self.page.label(self.x0, self.top, col.width, st.title_h, title, look)
+            self.y += st.title_h
+        self.y += st.pad // 2
+        self.row_count = 0
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        if exc_type is None:
+            self.close()
+
+    def close(self):
+        st = self.page.style
+        self.y += st.pad // 2
+        if st.frame_rows:
+            self.page.frame(self.x0, self.top, self.x1 - self.x0, self.y - self.top)
+        self.col.y = self.y + st.section_gap
+
+    def row(self, rid=None, height=None):
+        r = Row(self, self.y, rid)
+        self.y += height or self.page.style.pitch
+        self.row_count += 1
+        return r
+
+    def space(self, dy):
+        self.y += dy
+
+    def area(self, lines, key, label=None, until=None):
+        """A framed box to write several lines in; with until, it reaches down to that y."""
+        st, p = self.page.style, self.page
+        inner_x = self.x0 + st.pad
+        w = self.x1 - st.pad - inner_x
+        if label:
+            self.row().text(label)
+        h = (until - self.y - 40 - st.pad // 2) if until else lines * st.pitch
+        if h < st.pitch:
+            raise LayoutError("%s: no room for the area %r" % (self.page.name, key))
+        p.frame(inner_x, self.y, w, h)
+        p.field(inner_x + 15, self.y + 15, w - 30, h - 30, key=self.sid + "." + key, align=MULTI_LEFT)
+        self.y += h + 40
+
+    def key(self, rid, name, explicit=None):
+        if explicit and "." in explicit:
+            return explicit
+        parts = [self.sid] + ([rid] if rid else []) + [explicit or slug(name)]
+        return ".".join(parts)
+
+
+class Row:
+    """One line of a section, filled from left to right."""
+
+    def __init__(self, sec, y, rid=None):
+        self.sec, self.page, self.y, self.rid = sec, sec.page, y, rid
+        st = self.page.style
+        self.x = sec.x0 + st.pad
+        self.x1 = sec.x1 - st.pad
+        self.baseline = y + self.page.asc(st.field_size)
+        self.first = True
+
+    # cursor handling
+    def _start(self, gap=None):
+        if not self.first:
+            self.x += self.page.style.gap if gap is None else gap
+        self.first = False
+        return self.x
+
+    def _advance(self, w):
+        self.x += w
+        if self.x > self.x1 + 1:
+            raise LayoutError("%s: row %r of section %r overflows by %d twips" % (
+                self.page.name, self.rid, self.sec.sid, self.x - self.x1))
+
+    def tab(self, i):
+        """Move to tab stop i of the section (a column of aligned items)."""
+        x = self.sec.x0 + self.page.style.pad + self.sec.tabs[i]
+        if x < self.x and not self.first:
+            raise LayoutError("%s: row %r of %r passes tab %d" % (self.page.name, self.rid, self.sec.sid, i))
+        self.x = x
+        self.first = True
+        return self
+
+    def at(self, dx):
+        """Move to dx twips from the section's inner left edge."""
+        x = self.sec.x0 + self.page.style.pad + dx
+        if x < self.x and not self.first:
+            raise LayoutError("%s: row %r of %r passes %d" % (self.page.name, self.rid, self.sec.sid, dx))
+        self.x = x
+        self.first = True
+        return self
+
+    def skip(self, dx):
+        self.x += dx
+        return self
+
+    # items
+    def text(self, s, bold=False, colour=None, size=None, gap=None):
+        x = self._start(gap)
+        size = size or self.page.style.base_size
+        self.page.text_at_baseline(x, self.baseline, s, size, bold, colour)
+        self._advance(self.page.tw(s, size, bold))
+        return self
+
+    def check(self, caption=None, key=None, colour=None, gap=None, box_colour=BASE):
+        """A check box followed by its caption; the key defaults to the caption."""
+        st = self.page.style
+        x = self._start(gap)
+        k = self.sec.key(self.rid, caption or "box", key)
+        self.page.check(x, self.baseline - st.check + 5, key=k, colour=box_colour)
+        self._advance(st.check)
+        if caption:
+            self.x += st.caption_gap
+            self.page.text_at_baseline(self.x, self.baseline, caption, colour=colour)
+            self._advance(self.page.tw(caption))
+        return self
+
+    def field(self, width, key, line=True, align=LEFT, gap=None, name_role=None):
+        """A blank to write on, width twips long."""
+        st = self.page.style
+        x = self._start(gap)
+        k = self.sec.key(self.rid, key, key)
+        top = self.baseline - self.page.asc(st.field_size)
+        if name_role:
+            r = self.page.names(x, top, width, name_role)
+        else:
+            r = self.page.field(x, top, width, key=k, align=align)
+        if line:
+            self.page.underline(x, top, width, self.baseline + st.line_below - top)
+        self._advance(width)
+        self.last = r
+        return self
+
+    def fill(self, key, line=True, gap=None, name_role=None):
+        """A blank from the cursor to the right edge of the row."""
+        start = self.x if self.first else self.x + (self.page.style.gap if gap is None else gap)
+        w = int(self.x1 - start)
+        if w < 300:
+            raise LayoutError("%s: no room left for %r in %r" % (self.page.name, key, self.sec.sid))
+        return self.field(w, key, line, gap=gap, name_role=name_role)
+
+    def range(self, key, width=330, word="to"):
+        """Two blanks: '___ to ___' with keys key_lo and key_hi."""
+        self.field(width, key + "_lo")
+        self.text(word)
+        self.field(width, key + "_hi")
+        return self
+
+    def circles(self, labels, key, spacing=None, gap=None):
+        """Items to circle, e.g. the cards of a lead holding; keys key.0, key.1 ...
+
+        The rings the renderer draws around the items are kept inside the row's
+        room: the first ring does not reach back over the previous item and the
+        cursor ends behind the last ring.
+        """
+        st = self.page.style
+        was_first = self.first
+        x = self._start(gap)
+        sp = spacing or 175
+        extra = st.circle_radius_extra
+        dx0, _dy, r0 = CIRCLE_GEOMETRY[labels[0]]
+        left_reach = (r0 + extra) - dx0
+        if not was_first and left_reach > 0:
+            x += left_reach
+        top = self.baseline - self.page.asc(st.circle_size)
+        right = x
+        for i, lab in enumerate(labels):
+            self.page.circled(x, top, lab, key="%s.%d" % (self.sec.key(self.rid, key, key), i))
+            dx, _dy, r = CIRCLE_GEOMETRY[lab]
+            right = max(right, x + self.page.tw(lab, st.circle_size), x + dx + r + extra)
+            if i < len(labels) - 1:
+                x += sp
+        self._advance(right - self.x)
+        return self
+
+    def option(self, key, width=300, gap=None):
+        st = self.page.style
+        x = self._start(gap)
+        h = 200
+        self.page.option(x, self.baseline - h + 45, width, h, key=self.sec.key(self.rid, key, key))
+        self._advance(width + 20)
+        return self

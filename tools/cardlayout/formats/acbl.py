@@ -1,0 +1,350 @@
+"""The ACBL convention card: bidding side (front) and competition/defence side (back).
+
+The SAYC card is this card with its templates pre-filled, so the page
+builders take the title and picture as parameters.
+"""
+
+from cwlayout.formatspec import FormatSpec, FontSpec
+from cwlayout.page import Page, Style, red, blue, RED, BLUE, BASE, CENTRE
+
+W, H = 11520, 15120          # 8 x 10.5 inches
+MARGIN = 100
+GUTTER = 120
+COL_W = (W - 2 * MARGIN - GUTTER) // 2
+LEFT_X = MARGIN
+RIGHT_X = MARGIN + COL_W + GUTTER
+BOTTOM = H - 100
+
+
+def style(code):
+    return Style(base_size=8, field_size=8, pitch=300, check=130, gap=85,
+                 title_size=8, title_box=6 + 256, title_h=215, circle_size=8,
+                 circle_radius_extra=15 if code == "acbl" else 0)
+
+
+def spec(code="acbl", title="ACBL Convention Card", ext="acb", picture="acbl.bmp", tint=2):
+    return FormatSpec(
+        code=code, base=code, ext=ext, title=title, pages=2, width=W, height=H,
+        paper="Letter", print_width=216, print_height=279, front_margin=6, back_margin=6,
+        view_scale=1.2, names_mode=0, tint=tint, base_black=0, orientation=2,
+        picture=picture, check_style=1,
+        field_font=FontSpec("Arial", 8), base_font=FontSpec("Arial", 8),
+        comment="US Letter, two sides")
+
+
+def header(p, title, picture, subtitle):
+    """Title block with the names and the player number; ends at y 760."""
+    st = p.style
+    p.picture(MARGIN, 90, 800, 500, picture)
+    p.text(MARGIN + 900, 80, title, size=14, bold=True)
+    p.text(MARGIN + 900, 430, subtitle, size=8)
+    # Legend of the colours: alerts red, announcements blue.
+    p.runs(MARGIN, 620, [("Alertable calls are printed in ", BASE, False), ("RED", RED, True),
+                         (", announced calls in ", BASE, False), ("BLUE", BLUE, True),
+                         (".", BASE, False)], size=7)
+    col = p.column(RIGHT_X, COL_W, 90)
+    with col.section(None, "names") as s:
+        r = s.row()
+        r.text("NAMES", bold=True).fill("names", name_role="names")
+        r = s.row()
+        r.text("PLAYER NO.", bold=True).field(1500, "number", name_role="number")
+        r.text("Event / date").fill("event")
+
+
+def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
+          subtitle="Bidding side: openings and responses"):
+    p = Page(W, H, style(code), name=code + " front")
+    header(p, title, picture, subtitle)
+
+    left = p.column(LEFT_X, COL_W, 800)
+    with left.section("GENERAL APPROACH", "gen", tabs=[0, 2600]) as s:
+        s.row().check("Two over One game forcing").check("Unless opener rebids suit")
+        s.row().check("Standard American").check("Other:").fill("text")
+        s.row().text("Minimum HCP to open:  1st/2nd seat").field(330, "hcp12") \
+            .text("3rd/4th seat").field(330, "hcp34")
+        s.row().text("Minimum HCP to respond").field(330, "hcp_resp") \
+            .text("Very light openings / preempts").check(key="very_light", colour=RED)
+        r = s.row("forcing")
+        r.text("Forcing openings:").check(red("1<c>")).check("2<c>").check("Other").fill("forcing_other")
+        s.row("prep").text("Bids that may require preparation:").fill("prep")
+        s.row("prep2").fill("prep2")
+
+    with left.section("NOTRUMP OPENING BIDS", "nt", tabs=[0, 650]) as s:
+        r = s.row("one")
+        r.text(blue("1NT"), bold=True).range("range").text("HCP") \
+            .check("5-card major common").check("Seat/vul. varies")
+        r = s.row("alt")
+        r.text("Alternative range").range("alt").text("when").fill("alt_when")
+        r = s.row("c")
+        r.text("2<c>", bold=True).tab(1).check("Stayman").check(red("Puppet Stayman")) \
+            .check("Other").fill("text")
+        r = s.row("d")
+        r.text("2<d>", bold=True).tab(1).check(blue("Transfer to <h>")).check(red("Forcing Stayman")) \
+            .check("Other").fill("text")
+        r = s.row("h")
+        r.text("2<h>", bold=True).tab(1).check(blue("Transfer to <s>")).check("Other").fill("text")
+        r = s.row("s")
+        r.text("2<s>", bold=True).tab(1).check(red("To 3<c>")).check(red("Minor suit Stayman")) \
+            .check("Other").fill("text")
+        r = s.row("nt")
+        r.text("2NT", bold=True).tab(1).check("Invitational").check(red("Transfer to <c>")) \
+            .check("Other").fill("text")
+        r = s.row("three")
+        r.text("3<c>", bold=True).tab(1).field(1850, "c3").text("3<d>", bold=True).fill("d3")
+        r = s.row("three_major")
+        r.text("3<h>", bold=True).tab(1).field(1850, "h3").text("3<s>", bold=True).fill("s3")
+        r = s.row("conv")
+        r.check(red("Smolen")).check(blue("Texas")).check(red("Lebensohl")) \
+            .check("Systems on over double").check("over 2<c>")
+        r = s.row("intf")
+        r.text("Other interference:").fill("interference")
+        r = s.row("two")
+        r.text(blue("2NT"), bold=True).range("range2").text("HCP") \
+            .check(red("Puppet Stayman"), key="puppet2").check(blue("Transfers"), key="transfers2")
+        r = s.row("two_other")
+        r.text("2NT other:").fill("other2")
+        r = s.row("three_nt")
+        r.text("3NT", bold=True).range("range3").text("HCP").check(red("Solid minor")) \
+            .check("Other").fill("other3")
+
+    with left.section("MAJOR OPENING  (1<h> / 1<s>)", "maj") as s:
+        r = s.row("len")
+        r.text("Expected minimum length:  1st/2nd seat").circles(["4", "5"], "len12", spacing=230) \
+            .text("3rd/4th seat", gap=240).circles(["4", "5"], "len34", spacing=230)
+        r = s.row("nt")
+        r.text("1NT response:").check(blue("Forcing")).check(blue("Semi-forcing")).check("Non-forcing")
+        r = s.row("dbl")
+        r.text("Double raise:").check("Force").check("Invitational").check(red("Weak"))
+        r = s.row("ovc")
+        r.text("After overcall, double raise:").check("Force").check("Invitational").check(red("Weak"))
+        r = s.row("conv")
+        r.check(red("Jacoby 2NT")).check(red("Splinters")).check(red("Bergen raises")) \
+            .text("3NT:").fill("three_nt")
+        r = s.row("drury")
+        r.text("Drury:").check(red("2<c>")).check(red("2<d>")).check(red("Reverse")) \
+            .text("Other:").fill("text")
+        s.row("more").text("Other:").fill("more")
+        s.row("more2").fill("more2")
+
+    right = p.column(RIGHT_X, COL_W, 800)
+    with right.section("MINOR OPENING  (1<c> / 1<d>)", "min") as s:
+        r = s.row("c")
+        r.text("Expected min. length").text("1<c>", bold=True) \
+            .circles(["5", "4", "3", "2", "1", "0"], "len_c", spacing=215).check(red("Conventional"), key="conv_c")
+        r = s.row("d")
+        r.text("Expected min. length").text("1<d>", bold=True) \
+            .circles(["5", "4", "3", "2", "1", "0"], "len_d", spacing=215).check(red("Conventional"), key="conv_d")
+        r = s.row("four")
+        r.text("With 4-4 in the minors open").check("1<c>").check("1<d>") \
+            .check(red("Frequently bypass 4+ <d>"), key="bypass")
+        r = s.row("single")
+        r.text("Single raise:").check("Non-forcing").check(red("Inverted"))
+        r = s.row("dbl")
+        r.text("Double raise:").check("Force").check("Invitational").check(red("Weak"))
+        r = s.row("ovc")
+        r.text("After overcall, double raise:").check("Force").check("Invitational").check(red("Weak"))
+        r = s.row("nt1")
+        r.text("1NT response to 1<c>").range("nt1").text("HCP").check(red("Transfer responses"))
+        r = s.row("nt2")
+        r.text("2NT:").check(red("Forcing")).check("Invitational").range("nt2").text("HCP")
+        r = s.row("nt3")
+        r.text("3NT").range("nt3").text("HCP").text("Other:").fill("text")
+
+    with right.section("TWO-LEVEL OPENINGS", "two", tabs=[0, 450]) as s:
+        r = s.row("c")
+        r.text("2<c>", bold=True).tab(1).range("c").text("HCP").check("Strong") \
+            .check("Very strong").check(red("Natural"))
+        r = s.row("c_resp")
+        r.tab(1).text("2<d> response:").check("Negative").check("Waiting") \
+            .check(red("Steps")).fill("c_resp_other")
+        for suit, k in (("<d>", "d"), ("<h>", "h"), ("<s>", "s")):
+            r = s.row(k)
+            r.text("2" + suit, bold=True).tab(1).range(k).text("HCP").check("Weak") \
+                .check("Intermediate").check("Strong").check(red("Conv."), key="conv")
+            r = s.row(k + "_resp")
+            r.tab(1).text("2NT asks:").check("Feature").check(red("Ogust")) \
+                .text("New suit:").check("Forcing").check(red("Non-forcing"))
+
+    with right.section("OTHER CONVENTIONAL CALLS", "conv") as s:
+        r = s.row("js")
+        r.text("Jump shifts:").check("Strong").check(red("Weak")).check(red("Invitational")) \
+            .check(red("Fit-showing"))
+        r = s.row("nmf")
+        r.text("New minor forcing:").check("Two-way", key="nmf_two_way")
+        r.check(red("One-way")).check(red("XYZ")).check("Fourth suit forcing", key="fsf")
+        r = s.row("fsf")
+        r.text("Fourth suit forcing:").check("One round").check("To game")
+        r = s.row("vs")
+        r.text("Vs strong artificial openings:").fill("vs_strong")
+        r = s.row("psy")
+        r.text("Psychic calls:").check("Never").check("Rare").check("Frequent").fill("describe")
+        s.area(None, "notes", label="Other conventions and agreements:", until=BOTTOM)
+    return p
+
+
+LEADS_VS_SUITS = [
+    "x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x",
+    "A K x", "A K x x", "K Q x", "K Q T x", "K J T x", "K T 9 x",
+    "Q J x", "Q J T x", "Q T 9 x", "J T x", "J T 9 x", "T 9 x", "T 9 8 x",
+]
+LEADS_VS_NT = [
+    "x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x", "H x x x x",
+    "A K J x", "A Q J x", "A J T 9", "A T 9 x", "K Q J x", "K Q T 9",
+    "K J T x", "K T 9 x", "Q J T x", "Q T 9 x", "J T 9 x", "T 9 8 x",
+]
+
+
+def holding_key(h):
+    return h.replace(" ", "").lower()
+
+
+def lead_rows(s, holdings, rid, per_row=7):
+    """Holdings set in a grid of cells, grey rules between them; every card can be circled."""
+    p = s.page
+    inner = s.x1 - s.x0 - 2 * p.style.pad
+    cell = inner // per_row
+    grey = 0xA0A0A0
+    for start in range(0, len(holdings), per_row):
+        row = s.row(rid + str(start // per_row))
+        for i, h in enumerate(holdings[start:start + per_row]):
+            row.at(i * cell + 55)
+            row.circles(h.split(), rid + "." + holding_key(h), spacing=150)
+            if i:
+                x = s.x0 + p.style.pad + i * cell
+                p.vline(x, row.y + 20, row.y + p.style.pitch - 20, colour=grey)
+
+
+def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
+    p = Page(W, H, style(code), name=code + " back")
+    p.picture(MARGIN, 90, 480, 300, picture)
+    p.text(MARGIN + 560, 100, title + "  \u2013  competition, leads and carding", size=11, bold=True)
+    p.runs(RIGHT_X + 1700, 150, [("Alerts in ", BASE, False), ("RED", RED, True),
+                                 (", announcements in ", BASE, False), ("BLUE", BLUE, True)], size=7)
+
+    left = p.column(LEFT_X, COL_W, 470)
+    with left.section("SPECIAL DOUBLES", "dbl") as s:
+        r = s.row("neg")
+        r.text(red("Negative through")).field(520, "neg_thru") \
+            .text(red("Responsive through")).field(520, "resp_thru")
+        r = s.row("sup")
+        r.check(red("Maximal")).check(red("Support double through")).field(520, "support_thru") \
+            .check(red("Redouble"), key="support_redouble")
+        r = s.row("more")
+        r.check(red("Card-showing")).check(red("Min. off-shape takeout")).text("Other:").fill("text")
+
+    with left.section("NOTRUMP OVERCALLS", "nto", tabs=[0, 1000]) as s:
+        s.row("direct").text("Direct").tab(1).range("direct").text("HCP").check("Systems on")
+        s.row("bal").text("Balancing").tab(1).range("bal").text("HCP").check("Systems on")
+        s.row("jump").text("Jump to 2NT:").tab(1).check(red("Minors")).check(red("2 lowest")) \
+            .text("Other:").fill("text")
+
+    with left.section("SIMPLE OVERCALL", "ovc", tabs=[0, 1000]) as s:
+        s.row("one").text("1 level").tab(1).range("one").text("HCP") \
+            .check("Often 4 cards").check("Very light style", key="light")
+        s.row("two").text("2 level").tab(1).range("two").text("HCP")
+        s.row("resp").text("Responses:").tab(1).text("New suit:").check("Forcing") \
+            .check(red("NF constructive")).check("NF")
+        s.row("raise").tab(1).text("Jump raise:").check("Force").check("Invitational") \
+            .check(red("Weak")).text("Cuebid:").fill("cuebid")
+
+    with left.section("JUMP OVERCALLS", "jo") as s:
+        s.row().check(red("Strong")).check(red("Intermediate")).check("Weak").text("Other:").fill("text")
+
+    with left.section("DIRECT CUEBID", "cue", tabs=[0, 1000]) as s:
+        s.row("minor").text("Over minor:").tab(1).check("Natural").check(red("Michaels")) \
+            .text("Other:").fill("text")
+        s.row("major").text("Over major:").tab(1).check("Natural").check(red("Michaels")) \
+            .text("Other:").fill("text")
+
+    with left.section("OVER OPPONENTS' TAKEOUT DOUBLE", "otd") as s:
+        s.row("ns").text("New suit forcing:").check("1 level").check("2 level") \
+            .text("Jump shift:").check("Forcing").check(red("Inv."), key="inv").check(red("Weak"))
+        s.row("nt").check("Redouble implies no fit", key="xx_no_fit").text("2NT over majors:") \
+            .check(red("Limit+")).check(red("Limit")).check(red("Weak"))
+        s.row("other").text("Other:").fill("text")
+
+    with left.section("DEFENSE VS NOTRUMP", "dvn", tabs=[0, 700, 2850]) as s:
+        r = s.row("head")
+        r.tab(1).text("vs strong").range("strong", width=300).tab(2).text("vs weak").range("weak", width=300)
+        for bid, k in (("Double", "x"), ("2<c>", "c"), ("2<d>", "d"), ("2<h>", "h"),
+                       ("2<s>", "s"), ("2NT", "nt"), ("Other", "other")):
+            r = s.row(k)
+            r.text(bid, bold=True).tab(1).field(2050, "strong").tab(2).fill("weak")
+        s.row("bal").check("Same in balancing seat", key="same_bal").check("Systems on after our double",
+                                                                            key="sys_on")
+
+    with left.section("OPENING PREEMPTS", "op", tabs=[0, 1000]) as s:
+        s.row("style").text("Style:").tab(1).check("Sound").check("Light").check(red("Very light"))
+        s.row("three").text("3-bids:").tab(1).fill("three")
+        s.row("four").text("4-bids:").tab(1).check(red("Namyats")).fill("four")
+
+    with left.section("OTHER COMPETITIVE AGREEMENTS", "comp") as s:
+        s.area(None, "notes", until=BOTTOM - 300)
+
+    right = p.column(RIGHT_X, COL_W, 470)
+    with right.section("SLAM CONVENTIONS", "slam", tabs=[0, 1000]) as s:
+        s.row("g").check("Gerber").text("when:").fill("gerber_when")
+        s.row("bw").text("4NT:").tab(1).check("Blackwood").check("RKC 0314").check("RKC 1430") \
+            .text("Other:").fill("text")
+        s.row("intf").text("Interference:").tab(1).check("DOPI").check("DEPO").check("ROPI") \
+            .text("Level:").fill("level")
+        s.row("more").text("Other:").fill("text")
+
+    with right.section("VS OPENING PREEMPTS, DOUBLE IS", "vp") as s:
+        s.row("x").check("Takeout through").field(520, "takeout_thru").check(red("Penalty")) \
+            .check(red("Lebensohl 2NT response"), key="lebensohl")
+        s.row("more").check(red("Leaping Michaels")).text("Other:").fill("text")
+
+    with right.section("LEADS  (circle the card led)", "ld") as s:
+        r = s.row("legend")
+        r.text("Example: from K Q x lead the king:")
+        x = r.x + 120
+        top = r.baseline - p.asc(8)
+        for i, c in enumerate(("K", "Q", "x")):
+            p.text(x + i * 165, top, c, size=8)
+        p.printed_ring(x + 45, top + 97 - st_extra(code), 82 + st_extra(code))
+        r = s.row("suits_head")
+        r.text("VS SUITS", bold=True)
+        lead_rows(s, LEADS_VS_SUITS, "suits")
+        r = s.row("nt_head")
+        r.text("VS NOTRUMP", bold=True)
+        lead_rows(s, LEADS_VS_NT, "nt")
+        s.row("len_s").text("Length leads vs suits:").check("4th best").check("3rd/5th") \
+            .check(red("Attitude")).check("Other", key="other")
+        s.row("len_nt").text("Length leads vs NT:").check("4th best").check("3rd/5th") \
+            .check(red("Attitude")).check("Other", key="other")
+        s.row("pard").text("In partner's suit:").fill("text")
+
+    with right.section("DEFENSIVE CARDING", "dc", tabs=[0, 1150, 1700, 2950]) as s:
+        r = s.row("head")
+        r.text("Mark NT, S (suits) or both:", size=7)
+        r = s.row("std")
+        r.text("Standard:").tab(1).text("count").tab(2).option("count").tab(3) \
+            .text("attitude").option("attitude", gap=285)
+        r = s.row("ud")
+        r.text("Upside-down:").tab(1).text("count").tab(2).option("count").tab(3) \
+            .text("attitude").option("attitude", gap=285)
+        r = s.row("more")
+        r.text(red("Smith echo")).tab(2).option("smith").tab(3).text("Trump suit pref.").option("trump", gap=40)
+        s.row("prio").text("On partner's lead:").check("Attitude").check("Count").check("Suit preference")
+        s.row("disc").text("First discard:").check("Standard").check("Upside-down") \
+            .check(red("Lavinthal")).check(red("Odd/even"))
+        s.row("special").text(red("Special carding:")).fill("text")
+
+    with right.section("OTHER AGREEMENTS", "oth") as s:
+        s.area(None, "notes", until=BOTTOM)
+
+    p.print_only_text(MARGIN, H - 250, "Printed with Cardwright", size=7)
+    p.footer_date(MARGIN + p.tw("Printed with Cardwright", 7) + 20, H - 250)
+    return p
+
+
+def st_extra(code):
+    return 15 if code == "acbl" else 0
+
+
+from cwlayout.cardformat import CardFormat, Sample  # noqa: E402
+
+FORMAT = CardFormat(spec(), lambda: [front(), back()],
+                    Sample("John Smith - Mary Lee", "K123456", "Mary Lee - John Smith", "M654321",
+                           [{}, {}]))
