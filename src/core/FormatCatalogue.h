@@ -54,7 +54,7 @@ public:
     static constexpr int Slots = 37;
     static constexpr int Columns = 37;
 
-    std::array<std::array<std::string, Columns>, Slots> Formats{};
+    std::array<std::array<std::string, Columns>, Slots> Formats;
     int16_t FormatCount = 0;
     FormatCodeSlots Codes;
 
