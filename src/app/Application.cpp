@@ -65,6 +65,8 @@ bool Application::RunStartup() {
     return ok;
 }
 
-void Application::UnregisterFonts() { fonts_.RegisterFonts(context_->paths.FontsDir, false); }
+void Application::UnregisterFonts() {
+    fonts_.RegisterFonts(context_->paths.FontsDir, false);
+}
 
 } // namespace cw

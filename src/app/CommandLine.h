@@ -9,7 +9,7 @@ namespace cw {
 
 // The words of the command line: an optional command ("formats", "render") and its options.
 struct CommandLine {
-    std::string command; // empty: the program itself
+    std::string command;                        // empty: the program itself
     std::map<std::string, std::string> options; // "--root" -> "DIR"; flags map to ""
     std::vector<std::string> errors;
 

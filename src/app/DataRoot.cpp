@@ -1,10 +1,9 @@
 #include "DataRoot.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 #include <string>
 #include <system_error>
-
-#include <QCoreApplication>
 
 namespace cw {
 
@@ -39,8 +38,8 @@ bool PrepareDataRoot(const fs::path& root, std::string& problem) {
         return true;
     auto shipped = ShippedDataFolder();
     if (!shipped) {
-        problem = "The shipped card formats were not found, and " + root.string() +
-                  " holds no cwr.sys.";
+        problem =
+            "The shipped card formats were not found, and " + root.string() + " holds no cwr.sys.";
         return false;
     }
     fs::create_directories(root, ec);

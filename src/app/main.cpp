@@ -13,10 +13,9 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: cardwright [--root DIR]\n"
-    "       cardwright formats [--root DIR]\n"
-    "       cardwright --version\n";
+constexpr const char* kUsage = "usage: cardwright [--root DIR]\n"
+                               "       cardwright formats [--root DIR]\n"
+                               "       cardwright --version\n";
 
 int RunCommand(const cw::CommandLine& line, const std::filesystem::path& root) {
     cw::ScriptedPrompter prompter; // commands never wait for an answer
@@ -53,7 +52,8 @@ int main(int argc, char** argv) {
 
     if (!line.command.empty()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication qtApp(argc, argv);
         std::string problem;
@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     cw::QtPrompter prompter;
     std::string problem;
     if (!cw::PrepareDataRoot(root, problem)) {
-        static_cast<cw::Prompter&>(prompter).Message(problem, "Cardwright", cw::Buttons::Ok, cw::Icon::Critical);
+        static_cast<cw::Prompter&>(prompter).Message(problem, "Cardwright", cw::Buttons::Ok,
+                                                     cw::Icon::Critical);
         return 1;
     }
     cw::Application app(root, prompter);

@@ -56,8 +56,7 @@ bool AppContext::ApplyFormatDefaults(bool save) {
             return;
         }
         Defaults.CollectInto(BackSideSelected, DrawingBaseText);
-        DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                            DrawingBaseText);
+        DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected, DrawingBaseText);
         SetUpViewScale();
     });
 }
@@ -103,9 +102,8 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
             view.ShowFormatName(Catalogue.Column(CurrentFormat, ColDisplayName));
             view.SetCardListPattern("*" + Location.CardExt);
             const std::string& picture = Catalogue.Column(CurrentFormat, ColPicture);
-            view.ShowFormatPicture(picture.empty()
-                                       ? std::nullopt
-                                       : std::optional<fs::path>(paths.BmpsDir / picture));
+            view.ShowFormatPicture(
+                picture.empty() ? std::nullopt : std::optional<fs::path>(paths.BmpsDir / picture));
             errorTrap.Guard(loc::SpecialNotice, [&] {
                 auto special = ResolveExisting(Location.CardDir / "special.txt");
                 if (special) {

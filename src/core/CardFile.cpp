@@ -85,8 +85,7 @@ bool CardFile::ReadRecordLine(CardPage& page, const std::string& line) {
     return true;
 }
 
-void CardFile::LoadCard(CardPage& page, const CardLocation& location,
-                        const LoadOptions& options) {
+void CardFile::LoadCard(CardPage& page, const CardLocation& location, const LoadOptions& options) {
     page.ClearCard();
     page.UseAltBaseLayer = false;
     fs::path path = location.PagePath();
@@ -94,9 +93,8 @@ void CardFile::LoadCard(CardPage& page, const CardLocation& location,
         std::error_code ec;
         auto source = ResolveExisting(*options.backTemplate);
         if (!source || !fs::copy_file(*source, path, ec))
-            throw RuntimeError(RuntimeError::FileNotFound,
-                               "Cannot create the back page from " +
-                                   options.backTemplate->string());
+            throw RuntimeError(RuntimeError::FileNotFound, "Cannot create the back page from " +
+                                                               options.backTemplate->string());
     }
     ParsePage(page, ReadExistingFile(path), options.backSide);
 }
@@ -122,7 +120,9 @@ void CardFile::ParsePage(CardPage& page, const std::string& bytes, bool backSide
 
 std::string CardFile::FormatRecord(int kind, const CardField& field) {
     const auto& a = field.a;
-    auto n = [](int32_t value) { return std::to_string(value); };
+    auto n = [](int32_t value) {
+        return std::to_string(value);
+    };
     std::string items = n(kind) + ",";
     switch (kind) {
     case ClearedArea:
@@ -134,7 +134,8 @@ std::string CardFile::FormatRecord(int kind, const CardField& field) {
         break;
     case FrameBox:
     case OptionField:
-        items += n(a[0]) + "," + n(a[1]) + "," + n(a[2]) + "," + n(a[3]) + "," + n(a[4]) + ",\"\",0";
+        items +=
+            n(a[0]) + "," + n(a[1]) + "," + n(a[2]) + "," + n(a[3]) + "," + n(a[4]) + ",\"\",0";
         break;
     case Bitmap:
         items += n(a[0]) + "," + n(a[1]) + "," + n(a[2]) + "," + n(a[3]) + "," + n(a[4]) + "," +
@@ -167,8 +168,8 @@ std::string CardFile::FormatRecords(const CardPage& page) {
     return out;
 }
 
-void CardFile::SaveCard(CardPage& page, const CardLocation& location,
-                        const std::string& appVersion, FileSystem& fileSystem) {
+void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std::string& appVersion,
+                        FileSystem& fileSystem) {
     fs::path path = ResolveExisting(location.PagePath()).value_or(location.PagePath());
     LineReader reader(ReadFileBytes(path));
     HeaderLines comments;
@@ -186,8 +187,7 @@ void CardFile::SaveCard(CardPage& page, const CardLocation& location,
             line = reader.ReadLine();
     }
     for (int i = 0; i < page.Count(Kind8); ++i)
-        std::replace(page.Field(Kind8, i).text.begin(), page.Field(Kind8, i).text.end(), '"',
-                     '\'');
+        std::replace(page.Field(Kind8, i).text.begin(), page.Field(Kind8, i).text.end(), '"', '\'');
     out += FormatRecords(page);
     AtomicReplace(fileSystem, path, out, location.ScratchPath());
 }

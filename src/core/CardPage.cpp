@@ -45,7 +45,9 @@ const KindInfo& InfoOfKind(int kind) {
     return kKinds[size_t(kind)];
 }
 
-bool IsCardKind(int kind) { return InfoOfKind(kind).capacity > 0; }
+bool IsCardKind(int kind) {
+    return InfoOfKind(kind).capacity > 0;
+}
 
 CardPage::CardPage() {
     for (int kind = 0; kind < KindSlots; ++kind)

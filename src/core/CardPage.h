@@ -40,7 +40,7 @@ struct CardField {
 
 // What a kind keeps, how many records it holds, and how it is written.
 struct KindInfo {
-    int capacity = 0;      // 0: not a card kind
+    int capacity = 0; // 0: not a card kind
     int attributeCount = 0;
     bool hasText = false;
 };

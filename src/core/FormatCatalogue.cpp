@@ -16,20 +16,20 @@ struct CodeEntry {
 };
 
 const CodeEntry kCodes[] = {
-    {"ACBL", &FormatCodeSlots::FmtACBL},        {"ACBLFF", &FormatCodeSlots::FmtACBLFF},
-    {"SAYC", &FormatCodeSlots::FmtSAYC},        {"IRELAND", &FormatCodeSlots::FmtIRELAND},
-    {"IRELAN", &FormatCodeSlots::FmtIRELAND},   {"AUSTRIA", &FormatCodeSlots::FmtAUSTRIA},
-    {"AUSTRI", &FormatCodeSlots::FmtAUSTRIA},   {"CANADA", &FormatCodeSlots::FmtCANADA},
-    {"CANAD", &FormatCodeSlots::FmtCANADA},     {"NORWAY", &FormatCodeSlots::FmtNORWAY},
-    {"NORWAA", &FormatCodeSlots::FmtNORWAY},    {"DENMARK1", &FormatCodeSlots::FmtDENMARK1},
-    {"GERMAN1", &FormatCodeSlots::FmtGERMAN1},  {"SWEDEN", &FormatCodeSlots::FmtSWEDEN},
-    {"AUSTR2", &FormatCodeSlots::FmtAUSTR2},    {"WBFB", &FormatCodeSlots::FmtWBFB},
-    {"CARIB", &FormatCodeSlots::FmtCARIB},      {"GREEK", &FormatCodeSlots::FmtGREEK},
-    {"CROAT", &FormatCodeSlots::FmtCROAT},      {"SCOTT", &FormatCodeSlots::FmtSCOTT},
-    {"INDIAA", &FormatCodeSlots::FmtINDIAA},    {"ITALYA", &FormatCodeSlots::FmtITALYA},
-    {"NZ", &FormatCodeSlots::FmtNZ},            {"WBFBELA", &FormatCodeSlots::FmtWBFBELA},
-    {"ICELAND", &FormatCodeSlots::FmtICELAND},  {"DUTCHB", &FormatCodeSlots::FmtDUTCHB},
-    {"RUSSIA", &FormatCodeSlots::FmtRUSSIA},    {"POLAND", &FormatCodeSlots::FmtPOLAND},
+    {"ACBL", &FormatCodeSlots::FmtACBL},       {"ACBLFF", &FormatCodeSlots::FmtACBLFF},
+    {"SAYC", &FormatCodeSlots::FmtSAYC},       {"IRELAND", &FormatCodeSlots::FmtIRELAND},
+    {"IRELAN", &FormatCodeSlots::FmtIRELAND},  {"AUSTRIA", &FormatCodeSlots::FmtAUSTRIA},
+    {"AUSTRI", &FormatCodeSlots::FmtAUSTRIA},  {"CANADA", &FormatCodeSlots::FmtCANADA},
+    {"CANAD", &FormatCodeSlots::FmtCANADA},    {"NORWAY", &FormatCodeSlots::FmtNORWAY},
+    {"NORWAA", &FormatCodeSlots::FmtNORWAY},   {"DENMARK1", &FormatCodeSlots::FmtDENMARK1},
+    {"GERMAN1", &FormatCodeSlots::FmtGERMAN1}, {"SWEDEN", &FormatCodeSlots::FmtSWEDEN},
+    {"AUSTR2", &FormatCodeSlots::FmtAUSTR2},   {"WBFB", &FormatCodeSlots::FmtWBFB},
+    {"CARIB", &FormatCodeSlots::FmtCARIB},     {"GREEK", &FormatCodeSlots::FmtGREEK},
+    {"CROAT", &FormatCodeSlots::FmtCROAT},     {"SCOTT", &FormatCodeSlots::FmtSCOTT},
+    {"INDIAA", &FormatCodeSlots::FmtINDIAA},   {"ITALYA", &FormatCodeSlots::FmtITALYA},
+    {"NZ", &FormatCodeSlots::FmtNZ},           {"WBFBELA", &FormatCodeSlots::FmtWBFBELA},
+    {"ICELAND", &FormatCodeSlots::FmtICELAND}, {"DUTCHB", &FormatCodeSlots::FmtDUTCHB},
+    {"RUSSIA", &FormatCodeSlots::FmtRUSSIA},   {"POLAND", &FormatCodeSlots::FmtPOLAND},
 };
 
 } // namespace
@@ -59,7 +59,9 @@ const std::string& FormatCatalogue::Column(int slot, int column) const {
     return Formats[size_t(slot)][size_t(column)];
 }
 
-double FormatCatalogue::Number(int slot, int column) const { return Val(Column(slot, column)); }
+double FormatCatalogue::Number(int slot, int column) const {
+    return Val(Column(slot, column));
+}
 
 std::string FormatCatalogue::Code(int slot) const {
     const std::string& folder = Column(slot, ColFolder);

@@ -9,9 +9,13 @@ namespace cw {
 
 namespace {
 
-RecordItem NumberItem(double value) { return {FormatNumber(value), false}; }
+RecordItem NumberItem(double value) {
+    return {FormatNumber(value), false};
+}
 
-RecordItem NumericValueOf(const RecordItem& item) { return NumberItem(Val(item.text)); }
+RecordItem NumericValueOf(const RecordItem& item) {
+    return NumberItem(Val(item.text));
+}
 
 RecordItem ParseValueLine(const std::string& line) {
     auto items = SplitRecord(line);
@@ -24,7 +28,9 @@ std::string FormatValue(const RecordItem& item) {
     return item.quoted ? QuoteItem(item.text) : item.text;
 }
 
-double Number(const RecordItem& item) { return Val(item.text); }
+double Number(const RecordItem& item) {
+    return Val(item.text);
+}
 
 } // namespace
 
@@ -37,7 +43,8 @@ bool ItemToBool(const RecordItem& item) {
     return Val(item.text) != 0;
 }
 
-std::array<RecordItem, FormatDefaults::ValueCount + 1> ParseDefaultsValues(const std::string& bytes) {
+std::array<RecordItem, FormatDefaults::ValueCount + 1>
+ParseDefaultsValues(const std::string& bytes) {
     LineReader reader(bytes);
     std::array<RecordItem, FormatDefaults::ValueCount + 1> values{};
     for (int i = 0; i < FormatDefaults::ValueCount; ++i)
@@ -98,8 +105,8 @@ fs::path FormatDefaultsFile::PathFor(const FormatCatalogue& catalogue, int slot)
     return dataSysDir_.string() + catalogue.Column(slot, ColFolder) + ".dat";
 }
 
-std::array<RecordItem, 30> FormatDefaultsFile::ReadLayoutHeader(
-    const std::string& relativePath) const {
+std::array<RecordItem, 30>
+FormatDefaultsFile::ReadLayoutHeader(const std::string& relativePath) const {
     LineReader reader(ReadExistingFile(programFolder_.string() + relativePath));
     HeaderLines comments;
     comments.Read(reader); // header line 0 is not a value
@@ -113,7 +120,9 @@ void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) cons
     const std::string& front = catalogue.Column(slot, ColFrontTemplate);
     std::string base = front.substr(0, front.size() >= 5 ? front.size() - 5 : 0);
     int pages = catalogue.HasBackPage(slot) ? 4 : 2;
-    auto layoutPath = [&](int page) { return base + std::to_string(page) + ".dat"; };
+    auto layoutPath = [&](int page) {
+        return base + std::to_string(page) + ".dat";
+    };
 
     auto first = ReadLayoutHeader(layoutPath(1));
     first[8] = ReadLayoutHeader(layoutPath(2))[1];
@@ -144,11 +153,12 @@ void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) cons
     AtomicReplace(fileSystem_, target, out, target.string() + ".new");
 }
 
-void FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot,
-                              FormatDefaults& defaults, bool backSide,
-                              bool drawingBaseText) const {
+void FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
+                              bool backSide, bool drawingBaseText) const {
     fs::path path = PathFor(catalogue, slot);
-    auto readValues = [&] { return ParseDefaultsValues(ReadExistingFile(path)); };
+    auto readValues = [&] {
+        return ParseDefaultsValues(ReadExistingFile(path));
+    };
     if (!ExistsAnyCase(path))
         Create(catalogue, slot);
     auto values = readValues();
@@ -165,9 +175,8 @@ void FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot,
     defaults = std::move(loaded);
 }
 
-void FormatDefaultsFile::Save(const FormatCatalogue& catalogue, int slot,
-                              FormatDefaults& defaults, bool backSide,
-                              bool drawingBaseText) const {
+void FormatDefaultsFile::Save(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
+                              bool backSide, bool drawingBaseText) const {
     fs::path path = ResolveExisting(PathFor(catalogue, slot)).value_or(PathFor(catalogue, slot));
     LineReader reader(ReadFileBytes(path));
     std::string out;
@@ -175,8 +184,8 @@ void FormatDefaultsFile::Save(const FormatCatalogue& catalogue, int slot,
         reader.ReadLine(); // the old file must still hold all its values
         AppendLine(out, FormatValue(defaults.DefaultsValues[size_t(i)]));
     }
-    AtomicReplace(fileSystem_, path, out, dataSysDir_.string() + catalogue.Column(slot, ColFolder) +
-                                              "temp.dat");
+    AtomicReplace(fileSystem_, path, out,
+                  dataSysDir_.string() + catalogue.Column(slot, ColFolder) + "temp.dat");
     defaults.Apply(backSide, drawingBaseText);
 }
 

@@ -62,15 +62,15 @@ public:
     // Reads the defaults of slot (creating the file from the layout files when it is missing
     // or its front base-text font is empty) and applies them. A file with fewer than 48
     // values raises RuntimeError and leaves defaults unchanged.
-    void Load(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
-              bool backSide, bool drawingBaseText) const;
+    void Load(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults, bool backSide,
+              bool drawingBaseText) const;
 
     // Writes the file anew from the layout files of slot.
     void Create(const FormatCatalogue& catalogue, int slot) const;
 
     // Rewrites the file from defaults.DefaultsValues through a scratch file, then applies.
-    void Save(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
-              bool backSide, bool drawingBaseText) const;
+    void Save(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults, bool backSide,
+              bool drawingBaseText) const;
 
     // Header values 0..29 of a layout file (header lines 1..30), read after its comment
     // lines and header line 0.
@@ -85,6 +85,7 @@ private:
 bool ItemToBool(const RecordItem& item);
 
 // The 48 values of a defaults file's bytes; fewer raise an input-past-end RuntimeError.
-std::array<RecordItem, FormatDefaults::ValueCount + 1> ParseDefaultsValues(const std::string& bytes);
+std::array<RecordItem, FormatDefaults::ValueCount + 1>
+ParseDefaultsValues(const std::string& bytes);
 
 } // namespace cw

@@ -19,4 +19,34 @@ inline constexpr int GetProgramText = 1011;
 inline constexpr int CheckErrorLog = 1019;
 inline constexpr int CreateErrorLog = 1025;
 
+// The main window.
+inline constexpr int MainWindowLoad = 2001;
+inline constexpr int MainWindowUnload = 2002;
+inline constexpr int FillCardList = 2003;
+inline constexpr int OpenCard = 2004;
+inline constexpr int CreateCard = 2005;
+inline constexpr int EditNames = 2006;
+inline constexpr int CopyCard = 2007;
+inline constexpr int DeleteCard = 2008;
+inline constexpr int CopyToDiskette = 2009;
+inline constexpr int CopyCardsFromDiskette = 2010;
+inline constexpr int SwitchSide = 2011;
+inline constexpr int CommandButton = 2012;
+inline constexpr int SaveChanges = 2013;
+inline constexpr int ShowCardFace = 2014;
+inline constexpr int DrawCardPicture = 2015;
+inline constexpr int SpinZoom = 2016;
+inline constexpr int SaveZoomFactor = 2017;
+inline constexpr int ScrollCard = 2018;
+inline constexpr int MainWindowResize = 2019;
+inline constexpr int MainWindowActivate = 2020;
+inline constexpr int SpecialNoticeLabel = 2021;
+inline constexpr int NewCardCommand = 2022;
+
+// The card-format chooser.
+inline constexpr int CardsListLoad = 5001;
+inline constexpr int CardsListDraw = 5002;
+inline constexpr int CardsListClick = 5003;
+inline constexpr int CardsListDone = 5004;
+
 } // namespace cw::loc

@@ -7,7 +7,9 @@ namespace cw {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
@@ -62,6 +64,8 @@ std::optional<int32_t> ItemToInt32(const RecordItem& item) {
     }
 }
 
-std::string QuoteItem(const std::string& text) { return "\"" + text + "\""; }
+std::string QuoteItem(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 } // namespace cw

@@ -7,7 +7,9 @@ namespace cw {
 
 namespace {
 
-bool Inside(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+bool Inside(int32_t value, int32_t low, int32_t high) {
+    return value >= low && value <= high;
+}
 
 bool InBox(const CardField& field, int32_t x, int32_t y) {
     return Inside(x, field.a[0], field.a[0] + field.a[2]) &&

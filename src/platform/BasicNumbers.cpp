@@ -10,7 +10,9 @@ namespace cw {
 
 namespace {
 
-bool IsSkippable(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsSkippable(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // Copies the characters Val reads into plain, dropping blanks; returns how far the number
 // reached in text.
@@ -131,7 +133,9 @@ std::string FormatWithDigits(double value, int digits) {
     return TrimNumberText(buffer);
 }
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 } // namespace
 
@@ -153,9 +157,13 @@ bool IsWholeNumber(std::string_view text) {
     return end == text.size();
 }
 
-std::string FormatNumber(double value) { return FormatWithDigits(value, 15); }
+std::string FormatNumber(double value) {
+    return FormatWithDigits(value, 15);
+}
 
-std::string FormatSingle(float value) { return FormatWithDigits(value, 7); }
+std::string FormatSingle(float value) {
+    return FormatWithDigits(value, 7);
+}
 
 int16_t ToInt16(double value) {
     double rounded = RoundHalfEven(value);

@@ -20,7 +20,9 @@ RuntimeError WriteError(const fs::path& path, int error) {
     return {number, "Cannot write " + path.string() + ": " + std::strerror(error)};
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool LessIgnoreCase(const std::string& a, const std::string& b) {
     auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
@@ -62,8 +64,8 @@ void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
 
 void FileSystem::RenameOver(const fs::path& from, const fs::path& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0)
-        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot rename " + from.string() +
-                                                             " to " + to.string() + ": " +
+        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot rename " + from.string() + " to " +
+                                                             to.string() + ": " +
                                                              std::strerror(errno));
 }
 
@@ -109,7 +111,9 @@ std::optional<fs::path> ResolveExisting(const fs::path& path) {
     return found;
 }
 
-bool ExistsAnyCase(const fs::path& path) { return ResolveExisting(path).has_value(); }
+bool ExistsAnyCase(const fs::path& path) {
+    return ResolveExisting(path).has_value();
+}
 
 std::string ReadExistingFile(const fs::path& path) {
     auto resolved = ResolveExisting(path);
@@ -170,9 +174,9 @@ std::string ToUpperAscii(std::string text) {
 }
 
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
 }
 
 } // namespace cw

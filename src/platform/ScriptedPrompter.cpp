@@ -16,8 +16,8 @@ Answer FirstButtonAnswer(Buttons buttons) {
 }
 } // namespace
 
-Answer ScriptedPrompter::Message(const std::string& text, const std::string& title,
-                                 Buttons buttons, Icon, DefaultButton defaultButton) {
+Answer ScriptedPrompter::Message(const std::string& text, const std::string& title, Buttons buttons,
+                                 Icon, DefaultButton defaultButton) {
     log_.push_back({Asked::Kind::Message, text, title, buttons, defaultButton});
     if (answers_.empty())
         return FirstButtonAnswer(buttons);
@@ -27,8 +27,7 @@ Answer ScriptedPrompter::Message(const std::string& text, const std::string& tit
 }
 
 std::optional<std::string> ScriptedPrompter::Input(const std::string& prompt,
-                                                   const std::string& title,
-                                                   const std::string&) {
+                                                   const std::string& title, const std::string&) {
     log_.push_back({Asked::Kind::Input, prompt, title});
     if (inputs_.empty())
         return std::nullopt;
@@ -37,7 +36,9 @@ std::optional<std::string> ScriptedPrompter::Input(const std::string& prompt,
     return text;
 }
 
-void ScriptedPrompter::Beep() { log_.push_back({Asked::Kind::Beep, {}, {}}); }
+void ScriptedPrompter::Beep() {
+    log_.push_back({Asked::Kind::Beep, {}, {}});
+}
 
 std::vector<std::string> ScriptedPrompter::MessageTexts() const {
     std::vector<std::string> texts;

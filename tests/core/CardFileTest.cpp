@@ -1,4 +1,5 @@
 #include "CardFile.h"
+
 #include "RuntimeError.h"
 #include "TestFiles.h"
 
@@ -17,8 +18,8 @@ public:
 };
 
 std::vector<std::string> CardLines(const std::vector<std::string>& records) {
-    std::vector<std::string> header{"Ann Smith & Bob Jones", "12345", "notes1.not", "Bob & Ann",
-                                    "67890", "line five"};
+    std::vector<std::string> header{
+        "Ann Smith & Bob Jones", "12345", "notes1.not", "Bob & Ann", "67890", "line five"};
     for (int i = 6; i <= 30; ++i)
         header.push_back(i == 16 ? "6.0.1" : "h" + std::to_string(i));
     std::vector<std::string> lines{"| card comment"};
@@ -48,15 +49,24 @@ protected:
 };
 
 const std::vector<std::string> kEveryKind = {
-    "24,100,200,1,2,9,\"AKx\",255",   "2,10,20,300,240,1,\"1NT <h>\",2",
-    "3,50,60,0,0,1,\"\",8",          "1,0,0,500,500,0,\"\",0",
-    "4,70,80,0,1,120,\"\",255",      "5,1,2,3,4,1,\"\",0",
-    "6,1,2,3,4,2,255,0",             "8,1,2,3,4,5,\"k8\",6",
-    "12,10,500,20,20,1,\"\",0",      "16,5,5,60,3,0,\"\",0",
-    "17,1,2,3,4,5,\"k17\",6",        "22,1,2,3,4,5,\"k22\",6",
-    "18,5,6,1,0,0,\"\",0",           "20,1,2,3,0,0,\"\",0",
-    "23,1,2,3,4,2,\"\",0",           "9,1,2,3,4,5,\"k9\",6",
-    "15,1,2,3,4,0,\"pic.bmp\",0",    "7,1,2,3,4,5,\"Label\",6",
+    "24,100,200,1,2,9,\"AKx\",255",
+    "2,10,20,300,240,1,\"1NT <h>\",2",
+    "3,50,60,0,0,1,\"\",8",
+    "1,0,0,500,500,0,\"\",0",
+    "4,70,80,0,1,120,\"\",255",
+    "5,1,2,3,4,1,\"\",0",
+    "6,1,2,3,4,2,255,0",
+    "8,1,2,3,4,5,\"k8\",6",
+    "12,10,500,20,20,1,\"\",0",
+    "16,5,5,60,3,0,\"\",0",
+    "17,1,2,3,4,5,\"k17\",6",
+    "22,1,2,3,4,5,\"k22\",6",
+    "18,5,6,1,0,0,\"\",0",
+    "20,1,2,3,0,0,\"\",0",
+    "23,1,2,3,4,2,\"\",0",
+    "9,1,2,3,4,5,\"k9\",6",
+    "15,1,2,3,4,0,\"pic.bmp\",0",
+    "7,1,2,3,4,5,\"Label\",6",
 };
 
 } // namespace
@@ -85,15 +95,12 @@ TEST_F(CardFileTest, UnchangedPageSavesBackWithOnlyTheAllowedDifferences) {
     std::vector<std::string> expected = CardLines({});
     expected[17] = "6.3.19"; // comment line + header line 16
     std::vector<std::string> records = {
-        "15,1,2,3,4,0,\"pic.bmp\",0", "7,1,2,3,4,5,\"Label\",6",
-        "2,10,20,300,240,1,\"1NT <h>\",2", "3,50,60,0,0,1,\"\",8",
-        "1,0,0,500,500,0,\"\",0", "4,70,80,0,1,120,\"\",255",
-        "5,1,2,3,4,1,\"\",0", "6,1,2,3,4,2,255,0",
-        "8,1,2,3,4,5,\"k8\",6", "12,10,500,20,20,1,\"\",0",
-        "16,5,5,60,3,0,\"\",0", "17,1,2,3,4,5,\"k17\",6",
-        "22,1,2,3,4,5,\"k22\",6", "18,5,6,1,0,0,\"\",0",
-        "20,1,2,3,0,0,\"\",0", "23,1,2,3,4,2,\"\",0",
-        "9,1,2,3,4,5,\"k9\",6", "24,100,200,1,2,9,\"AKx\",255"};
+        "15,1,2,3,4,0,\"pic.bmp\",0", "7,1,2,3,4,5,\"Label\",6", "2,10,20,300,240,1,\"1NT <h>\",2",
+        "3,50,60,0,0,1,\"\",8",       "1,0,0,500,500,0,\"\",0",  "4,70,80,0,1,120,\"\",255",
+        "5,1,2,3,4,1,\"\",0",         "6,1,2,3,4,2,255,0",       "8,1,2,3,4,5,\"k8\",6",
+        "12,10,500,20,20,1,\"\",0",   "16,5,5,60,3,0,\"\",0",    "17,1,2,3,4,5,\"k17\",6",
+        "22,1,2,3,4,5,\"k22\",6",     "18,5,6,1,0,0,\"\",0",     "20,1,2,3,0,0,\"\",0",
+        "23,1,2,3,4,2,\"\",0",        "9,1,2,3,4,5,\"k9\",6",    "24,100,200,1,2,9,\"AKx\",255"};
     expected.insert(expected.end(), records.begin(), records.end());
     EXPECT_EQ(ReadLines(location.PagePath()), expected);
     EXPECT_FALSE(fs::exists(location.ScratchPath()));
@@ -121,8 +128,8 @@ TEST_F(CardFileTest, MalformedRecordEndsTheRecordsSilently) {
     Load();
     EXPECT_EQ(page.Count(TextField), 1);
     EXPECT_EQ(page.Count(CheckBox), 1); // kinds 10 and 25 were skipped, not fatal
-    for (const char* bad : {"2,1,2,3", "2,a,2,3,4,0,\"x\",0", "2,1,2,3,4,0,\"open,0",
-                            "2,1,2,3,4,0,\"x\",0,9"}) {
+    for (const char* bad :
+         {"2,1,2,3", "2,a,2,3,4,0,\"x\",0", "2,1,2,3,4,0,\"open,0", "2,1,2,3,4,0,\"x\",0,9"}) {
         WritePage({"3,1,1,0,0,0,\"\",8", bad, "3,1,1,0,0,0,\"\",8"});
         Load();
         EXPECT_EQ(page.Count(CheckBox), 1) << bad;
@@ -135,7 +142,7 @@ TEST_F(CardFileTest, SpecialReadingRules) {
                "8,0,0,10,10,0,\"it's\",0"});
     Load();
     EXPECT_EQ(page.Field(ColourDot, 0).a[3], 5); // state 6 reads as 5
-    EXPECT_TRUE(page.UseAltBaseLayer);          // the last circle/circled item decides
+    EXPECT_TRUE(page.UseAltBaseLayer);           // the last circle/circled item decides
     EXPECT_EQ(page.Count(Kind21), 0);
     EXPECT_EQ(page.Kind21Record().a[4], 5);
     page.Field(Kind8, 0).text = "say \"x\"";

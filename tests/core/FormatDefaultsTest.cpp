@@ -83,9 +83,9 @@ TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
     EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
     EXPECT_EQ(ctx.Defaults.BasicFont, "Arial");
     EXPECT_EQ(ctx.View.PWIDTH, 11520.0f);
-    EXPECT_EQ(view.steps, (std::vector<std::string>{"sides on", "size", "name Test Card",
-                                                    "pattern *.tst", "no picture", "no notice",
-                                                    "list"}));
+    EXPECT_EQ(view.steps,
+              (std::vector<std::string>{"sides on", "size", "name Test Card", "pattern *.tst",
+                                        "no picture", "no notice", "list"}));
     EXPECT_EQ(ctx.Location.CardDir, dir / "TEST");
 }
 

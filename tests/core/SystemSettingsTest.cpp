@@ -1,7 +1,8 @@
+#include "SystemSettings.h"
+
 #include "HeaderLines.h"
 #include "LineReader.h"
 #include "RuntimeError.h"
-#include "SystemSettings.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +39,9 @@ TEST_F(SettingsFileTest, ReadsSettingsAndIgnoresShortLinesAndTheSeparatorCharact
 
 TEST_F(SettingsFileTest, BuildsCatalogueColumnsFromFormatRecords) {
     Layouts("abcdefg");
-    WriteSys({"free", "s01 0", "s02 0", "s03 0", "w01 list", "w02 acbl", "w03 abcdefghij", "w04 acb",
-              "w05 ACBL Card", "w09 1", "w10 abc", "w12 5.0", "w13  07", "w17 acbl.bmp", "w08 9",
-              "w98 end", "w99 end"});
+    WriteSys({"free", "s01 0", "s02 0", "s03 0", "w01 list", "w02 acbl", "w03 abcdefghij",
+              "w04 acb", "w05 ACBL Card", "w09 1", "w10 abc", "w12 5.0", "w13  07", "w17 acbl.bmp",
+              "w08 9", "w98 end", "w99 end"});
     Read();
     ASSERT_EQ(catalogue.FormatCount, 1);
     EXPECT_EQ(catalogue.Column(0, ColFolder), "/acbl"); // lower case kept
@@ -81,7 +82,8 @@ TEST_F(SettingsFileTest, MissingFileAndTooManyCommentLinesFail) {
 }
 
 TEST_F(SettingsFileTest, SaveRewritesOnlyTheThreeSettingsLines) {
-    WriteSys({"|one", "|two", "free line", "s01 2", "s02 1", "s03 7", "w01 list", "w02 X", "w99 end"});
+    WriteSys(
+        {"|one", "|two", "free line", "s01 2", "s02 1", "s03 7", "w01 list", "w02 X", "w99 end"});
     settings.SystemFlags = 0;
     settings.DefaultFormat = 4;
     SystemSettingsFile(dir.Path(), FileSystem::Default()).Save(settings);

@@ -1,5 +1,7 @@
 #include "FillIn.h"
 
+#include "FillInSession.h"
+
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -92,8 +94,8 @@ TEST(Marks, ColourDotPassesItsSixColoursAndTheMarkedPairs) {
     std::vector<int32_t> colours;
     for (int i = 0; i < 6; ++i)
         colours.push_back(*AdvanceMark(page, {ColourDot, 0}));
-    EXPECT_EQ(colours, (std::vector<int32_t>{0x00FF00, 0xFF0000, 0x0000FF, 0x00FFFF, 0x004080,
-                                             0xFFFFFF}));
+    EXPECT_EQ(colours,
+              (std::vector<int32_t>{0x00FF00, 0xFF0000, 0x0000FF, 0x00FFFF, 0x004080, 0xFFFFFF}));
     EXPECT_EQ(page.Field(ColourDot, 0).a[3], 0);
     page.Field(ColourDot, 0).a[3] = 17;
     EXPECT_EQ(*AdvanceMark(page, {ColourDot, 0}), 0xFFFFFF);
@@ -117,8 +119,7 @@ TEST(Commit, FontPrefixSurvivesAndEndsAreCleaned) {
     EXPECT_EQ(StripFontPrefix("#<Arial abc"), "");
     EXPECT_EQ(GetFontPrefix("#<Arial abc"), "");
     EXPECT_EQ(StripFontPrefix("plain"), "plain");
-    EXPECT_EQ(CommitEditorText("", "\t\tone\ttwo\r\nthree\t\r\n\r\n").text,
-              "one\ttwo\r\nthree\t");
+    EXPECT_EQ(CommitEditorText("", "\t\tone\ttwo\r\nthree\t\r\n\r\n").text, "one\ttwo\r\nthree\t");
 }
 
 TEST(TabOrder, WrapsAroundBothWays) {
@@ -163,4 +164,89 @@ TEST(EditorStyle, HeightAndFontStyleRules) {
     auto own = EditorStyleFor(Box(0, 0, 10, 240, 0, 16 + 32), false, false);
     EXPECT_TRUE(own.bold);
     EXPECT_TRUE(own.italic);
+}
+
+namespace {
+
+struct RecordingFillInView : FillInView {
+    std::vector<std::string> calls;
+    int changed = 0;
+    void OpenEditor(int i) override { calls.push_back("open " + std::to_string(i)); }
+    void HideEditor() override { calls.push_back("hide"); }
+    void RedrawRecord(int kind, int i, std::optional<int32_t>) override {
+        calls.push_back("redraw " + std::to_string(kind) + ":" + std::to_string(i));
+    }
+    void ShowOptionList(int i, int choice) override {
+        calls.push_back("list " + std::to_string(i) + "=" + std::to_string(choice));
+    }
+    void HideOptionList() override {}
+    void MarkChanged() override { ++changed; }
+};
+
+struct SessionTest : ::testing::Test {
+    SessionTest() {
+        page.Add(TextField, {{0, 0, 1000, 240, 1, 0}, "#<Arial>#abc"});
+        page.Add(TextField, {{0, 300, 1000, 240, 1, 4}, "two"});
+        page.Add(OptionField, {{2000, 0, 200, 200, 1, 0}, ""});
+        page.Add(CheckBox, {{3000, 0, 0, 0, 0, 8}, ""});
+    }
+    CardPage page;
+    RecordingFillInView view;
+    FillInSession session{page, view};
+    HitMetrics metrics;
+};
+
+} // namespace
+
+TEST_F(SessionTest, TypingCommitsCleanedTextAndLeavingUnchangedDoesNot) {
+    session.Click(10, 10, metrics);
+    EXPECT_EQ(session.CurrentField, 0);
+    session.EditorGotFocus();
+    EXPECT_TRUE(session.CommitTextEditor("abc"));
+    EXPECT_EQ(view.changed, 0);
+    session.OpenTextEditor(0);
+    session.EditorGotFocus();
+    session.EditorTextChanged();
+    session.CommitTextEditor("a\"b");
+    EXPECT_EQ(page.Field(TextField, 0).text, "#<Arial>#a''b");
+    EXPECT_EQ(view.changed, 1);
+}
+
+TEST_F(SessionTest, OptionListChangesTheCardOnlyOnANewChoice) {
+    session.Click(2100, 100, metrics);
+    EXPECT_EQ(view.calls.back(), "list 0=1");
+    session.OptionChosen(1);
+    EXPECT_EQ(view.changed, 0);
+    session.OptionChosen(3);
+    EXPECT_EQ(page.Field(OptionField, 0).a[4], 3);
+    EXPECT_EQ(view.changed, 1);
+}
+
+TEST_F(SessionTest, ClickOnABoxRedrawsOnlyThatRecord) {
+    session.Click(3003, 3, metrics);
+    EXPECT_EQ(page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"redraw 3:0"}));
+    EXPECT_EQ(view.changed, 1);
+}
+
+TEST_F(SessionTest, CtrlKeyKeepsTypedTextAndReopensTheField) {
+    session.OpenTextEditor(1);
+    session.EditorGotFocus();
+    session.EditorTextChanged();
+    ASSERT_TRUE(session.EditorCtrlKey('M', "typed", 15, false));
+    EXPECT_EQ(page.Field(TextField, 1).text, "typed");
+    EXPECT_EQ(page.Field(TextField, 1).a[5], 5);
+    EXPECT_EQ(session.CurrentField, 1);
+    EXPECT_EQ(view.calls.back(), "open 1");
+    EXPECT_FALSE(session.EditorCtrlKey('Q', "typed", 15, false));
+}
+
+TEST_F(SessionTest, TabWalksInIndexOrderOnlyWhileAFieldIsOpen) {
+    session.OpenNextTextField(true);
+    EXPECT_EQ(session.CurrentField, FillInSession::NoField);
+    session.OpenTextEditor(0);
+    session.OpenNextTextField(false);
+    EXPECT_EQ(session.CurrentField, 1);
+    session.OpenNextTextField(true);
+    EXPECT_EQ(session.CurrentField, 0);
 }

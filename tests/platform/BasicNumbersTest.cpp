@@ -1,4 +1,5 @@
 #include "BasicNumbers.h"
+
 #include "RuntimeError.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "FileOps.h"
+
 #include "LineReader.h"
 #include "RuntimeError.h"
 #include "TestFiles.h"
@@ -39,8 +40,7 @@ TEST(AtomicReplace, FailuresLeaveTheOldFileByteIdentical) {
     TempDir dir;
     test::WriteFile(dir / "card.acb", "old\r\nbytes\r\n");
     FailingRename failingRename;
-    EXPECT_THROW(AtomicReplace(failingRename, dir / "card.acb", "new", dir / "temp"),
-                 RuntimeError);
+    EXPECT_THROW(AtomicReplace(failingRename, dir / "card.acb", "new", dir / "temp"), RuntimeError);
     EXPECT_EQ(test::ReadFile(dir / "card.acb"), "old\r\nbytes\r\n");
     FullDisk fullDisk;
     try {

@@ -11,9 +11,9 @@ namespace cw::test {
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     std::random_device random;
-    path_ = fs::temp_directory_path() /
-            ("cwtest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-             std::to_string(random()));
+    path_ =
+        fs::temp_directory_path() / ("cwtest-" + std::to_string(::getpid()) + "-" +
+                                     std::to_string(counter++) + "-" + std::to_string(random()));
     fs::create_directories(path_);
 }
 
@@ -88,9 +88,13 @@ std::vector<std::string> TestLayoutHeaderValues(int colour) {
 
 void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats, int systemFlags,
                   int defaultFormat) {
-    std::vector<std::string> sys{"| Cardwright settings", "| test data root", "free line",
+    std::vector<std::string> sys{"| Cardwright settings",
+                                 "| test data root",
+                                 "free line",
                                  "s01 " + std::to_string(systemFlags),
-                                 "s02 " + std::to_string(defaultFormat), "s03 0", "w01 formats"};
+                                 "s02 " + std::to_string(defaultFormat),
+                                 "s03 0",
+                                 "w01 formats"};
     for (const auto& format : formats) {
         sys.push_back("w02 " + format.code);
         sys.push_back("w03 " + format.base);
@@ -105,8 +109,8 @@ void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats, 
         if (format.writeLayouts) {
             int pages = format.backPage ? 4 : 2;
             for (int page = 1; page <= pages; ++page) {
-                auto lines = HeaderBlock("layout " + format.code,
-                                         TestLayoutHeaderValues(page % 2 ? 1 : 5));
+                auto lines =
+                    HeaderBlock("layout " + format.code, TestLayoutHeaderValues(page % 2 ? 1 : 5));
                 lines.insert(lines.begin(), "| layout file " + std::to_string(page));
                 if (page % 2 == 1)
                     lines.push_back("2,100,100,2000,240,1,\"\",9");

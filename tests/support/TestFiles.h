@@ -52,7 +52,7 @@ struct FormatSpec {
 // font 9 pt "Arial", natural size 11520 x 15120.
 std::vector<std::string> TestLayoutHeaderValues(int colour);
 
-void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats,
-                  int systemFlags = 0, int defaultFormat = 0);
+void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats, int systemFlags = 0,
+                  int defaultFormat = 0);
 
 } // namespace cw::test

@@ -14,7 +14,8 @@ int FontRegistry::RegisterFonts(const std::filesystem::path& folder, bool instal
     if (!install)
         return 0;
     for (const std::string& name : ListFolder(folder, "*.ttf")) {
-        int id = QFontDatabase::addApplicationFont(QString::fromStdString((folder / name).string()));
+        int id =
+            QFontDatabase::addApplicationFont(QString::fromStdString((folder / name).string()));
         if (id >= 0)
             ids_.push_back(id);
     }

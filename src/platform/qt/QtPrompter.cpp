@@ -69,7 +69,7 @@ Answer QtPrompter::Message(const std::string& text, const std::string& title, Bu
         return Answer::Ok;
     default:
         // Closing the box with Escape or its close button.
-        return buttons == Buttons::Ok ? Answer::Ok
+        return buttons == Buttons::Ok      ? Answer::Ok
                : buttons == Buttons::YesNo ? Answer::No
                                            : Answer::Cancel;
     }
@@ -86,7 +86,9 @@ std::optional<std::string> QtPrompter::Input(const std::string& prompt, const st
     return text.toStdString();
 }
 
-void QtPrompter::Beep() { QApplication::beep(); }
+void QtPrompter::Beep() {
+    QApplication::beep();
+}
 
 void QtPrompter::SetBusy(bool busy) {
     if (busy) {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <vector>
+
+namespace cw {
+
+class AppContext;
+
+// The controls that follow the open card's state: the save commands while there are unsaved
+// changes, the card commands while a card is open.
+class ChangedStateView {
+public:
+    virtual ~ChangedStateView() = default;
+    virtual void EnableSaveCommands(bool enabled) = 0;
+    // namesEditable: "Edit Names and Player Numbers" is offered for this format.
+    virtual void EnableCardCommands(bool enabled, bool namesEditable) = 0;
+};
+
+// Whether a card is open and whether it has unsaved changes. The two flags change only
+// through SetChangedState, which also enables and disables the commands that depend on them.
+class ChangedState {
+public:
+    static constexpr int CardChangedCode = 0;
+    static constexpr int CardSavedCode = 1;
+    static constexpr int CardOpenedCode = 2;
+    static constexpr int NoCardCode = 3;
+
+    explicit ChangedState(AppContext& context) : context_(context) {}
+
+    void AddView(ChangedStateView* view) { views_.push_back(view); }
+
+    // 0 card changed, 1 saved (nothing unsaved), 2 card open, 3 no card.
+    void SetChangedState(int code);
+
+    // Asks whether to save an open, changed card: Yes saves it, No marks it unchanged.
+    // Returns the answer, or No when nothing was asked.
+    Answer AskSaveChanges();
+
+    // Saves the open page; on success nothing is left unsaved.
+    bool SaveCard();
+
+    bool CardOpen() const { return cardOpen_; }
+    bool CardChanged() const { return cardChanged_; }
+
+private:
+    AppContext& context_;
+    std::vector<ChangedStateView*> views_;
+    bool cardOpen_ = false;
+    bool cardChanged_ = false;
+};
+
+} // namespace cw

@@ -1,0 +1,99 @@
+#include "FillInSession.h"
+
+namespace cw {
+
+void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
+    if (EditMode != 0)
+        return;
+    view_.HideOptionList();
+    auto hit = HitTestFillIn(page_, x, y, metrics);
+    if (!hit)
+        return;
+    if (hit->kind == TextField) {
+        OpenTextEditor(hit->index);
+        return;
+    }
+    if (hit->kind == OptionField) {
+        OptionFieldIndex = hit->index;
+        SuppressEvents = true;
+        view_.ShowOptionList(hit->index, page_.Field(OptionField, hit->index).a[4]);
+        SuppressEvents = false;
+        return;
+    }
+    auto fill = AdvanceMark(page_, *hit);
+    view_.RedrawRecord(hit->kind, hit->index, fill);
+    view_.MarkChanged();
+}
+
+void FillInSession::OptionChosen(int position) {
+    if (SuppressEvents)
+        return;
+    if (OptionFieldIndex >= 0 && OptionFieldIndex < page_.Count(OptionField)) {
+        CardField& field = page_.Field(OptionField, OptionFieldIndex);
+        if (field.a[4] != position) {
+            view_.MarkChanged();
+            field.a[4] = position;
+            view_.RedrawRecord(OptionField, OptionFieldIndex, std::nullopt);
+        }
+    }
+    view_.HideOptionList();
+}
+
+void FillInSession::OpenTextEditor(int index) {
+    if (index < 0 || index >= page_.Count(TextField))
+        return;
+    SuppressChange = true;
+    CurrentField = index;
+    view_.OpenEditor(index);
+    SuppressChange = false;
+}
+
+bool FillInSession::CommitTextEditor(const std::string& editorText) {
+    if (SuppressEvents || EditMode == 2 || EditMode == 13 || CurrentField >= 9990 ||
+        CurrentField >= page_.Count(TextField))
+        return false;
+    view_.HideEditor();
+    if (TextDirty) {
+        TextDirty = false;
+        CardField& field = page_.Field(TextField, CurrentField);
+        CommittedText committed = CommitEditorText(field.text, editorText);
+        if (committed.changed)
+            view_.MarkChanged();
+        field.text = std::move(committed.text);
+    }
+    view_.RedrawRecord(TextField, CurrentField, std::nullopt);
+    return true;
+}
+
+void FillInSession::OpenNextTextField(bool forward, bool surfaceVisible) {
+    int count = page_.Count(TextField);
+    if (count == 0 || !surfaceVisible || EditMode != 0 || CurrentField == NoField)
+        return;
+    OpenTextEditor(NextTextFieldIndex(CurrentField, count, forward));
+}
+
+bool FillInSession::EditorCtrlKey(char key, const std::string& editorText, int32_t twipsPerPixel,
+                                  bool editorBold) {
+    if (CurrentField < 0 || CurrentField >= page_.Count(TextField))
+        return false;
+    CardField probe = page_.Field(TextField, CurrentField);
+    if (!ApplyEditorCtrlKey(probe, key, twipsPerPixel, editorBold))
+        return false;
+    // What was typed so far must not be lost when the field is reopened.
+    CommitTextEditor(editorText);
+    ApplyEditorCtrlKey(page_.Field(TextField, CurrentField), key, twipsPerPixel, editorBold);
+    view_.MarkChanged();
+    // Reopen the same field so that the editor shows the result.
+    int field = CurrentField;
+    CurrentField = field - 1;
+    OpenTextEditor(field);
+    return true;
+}
+
+void FillInSession::Reset() {
+    CurrentField = NoField;
+    TextDirty = false;
+    OptionFieldIndex = -1;
+}
+
+} // namespace cw
