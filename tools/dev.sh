@@ -29,7 +29,6 @@ build() { # build DIR [cmake options...] [--target T...]
         if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2
         else options+=("$1"); shift; fi
     done
-    while [ $# -gt 0 ]; do shift; done
     cmake -S . -B "$dir" -G Ninja "${options[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
