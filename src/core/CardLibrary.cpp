@@ -1,0 +1,604 @@
+#include "CardLibrary.h"
+
+#include "AppContext.h"
+#include "ChangedState.h"
+#include "ErrorTrap.h"
+#include "HeaderLines.h"
+#include "LineReader.h"
+#include "LocationCodes.h"
+#include "ProgramTexts.h"
+#include "RuntimeError.h"
+
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+constexpr const char* kLegalPunctuation = " -_+!@,#$%^&";
+
+std::string Trim(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           EqualsIgnoreCase(text.substr(text.size() - tail.size()), tail);
+}
+
+// The font prefix "#<" name ">#" at the head of a field text, kept when the text is replaced.
+std::string FontPrefixOf(const std::string& text) {
+    if (text.rfind("#<", 0) != 0)
+        return {};
+    size_t end = text.find(">#", 2);
+    return end == std::string::npos ? std::string() : text.substr(0, end + 2);
+}
+
+// Header line 2 of a card file (the card's notes file), blanks trimmed.
+std::string ReadNotesLine(const fs::path& cardFile) {
+    LineReader reader(ReadExistingFile(cardFile));
+    HeaderLines comments;
+    comments.Read(reader);
+    reader.ReadLine();
+    return Trim(reader.ReadLine());
+}
+
+// Copies source over target (any existing file of that name in any letter case goes first).
+void ReplaceFile(const fs::path& source, const fs::path& target) {
+    auto from = ResolveExisting(source);
+    if (!from)
+        throw RuntimeError::FileNotFoundError(source.string());
+    std::error_code ec;
+    if (auto existing = ResolveExisting(target))
+        fs::remove(*existing, ec);
+    fs::copy_file(*from, target, fs::copy_options::overwrite_existing);
+}
+
+void RemoveQuietly(const fs::path& path) {
+    std::error_code ec;
+    if (auto existing = ResolveExisting(path))
+        fs::remove(*existing, ec);
+}
+
+} // namespace
+
+std::vector<int> NameFieldEntries(int namesMode) {
+    switch (namesMode) {
+    case 2:
+        return {};
+    case 3:
+        return {1, 2, 3, 4};
+    case 4:
+        return {1, 3, 2, 4};
+    case 6:
+        return {1, 3};
+    default:
+        return {1, 2};
+    }
+}
+
+CardLibrary::CardLibrary(AppContext& context, ChangedState& changed, CardFormatView& formatView,
+                         CardLibraryView& view, TransferFolderChooser& chooser)
+    : context_(context), changed_(changed), formatView_(formatView), view_(view),
+      chooser_(chooser) {}
+
+bool CardLibrary::HasBackPage() const {
+    return context_.HasFormat() && context_.Catalogue.HasBackPage(context_.CurrentFormat);
+}
+
+std::string CardLibrary::CardNameOf(const std::string& entry) const {
+    size_t extLength = context_.Location.CardExt.size();
+    return entry.size() > extLength ? entry.substr(0, entry.size() - extLength) : std::string();
+}
+
+bool CardLibrary::IsBackPageName(const std::string& fileName) const {
+    std::string name = CardNameOf(fileName);
+    return !name.empty() && name.back() == '_';
+}
+
+std::string CardLibrary::BackPageFileName(const std::string& fileName) const {
+    if (!HasBackPage())
+        return {};
+    return CardNameOf(fileName) + "_" +
+           fileName.substr(fileName.size() - context_.Location.CardExt.size());
+}
+
+Answer CardLibrary::Ask(const std::string& text, Buttons buttons, Icon icon,
+                        DefaultButton defaultButton) {
+    return context_.prompter.Message(text, GetProgramText(24), buttons, icon, defaultButton);
+}
+
+void CardLibrary::FillCardList() {
+    context_.errorTrap.Guard(loc::FillCardList, [&] {
+        entries_.clear();
+        selected_ = -1;
+        bool backPages = HasBackPage();
+        for (const std::string& file :
+             ListFolder(context_.Location.CardDir, "*" + context_.Location.CardExt)) {
+            if (backPages && IsBackPageName(file))
+                continue;
+            entries_.push_back(ToUpperAscii(file));
+        }
+        view_.ShowCardList(entries_);
+        view_.ShowFirstCardHint(entries_.size() == 1 &&
+                                EqualsIgnoreCase(entries_[0].substr(0, 7), "testcrd"));
+    });
+}
+
+int CardLibrary::IndexOf(const std::string& fileName) const {
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (EqualsIgnoreCase(entries_[i], fileName))
+            return int(i);
+    return -1;
+}
+
+bool CardLibrary::ValidateFileName(const std::string& name) {
+    Prompter& prompter = context_.prompter;
+    if (name.empty()) {
+        prompter.Beep();
+        Ask(GetProgramText(10), Buttons::Ok);
+        return false;
+    }
+    for (char c : name) {
+        bool legal = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                     std::string(kLegalPunctuation).find(c) != std::string::npos;
+        if (!legal) {
+            prompter.Beep();
+            Ask(std::string("Illegal character in file name.  Legal characters are: ") + "\n" +
+                    "a-z, A-Z, 0-9, and " + kLegalPunctuation,
+                Buttons::Ok, Icon::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
+Answer CardLibrary::CheckCardName(const std::string& fileName, const std::string& source) {
+    int match = IndexOf(fileName);
+    if (match < 0)
+        return Answer::Yes;
+    if (!source.empty() && EqualsIgnoreCase(entries_[size_t(match)], source)) {
+        context_.prompter.Beep();
+        Ask(GetProgramText(11), Buttons::Ok);
+        return Answer::No;
+    }
+    context_.prompter.Beep();
+    return Ask(GetProgramText(13) + fileName + GetProgramText(14), Buttons::YesNoCancel,
+               Icon::Question);
+}
+
+bool CardLibrary::StartCardSelection(NameDialogMode mode) {
+    if (entries_.empty()) {
+        Ask(GetProgramText(18), Buttons::Ok);
+        mode_ = NameDialogMode::NewCard;
+        return false;
+    }
+    mode_ = mode;
+    selected_ = -1;
+    view_.SelectCardInList(-1);
+    int verb = mode == NameDialogMode::DeleteCard ? 63 : 62;
+    view_.ShowSelectionPrompt(GetProgramText(64) + GetProgramText(verb) + ".", true);
+    return true;
+}
+
+void CardLibrary::CancelSelection() {
+    EndOperation();
+}
+
+void CardLibrary::EndOperation() {
+    mode_ = NameDialogMode::NewCard;
+    view_.ShowSelectionPrompt({}, false);
+}
+
+void CardLibrary::ListClick(int index) {
+    if (index >= 0 && index < int(entries_.size()))
+        selected_ = index;
+    switch (mode_) {
+    case NameDialogMode::DeleteCard:
+        DeleteCard(index);
+        break;
+    case NameDialogMode::CopyCard:
+        CopyCard(index);
+        break;
+    case NameDialogMode::CopyToDiskette:
+        CopyToDiskette(index);
+        break;
+    default:
+        OpenCard(index);
+        break;
+    }
+}
+
+bool CardLibrary::IsOpenCard(const std::string& entry) const {
+    if (!changed_.CardOpen())
+        return false;
+    std::string open = context_.Location.CurrentCardName;
+    if (!open.empty() && open.back() == '_')
+        open.pop_back();
+    return EqualsIgnoreCase(open, CardNameOf(entry));
+}
+
+void CardLibrary::MarkCardClosed() {
+    changed_.SetChangedState(ChangedState::CardSavedCode);
+    changed_.SetChangedState(ChangedState::NoCardCode);
+    view_.ShowCardStatus(GetProgramText(20));
+}
+
+bool CardLibrary::OpenCard(int index) {
+    // Cancel keeps the open card and its changes; the list goes back to it.
+    if (changed_.AskSaveChanges() == Answer::Cancel) {
+        int open = -1;
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (IsOpenCard(entries_[i]))
+                open = int(i);
+        selected_ = open;
+        view_.SelectCardInList(open);
+        return false;
+    }
+    if (entries_.empty()) {
+        Ask(GetProgramText(18), Buttons::Ok);
+        return false;
+    }
+    if (index < 0 || index >= int(entries_.size())) {
+        Ask(GetProgramText(27), Buttons::Ok);
+        return false;
+    }
+    selected_ = index;
+    bool finished = context_.errorTrap.Guard(
+        loc::OpenCard, [&] { OpenCardAt(index); },
+        [&] { return std::vector<ErrValue>{entries_[size_t(index)]}; });
+    return finished && changed_.CardOpen();
+}
+
+void CardLibrary::OpenCardAt(int index) {
+    const std::string& entry = entries_[size_t(index)];
+    CardLocation& location = context_.Location;
+    const std::string name = CardNameOf(entry);
+    location.CardExt = context_.Catalogue.Column(context_.CurrentFormat, ColExtension);
+    location.CurrentCardName = name + (context_.BackSideSelected ? "_" : "");
+    location.CardDir = context_.paths.InProgramFolder(
+        context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
+    if (!context_.LoadCard()) {
+        MarkCardClosed();
+        return;
+    }
+    if (context_.BackSideSelected)
+        context_.Page.CardHeader[2] = ReadNotesLine(location.CardDir / (name + location.CardExt));
+    view_.ShowCardStatus(name + GetProgramText(37));
+    changed_.SetChangedState(ChangedState::CardOpenedCode);
+}
+
+bool CardLibrary::PrepareNewCard() {
+    if (changed_.AskSaveChanges() == Answer::Cancel)
+        return false;
+    MarkCardClosed();
+    context_.Page.ClearCard();
+    mode_ = NameDialogMode::NewCard;
+    view_.ShowSelectionPrompt({}, false);
+    return true;
+}
+
+std::optional<NameEntries> CardLibrary::PrepareEditNames() {
+    if (!changed_.CardOpen())
+        return std::nullopt;
+    if (context_.BackSideSelected) {
+        view_.ShowSide(false);
+        if (!SwitchSide(false))
+            return std::nullopt;
+    }
+    if (!changed_.CardOpen())
+        return std::nullopt;
+    const auto& header = context_.Page.CardHeader;
+    mode_ = NameDialogMode::EditNames;
+    return NameEntries{context_.Location.CurrentCardName, header[3], header[4], header[0],
+                       header[1]};
+}
+
+bool CardLibrary::FinishNameDialog(const NameEntries& entries) {
+    if (mode_ == NameDialogMode::EditNames)
+        return EditNames(entries);
+    return CreateCard(entries);
+}
+
+void CardLibrary::StoreNames(const NameEntries& entries) {
+    auto& header = context_.Page.CardHeader;
+    header[0] = entries[3];
+    header[1] = entries[4];
+    header[3] = entries[1];
+    header[4] = entries[2];
+    int namesMode = int(context_.Catalogue.Number(context_.CurrentFormat, ColNamesMode));
+    std::vector<int> fields = NameFieldEntries(namesMode);
+    CardPage& page = context_.Page;
+    for (size_t field = 0; field < fields.size() && int(field) < page.Count(TextField); ++field) {
+        std::string& text = page.Field(TextField, int(field)).text;
+        text = FontPrefixOf(text) + entries[size_t(fields[field])];
+    }
+}
+
+bool CardLibrary::CreateCard(const NameEntries& entries) {
+    std::string name = Trim(entries[0]);
+    if (!ValidateFileName(name))
+        return false;
+    const std::string& ext = context_.Location.CardExt;
+    if (CheckCardName(name + ext) != Answer::Yes)
+        return false;
+    bool finished = context_.errorTrap.Guard(
+        loc::CreateCard,
+        [&] {
+            // The names belong on the front page, so a new card opens on its front side.
+            if (context_.BackSideSelected) {
+                context_.BackSideSelected = false;
+                view_.ShowSide(false);
+                context_.ApplyFormatDefaults(false);
+            }
+            const FormatCatalogue& catalogue = context_.Catalogue;
+            int slot = context_.CurrentFormat;
+            const fs::path& dir = context_.Location.CardDir;
+            RemoveQuietly(dir / (name + ext));
+            ReplaceFile(context_.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)),
+                        dir / (name + ext));
+            if (HasBackPage()) {
+                RemoveQuietly(dir / (name + "_" + ext));
+                ReplaceFile(context_.paths.InProgramFolder(catalogue.Column(slot, ColBackTemplate)),
+                            dir / (name + "_" + ext));
+            }
+            FillCardList();
+            context_.Location.CurrentCardName = name;
+            if (!context_.LoadCard())
+                return;
+            changed_.SetChangedState(ChangedState::CardOpenedCode);
+            StoreNames(entries);
+            selected_ = IndexOf(name + ext);
+            view_.SelectCardInList(selected_);
+            view_.ShowCardStatus(name + GetProgramText(70));
+            if (!changed_.SaveCard())
+                return;
+            mode_ = NameDialogMode::NewCard;
+            view_.ShowCardFace();
+        },
+        [&] { return std::vector<ErrValue>{name}; });
+    return finished;
+}
+
+bool CardLibrary::EditNames(const NameEntries& entries) {
+    if (!changed_.CardOpen()) {
+        mode_ = NameDialogMode::NewCard;
+        return true;
+    }
+    bool finished = context_.errorTrap.Guard(loc::EditNames, [&] {
+        StoreNames(entries);
+        changed_.SetChangedState(ChangedState::CardChangedCode);
+        changed_.SaveCard();
+    });
+    mode_ = NameDialogMode::NewCard;
+    return finished;
+}
+
+bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
+    if (index < 0 || index >= int(entries_.size())) {
+        EndOperation();
+        return false;
+    }
+    const std::string source = entries_[size_t(index)];
+    const std::string& ext = context_.Location.CardExt;
+    std::string name;
+    for (;;) {
+        std::optional<std::string> answer = std::move(newName);
+        newName.reset();
+        if (!answer)
+            answer = context_.prompter.Input(
+                GetProgramText(68) + source + "\n" + GetProgramText(69), GetProgramText(24), {});
+        name = answer ? Trim(*answer) : std::string();
+        if (name.empty() || !ValidateFileName(name)) {
+            EndOperation();
+            return false;
+        }
+        Answer check = CheckCardName(name + ext, source);
+        if (check == Answer::Cancel) {
+            EndOperation();
+            return false;
+        }
+        if (check == Answer::Yes)
+            break;
+    }
+    if (changed_.AskSaveChanges() == Answer::Cancel) {
+        EndOperation();
+        return false;
+    }
+    changed_.SetChangedState(ChangedState::NoCardCode);
+    bool finished = context_.errorTrap.Guard(
+        loc::CopyCard,
+        [&] {
+            const fs::path& dir = context_.Location.CardDir;
+            ReplaceFile(dir / source, dir / (name + ext));
+            if (HasBackPage()) {
+                std::string back = BackPageFileName(source);
+                if (ExistsAnyCase(dir / back))
+                    ReplaceFile(dir / back, dir / (name + "_" + ext));
+            }
+        },
+        [&] {
+            return std::vector<ErrValue>{source, name};
+        });
+    EndOperation();
+    FillCardList();
+    return finished;
+}
+
+bool CardLibrary::DeleteCard(int index) {
+    if (index < 0 || index >= int(entries_.size())) {
+        EndOperation();
+        return false;
+    }
+    const std::string entry = entries_[size_t(index)];
+    if (Ask(GetProgramText(25) + entry + "\n" + GetProgramText(26), Buttons::YesNo, Icon::Question,
+            DefaultButton::Second) != Answer::Yes) {
+        EndOperation();
+        return false;
+    }
+    if (IsOpenCard(entry)) {
+        changed_.AskSaveChanges();
+        context_.Location.CurrentCardName.clear();
+        MarkCardClosed();
+    }
+    bool finished = context_.errorTrap.Guard(
+        loc::DeleteCard,
+        [&] {
+            const fs::path& dir = context_.Location.CardDir;
+            auto front = ResolveExisting(dir / entry);
+            if (!front)
+                throw RuntimeError::FileNotFoundError((dir / entry).string());
+            fs::remove(*front);
+            if (HasBackPage())
+                if (auto back = ResolveExisting(dir / BackPageFileName(entry)))
+                    fs::remove(*back);
+        },
+        [&] { return std::vector<ErrValue>{entry}; });
+    EndOperation();
+    FillCardList();
+    return finished;
+}
+
+bool CardLibrary::CopyToDiskette(int index) {
+    if (index < 0 || index >= int(entries_.size())) {
+        EndOperation();
+        return false;
+    }
+    const std::string entry = entries_[size_t(index)];
+    auto folder = chooser_.ChooseTransferFolder(GetProgramText(565));
+    if (!folder || changed_.AskSaveChanges() == Answer::Cancel) {
+        EndOperation();
+        return false;
+    }
+    if (changed_.CardOpen())
+        MarkCardClosed();
+    bool finished = context_.errorTrap.Guard(
+        loc::CopyToDiskette,
+        [&] {
+            const fs::path& dir = context_.Location.CardDir;
+            RemoveQuietly(*folder / entry);
+            ReplaceFile(dir / entry, *folder / entry);
+            if (HasBackPage()) {
+                std::string back = BackPageFileName(entry);
+                RemoveQuietly(*folder / back);
+                ReplaceFile(dir / back, *folder / back);
+            }
+            std::string notes = ReadNotesLine(dir / entry);
+            if (notes.size() > 4 && EndsWithIgnoreCase(notes, ".not")) {
+                bool copied = false;
+                try {
+                    ReplaceFile(context_.paths.SuppNotesDir / notes, *folder / notes);
+                    copied = true;
+                } catch (const std::exception&) {
+                }
+                if (!copied)
+                    Ask("Can not find Supplemental Notes file " + notes + "\n" +
+                            "Card has been copied.",
+                        Buttons::Ok);
+            }
+        },
+        [&] {
+            return std::vector<ErrValue>{entry, folder->string()};
+        });
+    EndOperation();
+    FillCardList();
+    return finished;
+}
+
+bool CardLibrary::CopyCardsFromDiskette() {
+    auto folder = chooser_.ChooseTransferFolder(GetProgramText(566));
+    if (!folder)
+        return false;
+    const FormatCatalogue& catalogue = context_.Catalogue;
+    std::vector<std::vector<std::string>> filesBySlot(size_t(catalogue.FormatCount));
+    bool any = false;
+    for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
+        filesBySlot[size_t(slot)] = ListFolder(*folder, "*" + catalogue.Column(slot, ColExtension));
+        any = any || !filesBySlot[size_t(slot)].empty();
+    }
+    if (!any) {
+        Ask(GetProgramText(29), Buttons::Ok);
+        return false;
+    }
+    if (changed_.AskSaveChanges() == Answer::Cancel)
+        return false;
+    // Copied cards may replace the open one.
+    if (changed_.CardOpen())
+        MarkCardClosed();
+
+    int16_t previous = context_.CurrentFormat;
+    bool notesCopied = false;
+    bool finished = context_.errorTrap.Guard(
+        loc::CopyCardsFromDiskette,
+        [&] {
+            for (int16_t slot = 0; slot < catalogue.FormatCount; ++slot) {
+                const auto& files = filesBySlot[size_t(slot)];
+                if (files.empty())
+                    continue;
+                int16_t chosen = slot;
+                if (!context_.SetupCardFormat(chosen, formatView_))
+                    return;
+                const fs::path& dir = context_.Location.CardDir;
+                bool backPages = HasBackPage();
+                for (const std::string& file : files) {
+                    // A back page travels with its front page.
+                    if (backPages && IsBackPageName(file)) {
+                        std::string front = CardNameOf(file);
+                        front.pop_back();
+                        front += file.substr(file.size() - context_.Location.CardExt.size());
+                        if (std::any_of(files.begin(), files.end(), [&](const std::string& f) {
+                                return EqualsIgnoreCase(f, front);
+                            }))
+                            continue;
+                    }
+                    Answer answer = CheckCardName(file);
+                    if (answer == Answer::Cancel)
+                        return;
+                    if (answer != Answer::Yes)
+                        continue;
+                    if (!notesCopied) {
+                        notesCopied = true;
+                        CreateFolderQuietly(context_.paths.SuppNotesDir);
+                        for (const std::string& notes : ListFolder(*folder, "*.not")) {
+                            std::error_code ec;
+                            fs::copy_file(*folder / notes, context_.paths.SuppNotesDir / notes,
+                                          fs::copy_options::overwrite_existing, ec);
+                        }
+                    }
+                    ReplaceFile(*folder / file, dir / file);
+                    if (backPages && !IsBackPageName(file)) {
+                        std::string back = BackPageFileName(file);
+                        if (ExistsAnyCase(*folder / back))
+                            ReplaceFile(*folder / back, dir / back);
+                    }
+                }
+            }
+        },
+        [&] { return std::vector<ErrValue>{folder->string()}; });
+    if (context_.CurrentFormat != previous)
+        context_.SetupCardFormat(previous, formatView_);
+    FillCardList();
+    return finished;
+}
+
+bool CardLibrary::SwitchSide(bool backSide) {
+    if (backSide == context_.BackSideSelected)
+        return true;
+    bool reopen = changed_.CardOpen() && selected_ >= 0 && selected_ < int(entries_.size());
+    if (reopen && changed_.AskSaveChanges() == Answer::Cancel) {
+        view_.ShowSide(context_.BackSideSelected);
+        return false;
+    }
+    return context_.errorTrap.Guard(loc::SwitchSide, [&] {
+        context_.BackSideSelected = backSide;
+        context_.ApplyFormatDefaults(false);
+        if (reopen)
+            OpenCardAt(selected_);
+    });
+}
+
+} // namespace cw

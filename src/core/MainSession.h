@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CardLibrary.h"
+#include "ChangedState.h"
+
+#include <cstdint>
+
+namespace cw {
+
+class AppContext;
+class CardFormatView;
+
+// The main window's logic without its widgets: loading, closing, the open card's changed
+// state, the card library, saving and the choice of another card format.
+class MainSession {
+public:
+    MainSession(AppContext& context, CardFormatView& formatView, CardLibraryView& libraryView,
+                TransferFolderChooser& chooser);
+
+    AppContext& Context() { return context_; }
+    ChangedState& Changed() { return changed_; }
+    CardLibrary& Library() { return library_; }
+
+    // The window's load: settings read again, card folders created, the default format set
+    // up, no card open.
+    bool Load();
+
+    enum class CloseResult {
+        ReturnedToStartFace, // the card face was shown: the window stays, on its start face
+        Cancelled,           // the user cancelled the save question
+        Closed,              // settings patched and empty card folders removed: end the program
+    };
+    CloseResult QueryUnload(bool cardFaceShown);
+
+    // "Save Changes" (button, F3, Ctrl+S).
+    void SaveChanges();
+
+    // Before the format chooser opens: false when the user cancelled the save question.
+    bool PrepareFormatChoice();
+    // "Done" of the format chooser: makes selection current when it is another format.
+    bool ChooseFormat(int16_t selection);
+
+    // Removes the card folder of every format that holds no file (errors ignored).
+    void RemoveEmptyCardFolders();
+
+private:
+    void ResetZoom();
+
+    AppContext& context_;
+    CardFormatView& formatView_;
+    CardLibraryView& libraryView_;
+    ChangedState changed_;
+    CardLibrary library_;
+};
+
+} // namespace cw
