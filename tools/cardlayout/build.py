@@ -26,7 +26,16 @@ def main(argv=None):
                     help="data root to write or check (default: the repository's data/)")
     ap.add_argument("--check", action="store_true", help="validate the data root instead of writing it")
     ap.add_argument("--preview", metavar="DIR", help="write previews of every page of testcrd to DIR")
+    ap.add_argument("--keys", metavar="CODE", help="list the keys of a format's fields (for fill-ins)")
     args = ap.parse_args(argv)
+    if args.keys:
+        for f in registry.formats():
+            if f.spec.code == args.keys:
+                for n, page in enumerate(f.pages()):
+                    for r in page.tmpl:
+                        if r.key:
+                            print(n, r.kind, r.key, repr(r.text) if r.text else "")
+        return 0
     if args.check:
         from cwlayout import checker
         problems, notes = checker.check_root(args.root)

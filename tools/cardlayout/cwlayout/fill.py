@@ -14,9 +14,10 @@ def fill_records(page, values, extra=()):
     """Copies of page.tmpl with the values applied, then any extra records.
 
     values maps a key to:
-      text field      a string ("\\r\\n" separates lines of a multi-line field)
+      text field      a string (one paragraph; multi-line fields wrap it)
       check box       True / False
-      circled items   the label to circle, or a list of labels, or {label: state}
+      circled items   the label or index of the item to circle, a list of them,
+                      or {label or index: state}
       option field    0..3 (none, NT, S, both)
       colour dot      its state
       tick mark       True / False
@@ -43,8 +44,8 @@ def _apply(r, value, key):
     if r.kind == TEXT_FIELD:
         if not isinstance(value, str):
             raise FillError("%s: text expected" % key)
-        if '"' in value:
-            raise FillError("%s: a card text cannot hold a double quote" % key)
+        if '"' in value or "\r" in value or "\n" in value:
+            raise FillError("%s: a card text holds no double quote and no line break" % key)
         r.text = value
     elif r.kind == CHECK_BOX:
         r.a[4] = 1 if value else 0
@@ -69,11 +70,17 @@ def _apply(r, value, key):
 
 
 def _circle(items, value, key):
-    if isinstance(value, str):
+    """value: a label, an index, a list of them, or a dict of label or index -> state."""
+    if isinstance(value, (str, int)):
         value = {value: 1}
     elif isinstance(value, (list, tuple)):
         value = {v: 1 for v in value}
     for label, state in value.items():
+        if isinstance(label, int):
+            if not 0 <= label < len(items):
+                raise FillError("%s: no item %d" % (key, label))
+            items[label].a[3] = state
+            continue
         hits = [r for r in items if r.text == label]
         if len(hits) != 1:
             raise FillError("%s: %d items labelled %r" % (key, len(hits), label))

@@ -29,6 +29,8 @@ BOLD = 16
 ITALIC = 32
 UNDERLINE = 128
 
+TEXT_SLACK = 0.035  # share of a text's width kept free behind it
+MIN_GAP = 45    # least space between two items of a row, twips
 ONE_LINE = 240  # a text height of exactly this many twips means "one line, never wrapped"
 
 
@@ -144,6 +146,20 @@ class Page:
                           style_word(align, bold, italic, size_bits)], str(s))
         self.base.append(r)
         return r
+
+    def text_centred(self, x, w, top, s, size=None, bold=False, colour=None, kind=TEXT_FIELD):
+        """Text centred in (x, w) as it is drawn.
+
+        The text drawer centres by the width of the text with its suit tags
+        spelled out, which puts a text with suit symbols left of the middle;
+        such a text is placed left-aligned at the place where it looks centred.
+        """
+        size = size or self.style.base_size
+        if any(t in s.lower() for t in fm.SUIT_TAGS):
+            dw = self.tw(s, size, bold)
+            left = int(round(x + (w - dw) / 2 - 2))
+            return self.text(left, top, s, size, bold, colour, LEFT, int(dw) + 8, kind=kind)
+        return self.text(x, top, s, size, bold, colour, CENTRE, w, kind=kind)
 
     def text_at_baseline(self, x, baseline, s, size=None, bold=False, colour=None, **kw):
         size = size or self.style.base_size
@@ -385,12 +401,21 @@ class Row:
         self.x1 = sec.x1 - st.pad
         self.baseline = y + self.page.asc(st.field_size)
         self.first = True
+        self.last_text_width = 0
 
     # cursor handling
+    def _gap(self, gap=None):
+        if self.first:
+            return 0
+        g = self.page.style.gap if gap is None else gap
+        # The renderer's text can come out a few per cent wider than measured:
+        # keep the space behind a long text in proportion.
+        return max(g, TEXT_SLACK * self.last_text_width + 25)
+
     def _start(self, gap=None):
-        if not self.first:
-            self.x += self.page.style.gap if gap is None else gap
+        self.x += self._gap(gap)
         self.first = False
+        self.last_text_width = 0
         return self.x
 
     def _advance(self, w):
@@ -402,7 +427,7 @@ class Row:
     def tab(self, i):
         """Move to tab stop i of the section (a column of aligned items)."""
         x = self.sec.x0 + self.page.style.pad + self.sec.tabs[i]
-        if x < self.x and not self.first:
+        if x < self.x + MIN_GAP and not self.first:
             raise LayoutError("%s: row %r of %r passes tab %d" % (self.page.name, self.rid, self.sec.sid, i))
         self.x = x
         self.first = True
@@ -411,7 +436,7 @@ class Row:
     def at(self, dx):
         """Move to dx twips from the section's inner left edge."""
         x = self.sec.x0 + self.page.style.pad + dx
-        if x < self.x and not self.first:
+        if x < self.x + MIN_GAP and not self.first:
             raise LayoutError("%s: row %r of %r passes %d" % (self.page.name, self.rid, self.sec.sid, dx))
         self.x = x
         self.first = True
@@ -427,6 +452,7 @@ class Row:
         size = size or self.page.style.base_size
         self.page.text_at_baseline(x, self.baseline, s, size, bold, colour)
         self._advance(self.page.tw(s, size, bold))
+        self.last_text_width = self.page.tw(s, size, bold)
         return self
 
     def check(self, caption=None, key=None, colour=None, gap=None, box_colour=BASE):
@@ -440,6 +466,7 @@ class Row:
             self.x += st.caption_gap
             self.page.text_at_baseline(self.x, self.baseline, caption, colour=colour)
             self._advance(self.page.tw(caption))
+            self.last_text_width = self.page.tw(caption)
         return self
 
     def field(self, width, key, line=True, align=LEFT, gap=None, name_role=None):
@@ -460,7 +487,7 @@ class Row:
 
     def fill(self, key, line=True, gap=None, name_role=None):
         """A blank from the cursor to the right edge of the row."""
-        start = self.x if self.first else self.x + (self.page.style.gap if gap is None else gap)
+        start = self.x + self._gap(gap)
         w = int(self.x1 - start)
         if w < 300:
             raise LayoutError("%s: no room left for %r in %r" % (self.page.name, key, self.sec.sid))

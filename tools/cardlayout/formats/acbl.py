@@ -34,10 +34,10 @@ def spec(code="acbl", title="ACBL Convention Card", ext="acb", picture="acbl.bmp
 
 def header(p, title, picture, subtitle):
     """Title block with the names and the player number; ends at y 760."""
-    st = p.style
     p.picture(MARGIN, 90, 800, 500, picture)
     p.text(MARGIN + 900, 80, title, size=14, bold=True)
-    p.text(MARGIN + 900, 430, subtitle, size=8)
+    if subtitle:
+        p.text(MARGIN + 900, 430, subtitle, size=8)
     # Legend of the colours: alerts red, announcements blue.
     p.runs(MARGIN, 620, [("Alertable calls are printed in ", BASE, False), ("RED", RED, True),
                          (", announced calls in ", BASE, False), ("BLUE", BLUE, True),
@@ -126,6 +126,9 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
         s.row("more").text("Other:").fill("more")
         s.row("more2").fill("more2")
 
+    with left.section("NOTES ON OPENINGS AND RESPONSES", "notes") as s:
+        s.area(None, "text", until=BOTTOM)
+
     right = p.column(RIGHT_X, COL_W, 800)
     with right.section("MINOR OPENING  (1<c> / 1<d>)", "min") as s:
         r = s.row("c")
@@ -171,7 +174,7 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
             .check(red("Fit-showing"))
         r = s.row("nmf")
         r.text("New minor forcing:").check("Two-way", key="nmf_two_way")
-        r.check(red("One-way")).check(red("XYZ")).check("Fourth suit forcing", key="fsf")
+        r.check(red("One-way")).check(red("XYZ"))
         r = s.row("fsf")
         r.text("Fourth suit forcing:").check("One round").check("To game")
         r = s.row("vs")
@@ -208,7 +211,7 @@ def lead_rows(s, holdings, rid, per_row=7):
         row = s.row(rid + str(start // per_row))
         for i, h in enumerate(holdings[start:start + per_row]):
             row.at(i * cell + 55)
-            row.circles(h.split(), rid + "." + holding_key(h), spacing=150)
+            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)), spacing=150)
             if i:
                 x = s.x0 + p.style.pad + i * cell
                 p.vline(x, row.y + 20, row.y + p.style.pitch - 20, colour=grey)
@@ -232,7 +235,7 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
         r = s.row("more")
         r.check(red("Card-showing")).check(red("Min. off-shape takeout")).text("Other:").fill("text")
 
-    with left.section("NOTRUMP OVERCALLS", "nto", tabs=[0, 1000]) as s:
+    with left.section("NOTRUMP OVERCALLS", "nto", tabs=[0, 1060]) as s:
         s.row("direct").text("Direct").tab(1).range("direct").text("HCP").check("Systems on")
         s.row("bal").text("Balancing").tab(1).range("bal").text("HCP").check("Systems on")
         s.row("jump").text("Jump to 2NT:").tab(1).check(red("Minors")).check(red("2 lowest")) \
@@ -298,7 +301,7 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
     with right.section("LEADS  (circle the card led)", "ld") as s:
         r = s.row("legend")
         r.text("Example: from K Q x lead the king:")
-        x = r.x + 120
+        x = r.x + 220
         top = r.baseline - p.asc(8)
         for i, c in enumerate(("K", "Q", "x")):
             p.text(x + i * 165, top, c, size=8)
@@ -343,8 +346,128 @@ def st_extra(code):
     return 15 if code == "acbl" else 0
 
 
-from cwlayout.cardformat import CardFormat, Sample  # noqa: E402
+# ---------------------------------------------------------------------------
+# The sample card: a two-over-one partnership.
 
-FORMAT = CardFormat(spec(), lambda: [front(), back()],
-                    Sample("John Smith - Mary Lee", "K123456", "Mary Lee - John Smith", "M654321",
-                           [{}, {}]))
+from cwlayout.cardformat import CardFormat, Sample  # noqa: E402
+from cwlayout.records import Record, CLEARED_AREA, TEXT_FIELD, RECTANGLE, LINE  # noqa: E402
+
+SAMPLE_FRONT = {
+    "gen.two_over_one_game_forcing": True, "gen.unless_opener_rebids_suit": True,
+    "gen.hcp12": "11", "gen.hcp34": "10", "gen.hcp_resp": "6",
+    "gen.forcing.2c": True,
+    "gen.prep.prep": "1<c> may be 2 cards (4=4=3=2 only)",
+    "nt.one.range_lo": "15", "nt.one.range_hi": "17", "nt.one.5_card_major_common": True,
+    "nt.c.stayman": True, "nt.d.transfer_to_h": True, "nt.h.transfer_to_s": True,
+    "nt.s.to_3c": True, "nt.nt.invitational": True,
+    "nt.three.c3": "Invitational, 6-card suit", "nt.three.d3": "Invitational, 6-card suit",
+    "nt.three_major.h3": "Short <h>, 5-4 minors, GF", "nt.three_major.s3": "Short <s>, 5-4 minors, GF",
+    "nt.conv.smolen": True, "nt.conv.texas": True, "nt.conv.lebensohl": True,
+    "nt.conv.systems_on_over_double": True,
+    "nt.intf.interference": "Stolen-bid doubles; lebensohl over 2<h>/2<s>",
+    "nt.two.range2_lo": "20", "nt.two.range2_hi": "21", "nt.two.puppet2": True, "nt.two.transfers2": True,
+    "nt.three_nt.range3_lo": "25", "nt.three_nt.range3_hi": "27",
+    "maj.len.len12": "5", "maj.len.len34": "5",
+    "maj.nt.forcing": True, "maj.dbl.invitational": True, "maj.ovc.weak": True,
+    "maj.conv.jacoby_2nt": True, "maj.conv.splinters": True, "maj.conv.three_nt": "15-17, 4-3-3-3",
+    "maj.drury.2c": True,
+    "min.c.len_c": "2", "min.d.len_d": "4", "min.four.1d": True,
+    "min.single.inverted": True, "min.dbl.weak": True, "min.ovc.weak": True,
+    "min.nt1.nt1_lo": "6", "min.nt1.nt1_hi": "10",
+    "min.nt2.invitational": True, "min.nt2.nt2_lo": "11", "min.nt2.nt2_hi": "12",
+    "min.nt3.nt3_lo": "13", "min.nt3.nt3_hi": "15",
+    "two.c.c_lo": "22", "two.c.strong": True, "two.c_resp.waiting": True,
+    "two.d.d_lo": "5", "two.d.d_hi": "10", "two.d.weak": True, "two.d_resp.ogust": True,
+    "two.d_resp.forcing": True,
+    "two.h.h_lo": "5", "two.h.h_hi": "10", "two.h.weak": True, "two.h_resp.ogust": True,
+    "two.h_resp.forcing": True,
+    "two.s.s_lo": "5", "two.s.s_hi": "10", "two.s.weak": True, "two.s_resp.ogust": True,
+    "two.s_resp.forcing": True,
+    "conv.js.weak": True, "conv.nmf.nmf_two_way": True, "conv.fsf.to_game": True,
+    "conv.vs.vs_strong": "Mathe: X = majors, 1NT = minors",
+    "conv.psy.rare": True,
+    "conv.notes": "Inverted minors are off after an overcall.  Two-way checkback after "
+                  "1m-1M-1NT.  Soloway jump shifts: strong only with a good suit or support "
+                  "(see notes [3]).",
+}
+
+SAMPLE_BACK = {
+    "dbl.neg.neg_thru": "3<s>", "dbl.neg.resp_thru": "3<s>",
+    "dbl.sup.support_double_through": True, "dbl.sup.support_thru": "2<h>",
+    "dbl.sup.support_redouble": True,
+    "nto.direct.direct_lo": "15", "nto.direct.direct_hi": "18", "nto.direct.systems_on": True,
+    "nto.bal.bal_lo": "11", "nto.bal.bal_hi": "14",
+    "nto.jump.2_lowest": True,
+    "ovc.one.one_lo": "7", "ovc.one.one_hi": "17", "ovc.two.two_lo": "10", "ovc.two.two_hi": "17",
+    "ovc.resp.nf_constructive": True, "ovc.raise.weak": True, "ovc.raise.cuebid": "Limit+",
+    "jo.weak": True,
+    "cue.minor.michaels": True, "cue.major.michaels": True,
+    "otd.ns.1_level": True, "otd.ns.weak": True, "otd.nt.xx_no_fit": True, "otd.nt.limitplus": True,
+    "dvn.head.strong_lo": "15", "dvn.head.weak_hi": "14",
+    "dvn.x.strong": "One long suit (DONT)", "dvn.x.weak": "Penalty",
+    "dvn.c.strong": "<c> and a higher suit", "dvn.c.weak": "Both majors (Landy)",
+    "dvn.d.strong": "<d> and a major", "dvn.d.weak": "<d>, natural",
+    "dvn.h.strong": "<h> and <s>", "dvn.h.weak": "<h>, natural",
+    "dvn.s.strong": "<s>, natural", "dvn.s.weak": "<s>, natural",
+    "dvn.nt.strong": "Both minors", "dvn.nt.weak": "Both minors",
+    "dvn.bal.sys_on": True,
+    "op.style.light": True, "op.three.three": "Disciplined 1st/2nd seat, anything 3rd",
+    "op.four.four": "Natural",
+    "slam.bw.rkc_1430": True, "slam.intf.dopi": True, "slam.intf.level": "Up to 5<s>",
+    "slam.g.gerber": True, "slam.g.gerber_when": "Only directly over 1NT and 2NT",
+    "vp.x.takeout_through": True, "vp.x.takeout_thru": "4<h>", "vp.x.lebensohl": True,
+    "ld.len_s.4th_best": True, "ld.len_nt.4th_best": True,
+    "ld.pard.text": "Low from 3 to an honour, top of a doubleton",
+    "dc.ud.count": 3, "dc.ud.attitude": 3, "dc.more.smith": 1, "dc.more.trump": 2,
+    "dc.prio.attitude": True, "dc.disc.upside_down": True,
+    "dc.special.text": "Suit preference at trick one when dummy has a singleton",
+    "oth.notes": "Support doubles and redoubles through 2<h>.  McCabe after our weak two is "
+                 "doubled.  After a negative double, opener's cuebid of their suit is a good raise.",
+}
+
+# Leads: which card of each holding the partnership leads (index into the holding).
+SAMPLE_LEADS_SUITS = {"x x": 0, "x x x": 1, "x x x x": 1, "x x x x x": 3, "H x x": 2, "H x x x": 3,
+                      "A K x": 0, "A K x x": 0, "K Q x": 0, "K Q T x": 0, "K J T x": 1,
+                      "K T 9 x": 1, "Q J x": 0, "Q J T x": 0, "Q T 9 x": 1, "J T x": 0,
+                      "J T 9 x": 0, "T 9 x": 0, "T 9 8 x": 0}
+SAMPLE_LEADS_NT = {"x x": 0, "x x x": 0, "x x x x": 3, "x x x x x": 3, "H x x": 2, "H x x x": 3,
+                   "H x x x x": 3, "A K J x": 1, "A Q J x": 1, "A J T 9": 1, "A T 9 x": 1,
+                   "K Q J x": 0, "K Q T 9": 0, "K J T x": 1, "K T 9 x": 1, "Q J T x": 0,
+                   "Q T 9 x": 1, "J T 9 x": 0, "T 9 8 x": 0}
+
+
+def lead_values(leads, rid):
+    """Fill values that circle one card in each holding."""
+    out = {}
+    for holding, i in leads.items():
+        out["ld.%s.%s" % (rid, holding_key(holding))] = i
+    return out
+
+
+def sample_extra(pages):
+    """What the partnership changed on the layout: an erased printed item with
+    their own text over it, a frame around the carding they want to stress and a
+    rule under the slam section."""
+    back_page = pages[1]
+    f = back_page.keys["jo.text"]
+    x0 = f.a[0] - int(back_page.tw("Other:")) - back_page.style.gap - 20
+    erase = Record(CLEARED_AREA, [x0, f.a[1] - 20, f.a[0] + f.a[2] - x0, 260])
+    own = Record(TEXT_FIELD, [x0, f.a[1], f.a[0] + f.a[2] - x0, 240, 5, 0], "Intermediate in 4th seat")
+    ud = back_page.keys["dc.ud.count"]
+    frame = Record(RECTANGLE, [RIGHT_X + 40, ud.a[1] - 40, COL_W - 80, 300, 1, 0x0000FF])
+    g = back_page.keys["slam.g.gerber_when"]
+    rule = Record(LINE, [g.a[0], g.a[0] + 2600, g.a[1] + 215, g.a[1] + 215, 2, 0x0000FF])
+    return [[], [erase, own, frame, rule]]
+
+
+def _with_leads(values):
+    v = dict(values)
+    v.update(lead_values(SAMPLE_LEADS_SUITS, "suits"))
+    v.update(lead_values(SAMPLE_LEADS_NT, "nt"))
+    return v
+
+
+FORMAT = CardFormat(
+    spec(), lambda: [front(), back()],
+    Sample("John Smith - Mary Lee", "K123456", "Mary Lee - John Smith", "M654321",
+           [SAMPLE_FRONT, _with_leads(SAMPLE_BACK)], sample_extra))
