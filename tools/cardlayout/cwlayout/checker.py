@@ -82,6 +82,8 @@ def check_settings(settings, root, rep):
     if len(settings.comments) > 11:
         rep.fault(where, "more than 11 comment lines")
     keys = [k for k, _ in settings.lines]
+    for code in settings.unclosed:
+        rep.fault(where, "format record %s is not closed by w98 and is lost" % code)
     if keys[:3] != ["s01", "s02", "s03"]:
         rep.fault(where, "s01, s02, s03 must follow the free line (they are rewritten in place)")
     if "w01" not in keys or (keys and keys.index("w01") != 3):
@@ -178,6 +180,8 @@ def check_format(root, fmt, rep):
     width, height = header_size(files[1])
     for n, pf in files.items():
         check_layout_header(fmt, n, pf, width, height, rep)
+    if any(len(pf.header) < HEADER_LINES for pf in files.values()):
+        return
     for side in range(pages):
         tmpl = files[1 + 2 * side]
         base = files[2 + 2 * side]
@@ -185,8 +189,8 @@ def check_format(root, fmt, rep):
         check_counts(tmpl.records, where + " template", rep, template=True)
         check_counts(base.records, where + " base layer", rep, template=False)
         check_write_order(tmpl.records, where + " template", rep)
-        font = float(tmpl.header[8])
-        base_font = float(base.header[8])
+        font = header_number(tmpl, 8)
+        base_font = header_number(base, 8)
         geo = Geometry(fmt, width, height, font, base_font)
         geo.check_page(base.records, tmpl.records, where, rep)
         for r in base.records + tmpl.records:
@@ -205,6 +209,13 @@ def header_size(pf):
         return int(pf.header[14]), int(pf.header[15])
     except (ValueError, IndexError):
         return 0, 0
+
+
+def header_number(pf, i, default=8.0):
+    try:
+        return float(pf.header[i])
+    except (ValueError, IndexError):
+        return default
 
 
 def check_layout_header(fmt, n, pf, width, height, rep):
@@ -562,7 +573,7 @@ def check_sample(root, fmt, files, width, height, rep):
         check_counts(card.records, where, rep, template=True)
         check_write_order(card.records, where, rep)
         check_card_against_template(card.records, tmpl.records, where, rep)
-        geo = Geometry(fmt, width, height, float(tmpl.header[8]), float(base.header[8]))
+        geo = Geometry(fmt, width, height, header_number(tmpl, 8), header_number(base, 8))
         geo.check_page(base.records, card.records, where, rep)
         texts = [r for r in card.records if r.kind == TEXT_FIELD]
         for i, r in enumerate(texts):

@@ -44,6 +44,7 @@ class Settings:
     lines: list          # (key, value) in file order up to w99
     formats: list
     after_end: list
+    unclosed: list = field(default_factory=list)   # codes of records that a later w02 overwrote
 
 
 def parse(text):
@@ -58,6 +59,7 @@ def parse(text):
     formats = []
     cur = None
     after = []
+    unclosed = []
     ended = False
     for line in lines:
         if ended:
@@ -68,6 +70,8 @@ def parse(text):
         key, value = line[:3], line[4:]
         kv.append((key, value))
         if key == "w02":
+            if cur is not None:
+                unclosed.append(cur.code)
             cur = FormatRecord(value)
             cur.values["w02"] = value
             cur.order.append(key)
@@ -78,10 +82,13 @@ def parse(text):
             cur = None
         elif key == "w99":
             ended = True
+            if cur is not None:
+                unclosed.append(cur.code)
+                cur = None
         elif key.startswith("w") and cur is not None:
             cur.values[key] = value
             cur.order.append(key)
-    return Settings(comments, free, kv, formats, after)
+    return Settings(comments, free, kv, formats, after, unclosed)
 
 
 def read(path):

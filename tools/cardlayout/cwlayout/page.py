@@ -487,8 +487,8 @@ class Row:
 
     def fill(self, key, line=True, gap=None, name_role=None):
         """A blank from the cursor to the right edge of the row."""
-        start = self.x + self._gap(gap)
-        w = int(self.x1 - start)
+        start = round(self.x + self._gap(gap))
+        w = int(round(self.x1)) - start
         if w < 300:
             raise LayoutError("%s: no room left for %r in %r" % (self.page.name, key, self.sec.sid))
         return self.field(w, key, line, gap=gap, name_role=name_role)
@@ -508,6 +508,9 @@ class Row:
         cursor ends behind the last ring.
         """
         st = self.page.style
+        for lab in labels:
+            if lab not in CIRCLE_GEOMETRY:
+                raise LayoutError("no ring geometry for circled item %r" % lab)
         was_first = self.first
         x = self._start(gap)
         sp = spacing or 175

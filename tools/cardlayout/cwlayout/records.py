@@ -58,7 +58,7 @@ class Record:
     key: str = ""  # the generator's own name for the record; not written
 
     def __post_init__(self):
-        self.a = [int(v) for v in self.a] + [0] * (6 - len(self.a))
+        self.a = [int(round(v)) for v in self.a] + [0] * (6 - len(self.a))
 
     def items(self):
         """The eight items of the record as written to a file."""
@@ -166,7 +166,8 @@ def read_page(path):
     if b"\n" in raw.replace(b"\r\n", b""):
         problems.append("line end other than CR LF")
     text = raw.decode(ENCODING)
-    lines = text.split("\r\n")
+    # Read the way the program does: a line ends at LF, with or without CR before it.
+    lines = [ln[:-1] if ln.endswith("\r") else ln for ln in text.split("\n")]
     if lines and lines[-1] == "":
         lines.pop()
     else:
