@@ -2,7 +2,8 @@
 """Build the shipped card formats under data/.
 
     python3 tools/cardlayout/build.py            regenerate everything (deterministic)
-    python3 tools/cardlayout/build.py --check    validate what is under data/ and exit 1 on a fault
+    python3 tools/cardlayout/build.py --check    validate what is under data/ (and that it is the
+                                                 generator's current output); exit 1 on a fault
     python3 tools/cardlayout/build.py --preview DIR   also draw every page of testcrd into DIR (SVG, PNG)
 
 Written: data/cwr.sys, data/data/<base>1..4.dat, data/<code>/testcrd*.<ext>,
@@ -18,6 +19,23 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from cwlayout import registry  # noqa: E402
+
+
+def stale_files(root):
+    """Files under root that differ from what the generator writes now."""
+    import filecmp
+    import tempfile
+    out = []
+    with tempfile.TemporaryDirectory() as fresh:
+        registry.build_all(fresh)
+        for dirpath, _dirs, files in os.walk(fresh):
+            for f in files:
+                rel = os.path.relpath(os.path.join(dirpath, f), fresh)
+                if not os.path.exists(os.path.join(root, rel)):
+                    out.append("%s: missing; run tools/cardlayout/build.py" % rel)
+                elif not filecmp.cmp(os.path.join(dirpath, f), os.path.join(root, rel), shallow=False):
+                    out.append("%s: differs from the generator's output; run tools/cardlayout/build.py" % rel)
+    return out
 
 
 def main(argv=None):
@@ -39,6 +57,7 @@ def main(argv=None):
     if args.check:
         from cwlayout import checker
         problems, notes = checker.check_root(args.root)
+        problems += stale_files(args.root)
         for n in notes:
             print(n)
         for p in problems:

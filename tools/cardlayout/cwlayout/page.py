@@ -79,7 +79,8 @@ class Style:
     pitch: int = 240              # row height, twips
     check: int = 120              # side of a check box, twips
     gap: int = 80                 # space between items in a row
-    caption_gap: int = 45         # space between a check box and its caption
+    caption_gap: int = 0          # space between a check box and its caption; 0: room for a tick
+                                  # mark, which the renderer draws reaching half a box beyond the box
     title_size: int = 8           # section titles, whole points
     title_box: int = 6 + 256      # label box look: low byte style, second byte border width
     title_h: int = 210
@@ -381,7 +382,7 @@ class Section:
         if h < st.pitch:
             raise LayoutError("%s: no room for the area %r" % (self.page.name, key))
         p.frame(inner_x, self.y, w, h)
-        p.field(inner_x + 15, self.y + 15, w - 30, h - 30, key=self.sid + "." + key, align=MULTI_LEFT)
+        p.field(inner_x + 40, self.y + 30, w - 80, h - 60, key=self.sid + "." + key, align=MULTI_LEFT)
         self.y += h + 40
 
     def key(self, rid, name, explicit=None):
@@ -463,7 +464,7 @@ class Row:
         self.page.check(x, self.baseline - st.check + 5, key=k, colour=box_colour)
         self._advance(st.check)
         if caption:
-            self.x += st.caption_gap
+            self.x += st.caption_gap or (st.check // 2 + 15)
             self.page.text_at_baseline(self.x, self.baseline, caption, colour=colour)
             self._advance(self.page.tw(caption))
             self.last_text_width = self.page.tw(caption)

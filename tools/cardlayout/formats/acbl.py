@@ -260,8 +260,9 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
             .text("Other:").fill("text")
 
     with left.section("OVER OPPONENTS' TAKEOUT DOUBLE", "otd") as s:
-        s.row("ns").text("New suit forcing:").check("1 level").check("2 level") \
-            .text("Jump shift:").check("Forcing").check(red("Inv."), key="inv").check(red("Weak"))
+        s.row("ns").text("New suit forcing:").check("1 level").check("2 level")
+        s.row("js").text("Jump shift:").check("Forcing").check(red("Invitational"), key="inv") \
+            .check(red("Weak"))
         s.row("nt").check("Redouble implies no fit", key="xx_no_fit").text("2NT over majors:") \
             .check(red("Limit+")).check(red("Limit")).check(red("Weak"))
         s.row("other").text("Other:").fill("text")
@@ -402,7 +403,7 @@ SAMPLE_BACK = {
     "ovc.resp.nf_constructive": True, "ovc.raise.weak": True, "ovc.raise.cuebid": "Limit+",
     "jo.weak": True,
     "cue.minor.michaels": True, "cue.major.michaels": True,
-    "otd.ns.1_level": True, "otd.ns.weak": True, "otd.nt.xx_no_fit": True, "otd.nt.limitplus": True,
+    "otd.ns.1_level": True, "otd.js.weak": True, "otd.nt.xx_no_fit": True, "otd.nt.limitplus": True,
     "dvn.head.strong_lo": "15", "dvn.head.weak_hi": "14",
     "dvn.x.strong": "One long suit (DONT)", "dvn.x.weak": "Penalty",
     "dvn.c.strong": "<c> and a higher suit", "dvn.c.weak": "Both majors (Landy)",

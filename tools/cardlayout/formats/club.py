@@ -25,8 +25,8 @@ BLACK_EDGE = 6 + 256
 
 
 def style():
-    return Style(base_size=9, field_size=9, pitch=330, check=150, gap=100, caption_gap=55,
-                 title_size=9, title_box=PLAIN, title_h=250, circle_size=9, pad=70)
+    return Style(base_size=9, field_size=9, pitch=330, check=150, gap=100,
+                 title_size=9, title_box=PLAIN, title_h=250, circle_size=8, pad=70)
 
 
 SPEC = FormatSpec(

@@ -133,10 +133,10 @@ def front():
 
 OPENINGS = ["1<c>", "1<d>", "1<h>", "1<s>", "1NT", "2<c>", "2<d>", "2<h>", "2<s>", "2NT",
             "3<c>", "3<d>", "3<h>", "3<s>", "3NT", "4<c> 4<d>", "4<h> 4<s>", "4NT +"]
-COLUMNS = [("OPENING", 650), ("ART.", 420), ("MIN. LENGTH", 620), ("DESCRIPTION", 2780),
+COLUMNS = [("OPENING", 720), ("ART.", 420), ("MIN. LENGTH", 620), ("DESCRIPTION", 2710),
            ("RESPONSES", 3380), ("SUBSEQUENT ACTION, COMPETITIVE AND PASSED HAND BIDDING", 0)]
-HEAD_H = 520
-ROW_H = 615
+HEAD_H = 400
+ROW_H = 620
 
 
 def opening_key(label):
