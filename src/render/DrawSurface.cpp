@@ -1,0 +1,74 @@
+#include "DrawSurface.h"
+
+namespace cw {
+
+void DrawSurface::SettlePrintPosition() const {
+    if (!pendingAdvance_)
+        return;
+    QString text = std::move(*pendingAdvance_);
+    pendingAdvance_.reset();
+    state_.currentX += TextWidth(text);
+}
+
+double DrawSurface::CurrentX() const {
+    SettlePrintPosition();
+    return state_.currentX;
+}
+
+void DrawSurface::SetCurrentX(double x) {
+    pendingAdvance_.reset();
+    state_.currentX = x;
+}
+
+void DrawSurface::Print(const QString& text) {
+    SettlePrintPosition();
+    if (text.isEmpty())
+        return;
+    DrawText(text, state_.currentX, state_.currentY);
+    pendingAdvance_ = text;
+}
+
+void DrawSurface::SetFontName(const QString& name) {
+    SettlePrintPosition();
+    state_.fontName = name;
+}
+
+void DrawSurface::SetFontSize(double points) {
+    SettlePrintPosition();
+    state_.fontSize = points;
+}
+
+void DrawSurface::SetFontBold(bool bold) {
+    SettlePrintPosition();
+    state_.fontBold = bold;
+}
+
+void DrawSurface::SetFontItalic(bool italic) {
+    SettlePrintPosition();
+    state_.fontItalic = italic;
+}
+
+void DrawSurface::SetFontUnderline(bool underline) {
+    SettlePrintPosition();
+    state_.fontUnderline = underline;
+}
+
+SurfaceState DrawSurface::SaveState() const {
+    SettlePrintPosition();
+    return state_;
+}
+
+void DrawSurface::RestoreState(const SurfaceState& state) {
+    pendingAdvance_.reset();
+    state_ = state;
+}
+
+void DrawSurface::ResetDrawingState() {
+    SettlePrintPosition();
+    state_.foreColor = colour::Black;
+    state_.fillColor = colour::Black;
+    state_.fillStyle = FillTransparent;
+    state_.drawWidth = 1;
+}
+
+} // namespace cw

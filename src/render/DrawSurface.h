@@ -1,0 +1,142 @@
+#pragma once
+
+#include "Colour.h"
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace cw {
+
+// How Line draws between its two corners.
+enum class LineMode {
+    Line,    // a straight line
+    Box,     // the outline of the rectangle (filled with FillColor when FillStyle is solid)
+    BoxFill, // the rectangle filled with the line's colour
+};
+
+// FillStyle values: the inside of boxes and circles.
+enum : int { FillSolid = 0, FillTransparent = 1 };
+
+// A font made for one rotated text: the size is the height of the character cell in points,
+// the angle counter-clockwise in degrees.
+struct RotatedFont {
+    QString name;
+    double cellPoints = 10;
+    int weight = 400;
+    double angle = 0;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// Everything a surface remembers between calls: the print position, the font, the colours
+// and the pen.
+struct SurfaceState {
+    double currentX = 0;
+    double currentY = 0;
+    QString fontName = QStringLiteral("Arial");
+    double fontSize = 10;
+    bool fontBold = false;
+    bool fontItalic = false;
+    bool fontUnderline = false;
+    Rgb foreColor = colour::Black;
+    Rgb fillColor = colour::Black;
+    int fillStyle = FillTransparent;
+    int drawWidth = 1;
+
+    bool operator==(const SurfaceState&) const = default;
+};
+
+// The target every card drawing goes to: the screen picture, the printer, an export picture
+// or, in tests, a recorder. Positions and sizes are card twips in the surface's own scale;
+// font sizes are points; DrawWidth is in pixels of the device. Text is printed with the top
+// left corner of its character cell at (CurrentX, CurrentY), transparently, in ForeColor,
+// and CurrentX moves behind it.
+class DrawSurface {
+public:
+    virtual ~DrawSurface() = default;
+
+    double CurrentX() const;
+    double CurrentY() const { return state_.currentY; }
+    void SetCurrentX(double x);
+    void SetCurrentY(double y) { state_.currentY = y; }
+
+    // Prints text at the current position and moves CurrentX behind it.
+    void Print(const QString& text);
+
+    const QString& FontName() const { return state_.fontName; }
+    void SetFontName(const QString& name);
+    double FontSize() const { return state_.fontSize; }
+    void SetFontSize(double points);
+    bool FontBold() const { return state_.fontBold; }
+    void SetFontBold(bool bold);
+    bool FontItalic() const { return state_.fontItalic; }
+    void SetFontItalic(bool italic);
+    bool FontUnderline() const { return state_.fontUnderline; }
+    void SetFontUnderline(bool underline);
+
+    Rgb ForeColor() const { return state_.foreColor; }
+    void SetForeColor(Rgb value) { state_.foreColor = value; }
+    Rgb FillColor() const { return state_.fillColor; }
+    void SetFillColor(Rgb value) { state_.fillColor = value; }
+    int FillStyle() const { return state_.fillStyle; }
+    void SetFillStyle(int style) { state_.fillStyle = style; }
+    int DrawWidth() const { return state_.drawWidth; }
+    void SetDrawWidth(int pixels) { state_.drawWidth = pixels < 1 ? 1 : pixels; }
+
+    // Extent of text in the current font, in the surface's units.
+    virtual double TextWidth(const QString& text) const = 0;
+    virtual double TextHeight(const QString& text) const = 0;
+
+    // A line, box or filled box from (x1, y1) to (x2, y2) in colour, at DrawWidth.
+    virtual void Line(double x1, double y1, double x2, double y2, Rgb colour,
+                      LineMode mode = LineMode::Line) = 0;
+    // A circle around (x, y) in colour at DrawWidth, filled with FillColor when FillStyle is
+    // solid.
+    virtual void Circle(double x, double y, double radius, Rgb colour) = 0;
+    // A picture stretched to the rectangle.
+    virtual void PaintPicture(const QImage& picture, double x, double y, double width,
+                              double height) = 0;
+    // Text in a font of its own, turned about the top left corner of its cell at the current
+    // position, in ForeColor. The surface's font is not changed.
+    virtual void PrintRotated(const QString& text, const RotatedFont& font) = 0;
+    // Wipes the whole picture to white (nothing on paper).
+    virtual void Clear() = 0;
+
+    virtual bool IsPrinter() const = 0;
+    // Twips per pixel of the device itself (the printer's resolution, the screen's).
+    virtual double DeviceTwipsPerPixel() const = 0;
+    // Height of the printed page in the surface's units (printers).
+    virtual double PageHeight() const { return 0; }
+
+    // A screen surface follows the view's scale.
+    virtual void FollowView(double viewScale, int twipsPerPixel) {}
+
+    // Surfaces that draw into a picture give it, so that it can be kept and put back.
+    virtual const QImage* Raster() const { return nullptr; }
+    virtual bool RestoreRaster(const QImage& picture) { return false; }
+
+    // The drawing of one pass is complete (the picture may now be shown or saved).
+    virtual void Finish() {}
+
+    SurfaceState SaveState() const;
+    void RestoreState(const SurfaceState& state);
+    // Black pen of one pixel, transparent fill, nothing pending.
+    void ResetDrawingState();
+
+protected:
+    // Draws text with its cell's top left corner at (x, y) in the current state.
+    virtual void DrawText(const QString& text, double x, double y) = 0;
+
+private:
+    // The advance of the text printed last is worked out only when someone asks for
+    // CurrentX or changes what the measure depends on: the last piece of a line is rarely
+    // followed by anything.
+    void SettlePrintPosition() const;
+
+    mutable SurfaceState state_;
+    mutable std::optional<QString> pendingAdvance_;
+};
+
+} // namespace cw

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "DrawSurface.h"
+#include "FontBook.h"
+
+#include <QPainter>
+#include <QSizeF>
+#include <memory>
+
+class QPaintDevice;
+class QPagedPaintDevice;
+
+namespace cw {
+
+// How card twips reach the pixels of a device.
+struct DeviceMapping {
+    double pixelsPerTwipX = 1.0 / 15;
+    double pixelsPerTwipY = 1.0 / 15;
+    // Device pixel of the card's (0, 0).
+    double originX = 0;
+    double originY = 0;
+    // Device pixels per point of font size.
+    double fontPixelsPerPoint = 20.0 / 15;
+    // Twips per pixel of the device itself.
+    double deviceTwipsPerPixel = 15;
+    bool printer = false;
+    // Printers: the page's height in twips of the card.
+    double pageHeight = 0;
+    // Pictures: shapes land on whole pixels, without smoothing, so that drawing a mark again
+    // in white takes it away completely.
+    bool raster = true;
+
+    // The screen picture at a view scale: one card twip is viewScale screen twips, and point
+    // sizes are those of the screen (the callers multiply them by the scale themselves).
+    static DeviceMapping Screen(double viewScale, int twipsPerPixel);
+
+    // Paper of pagePixels device pixels at dpi, of which the whole page stands for extent
+    // twips of card (the print size the user chose).
+    static DeviceMapping Paper(double dpiX, double dpiY, QSizeF pagePixels, QSizeF extent);
+};
+
+// The surface over QPainter. It serves the screen's backing picture and export pictures
+// (QImage), the printer (QPrinter) and PDF files (QPdfWriter). The painter is opened on the
+// first drawing and, for pictures, closed again by Finish so that the picture can be shown
+// or saved; on paged devices it stays open until the document ends.
+class PainterSurface : public DrawSurface {
+public:
+    PainterSurface(QPaintDevice& device, const DeviceMapping& mapping, FontBook& fonts);
+    ~PainterSurface() override;
+
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
+
+    const DeviceMapping& Mapping() const { return mapping_; }
+    void SetMapping(const DeviceMapping& mapping) { mapping_ = mapping; }
+    QPaintDevice& Device() { return device_; }
+
+    double TextWidth(const QString& text) const override;
+    double TextHeight(const QString& text) const override;
+    void Line(double x1, double y1, double x2, double y2, Rgb colour,
+              LineMode mode = LineMode::Line) override;
+    void Circle(double x, double y, double radius, Rgb colour) override;
+    void PaintPicture(const QImage& picture, double x, double y, double width,
+                      double height) override;
+    void PrintRotated(const QString& text, const RotatedFont& font) override;
+    void Clear() override;
+    bool IsPrinter() const override { return mapping_.printer; }
+    double DeviceTwipsPerPixel() const override { return mapping_.deviceTwipsPerPixel; }
+    double PageHeight() const override { return mapping_.pageHeight; }
+    void FollowView(double viewScale, int twipsPerPixel) override;
+    const QImage* Raster() const override { return image_; }
+    bool RestoreRaster(const QImage& picture) override;
+    void Finish() override;
+
+    // Paged devices: starts the next page.
+    bool NewPage();
+    // Ends the painter (and with it a printed document).
+    void End();
+
+    // The painter, opened when needed.
+    QPainter& Painter();
+
+protected:
+    void DrawText(const QString& text, double x, double y) override;
+
+private:
+    const FontFace& CurrentFace() const;
+    double DeviceX(double x) const { return mapping_.originX + x * mapping_.pixelsPerTwipX; }
+    double DeviceY(double y) const { return mapping_.originY + y * mapping_.pixelsPerTwipY; }
+    QPointF DevicePoint(double x, double y) const;
+    void UsePen(Rgb colour, int width);
+
+    QPaintDevice& device_;
+    QImage* image_ = nullptr;
+    DeviceMapping mapping_;
+    FontBook& fonts_;
+    std::unique_ptr<QPainter> painter_;
+    int dpi_ = 96;
+    // The last face asked for, to skip the look-up while the font does not change.
+    mutable FaceKey lastKey_;
+    mutable const FontFace* lastFace_ = nullptr;
+    // The face the painter was last given.
+    const FontFace* painterFace_ = nullptr;
+};
+
+} // namespace cw

@@ -1,0 +1,438 @@
+#include "TextDrawer.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "ErrorTrap.h"
+#include "RenderLocations.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace cw {
+
+namespace {
+
+struct SuitTag {
+    char16_t tag;
+    char16_t symbol;
+    Rgb colour;
+};
+
+// The suit font's characters: "A" club, "B" diamond, "C" heart, "D" spade.
+constexpr SuitTag kSuitTags[] = {
+    {u'c', u'A', colour::Black}, {u'd', u'B', colour::Red},  {u'h', u'C', colour::Red},
+    {u's', u'D', colour::Black}, {u'1', u'D', colour::Red},  {u'2', u'A', colour::Red},
+    {u'3', u'B', colour::Blue},  {u'4', u'C', colour::Blue}, {u'5', u'D', colour::Blue},
+};
+
+const SuitTag* FindSuitTag(QChar character) {
+    char16_t lower = character.toLower().unicode();
+    for (const SuitTag& tag : kSuitTags)
+        if (tag.tag == lower)
+            return &tag;
+    return nullptr;
+}
+
+QString TrimSpaces(const QString& text) {
+    qsizetype first = 0, last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+const QString kSuitFont = QStringLiteral("Pip4");
+const QString kLetterH = QStringLiteral("H");
+
+} // namespace
+
+TextDrawer::TextDrawer(AppContext& ctx, RenderState& state) : ctx_(ctx), state_(state) {}
+
+const TextCodec& TextDrawer::Codec() const {
+    if (ctx_.HasFormat() && ctx_.CurrentFormat == ctx_.Catalogue.Codes.FmtRUSSIA)
+        return TextCodec::Cyrillic();
+    return TextCodec::Western();
+}
+
+int32_t TextDrawer::Pixel() const {
+    return ctx_.TwipsPerPixel;
+}
+
+Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
+    Rgb result = colour::Black;
+    ctx_.errorTrap.Guard(loc::ResolveColour, [&] {
+        if (kind == 'r') {
+            switch (code) {
+            case 0:
+            case 1:
+                result = colour::Black;
+                break;
+            case 2:
+                result = colour::Red;
+                break;
+            case 3:
+                result = colour::White;
+                break;
+            case 4:
+                result = colour::Cyan;
+                break;
+            case 5:
+                result = colour::Blue;
+                break;
+            case 6:
+                result = colour::Green;
+                break;
+            default:
+                result = code;
+                break;
+            }
+            state_.ShapeColour = result;
+            return;
+        }
+        int32_t textCode = code >= 30 ? (code & 7) : code;
+        switch (textCode) {
+        case 1:
+            if (Printing() && ctx_.DrawingBaseText) {
+                if (ctx_.Catalogue.Number(ctx_.CurrentFormat, ColColourScheme) == 1)
+                    result = colour::Black;
+                else
+                    result = ctx_.BackSideSelected ? ctx_.Defaults.BaseTextPrintColourBack
+                                                   : ctx_.Defaults.BaseTextPrintColourFront;
+            } else {
+                result = ctx_.Defaults.BaseTextColour;
+            }
+            break;
+        case 2:
+        case 10:
+            result = colour::Red;
+            break;
+        case 3:
+            result = colour::White;
+            break;
+        case 4:
+            result = colour::Cyan;
+            break;
+        case 5:
+            result = colour::Blue;
+            break;
+        case 6:
+            result = colour::Green;
+            break;
+        case 11:
+            result = colour::LightGrey;
+            break;
+        case 12:
+            result = colour::DarkGreen;
+            break;
+        default: // 0, and the codes without a colour of their own
+            result = colour::Black;
+            break;
+        }
+    });
+    return result;
+}
+
+QString TextDrawer::GetFontPrefix(const QString& text) {
+    if (!text.startsWith(QLatin1String("#<")))
+        return {};
+    qsizetype end = text.indexOf(QLatin1String(">#"), 2);
+    return end < 0 ? QString() : text.left(end + 2);
+}
+
+QString TextDrawer::StripFontPrefix(const QString& text) {
+    if (!text.startsWith(QLatin1String("#<")))
+        return text;
+    qsizetype end = text.indexOf(QLatin1String(">#"), 2);
+    return end < 0 ? QString() : text.mid(end + 2);
+}
+
+QString TextDrawer::ApplyFieldFont(DrawSurface& surface, const QString& text, int32_t style) {
+    QString rest = text;
+    ctx_.errorTrap.Guard(loc::ApplyFieldFont, [&] {
+        QString name = Codec().Decode(ctx_.Defaults.BasicFont);
+        if (text.startsWith(QLatin1String("#<"))) {
+            qsizetype end = text.indexOf(QLatin1String(">#"), 2);
+            if (end < 0) {
+                rest.clear();
+            } else {
+                name = text.mid(2, end - 2);
+                rest = text.mid(end + 2);
+            }
+        }
+        surface.SetFontName(name);
+        // The low byte holds alignment and style bits; the size is in whole points above it.
+        int32_t points = (style & ~0xFF) / 256;
+        double size = points == 0 ? double(ctx_.Defaults.BasicFontSize) : double(points);
+        if (Printing() && !ctx_.DrawingBaseText)
+            size -= state_.PrintFontReduction;
+        surface.SetFontSize(size);
+        if (!Printing())
+            surface.SetFontSize(surface.FontSize() * ctx_.View.ViewScale);
+    });
+    return rest;
+}
+
+void TextDrawer::ApplyFontStyle(int32_t style) {
+    DrawSurface& surface = *surface_;
+    bool bold = ctx_.Defaults.BasicFontBold;
+    bool italic = ctx_.Defaults.BasicFontItalic;
+    surface.SetFontUnderline((style & 128) != 0);
+    if ((style & 64) == 0) {
+        bold = (style & 16) != 0;
+        italic = (style & 32) != 0;
+    }
+    surface.SetFontBold(bold);
+    surface.SetFontItalic(italic);
+}
+
+int32_t TextDrawer::AlignTextX(int32_t left, int32_t width, const QString& line, int32_t style) {
+    int32_t x = left + 2;
+    ctx_.errorTrap.Guard(loc::AlignTextX, [&] {
+        if (!surface_)
+            return;
+        // The style goes on first so that bold text is measured bold.
+        ApplyFontStyle(style);
+        switch (style & 7) {
+        case 1:
+        case 4:
+            x = ToInt32(left + width - surface_->TextWidth(line));
+            break;
+        case 2:
+        case 5:
+            x = ToInt32(left + (width - surface_->TextWidth(line)) / 2);
+            break;
+        default:
+            x = left + 2;
+            break;
+        }
+    });
+    return x;
+}
+
+void TextDrawer::DrawSuitSymbol(const QString& before, QChar symbol, Rgb colour,
+                                DrawSurface& surface) {
+    ctx_.errorTrap.Guard(loc::DrawSuitSymbol, [&] {
+        QString fontName = surface.FontName();
+        Rgb foreColor = surface.ForeColor();
+        bool bold = surface.FontBold();
+        double y = surface.CurrentY();
+        surface.Print(before);
+        surface.SetFontName(kSuitFont);
+        surface.SetFontBold(true);
+        surface.SetForeColor(Printing() && state_.PrintBlackWhite ? colour::Black : colour);
+        surface.Print(QString(symbol));
+        surface.SetFontName(fontName);
+        surface.SetForeColor(foreColor);
+        surface.SetFontBold(bold);
+        surface.SetCurrentY(y);
+    });
+}
+
+void TextDrawer::DrawSuitText(double x, double y, const QString& text, DrawSurface& surface) {
+    ctx_.errorTrap.Guard(loc::DrawSuitText, [&] {
+        surface.SetCurrentX(x);
+        surface.SetCurrentY(y);
+        const qsizetype length = text.size();
+        qsizetype start = 0;
+        for (;;) {
+            qsizetype open = text.indexOf(u'<', start);
+            if (open < 0 || length < open + 3)
+                break;
+            if (text.at(open + 2) != u'>') {
+                surface.Print(text.mid(start, open + 1 - start));
+                start = open + 1;
+                continue;
+            }
+            if (const SuitTag* tag = FindSuitTag(text.at(open + 1)))
+                DrawSuitSymbol(text.mid(start, open - start), QChar(tag->symbol), tag->colour,
+                               surface);
+            else
+                surface.Print(text.mid(start, open + 3 - start));
+            start = open + 3;
+        }
+        if (start < length)
+            surface.Print(start == 0 ? text : text.mid(start));
+    });
+}
+
+void TextDrawer::DrawVerticalText(int32_t x, int32_t y, const QString& text) {
+    ctx_.errorTrap.Guard(loc::DrawVerticalText, [&] {
+        if (!surface_)
+            return;
+        DrawSurface& surface = *surface_;
+        QString trimmed = TrimSpaces(text);
+        double letterWidth = surface.TextWidth(kLetterH);
+        for (QChar c : trimmed) {
+            QString one(c);
+            surface.SetCurrentX(x + ToInt32(letterWidth - surface.TextWidth(one)) / 2);
+            surface.SetCurrentY(y);
+            surface.Print(one);
+            y += ToInt32(surface.TextHeight(kLetterH) * (c == u' ' ? 0.5 : 0.75));
+        }
+    });
+}
+
+void TextDrawer::DrawRotatedText(DrawSurface& surface, const QString& text, double x, double y,
+                                 const QString& fontName, int32_t size, int weight, int escapement,
+                                 bool italic, bool underline, bool strikeOut) {
+    ctx_.errorTrap.Guard(loc::DrawRotatedText, [&] {
+        RotatedFont font;
+        font.name = fontName;
+        font.cellPoints = size;
+        font.weight = weight;
+        font.angle = escapement / 10.0;
+        font.italic = italic;
+        font.underline = underline;
+        font.strikeOut = strikeOut;
+        surface.SetCurrentX(x);
+        surface.SetCurrentY(y);
+        surface.PrintRotated(text, font);
+    });
+}
+
+void TextDrawer::DrawFieldText(int32_t x, int32_t& y, const std::string& text, int32_t width,
+                               int32_t height, int32_t colourCode, int32_t style, bool vertical) {
+    ctx_.errorTrap.Guard(
+        loc::DrawFieldText,
+        [&] { DrawFieldTextBody(x, y, text, width, height, colourCode, style, vertical); },
+        [&text] { return std::vector<ErrValue>{text}; });
+}
+
+void TextDrawer::DrawFieldTextBody(int32_t x, int32_t& y, const std::string& text, int32_t width,
+                                   int32_t height, int32_t colourCode, int32_t style,
+                                   bool vertical) {
+    if (!surface_)
+        return;
+    DrawSurface& surface = *surface_;
+    if (Printing() && !ctx_.DrawingBaseText)
+        y += state_.UserTextPrintOffset;
+
+    const bool bold = surface.FontBold();
+    const bool italic = surface.FontItalic();
+    const double size = surface.FontSize();
+    const QString fontName = surface.FontName();
+
+    Rgb bar = state_.FieldBackColour;
+    if (colourCode >= 10 && colourCode <= 12) {
+        bar = ResolveColour(colourCode, 't');
+        surface.SetForeColor(colourCode == 11 ? colour::Black : colour::White);
+    } else if (colourCode >= 30) {
+        surface.SetForeColor(ResolveColour(colourCode & 7, 't'));
+    } else if (colourCode >= 7) {
+        // Codes without a colour of their own: black text, no bar of their own.
+        surface.SetForeColor(colour::Black);
+    } else {
+        surface.SetForeColor(ResolveColour(colourCode, 't'));
+    }
+
+    QString body = ApplyFieldFont(surface, Codec().Decode(text), style);
+    if (vertical) {
+        ApplyFontStyle(style & 0x78);
+        DrawVerticalText(x, y, body);
+    } else {
+        ApplyFontStyle(style);
+        DrawBar(x, y, width, height, colourCode, bar);
+        if (!body.isEmpty()) {
+            if (height == SingleLineHeight) {
+                DrawSuitText(AlignTextX(x, width, body, style), y, body, surface);
+            } else {
+                QStringList paragraphs = body.split(QStringLiteral("\r\n"));
+                qsizetype count = std::min<qsizetype>(paragraphs.size(), MaxParagraphs);
+                for (qsizetype i = 0; i < count; ++i)
+                    DrawParagraph(x, y, width, paragraphs.at(i), style);
+            }
+        }
+    }
+    surface.SetFontName(fontName);
+    surface.SetFontBold(bold);
+    surface.SetFontItalic(italic);
+    surface.SetFontSize(size);
+}
+
+void TextDrawer::DrawBar(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colourCode,
+                         Rgb barColour) {
+    DrawSurface& surface = *surface_;
+    const int32_t p = Pixel();
+    if (!Printing() && !state_.ExportingImage) {
+        if (colourCode > 29)
+            return;
+        double bottom = height == SingleLineHeight ? y + surface.TextHeight(kLetterH) - 2 * p
+                                                   : double(y + height);
+        surface.Line(x, y + 2 * p, x + width, bottom, barColour, LineMode::BoxFill);
+        return;
+    }
+    const auto& codes = ctx_.Catalogue.Codes;
+    if (!ctx_.HasFormat() || ctx_.CurrentFormat != codes.FmtAUSTR2)
+        return;
+    bool cardText = !ctx_.DrawingBaseText;
+    if (!cardText && !(colourCode >= 9 && colourCode <= 29))
+        return;
+    if (height == SingleLineHeight) {
+        double letterHeight = surface.TextHeight(kLetterH);
+        if (cardText) {
+            surface.SetDrawWidth(1);
+            surface.Line(x - p, y - p, x + width + 2 * p, y + letterHeight + 2 * p, barColour,
+                         LineMode::BoxFill);
+        } else {
+            surface.Line(x - p, y - 4 * p, x + width + 2 * p, y + letterHeight + p, barColour,
+                         LineMode::BoxFill);
+        }
+    } else {
+        surface.Line(x - p, y - p, x + width + 2 * p, y + height + p, barColour, LineMode::BoxFill);
+    }
+}
+
+void TextDrawer::DrawLine(int32_t x, int32_t& y, int32_t width, const QString& line,
+                          int32_t style) {
+    DrawSuitText(AlignTextX(x, width, line, style), y, line, *surface_);
+    y += int32_t(std::floor(surface_->TextHeight(kLetterH)));
+}
+
+void TextDrawer::DrawParagraph(int32_t x, int32_t& y, int32_t width, const QString& paragraph,
+                               int32_t style) {
+    DrawSurface& surface = *surface_;
+    if (paragraph.size() < LongParagraph && surface.TextWidth(paragraph) <= width + 1) {
+        DrawLine(x, y, width, paragraph, style);
+        return;
+    }
+    // Greedy wrapping: the line grows a character at a time; once it is too wide it breaks
+    // at the last space in it, or, without one, before the character just added.
+    QString line;
+    for (QChar c : paragraph) {
+        line.append(c);
+        if (surface.TextWidth(line) <= width)
+            continue;
+        qsizetype space = line.lastIndexOf(u' ');
+        if (space >= 0) {
+            DrawLine(x, y, width, line.left(space), style);
+            line.remove(0, space + 1);
+        } else if (line.size() > 1) {
+            DrawLine(x, y, width, line.left(line.size() - 1), style);
+            line = QString(c);
+        }
+        // A single character wider than the field stays: a line is never empty.
+    }
+    QString rest = TrimSpaces(line);
+    if (!rest.isEmpty())
+        DrawLine(x, y, width, rest, style);
+}
+
+void TextDrawer::CalibratePrinterFont(DrawSurface& printer, const DrawSurface& screen) {
+    ctx_.errorTrap.Guard(loc::CalibratePrinterFont, [&] {
+        state_.PrintFontReduction = 0;
+        const double size = printer.FontSize();
+        const QString sample = QStringLiteral("This is a test.  The quick brown fox jumps over "
+                                              "the lazy dog. Now is the time for all good men.");
+        const double screenWidth = screen.TextWidth(sample);
+        if (printer.TextWidth(sample) <= screenWidth)
+            return;
+        const QString shorter = sample.left(sample.size() - 5) + u' ';
+        while (printer.TextWidth(shorter) > screenWidth && size - state_.PrintFontReduction > 1.0) {
+            state_.PrintFontReduction += 0.1f;
+            printer.SetFontSize(size - state_.PrintFontReduction);
+        }
+    });
+}
+
+} // namespace cw

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Colour.h"
+#include "DrawSurface.h"
+#include "RenderState.h"
+#include "TextCodec.h"
+
+#include <cstdint>
+#include <string>
+
+namespace cw {
+
+class AppContext;
+
+// Text on a card: the colour codes and bars of text fields, the font prefix "#<" name ">#",
+// the size and style bits of the style word, word wrapping by measured widths, the suit
+// markup "<c>" "<d>" "<h>" "<s>" and "<1>".."<5>" drawn with the suit font, vertical text
+// and rotated text. Every width is measured on the surface, so the same code lays text out
+// on the screen, on paper and in the recorder of the tests.
+class TextDrawer {
+public:
+    static constexpr int SingleLineHeight = 240;
+    static constexpr int MaxParagraphs = 64;
+    static constexpr int LongParagraph = 500;
+
+    TextDrawer(AppContext& ctx, RenderState& state);
+
+    void SetSurface(DrawSurface* surface) { surface_ = surface; }
+    DrawSurface* Surface() const { return surface_; }
+
+    // The code page of the current format's texts: windows-1251 for RUSSIA, else
+    // windows-1252.
+    const TextCodec& Codec() const;
+
+    // One text field: colour code and bar, font prefix, style word, one line at height 240
+    // or wrapped lines otherwise. y moves on by the lines drawn (and by the print offset of
+    // card text on paper). vertical draws the text top to bottom instead.
+    void DrawFieldText(int32_t x, int32_t& y, const std::string& text, int32_t width,
+                       int32_t height, int32_t colourCode, int32_t style, bool vertical = false);
+
+    // Prints text from (x, y) with its suit markup drawn as symbols.
+    void DrawSuitText(double x, double y, const QString& text, DrawSurface& surface);
+    // Prints before in the current font, then one suit-font character in colour.
+    void DrawSuitSymbol(const QString& before, QChar symbol, Rgb colour, DrawSurface& surface);
+
+    // The x at which line is printed in a field at left with width, by the style's
+    // alignment; sets bold, italic and underline by the style word.
+    int32_t AlignTextX(int32_t left, int32_t width, const QString& line, int32_t style);
+    // Bold, italic and underline of the style word on the surface.
+    void ApplyFontStyle(int32_t style);
+
+    // Sets the surface's font name and size for a field text; returns the text without its
+    // font prefix.
+    QString ApplyFieldFont(DrawSurface& surface, const QString& text, int32_t style);
+
+    void DrawVerticalText(int32_t x, int32_t y, const QString& text);
+
+    // Text turned by escapement tenths of a degree, in a font of its own whose character
+    // cell is size points high.
+    void DrawRotatedText(DrawSurface& surface, const QString& text, double x, double y,
+                         const QString& fontName, int32_t size, int weight, int escapement,
+                         bool italic, bool underline, bool strikeOut);
+
+    // The colour of a code: kind 't' for text (colour codes of text fields), 'r' for lines
+    // and shapes, where codes beyond the table are colours themselves.
+    Rgb ResolveColour(int32_t code, char kind);
+
+    static QString GetFontPrefix(const QString& text);
+    static QString StripFontPrefix(const QString& text);
+
+    // Works out PrintFontReduction: how much smaller card text must be on the printer so
+    // that it is no wider than on the screen. screen carries the screen's font.
+    void CalibratePrinterFont(DrawSurface& printer, const DrawSurface& screen);
+
+private:
+    bool Printing() const { return state_.PrintMode == 1; }
+    int32_t Pixel() const;
+    void DrawFieldTextBody(int32_t x, int32_t& y, const std::string& text, int32_t width,
+                           int32_t height, int32_t colourCode, int32_t style, bool vertical);
+    void DrawBar(int32_t x, int32_t y, int32_t width, int32_t height, int32_t colourCode,
+                 Rgb barColour);
+    void DrawParagraph(int32_t x, int32_t& y, int32_t width, const QString& paragraph,
+                       int32_t style);
+    void DrawLine(int32_t x, int32_t& y, int32_t width, const QString& line, int32_t style);
+
+    AppContext& ctx_;
+    RenderState& state_;
+    DrawSurface* surface_ = nullptr;
+};
+
+} // namespace cw
