@@ -470,13 +470,50 @@ class Geometry:
         if box[0] < 0 or box[1] < 0 or box[2] > self.w or box[3] > self.h:
             rep.fault(where, "kind %d %r lies off the page" % (r.kind, r.text))
 
-    def check_page(self, base, card, where, rep, check_fill=False):
+    def check_page(self, base, card, where, rep):
         erased = [r.a[:4] for r in card if r.kind == CLEARED_AREA]
         inks = self.base_inks(base, erased, where, rep) + self.card_inks(card, where, rep, "card")
         for ink in inks:
             if ink.x0 < 0 or ink.x1 > self.w or ink.y1 > self.h:
                 rep.fault(where, "%s runs off the page" % ink.what)
         self.find_overlaps(inks, where, rep, erased)
+        self.check_click_areas(card, where, rep)
+
+    def click_areas(self, card):
+        """Where a click reaches each fillable record, as the hit tests measure it."""
+        p = 15  # twips per pixel of a 96 dpi screen
+        h_width = fm.raw_width("H", self.field_size)
+        h_height = fm.line_height(self.field_size)
+        out = []
+        for i, r in enumerate(card):
+            a = r.a
+            if r.kind == TEXT_FIELD:
+                out.append((a[0], a[1], a[0] + a[2], a[1] + a[3], "text field at (%d,%d)" % (a[0], a[1])))
+            elif r.kind == CHECK_BOX:
+                out.append((a[0], a[1], a[0] + a[5] - 1, a[1] + a[5] - 1, "check box at (%d,%d)" % (a[0], a[1])))
+            elif r.kind == CIRCLED_ITEM:
+                out.append((a[0] - 15, a[1], a[0] + h_width, a[1] + h_height,
+                            "circled item %r at (%d,%d)" % (r.text, a[0], a[1])))
+            elif r.kind in (FRAME_BOX, OPTION_FIELD):
+                out.append((a[0], a[1], a[0] + a[2], a[1] + a[3], "kind %d at (%d,%d)" % (r.kind, a[0], a[1])))
+            elif r.kind == CIRCLE:
+                out.append((a[0] - a[4], a[1] - a[4], a[0] + a[4], a[1] + a[4], "ring spot at (%d,%d)" % (a[0], a[1])))
+            elif r.kind == COLOUR_DOT:
+                out.append((a[0] - a[2], a[1] - a[2], a[0] + a[2], a[1] + a[2], "colour dot"))
+            elif r.kind == TICK_MARK:
+                out.append((a[0] - 10 * p, a[1] - 10 * p, a[0] + 10 * p, a[1] + 10 * p,
+                            "tick spot at (%d,%d)" % (a[0], a[1])))
+        return out
+
+    def check_click_areas(self, card, where, rep):
+        """No click may reach two fields: the first one in the hit-test order would hide the other."""
+        areas = sorted(self.click_areas(card), key=lambda t: t[1])
+        for i, a in enumerate(areas):
+            for b in areas[i + 1:]:
+                if b[1] > a[3]:
+                    break
+                if min(a[2], b[2]) - max(a[0], b[0]) >= 0 and min(a[3], b[3]) - max(a[1], b[1]) >= 0:
+                    rep.fault(where, "a click on %s also reaches %s" % (a[4], b[4]))
 
     def find_overlaps(self, inks, where, rep, erased):
         order = sorted(inks, key=lambda k: k.y0)

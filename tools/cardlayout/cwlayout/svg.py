@@ -63,7 +63,7 @@ class Canvas:
                  % (x, y, w, h, stroke, fill, width))
 
     def fillrect(self, x, y, w, h, fill):
-        self.add('<rect x="%d" y="%d" width="%d" height="%d" fill="%s"/>' % (x, y, w, h, fill))
+        self.add('<rect x="%d" y="%d" width="%d" height="%d" fill="%s" stroke="none"/>' % (x, y, w, h, fill))
 
     def circle(self, cx, cy, r, stroke="#000000", fill="none", width=15):
         self.add('<circle cx="%d" cy="%d" r="%d" stroke="%s" fill="%s" stroke-width="%d"/>'
@@ -200,7 +200,7 @@ def render(base, card, width, height, basic_size, base_size, check_style=1, tint
         elif k == 20:
             ring_after.append(a)
             cv.circle(a[0], a[1], a[2], width=15)
-        elif k == 21:
+        elif k == 21 and is_acbl:
             cv.text(a[0], a[1] + fm.ascent(7), " (12-31-2025)", (a[5] >> 8) or 7, bold=True,
                     face="Liberation Sans Narrow")
     # Card layer.

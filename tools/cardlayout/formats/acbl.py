@@ -387,6 +387,8 @@ SAMPLE_FRONT = {
     "conv.js.weak": True, "conv.nmf.nmf_two_way": True, "conv.fsf.to_game": True,
     "conv.vs.vs_strong": "Mathe: X = majors, 1NT = minors",
     "conv.psy.rare": True,
+    "notes.text": "1<c>-1<d>; 1<h>: 1<s> now shows 4 spades and is forcing.  "
+                  "Jacoby 2NT: opener shows shortness at the three level, else 3NT minimum.",
     "conv.notes": "Inverted minors are off after an overcall.  Two-way checkback after "
                   "1m-1M-1NT.  Soloway jump shifts: strong only with a good suit or support "
                   "(see notes [3]).",
@@ -422,6 +424,8 @@ SAMPLE_BACK = {
     "dc.ud.count": 3, "dc.ud.attitude": 3, "dc.more.smith": 1, "dc.more.trump": 2,
     "dc.prio.attitude": True, "dc.disc.upside_down": True,
     "dc.special.text": "Suit preference at trick one when dummy has a singleton",
+    "comp.notes": "After their 1NT overcall: double = penalty, 2-level bids natural and "
+                  "non-forcing, cuebid = Stayman.",
     "oth.notes": "Support doubles and redoubles through 2<h>.  McCabe after our weak two is "
                  "doubled.  After a negative double, opener's cuebid of their suit is a good raise.",
 }
@@ -446,14 +450,15 @@ def lead_values(leads, rid):
 
 
 def sample_extra(pages):
-    """What the partnership changed on the layout: an erased printed item with
-    their own text over it, a frame around the carding they want to stress and a
-    rule under the slam section."""
+    """What the partnership changed on the layout: the printed lead example
+    erased and their own note written in its place, a frame around the carding
+    they want to stress and a line under their Gerber agreement."""
     back_page = pages[1]
-    f = back_page.keys["jo.text"]
-    x0 = f.a[0] - int(back_page.tw("Other:")) - back_page.style.gap - 20
-    erase = Record(CLEARED_AREA, [x0, f.a[1] - 20, f.a[0] + f.a[2] - x0, 260])
-    own = Record(TEXT_FIELD, [x0, f.a[1], f.a[0] + f.a[2] - x0, 240, 5, 0], "Intermediate in 4th seat")
+    example = next(r for r in back_page.base if r.text.startswith("Example:"))
+    x0, y0 = example.a[0] - 20, example.a[1] - 10
+    erase = Record(CLEARED_AREA, [x0, y0, COL_W - 2 * back_page.style.pad, 250])
+    own = Record(TEXT_FIELD, [x0 + 20, y0 + 10, COL_W - 2 * back_page.style.pad - 40, 240, 5, 0],
+                 "Journalist leads vs notrump, see notes [7]")
     ud = back_page.keys["dc.ud.count"]
     frame = Record(RECTANGLE, [RIGHT_X + 40, ud.a[1] - 40, COL_W - 80, 300, 1, 0x0000FF])
     g = back_page.keys["slam.g.gerber_when"]
