@@ -211,7 +211,7 @@ def lead_rows(s, holdings, rid, per_row=7):
         row = s.row(rid + str(start // per_row))
         for i, h in enumerate(holdings[start:start + per_row]):
             row.at(i * cell + 55)
-            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)), spacing=150)
+            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)), spacing=140)
             if i:
                 x = s.x0 + p.style.pad + i * cell
                 p.vline(x, row.y + 20, row.y + p.style.pitch - 20, colour=grey)
