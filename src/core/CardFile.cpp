@@ -114,8 +114,17 @@ void CardFile::ParsePage(CardPage& page, const std::string& bytes, bool backSide
     for (int i = 6; i < HeaderLineCount; ++i)
         reader.ReadLine();
     while (!reader.AtEnd())
-        if (!ReadRecordLine(page, reader.ReadLine()))
+        if (!ReadRecordLine(page, ReadRecord(reader)))
             break;
+}
+
+std::string CardFile::ReadRecord(LineReader& reader) {
+    // A text typed into a multi-line field keeps its line breaks, so a string that is still
+    // open at the end of a line goes on in the next one.
+    std::string record = reader.ReadLine();
+    while (std::count(record.begin(), record.end(), '"') % 2 == 1 && !reader.AtEnd())
+        record += "\r\n" + reader.ReadLine();
+    return record;
 }
 
 std::string CardFile::FormatRecord(int kind, const CardField& field) {

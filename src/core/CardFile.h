@@ -8,6 +8,8 @@
 
 namespace cw {
 
+class LineReader;
+
 // Where the open page lives: the format's card folder, the page's base name (the card's name,
 // followed by "_" for a back page) and the format's extension with its dot.
 struct CardLocation {
@@ -48,6 +50,9 @@ public:
     // The record part of a page, one line per record, in the kinds' write order.
     static std::string FormatRecords(const CardPage& page);
     static std::string FormatRecord(int kind, const CardField& field);
+
+    // The next record of a page: one line, or several while a string is open.
+    static std::string ReadRecord(LineReader& reader);
 
     // Reads one record line into page; false when the line is malformed.
     static bool ReadRecordLine(CardPage& page, const std::string& line);

@@ -227,3 +227,14 @@ TEST(CardPageTest, CapacitiesAndKind21) {
     EXPECT_EQ(page.Count(ColourDot), 0);
     EXPECT_EQ(page.Kind21Record().a, (std::array<int32_t, 6>{1, 2, 0, 0, 5, 6}));
 }
+
+TEST_F(CardFileTest, LineBreaksTypedIntoAMultiLineFieldSurviveSaveAndLoad) {
+    WritePage({"2,1,2,3,4,0,\"first\",3", "3,1,1,0,0,0,\"\",8"});
+    Load();
+    page.Field(TextField, 0).text = "one\r\ntwo\r\n\r\nfour";
+    Save();
+    Load();
+    ASSERT_EQ(page.Count(TextField), 1);
+    EXPECT_EQ(page.Field(TextField, 0).text, "one\r\ntwo\r\n\r\nfour");
+    EXPECT_EQ(page.Count(CheckBox), 1); // the records after it still load
+}
