@@ -28,6 +28,21 @@ void DrawSurface::Print(const QString& text) {
     pendingAdvance_ = text;
 }
 
+void DrawSurface::PaintOut(const QString& text) {
+    SettlePrintPosition();
+    if (text.isEmpty())
+        return;
+    CoverText(text, state_.currentX, state_.currentY);
+    pendingAdvance_ = text;
+}
+
+void DrawSurface::CoverText(const QString& text, double x, double y) {
+    const Rgb foreColor = state_.foreColor;
+    state_.foreColor = colour::White;
+    DrawText(text, x, y);
+    state_.foreColor = foreColor;
+}
+
 void DrawSurface::SetFontName(const QString& name) {
     SettlePrintPosition();
     state_.fontName = name;

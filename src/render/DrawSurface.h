@@ -64,6 +64,9 @@ public:
 
     // Prints text at the current position and moves CurrentX behind it.
     void Print(const QString& text);
+    // Paints out, in white, text printed at the current position in the current font: every
+    // pixel the text touched becomes white. Moves CurrentX like Print.
+    void PaintOut(const QString& text);
 
     const QString& FontName() const { return state_.fontName; }
     void SetFontName(const QString& name);
@@ -128,6 +131,8 @@ public:
 protected:
     // Draws text with its cell's top left corner at (x, y) in the current state.
     virtual void DrawText(const QString& text, double x, double y) = 0;
+    // Covers what DrawText drew at (x, y) in white; by default the text is drawn in white.
+    virtual void CoverText(const QString& text, double x, double y);
 
 private:
     // The advance of the text printed last is worked out only when someone asks for

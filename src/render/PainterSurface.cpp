@@ -2,6 +2,7 @@
 
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
+#include <QPainterPath>
 #include <cmath>
 
 namespace cw {
@@ -118,6 +119,13 @@ void PainterSurface::UsePen(Rgb colour, int width) {
     Painter().setPen(pen);
 }
 
+QPointF PainterSurface::Baseline(const FontFace& face, double x, double y) const {
+    QPointF cell = DevicePoint(x, y);
+    double baseline = cell.y() + face.Ascent();
+    // Pictures get whole-pixel baselines, as the glyphs are placed on them anyway.
+    return QPointF(cell.x(), mapping_.raster ? std::round(baseline) : baseline);
+}
+
 void PainterSurface::DrawText(const QString& text, double x, double y) {
     const FontFace& face = CurrentFace();
     QPainter& painter = Painter();
@@ -126,8 +134,33 @@ void PainterSurface::DrawText(const QString& text, double x, double y) {
         painterFace_ = &face;
     }
     painter.setPen(ToQColor(ForeColor()));
-    QPointF cell = DevicePoint(x, y);
-    painter.drawText(QPointF(cell.x(), cell.y() + face.Ascent()), text);
+    painter.drawText(Baseline(face, x, y), text);
+}
+
+void PainterSurface::CoverText(const QString& text, double x, double y) {
+    if (!mapping_.raster) {
+        DrawSurface::CoverText(text, x, y);
+        return;
+    }
+    const FontFace& face = CurrentFace();
+    QPainter& painter = Painter();
+    QPointF baseline = Baseline(face, x, y);
+    QPainterPath outline;
+    outline.addText(baseline, face.Font(), text);
+    if (face.Font().underline()) {
+        QFontMetricsF metrics(face.Font(), &device_);
+        double thickness = std::max(1.0, metrics.lineWidth());
+        outline.addRect(QRectF(baseline.x(), baseline.y() + metrics.underlinePos() - thickness,
+                               face.Width(text), 2 * thickness));
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::white);
+    // Hinting may move the drawn glyphs by up to a pixel from their outlines.
+    painter.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(outline);
+    painter.restore();
+    painterFace_ = nullptr;
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour, LineMode mode) {

@@ -82,12 +82,16 @@ public:
 
 protected:
     void DrawText(const QString& text, double x, double y) override;
+    // On pictures the smoothed edges of the text are covered too: the outlines of the
+    // glyphs are filled and widened, without smoothing.
+    void CoverText(const QString& text, double x, double y) override;
 
 private:
     const FontFace& CurrentFace() const;
     double DeviceX(double x) const { return mapping_.originX + x * mapping_.pixelsPerTwipX; }
     double DeviceY(double y) const { return mapping_.originY + y * mapping_.pixelsPerTwipY; }
     QPointF DevicePoint(double x, double y) const;
+    QPointF Baseline(const FontFace& face, double x, double y) const;
     void UsePen(Rgb colour, int width);
 
     QPaintDevice& device_;

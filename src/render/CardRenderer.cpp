@@ -1,0 +1,596 @@
+#include "CardRenderer.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "CardLibrary.h"
+#include "ErrorTrap.h"
+#include "PainterSurface.h"
+#include "RenderLocations.h"
+#include "RuntimeError.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace cw {
+
+namespace {
+
+constexpr size_t kKeptBaseLayers = 4;
+
+std::string BytePrefix(const std::string& text) {
+    if (text.rfind("#<", 0) != 0)
+        return {};
+    size_t end = text.find(">#", 2);
+    return end == std::string::npos ? std::string() : text.substr(0, end + 2);
+}
+
+std::string ByteStripPrefix(const std::string& text) {
+    if (text.rfind("#<", 0) != 0)
+        return text;
+    size_t end = text.find(">#", 2);
+    return end == std::string::npos ? std::string() : text.substr(end + 2);
+}
+
+bool Near(double a, double b) {
+    return std::fabs(a - b) < 0.01;
+}
+
+Rgb DotColour(int32_t state) {
+    switch (state) {
+    case 1:
+        return colour::Green;
+    case 2:
+        return colour::Blue;
+    case 3:
+    case 17:
+        return colour::Red;
+    case 4:
+        return colour::Yellow;
+    case 5:
+        return colour::Brown;
+    default: // 0 and 16
+        return colour::White;
+    }
+}
+
+} // namespace
+
+CardRenderer::CardRenderer(AppContext& ctx, CardFormatView& view)
+    : ctx_(ctx), view_(view), text_(ctx, State), drawers_(ctx, State, text_),
+      measureImage_(1, 1, QImage::Format_RGB32) {}
+
+void CardRenderer::SetBaseLayerCacheEnabled(bool enabled) {
+    cacheEnabled_ = enabled;
+    if (!enabled)
+        cache_.clear();
+}
+
+void CardRenderer::SelectSurface(DrawSurface& surface) {
+    ctx_.errorTrap.Guard(loc::SelectSurface, [&] {
+        State.LineWidth = 1;
+        State.CircleNudgeX = 0;
+        State.CircleNudgeY = 0;
+        if (surface.IsPrinter()) {
+            const double deviceTwips = surface.DeviceTwipsPerPixel();
+            const bool fine = Near(deviceTwips, 2.4), coarse = Near(deviceTwips, 4.8);
+            State.LineWidth = fine ? 6 : coarse ? 3 : 1;
+            const auto& codes = ctx_.Catalogue.Codes;
+            const bool nudged = ctx_.HasFormat() && (ctx_.CurrentFormat == codes.FmtCANADA ||
+                                                     ctx_.CurrentFormat == codes.FmtDENMARK1);
+            if (nudged && fine) {
+                State.CircleNudgeX = ctx_.TwipsPerPixel;
+            } else if (nudged && coarse) {
+                State.CircleNudgeX = ctx_.TwipsPerPixel;
+                State.CircleNudgeY = -ctx_.TwipsPerPixel;
+            }
+        }
+        surface_ = &surface;
+        text_.SetSurface(&surface);
+    });
+}
+
+fs::path CardRenderer::BaseLayerPath() const {
+    int column = ctx_.BackSideSelected ? ColBackBase : ColFrontBase;
+    fs::path path = ctx_.paths.InProgramFolder(ctx_.Catalogue.Column(ctx_.CurrentFormat, column));
+    path = ResolveExisting(path).value_or(path);
+    return BaseLayerFile::Choose(path, ctx_.Page.UseAltBaseLayer);
+}
+
+void CardRenderer::UseCardFont(DrawSurface& surface) {
+    surface.SetFontName(text_.Codec().Decode(ctx_.Defaults.BasicFont));
+    surface.SetFontSize(ctx_.Defaults.BasicFontSize);
+}
+
+void CardRenderer::RenderCard() {
+    ctx_.errorTrap.Guard(loc::RenderCard, [&] { Render(); });
+    if (surface_)
+        surface_->Finish();
+}
+
+void CardRenderer::Render() {
+    if (!surface_ || !ctx_.HasFormat())
+        return;
+    DrawSurface& s = *surface_;
+    const bool printing = State.Printing();
+
+    // The view steps of selecting the format: its defaults afresh and the view's scale.
+    ctx_.DrawingBaseText = false;
+    if (!ctx_.LoadFormatDefaults())
+        return;
+    view_.SizeCardPicture();
+    s.FollowView(ctx_.View.ViewScale, ctx_.TwipsPerPixel);
+    // Every page starts from the same pen and fill, so that it looks the same however it
+    // was drawn before.
+    s.ResetDrawingState();
+    UseCardFont(s);
+
+    if (printing) {
+        s.SetDrawWidth(State.LineWidth);
+        s.Line(105, 105, 210, 210, colour::White, LineMode::Box);
+        s.Line(105, 105, 210, 210, colour::White, LineMode::BoxFill);
+    }
+
+    // The tint belongs to the card's fields; the base layer's text is cleared in white.
+    State.FieldBackColour = colour::White;
+    ctx_.DrawingBaseText = true;
+    ctx_.ApplyFormatDefaults(false);
+    if (!printing && cacheEnabled_ && s.Raster())
+        DrawBaseLayerKept(s);
+    else {
+        s.Clear();
+        DrawBaseLayer();
+    }
+    ctx_.DrawingBaseText = false;
+    ctx_.ApplyFormatDefaults(false);
+
+    ApplyFieldTint();
+    if (printing)
+        CalibrateForPrinter(s);
+    DrawCardLayer();
+    DrawTextRecords();
+}
+
+void CardRenderer::ApplyFieldTint() {
+    State.FieldBackColour = colour::White;
+    switch (ToInt32(ctx_.Catalogue.Number(ctx_.CurrentFormat, ColFieldTint))) {
+    case 1:
+        State.FieldBackColour = 0xF0F0F0;
+        break;
+    case 2:
+        if (!State.Printing())
+            State.FieldBackColour = 0xE0E0E0;
+        break;
+    case 3:
+        if (!State.Printing())
+            State.FieldBackColour = 0xFFFFC0;
+        break;
+    default:
+        break;
+    }
+}
+
+void CardRenderer::CalibrateForPrinter(DrawSurface& printer) {
+    UseCardFont(printer);
+    PainterSurface screen(measureImage_,
+                          DeviceMapping::Screen(ctx_.View.ViewScale, ctx_.TwipsPerPixel),
+                          measureFonts_);
+    UseCardFont(screen);
+    screen.SetFontSize(ctx_.View.ViewScale * ctx_.Defaults.BasicFontSize);
+    text_.CalibratePrinterFont(printer, screen);
+}
+
+std::string CardRenderer::BaseLayerKey(const DrawSurface& surface) const {
+    std::ostringstream key;
+    fs::path file = BaseLayerPath();
+    std::error_code ec;
+    auto written = fs::last_write_time(file, ec);
+    auto size = fs::file_size(file, ec);
+    const FormatDefaults& d = ctx_.Defaults;
+    const SurfaceState state = surface.SaveState();
+    key << file.string() << '|' << written.time_since_epoch().count() << '|' << size << '|'
+        << ctx_.CurrentFormat << '|' << ctx_.Catalogue.Code(ctx_.CurrentFormat) << '|'
+        << ctx_.View.ViewScale << '|' << ctx_.TwipsPerPixel << '|' << ctx_.PageOffsetX << '|'
+        << State.ExportingImage << '|' << ctx_.BackSideSelected << '|' << surface.Raster()->width()
+        << 'x' << surface.Raster()->height() << '|' << d.BaseTextColour << '|' << d.BasicFontSize
+        << '|' << d.BasicFont << '|' << d.BasicFontBold << d.BasicFontItalic << '|'
+        << state.fontName.toStdString() << '|' << state.fontSize << '|' << state.fontBold
+        << state.fontItalic << state.fontUnderline << '|' << ctx_.paths.BmpsDir.string() << '|';
+    for (const CardField& area : ctx_.Page.Fields(ClearedArea))
+        key << area.a[0] << ',' << area.a[1] << ',' << area.a[2] << ',' << area.a[3] << ';';
+    return key.str();
+}
+
+void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
+    std::string key = BaseLayerKey(s);
+    for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+        if (it->key != key)
+            continue;
+        if (s.RestoreRaster(it->picture)) {
+            s.RestoreState(it->state);
+            ++reuses_;
+            if (it != cache_.begin()) {
+                KeptBaseLayer kept = std::move(*it);
+                cache_.erase(it);
+                cache_.push_front(std::move(kept));
+            }
+            return;
+        }
+        break;
+    }
+    s.Clear();
+    DrawBaseLayer();
+    cache_.push_front({std::move(key), s.Raster()->copy(), s.SaveState()});
+    while (cache_.size() > kKeptBaseLayers)
+        cache_.pop_back();
+}
+
+bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
+    for (const CardField& area : ctx_.Page.Fields(ClearedArea))
+        if (x >= area.a[0] && x <= area.a[0] + area.a[2] && y >= area.a[1] &&
+            y <= area.a[1] + area.a[3])
+            return true;
+    return false;
+}
+
+void CardRenderer::DrawBaseLayer() {
+    ctx_.errorTrap.Guard(loc::DrawBaseLayer, [&] {
+        BaseLayerFile file = BaseLayerFile::Read(BaseLayerPath());
+        for (const BaseRecord& record : file.records)
+            DrawBaseRecord(record);
+        if (file.problem)
+            throw RuntimeError(RuntimeError::TypeMismatch, *file.problem);
+    });
+}
+
+void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
+    DrawSurface& s = *surface_;
+    const auto& a = r.a;
+    const int32_t x = a[0] + ctx_.PageOffsetX;
+    const int32_t y = a[1];
+    const int32_t p = ctx_.TwipsPerPixel;
+    switch (r.kind) {
+    case TextField:
+        if (!InErasedArea(a[0], a[1])) {
+            int32_t textY = y;
+            text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+        }
+        break;
+    case CheckBox: {
+        Rgb colour = text_.ResolveColour(a[2], 'r');
+        if (State.Printing() && State.PrintBlackWhite)
+            colour = colour::Black;
+        s.SetDrawWidth(2 * State.LineWidth);
+        const int32_t side = a[5];
+        s.Line(x, y, x + side, y + side, colour, LineMode::Box);
+        s.Line(x + p, y + p, x + side - p, y + side - p, colour::White, LineMode::BoxFill);
+        break;
+    }
+    case Circle: {
+        const int32_t radius = a[4];
+        if (!drawers_.IsOnPage(y + radius))
+            break;
+        s.SetForeColor(colour::Black);
+        s.SetDrawWidth(1);
+        if (a[3] == 2 || a[3] == 3)
+            drawers_.DrawLineField('X', x - radius, y + radius, 2 * radius);
+        if (a[3] == 1 || a[3] == 3) {
+            s.SetDrawWidth(1);
+            s.Circle(x, y, radius, colour::Black);
+        }
+        break;
+    }
+    case FrameBox:
+        if (!drawers_.IsOnPage(y + a[3]))
+            break;
+        if (a[4] == 1)
+            drawers_.DrawRectangle(x, y, a[2], a[3], 1, colour::Black, false);
+        else if (a[4] == 2)
+            drawers_.DrawLineField('X', x, y + a[3], a[2]);
+        break;
+    case Rectangle:
+        if (drawers_.IsOnPage(y + a[3]))
+            drawers_.DrawRectangle(x, y, a[2], a[3], a[4] + 1,
+                                   text_.ResolveColour(ToInt32(Val(r.text)), 'r'), false);
+        break;
+    case LabelBox:
+        drawers_.DrawLabelBox(x, y, a[2], a[3], a[4], r.text, a[5]);
+        break;
+    case Kind8:
+    case Kind17: {
+        int32_t textY = y;
+        text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+        break;
+    }
+    case Kind9:
+        DrawRotatedRecord(r);
+        break;
+    case Line:
+        drawers_.DrawThickLine(a[0] + ctx_.PageOffsetX, a[1] + ctx_.PageOffsetX, a[2], a[3], a[4],
+                               text_.ResolveColour(a[5], 'r'));
+        break;
+    case Bitmap:
+        drawers_.DrawBitmap(x, y, a[2], a[3], r.text);
+        break;
+    case TickMark:
+        drawers_.DrawTickMark(x, y, colour::Black, a[3]);
+        break;
+    case Kind20:
+        if (!drawers_.IsOnPage(y + a[2]))
+            break;
+        s.SetFillStyle(FillTransparent);
+        s.Circle(x, y, a[2], s.ForeColor());
+        // The solid fill stays for everything drawn after the ring.
+        s.SetFillStyle(FillSolid);
+        break;
+    case Kind21:
+        if (State.Printing() && drawers_.IsOnPage(y + a[3]))
+            DrawFooter(r);
+        break;
+    case Kind22:
+        if (State.Printing()) {
+            int32_t textY = y;
+            text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CardRenderer::DrawRotatedRecord(const BaseRecord& r) {
+    // Kind 9: x, y, the angle in degrees, (height), colour code, style word, text.
+    DrawSurface& s = *surface_;
+    const QString fontName = s.FontName();
+    const double fontSize = s.FontSize();
+    s.SetForeColor(text_.ResolveColour(r.a[4], 't'));
+    QString body = text_.ApplyFieldFont(s, text_.Codec().Decode(r.text), r.a[5]);
+    text_.DrawRotatedText(s, body, r.a[0] + ctx_.PageOffsetX, r.a[1], s.FontName(),
+                          ToInt32(s.FontSize()), 800, r.a[2] * 10, (r.a[5] & 32) != 0,
+                          (r.a[5] & 128) != 0, false);
+    s.SetFontName(fontName);
+    s.SetFontSize(fontSize);
+}
+
+void CardRenderer::DrawFooter(const BaseRecord& r) {
+    DrawSurface& s = *surface_;
+    const auto& codes = ctx_.Catalogue.Codes;
+    if (ctx_.CurrentFormat != codes.FmtACBL && ctx_.CurrentFormat != codes.FmtACBLFF)
+        return;
+    const SurfaceState saved = s.SaveState();
+    s.SetFontName(QStringLiteral("Arial Narrow"));
+    s.SetFontBold(true);
+    s.SetFontItalic(false);
+    s.SetFontUnderline(false);
+    s.SetForeColor(colour::Black);
+    int32_t points = (r.a[5] & ~0xFF) / 256;
+    s.SetFontSize(points > 0 ? points : double(ctx_.Defaults.BasicFontSize));
+    QDate today = today_ ? today_() : QDate::currentDate();
+    s.SetCurrentX(r.a[0] + ctx_.PageOffsetX);
+    s.SetCurrentY(r.a[1]);
+    s.Print(QStringLiteral(" (") + today.toString(QStringLiteral("MM-dd-yyyy")) +
+            QStringLiteral(")"));
+    s.RestoreState(saved);
+}
+
+void CardRenderer::DrawCardCheckBox(int index, bool redraw) {
+    const CardField& f = ctx_.Page.Field(CheckBox, index);
+    Rgb colour = text_.ResolveColour(f.a[2], 'r');
+    if (State.Printing() && State.PrintBlackWhite)
+        colour = colour::Black;
+    surface_->SetDrawWidth(State.Printing() ? State.LineWidth : 2 * State.LineWidth);
+    if (!drawers_.IsOnPage(f.a[1] + f.a[5]))
+        return;
+    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + ctx_.PageOffsetX, f.a[1], f.a[5], colour);
+}
+
+void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
+    const CardField& f = ctx_.Page.Field(FrameBox, index);
+    const int32_t x = f.a[0] + ctx_.PageOffsetX, y = f.a[1], w = f.a[2], h = f.a[3];
+    if (!drawers_.IsOnPage(y + h))
+        return;
+    DrawSurface& s = *surface_;
+    if (eraseFirst) {
+        drawers_.DrawRectangle(x, y, w, h, 1, colour::White, false);
+        s.SetForeColor(colour::White);
+        drawers_.DrawLineField('X', x, y + h, w);
+    }
+    s.SetForeColor(colour::Black);
+    if (f.a[4] == 1)
+        drawers_.DrawRectangle(x, y, w, h, 1, colour::Black, false);
+    else if (f.a[4] != 0)
+        drawers_.DrawLineField('X', x, y + h, w);
+}
+
+void CardRenderer::DrawRing(int index, bool eraseFirst) {
+    const CardField& f = ctx_.Page.Field(Circle, index);
+    const int32_t x = f.a[0] + ctx_.PageOffsetX, y = f.a[1], r = f.a[4];
+    if (!drawers_.IsOnPage(y + r))
+        return;
+    DrawSurface& s = *surface_;
+    s.SetFillStyle(FillTransparent);
+    s.SetFillColor(colour::Black);
+    s.SetDrawWidth(2);
+    auto ring = [&](Rgb c) {
+        s.Circle(x + State.CircleNudgeX, y - State.CircleNudgeY, r, c);
+    };
+    auto underline = [&](Rgb c) {
+        s.Line(x - r + r / 2.5, y + r, x + r - r / 2.5, y + r, c);
+    };
+    if (eraseFirst) {
+        ring(colour::White);
+        underline(colour::White);
+    }
+    const Rgb colour = text_.ResolveColour(f.a[5], 'r');
+    if (f.a[3] == 1 || f.a[3] == 3)
+        ring(colour);
+    if (f.a[3] == 2 || f.a[3] == 3)
+        underline(colour);
+}
+
+void CardRenderer::DrawColourDot(int index) {
+    const CardField& f = ctx_.Page.Field(ColourDot, index);
+    if (!drawers_.IsOnPage(f.a[1] + f.a[2]))
+        return;
+    DrawSurface& s = *surface_;
+    s.SetDrawWidth(State.LineWidth);
+    s.SetFillColor(DotColour(f.a[3]));
+    s.SetFillStyle(FillSolid);
+    s.Circle(f.a[0] + ctx_.PageOffsetX, f.a[1], f.a[2], colour::Black);
+    s.SetFillStyle(FillTransparent);
+}
+
+void CardRenderer::DrawCardLayer() {
+    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
+        DrawSurface& s = *surface_;
+        const CardPage& page = ctx_.Page;
+        const int32_t offset = ctx_.PageOffsetX;
+        for (const CardField& f : page.Fields(ClearedArea))
+            s.Line(f.a[0] + offset, f.a[1], f.a[0] + offset + f.a[2], f.a[1] + f.a[3],
+                   colour::White, LineMode::BoxFill);
+        for (int i = 0; i < page.Count(CheckBox); ++i)
+            DrawCardCheckBox(i, true);
+        for (const CardField& f : page.Fields(Bitmap))
+            drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
+        for (int i = 0; i < page.Count(FrameBox); ++i)
+            DrawFrameBox(i, false);
+        for (const CardField& f : page.Fields(Kind20))
+            if (drawers_.IsOnPage(f.a[1] + f.a[2]))
+                s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
+        for (const CardField& f : page.Fields(Rectangle))
+            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
+                drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
+                                       text_.ResolveColour(f.a[5], 'r'), false);
+        for (const CardField& f : page.Fields(Line))
+            if (drawers_.IsOnPage(f.a[3]))
+                drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
+                                       text_.ResolveColour(f.a[5], 'r'));
+        s.SetFillStyle(FillTransparent);
+        s.SetFillColor(colour::Black);
+        for (int i = 0; i < page.Count(Circle); ++i)
+            DrawRing(i, false);
+        for (int i = 0; i < page.Count(CircledItem); ++i)
+            if (drawers_.IsOnPage(page.Field(CircledItem, i).a[1] + 240))
+                drawers_.DrawCircledItem(true, i);
+        for (const CardField& f : page.Fields(LabelBox))
+            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
+                drawers_.DrawLabelBox(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4], f.text,
+                                      f.a[5]);
+        for (int i = 0; i < page.Count(ColourDot); ++i)
+            DrawColourDot(i);
+        for (const CardField& f : page.Fields(TickMark))
+            if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * ctx_.TwipsPerPixel))
+                drawers_.DrawTickMark(f.a[0] + offset, f.a[1], colour::Black, f.a[3]);
+        for (int i = 0; i < page.Count(OptionField); ++i)
+            if (drawers_.IsOnPage(page.Field(OptionField, i).a[1] +
+                                  page.Field(OptionField, i).a[3]))
+                drawers_.DrawNTSMark(i, true);
+        for (const CardField& f : page.Fields(Kind8)) {
+            if (!drawers_.IsOnPage(f.a[1] + f.a[3]))
+                continue;
+            int32_t y = f.a[1];
+            text_.DrawFieldText(f.a[0] + offset, y, f.text, f.a[2], f.a[3], f.a[4], f.a[5]);
+        }
+    });
+}
+
+std::string CardRenderer::DrawnText(int index) const {
+    const CardPage& page = ctx_.Page;
+    const std::string& own = page.Field(TextField, index).text;
+    if (State.ShowOwnCard || ctx_.BackSideSelected || !ctx_.HasFormat())
+        return own;
+    // The names mode says which name-dialog entry each of the first text fields holds
+    // (1 my names, 2 my number, 3 partner's names, 4 partner's number). On the partner's
+    // card a field shows the partner's side of its entry: the field that holds that entry,
+    // whole, when the format has one (names side by side), else the header line of the
+    // entry under the field's own font prefix.
+    int mode = ToInt32(ctx_.Catalogue.Number(ctx_.CurrentFormat, ColNamesMode));
+    std::vector<int> entries = NameFieldEntries(mode);
+    if (index >= int(entries.size()) || entries[size_t(index)] < 1 || entries[size_t(index)] > 4)
+        return own;
+    const int counterpart =
+        entries[size_t(index)] <= 2 ? entries[size_t(index)] + 2 : entries[size_t(index)] - 2;
+    for (size_t field = 0; field < entries.size(); ++field)
+        if (entries[field] == counterpart)
+            return int(field) < page.Count(TextField) ? page.Field(TextField, int(field)).text
+                                                      : own;
+    // Header lines by entry: 1 -> 3, 2 -> 4, 3 -> 0, 4 -> 1.
+    static constexpr int kHeaderLineOfEntry[] = {0, 3, 4, 0, 1};
+    return BytePrefix(own) +
+           ByteStripPrefix(page.CardHeader[size_t(kHeaderLineOfEntry[counterpart])]);
+}
+
+void CardRenderer::DrawCardTextField(int index) {
+    const CardField& f = ctx_.Page.Field(TextField, index);
+    int32_t y = f.a[1];
+    text_.DrawFieldText(f.a[0] + ctx_.PageOffsetX, y, DrawnText(index), f.a[2], f.a[3], f.a[4],
+                        f.a[5]);
+}
+
+void CardRenderer::DrawTextRecords() {
+    for (int i = 0; i < ctx_.Page.Count(TextField); ++i)
+        DrawCardTextField(i);
+}
+
+void CardRenderer::RedrawField(int kind, int index) {
+    ctx_.errorTrap.Guard(
+        loc::RedrawField,
+        [&] {
+            if (!surface_ || index < 0 || index >= ctx_.Page.Count(kind))
+                return;
+            DrawSurface& s = *surface_;
+            switch (kind) {
+            case TextField:
+                DrawCardTextField(index);
+                break;
+            case CheckBox:
+                DrawCardCheckBox(index, false);
+                break;
+            case Circle:
+                DrawRing(index, true);
+                break;
+            case FrameBox:
+                DrawFrameBox(index, true);
+                break;
+            case ColourDot:
+                DrawColourDot(index);
+                break;
+            case TickMark: {
+                const CardField& f = ctx_.Page.Field(TickMark, index);
+                drawers_.DrawTickMark(f.a[0] + ctx_.PageOffsetX, f.a[1],
+                                      f.a[2] == 1 ? colour::Black : colour::White, f.a[3]);
+                break;
+            }
+            case OptionField:
+                drawers_.DrawNTSMark(index, false);
+                break;
+            case CircledItem:
+                UseCardFont(s);
+                drawers_.DrawCircledItem(true, index);
+                break;
+            case Kind8: {
+                const CardField& f = ctx_.Page.Field(Kind8, index);
+                int32_t y = f.a[1];
+                text_.DrawFieldText(f.a[0] + ctx_.PageOffsetX, y, f.text, f.a[2], f.a[3], f.a[4],
+                                    f.a[5]);
+                break;
+            }
+            default:
+                break;
+            }
+        },
+        [kind, index] {
+            return std::vector<ErrValue>{kind, index};
+        });
+    if (surface_)
+        surface_->Finish();
+}
+
+void CardRenderer::CycleCircledItem(int index) {
+    if (!surface_ || index < 0 || index >= ctx_.Page.Count(CircledItem))
+        return;
+    UseCardFont(*surface_);
+    drawers_.DrawCircledItem(false, index);
+    surface_->Finish();
+}
+
+} // namespace cw

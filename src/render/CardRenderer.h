@@ -1,0 +1,110 @@
+#pragma once
+
+#include "BaseLayerFile.h"
+#include "DrawSurface.h"
+#include "FieldDrawer.h"
+#include "FontBook.h"
+#include "RenderState.h"
+#include "TextDrawer.h"
+
+#include <QDate>
+#include <QImage>
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace cw {
+
+class AppContext;
+class CardFormatView;
+
+// Draws one page of the open card on the current surface: the format's printed base layer,
+// then the card's own fields kind by kind, then the card's text. The same code serves the
+// screen picture, the printer, PDF files and export pictures.
+//
+// On a screen picture the drawn base layer is kept (per format, page, file, zoom and set of
+// erased areas, with the surface's state after it), so that a redraw while a card is being
+// filled in only draws the card layer over a copy of it. Paper is always drawn afresh.
+class CardRenderer {
+public:
+    CardRenderer(AppContext& ctx, CardFormatView& view);
+
+    // The drawing state shared with printing and export.
+    RenderState State;
+
+    // Chooses the surface every drawing goes to; the pen unit and the circle nudges follow
+    // its device.
+    void SelectSurface(DrawSurface& surface);
+    DrawSurface* Surface() const { return surface_; }
+
+    // Draws the page that is shown (front or back) of the open card.
+    void RenderCard();
+
+    // Redraws record index of kind on the current surface after a change of that record
+    // alone (a check box or circle clicked, a text committed), without the rest of the page:
+    // the record's previous look is painted out first.
+    void RedrawField(int kind, int index);
+    // A click on a circled item: the item takes its next state and is drawn so.
+    void CycleCircledItem(int index);
+
+    TextDrawer& Text() { return text_; }
+    FieldDrawer& Drawers() { return drawers_; }
+
+    // The path of the base-layer file drawn for the shown page.
+    fs::path BaseLayerPath() const;
+
+    void SetBaseLayerCacheEnabled(bool enabled);
+    void ForgetBaseLayers() { cache_.clear(); }
+    // How many renders were served from a kept base layer (for tests and benchmarks).
+    int BaseLayerReuses() const { return reuses_; }
+
+    // The date the printed footer shows (today unless set).
+    void SetToday(std::function<QDate()> today) { today_ = std::move(today); }
+
+    // The text record index is drawn with: its own text, or, for the name fields on the
+    // front page of the partner's card, the partner's side of the names.
+    std::string DrawnText(int index) const;
+
+private:
+    struct KeptBaseLayer {
+        std::string key;
+        QImage picture;
+        SurfaceState state;
+    };
+
+    void Render();
+    void DrawBaseLayer();
+    void DrawBaseRecord(const BaseRecord& record);
+    void DrawFooter(const BaseRecord& record);
+    void DrawRotatedRecord(const BaseRecord& record);
+    bool InErasedArea(int32_t x, int32_t y) const;
+    std::string BaseLayerKey(const DrawSurface& surface) const;
+    void DrawBaseLayerKept(DrawSurface& surface);
+    void ApplyFieldTint();
+    void CalibrateForPrinter(DrawSurface& printer);
+    void DrawCardLayer();
+    void DrawTextRecords();
+
+    void DrawCardCheckBox(int index, bool redraw);
+    void DrawFrameBox(int index, bool eraseFirst);
+    void DrawRing(int index, bool eraseFirst);
+    void DrawColourDot(int index);
+    void DrawCardTextField(int index);
+    void UseCardFont(DrawSurface& surface);
+
+    AppContext& ctx_;
+    CardFormatView& view_;
+    DrawSurface* surface_ = nullptr;
+    TextDrawer text_;
+    FieldDrawer drawers_;
+    // Measures text as the screen shows it while printing.
+    FontBook measureFonts_;
+    QImage measureImage_;
+
+    bool cacheEnabled_ = true;
+    std::deque<KeptBaseLayer> cache_;
+    int reuses_ = 0;
+    std::function<QDate()> today_;
+};
+
+} // namespace cw
