@@ -5,6 +5,7 @@
 #include "ConsoleErrorPresenter.h"
 #include "DataRoot.h"
 #include "QtPrompter.h"
+#include "RenderCommand.h"
 #include "ScriptedPrompter.h"
 
 #include <QApplication>
@@ -15,6 +16,9 @@ namespace {
 
 constexpr const char* kUsage = "usage: cardwright [--root DIR]\n"
                                "       cardwright formats [--root DIR]\n"
+                               "       cardwright render --root DIR --card NAME [--format CODE]\n"
+                               "                  [--side front|back] [--partner] [--zoom N]\n"
+                               "                  --out FILE.(png|jpg|bmp|pdf)\n"
                                "       cardwright --version\n";
 
 int RunCommand(const cw::CommandLine& line, const std::filesystem::path& root) {
@@ -23,8 +27,16 @@ int RunCommand(const cw::CommandLine& line, const std::filesystem::path& root) {
     cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
     app.SetErrorPresenter(&presenter);
     int code = 2;
-    if (line.command == "formats")
+    if (line.command == "formats") {
         code = cw::RunFormatsCommand(app, std::cout);
+    } else if (line.command == "render") {
+        cw::RenderOptions options;
+        std::string problem;
+        if (cw::ParseRenderOptions(line, options, problem))
+            code = cw::RunRenderCommand(app, options, std::cerr);
+        else
+            std::cerr << problem << '\n' << kUsage;
+    }
     for (const std::string& text : prompter.MessageTexts())
         std::cerr << text << '\n';
     app.UnregisterFonts();
@@ -41,7 +53,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.Has("--help") || !line.errors.empty() ||
-        (!line.command.empty() && line.command != "formats")) {
+        (!line.command.empty() && line.command != "formats" && line.command != "render")) {
         for (const auto& error : line.errors)
             std::cerr << error << '\n';
         std::cerr << kUsage;
