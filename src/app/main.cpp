@@ -1,9 +1,11 @@
 // The program's entry: the desktop program, or one of its command-line tools.
+#include "ACBLfrm.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ConsoleErrorPresenter.h"
 #include "DataRoot.h"
+#include "ErrorFrm.h"
 #include "QtPrompter.h"
 #include "RenderCommand.h"
 #include "ScriptedPrompter.h"
@@ -86,10 +88,20 @@ int main(int argc, char** argv) {
         return 1;
     }
     cw::Application app(root, prompter);
-    cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
-    app.SetErrorPresenter(&presenter);
-    bool started = app.RunStartup();
-    // The main window comes next; until it exists the program ends after start-up.
+    cw::ErrorFrm errorFrm(prompter, app.Log(), app.Context());
+    app.SetErrorPresenter(&errorFrm);
+    if (!app.RunStartup()) {
+        app.UnregisterFonts();
+        return 1;
+    }
+    int code = 0;
+    {
+        cw::ACBLfrm window(app.Context());
+        prompter.SetParent(&window);
+        window.show();
+        code = qtApp.exec();
+        prompter.SetParent(nullptr);
+    }
     app.UnregisterFonts();
-    return started ? 0 : 1;
+    return code;
 }

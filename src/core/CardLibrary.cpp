@@ -114,16 +114,26 @@ Answer CardLibrary::Ask(const std::string& text, Buttons buttons, Icon icon,
 
 void CardLibrary::FillCardList() {
     context_.errorTrap.Guard(loc::FillCardList, [&] {
-        entries_.clear();
-        selected_ = -1;
+        std::vector<std::string> entries;
         bool backPages = HasBackPage();
         for (const std::string& file :
              ListFolder(context_.Location.CardDir, "*" + context_.Location.CardExt)) {
             if (backPages && IsBackPageName(file))
                 continue;
-            entries_.push_back(ToUpperAscii(file));
+            entries.push_back(ToUpperAscii(file));
         }
-        view_.ShowCardList(entries_);
+        // An unchanged list keeps its selection (the list is refreshed whenever the window
+        // comes to the front).
+        if (entries != entries_) {
+            entries_ = std::move(entries);
+            selected_ = -1;
+            view_.ShowCardList(entries_);
+            // The open card stays selected, so that the side buttons can reopen it.
+            for (size_t i = 0; i < entries_.size(); ++i)
+                if (IsOpenCard(entries_[i]))
+                    selected_ = int(i);
+            view_.SelectCardInList(selected_);
+        }
         view_.ShowFirstCardHint(entries_.size() == 1 &&
                                 EqualsIgnoreCase(entries_[0].substr(0, 7), "testcrd"));
     });

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "CardFormatView.h"
+#include "CardLibrary.h"
+#include "ChangedState.h"
+#include "MainSession.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTimer;
+
+namespace cw {
+
+class AppContext;
+class CanvasCardView;
+class CardCanvas;
+class CardPicture;
+class CardRenderer;
+class CardView;
+class NameDialog;
+class frmCardsList;
+
+// The main window. Its start face lists the cards of the current format with the command
+// buttons; its card face shows the open page in pic1. The logic lives in MainSession; the
+// window shows its results and passes the user's actions on.
+class ACBLfrm : public QMainWindow,
+                public CardFormatView,
+                public CardLibraryView,
+                public ChangedStateView {
+    Q_OBJECT
+
+public:
+    // chooser: where cards go to and come from; nullptr picks a folder with a dialog.
+    explicit ACBLfrm(AppContext& context, TransferFolderChooser* chooser = nullptr,
+                     QWidget* parent = nullptr);
+    ~ACBLfrm() override;
+
+    MainSession& Session() { return session_; }
+    bool CardFaceShown() const;
+
+    // The renderer that draws the open page on pic1's canvas.
+    CardRenderer& Renderer() { return *renderer_; }
+    CardCanvas& Canvas() { return *canvas_; }
+    // What a click on the special-notice label opens.
+    void SetSpecialNoticeHandler(std::function<void()> handler) {
+        specialNotice_ = std::move(handler);
+    }
+
+    // Commands of the buttons and menus.
+    void CommandButton(int index);
+    void ShowCardFace() override;
+    // Leaves the card face as closing the window there does.
+    void LeaveCardFace();
+    void ReturnToStartFace();
+    void OpenFormatChooser();
+    void ZoomStep(bool in);
+    void SaveZoomFactor();
+    void Redraw();
+
+    QPushButton* Command4(int index) const { return command4_[size_t(index)]; }
+    QListWidget* List1() const { return list1_; }
+    QRadioButton* FrontBackOption(int index) const { return frontBack_[size_t(index)]; }
+    NameDialog* NewFrame() const { return newFrame_; }
+    frmCardsList* FormatChooser() const;
+    CardView* CardFace() const { return cardView_; }
+    CardPicture* pic1() const;
+
+    // CardFormatView
+    void SetSideButtonsEnabled(bool enabled) override;
+    void SelectFrontSide() override;
+    void SizeCardPicture() override;
+    void ShowFormatName(const std::string& displayName) override;
+    void SetCardListPattern(const std::string&) override {}
+    void ShowFormatPicture(const std::optional<fs::path>& picture) override;
+    void ShowSpecialNoticeLabel(bool visible) override;
+    void RefillCardList() override;
+
+    // CardLibraryView
+    void ShowCardList(const std::vector<std::string>& entries) override;
+    void SelectCardInList(int index) override;
+    void ShowFirstCardHint(bool visible) override;
+    void ShowSelectionPrompt(const std::string& text, bool cancelVisible) override;
+    void ShowCardStatus(const std::string& text) override;
+    void ShowSide(bool backSide) override;
+
+    // ChangedStateView
+    void EnableSaveCommands(bool enabled) override;
+    void EnableCardCommands(bool enabled, bool namesEditable) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildStartFace();
+    void BuildMenus();
+    void SetStartTitle();
+    void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
+    void NameDialogDone();
+    void NameDialogCancelled();
+    void ShowSpecialNotice();
+    void SideClicked(int side);
+    void ListClicked(int row, bool view);
+    void SelectionCommand(NameDialogMode mode);
+
+    AppContext& context_;
+    std::unique_ptr<TransferFolderChooser> ownChooser_;
+    MainSession session_;
+    std::unique_ptr<CardCanvas> canvas_;
+    std::unique_ptr<CanvasCardView> canvasView_;
+    std::unique_ptr<CardRenderer> renderer_;
+    std::function<void()> specialNotice_;
+
+    QStackedWidget* faces_ = nullptr;
+    QWidget* startFace_ = nullptr;
+    CardView* cardView_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QLabel* listLabel_ = nullptr;
+    QLabel* formatLabel_ = nullptr;
+    QLabel* countryImage_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QLabel* firstCardHint_ = nullptr;
+    QPushButton* cancelBttn_ = nullptr;
+    std::array<QPushButton*, 10> command4_{};
+    std::array<QRadioButton*, 2> frontBack_{};
+    QButtonGroup* sideGroup_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    NameDialog* newFrame_ = nullptr;
+    QPointer<frmCardsList> cardsList_;
+
+    QAction* mnuViewCard_ = nullptr;
+    QAction* mnuCardList_ = nullptr;
+    QAction* mnuZoomIn_ = nullptr;
+    QAction* mnuZoomOut_ = nullptr;
+    bool namesEditable_ = true;
+};
+
+} // namespace cw

@@ -1,0 +1,248 @@
+#include "frmCardsList.h"
+
+#include "FileOps.h"
+#include "FormatCatalogue.h"
+#include "GradientBackground.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+const char* CodePageOfFont(const std::string& font) {
+    if (font == "Times NR Greek MT")
+        return "windows-1253";
+    if (font == "Times NR Cyrillic MT")
+        return "windows-1251";
+    if (font == "Times NR CEw MT" || font == "Arial PL")
+        return "windows-1250";
+    return "windows-1252";
+}
+
+} // namespace
+
+std::string RowFontName(const std::string& displayName) {
+    std::string head = ToUpperAscii(displayName.substr(0, 6));
+    if (head == "GREECE")
+        return "Times NR Greek MT";
+    if (head == "RUSSIA")
+        return "Times NR Cyrillic MT";
+    if (head == "CROATI")
+        return "Times NR CEw MT";
+    if (head == "POLAND")
+        return "Arial PL";
+    return "Times New Roman";
+}
+
+QString DecodeDisplayName(const std::string& displayName) {
+    QStringDecoder decoder(CodePageOfFont(RowFontName(displayName)));
+    if (!decoder.isValid())
+        return QString::fromLatin1(displayName.data(), qsizetype(displayName.size()));
+    return decoder.decode(QByteArrayView(displayName.data(), qsizetype(displayName.size())));
+}
+
+// Picture1: draws the rows; moved up and down inside its frame by VScroll2.
+class FormatRows : public QWidget {
+public:
+    explicit FormatRows(frmCardsList& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+        setObjectName("Picture1");
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), Qt::white);
+        const int height = owner_.RowHeight();
+        for (int row = 0; row < owner_.RowCount(); ++row) {
+            QRect box(0, row * height, width(), height);
+            if (!box.intersects(event->rect()))
+                continue;
+            bool highlighted = row == owner_.selection_;
+            if (highlighted)
+                painter.fillRect(box, QColor(0, 0, 128));
+            painter.setPen(highlighted ? Qt::white : Qt::black);
+            painter.setFont(owner_.RowFont(row));
+            painter.drawText(box.adjusted(8, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             owner_.RowText(row));
+        }
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { owner_.rememberedY_ = event->pos().y(); }
+    void mousePressEvent(QMouseEvent* event) override {
+        owner_.rememberedY_ = event->pos().y();
+        if (event->button() == Qt::LeftButton)
+            owner_.PictureClicked(event->pos().y());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        owner_.rememberedY_ = event->pos().y();
+        if (event->button() == Qt::LeftButton)
+            owner_.PictureDoubleClicked();
+    }
+
+private:
+    frmCardsList& owner_;
+};
+
+frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentFormat,
+                           int twipsPerPixel, QWidget* parent)
+    : QDialog(parent), twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15) {
+    setObjectName("frmCardsList");
+    setWindowTitle("Card Format Selection From");
+    setModal(true);
+    for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
+        names_.push_back(catalogue.Column(slot, ColDisplayName));
+        rows_.push_back(DecodeDisplayName(names_.back()));
+    }
+    selection_ = currentFormat;
+
+    auto* background = new GradientBackground(2, this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(background);
+
+    auto* frame1 = new QGroupBox("Click on the desired card format:", background);
+    frame1->setObjectName("Frame1");
+    frame1->setStyleSheet("QGroupBox#Frame1 { background: #f4f4f8; border: 1px solid #303060;"
+                          " border-radius: 4px; margin-top: 1.6em; font-weight: bold; }"
+                          "QGroupBox#Frame1::title { subcontrol-origin: margin; left: 10px;"
+                          " padding: 0 4px; color: white; }");
+    frameView_ = new QWidget(frame1);
+    frameView_->setObjectName("Picture1Frame");
+    picture1_ = new FormatRows(*this, frameView_);
+    int rowHeight = RowHeight();
+    int listHeight = rowHeight * VisibleRows;
+    frameView_->setFixedHeight(listHeight);
+    frameView_->setMinimumWidth(340);
+    picture1_->resize(340, std::max(listHeight, rowHeight * RowCount()));
+
+    frameView_->installEventFilter(this);
+
+    vScroll2_ = new QScrollBar(Qt::Vertical, frame1);
+    vScroll2_->setObjectName("VScroll2");
+    vScroll2_->setSingleStep(RowTwips);
+    vScroll2_->setPageStep(RowTwips * VisibleRows);
+    vScroll2_->setRange(0, std::max(0, (RowCount() - VisibleRows) * RowTwips));
+    vScroll2_->setFixedHeight(listHeight);
+    connect(vScroll2_, &QScrollBar::valueChanged, this,
+            [this](int value) { picture1_->move(0, -value / twipsPerPixel_); });
+
+    auto* rows = new QHBoxLayout;
+    rows->setSpacing(0);
+    rows->addWidget(frameView_, 1);
+    rows->addWidget(vScroll2_);
+
+    label1_ = new QLabel(frame1);
+    label1_->setObjectName("Label1");
+    label1_->setAlignment(Qt::AlignCenter);
+    QFont labelFont = label1_->font();
+    labelFont.setBold(true);
+    label1_->setFont(labelFont);
+
+    command1_ = new QPushButton("Done", frame1);
+    command1_->setObjectName("Command1");
+    command1_->setDefault(true);
+    command1_->setMinimumWidth(110);
+    connect(command1_, &QPushButton::clicked, this, &frmCardsList::Done);
+
+    auto* frameLayout = new QVBoxLayout(frame1);
+    frameLayout->setContentsMargins(12, 18, 12, 12);
+    frameLayout->addLayout(rows);
+    frameLayout->addSpacing(6);
+    frameLayout->addWidget(label1_);
+    frameLayout->addWidget(command1_, 0, Qt::AlignHCenter);
+
+    // Frame1 stands in the middle of the window at any size.
+    auto* centre = new QGridLayout(background);
+    centre->setContentsMargins(24, 18, 24, 24);
+    centre->addWidget(frame1, 1, 1);
+    centre->setRowStretch(0, 1);
+    centre->setRowStretch(2, 1);
+    centre->setColumnStretch(0, 1);
+    centre->setColumnStretch(2, 1);
+
+    Select(selection_);
+    // Start with the current format in view.
+    vScroll2_->setValue(
+        std::clamp((selection_ - VisibleRows / 2) * RowTwips, 0, vScroll2_->maximum()));
+    resize(sizeHint().expandedTo(QSize(460, 0)));
+}
+
+int frmCardsList::RowHeight() const {
+    return std::max(1, RowTwips / twipsPerPixel_);
+}
+
+QWidget* frmCardsList::Picture1() const {
+    return picture1_;
+}
+
+QFont frmCardsList::RowFont(int row) const {
+    QFont font(QString::fromStdString(RowFontName(names_[size_t(row)])));
+    font.setPixelSize(std::max(8, RowHeight() * 2 / 3));
+    return font;
+}
+
+void frmCardsList::Select(int row) {
+    if (row < 0 || row >= RowCount())
+        return;
+    selection_ = int16_t(row);
+    label1_->setFont(QFont(RowFont(row).family(), label1_->font().pointSize(), QFont::Bold));
+    label1_->setText(RowText(row));
+    picture1_->update();
+}
+
+void frmCardsList::PictureClicked(int y) {
+    int row = y * twipsPerPixel_ / RowTwips;
+    if (row <= RowCount() - 1)
+        Select(row);
+}
+
+void frmCardsList::PictureDoubleClicked() {
+    int row = rememberedY_ * twipsPerPixel_ / RowTwips;
+    if (row >= 0 && row <= RowCount() - 1) {
+        Select(row);
+        Done();
+    }
+}
+
+void frmCardsList::Done() {
+    emit formatChosen(selection_);
+    accept();
+}
+
+bool frmCardsList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == frameView_ && event->type() == QEvent::Resize)
+        picture1_->resize(frameView_->width(), picture1_->height());
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmCardsList::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    if (event->key() == Qt::Key_Up)
+        step = -1;
+    else if (event->key() == Qt::Key_Down)
+        step = 1;
+    if (step == 0) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    Select(std::clamp(selection_ + step, 0, RowCount() - 1));
+    int top = vScroll2_->value() / RowTwips;
+    if (selection_ < top)
+        vScroll2_->setValue(selection_ * RowTwips);
+    else if (selection_ >= top + VisibleRows)
+        vScroll2_->setValue((selection_ - VisibleRows + 1) * RowTwips);
+}
+
+} // namespace cw

@@ -1,0 +1,168 @@
+#include "ACBLfrm.h"
+#include "AppContext.h"
+#include "ScriptedPrompter.h"
+#include "SessionFakes.h"
+#include "TestFiles.h"
+#include "frmCardsList.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace cw;
+using namespace cw::test;
+
+namespace {
+
+std::vector<FormatSpec> Formats(int count) {
+    std::vector<FormatSpec> formats;
+    for (int i = 0; i < count; ++i) {
+        FormatSpec spec;
+        spec.code = "F" + std::to_string(i);
+        spec.base = "f" + std::to_string(i);
+        spec.extension = "f" + std::to_string(i);
+        spec.name = "Format " + std::to_string(i);
+        spec.backPage = i != 1;
+        formats.push_back(spec);
+    }
+    return formats;
+}
+
+class FormatChooserTest : public ::testing::Test {
+protected:
+    void Start(int formats) {
+        MakeDataRoot(dir.Path(), Formats(formats));
+        ctx.ReadSystemSettings();
+        window = std::make_unique<ACBLfrm>(ctx, &chooser);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    frmCardsList* Open() {
+        // A closed dialog leaves no window active on the offscreen platform.
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_F2);
+        frmCardsList* dialog = window->FormatChooser();
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    // A click on row r of Picture1 (rows are 330 twips).
+    void ClickRow(frmCardsList* dialog, int row, bool twice = false) {
+        QPoint at(20, row * dialog->RowHeight() + dialog->RowHeight() / 2);
+        if (twice)
+            QTest::mouseDClick(dialog->Picture1(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseClick(dialog->Picture1(), Qt::LeftButton, {}, at);
+    }
+    std::vector<std::string> Settings() { return ReadLines(dir / "cwr.sys"); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    AppContext ctx{dir.Path(), prompter, trap};
+    FakeFolderChooser chooser;
+    std::unique_ptr<ACBLfrm> window;
+};
+
+} // namespace
+
+TEST(RowFonts, FirstSixLettersChooseTheFont) {
+    EXPECT_EQ(RowFontName("RuSsIa - national card"), "Times NR Cyrillic MT");
+    EXPECT_EQ(RowFontName("Greece"), "Times NR Greek MT");
+    EXPECT_EQ(RowFontName("CROATIA"), "Times NR CEw MT");
+    EXPECT_EQ(RowFontName("poland"), "Arial PL");
+    EXPECT_EQ(RowFontName("Russ"), "Times New Roman");
+    EXPECT_EQ(RowFontName("ACBL"), "Times New Roman");
+    // A name in its own script is decoded in that script's code page.
+    EXPECT_EQ(DecodeDisplayName("RUSSIA \xc0\xc1"), QString::fromUtf8("RUSSIA АБ"));
+    EXPECT_EQ(DecodeDisplayName("Caf\xe9"), QString::fromUtf8("Café"));
+}
+
+TEST_F(FormatChooserTest, RowsHighlightTheCurrentFormatAndClicksMoveIt) {
+    Start(3);
+    frmCardsList* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Card Format Selection From");
+    EXPECT_EQ(dialog->RowCount(), 3);
+    EXPECT_EQ(dialog->RowHeight(), 330 / ctx.TwipsPerPixel);
+    EXPECT_EQ(dialog->Selection(), 0);
+    EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->text(), "Format 0");
+    EXPECT_EQ(dialog->RowFont(0).family(), "Times New Roman");
+
+    ClickRow(dialog, 2);
+    EXPECT_EQ(dialog->Selection(), 2);
+    EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->text(), "Format 2");
+    ClickRow(dialog, 3); // below the last row
+    EXPECT_EQ(dialog->Selection(), 2);
+    EXPECT_EQ(ctx.CurrentFormat, 0); // nothing is chosen before "Done"
+}
+
+TEST_F(FormatChooserTest, DoneMakesTheChoiceCurrentAndExitWritesIt) {
+    Start(3);
+    frmCardsList* dialog = Open();
+    ClickRow(dialog, 1);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(window->FormatChooser(), nullptr);
+    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_EQ(window->findChild<QLabel*>("FormatLabel")->text(), "Format 1");
+    EXPECT_FALSE(window->FrontBackOption(1)->isEnabled()); // one-page format
+    WriteLines(dir / "F1" / "club.f1", HeaderBlock("", {}));
+    window->Session().Library().FillCardList();
+    EXPECT_EQ(window->List1()->item(0)->text(), "CLUB.F1");
+
+    EXPECT_TRUE(window->close());
+    auto lines = Settings();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "s02 1"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "s02 0"), lines.end());
+    EXPECT_FALSE(fs::exists(dir / "F0"));
+    EXPECT_TRUE(fs::exists(dir / "F1"));
+}
+
+TEST_F(FormatChooserTest, DoubleClickChoosesAndTheSameFormatKeepsTheCard) {
+    Start(3);
+    WriteLines(dir / "F0" / "a.f0", HeaderBlock("", {}));
+    WriteLines(dir / "F0" / "a_.f0", HeaderBlock("", {}));
+    window->Session().Library().FillCardList();
+    ASSERT_TRUE(window->Session().Library().OpenCard(0));
+
+    frmCardsList* dialog = Open();
+    ClickRow(dialog, 0, true);
+    QApplication::processEvents();
+    EXPECT_EQ(window->FormatChooser(), nullptr);
+    EXPECT_TRUE(window->Session().Changed().CardOpen());
+
+    dialog = Open();
+    ClickRow(dialog, 2, true);
+    QApplication::processEvents();
+    EXPECT_EQ(ctx.CurrentFormat, 2);
+    EXPECT_FALSE(window->Session().Changed().CardOpen());
+    EXPECT_EQ(window->List1()->count(), 0);
+}
+
+TEST_F(FormatChooserTest, LongListsScrollByRows) {
+    Start(20);
+    ctx.CurrentFormat = 0;
+    frmCardsList* dialog = Open();
+    QScrollBar* bar = dialog->VScroll2();
+    EXPECT_EQ(bar->singleStep(), 330);
+    EXPECT_EQ(bar->pageStep(), 4950);
+    EXPECT_EQ(bar->maximum(), (20 - 15) * 330);
+    bar->setValue(2 * 330);
+    EXPECT_EQ(dialog->Picture1()->y(), -2 * dialog->RowHeight());
+    // A click in the first visible row picks row 2.
+    QPoint inView(20, 2 * dialog->RowHeight() + 3);
+    QTest::mouseClick(dialog->Picture1(), Qt::LeftButton, {}, inView);
+    EXPECT_EQ(dialog->Selection(), 2);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(ctx.CurrentFormat, 0);
+}
