@@ -121,6 +121,7 @@ void ACBLfrm::BuildStartFace() {
         "QFrame#SidePanel { background: rgba(255, 255, 255, 235); border-radius: 6px; }"
         "QFrame#SidePanel QLabel { color: #1d2340; }"
         "QRadioButton { color: #1d2340; font-weight: bold; }"
+        "QRadioButton:disabled { color: #9499ad; }"
         "QLabel#FormatLabel { font-size: 22pt; font-weight: bold; }"
         "QLabel#Label3 { font-size: 11pt; font-weight: bold; }"
         "QLabel#FileLabel { color: #ffe680; font-size: 11pt; font-weight: bold; }"
@@ -290,11 +291,20 @@ void ACBLfrm::BuildStartFace() {
     body->addLayout(left, 1);
     body->addLayout(right);
 
-    auto* outer = new QVBoxLayout(startFace_);
+    // On a wide window the content keeps a readable width in the middle.
+    auto* content = new QWidget(startFace_);
+    content->setObjectName("StartContent");
+    content->setMaximumWidth(1080);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(14);
+    column->addLayout(header);
+    column->addLayout(body, 1);
+    auto* outer = new QHBoxLayout(startFace_);
     outer->setContentsMargins(30, 18, 30, 20);
-    outer->setSpacing(14);
-    outer->addLayout(header);
-    outer->addLayout(body, 1);
+    outer->addStretch(0);
+    outer->addWidget(content, 1);
+    outer->addStretch(0);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -421,6 +431,7 @@ void ACBLfrm::ListClicked(int row, bool view) {
 }
 
 void ACBLfrm::OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly) {
+    PauseBlinking(true);
     newFrame_->ShowEntries(entries, nameReadOnly);
     newFrame_->adjustSize();
     newFrame_->show();
@@ -428,22 +439,36 @@ void ACBLfrm::OpenNameDialog(const std::array<QString, 5>& entries, bool nameRea
     newFrame_->activateWindow();
 }
 
+void ACBLfrm::PauseBlinking(bool pause) {
+    // No blinking behind a dialog.
+    if (pause) {
+        timer1_->stop();
+        command4_[0]->show();
+    } else if (!firstCardHint_->isHidden()) {
+        timer1_->start();
+    }
+}
+
 void ACBLfrm::NameDialogDone() {
     NameEntries entries;
     auto texts = newFrame_->Entries();
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i] = ToCard(texts[i]);
-    // The card face may come up while the dialog finishes: close the dialog first.
+    // A name that is refused leaves the dialog open for another try.
+    if (!session_.Library().FinishNameDialog(entries))
+        return;
     newFrame_->hide();
     activateWindow();
-    if (!session_.Library().FinishNameDialog(entries))
-        OpenNameDialog(texts, newFrame_->NewText(0)->isReadOnly());
+    PauseBlinking(false);
+    if (CardFaceShown())
+        pic1()->setFocus();
 }
 
 void ACBLfrm::NameDialogCancelled() {
     session_.Library().CancelNameDialog();
     newFrame_->hide();
     activateWindow();
+    PauseBlinking(false);
 }
 
 void ACBLfrm::ShowCardFace() {
@@ -517,7 +542,11 @@ void ACBLfrm::OpenFormatChooser() {
             if (!session_.Changed().CardOpen() && CardFaceShown())
                 LeaveCardFace();
         });
-        connect(cardsList_, &QDialog::finished, this, [this] { activateWindow(); });
+        connect(cardsList_, &QDialog::finished, this, [this] {
+            activateWindow();
+            PauseBlinking(false);
+        });
+        PauseBlinking(true);
         cardsList_->open();
     });
 }
@@ -531,8 +560,10 @@ void ACBLfrm::SideClicked(int side) {
 
 void ACBLfrm::ShowSpecialNotice() {
     context_.errorTrap.Guard(loc::SpecialNoticeLabel, [&] {
-        std::string text = ReadExistingFile(context_.paths.DataDir / "special.txt");
-        context_.prompter.Message(FromCard(text).toStdString(), GetProgramText(24), Buttons::Ok,
+        QString text = FromCard(ReadExistingFile(context_.paths.DataDir / "special.txt"));
+        while (text.endsWith('\n') || text.endsWith('\r'))
+            text.chop(1);
+        context_.prompter.Message(text.toStdString(), GetProgramText(24), Buttons::Ok,
                                   Icon::Information);
     });
 }

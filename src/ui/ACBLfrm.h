@@ -108,6 +108,7 @@ private:
     void BuildMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
+    void PauseBlinking(bool pause);
     void NameDialogDone();
     void NameDialogCancelled();
     void ShowSpecialNotice();

@@ -58,6 +58,7 @@ public:
     explicit FormatRows(frmCardsList& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
         setObjectName("Picture1");
         setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -80,6 +81,12 @@ protected:
         }
     }
     void mouseMoveEvent(QMouseEvent* event) override { owner_.rememberedY_ = event->pos().y(); }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+            owner_.MoveSelection(event->key() == Qt::Key_Up ? -1 : 1);
+        else
+            event->ignore();
+    }
     void mousePressEvent(QMouseEvent* event) override {
         owner_.rememberedY_ = event->pos().y();
         if (event->button() == Qt::LeftButton)
@@ -122,7 +129,9 @@ frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentForm
     frameView_->setObjectName("Picture1Frame");
     picture1_ = new FormatRows(*this, frameView_);
     int rowHeight = RowHeight();
-    int listHeight = rowHeight * VisibleRows;
+    // Up to fifteen rows in view; a short list gets a shorter frame.
+    shownRows_ = std::clamp(RowCount(), 6, VisibleRows);
+    int listHeight = rowHeight * shownRows_;
     frameView_->setFixedHeight(listHeight);
     frameView_->setMinimumWidth(340);
     picture1_->resize(340, std::max(listHeight, rowHeight * RowCount()));
@@ -133,7 +142,8 @@ frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentForm
     vScroll2_->setObjectName("VScroll2");
     vScroll2_->setSingleStep(RowTwips);
     vScroll2_->setPageStep(RowTwips * VisibleRows);
-    vScroll2_->setRange(0, std::max(0, (RowCount() - VisibleRows) * RowTwips));
+    vScroll2_->setRange(0, std::max(0, (RowCount() - shownRows_) * RowTwips));
+    vScroll2_->setEnabled(vScroll2_->maximum() > 0);
     vScroll2_->setFixedHeight(listHeight);
     connect(vScroll2_, &QScrollBar::valueChanged, this,
             [this](int value) { picture1_->move(0, -value / twipsPerPixel_); });
@@ -175,8 +185,9 @@ frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentForm
     Select(selection_);
     // Start with the current format in view.
     vScroll2_->setValue(
-        std::clamp((selection_ - VisibleRows / 2) * RowTwips, 0, vScroll2_->maximum()));
+        std::clamp((selection_ - shownRows_ / 2) * RowTwips, 0, vScroll2_->maximum()));
     resize(sizeHint().expandedTo(QSize(460, 0)));
+    picture1_->setFocus();
 }
 
 int frmCardsList::RowHeight() const {
@@ -228,21 +239,19 @@ bool frmCardsList::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCardsList::keyPressEvent(QKeyEvent* event) {
-    int step = 0;
-    if (event->key() == Qt::Key_Up)
-        step = -1;
-    else if (event->key() == Qt::Key_Down)
-        step = 1;
-    if (step == 0) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+        MoveSelection(event->key() == Qt::Key_Up ? -1 : 1);
+    else
         QDialog::keyPressEvent(event);
-        return;
-    }
+}
+
+void frmCardsList::MoveSelection(int step) {
     Select(std::clamp(selection_ + step, 0, RowCount() - 1));
     int top = vScroll2_->value() / RowTwips;
     if (selection_ < top)
         vScroll2_->setValue(selection_ * RowTwips);
-    else if (selection_ >= top + VisibleRows)
-        vScroll2_->setValue((selection_ - VisibleRows + 1) * RowTwips);
+    else if (selection_ >= top + shownRows_)
+        vScroll2_->setValue((selection_ - shownRows_ + 1) * RowTwips);
 }
 
 } // namespace cw

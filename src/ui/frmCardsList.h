@@ -56,6 +56,7 @@ protected:
 private:
     friend class FormatRows;
     void Select(int row);
+    void MoveSelection(int step);
     void PictureClicked(int y);
     void PictureDoubleClicked();
     void Done();
@@ -65,6 +66,7 @@ private:
     int16_t selection_ = 0;
     int twipsPerPixel_ = 15;
     int rememberedY_ = 0;
+    int shownRows_ = VisibleRows;
     FormatRows* picture1_ = nullptr;
     QWidget* frameView_ = nullptr;
     QScrollBar* vScroll2_ = nullptr;

@@ -6,6 +6,7 @@
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
+#include "TransferFolderPicker.h"
 #include "frmCardsList.h"
 
 #include <QApplication>
@@ -320,4 +321,45 @@ TEST_F(MainWindowTest, SampleCardAloneMakesTheCreateButtonBlink) {
     EXPECT_FALSE(timer1->isActive());
     EXPECT_FALSE(window->Command4(0)->isHidden());
     EXPECT_TRUE(window->findChild<QLabel*>("FirstCardHint")->isHidden());
+}
+
+TEST_F(MainWindowTest, EditNamesShowsTheCardsEntriesWithItsNameFixed) {
+    CreateCard("one");
+    window->close();
+    Click(window->Command4(1));
+    NameDialog* dialog = window->NewFrame();
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->NewText(0)->text(), "one");
+    EXPECT_TRUE(dialog->NewText(0)->isReadOnly());
+    EXPECT_EQ(dialog->NewText(1)->text(), "Me");
+    dialog->NewText(3)->setText(QString::fromUtf8("Zoë"));
+    Click(dialog->NewDone(0));
+    EXPECT_FALSE(dialog->isVisible());
+    // Entries are written in the card code page.
+    EXPECT_EQ(ReadLines(Cards("one.tst"))[1], "Zo\xeb");
+    EXPECT_EQ(ListTexts(), QStringList{"ONE.TST"});
+}
+
+TEST_F(MainWindowTest, SpecialNoticeOfTheFormatIsOfferedAndShown) {
+    EXPECT_TRUE(window->findChild<QLabel*>("Label6")->isHidden());
+    WriteLines(dir / "CLUB" / "special.txt", {"Club night moves to Tuesday."});
+    ASSERT_TRUE(window->Session().ChooseFormat(1));
+    QLabel* label6 = window->findChild<QLabel*>("Label6");
+    EXPECT_FALSE(label6->isHidden());
+    EXPECT_TRUE(fs::exists(dir / "data" / "special.txt"));
+    emit label6->linkActivated("notice");
+    EXPECT_EQ(prompter.MessageTexts().back(), "Club night moves to Tuesday.");
+    ASSERT_TRUE(window->Session().ChooseFormat(0));
+    EXPECT_TRUE(label6->isHidden());
+}
+
+TEST(TransferFolder, FirstRemovableMediumIsTheFirstFolderOfTheFirstRootWithOne) {
+    TempDir media;
+    fs::create_directories(media / "user");
+    fs::create_directories(media / "all" / "STICK");
+    fs::create_directories(media / "all" / "CARDS");
+    WriteLines(media / "all" / "AAA.txt", {"a file, not a medium"});
+    EXPECT_EQ(FirstRemovableMedium({media / "missing", media / "user", media / "all"}),
+              media / "all" / "CARDS");
+    EXPECT_FALSE(FirstRemovableMedium({media / "user"}));
 }
