@@ -5,6 +5,9 @@
 #include "RecordItems.h"
 #include "RuntimeError.h"
 
+#include <climits>
+#include <string_view>
+
 namespace cw {
 
 namespace {
@@ -12,7 +15,61 @@ namespace {
 constexpr int kHeaderLines = 31;
 constexpr size_t kItems = 8;
 
+// A plain decimal number with blanks around it, as layout files write them.
+bool PlainNumber(std::string_view text, int32_t& value) {
+    size_t first = text.find_first_not_of(' '), last = text.find_last_not_of(' ');
+    if (first == std::string_view::npos)
+        return false;
+    text = text.substr(first, last - first + 1);
+    bool negative = text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 10)
+        return false;
+    int64_t number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    number = negative ? -number : number;
+    if (number < INT32_MIN || number > INT32_MAX)
+        return false;
+    value = int32_t(number);
+    return true;
+}
+
+// The common form of a record: six plain numbers, a quoted text and a plain number. A
+// base layer has thousands of them; anything else goes the general way.
+std::optional<BaseRecord> ParsePlainRecord(std::string_view line) {
+    BaseRecord record;
+    int32_t numbers[6];
+    size_t pos = 0;
+    for (int32_t& number : numbers) {
+        size_t comma = line.find(',', pos);
+        if (comma == std::string_view::npos || !PlainNumber(line.substr(pos, comma - pos), number))
+            return std::nullopt;
+        pos = comma + 1;
+    }
+    if (pos >= line.size() || line[pos] != '"')
+        return std::nullopt;
+    size_t close = line.find('"', pos + 1);
+    if (close == std::string_view::npos || close + 1 >= line.size() || line[close + 1] != ',')
+        return std::nullopt;
+    if (!PlainNumber(line.substr(close + 2), record.a[5]))
+        return std::nullopt;
+    if (numbers[0] < -32768 || numbers[0] > 32767)
+        return std::nullopt;
+    record.kind = numbers[0];
+    for (size_t i = 0; i < 5; ++i)
+        record.a[i] = numbers[i + 1];
+    record.text.assign(line.substr(pos + 1, close - pos - 1));
+    return record;
+}
+
 std::optional<BaseRecord> ParseRecord(const std::string& line) {
+    if (auto plain = ParsePlainRecord(line))
+        return plain;
     auto items = SplitRecord(line);
     if (!items || items->size() != kItems)
         return std::nullopt;

@@ -7,7 +7,7 @@ void DrawSurface::SettlePrintPosition() const {
         return;
     QString text = std::move(*pendingAdvance_);
     pendingAdvance_.reset();
-    state_.currentX += TextWidth(text);
+    state_.currentX += TextWidthIn(pendingFont_, text);
 }
 
 double DrawSurface::CurrentX() const {
@@ -26,6 +26,7 @@ void DrawSurface::Print(const QString& text) {
         return;
     DrawText(text, state_.currentX, state_.currentY);
     pendingAdvance_ = text;
+    pendingFont_ = state_;
 }
 
 void DrawSurface::PaintOut(const QString& text) {
@@ -34,6 +35,7 @@ void DrawSurface::PaintOut(const QString& text) {
         return;
     CoverText(text, state_.currentX, state_.currentY);
     pendingAdvance_ = text;
+    pendingFont_ = state_;
 }
 
 void DrawSurface::CoverText(const QString& text, double x, double y) {
@@ -44,27 +46,22 @@ void DrawSurface::CoverText(const QString& text, double x, double y) {
 }
 
 void DrawSurface::SetFontName(const QString& name) {
-    SettlePrintPosition();
     state_.fontName = name;
 }
 
 void DrawSurface::SetFontSize(double points) {
-    SettlePrintPosition();
     state_.fontSize = points;
 }
 
 void DrawSurface::SetFontBold(bool bold) {
-    SettlePrintPosition();
     state_.fontBold = bold;
 }
 
 void DrawSurface::SetFontItalic(bool italic) {
-    SettlePrintPosition();
     state_.fontItalic = italic;
 }
 
 void DrawSurface::SetFontUnderline(bool underline) {
-    SettlePrintPosition();
     state_.fontUnderline = underline;
 }
 
@@ -79,7 +76,6 @@ void DrawSurface::RestoreState(const SurfaceState& state) {
 }
 
 void DrawSurface::ResetDrawingState() {
-    SettlePrintPosition();
     state_.foreColor = colour::Black;
     state_.fillColor = colour::Black;
     state_.fillStyle = FillTransparent;

@@ -89,8 +89,8 @@ public:
     void SetDrawWidth(int pixels) { state_.drawWidth = pixels < 1 ? 1 : pixels; }
 
     // Extent of text in the current font, in the surface's units.
-    virtual double TextWidth(const QString& text) const = 0;
-    virtual double TextHeight(const QString& text) const = 0;
+    double TextWidth(const QString& text) const { return TextWidthIn(state_, text); }
+    double TextHeight(const QString& text) const { return TextHeightIn(state_, text); }
 
     // A line, box or filled box from (x1, y1) to (x2, y2) in colour, at DrawWidth.
     virtual void Line(double x1, double y1, double x2, double y2, Rgb colour,
@@ -129,19 +129,25 @@ public:
     void ResetDrawingState();
 
 protected:
+    // The state as it is; CurrentX may still lack the advance of the text printed last.
+    const SurfaceState& State() const { return state_; }
+    // Extent of text in the font of state.
+    virtual double TextWidthIn(const SurfaceState& font, const QString& text) const = 0;
+    virtual double TextHeightIn(const SurfaceState& font, const QString& text) const = 0;
     // Draws text with its cell's top left corner at (x, y) in the current state.
     virtual void DrawText(const QString& text, double x, double y) = 0;
     // Covers what DrawText drew at (x, y) in white; by default the text is drawn in white.
     virtual void CoverText(const QString& text, double x, double y);
 
 private:
-    // The advance of the text printed last is worked out only when someone asks for
-    // CurrentX or changes what the measure depends on: the last piece of a line is rarely
-    // followed by anything.
+    // The advance of the text printed last is worked out, in the font it was printed in,
+    // only when someone asks for CurrentX: the last piece of a line is rarely followed by
+    // anything, and measuring costs as much as drawing.
     void SettlePrintPosition() const;
 
     mutable SurfaceState state_;
     mutable std::optional<QString> pendingAdvance_;
+    SurfaceState pendingFont_;
 };
 
 } // namespace cw

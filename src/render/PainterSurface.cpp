@@ -49,6 +49,7 @@ QPainter& PainterSurface::Painter() {
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter_->setBrush(Qt::NoBrush);
         painterFace_ = nullptr;
+        penValid_ = false;
     }
     return *painter_;
 }
@@ -81,13 +82,13 @@ void PainterSurface::FollowView(double viewScale, int twipsPerPixel) {
     mapping_ = next;
 }
 
-const FontFace& PainterSurface::CurrentFace() const {
+const FontFace& PainterSurface::FaceOf(const SurfaceState& font) const {
     FaceKey key;
-    key.family = FontName();
-    key.pixelSize = FontSize() * mapping_.fontPixelsPerPoint;
-    key.bold = FontBold();
-    key.italic = FontItalic();
-    key.underline = FontUnderline();
+    key.family = font.fontName;
+    key.pixelSize = font.fontSize * mapping_.fontPixelsPerPoint;
+    key.bold = font.fontBold;
+    key.italic = font.fontItalic;
+    key.underline = font.fontUnderline;
     key.dpi = dpi_;
     if (lastFace_ && key == lastKey_)
         return *lastFace_;
@@ -96,12 +97,12 @@ const FontFace& PainterSurface::CurrentFace() const {
     return *lastFace_;
 }
 
-double PainterSurface::TextWidth(const QString& text) const {
-    return CurrentFace().Width(text) / mapping_.pixelsPerTwipX;
+double PainterSurface::TextWidthIn(const SurfaceState& font, const QString& text) const {
+    return FaceOf(font).Width(text) / mapping_.pixelsPerTwipX;
 }
 
-double PainterSurface::TextHeight(const QString&) const {
-    return CurrentFace().Height() / mapping_.pixelsPerTwipY;
+double PainterSurface::TextHeightIn(const SurfaceState& font, const QString&) const {
+    return FaceOf(font).Height() / mapping_.pixelsPerTwipY;
 }
 
 QPointF PainterSurface::DevicePoint(double x, double y) const {
@@ -112,11 +113,19 @@ QPointF PainterSurface::DevicePoint(double x, double y) const {
 }
 
 void PainterSurface::UsePen(Rgb colour, int width) {
+    if (width < 1)
+        width = 1;
+    if (penValid_ && penColour_ == colour && penWidth_ == width)
+        return;
+    // One-pixel pens on pictures are cosmetic: the fast path of the raster engine.
     QPen pen(ToQColor(colour));
-    pen.setWidth(width < 1 ? 1 : width);
-    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
-    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    pen.setWidth(mapping_.raster && width == 1 ? 0 : width);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
     Painter().setPen(pen);
+    penValid_ = true;
+    penColour_ = colour;
+    penWidth_ = width;
 }
 
 QPointF PainterSurface::Baseline(const FontFace& face, double x, double y) const {
@@ -133,6 +142,7 @@ void PainterSurface::DrawText(const QString& text, double x, double y) {
         painter.setFont(face.Font());
         painterFace_ = &face;
     }
+    penValid_ = false;
     painter.setPen(ToQColor(ForeColor()));
     painter.drawText(Baseline(face, x, y), text);
 }
@@ -161,31 +171,60 @@ void PainterSurface::CoverText(const QString& text, double x, double y) {
     painter.drawPath(outline);
     painter.restore();
     painterFace_ = nullptr;
+    penValid_ = false;
+}
+
+void PainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ToQColor(colour));
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour, LineMode mode) {
     QPainter& painter = Painter();
     QPointF a = DevicePoint(x1, y1), b = DevicePoint(x2, y2);
-    if (mode == LineMode::Line) {
+    if (!mapping_.raster) {
+        if (mode == LineMode::Line) {
+            UsePen(colour, DrawWidth());
+            painter.drawLine(a, b);
+            return;
+        }
+        QRectF area = QRectF(a, b).normalized();
+        if (mode == LineMode::BoxFill) {
+            painter.fillRect(area, ToQColor(colour));
+            return;
+        }
+        if (FillStyle() == FillSolid)
+            painter.fillRect(area, ToQColor(FillColor()));
         UsePen(colour, DrawWidth());
-        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
+        return;
+    }
+    // Pictures: whole pixels, both ends included. A pen of width w covers w pixels across
+    // the line; lines along the axes and boxes are filled spans, which is also the fast way.
+    const int left = int(std::min(a.x(), b.x())), right = int(std::max(a.x(), b.x()));
+    const int top = int(std::min(a.y(), b.y())), bottom = int(std::max(a.y(), b.y()));
+    const int width = DrawWidth();
+    const int before = width / 2, after = (width - 1) / 2;
+    switch (mode) {
+    case LineMode::BoxFill:
+        FillPixels(left, top, right, bottom, colour);
+        return;
+    case LineMode::Box:
+        if (FillStyle() == FillSolid)
+            FillPixels(left, top, right, bottom, FillColor());
+        FillPixels(left - before, top - before, right + after, top + after, colour);
+        FillPixels(left - before, bottom - before, right + after, bottom + after, colour);
+        FillPixels(left - before, top - before, left + after, bottom + after, colour);
+        FillPixels(right - before, top - before, right + after, bottom + after, colour);
+        return;
+    case LineMode::Line:
+        if (top == bottom || left == right) {
+            FillPixels(left - before, top - before, right + after, bottom + after, colour);
+            return;
+        }
+        UsePen(colour, width);
         painter.drawLine(a, b);
         return;
     }
-    double left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
-    double top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
-    // On pictures both corner pixels belong to the box.
-    double extra = mapping_.raster ? 1 : 0;
-    QRectF area(left, top, right - left + extra, bottom - top + extra);
-    if (mode == LineMode::BoxFill) {
-        painter.fillRect(area, ToQColor(colour));
-        return;
-    }
-    if (FillStyle() == FillSolid)
-        painter.fillRect(area, ToQColor(FillColor()));
-    UsePen(colour, DrawWidth());
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(left, top, right - left, bottom - top));
 }
 
 void PainterSurface::Circle(double x, double y, double radius, Rgb colour) {
@@ -241,6 +280,7 @@ void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) 
     painter.drawText(QPointF(0, face.Ascent()), text);
     painter.restore();
     painterFace_ = nullptr;
+    penValid_ = false;
 }
 
 void PainterSurface::Clear() {

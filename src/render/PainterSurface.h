@@ -55,8 +55,6 @@ public:
     void SetMapping(const DeviceMapping& mapping) { mapping_ = mapping; }
     QPaintDevice& Device() { return device_; }
 
-    double TextWidth(const QString& text) const override;
-    double TextHeight(const QString& text) const override;
     void Line(double x1, double y1, double x2, double y2, Rgb colour,
               LineMode mode = LineMode::Line) override;
     void Circle(double x, double y, double radius, Rgb colour) override;
@@ -81,18 +79,23 @@ public:
     QPainter& Painter();
 
 protected:
+    double TextWidthIn(const SurfaceState& font, const QString& text) const override;
+    double TextHeightIn(const SurfaceState& font, const QString& text) const override;
     void DrawText(const QString& text, double x, double y) override;
     // On pictures the smoothed edges of the text are covered too: the outlines of the
     // glyphs are filled and widened, without smoothing.
     void CoverText(const QString& text, double x, double y) override;
 
 private:
-    const FontFace& CurrentFace() const;
+    const FontFace& FaceOf(const SurfaceState& font) const;
+    const FontFace& CurrentFace() const { return FaceOf(State()); }
     double DeviceX(double x) const { return mapping_.originX + x * mapping_.pixelsPerTwipX; }
     double DeviceY(double y) const { return mapping_.originY + y * mapping_.pixelsPerTwipY; }
     QPointF DevicePoint(double x, double y) const;
     QPointF Baseline(const FontFace& face, double x, double y) const;
     void UsePen(Rgb colour, int width);
+    // Fills the pixels from (left, top) to (right, bottom), both included.
+    void FillPixels(int left, int top, int right, int bottom, Rgb colour);
 
     QPaintDevice& device_;
     QImage* image_ = nullptr;
@@ -105,6 +108,10 @@ private:
     mutable const FontFace* lastFace_ = nullptr;
     // The face the painter was last given.
     const FontFace* painterFace_ = nullptr;
+    // The pen the painter was last given.
+    bool penValid_ = false;
+    Rgb penColour_ = 0;
+    int penWidth_ = 0;
 };
 
 } // namespace cw

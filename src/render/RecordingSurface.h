@@ -36,11 +36,6 @@ public:
     // Widths grow with the font size (charWidth at 10 points) instead of staying fixed.
     void SetWidthFollowsFontSize(bool follows) { widthFollowsSize_ = follows; }
 
-    double TextWidth(const QString& text) const override {
-        double width = charWidth_ * double(text.size());
-        return widthFollowsSize_ ? width * FontSize() / 10.0 : width;
-    }
-    double TextHeight(const QString&) const override { return lineHeight_; }
     void Line(double x1, double y1, double x2, double y2, Rgb colour,
               LineMode mode = LineMode::Line) override;
     void Circle(double x, double y, double radius, Rgb colour) override;
@@ -59,6 +54,11 @@ public:
     void Forget() { calls_.clear(); }
 
 protected:
+    double TextWidthIn(const SurfaceState& font, const QString& text) const override {
+        double width = charWidth_ * double(text.size());
+        return widthFollowsSize_ ? width * font.fontSize / 10.0 : width;
+    }
+    double TextHeightIn(const SurfaceState&, const QString&) const override { return lineHeight_; }
     void DrawText(const QString& text, double x, double y) override;
 
 private:
