@@ -468,9 +468,12 @@ void CardRenderer::DrawCardLayer() {
         s.SetFillColor(colour::Black);
         for (int i = 0; i < page.Count(Circle); ++i)
             DrawRing(i, false);
-        for (int i = 0; i < page.Count(CircledItem); ++i)
-            if (drawers_.IsOnPage(page.Field(CircledItem, i).a[1] + 240))
+        for (int i = 0; i < page.Count(CircledItem); ++i) {
+            const CardField& item = page.Field(CircledItem, i);
+            RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(item.text));
+            if (drawers_.IsOnPage(item.a[1] + ring.dy + ring.radius))
                 drawers_.DrawCircledItem(true, i);
+        }
         for (const CardField& f : page.Fields(LabelBox))
             if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawLabelBox(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4], f.text,

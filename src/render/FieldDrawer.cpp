@@ -327,17 +327,24 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
         [&] {
             if (!HasSurface() || !IsOnPage(y + height))
                 return;
-            fs::path path = ctx_.paths.BmpsDir / fileName;
-            QString key = QString::fromStdString(path.string());
-            auto it = pictures_.constFind(key);
             QImage picture;
-            if (it != pictures_.constEnd()) {
-                picture = *it;
-            } else {
-                if (auto found = ResolveExisting(path); found && !fileName.empty())
+            std::optional<fs::path> found;
+            if (!fileName.empty())
+                found = ResolveExisting(ctx_.paths.BmpsDir / fileName);
+            if (found) {
+                // A picture is read once, and again when its file changes.
+                std::error_code ec;
+                auto written = fs::last_write_time(*found, ec).time_since_epoch().count();
+                QString key = QString::fromStdString(found->string()) + u'|' +
+                              QString::number(qint64(written));
+                auto it = pictures_.constFind(key);
+                if (it != pictures_.constEnd()) {
+                    picture = *it;
+                } else {
                     picture = QImageReader(QString::fromStdString(found->string())).read();
-                if (!picture.isNull())
-                    pictures_.insert(key, picture);
+                    if (!picture.isNull())
+                        pictures_.insert(key, picture);
+                }
             }
             if (picture.isNull()) {
                 ctx_.prompter.Message("Bit map file " + fileName + " is missing.",

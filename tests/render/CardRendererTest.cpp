@@ -509,3 +509,48 @@ TEST_F(RendererTest, RedrawingOneRecordThroughItsStatesEndsWithTheFirstPicture) 
         }
     }
 }
+
+TEST_F(RendererTest, RingOfTheBaseLayerLeavesASolidFillForWhatFollows) {
+    RenderFormat format = Plain();
+    format.frontBase = {RecordLine(4, {500, 500, 0, 1, 100, 0}),
+                        RecordLine(20, {1000, 1000, 200, 0, 0, 0}),
+                        RecordLine(4, {1500, 500, 0, 1, 100, 0})};
+    Build({format});
+    Card({RecordLine(20, {3000, 3000, 150, 0, 0, 0})});
+    RecordScreen();
+    auto circles = recorder.CallsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 4u);
+    EXPECT_EQ(circles[0].state.fillStyle, FillTransparent);
+    EXPECT_EQ(circles[1].state.fillStyle, FillTransparent); // the ring itself
+    EXPECT_EQ(circles[2].state.fillStyle, FillSolid);       // the circle after it
+    EXPECT_EQ(circles[3].x1, 3000);
+    EXPECT_EQ(circles[3].state.fillStyle, FillSolid); // and the card's own ring
+    // Every page starts transparent again.
+    RecordScreen();
+    EXPECT_EQ(recorder.CallsOf(Op::Circle).at(0).state.fillStyle, FillTransparent);
+}
+
+TEST_F(RendererTest, Austr2PrintsBarsBehindCardTextAndColouredBaseText) {
+    RenderFormat format = Plain();
+    format.code = "AUSTR2";
+    format.frontBase = {RecordLine(2, {100, 100, 2000, 240, 5, 0}, "plain base"),
+                        RecordLine(2, {100, 500, 2000, 240, 12, 0}, "green base")};
+    Build({format});
+    Card({RecordLine(2, {3000, 1000, 2000, 240, 0, 0}, "card")});
+    RecordPaper(20000);
+    auto bars = recorder.CallsOf(Op::BoxFill);
+    std::vector<RecordingSurface::Call> textBars;
+    for (const auto& bar : bars)
+        if (bar.x1 != 105)
+            textBars.push_back(bar);
+    ASSERT_EQ(textBars.size(), 2u);
+    const int p = 15;
+    EXPECT_EQ(textBars[0].colour, colour::DarkGreen);
+    EXPECT_EQ(textBars[0].x1, 100 - p);
+    EXPECT_EQ(textBars[0].y1, 500 - 4 * p);
+    EXPECT_EQ(textBars[0].y2, 500 + 200 + p);
+    EXPECT_EQ(textBars[1].colour, colour::White);
+    EXPECT_EQ(textBars[1].y1, 1000 - p);
+    EXPECT_EQ(textBars[1].x2, 3000 + 2000 + 2 * p);
+    EXPECT_EQ(textBars[1].y2, 1000 + 200 + 2 * p);
+}
