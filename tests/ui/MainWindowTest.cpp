@@ -153,6 +153,14 @@ TEST_F(MainWindowTest, ClickOpensACardAndDoubleClickShowsIt) {
     EXPECT_TRUE(window->Command4(1)->isEnabled());
     ClickEntry(0, true);
     EXPECT_TRUE(window->CardFaceShown());
+
+    // Enter in the list opens the current entry and shows it.
+    window->close();
+    window->Session().Library().MarkCardClosed();
+    List1()->setCurrentRow(0);
+    QTest::keyClick(List1(), Qt::Key_Return);
+    EXPECT_TRUE(window->Session().Changed().CardOpen());
+    EXPECT_TRUE(window->CardFaceShown());
 }
 
 TEST_F(MainWindowTest, CancelToTheSaveQuestionKeepsTheProgramAndTheCard) {
