@@ -42,6 +42,11 @@ inline constexpr int MainWindowResize = 2019;
 inline constexpr int MainWindowActivate = 2020;
 inline constexpr int SpecialNoticeLabel = 2021;
 inline constexpr int NewCardCommand = 2022;
+inline constexpr int FillInClick = 2023;
+inline constexpr int FillInKey = 2024;
+inline constexpr int FillInCommit = 2025;
+inline constexpr int RefreshScreen = 2026;
+inline constexpr int SuitKey = 2027;
 
 // The card-format chooser.
 inline constexpr int CardsListLoad = 5001;

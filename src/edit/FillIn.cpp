@@ -110,7 +110,6 @@ std::optional<int32_t> AdvanceMark(CardPage& page, const FieldHit& hit) {
         field.a[4] = field.a[4] == 0 ? 1 : 0;
         break;
     case Circle:
-    case CircledItem:
         field.a[3] = (field.a[3] + 1) % 4;
         break;
     case FrameBox:

@@ -37,7 +37,8 @@ std::optional<FieldHit> HitTestFillIn(const CardPage& page, int32_t x, int32_t y
                                       const HitMetrics& metrics);
 
 // The mark a click sets: the record's next state. Text and option fields are not marks
-// (they open an editor or a list) and are left alone. Returns the colour a colour dot is to
+// (they open an editor or a list) and circled items are cycled by their drawer, which
+// paints out the look it replaces; these are left alone. Returns the colour a colour dot is to
 // be filled with (Windows RGB), when the record is a colour dot.
 std::optional<int32_t> AdvanceMark(CardPage& page, const FieldHit& hit);
 

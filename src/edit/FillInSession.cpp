@@ -20,6 +20,11 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
         SuppressEvents = false;
         return;
     }
+    if (hit->kind == CircledItem) {
+        view_.CycleCircledItem(hit->index);
+        view_.MarkChanged();
+        return;
+    }
     auto fill = AdvanceMark(page_, *hit);
     view_.RedrawRecord(hit->kind, hit->index, fill);
     view_.MarkChanged();

@@ -6,6 +6,7 @@
 #include "CardRenderer.h"
 #include "CardView.h"
 #include "ErrorTrap.h"
+#include "FillInController.h"
 #include "GradientBackground.h"
 #include "LocationCodes.h"
 #include "NameDialog.h"
@@ -86,6 +87,10 @@ ACBLfrm::ACBLfrm(AppContext& context, TransferFolderChooser* chooser, QWidget* p
         renderer_->SelectSurface(canvas_->Surface());
         renderer_->RenderCard();
     });
+    fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardView_,
+                                                 *renderer_, *canvas_);
+    connect(pic1(), &CardPicture::cardClicked, this,
+            [this](QPoint twips) { fillIn_->Click(twips); });
 
     newFrame_ = new NameDialog(this);
     connect(newFrame_, &NameDialog::doneClicked, this, &ACBLfrm::NameDialogDone);
@@ -356,6 +361,17 @@ void ACBLfrm::BuildMenus() {
         action->setEnabled(false);
 
     // The hidden "ShortCuts" menu: keys without a menu item of their own.
+    add(nullptr, "mnuFunc(4)", "Refresh Screen", {Qt::Key_F4}, [this] { RefreshScreen(); });
+    const std::pair<const char*, char> suits[] = {{"Club Symbol", 'c'},
+                                                  {"Diamond Symbol", 'd'},
+                                                  {"Heart Symbol", 'h'},
+                                                  {"Spade Symbol", 's'}};
+    for (int i = 0; i < 4; ++i) {
+        char letter = suits[i].second;
+        QAction* suit = add(nullptr, "", suits[i].first, {QKeyCombination(Qt::Key(Qt::Key_F5 + i))},
+                            [this, letter] { fillIn_->InsertSuit(letter); });
+        suit->setObjectName(QStringLiteral("mnuFunc(%1)").arg(6 + i));
+    }
     add(nullptr, "mnuFunc(30)", "Scroll Left", {Qt::Key_F11},
         [this] { cardView_->ScrollPage(Qt::Horizontal, -1); });
     add(nullptr, "mnuFunc(31)", "Scroll Right", {Qt::Key_F12},
@@ -375,6 +391,8 @@ void ACBLfrm::CommandButton(int index) {
         loc::CommandButton,
         [&] {
             CardLibrary& library = session_.Library();
+            // What is typed into an open field belongs to the card before any command.
+            fillIn_->CommitOpenEditor();
             switch (index) {
             case 0:
                 if (library.PrepareNewCard())
@@ -485,17 +503,20 @@ void ACBLfrm::ShowCardFace() {
         for (QAction* action : {mnuCardList_, mnuZoomIn_, mnuZoomOut_})
             action->setEnabled(true);
         pic1()->setFocus();
+        fillIn_->StartFilling();
     });
 }
 
 void ACBLfrm::LeaveCardFace() {
     if (!CardFaceShown())
         return;
+    fillIn_->CommitOpenEditor();
     session_.QueryUnload(true);
     ReturnToStartFace();
 }
 
 void ACBLfrm::ReturnToStartFace() {
+    fillIn_->Reset();
     faces_->setCurrentWidget(startFace_);
     SetStartTitle();
     for (QAction* action : {mnuCardList_, mnuZoomIn_, mnuZoomOut_})
@@ -508,6 +529,23 @@ void ACBLfrm::Redraw() {
     context_.errorTrap.Guard(loc::DrawCardPicture, [&] { pic1()->Redraw(); });
 }
 
+void ACBLfrm::RefreshScreen() {
+    if (!CardFaceShown())
+        return;
+    context_.errorTrap.Guard(loc::RefreshScreen, [&] {
+        int field = fillIn_->Session().CurrentField;
+        fillIn_->CommitOpenEditor();
+        if (session_.Changed().AskSaveChanges() == Answer::No && session_.Changed().CardOpen()) {
+            // No: the changes are dropped and the card is read again from its file.
+            fillIn_->Reset();
+            context_.LoadCard();
+        }
+        Redraw();
+        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
+            fillIn_->Session().OpenTextEditor(field);
+    });
+}
+
 void ACBLfrm::ZoomStep(bool in) {
     if (!CardFaceShown())
         return;
@@ -516,8 +554,13 @@ void ACBLfrm::ZoomStep(bool in) {
             context_.View, in, context_.Defaults.NaturalWidth, context_.Defaults.NaturalHeight,
             cardView_->InnerWidthTwips(), cardView_->InnerHeightTwips(), context_.prompter);
         if (outcome == ZoomControl::Outcome::Zoomed) {
+            int field = fillIn_->Session().CurrentField;
+            fillIn_->CommitOpenEditor();
             SizeCardPicture();
             Redraw();
+            // The open field follows the zoom, in the new size.
+            if (field != FillInSession::NoField)
+                fillIn_->Session().OpenTextEditor(field);
         }
     });
 }
@@ -689,6 +732,7 @@ void ACBLfrm::EnableCardCommands(bool enabled, bool namesEditable) {
 // ---- events
 
 void ACBLfrm::closeEvent(QCloseEvent* event) {
+    fillIn_->CommitOpenEditor();
     switch (session_.QueryUnload(CardFaceShown())) {
     case MainSession::CloseResult::ReturnedToStartFace:
         ReturnToStartFace();

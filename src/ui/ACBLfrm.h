@@ -28,6 +28,7 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardView;
+class FillInController;
 class NameDialog;
 class frmCardsList;
 
@@ -52,6 +53,8 @@ public:
     // The renderer that draws the open page on pic1's canvas.
     CardRenderer& Renderer() { return *renderer_; }
     CardCanvas& Canvas() { return *canvas_; }
+    // Filling in the open card: the in-place editors and the option list.
+    FillInController& FillIn() { return *fillIn_; }
     // What a click on the special-notice label opens.
     void SetSpecialNoticeHandler(std::function<void()> handler) {
         specialNotice_ = std::move(handler);
@@ -67,6 +70,8 @@ public:
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
+    // F4: asks to save, reloads the card when the answer is No, and draws it again.
+    void RefreshScreen();
 
     QPushButton* Command4(int index) const { return command4_[size_t(index)]; }
     QListWidget* List1() const { return list1_; }
@@ -122,6 +127,7 @@ private:
     std::unique_ptr<CardCanvas> canvas_;
     std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
+    std::unique_ptr<FillInController> fillIn_;
     std::function<void()> specialNotice_;
 
     QStackedWidget* faces_ = nullptr;

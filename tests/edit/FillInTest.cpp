@@ -179,6 +179,7 @@ struct RecordingFillInView : FillInView {
     void ShowOptionList(int i, int choice) override {
         calls.push_back("list " + std::to_string(i) + "=" + std::to_string(choice));
     }
+    void CycleCircledItem(int i) override { calls.push_back("cycle " + std::to_string(i)); }
     void HideOptionList() override {}
     void MarkChanged() override { ++changed; }
 };

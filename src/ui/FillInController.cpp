@@ -1,0 +1,395 @@
+#include "FillInController.h"
+
+#include "AppContext.h"
+#include "CardCanvas.h"
+#include "CardPicture.h"
+#include "CardRenderer.h"
+#include "CardView.h"
+#include "ChangedState.h"
+#include "Colour.h"
+#include "ErrorTrap.h"
+#include "LocationCodes.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <cmath>
+
+namespace cw {
+
+namespace {
+
+constexpr Qt::Alignment kAlignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+
+// Back page of the ACBL cards: its first fields repeat the front page's names.
+constexpr int kAcblBackFirstField = 31;
+
+// Multi-line fields keep CR LF inside their texts, as the card files have them.
+QString ToEditor(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+QString FromEditor(QString text) {
+    return text.replace(QChar('\n'), QStringLiteral("\r\n"));
+}
+
+char CtrlKeyOf(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_L:
+        return 'L';
+    case Qt::Key_R:
+        return 'R';
+    case Qt::Key_M:
+        return 'M';
+    case Qt::Key_U:
+        return 'U';
+    case Qt::Key_D:
+        return 'D';
+    case Qt::Key_BracketLeft:
+        return '[';
+    case Qt::Key_I:
+        return 'I';
+    case Qt::Key_BracketRight:
+        return ']';
+    case Qt::Key_O:
+        return 'O';
+    case Qt::Key_B:
+        return 'B';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+FillInController::FillInController(AppContext& context, ChangedState& changed, CardView& cardView,
+                                   CardRenderer& renderer, CardCanvas& canvas)
+    : context_(context), changed_(changed), cardView_(cardView), renderer_(renderer),
+      canvas_(canvas), session_(context.Page, *this) {
+    BuildEditors(cardView_.Picture());
+}
+
+FillInController::~FillInController() = default;
+
+void FillInController::BuildEditors(QWidget* parent) {
+    for (int i = 0; i < 6; ++i) {
+        QWidget* editor = nullptr;
+        if (i < 3) {
+            auto* line = new QLineEdit(parent);
+            line->setFrame(false);
+            line->setAlignment(kAlignments[i] | Qt::AlignVCenter);
+            connect(line, &QLineEdit::textChanged, this, [this] { session_.EditorTextChanged(); });
+            editor = line;
+        } else {
+            auto* text = new QTextEdit(parent);
+            text->setAcceptRichText(false);
+            text->setFrameStyle(0);
+            text->setLineWrapMode(QTextEdit::WidgetWidth);
+            text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            text->document()->setDocumentMargin(0);
+            text->setTabChangesFocus(false);
+            connect(text, &QTextEdit::textChanged, this, [this] { session_.EditorTextChanged(); });
+            editor = text;
+        }
+        editor->setObjectName(QStringLiteral("Text2(%1)").arg(i));
+        editor->hide();
+        editor->installEventFilter(this);
+        editors_[size_t(i)] = editor;
+    }
+    optionBox_ = new QListWidget(parent);
+    optionBox_->setObjectName(QStringLiteral("OptionBox"));
+    optionBox_->addItems({"Not Used", "NoTrump", "Suit", "Both"});
+    optionBox_->setFixedSize(optionBox_->sizeHintForColumn(0) + 12,
+                             optionBox_->sizeHintForRow(0) * 4 + 6);
+    optionBox_->hide();
+    connect(optionBox_, &QListWidget::itemClicked, this,
+            [this] { session_.OptionChosen(optionBox_->currentRow()); });
+    connect(optionBox_, &QListWidget::itemActivated, this,
+            [this] { session_.OptionChosen(optionBox_->currentRow()); });
+    optionBox_->installEventFilter(this);
+}
+
+QWidget* FillInController::OpenEditor() const {
+    return boundEditor_ >= 0 ? editors_[size_t(boundEditor_)] : nullptr;
+}
+
+QString FillInController::EditorText() const {
+    QWidget* editor = OpenEditor();
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text();
+    if (auto* text = qobject_cast<QTextEdit*>(editor))
+        return FromEditor(text->toPlainText());
+    return {};
+}
+
+void FillInController::Click(QPoint twips) {
+    context_.errorTrap.Guard(
+        loc::FillInClick,
+        [&] {
+            // A click elsewhere leaves the open field first, as losing the focus does.
+            CommitOpenEditor();
+            DrawSurface& surface = canvas_.Surface();
+            HitMetrics metrics;
+            metrics.letterWidth = int32_t(std::lround(surface.TextWidth(QStringLiteral("H"))));
+            metrics.letterHeight = int32_t(std::lround(surface.TextHeight(QStringLiteral("H"))));
+            metrics.twipsPerPixel = context_.TwipsPerPixel;
+            session_.Click(twips.x() - context_.PageOffsetX, twips.y(), metrics);
+        },
+        [&] {
+            return std::vector<ErrValue>{"Stx = " + std::to_string(twips.x()),
+                                         "Sty = " + std::to_string(twips.y())};
+        });
+}
+
+void FillInController::StartFilling() {
+    Reset();
+    int count = context_.Page.Count(TextField);
+    if (count == 0)
+        return;
+    const auto& codes = context_.Catalogue.Codes;
+    bool acbl =
+        context_.CurrentFormat == codes.FmtACBL || context_.CurrentFormat == codes.FmtACBLFF;
+    int first =
+        acbl && context_.BackSideSelected && count > kAcblBackFirstField ? kAcblBackFirstField : 0;
+    session_.OpenTextEditor(first);
+}
+
+void FillInController::CommitOpenEditor() {
+    if (QWidget* editor = OpenEditor())
+        CommitFrom(editor);
+    HideOptionList();
+}
+
+void FillInController::Reset() {
+    if (QWidget* editor = OpenEditor()) {
+        boundEditor_ = -1;
+        editor->hide();
+    }
+    HideOptionList();
+    session_.Reset();
+}
+
+void FillInController::CommitFrom(QWidget* editor) {
+    if (editor != OpenEditor())
+        return;
+    QString text = EditorText();
+    session_.CommitTextEditor(renderer_.Text().Codec().Encode(text));
+}
+
+bool FillInController::InsertSuit(char letter) {
+    QWidget* editor = OpenEditor();
+    if (!editor || !cardView_.isVisible())
+        return false;
+    QString text = EditorText();
+    int caret = Caret(editor);
+    text.insert(caret, QStringLiteral("<%1>").arg(QChar(letter)));
+    SetEditorText(editor, text);
+    SetCaret(editor, caret + 3);
+    return true;
+}
+
+void FillInController::OpenEditor(int textFieldIndex) {
+    const CardField& field = context_.Page.Field(TextField, textFieldIndex);
+    EditorStyle style =
+        EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
+    if (QWidget* previous = OpenEditor();
+        previous && previous != editors_[size_t(style.editorIndex)]) {
+        boundEditor_ = -1;
+        previous->hide();
+    }
+    boundEditor_ = style.editorIndex;
+    QWidget* editor = editors_[size_t(boundEditor_)];
+    StyleEditor(editor, textFieldIndex);
+    PlaceOpenEditor();
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+    session_.EditorGotFocus();
+}
+
+void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
+    const CardField& field = context_.Page.Field(TextField, fieldIndex);
+    EditorStyle style =
+        EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
+    TextDrawer& text = renderer_.Text();
+    PainterSurface& surface = canvas_.Surface();
+    QString shown = text.ApplyFieldFont(surface, text.Codec().Decode(field.text), field.a[5]);
+    FaceKey key;
+    key.family = canvas_.Fonts().Family(surface.FontName());
+    key.pixelSize = surface.FontSize() * surface.Mapping().fontPixelsPerPoint;
+    key.bold = style.bold;
+    key.italic = style.italic;
+    QFont font = canvas_.Fonts().Face(key, &canvas_.Picture()).Font();
+    editor->setFont(font);
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Text, ToQColor(text.ResolveColour(field.a[4], 't')));
+    palette.setColor(QPalette::Base, ToQColor(renderer_.State.FieldBackColour));
+    editor->setPalette(palette);
+    SetEditorText(editor, shown);
+    SetCaret(editor, int(shown.size()));
+}
+
+void FillInController::PlaceOpenEditor() {
+    QWidget* editor = OpenEditor();
+    if (!editor || session_.CurrentField >= context_.Page.Count(TextField))
+        return;
+    const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
+    CardPicture* pic1 = cardView_.Picture();
+    QPointF topLeft = pic1->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+    QPointF bottomRight = pic1->ToPixels(
+        QPoint(field.a[0] + context_.PageOffsetX + field.a[2], field.a[1] + field.a[3]));
+    int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
+    int height = int(std::lround(bottomRight.y() - topLeft.y()));
+    if (field.a[3] == 240) // the least height the editor's font allows
+        height = QFontMetrics(editor->font()).height() + 2;
+    editor->setGeometry(int(std::lround(topLeft.x())), int(std::lround(topLeft.y())), width,
+                        std::max(height, 4));
+}
+
+void FillInController::HideEditor() {
+    if (QWidget* editor = OpenEditor()) {
+        boundEditor_ = -1;
+        editor->hide();
+    }
+}
+
+void FillInController::RedrawRecord(int kind, int index, std::optional<int32_t>) {
+    renderer_.State.PrintMode = 0;
+    renderer_.SelectSurface(canvas_.Surface());
+    renderer_.RedrawField(kind, index);
+    RefreshPicture();
+}
+
+void FillInController::CycleCircledItem(int index) {
+    renderer_.State.PrintMode = 0;
+    renderer_.SelectSurface(canvas_.Surface());
+    renderer_.CycleCircledItem(index);
+    RefreshPicture();
+}
+
+void FillInController::RefreshPicture() {
+    cardView_.Picture()->update();
+}
+
+void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
+    const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
+    QPointF at =
+        cardView_.Picture()->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+    optionBox_->move(at.toPoint());
+    optionBox_->setCurrentRow(std::clamp(choice, 0, 3));
+    optionBox_->show();
+    optionBox_->raise();
+    optionBox_->setFocus();
+}
+
+void FillInController::HideOptionList() {
+    optionBox_->hide();
+}
+
+void FillInController::MarkChanged() {
+    changed_.SetChangedState(ChangedState::CardChangedCode);
+}
+
+void FillInController::SetEditorText(QWidget* editor, const QString& text) {
+    bool suppress = session_.SuppressChange;
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setText(text);
+    else if (auto* box = qobject_cast<QTextEdit*>(editor)) {
+        box->setPlainText(ToEditor(text));
+        int index = int(std::find(editors_.begin(), editors_.end(), editor) - editors_.begin());
+        QTextOption option = box->document()->defaultTextOption();
+        option.setAlignment(kAlignments[(index - 3) % 3]);
+        box->document()->setDefaultTextOption(option);
+    }
+    session_.SuppressChange = suppress;
+}
+
+int FillInController::Caret(QWidget* editor) const {
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->cursorPosition();
+    if (auto* box = qobject_cast<QTextEdit*>(editor)) {
+        // Positions count a line break as the two characters the card file holds.
+        QTextCursor cursor = box->textCursor();
+        return cursor.position() + cursor.block().blockNumber();
+    }
+    return 0;
+}
+
+void FillInController::SetCaret(QWidget* editor, int position) {
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setCursorPosition(position);
+    } else if (auto* box = qobject_cast<QTextEdit*>(editor)) {
+        QString text = FromEditor(box->toPlainText());
+        int breaks = int(text.left(position).count(QStringLiteral("\r\n")));
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(std::clamp(position - breaks, 0, int(box->toPlainText().size())));
+        box->setTextCursor(cursor);
+    }
+}
+
+bool FillInController::EditorKey(QKeyEvent* event) {
+    QWidget* editor = OpenEditor();
+    if (!editor)
+        return false;
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        bool forward = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+        CommitFrom(editor);
+        session_.OpenNextTextField(forward, cardView_.isVisible());
+        return true;
+    }
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        cardView_.ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
+        return true;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (char key = CtrlKeyOf(event)) {
+            bool bold = editor->font().bold();
+            std::string typed = renderer_.Text().Codec().Encode(EditorText());
+            return session_.EditorCtrlKey(key, typed, context_.TwipsPerPixel, bold);
+        }
+    }
+    return false;
+}
+
+bool FillInController::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == optionBox_) {
+        if (event->type() == QEvent::FocusOut && optionBox_->isVisible())
+            HideOptionList();
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            HideOptionList();
+            return true;
+        }
+        return false;
+    }
+    if (widget && widget == OpenEditor()) {
+        if (event->type() == QEvent::KeyPress) {
+            bool handled = false;
+            context_.errorTrap.Guard(loc::FillInKey,
+                                     [&] { handled = EditorKey(static_cast<QKeyEvent*>(event)); });
+            return handled;
+        }
+        if (event->type() == QEvent::ShortcutOverride) {
+            // The editor's own Ctrl shortcuts (Ctrl+U, Ctrl+D, ...) give way to the card's.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::ControlModifier) && CtrlKeyOf(key)) {
+                event->accept();
+                return false;
+            }
+        }
+        if (event->type() == QEvent::FocusOut) {
+            auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                context_.errorTrap.Guard(loc::FillInCommit, [&] { CommitFrom(widget); });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace cw

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "FillInSession.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <array>
+
+class QKeyEvent;
+class QListWidget;
+class QWidget;
+
+namespace cw {
+
+class AppContext;
+class CardCanvas;
+class CardPicture;
+class CardRenderer;
+class CardView;
+class ChangedState;
+
+// Filling in a card on the card face: the in-place editors Text2(0..5) over pic1, the option
+// list OptionBox, and the keys of the editors. The session decides; this class shows its
+// decisions with widgets and redraws single records through the renderer.
+class FillInController : public QObject, public FillInView {
+    Q_OBJECT
+
+public:
+    FillInController(AppContext& context, ChangedState& changed, CardView& cardView,
+                     CardRenderer& renderer, CardCanvas& canvas);
+    ~FillInController() override;
+
+    FillInSession& Session() { return session_; }
+
+    // Editors 0..2 are one-line (left, right, centre), 3..5 wrap.
+    QWidget* Text2(int index) const { return editors_[size_t(index)]; }
+    QListWidget* OptionBox() const { return optionBox_; }
+    // The editor open on CurrentField, or nullptr.
+    QWidget* OpenEditor() const;
+    QString EditorText() const;
+
+    // A left click on pic1 at a point in card twips.
+    void Click(QPoint twips);
+    // The card face opened: filling in starts on the first text field (field 31 on the back
+    // page of ACBL cards).
+    void StartFilling();
+    // Stores what the open editor holds and closes it (before saving, redrawing, leaving).
+    void CommitOpenEditor();
+    // Closes the editor without storing (the card was reloaded).
+    void Reset();
+    // F5..F8: suit markup at the caret of the open editor.
+    bool InsertSuit(char letter);
+    // Puts the open editor back over its field after the page moved or was zoomed.
+    void PlaceOpenEditor();
+
+    // FillInView
+    void OpenEditor(int textFieldIndex) override;
+    void HideEditor() override;
+    void RedrawRecord(int kind, int index, std::optional<int32_t> fill) override;
+    void CycleCircledItem(int index) override;
+    void ShowOptionList(int optionFieldIndex, int choice) override;
+    void HideOptionList() override;
+    void MarkChanged() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildEditors(QWidget* parent);
+    bool EditorKey(QKeyEvent* event);
+    void CommitFrom(QWidget* editor);
+    void SetEditorText(QWidget* editor, const QString& text);
+    int Caret(QWidget* editor) const;
+    void SetCaret(QWidget* editor, int position);
+    void StyleEditor(QWidget* editor, int fieldIndex);
+    void RefreshPicture();
+
+    AppContext& context_;
+    ChangedState& changed_;
+    CardView& cardView_;
+    CardRenderer& renderer_;
+    CardCanvas& canvas_;
+    FillInSession session_;
+
+    std::array<QWidget*, 6> editors_{};
+    QListWidget* optionBox_ = nullptr;
+    // The editor bound to CurrentField; -1 when none is open.
+    int boundEditor_ = -1;
+};
+
+} // namespace cw

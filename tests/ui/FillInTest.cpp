@@ -1,0 +1,259 @@
+#include "ACBLfrm.h"
+#include "AppContext.h"
+#include "CardPicture.h"
+#include "FillInController.h"
+#include "ScriptedPrompter.h"
+#include "SessionFakes.h"
+#include "TestFiles.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+using namespace cw;
+using namespace cw::test;
+
+namespace {
+
+// Header lines of a card (names, numbers, notes file, ...), then its records.
+std::vector<std::string> CardFile(const std::vector<std::string>& records) {
+    std::vector<std::string> lines =
+        HeaderBlock("Ann & Bob", {"123", "", "Bob & Ann", "456", "0", "0", "0", "0", "0", "0", "0",
+                                  "0", "0", "0", "6.3.19"});
+    lines.insert(lines.end(), records.begin(), records.end());
+    return lines;
+}
+
+const std::vector<std::string> kFields = {
+    "2,1000,1000,2000,240,1,\"first\",0",        // 0: one line, left
+    "2,1000,1000,500,500,1,\"under\",0",         // 1: overlaps 0
+    "2,1000,2000,2000,241,1,\"#<Arial>#abc\",0", // 2: prefix, height 241
+    "2,1000,3000,3000,900,1,\"1NT\",4",          // 3: multi-line, right
+    "3,100,100,0,0,0,\"\",8",                    // check box of size 8
+    "16,6000,6000,100,0,0,\"\",0",               // colour dot
+    "23,7000,7000,400,300,1,\"\",0",             // option field, choice NT
+};
+
+class FillInTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MakeDataRoot(dir.Path(), {FormatSpec{}});
+        WriteLines(dir / "TEST" / "fill.tst", CardFile(kFields));
+        WriteLines(dir / "TEST" / "fill_.tst", CardFile({}));
+        ctx.ReadSystemSettings();
+        window = std::make_unique<ACBLfrm>(ctx, &chooser);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(window->Session().Library().OpenCard(0));
+        window->ShowCardFace();
+        ASSERT_TRUE(window->CardFaceShown());
+    }
+    FillInController& FillIn() { return window->FillIn(); }
+    FillInSession& Session() { return FillIn().Session(); }
+    CardField& Text(int i) { return ctx.Page.Field(TextField, i); }
+    bool Changed() { return window->Session().Changed().CardChanged(); }
+    void Type(const QString& text) { QTest::keyClicks(FillIn().OpenEditor(), text); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(FillIn().OpenEditor(), key, modifiers);
+    }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    AppContext ctx{dir.Path(), prompter, trap};
+    FakeFolderChooser chooser;
+    std::unique_ptr<ACBLfrm> window;
+};
+
+} // namespace
+
+TEST_F(FillInTest, TheCardFaceStartsOnTheFirstTextField) {
+    EXPECT_EQ(Session().CurrentField, 0);
+    auto* editor = qobject_cast<QLineEdit*>(FillIn().OpenEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), "first");
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(FillInTest, ClicksReachFieldsByTheirExactBounds) {
+    FillIn().Click({3000, 1240}); // right and bottom edge of field 0
+    EXPECT_EQ(Session().CurrentField, 0);
+    FillIn().Click({1200, 1200}); // fields 0 and 1 overlap: the lower index opens
+    EXPECT_EQ(Session().CurrentField, 0);
+    FillIn().Click({1200, 1400}); // only field 1 reaches here
+    EXPECT_EQ(Session().CurrentField, 1);
+    FillIn().Click({3001, 1100}); // one twip beyond: nothing opens
+    EXPECT_EQ(Session().CurrentField, 1);
+
+    FillIn().Click({108, 104});
+    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 0);
+    EXPECT_FALSE(Changed());
+    FillIn().Click({107, 107});
+    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_TRUE(Changed());
+}
+
+TEST_F(FillInTest, EditorHeightFollowsTheFieldExceptAtTwoHundredForty) {
+    FillIn().Click({1100, 2100});
+    QWidget* editor = FillIn().OpenEditor();
+    QPointF top = window->pic1()->ToPixels({0, 2000});
+    QPointF bottom = window->pic1()->ToPixels({0, 2241});
+    EXPECT_EQ(editor->height(), int(std::lround(bottom.y() - top.y())));
+    FillIn().Click({1100, 1100});
+    QWidget* least = FillIn().OpenEditor();
+    EXPECT_EQ(least->height(), QFontMetrics(least->font()).height() + 2);
+}
+
+TEST_F(FillInTest, TypingAQuoteStoresTwoApostrophesAndMarksTheCard) {
+    FillIn().Click({1100, 1100});
+    FillIn().Click({1100, 2100}); // leaving an unchanged field changes nothing
+    EXPECT_FALSE(Changed());
+    Key(Qt::Key_End);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Backspace);
+    Type("a\"b");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(FillIn().OpenEditor())->text(), "a\"b");
+    FillIn().Click({1100, 1100});
+    EXPECT_EQ(Text(2).text, "#<Arial>#a''b"); // the font prefix survives
+    EXPECT_TRUE(Changed());
+}
+
+TEST_F(FillInTest, MultiLineTextLosesOuterTabsAndTrailingEmptyLines) {
+    FillIn().Click({1100, 3100});
+    auto* editor = qobject_cast<QTextEdit*>(FillIn().OpenEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->objectName(), "Text2(4)");
+    editor->setPlainText("\tone\ttwo\nthree\n\n\t");
+    FillIn().CommitOpenEditor();
+    EXPECT_EQ(Text(3).text, "one\ttwo\r\nthree");
+}
+
+TEST_F(FillInTest, TabAndShiftTabWrapAround) {
+    EXPECT_EQ(Session().CurrentField, 0);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Session().CurrentField, 3);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Session().CurrentField, 0);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Session().CurrentField, 1);
+}
+
+TEST_F(FillInTest, SuitKeyInsertsMarkupAtTheCaret) {
+    FillIn().Click({1100, 3100});
+    auto* editor = qobject_cast<QTextEdit*>(FillIn().OpenEditor());
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(2);
+    editor->setTextCursor(cursor);
+    QTest::keyClick(editor, Qt::Key_F5);
+    EXPECT_EQ(editor->toPlainText(), "1N<c>T");
+    EXPECT_EQ(editor->textCursor().position(), 5);
+    FillIn().CommitOpenEditor();
+    EXPECT_EQ(Text(3).text, "1N<c>T");
+}
+
+TEST_F(FillInTest, CtrlMCentresAMultiLineFieldAndKeepsWhatWasTyped) {
+    FillIn().Click({1100, 3100});
+    QTest::keyClicks(FillIn().OpenEditor(), "x");
+    Key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(Text(3).a[5], 5);
+    EXPECT_EQ(FillIn().OpenEditor()->objectName(), "Text2(5)");
+    EXPECT_EQ(Text(3).text, "1NTx");
+    EXPECT_TRUE(Changed());
+}
+
+TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
+    for (int i = 0; i < 6; ++i)
+        FillIn().Click({6000, 6000});
+    EXPECT_EQ(ctx.Page.Field(ColourDot, 0).a[3], 0);
+    window->Session().Changed().SetChangedState(ChangedState::CardSavedCode);
+
+    FillIn().Click({7100, 7100});
+    QListWidget* list = FillIn().OptionBox();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->currentRow(), 1);
+    QTest::keyClick(list, Qt::Key_Escape); // closed without a choice
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(Changed());
+    FillIn().Click({7100, 7100});
+    list->setCurrentRow(3);
+    emit list->itemClicked(list->currentItem());
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    EXPECT_TRUE(Changed());
+}
+
+TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
+    QPointF at = window->pic1()->ToPixels({103, 103});
+    QImage before = window->pic1()->Image().copy();
+    QTest::mouseClick(window->pic1(), Qt::LeftButton, {}, at.toPoint());
+    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_NE(window->pic1()->Image(), before);
+}
+
+// The whole round: the shipped sample card is filled in, saved with F3 and read again.
+TEST(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
+    TempDir dir;
+    fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    AppContext ctx{dir.Path(), prompter, trap};
+    ctx.ReadSystemSettings();
+    FakeFolderChooser chooser;
+    ACBLfrm window(ctx, &chooser);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    int row = -1;
+    for (int i = 0; i < window.List1()->count(); ++i)
+        if (window.List1()->item(i)->text().startsWith("TESTCRD"))
+            row = i;
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(window.Session().Library().OpenCard(row));
+    window.ShowCardFace();
+    ASSERT_TRUE(window.CardFaceShown());
+    fs::path file = ctx.Location.PagePath();
+    CardPage original = ctx.Page;
+
+    auto centre = [](const CardField& f) {
+        return QPoint(f.a[0] + f.a[2] / 2, f.a[1] + 50);
+    };
+    int box = -1;
+    for (int i = 0; i < ctx.Page.Count(CheckBox) && box < 0; ++i)
+        if (ctx.Page.Field(CheckBox, i).a[4] == 0)
+            box = i;
+    ASSERT_GE(box, 0);
+    ASSERT_GT(ctx.Page.Count(CircledItem), 0);
+    const CardField& check = ctx.Page.Field(CheckBox, box);
+    const CardField& item = ctx.Page.Field(CircledItem, 0);
+    int textIndex = 5;
+    window.FillIn().Click(centre(ctx.Page.Field(TextField, textIndex)));
+    ASSERT_EQ(window.FillIn().Session().CurrentField, textIndex);
+    auto* editor = qobject_cast<QLineEdit*>(window.FillIn().OpenEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Hello");
+    window.FillIn().Click(QPoint(check.a[0] + 2, check.a[1] + 2));
+    window.FillIn().Click(QPoint(item.a[0] + 10, item.a[1] + 10));
+    QTest::keyClick(&window, Qt::Key_F3);
+    EXPECT_FALSE(window.Session().Changed().CardChanged());
+    EXPECT_TRUE(errors.shown.empty());
+
+    CardPage reread;
+    CardFile::LoadCard(reread, ctx.Location, {});
+    EXPECT_EQ(reread.Field(TextField, textIndex).text, "Hello");
+    EXPECT_EQ(reread.Field(CheckBox, box).a[4], 1);
+    EXPECT_EQ(reread.Field(CircledItem, 0).a[3], (original.Field(CircledItem, 0).a[3] + 1) % 4);
+    // Everything else is as it was.
+    reread.Field(TextField, textIndex) = original.Field(TextField, textIndex);
+    reread.Field(CheckBox, box) = original.Field(CheckBox, box);
+    reread.Field(CircledItem, 0) = original.Field(CircledItem, 0);
+    for (int kind = 0; kind < CardPage::KindSlots; ++kind)
+        EXPECT_EQ(reread.Fields(kind), original.Fields(kind)) << "kind " << kind;
+    EXPECT_EQ(reread.CardHeader, original.CardHeader);
+}
