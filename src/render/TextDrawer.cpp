@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <cmath>
+#include <optional>
 
 namespace cw {
 
@@ -59,38 +60,42 @@ int32_t TextDrawer::Pixel() const {
     return ctx_.TwipsPerPixel;
 }
 
+namespace {
+
+// Codes 2..6 name the same colours for text and for shapes.
+std::optional<Rgb> NamedColour(int32_t code) {
+    switch (code) {
+    case 2:
+        return colour::Red;
+    case 3:
+        return colour::White;
+    case 4:
+        return colour::Cyan;
+    case 5:
+        return colour::Blue;
+    case 6:
+        return colour::Green;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
     Rgb result = colour::Black;
     ctx_.errorTrap.Guard(loc::ResolveColour, [&] {
         if (kind == 'r') {
-            switch (code) {
-            case 0:
-            case 1:
-                result = colour::Black;
-                break;
-            case 2:
-                result = colour::Red;
-                break;
-            case 3:
-                result = colour::White;
-                break;
-            case 4:
-                result = colour::Cyan;
-                break;
-            case 5:
-                result = colour::Blue;
-                break;
-            case 6:
-                result = colour::Green;
-                break;
-            default:
-                result = code;
-                break;
-            }
+            // Codes 0 and 1 are black; codes without a name are colours themselves.
+            result = code <= 1 && code >= 0 ? colour::Black : NamedColour(code).value_or(code);
             state_.ShapeColour = result;
             return;
         }
         int32_t textCode = code >= 30 ? (code & 7) : code;
+        if (auto named = NamedColour(textCode)) {
+            result = *named;
+            return;
+        }
         switch (textCode) {
         case 1:
             if (Printing() && ctx_.DrawingBaseText) {
@@ -103,21 +108,8 @@ Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
                 result = ctx_.Defaults.BaseTextColour;
             }
             break;
-        case 2:
         case 10:
             result = colour::Red;
-            break;
-        case 3:
-            result = colour::White;
-            break;
-        case 4:
-            result = colour::Cyan;
-            break;
-        case 5:
-            result = colour::Blue;
-            break;
-        case 6:
-            result = colour::Green;
             break;
         case 11:
             result = colour::LightGrey;

@@ -2,9 +2,7 @@
 #include "AppContext.h"
 #include "CardPicture.h"
 #include "FillInController.h"
-#include "ScriptedPrompter.h"
-#include "SessionFakes.h"
-#include "TestFiles.h"
+#include "MainWindowFixture.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,18 +34,13 @@ const std::vector<std::string> kFields = {
     "23,7000,7000,400,300,1,\"\",0",             // option field, choice NT
 };
 
-class FillInTest : public ::testing::Test {
+class FillInTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}});
         WriteLines(dir / "TEST" / "fill.tst", CardFile(kFields));
         WriteLines(dir / "TEST" / "fill_.tst", CardFile({}));
-        ctx.ReadSystemSettings();
-        window = std::make_unique<ACBLfrm>(ctx, &chooser);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ShowWindow();
         ASSERT_TRUE(window->Session().Library().OpenCard(0));
         window->ShowCardFace();
         ASSERT_TRUE(window->CardFaceShown());
@@ -60,14 +53,6 @@ protected:
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(FillIn().OpenEditor(), key, modifiers);
     }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    TrapRecorder errors;
-    ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
-    FakeFolderChooser chooser;
-    std::unique_ptr<ACBLfrm> window;
 };
 
 } // namespace
@@ -196,19 +181,12 @@ TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
 }
 
 // The whole round: the shipped sample card is filled in, saved with F3 and read again.
-TEST(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
-    TempDir dir;
+using FillInEndToEnd = MainWindowFixture;
+
+TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
-    ScriptedPrompter prompter;
-    TrapRecorder errors;
-    ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
-    ctx.ReadSystemSettings();
-    FakeFolderChooser chooser;
-    ACBLfrm window(ctx, &chooser);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
+    ShowWindow();
+    ACBLfrm& window = *this->window;
     int row = -1;
     for (int i = 0; i < window.List1()->count(); ++i)
         if (window.List1()->item(i)->text().startsWith("TESTCRD"))

@@ -1,8 +1,6 @@
 #include "ACBLfrm.h"
 #include "AppContext.h"
-#include "ScriptedPrompter.h"
-#include "SessionFakes.h"
-#include "TestFiles.h"
+#include "MainWindowFixture.h"
 #include "frmCardsList.h"
 
 #include <QApplication>
@@ -33,16 +31,11 @@ std::vector<FormatSpec> Formats(int count) {
     return formats;
 }
 
-class FormatChooserTest : public ::testing::Test {
+class FormatChooserTest : public MainWindowFixture {
 protected:
     void Start(int formats) {
         MakeDataRoot(dir.Path(), Formats(formats));
-        ctx.ReadSystemSettings();
-        window = std::make_unique<ACBLfrm>(ctx, &chooser);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ShowWindow();
     }
     frmCardsList* Open() {
         // A closed dialog leaves no window active on the offscreen platform.
@@ -62,14 +55,6 @@ protected:
             QTest::mouseClick(dialog->Picture1(), Qt::LeftButton, {}, at);
     }
     std::vector<std::string> Settings() { return ReadLines(dir / "cwr.sys"); }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    TrapRecorder errors;
-    ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
-    FakeFolderChooser chooser;
-    std::unique_ptr<ACBLfrm> window;
 };
 
 } // namespace

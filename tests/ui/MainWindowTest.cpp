@@ -2,10 +2,8 @@
 #include "AppContext.h"
 #include "CardPicture.h"
 #include "CardView.h"
+#include "MainWindowFixture.h"
 #include "NameDialog.h"
-#include "ScriptedPrompter.h"
-#include "SessionFakes.h"
-#include "TestFiles.h"
 #include "TransferFolderPicker.h"
 #include "frmCardsList.h"
 
@@ -36,16 +34,11 @@ FormatSpec ClubFormat() {
     return spec;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}, ClubFormat()});
-        ctx.ReadSystemSettings();
-        window = std::make_unique<ACBLfrm>(ctx, &chooser);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ShowWindow();
     }
     void TearDown() override {
         window.reset();
@@ -78,14 +71,6 @@ protected:
         return texts;
     }
     QString Status() const { return window->findChild<QLabel*>("Label3")->text(); }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    TrapRecorder errors;
-    ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
-    FakeFolderChooser chooser;
-    std::unique_ptr<ACBLfrm> window;
 };
 
 } // namespace
