@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ChangedState.h"
 #include "ErrorTrap.h"
+#include "FontPrefix.h"
 #include "HeaderLines.h"
 #include "LineReader.h"
 #include "LocationCodes.h"
@@ -28,14 +29,6 @@ std::string Trim(const std::string& text) {
 bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            EqualsIgnoreCase(text.substr(text.size() - tail.size()), tail);
-}
-
-// The font prefix "#<" name ">#" at the head of a field text, kept when the text is replaced.
-std::string FontPrefixOf(const std::string& text) {
-    if (text.rfind("#<", 0) != 0)
-        return {};
-    size_t end = text.find(">#", 2);
-    return end == std::string::npos ? std::string() : text.substr(0, end + 2);
 }
 
 // Header line 2 of a card file (the card's notes file), blanks trimmed.
@@ -325,7 +318,7 @@ void CardLibrary::StoreNames(const NameEntries& entries) {
     CardPage& page = context_.Page;
     for (size_t field = 0; field < fields.size() && int(field) < page.Count(TextField); ++field) {
         std::string& text = page.Field(TextField, int(field)).text;
-        text = FontPrefixOf(text) + entries[size_t(fields[field])];
+        text = GetFontPrefix(text) + entries[size_t(fields[field])];
     }
 }
 

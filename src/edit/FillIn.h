@@ -1,16 +1,13 @@
 #pragma once
 
 #include "CardPage.h"
+#include "FontPrefix.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace cw {
-
-// The font prefix "#<" name ">#" at the head of a field text.
-std::string GetFontPrefix(const std::string& text);
-std::string StripFontPrefix(const std::string& text);
 
 // A field found under a click.
 struct FieldHit {

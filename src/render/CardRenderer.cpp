@@ -4,6 +4,7 @@
 #include "BasicNumbers.h"
 #include "CardLibrary.h"
 #include "ErrorTrap.h"
+#include "FontPrefix.h"
 #include "PainterSurface.h"
 #include "RenderLocations.h"
 #include "RuntimeError.h"
@@ -16,20 +17,6 @@ namespace cw {
 namespace {
 
 constexpr size_t kKeptBaseLayers = 4;
-
-std::string BytePrefix(const std::string& text) {
-    if (text.rfind("#<", 0) != 0)
-        return {};
-    size_t end = text.find(">#", 2);
-    return end == std::string::npos ? std::string() : text.substr(0, end + 2);
-}
-
-std::string ByteStripPrefix(const std::string& text) {
-    if (text.rfind("#<", 0) != 0)
-        return text;
-    size_t end = text.find(">#", 2);
-    return end == std::string::npos ? std::string() : text.substr(end + 2);
-}
 
 bool Near(double a, double b) {
     return std::fabs(a - b) < 0.01;
@@ -518,8 +505,8 @@ std::string CardRenderer::DrawnText(int index) const {
                                                       : own;
     // Header lines by entry: 1 -> 3, 2 -> 4, 3 -> 0, 4 -> 1.
     static constexpr int kHeaderLineOfEntry[] = {0, 3, 4, 0, 1};
-    return BytePrefix(own) +
-           ByteStripPrefix(page.CardHeader[size_t(kHeaderLineOfEntry[counterpart])]);
+    return GetFontPrefix(own) +
+           StripFontPrefix(page.CardHeader[size_t(kHeaderLineOfEntry[counterpart])]);
 }
 
 void CardRenderer::DrawCardTextField(int index) {
