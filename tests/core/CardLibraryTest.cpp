@@ -12,16 +12,6 @@ using namespace cw::test;
 
 namespace {
 
-FormatSpec OnePageFormat() {
-    FormatSpec spec;
-    spec.code = "CLUB";
-    spec.base = "club";
-    spec.extension = "clb";
-    spec.name = "Club Card";
-    spec.backPage = false;
-    return spec;
-}
-
 class LibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {

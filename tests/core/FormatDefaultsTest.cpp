@@ -53,12 +53,7 @@ protected:
 };
 
 FormatSpec OnePage() {
-    FormatSpec spec;
-    spec.code = "CLUB";
-    spec.base = "club";
-    spec.extension = "clb";
-    spec.name = "Club Card";
-    spec.backPage = false;
+    FormatSpec spec = OnePageFormat();
     spec.extraLines = {"w17 club.bmp"};
     return spec;
 }

@@ -86,6 +86,16 @@ std::vector<std::string> TestLayoutHeaderValues(int colour) {
     return values;
 }
 
+FormatSpec OnePageFormat() {
+    FormatSpec spec;
+    spec.code = "CLUB";
+    spec.base = "club";
+    spec.extension = "clb";
+    spec.name = "Club Card";
+    spec.backPage = false;
+    return spec;
+}
+
 void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats, int systemFlags,
                   int defaultFormat) {
     std::vector<std::string> sys{"| Cardwright settings",

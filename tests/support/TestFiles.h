@@ -52,6 +52,9 @@ struct FormatSpec {
 // font 9 pt "Arial", natural size 11520 x 15120.
 std::vector<std::string> TestLayoutHeaderValues(int colour);
 
+// A one-page format: code CLUB, layouts club1.dat and club2.dat, extension "clb".
+FormatSpec OnePageFormat();
+
 void MakeDataRoot(const fs::path& root, const std::vector<FormatSpec>& formats, int systemFlags = 0,
                   int defaultFormat = 0);
 

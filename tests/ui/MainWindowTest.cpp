@@ -24,20 +24,10 @@ using namespace cw::test;
 
 namespace {
 
-FormatSpec ClubFormat() {
-    FormatSpec spec;
-    spec.code = "CLUB";
-    spec.base = "club";
-    spec.extension = "clb";
-    spec.name = "Club Card";
-    spec.backPage = false;
-    return spec;
-}
-
 class MainWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        MakeDataRoot(dir.Path(), {FormatSpec{}, ClubFormat()});
+        MakeDataRoot(dir.Path(), {FormatSpec{}, OnePageFormat()});
         ShowWindow();
     }
     void TearDown() override {
