@@ -169,6 +169,26 @@ std::string CardFile::FormatRecord(int kind, const CardField& field) {
     return items;
 }
 
+void CardFile::QuotesOutOfTexts(CardPage& page) {
+    for (int kind : kKindWriteOrder) {
+        if (!InfoOfKind(kind).hasText)
+            continue;
+        for (int i = 0; i < page.Count(kind); ++i) {
+            std::string& text = page.Field(kind, i).text;
+            if (text.find('"') == std::string::npos)
+                continue;
+            if (kind == Kind8) {
+                std::replace(text.begin(), text.end(), '"', '\'');
+                continue;
+            }
+            std::string mended;
+            for (char c : text)
+                mended += c == '"' ? std::string("''") : std::string(1, c);
+            text = std::move(mended);
+        }
+    }
+}
+
 std::string CardFile::FormatRecords(const CardPage& page) {
     std::string out;
     for (int kind : kKindWriteOrder)
@@ -195,8 +215,7 @@ void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std:
         if (i < HeaderLineCount - 1)
             line = reader.ReadLine();
     }
-    for (int i = 0; i < page.Count(Kind8); ++i)
-        std::replace(page.Field(Kind8, i).text.begin(), page.Field(Kind8, i).text.end(), '"', '\'');
+    QuotesOutOfTexts(page);
     out += FormatRecords(page);
     AtomicReplace(fileSystem, path, out, location.ScratchPath());
 }

@@ -47,6 +47,10 @@ public:
     static void SaveCard(CardPage& page, const CardLocation& location,
                          const std::string& appVersion, FileSystem& fileSystem);
 
+    // A text is written between double quotes and cannot hold one: kind-8 texts get an
+    // apostrophe in its place, every other text two apostrophes (as the editors store it).
+    static void QuotesOutOfTexts(CardPage& page);
+
     // The record part of a page, one line per record, in the kinds' write order.
     static std::string FormatRecords(const CardPage& page);
     static std::string FormatRecord(int kind, const CardField& field);

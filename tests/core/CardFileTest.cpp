@@ -155,6 +155,16 @@ TEST_F(CardFileTest, SpecialReadingRules) {
     EXPECT_EQ(page.Kind21Record().a[2], 0); // cleared by the load
 }
 
+TEST_F(CardFileTest, AQuoteInAnyTextCannotBreakTheFile) {
+    WritePage({"2,1,2,3,4,0,\"names\",0", "3,1,1,0,0,0,\"\",8"});
+    Load();
+    page.Field(TextField, 0).text = "Ann \"Bo\" Smith";
+    Save();
+    Load();
+    EXPECT_EQ(page.Field(TextField, 0).text, "Ann ''Bo'' Smith");
+    EXPECT_EQ(page.Count(CheckBox), 1);
+}
+
 TEST_F(CardFileTest, TooManyRecordsOfAKindRaiseARangeErrorKeepingTheFirst) {
     std::vector<std::string> dots(3, "16,1,1,50,0,0,\"\",0");
     WritePage(dots);
