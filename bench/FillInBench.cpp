@@ -1,10 +1,10 @@
 // Filling in on the shipped ACBL sample card, as the user feels it: a click on a check box
 // until the screen picture shows it, and a click that opens the editor on a text field.
 // Run: build/bench/bench_fillin
-#include "ACBLfrm.h"
 #include "AppContext.h"
 #include "CardPicture.h"
 #include "FillInController.h"
+#include "MainWindow.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
@@ -25,16 +25,16 @@ struct OpenSampleCard {
     ErrorTrap trap{prompter, errors};
     std::unique_ptr<AppContext> ctx;
     test::FakeFolderChooser chooser;
-    std::unique_ptr<ACBLfrm> window;
+    std::unique_ptr<MainWindow> window;
 
     OpenSampleCard() {
         fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
         ctx = std::make_unique<AppContext>(dir.Path(), prompter, trap);
         ctx->ReadSystemSettings();
-        window = std::make_unique<ACBLfrm>(*ctx, &chooser);
+        window = std::make_unique<MainWindow>(*ctx, &chooser);
         window->show();
-        for (int i = 0; i < window->List1()->count(); ++i)
-            if (window->List1()->item(i)->text().startsWith("TESTCRD"))
+        for (int i = 0; i < window->cardList()->count(); ++i)
+            if (window->cardList()->item(i)->text().startsWith("TESTCRD"))
                 window->Session().Library().OpenCard(i);
         window->ShowCardFace();
     }
@@ -49,12 +49,14 @@ void CheckBoxClickToScreen(benchmark::State& state) {
     OpenSampleCard& card = Card();
     const CardField& box = card.ctx->Page.Field(CheckBox, 0);
     QPoint at(box.a[0] + 2, box.a[1] + 2);
-    CardPicture* pic1 = card.window->pic1();
-    QRect shown(pic1->ToPixels(QPoint(box.a[0], box.a[1])).toPoint() - QPoint(4, 4), QSize(24, 24));
+    CardPicture* picture = card.window->cardPicture();
+    QRect shown(picture->ToPixels(QPoint(box.a[0], box.a[1])).toPoint() - QPoint(4, 4),
+                QSize(24, 24));
     for (auto _ : state) {
         card.window->FillIn().Click(at);
-        // Until the picture is painted: the box's part of pic1 goes through its paint event.
-        benchmark::DoNotOptimize(pic1->grab(shown));
+        // Until the picture is painted: the box's part of the card picture goes through its paint
+        // event.
+        benchmark::DoNotOptimize(picture->grab(shown));
     }
 }
 BENCHMARK(CheckBoxClickToScreen)->Unit(benchmark::kMicrosecond);

@@ -1,11 +1,11 @@
 // The program's entry: the desktop program, or one of its command-line tools.
-#include "ACBLfrm.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ConsoleErrorPresenter.h"
 #include "DataRoot.h"
-#include "ErrorFrm.h"
+#include "ErrorDialog.h"
+#include "MainWindow.h"
 #include "QtPrompter.h"
 #include "RenderCommand.h"
 #include "ScriptedPrompter.h"
@@ -88,15 +88,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     cw::Application app(root, prompter);
-    cw::ErrorFrm errorFrm(prompter, app.Log(), app.Context());
-    app.SetErrorPresenter(&errorFrm);
+    cw::ErrorDialog errorDialog(prompter, app.Log(), app.Context());
+    app.SetErrorPresenter(&errorDialog);
     if (!app.RunStartup()) {
         app.UnregisterFonts();
         return 1;
     }
     int code = 0;
     {
-        cw::ACBLfrm window(app.Context());
+        cw::MainWindow window(app.Context());
         prompter.SetParent(&window);
         window.show();
         code = qtApp.exec();

@@ -152,7 +152,7 @@ ErrorContextSnapshot AppContext::Snapshot() const {
     if (CurrentFormat >= 0 && CurrentFormat < FormatCatalogue::Slots)
         snapshot.FormatDisplayName = Catalogue.Formats[size_t(CurrentFormat)][ColDisplayName];
     snapshot.MainWindowLoaded = MainWindowLoaded;
-    snapshot.Pic1ScaleMode = Pic1ScaleMode;
+    snapshot.CardPictureScaleMode = CardPictureScaleMode;
     snapshot.PWIDTH = View.PWIDTH;
     snapshot.PHEIGHT = View.PHEIGHT;
     snapshot.BasicFont = Defaults.BasicFont;

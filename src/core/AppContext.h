@@ -51,7 +51,7 @@ public:
     int32_t PageOffsetX = 0;
     bool MainWindowLoaded = false;
     // Scale mode of the card picture (0: user scale in card twips).
-    int Pic1ScaleMode = 0;
+    int CardPictureScaleMode = 0;
 
     ErrorContextSnapshot Snapshot() const override;
 

@@ -24,7 +24,7 @@ enum class NameDialogMode : int16_t {
     CopyToDiskette = 6,
 };
 
-// The entries of the name dialog NewText(0..4): the card's file name, my names, my player
+// The entries of the name dialog nameEdit(0..4): the card's file name, my names, my player
 // number, the names as they appear on partner's card, partner's player number. Texts are the
 // bytes that go into the card file.
 using NameEntries = std::array<std::string, 5>;
@@ -38,9 +38,9 @@ public:
     virtual void SelectCardInList(int index) = 0;
     // The hint for creating a first card, shown while the sample card is the only card.
     virtual void ShowFirstCardHint(bool visible) = 0;
-    // The selection prompt FileLabel and the button that cancels a selection.
+    // The selection prompt and the button that cancels a selection.
     virtual void ShowSelectionPrompt(const std::string& text, bool cancelVisible) = 0;
-    // The status label Label3.
+    // The card status label.
     virtual void ShowCardStatus(const std::string& text) = 0;
     // Sets the side buttons without reopening anything.
     virtual void ShowSide(bool backSide) = 0;
@@ -55,7 +55,7 @@ public:
     virtual std::optional<fs::path> ChooseTransferFolder(const std::string& caption) = 0;
 };
 
-// Which of the card's first text fields receive the name dialog's entries (NewText index
+// Which of the card's first text fields receive the name dialog's entries (name dialog entry index
 // per text field, 0 = none), by the format's names mode.
 std::vector<int> NameFieldEntries(int namesMode);
 

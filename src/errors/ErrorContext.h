@@ -14,7 +14,7 @@ struct ErrorContextSnapshot {
     // of range or its slot is empty, and then the record has no "Card Format:" line.
     std::optional<std::string> FormatDisplayName;
     bool MainWindowLoaded = false;
-    int Pic1ScaleMode = 0;
+    int CardPictureScaleMode = 0;
     float PWIDTH = 0;
     float PHEIGHT = 0;
     std::string BasicFont;

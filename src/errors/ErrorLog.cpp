@@ -182,7 +182,7 @@ std::string ErrorLog::FormatErrorRecord(const ErrorState& state,
             AppendLine(text, AdditionalItemLine(i + 1, state.AdditionalData[i]));
     }
     if (context.MainWindowLoaded)
-        AppendLine(text, LogLine("Scalemode:", std::to_string(context.Pic1ScaleMode)));
+        AppendLine(text, LogLine("Scalemode:", std::to_string(context.CardPictureScaleMode)));
     AppendLine(text, LogLine("PWIDTH:", FormatSingle(context.PWIDTH)));
     AppendLine(text, LogLine("PHEIGHT:", FormatSingle(context.PHEIGHT)));
     AppendLine(text, LogLine("BasicFont:", context.BasicFont));

@@ -22,12 +22,12 @@ int32_t BarValue(double value) {
 
 ScrollBars ScrollBarsFor(const ViewState& view, double innerWidth, double innerHeight) {
     ScrollBars bars;
-    bars.HScroll.Max = BarValue(view.PWIDTH - innerWidth + 375);
-    bars.HScroll.SmallChange = 200;
-    bars.HScroll.LargeChange = BarValue(view.PWIDTH / 4.0);
-    bars.VScroll.Max = BarValue(view.PHEIGHT - innerHeight + 900);
-    bars.VScroll.SmallChange = 200;
-    bars.VScroll.LargeChange = BarValue(view.PHEIGHT / 4.0);
+    bars.Horizontal.Max = BarValue(view.PWIDTH - innerWidth + 375);
+    bars.Horizontal.SmallChange = 200;
+    bars.Horizontal.LargeChange = BarValue(view.PWIDTH / 4.0);
+    bars.Vertical.Max = BarValue(view.PHEIGHT - innerHeight + 900);
+    bars.Vertical.SmallChange = 200;
+    bars.Vertical.LargeChange = BarValue(view.PHEIGHT / 4.0);
     return bars;
 }
 
@@ -64,7 +64,7 @@ ZoomControl::Outcome ZoomControl::Zoom(ViewState& view, bool in, double naturalW
 }
 
 VisibleCardArea VisibleAreaFor(double viewScale, int twipsPerPixel, int32_t screenWidth,
-                               QSize client, double pic1Left, double pic1Top) {
+                               QSize client, double pictureLeft, double pictureTop) {
     const double p = twipsPerPixel;
     double widthPixels = client.width(), heightPixels = client.height();
     // The classic screens have the sizes the card window had on them.
@@ -82,7 +82,7 @@ VisibleCardArea VisibleAreaFor(double viewScale, int twipsPerPixel, int32_t scre
     const double scale = viewScale > 0 ? viewScale : 1;
     area.VisibleWidth = ToInt32(widthPixels * p / scale);
     area.VisibleHeight = ToInt32(heightPixels * p / scale);
-    const double left = std::fabs(pic1Left) / scale, top = std::fabs(pic1Top) / scale;
+    const double left = std::fabs(pictureLeft) / scale, top = std::fabs(pictureTop) / scale;
     area.VisibleLeft = ToInt32(left + 20 * p);
     area.VisibleRight = ToInt32(left + area.VisibleWidth - 20 * p);
     area.VisibleTop = ToInt32(top + 20 * p);

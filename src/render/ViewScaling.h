@@ -19,8 +19,8 @@ struct ScrollBarSettings {
 };
 
 struct ScrollBars {
-    ScrollBarSettings HScroll;
-    ScrollBarSettings VScroll;
+    ScrollBarSettings Horizontal;
+    ScrollBarSettings Vertical;
 };
 
 // The scroll bars of the zoomed card in a window whose inner size is given in twips.
@@ -59,10 +59,10 @@ struct VisibleCardArea {
     int32_t VisibleBottom = 0;
 };
 
-// screenWidth in twips; client the size of the card's window in pixels; pic1Left and
-// pic1Top the picture's position in that window (screen twips, zero or negative).
+// screenWidth in twips; client the size of the card's window in pixels; pictureLeft and
+// pictureTop the picture's position in that window (screen twips, zero or negative).
 VisibleCardArea VisibleAreaFor(double viewScale, int twipsPerPixel, int32_t screenWidth,
-                               QSize client, double pic1Left, double pic1Top);
+                               QSize client, double pictureLeft, double pictureTop);
 
 // The picture's position for the scroll bars' values; the horizontal one adds the format's
 // offset (catalogue column 19) and, at the far right, its extra right offset (column 20).

@@ -9,7 +9,7 @@
 namespace cw {
 
 CardPicture::CardPicture(QWidget* parent) : QWidget(parent) {
-    setObjectName("pic1");
+    setObjectName("cardPicture");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -6,7 +6,7 @@
 
 namespace cw {
 
-// pic1: the zoomed card page. It shows a picture of the whole page that a draw function
+// The card picture: the zoomed card page. It shows a picture of the whole page that a draw function
 // fills (the card renderer drawing on its canvas); paintEvent only copies the picture to the
 // screen. Mouse positions are reported in card twips.
 class CardPicture : public QWidget {

@@ -2,9 +2,9 @@
 
 #include "AppContext.h"
 #include "CardCanvas.h"
+#include "CardFace.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
-#include "CardView.h"
 #include "ChangedState.h"
 #include "Colour.h"
 #include "ErrorTrap.h"
@@ -66,11 +66,11 @@ char CtrlKeyOf(const QKeyEvent* event) {
 
 } // namespace
 
-FillInController::FillInController(AppContext& context, ChangedState& changed, CardView& cardView,
+FillInController::FillInController(AppContext& context, ChangedState& changed, CardFace& cardView,
                                    CardRenderer& renderer, CardCanvas& canvas)
-    : context_(context), changed_(changed), cardView_(cardView), renderer_(renderer),
+    : context_(context), changed_(changed), cardFace_(cardView), renderer_(renderer),
       canvas_(canvas), session_(context.Page, *this) {
-    BuildEditors(cardView_.Picture());
+    BuildEditors(cardFace_.cardPicture());
 }
 
 FillInController::~FillInController() = default;
@@ -96,22 +96,22 @@ void FillInController::BuildEditors(QWidget* parent) {
             connect(text, &QTextEdit::textChanged, this, [this] { session_.EditorTextChanged(); });
             editor = text;
         }
-        editor->setObjectName(QStringLiteral("Text2(%1)").arg(i));
+        editor->setObjectName(QStringLiteral("fieldEditor(%1)").arg(i));
         editor->hide();
         editor->installEventFilter(this);
         editors_[size_t(i)] = editor;
     }
-    optionBox_ = new QListWidget(parent);
-    optionBox_->setObjectName(QStringLiteral("OptionBox"));
-    optionBox_->addItems({"Not Used", "NoTrump", "Suit", "Both"});
-    optionBox_->setFixedSize(optionBox_->sizeHintForColumn(0) + 12,
-                             optionBox_->sizeHintForRow(0) * 4 + 6);
-    optionBox_->hide();
-    connect(optionBox_, &QListWidget::itemClicked, this,
-            [this] { session_.OptionChosen(optionBox_->currentRow()); });
-    connect(optionBox_, &QListWidget::itemActivated, this,
-            [this] { session_.OptionChosen(optionBox_->currentRow()); });
-    optionBox_->installEventFilter(this);
+    optionList_ = new QListWidget(parent);
+    optionList_->setObjectName(QStringLiteral("optionList"));
+    optionList_->addItems({"Not Used", "NoTrump", "Suit", "Both"});
+    optionList_->setFixedSize(optionList_->sizeHintForColumn(0) + 12,
+                              optionList_->sizeHintForRow(0) * 4 + 6);
+    optionList_->hide();
+    connect(optionList_, &QListWidget::itemClicked, this,
+            [this] { session_.OptionChosen(optionList_->currentRow()); });
+    connect(optionList_, &QListWidget::itemActivated, this,
+            [this] { session_.OptionChosen(optionList_->currentRow()); });
+    optionList_->installEventFilter(this);
 }
 
 QWidget* FillInController::OpenEditor() const {
@@ -183,7 +183,7 @@ void FillInController::CommitFrom(QWidget* editor) {
 
 bool FillInController::InsertSuit(char letter) {
     QWidget* editor = OpenEditor();
-    if (!editor || !cardView_.isVisible())
+    if (!editor || !cardFace_.isVisible())
         return false;
     QString text = EditorText();
     int caret = Caret(editor);
@@ -239,9 +239,9 @@ void FillInController::PlaceOpenEditor() {
     if (!editor || session_.CurrentField >= context_.Page.Count(TextField))
         return;
     const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
-    CardPicture* pic1 = cardView_.Picture();
-    QPointF topLeft = pic1->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
-    QPointF bottomRight = pic1->ToPixels(
+    CardPicture* picture = cardFace_.cardPicture();
+    QPointF topLeft = picture->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+    QPointF bottomRight = picture->ToPixels(
         QPoint(field.a[0] + context_.PageOffsetX + field.a[2], field.a[1] + field.a[3]));
     int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
     int height = int(std::lround(bottomRight.y() - topLeft.y()));
@@ -273,22 +273,22 @@ void FillInController::CycleCircledItem(int index) {
 }
 
 void FillInController::RefreshPicture() {
-    cardView_.Picture()->update();
+    cardFace_.cardPicture()->update();
 }
 
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
     const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
     QPointF at =
-        cardView_.Picture()->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
-    optionBox_->move(at.toPoint());
-    optionBox_->setCurrentRow(std::clamp(choice, 0, 3));
-    optionBox_->show();
-    optionBox_->raise();
-    optionBox_->setFocus();
+        cardFace_.cardPicture()->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+    optionList_->move(at.toPoint());
+    optionList_->setCurrentRow(std::clamp(choice, 0, 3));
+    optionList_->show();
+    optionList_->raise();
+    optionList_->setFocus();
 }
 
 void FillInController::HideOptionList() {
-    optionBox_->hide();
+    optionList_->hide();
 }
 
 void FillInController::MarkChanged() {
@@ -339,11 +339,11 @@ bool FillInController::EditorKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         bool forward = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
         CommitFrom(editor);
-        session_.OpenNextTextField(forward, cardView_.isVisible());
+        session_.OpenNextTextField(forward, cardFace_.isVisible());
         return true;
     }
     if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
-        cardView_.ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
+        cardFace_.ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
         return true;
     }
     if (event->modifiers() & Qt::ControlModifier) {
@@ -358,8 +358,8 @@ bool FillInController::EditorKey(QKeyEvent* event) {
 
 bool FillInController::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == optionBox_) {
-        if (event->type() == QEvent::FocusOut && optionBox_->isVisible())
+    if (widget == optionList_) {
+        if (event->type() == QEvent::FocusOut && optionList_->isVisible())
             HideOptionList();
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

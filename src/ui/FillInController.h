@@ -17,30 +17,30 @@ class AppContext;
 class CardCanvas;
 class CardPicture;
 class CardRenderer;
-class CardView;
+class CardFace;
 class ChangedState;
 
-// Filling in a card on the card face: the in-place editors Text2(0..5) over pic1, the option
-// list OptionBox, and the keys of the editors. The session decides; this class shows its
+// Filling in a card on the card face: the six in-place field editors over the card picture,
+// the option list, and the keys of the editors. The session decides; this class shows its
 // decisions with widgets and redraws single records through the renderer.
 class FillInController : public QObject, public FillInView {
     Q_OBJECT
 
 public:
-    FillInController(AppContext& context, ChangedState& changed, CardView& cardView,
+    FillInController(AppContext& context, ChangedState& changed, CardFace& cardView,
                      CardRenderer& renderer, CardCanvas& canvas);
     ~FillInController() override;
 
     FillInSession& Session() { return session_; }
 
     // Editors 0..2 are one-line (left, right, centre), 3..5 wrap.
-    QWidget* Text2(int index) const { return editors_[size_t(index)]; }
-    QListWidget* OptionBox() const { return optionBox_; }
+    QWidget* fieldEditor(int index) const { return editors_[size_t(index)]; }
+    QListWidget* optionList() const { return optionList_; }
     // The editor open on CurrentField, or nullptr.
     QWidget* OpenEditor() const;
     QString EditorText() const;
 
-    // A left click on pic1 at a point in card twips.
+    // A left click on the card picture at a point in card twips.
     void Click(QPoint twips);
     // The card face opened: filling in starts on the first text field (field 31 on the back
     // page of ACBL cards).
@@ -78,13 +78,13 @@ private:
 
     AppContext& context_;
     ChangedState& changed_;
-    CardView& cardView_;
+    CardFace& cardFace_;
     CardRenderer& renderer_;
     CardCanvas& canvas_;
     FillInSession session_;
 
     std::array<QWidget*, 6> editors_{};
-    QListWidget* optionBox_ = nullptr;
+    QListWidget* optionList_ = nullptr;
     // The editor bound to CurrentField; -1 when none is open.
     int boundEditor_ = -1;
 };

@@ -21,7 +21,7 @@ QString Text(int number) {
 } // namespace
 
 NameDialog::NameDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName("NewFrame");
+    setObjectName("NameDialog");
     setWindowTitle(Text(435));
     setModal(true);
 
@@ -30,37 +30,37 @@ NameDialog::NameDialog(QWidget* parent) : QDialog(parent) {
     grid->setVerticalSpacing(6);
     const int captions[5] = {430, 431, 432, 433, 434};
     for (int i = 0; i < 5; ++i) {
-        newLabel_[size_t(i)] = new QLabel(Text(captions[i]), this);
-        newLabel_[size_t(i)]->setObjectName(QString("NewLabel(%1)").arg(i));
-        newText_[size_t(i)] = new QLineEdit(this);
-        newText_[size_t(i)]->setObjectName(QString("NewText(%1)").arg(i));
-        newText_[size_t(i)]->installEventFilter(this);
-        newLabel_[size_t(i)]->setBuddy(newText_[size_t(i)]);
-        newText_[size_t(i)]->setMinimumWidth(300);
+        nameLabels_[size_t(i)] = new QLabel(Text(captions[i]), this);
+        nameLabels_[size_t(i)]->setObjectName(QString("nameLabel%1").arg(i));
+        nameEdits_[size_t(i)] = new QLineEdit(this);
+        nameEdits_[size_t(i)]->setObjectName(QString("nameEdit(%1)").arg(i));
+        nameEdits_[size_t(i)]->installEventFilter(this);
+        nameLabels_[size_t(i)]->setBuddy(nameEdits_[size_t(i)]);
+        nameEdits_[size_t(i)]->setMinimumWidth(300);
         // The file name stands apart from the names.
         int row = i == 0 ? 0 : i + 1;
-        grid->addWidget(newLabel_[size_t(i)], row, 0, Qt::AlignRight);
-        grid->addWidget(newText_[size_t(i)], row, 1);
+        grid->addWidget(nameLabels_[size_t(i)], row, 0, Qt::AlignRight);
+        grid->addWidget(nameEdits_[size_t(i)], row, 1);
     }
     grid->setRowMinimumHeight(1, 10);
 
-    newDone_[0] = new QPushButton(Text(403), this);
-    newDone_[0]->setObjectName("NewDone(0)");
-    newDone_[1] = new QPushButton(Text(401), this);
-    newDone_[1]->setObjectName("NewDone(1)");
+    dialogButtons_[0] = new QPushButton(Text(403), this);
+    dialogButtons_[0]->setObjectName("dialogButton(0)");
+    dialogButtons_[1] = new QPushButton(Text(401), this);
+    dialogButtons_[1]->setObjectName("dialogButton(1)");
     // Enter belongs to the entries, so neither button is a default button.
-    for (auto* button : newDone_) {
+    for (auto* button : dialogButtons_) {
         button->setAutoDefault(false);
         button->setDefault(false);
         button->setMinimumWidth(96);
     }
-    connect(newDone_[0], &QPushButton::clicked, this, &NameDialog::doneClicked);
-    connect(newDone_[1], &QPushButton::clicked, this, &NameDialog::cancelClicked);
+    connect(dialogButtons_[0], &QPushButton::clicked, this, &NameDialog::doneClicked);
+    connect(dialogButtons_[1], &QPushButton::clicked, this, &NameDialog::cancelClicked);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(newDone_[0]);
-    buttons->addWidget(newDone_[1]);
+    buttons->addWidget(dialogButtons_[0]);
+    buttons->addWidget(dialogButtons_[1]);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 14);
@@ -76,16 +76,16 @@ void NameDialog::Clear() {
 
 void NameDialog::ShowEntries(const std::array<QString, 5>& entries, bool nameReadOnly) {
     for (size_t i = 0; i < 5; ++i)
-        newText_[i]->setText(entries[i]);
-    newText_[0]->setReadOnly(nameReadOnly);
-    newText_[0]->setFocusPolicy(nameReadOnly ? Qt::NoFocus : Qt::StrongFocus);
-    newText_[nameReadOnly ? 1 : 0]->setFocus();
+        nameEdits_[i]->setText(entries[i]);
+    nameEdits_[0]->setReadOnly(nameReadOnly);
+    nameEdits_[0]->setFocusPolicy(nameReadOnly ? Qt::NoFocus : Qt::StrongFocus);
+    nameEdits_[nameReadOnly ? 1 : 0]->setFocus();
 }
 
 std::array<QString, 5> NameDialog::Entries() const {
     std::array<QString, 5> entries;
     for (size_t i = 0; i < 5; ++i)
-        entries[i] = newText_[i]->text();
+        entries[i] = nameEdits_[i]->text();
     return entries;
 }
 
@@ -94,12 +94,12 @@ bool NameDialog::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             for (size_t i = 0; i < 5; ++i)
-                if (watched == newText_[i]) {
+                if (watched == nameEdits_[i]) {
                     size_t next = (i + 1) % 5;
-                    if (next == 0 && newText_[0]->isReadOnly())
+                    if (next == 0 && nameEdits_[0]->isReadOnly())
                         next = 1;
-                    newText_[next]->setFocus();
-                    newText_[next]->selectAll();
+                    nameEdits_[next]->setFocus();
+                    nameEdits_[next]->selectAll();
                     return true;
                 }
         }

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace cw {
 
-// NewFrame, "Names and Player Numbers": the card's file name, the names as they appear on my
+// "Names and Player Numbers": the card's file name, the names as they appear on my
 // card and on partner's card, and the two player numbers. Enter moves to the next entry.
 class NameDialog : public QDialog {
     Q_OBJECT
@@ -22,8 +22,8 @@ public:
     void ShowEntries(const std::array<QString, 5>& entries, bool nameReadOnly);
     std::array<QString, 5> Entries() const;
 
-    QLineEdit* NewText(int index) const { return newText_[size_t(index)]; }
-    QPushButton* NewDone(int index) const { return newDone_[size_t(index)]; }
+    QLineEdit* nameEdit(int index) const { return nameEdits_[size_t(index)]; }
+    QPushButton* dialogButton(int index) const { return dialogButtons_[size_t(index)]; }
 
 signals:
     void doneClicked();
@@ -34,9 +34,9 @@ protected:
     void reject() override;
 
 private:
-    std::array<QLabel*, 5> newLabel_{};
-    std::array<QLineEdit*, 5> newText_{};
-    std::array<QPushButton*, 2> newDone_{};
+    std::array<QLabel*, 5> nameLabels_{};
+    std::array<QLineEdit*, 5> nameEdits_{};
+    std::array<QPushButton*, 2> dialogButtons_{};
 };
 
 } // namespace cw

@@ -55,7 +55,7 @@ ErrorContextSnapshot SampleContext() {
     context.CurrentCardName = "MYCARD";
     context.FormatDisplayName = "ACBL Convention Card";
     context.MainWindowLoaded = true;
-    context.Pic1ScaleMode = 1;
+    context.CardPictureScaleMode = 1;
     context.PWIDTH = 7.5f;
     context.PHEIGHT = 10.1f;
     context.BasicFont = "Arial";

@@ -72,11 +72,11 @@ TEST(ViewGeometryTest, ScrollBarsAndPicturePosition) {
     view.PWIDTH = 13824;
     view.PHEIGHT = 17280;
     ScrollBars bars = ScrollBarsFor(view, kInnerWidth, kInnerHeight);
-    EXPECT_EQ(bars.HScroll.Max, 13824 - 12000 + 375);
-    EXPECT_EQ(bars.HScroll.SmallChange, 200);
-    EXPECT_EQ(bars.HScroll.LargeChange, 3456);
-    EXPECT_EQ(bars.VScroll.Max, 17280 - 9000 + 900);
-    EXPECT_EQ(bars.VScroll.LargeChange, 4320);
+    EXPECT_EQ(bars.Horizontal.Max, 13824 - 12000 + 375);
+    EXPECT_EQ(bars.Horizontal.SmallChange, 200);
+    EXPECT_EQ(bars.Horizontal.LargeChange, 3456);
+    EXPECT_EQ(bars.Vertical.Max, 17280 - 9000 + 900);
+    EXPECT_EQ(bars.Vertical.LargeChange, 4320);
 
     EXPECT_EQ(PictureLeftFor(100, 2199, 50, 300), -50);
     EXPECT_EQ(PictureLeftFor(2199, 2199, 50, 300), -2199 + 50 + 300);

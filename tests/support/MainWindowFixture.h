@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ACBLfrm.h"
 #include "AppContext.h"
+#include "MainWindow.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
@@ -18,7 +18,7 @@ protected:
     // Shows the window on the data root as it is and waits until it is active.
     void ShowWindow() {
         ctx.ReadSystemSettings();
-        window = std::make_unique<ACBLfrm>(ctx, &chooser);
+        window = std::make_unique<MainWindow>(ctx, &chooser);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();
@@ -31,7 +31,7 @@ protected:
     ErrorTrap trap{prompter, errors};
     AppContext ctx{dir.Path(), prompter, trap};
     FakeFolderChooser chooser;
-    std::unique_ptr<ACBLfrm> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace cw::test

@@ -1,7 +1,7 @@
-#include "ACBLfrm.h"
 #include "AppContext.h"
 #include "CardPicture.h"
 #include "FillInController.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 
 #include <QLineEdit>
@@ -87,8 +87,8 @@ TEST_F(FillInTest, ClicksReachFieldsByTheirExactBounds) {
 TEST_F(FillInTest, EditorHeightFollowsTheFieldExceptAtTwoHundredForty) {
     FillIn().Click({1100, 2100});
     QWidget* editor = FillIn().OpenEditor();
-    QPointF top = window->pic1()->ToPixels({0, 2000});
-    QPointF bottom = window->pic1()->ToPixels({0, 2241});
+    QPointF top = window->cardPicture()->ToPixels({0, 2000});
+    QPointF bottom = window->cardPicture()->ToPixels({0, 2241});
     EXPECT_EQ(editor->height(), int(std::lround(bottom.y() - top.y())));
     FillIn().Click({1100, 1100});
     QWidget* least = FillIn().OpenEditor();
@@ -113,7 +113,7 @@ TEST_F(FillInTest, MultiLineTextLosesOuterTabsAndTrailingEmptyLines) {
     FillIn().Click({1100, 3100});
     auto* editor = qobject_cast<QTextEdit*>(FillIn().OpenEditor());
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->objectName(), "Text2(4)");
+    EXPECT_EQ(editor->objectName(), "fieldEditor(4)");
     editor->setPlainText("\tone\ttwo\nthree\n\n\t");
     FillIn().CommitOpenEditor();
     EXPECT_EQ(Text(3).text, "one\ttwo\r\nthree");
@@ -147,7 +147,7 @@ TEST_F(FillInTest, CtrlMCentresAMultiLineFieldAndKeepsWhatWasTyped) {
     QTest::keyClicks(FillIn().OpenEditor(), "x");
     Key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(Text(3).a[5], 5);
-    EXPECT_EQ(FillIn().OpenEditor()->objectName(), "Text2(5)");
+    EXPECT_EQ(FillIn().OpenEditor()->objectName(), "fieldEditor(5)");
     EXPECT_EQ(Text(3).text, "1NTx");
     EXPECT_TRUE(Changed());
 }
@@ -159,7 +159,7 @@ TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
     window->Session().Changed().SetChangedState(ChangedState::CardSavedCode);
 
     FillIn().Click({7100, 7100});
-    QListWidget* list = FillIn().OptionBox();
+    QListWidget* list = FillIn().optionList();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->currentRow(), 1);
     QTest::keyClick(list, Qt::Key_Escape); // closed without a choice
@@ -173,11 +173,11 @@ TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
 }
 
 TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
-    QPointF at = window->pic1()->ToPixels({103, 103});
-    QImage before = window->pic1()->Image().copy();
-    QTest::mouseClick(window->pic1(), Qt::LeftButton, {}, at.toPoint());
+    QPointF at = window->cardPicture()->ToPixels({103, 103});
+    QImage before = window->cardPicture()->Image().copy();
+    QTest::mouseClick(window->cardPicture(), Qt::LeftButton, {}, at.toPoint());
     EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
-    EXPECT_NE(window->pic1()->Image(), before);
+    EXPECT_NE(window->cardPicture()->Image(), before);
 }
 
 // The whole round: the shipped sample card is filled in, saved with F3 and read again.
@@ -186,10 +186,10 @@ using FillInEndToEnd = MainWindowFixture;
 TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
     ShowWindow();
-    ACBLfrm& window = *this->window;
+    MainWindow& window = *this->window;
     int row = -1;
-    for (int i = 0; i < window.List1()->count(); ++i)
-        if (window.List1()->item(i)->text().startsWith("TESTCRD"))
+    for (int i = 0; i < window.cardList()->count(); ++i)
+        if (window.cardList()->item(i)->text().startsWith("TESTCRD"))
             row = i;
     ASSERT_GE(row, 0);
     ASSERT_TRUE(window.Session().Library().OpenCard(row));

@@ -1,7 +1,8 @@
-#include "ACBLfrm.h"
+#include "FormatChooser.h"
+
 #include "AppContext.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
-#include "frmCardsList.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -37,22 +38,22 @@ protected:
         MakeDataRoot(dir.Path(), Formats(formats));
         ShowWindow();
     }
-    frmCardsList* Open() {
+    FormatChooser* Open() {
         // A closed dialog leaves no window active on the offscreen platform.
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_F2);
-        frmCardsList* dialog = window->FormatChooser();
+        FormatChooser* dialog = window->formatChooser();
         EXPECT_NE(dialog, nullptr);
         return dialog;
     }
-    // A click on row r of Picture1 (rows are 330 twips).
-    void ClickRow(frmCardsList* dialog, int row, bool twice = false) {
+    // A click on row r of the rows picture (rows are 330 twips).
+    void ClickRow(FormatChooser* dialog, int row, bool twice = false) {
         QPoint at(20, row * dialog->RowHeight() + dialog->RowHeight() / 2);
         if (twice)
-            QTest::mouseDClick(dialog->Picture1(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(dialog->rowsPicture(), Qt::LeftButton, {}, at);
         else
-            QTest::mouseClick(dialog->Picture1(), Qt::LeftButton, {}, at);
+            QTest::mouseClick(dialog->rowsPicture(), Qt::LeftButton, {}, at);
     }
     std::vector<std::string> Settings() { return ReadLines(dir / "cwr.sys"); }
 };
@@ -73,18 +74,18 @@ TEST(RowFonts, FirstSixLettersChooseTheFont) {
 
 TEST_F(FormatChooserTest, RowsHighlightTheCurrentFormatAndClicksMoveIt) {
     Start(3);
-    frmCardsList* dialog = Open();
+    FormatChooser* dialog = Open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Card Format Selection From");
     EXPECT_EQ(dialog->RowCount(), 3);
     EXPECT_EQ(dialog->RowHeight(), 330 / ctx.TwipsPerPixel);
     EXPECT_EQ(dialog->Selection(), 0);
-    EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->text(), "Format 0");
+    EXPECT_EQ(dialog->findChild<QLabel*>("selectedFormatLabel")->text(), "Format 0");
     EXPECT_EQ(dialog->RowFont(0).family(), "Times New Roman");
 
     ClickRow(dialog, 2);
     EXPECT_EQ(dialog->Selection(), 2);
-    EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->text(), "Format 2");
+    EXPECT_EQ(dialog->findChild<QLabel*>("selectedFormatLabel")->text(), "Format 2");
     ClickRow(dialog, 3); // below the last row
     EXPECT_EQ(dialog->Selection(), 2);
     EXPECT_EQ(ctx.CurrentFormat, 0); // nothing is chosen before "Done"
@@ -92,17 +93,17 @@ TEST_F(FormatChooserTest, RowsHighlightTheCurrentFormatAndClicksMoveIt) {
 
 TEST_F(FormatChooserTest, DoneMakesTheChoiceCurrentAndExitWritesIt) {
     Start(3);
-    frmCardsList* dialog = Open();
+    FormatChooser* dialog = Open();
     ClickRow(dialog, 1);
-    QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("doneButton"), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(window->FormatChooser(), nullptr);
+    EXPECT_EQ(window->formatChooser(), nullptr);
     EXPECT_EQ(ctx.CurrentFormat, 1);
-    EXPECT_EQ(window->findChild<QLabel*>("FormatLabel")->text(), "Format 1");
-    EXPECT_FALSE(window->FrontBackOption(1)->isEnabled()); // one-page format
+    EXPECT_EQ(window->findChild<QLabel*>("formatNameLabel")->text(), "Format 1");
+    EXPECT_FALSE(window->sideButton(1)->isEnabled()); // one-page format
     WriteLines(dir / "F1" / "club.f1", HeaderBlock("", {}));
     window->Session().Library().FillCardList();
-    EXPECT_EQ(window->List1()->item(0)->text(), "CLUB.F1");
+    EXPECT_EQ(window->cardList()->item(0)->text(), "CLUB.F1");
 
     EXPECT_TRUE(window->close());
     auto lines = Settings();
@@ -119,10 +120,10 @@ TEST_F(FormatChooserTest, DoubleClickChoosesAndTheSameFormatKeepsTheCard) {
     window->Session().Library().FillCardList();
     ASSERT_TRUE(window->Session().Library().OpenCard(0));
 
-    frmCardsList* dialog = Open();
+    FormatChooser* dialog = Open();
     ClickRow(dialog, 0, true);
     QApplication::processEvents();
-    EXPECT_EQ(window->FormatChooser(), nullptr);
+    EXPECT_EQ(window->formatChooser(), nullptr);
     EXPECT_TRUE(window->Session().Changed().CardOpen());
 
     dialog = Open();
@@ -130,22 +131,22 @@ TEST_F(FormatChooserTest, DoubleClickChoosesAndTheSameFormatKeepsTheCard) {
     QApplication::processEvents();
     EXPECT_EQ(ctx.CurrentFormat, 2);
     EXPECT_FALSE(window->Session().Changed().CardOpen());
-    EXPECT_EQ(window->List1()->count(), 0);
+    EXPECT_EQ(window->cardList()->count(), 0);
 }
 
 TEST_F(FormatChooserTest, LongListsScrollByRows) {
     Start(20);
     ctx.CurrentFormat = 0;
-    frmCardsList* dialog = Open();
-    QScrollBar* bar = dialog->VScroll2();
+    FormatChooser* dialog = Open();
+    QScrollBar* bar = dialog->scrollBar();
     EXPECT_EQ(bar->singleStep(), 330);
     EXPECT_EQ(bar->pageStep(), 4950);
     EXPECT_EQ(bar->maximum(), (20 - 15) * 330);
     bar->setValue(2 * 330);
-    EXPECT_EQ(dialog->Picture1()->y(), -2 * dialog->RowHeight());
+    EXPECT_EQ(dialog->rowsPicture()->y(), -2 * dialog->RowHeight());
     // A click in the first visible row picks row 2.
     QPoint inView(20, 2 * dialog->RowHeight() + 3);
-    QTest::mouseClick(dialog->Picture1(), Qt::LeftButton, {}, inView);
+    QTest::mouseClick(dialog->rowsPicture(), Qt::LeftButton, {}, inView);
     EXPECT_EQ(dialog->Selection(), 2);
     QTest::keyClick(dialog, Qt::Key_Escape);
     QApplication::processEvents();

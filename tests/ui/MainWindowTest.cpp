@@ -1,11 +1,12 @@
-#include "ACBLfrm.h"
+#include "MainWindow.h"
+
 #include "AppContext.h"
+#include "CardFace.h"
 #include "CardPicture.h"
-#include "CardView.h"
+#include "FormatChooser.h"
 #include "MainWindowFixture.h"
 #include "NameDialog.h"
 #include "TransferFolderPicker.h"
-#include "frmCardsList.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -36,31 +37,31 @@ protected:
     }
 
     fs::path Cards(const std::string& file) const { return dir / "TEST" / file; }
-    QListWidget* List1() const { return window->List1(); }
+    QListWidget* cardList() const { return window->cardList(); }
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     void ClickEntry(int row, bool twice = false) {
-        QRect box = List1()->visualItemRect(List1()->item(row));
-        QTest::mouseClick(List1()->viewport(), Qt::LeftButton, {}, box.center());
+        QRect box = cardList()->visualItemRect(cardList()->item(row));
+        QTest::mouseClick(cardList()->viewport(), Qt::LeftButton, {}, box.center());
         if (twice)
-            QTest::mouseDClick(List1()->viewport(), Qt::LeftButton, {}, box.center());
+            QTest::mouseDClick(cardList()->viewport(), Qt::LeftButton, {}, box.center());
         QApplication::processEvents();
         QApplication::processEvents();
     }
     void CreateCard(const QString& name) {
-        Click(window->Command4(0));
-        NameDialog* dialog = window->NewFrame();
+        Click(window->commandButton(0));
+        NameDialog* dialog = window->nameDialog();
         ASSERT_TRUE(dialog->isVisible());
-        dialog->NewText(0)->setText(name);
-        dialog->NewText(1)->setText("Me");
-        Click(dialog->NewDone(0));
+        dialog->nameEdit(0)->setText(name);
+        dialog->nameEdit(1)->setText("Me");
+        Click(dialog->dialogButton(0));
     }
     QStringList ListTexts() const {
         QStringList texts;
-        for (int i = 0; i < List1()->count(); ++i)
-            texts << List1()->item(i)->text();
+        for (int i = 0; i < cardList()->count(); ++i)
+            texts << cardList()->item(i)->text();
         return texts;
     }
-    QString Status() const { return window->findChild<QLabel*>("Label3")->text(); }
+    QString Status() const { return window->findChild<QLabel*>("cardStatusLabel")->text(); }
 };
 
 } // namespace
@@ -69,47 +70,47 @@ TEST_F(MainWindowTest, StartsOnTheStartFaceWithNoCardOpen) {
     EXPECT_FALSE(window->CardFaceShown());
     EXPECT_EQ(window->windowTitle(), "Cardwright - Version 6.3.19");
     EXPECT_EQ(Status(), "No card is opened.");
-    EXPECT_EQ(window->findChild<QLabel*>("FormatLabel")->text(), "Test Card");
-    EXPECT_TRUE(window->FrontBackOption(0)->isChecked());
-    EXPECT_TRUE(window->FrontBackOption(1)->isEnabled());
-    EXPECT_FALSE(window->Command4(4)->isEnabled()); // nothing to save
-    EXPECT_FALSE(window->Command4(5)->isEnabled()); // no card to view
-    EXPECT_FALSE(window->Command4(2)->isVisible()); // export comes later
-    EXPECT_EQ(window->Command4(6)->text(), "Select Card Format (F2)");
-    EXPECT_EQ(window->Command4(4)->text(), "Save Changes (F3)");
+    EXPECT_EQ(window->findChild<QLabel*>("formatNameLabel")->text(), "Test Card");
+    EXPECT_TRUE(window->sideButton(0)->isChecked());
+    EXPECT_TRUE(window->sideButton(1)->isEnabled());
+    EXPECT_FALSE(window->commandButton(4)->isEnabled()); // nothing to save
+    EXPECT_FALSE(window->commandButton(5)->isEnabled()); // no card to view
+    EXPECT_FALSE(window->commandButton(2)->isVisible()); // export comes later
+    EXPECT_EQ(window->commandButton(6)->text(), "Select Card Format (F2)");
+    EXPECT_EQ(window->commandButton(4)->text(), "Save Changes (F3)");
     EXPECT_TRUE(fs::is_directory(dir / "CLUB"));
 }
 
 TEST_F(MainWindowTest, CreatedCardIsListedOnceAndShownOnTheCardFace) {
     CreateCard("  ab #1 ");
-    EXPECT_FALSE(window->NewFrame()->isVisible());
+    EXPECT_FALSE(window->nameDialog()->isVisible());
     EXPECT_EQ(ListTexts(), QStringList{"AB #1.TST"});
     EXPECT_TRUE(fs::exists(Cards("ab #1.tst")));
     EXPECT_TRUE(fs::exists(Cards("ab #1_.tst")));
     EXPECT_TRUE(window->CardFaceShown());
     EXPECT_EQ(window->windowTitle(), "Editing Card: ab #1    RIGHT CLICK FOR EDIT OPTIONS");
     EXPECT_EQ(ReadLines(Cards("ab #1.tst"))[4], "Me");
-    EXPECT_TRUE(window->pic1()->isVisible());
+    EXPECT_TRUE(window->cardPicture()->isVisible());
 }
 
 TEST_F(MainWindowTest, NameDialogRefusesBlankAndIllegalNamesAndStaysOpen) {
     CreateCard("   ");
     EXPECT_EQ(prompter.MessageTexts().back(), "File name can not be blank.");
-    EXPECT_TRUE(window->NewFrame()->isVisible());
-    window->NewFrame()->NewText(0)->setText("a.b");
-    Click(window->NewFrame()->NewDone(0));
+    EXPECT_TRUE(window->nameDialog()->isVisible());
+    window->nameDialog()->nameEdit(0)->setText("a.b");
+    Click(window->nameDialog()->dialogButton(0));
     EXPECT_EQ(prompter.MessageTexts().back().rfind("Illegal character in file name.", 0), 0u);
-    EXPECT_TRUE(window->NewFrame()->isVisible());
-    EXPECT_EQ(List1()->count(), 0);
+    EXPECT_TRUE(window->nameDialog()->isVisible());
+    EXPECT_EQ(cardList()->count(), 0);
 
     // Enter walks the entries and wraps from the last to the first.
-    NameDialog* dialog = window->NewFrame();
-    dialog->NewText(4)->setFocus();
-    QTest::keyClick(dialog->NewText(4), Qt::Key_Return);
-    EXPECT_EQ(dialog->focusWidget(), dialog->NewText(0));
-    EXPECT_EQ(dialog->NewText(4)->text(), "");
+    NameDialog* dialog = window->nameDialog();
+    dialog->nameEdit(4)->setFocus();
+    QTest::keyClick(dialog->nameEdit(4), Qt::Key_Return);
+    EXPECT_EQ(dialog->focusWidget(), dialog->nameEdit(0));
+    EXPECT_EQ(dialog->nameEdit(4)->text(), "");
 
-    Click(dialog->NewDone(1));
+    Click(dialog->dialogButton(1));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(window->CardFaceShown());
 }
@@ -124,16 +125,16 @@ TEST_F(MainWindowTest, ClickOpensACardAndDoubleClickShowsIt) {
     window->Session().Library().MarkCardClosed();
     ClickEntry(0);
     EXPECT_EQ(Status(), "ONE card loaded.");
-    EXPECT_TRUE(window->Command4(5)->isEnabled());
-    EXPECT_TRUE(window->Command4(1)->isEnabled());
+    EXPECT_TRUE(window->commandButton(5)->isEnabled());
+    EXPECT_TRUE(window->commandButton(1)->isEnabled());
     ClickEntry(0, true);
     EXPECT_TRUE(window->CardFaceShown());
 
     // Enter in the list opens the current entry and shows it.
     window->close();
     window->Session().Library().MarkCardClosed();
-    List1()->setCurrentRow(0);
-    QTest::keyClick(List1(), Qt::Key_Return);
+    cardList()->setCurrentRow(0);
+    QTest::keyClick(cardList(), Qt::Key_Return);
     EXPECT_TRUE(window->Session().Changed().CardOpen());
     EXPECT_TRUE(window->CardFaceShown());
 }
@@ -143,7 +144,7 @@ TEST_F(MainWindowTest, CancelToTheSaveQuestionKeepsTheProgramAndTheCard) {
     std::string saved = ReadFile(Cards("one.tst"));
     ctx.Page.Field(TextField, 0).text = "Edited";
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
-    EXPECT_TRUE(window->Command4(4)->isEnabled());
+    EXPECT_TRUE(window->commandButton(4)->isEnabled());
 
     window->close();
     EXPECT_FALSE(window->CardFaceShown());
@@ -182,25 +183,25 @@ TEST_F(MainWindowTest, SaveChangesWithoutACardSaysSoAndWritesNothing) {
 TEST_F(MainWindowTest, DeletingTheOpenCardLeavesNoCardOpen) {
     CreateCard("one");
     window->close();
-    Click(window->Command4(3));
-    EXPECT_EQ(window->findChild<QLabel*>("FileLabel")->text(), "Select file to delete.");
-    EXPECT_TRUE(window->findChild<QPushButton*>("CancelBttn")->isVisible());
+    Click(window->commandButton(3));
+    EXPECT_EQ(window->findChild<QLabel*>("selectionPromptLabel")->text(), "Select file to delete.");
+    EXPECT_TRUE(window->findChild<QPushButton*>("cancelSelectionButton")->isVisible());
     prompter.QueueAnswer(Answer::Yes);
     ClickEntry(0);
-    EXPECT_EQ(List1()->count(), 0);
+    EXPECT_EQ(cardList()->count(), 0);
     EXPECT_FALSE(fs::exists(Cards("one.tst")));
     EXPECT_FALSE(window->Session().Changed().CardOpen());
-    EXPECT_FALSE(window->Command4(5)->isEnabled());
-    EXPECT_FALSE(window->Command4(1)->isEnabled());
+    EXPECT_FALSE(window->commandButton(5)->isEnabled());
+    EXPECT_FALSE(window->commandButton(1)->isEnabled());
     EXPECT_EQ(Status(), "No card is opened.");
-    EXPECT_FALSE(window->findChild<QPushButton*>("CancelBttn")->isVisible());
+    EXPECT_FALSE(window->findChild<QPushButton*>("cancelSelectionButton")->isVisible());
 }
 
 TEST_F(MainWindowTest, CopyingOntoItselfAsksForAnotherName) {
     CreateCard("one");
     window->close();
-    window->findChild<QAction*>("mnuCopyCard")->trigger();
-    EXPECT_EQ(window->findChild<QLabel*>("FileLabel")->text(), "Select file to copy.");
+    window->findChild<QAction*>("copyCardAction")->trigger();
+    EXPECT_EQ(window->findChild<QLabel*>("selectionPromptLabel")->text(), "Select file to copy.");
     prompter.QueueInput("one");
     prompter.QueueInput("two");
     ClickEntry(0);
@@ -216,7 +217,7 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
     auto back = ReadLines(Cards("one_.tst"));
     back[1] = "back page";
     WriteLines(Cards("one_.tst"), back);
-    Click(window->FrontBackOption(1));
+    Click(window->sideButton(1));
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
     EXPECT_EQ(ctx.Page.CardHeader[0], "back page");
@@ -225,8 +226,8 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
     // With unsaved changes, Cancel keeps the page and the side.
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueAnswer(Answer::Cancel);
-    Click(window->FrontBackOption(0));
-    EXPECT_TRUE(window->FrontBackOption(1)->isChecked());
+    Click(window->sideButton(0));
+    EXPECT_TRUE(window->sideButton(1)->isChecked());
     EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
 }
 
@@ -236,11 +237,11 @@ TEST_F(MainWindowTest, ZoomStopsAtItsLimitWithTheMessage) {
     ctx.View.ViewScale = 2.4f;
     QToolButton* zoomIn = window->findChild<QToolButton*>("ZoomIn");
     ASSERT_NE(zoomIn, nullptr);
-    int widthBefore = window->pic1()->width();
+    int widthBefore = window->cardPicture()->width();
     Click(zoomIn);
     EXPECT_NEAR(ctx.View.ViewScale, 2.6f, 1e-4);
-    EXPECT_EQ(window->findChild<QLabel*>("Label4")->text(), "1");
-    EXPECT_GT(window->pic1()->width(), widthBefore);
+    EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "1");
+    EXPECT_GT(window->cardPicture()->width(), widthBefore);
     EXPECT_TRUE(prompter.MessageTexts().empty());
     Click(zoomIn);
     EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{"Can not zoom in any farther."});
@@ -249,14 +250,14 @@ TEST_F(MainWindowTest, ZoomStopsAtItsLimitWithTheMessage) {
     // Zooming survives a trip to the card list and back only until the window is left.
     Click(window->findChild<QToolButton*>("ZoomOut"));
     EXPECT_NEAR(ctx.View.ViewScale, 2.4f, 1e-4);
-    EXPECT_EQ(window->findChild<QLabel*>("Label4")->text(), "0");
+    EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "0");
 }
 
 TEST_F(MainWindowTest, SavedZoomFactorStartsTheFormatThere) {
     CreateCard("one");
     Click(window->findChild<QToolButton*>("ZoomIn"));
     Click(window->findChild<QToolButton*>("ZoomIn"));
-    Click(window->findChild<QPushButton*>("Command1"));
+    Click(window->findChild<QPushButton*>("saveZoomButton"));
     auto defaults = ReadLines(dir / "datasys" / "TEST.dat");
     ASSERT_GT(defaults.size(), 10u);
     EXPECT_EQ(defaults[10], "2");
@@ -268,21 +269,21 @@ TEST_F(MainWindowTest, PageKeysAndFunctionKeysScrollTheCard) {
     QApplication::processEvents();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QScrollBar* v = window->CardFace()->VScroll();
-    QScrollBar* h = window->CardFace()->HScroll();
+    QScrollBar* v = window->cardFace()->verticalScrollBar();
+    QScrollBar* h = window->cardFace()->horizontalScrollBar();
     ASSERT_GT(v->maximum(), 0);
     ASSERT_GT(h->maximum(), 0);
     EXPECT_EQ(v->pageStep(), int(ctx.View.PHEIGHT / 4));
     EXPECT_EQ(v->singleStep(), 200);
-    QTest::keyClick(window->pic1(), Qt::Key_PageDown);
+    QTest::keyClick(window->cardPicture(), Qt::Key_PageDown);
     EXPECT_EQ(v->value(), std::min(v->maximum(), v->pageStep()));
-    QTest::keyClick(window->pic1(), Qt::Key_PageUp);
-    QTest::keyClick(window->pic1(), Qt::Key_PageUp);
+    QTest::keyClick(window->cardPicture(), Qt::Key_PageUp);
+    QTest::keyClick(window->cardPicture(), Qt::Key_PageUp);
     EXPECT_EQ(v->value(), 0);
-    int top = window->pic1()->y();
+    int top = window->cardPicture()->y();
     QTest::keyClick(window.get(), Qt::Key_F12, Qt::ShiftModifier);
     EXPECT_GT(v->value(), 0);
-    EXPECT_LT(window->pic1()->y(), top);
+    EXPECT_LT(window->cardPicture()->y(), top);
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_EQ(h->value(), std::min(h->maximum(), h->pageStep()));
     QTest::keyClick(window.get(), Qt::Key_F11);
@@ -292,31 +293,31 @@ TEST_F(MainWindowTest, PageKeysAndFunctionKeysScrollTheCard) {
 TEST_F(MainWindowTest, SampleCardAloneMakesTheCreateButtonBlink) {
     WriteLines(Cards("testcrd.tst"), HeaderBlock("", {}));
     window->Session().Library().FillCardList();
-    QTimer* timer1 = window->findChild<QTimer*>("Timer1");
-    ASSERT_NE(timer1, nullptr);
-    EXPECT_TRUE(timer1->isActive());
+    QTimer* blinkTimer = window->findChild<QTimer*>("blinkTimer");
+    ASSERT_NE(blinkTimer, nullptr);
+    EXPECT_TRUE(blinkTimer->isActive());
     EXPECT_TRUE(window->findChild<QLabel*>("FirstCardHint")->isVisible());
-    bool before = window->Command4(0)->isVisible();
-    QTest::qWait(timer1->interval() + timer1->interval() / 2);
-    EXPECT_NE(window->Command4(0)->isVisible(), before);
+    bool before = window->commandButton(0)->isVisible();
+    QTest::qWait(blinkTimer->interval() + blinkTimer->interval() / 2);
+    EXPECT_NE(window->commandButton(0)->isVisible(), before);
 
     CreateCard("mine");
-    EXPECT_FALSE(timer1->isActive());
-    EXPECT_FALSE(window->Command4(0)->isHidden());
+    EXPECT_FALSE(blinkTimer->isActive());
+    EXPECT_FALSE(window->commandButton(0)->isHidden());
     EXPECT_TRUE(window->findChild<QLabel*>("FirstCardHint")->isHidden());
 }
 
 TEST_F(MainWindowTest, EditNamesShowsTheCardsEntriesWithItsNameFixed) {
     CreateCard("one");
     window->close();
-    Click(window->Command4(1));
-    NameDialog* dialog = window->NewFrame();
+    Click(window->commandButton(1));
+    NameDialog* dialog = window->nameDialog();
     ASSERT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->NewText(0)->text(), "one");
-    EXPECT_TRUE(dialog->NewText(0)->isReadOnly());
-    EXPECT_EQ(dialog->NewText(1)->text(), "Me");
-    dialog->NewText(3)->setText(QString::fromUtf8("Zoë"));
-    Click(dialog->NewDone(0));
+    EXPECT_EQ(dialog->nameEdit(0)->text(), "one");
+    EXPECT_TRUE(dialog->nameEdit(0)->isReadOnly());
+    EXPECT_EQ(dialog->nameEdit(1)->text(), "Me");
+    dialog->nameEdit(3)->setText(QString::fromUtf8("Zoë"));
+    Click(dialog->dialogButton(0));
     EXPECT_FALSE(dialog->isVisible());
     // Entries are written in the card code page.
     EXPECT_EQ(ReadLines(Cards("one.tst"))[1], "Zo\xeb");
@@ -324,16 +325,16 @@ TEST_F(MainWindowTest, EditNamesShowsTheCardsEntriesWithItsNameFixed) {
 }
 
 TEST_F(MainWindowTest, SpecialNoticeOfTheFormatIsOfferedAndShown) {
-    EXPECT_TRUE(window->findChild<QLabel*>("Label6")->isHidden());
+    EXPECT_TRUE(window->findChild<QLabel*>("specialNoticeLabel")->isHidden());
     WriteLines(dir / "CLUB" / "special.txt", {"Club night moves to Tuesday."});
     ASSERT_TRUE(window->Session().ChooseFormat(1));
-    QLabel* label6 = window->findChild<QLabel*>("Label6");
-    EXPECT_FALSE(label6->isHidden());
+    QLabel* noticeLabel = window->findChild<QLabel*>("specialNoticeLabel");
+    EXPECT_FALSE(noticeLabel->isHidden());
     EXPECT_TRUE(fs::exists(dir / "data" / "special.txt"));
-    emit label6->linkActivated("notice");
+    emit noticeLabel->linkActivated("notice");
     EXPECT_EQ(prompter.MessageTexts().back(), "Club night moves to Tuesday.");
     ASSERT_TRUE(window->Session().ChooseFormat(0));
-    EXPECT_TRUE(label6->isHidden());
+    EXPECT_TRUE(noticeLabel->isHidden());
 }
 
 TEST(TransferFolder, FirstRemovableMediumIsTheFirstFolderOfTheFirstRootWithOne) {

@@ -1,4 +1,4 @@
-#include "ErrorFrm.h"
+#include "ErrorDialog.h"
 
 #include "ErrorLinesView.h"
 #include "ErrorLog.h"
@@ -44,7 +44,7 @@ size_t Count(const std::string& text, const std::string& what) {
     return count;
 }
 
-class ErrorFrmTest : public ::testing::Test {
+class ErrorDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
@@ -58,7 +58,7 @@ protected:
         context_.snapshot.FormatDisplayName = "SAYC";
         context_.snapshot.BasicFont = "Arial";
         context_.snapshot.BasicFontSize = "10";
-        dialog_ = std::make_unique<ErrorFrm>(prompter_, *log_, context_);
+        dialog_ = std::make_unique<ErrorDialog>(prompter_, *log_, context_);
     }
     void TearDown() override {
         dialog_.reset();
@@ -90,11 +90,11 @@ protected:
     ScriptedPrompter prompter_;
     std::unique_ptr<ErrorLog> log_;
     FixedContext context_;
-    std::unique_ptr<ErrorFrm> dialog_;
+    std::unique_ptr<ErrorDialog> dialog_;
 };
 
-TEST_F(ErrorFrmTest, OkWritesOneRecordAndReturns) {
-    EXPECT_TRUE(ShowAndPress(SampleError(2), "bttnOK"));
+TEST_F(ErrorDialogTest, OkWritesOneRecordAndReturns) {
+    EXPECT_TRUE(ShowAndPress(SampleError(2), "okButton_"));
     EXPECT_FALSE(dialog_->isVisible());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(dialog_->windowTitle(), "An Error Occurred");
@@ -112,12 +112,12 @@ TEST_F(ErrorFrmTest, OkWritesOneRecordAndReturns) {
     EXPECT_TRUE(lines.contains("        2)  value 2"));
 }
 
-TEST_F(ErrorFrmTest, EachErrorIsShownAndRecordedAnew) {
-    ShowAndPress(SampleError(3), "bttnOK");
+TEST_F(ErrorDialogTest, EachErrorIsShownAndRecordedAnew) {
+    ShowAndPress(SampleError(3), "okButton_");
     ErrorState second = SampleError(0);
     second.ErrDescription = "Overflow";
     context_.snapshot.FormatDisplayName.reset();
-    ShowAndPress(second, "bttnOK");
+    ShowAndPress(second, "okButton_");
 
     EXPECT_EQ(Count(ReadAll(folder_ / "cwrerror.log"), "Date - Time:"), 2u);
     QStringList lines = dialog_->Lines();
@@ -126,39 +126,39 @@ TEST_F(ErrorFrmTest, EachErrorIsShownAndRecordedAnew) {
     EXPECT_FALSE(lines.join('\n').contains("Card Format:"));
 }
 
-TEST_F(ErrorFrmTest, DialogGrowsByOneLineStepPerAdditionalLine) {
-    ShowAndPress(SampleError(0), "bttnOK");
+TEST_F(ErrorDialogTest, DialogGrowsByOneLineStepPerAdditionalLine) {
+    ShowAndPress(SampleError(0), "okButton_");
     int bare = dialog_->height();
-    ShowAndPress(SampleError(3), "bttnOK");
+    ShowAndPress(SampleError(3), "okButton_");
     int step = dialog_->findChild<ErrorLinesView*>()->LineStep();
     EXPECT_GT(step, 0);
     // "Additional data:" and three values.
     EXPECT_EQ(dialog_->height() - bare, 4 * step);
 }
 
-TEST_F(ErrorFrmTest, DialogIsCentredOnTheScreen) {
-    ShowAndPress(SampleError(1), "bttnOK");
+TEST_F(ErrorDialogTest, DialogIsCentredOnTheScreen) {
+    ShowAndPress(SampleError(1), "okButton_");
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QRect frame = dialog_->frameGeometry();
     EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
     EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1);
 }
 
-TEST_F(ErrorFrmTest, EndThisSessionRunsTheEndFunction) {
+TEST_F(ErrorDialogTest, EndThisSessionRunsTheEndFunction) {
     int ended = 0;
     dialog_->SetEndSession([&] { ++ended; });
-    EXPECT_TRUE(ShowAndPress(SampleError(1), "bttnAbort"));
+    EXPECT_TRUE(ShowAndPress(SampleError(1), "endSessionButton_"));
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(dialog_->isVisible());
     // The record was written when the dialog opened.
     EXPECT_EQ(Count(ReadAll(folder_ / "cwrerror.log"), "Date - Time:"), 1u);
 }
 
-TEST_F(ErrorFrmTest, FailingContextAndLogStillShowTheError) {
+TEST_F(ErrorDialogTest, FailingContextAndLogStillShowTheError) {
     context_.fail = true;
     ErrorLog unwritable(folder_ / "no" / "such" / "folder", "6.3.19", SystemInfo{});
-    ErrorFrm dialog(prompter_, unwritable, context_);
-    QTimer::singleShot(0, &dialog, [&] { dialog.findChild<QPushButton*>("bttnOK")->click(); });
+    ErrorDialog dialog(prompter_, unwritable, context_);
+    QTimer::singleShot(0, &dialog, [&] { dialog.findChild<QPushButton*>("okButton_")->click(); });
     dialog.ShowError(SampleError(1));
 
     QStringList lines = dialog.Lines();
@@ -169,10 +169,10 @@ TEST_F(ErrorFrmTest, FailingContextAndLogStillShowTheError) {
     EXPECT_TRUE(lines.contains("        1)  value 1"));
 }
 
-TEST_F(ErrorFrmTest, CardNamesInTheCodepageAreReadable) {
+TEST_F(ErrorDialogTest, CardNamesInTheCodepageAreReadable) {
     ErrorState state = SampleError(1);
     state.AdditionalData = {std::string("M\xd8LLER")}; // windows-1252 "MØLLER"
-    ShowAndPress(state, "bttnOK");
+    ShowAndPress(state, "okButton_");
     EXPECT_TRUE(dialog_->Lines().contains(QString::fromUtf8("        1)  M\u00d8LLER")));
 }
 

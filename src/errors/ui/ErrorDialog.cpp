@@ -1,4 +1,4 @@
-#include "ErrorFrm.h"
+#include "ErrorDialog.h"
 
 #include "ErrorLinesView.h"
 #include "ErrorLog.h"
@@ -41,11 +41,11 @@ void EndProcessNow() {
 
 } // namespace
 
-ErrorFrm::ErrorFrm(Prompter& prompter, ErrorLog& log, const ErrorContextSource& context,
-                   QWidget* parent)
+ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSource& context,
+                         QWidget* parent)
     : QDialog(parent), prompter_(prompter), log_(log), context_(context),
       endSession_(EndProcessNow) {
-    setObjectName(QStringLiteral("ErrorFrm"));
+    setObjectName(QStringLiteral("ErrorDialog"));
     setWindowTitle(QStringLiteral("An Error Occurred"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -56,23 +56,23 @@ ErrorFrm::ErrorFrm(Prompter& prompter, ErrorLog& log, const ErrorContextSource& 
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    bttnOK = new QPushButton(QStringLiteral("OK"), this);
-    bttnOK->setObjectName(QStringLiteral("bttnOK"));
-    bttnOK->setDefault(true);
-    bttnOK->setMinimumWidth(110);
-    bttnAbort = new QPushButton(QStringLiteral("End This Session"), this);
-    bttnAbort->setObjectName(QStringLiteral("bttnAbort"));
-    bttnAbort->setAutoDefault(false);
-    bttnAbort->setMinimumWidth(110);
-    connect(bttnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bttnAbort, &QPushButton::clicked, this, &ErrorFrm::EndSession);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton_"));
+    okButton_->setDefault(true);
+    okButton_->setMinimumWidth(110);
+    endSessionButton_ = new QPushButton(QStringLiteral("End This Session"), this);
+    endSessionButton_->setObjectName(QStringLiteral("endSessionButton_"));
+    endSessionButton_->setAutoDefault(false);
+    endSessionButton_->setMinimumWidth(110);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(endSessionButton_, &QPushButton::clicked, this, &ErrorDialog::EndSession);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 10, 16, 12);
     buttons->setSpacing(10);
     buttons->addStretch(1);
-    buttons->addWidget(bttnAbort);
-    buttons->addWidget(bttnOK);
+    buttons->addWidget(endSessionButton_);
+    buttons->addWidget(okButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -83,21 +83,21 @@ ErrorFrm::ErrorFrm(Prompter& prompter, ErrorLog& log, const ErrorContextSource& 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QStringList ErrorFrm::Lines() const {
+QStringList ErrorDialog::Lines() const {
     return lines_->Lines();
 }
 
-void ErrorFrm::ShowError(const ErrorState& state) {
+void ErrorDialog::ShowError(const ErrorState& state) {
     Open(state);
     // Shown before it is centred, so that the window frame counts in its size.
     show();
     Centre();
     prompter_.Beep();
-    bttnOK->setFocus();
+    okButton_->setFocus();
     exec();
 }
 
-ErrorContextSnapshot ErrorFrm::TakeSnapshot() const {
+ErrorContextSnapshot ErrorDialog::TakeSnapshot() const {
     try {
         return context_.Snapshot();
     } catch (...) {
@@ -108,7 +108,7 @@ ErrorContextSnapshot ErrorFrm::TakeSnapshot() const {
     }
 }
 
-void ErrorFrm::Open(const ErrorState& state) {
+void ErrorDialog::Open(const ErrorState& state) {
     prompter_.Beep();
     ErrorContextSnapshot context = TakeSnapshot();
     QStringList shown;
@@ -119,12 +119,12 @@ void ErrorFrm::Open(const ErrorState& state) {
     Fit();
 }
 
-QRect ErrorFrm::AvailableScreen() const {
+QRect ErrorDialog::AvailableScreen() const {
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-void ErrorFrm::Fit() {
+void ErrorDialog::Fit() {
     lines_->SetMaximumTextWidth(AvailableScreen().width() * 9 / 10 - 60);
     // The layout fixes the dialog's size to what its lines need; apply it now, not when the
     // event loop gets round to it, so that the dialog is centred at its final size.
@@ -132,19 +132,19 @@ void ErrorFrm::Fit() {
     layout()->activate();
 }
 
-void ErrorFrm::Centre() {
+void ErrorDialog::Centre() {
     QRect available = AvailableScreen();
     QSize size = frameGeometry().size();
     move(available.left() + (available.width() - size.width()) / 2,
          available.top() + (available.height() - size.height()) / 2);
 }
 
-void ErrorFrm::EndSession() {
+void ErrorDialog::EndSession() {
     endSession_();
     reject();
 }
 
-void ErrorFrm::keyPressEvent(QKeyEvent* event) {
+void ErrorDialog::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         QStringList text;
         for (const QString& line : lines_->Lines())

@@ -1,12 +1,13 @@
-#include "ACBLfrm.h"
+#include "MainWindow.h"
 
 #include "AppContext.h"
 #include "CardCanvas.h"
+#include "CardFace.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
-#include "CardView.h"
 #include "ErrorTrap.h"
 #include "FillInController.h"
+#include "FormatChooser.h"
 #include "GradientBackground.h"
 #include "LocationCodes.h"
 #include "NameDialog.h"
@@ -14,7 +15,6 @@
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
 #include "ViewScaling.h"
-#include "frmCardsList.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -55,11 +55,11 @@ constexpr int kButtonWidth = 270;
 
 } // namespace
 
-ACBLfrm::ACBLfrm(AppContext& context, TransferFolderChooser* chooser, QWidget* parent)
+MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWidget* parent)
     : QMainWindow(parent), context_(context),
       ownChooser_(chooser ? nullptr : std::make_unique<TransferFolderPicker>(this)),
       session_(context, *this, *this, chooser ? *chooser : *ownChooser_) {
-    setObjectName("ACBLfrm");
+    setObjectName("MainWindow");
     session_.Changed().AddView(this);
     specialNotice_ = [this] {
         ShowSpecialNotice();
@@ -68,33 +68,33 @@ ACBLfrm::ACBLfrm(AppContext& context, TransferFolderChooser* chooser, QWidget* p
     faces_ = new QStackedWidget(this);
     setCentralWidget(faces_);
     BuildStartFace();
-    cardView_ = new CardView(faces_);
-    faces_->addWidget(cardView_);
-    connect(cardView_, &CardView::zoomRequested, this, &ACBLfrm::ZoomStep);
-    connect(cardView_, &CardView::saveZoomRequested, this, &ACBLfrm::SaveZoomFactor);
-    connect(pic1(), &CardPicture::cardKeyPressed, this, [this](QKeyEvent* event) {
+    cardFace_ = new CardFace(faces_);
+    faces_->addWidget(cardFace_);
+    connect(cardFace_, &CardFace::zoomRequested, this, &MainWindow::ZoomStep);
+    connect(cardFace_, &CardFace::saveZoomRequested, this, &MainWindow::SaveZoomFactor);
+    connect(cardPicture(), &CardPicture::cardKeyPressed, this, [this](QKeyEvent* event) {
         if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
-            cardView_->ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
+            cardFace_->ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
             event->accept();
         }
     });
     canvas_ = std::make_unique<CardCanvas>();
     canvasView_ = std::make_unique<CanvasCardView>(context_, *canvas_);
     renderer_ = std::make_unique<CardRenderer>(context_, *canvasView_);
-    pic1()->SetSource(&canvas_->Picture(), [this] {
+    cardPicture()->SetSource(&canvas_->Picture(), [this] {
         canvas_->Fit(context_.View, context_.TwipsPerPixel);
         renderer_->State.PrintMode = 0;
         renderer_->SelectSurface(canvas_->Surface());
         renderer_->RenderCard();
     });
-    fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardView_,
+    fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardFace_,
                                                  *renderer_, *canvas_);
-    connect(pic1(), &CardPicture::cardClicked, this,
+    connect(cardPicture(), &CardPicture::cardClicked, this,
             [this](QPoint twips) { fillIn_->Click(twips); });
 
-    newFrame_ = new NameDialog(this);
-    connect(newFrame_, &NameDialog::doneClicked, this, &ACBLfrm::NameDialogDone);
-    connect(newFrame_, &NameDialog::cancelClicked, this, &ACBLfrm::NameDialogCancelled);
+    nameDialog_ = new NameDialog(this);
+    connect(nameDialog_, &NameDialog::doneClicked, this, &MainWindow::NameDialogDone);
+    connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
     SetStartTitle();
@@ -104,21 +104,21 @@ ACBLfrm::ACBLfrm(AppContext& context, TransferFolderChooser* chooser, QWidget* p
     session_.Load();
 }
 
-ACBLfrm::~ACBLfrm() = default;
+MainWindow::~MainWindow() = default;
 
-CardPicture* ACBLfrm::pic1() const {
-    return cardView_->Picture();
+CardPicture* MainWindow::cardPicture() const {
+    return cardFace_->cardPicture();
 }
 
-frmCardsList* ACBLfrm::FormatChooser() const {
-    return cardsList_.data();
+FormatChooser* MainWindow::formatChooser() const {
+    return formatChooser_.data();
 }
 
-bool ACBLfrm::CardFaceShown() const {
-    return faces_->currentWidget() == cardView_;
+bool MainWindow::CardFaceShown() const {
+    return faces_->currentWidget() == cardFace_;
 }
 
-void ACBLfrm::BuildStartFace() {
+void MainWindow::BuildStartFace() {
     startFace_ = new GradientBackground(0, faces_);
     startFace_->setObjectName("StartFace");
     startFace_->setStyleSheet(
@@ -127,14 +127,14 @@ void ACBLfrm::BuildStartFace() {
         "QFrame#SidePanel QLabel { color: #1d2340; }"
         "QRadioButton { color: #1d2340; font-weight: bold; }"
         "QRadioButton:disabled { color: #9499ad; }"
-        "QLabel#FormatLabel { font-size: 22pt; font-weight: bold; }"
-        "QLabel#Label3 { font-size: 11pt; font-weight: bold; }"
-        "QLabel#FileLabel { color: #ffe680; font-size: 11pt; font-weight: bold; }"
+        "QLabel#formatNameLabel { font-size: 22pt; font-weight: bold; }"
+        "QLabel#cardStatusLabel { font-size: 11pt; font-weight: bold; }"
+        "QLabel#selectionPromptLabel { color: #ffe680; font-size: 11pt; font-weight: bold; }"
         "QLabel#FirstCardHint { color: #1d2340; background: #fff6c8; border: 1px solid #d9b84a;"
         " border-radius: 6px; padding: 8px 10px; }"
-        "QLabel#Label6 { font-size: 11pt; }"
-        "QListWidget#List1 { font-size: 11pt; border: 1px solid #1a2a6a; }"
-        "QListWidget#List1::item { padding: 3px 6px; }"
+        "QLabel#specialNoticeLabel { font-size: 11pt; }"
+        "QListWidget#cardList { font-size: 11pt; border: 1px solid #1a2a6a; }"
+        "QListWidget#cardList::item { padding: 3px 6px; }"
         "QPushButton { padding: 6px 10px; text-align: left; }");
     faces_->addWidget(startFace_);
 
@@ -151,35 +151,35 @@ void ACBLfrm::BuildStartFace() {
                     .arg(i == 1 || i == 2 ? "#ff6a6a" : "#ffffff", QString::fromUtf8(glyphs[i]));
     suits->setText(html + "</span>");
 
-    formatLabel_ = new QLabel(startFace_);
-    formatLabel_->setObjectName("FormatLabel");
-    formatLabel_->setWordWrap(true);
-    countryImage_ = new QLabel(startFace_);
-    countryImage_->setObjectName("CountryImage");
-    countryImage_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    formatNameLabel_ = new QLabel(startFace_);
+    formatNameLabel_->setObjectName("formatNameLabel");
+    formatNameLabel_->setWordWrap(true);
+    formatPicture_ = new QLabel(startFace_);
+    formatPicture_->setObjectName("formatPicture");
+    formatPicture_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* header = new QHBoxLayout;
     header->setSpacing(16);
     header->addWidget(suits, 0, Qt::AlignVCenter);
-    header->addWidget(formatLabel_, 1, Qt::AlignVCenter);
-    header->addWidget(countryImage_, 0, Qt::AlignVCenter);
+    header->addWidget(formatNameLabel_, 1, Qt::AlignVCenter);
+    header->addWidget(formatPicture_, 0, Qt::AlignVCenter);
 
     listLabel_ = new QLabel(Text(400), startFace_);
     listLabel_->setObjectName("ListLabel");
     QFont bold = listLabel_->font();
     bold.setBold(true);
     listLabel_->setFont(bold);
-    list1_ = new QListWidget(startFace_);
-    list1_->setObjectName("List1");
-    list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list1_->installEventFilter(this);
-    listLabel_->setBuddy(list1_);
+    cardList_ = new QListWidget(startFace_);
+    cardList_->setObjectName("cardList");
+    cardList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    cardList_->installEventFilter(this);
+    listLabel_->setBuddy(cardList_);
     // Clicks are handled once the list has finished with them: an operation may refill it.
-    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        int row = list1_->row(item);
+    connect(cardList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        int row = cardList_->row(item);
         QTimer::singleShot(0, this, [this, row] { ListClicked(row, false); });
     });
-    connect(list1_, &QListWidget::itemDoubleClicked, this, [this] {
+    connect(cardList_, &QListWidget::itemDoubleClicked, this, [this] {
         QTimer::singleShot(0, this, [this] {
             if (session_.Library().Mode() == NameDialogMode::NewCard)
                 ShowCardFace();
@@ -194,32 +194,32 @@ void ACBLfrm::BuildStartFace() {
     sidePanelLayout->setSpacing(18);
     const int sideCaptions[2] = {422, 426};
     for (int i = 0; i < 2; ++i) {
-        frontBack_[size_t(i)] = new QRadioButton(Text(sideCaptions[i]), sidePanel);
-        frontBack_[size_t(i)]->setObjectName(QString("FrontBackOption(%1)").arg(i));
-        sideGroup_->addButton(frontBack_[size_t(i)], i);
-        sidePanelLayout->addWidget(frontBack_[size_t(i)]);
+        sideButtons_[size_t(i)] = new QRadioButton(Text(sideCaptions[i]), sidePanel);
+        sideButtons_[size_t(i)]->setObjectName(QString("sideButton(%1)").arg(i));
+        sideGroup_->addButton(sideButtons_[size_t(i)], i);
+        sidePanelLayout->addWidget(sideButtons_[size_t(i)]);
     }
     auto* sides = new QHBoxLayout;
     sides->addWidget(sidePanel);
     sides->addStretch(1);
-    frontBack_[0]->setChecked(true);
-    connect(sideGroup_, &QButtonGroup::idClicked, this, &ACBLfrm::SideClicked);
+    sideButtons_[0]->setChecked(true);
+    connect(sideGroup_, &QButtonGroup::idClicked, this, &MainWindow::SideClicked);
 
-    fileLabel_ = new QLabel(startFace_);
-    fileLabel_->setObjectName("FileLabel");
-    fileLabel_->hide();
-    cancelBttn_ = new QPushButton(Text(401), startFace_);
-    cancelBttn_->setObjectName("CancelBttn");
-    cancelBttn_->hide();
-    connect(cancelBttn_, &QPushButton::clicked, this,
+    selectionPromptLabel_ = new QLabel(startFace_);
+    selectionPromptLabel_->setObjectName("selectionPromptLabel");
+    selectionPromptLabel_->hide();
+    cancelSelectionButton_ = new QPushButton(Text(401), startFace_);
+    cancelSelectionButton_->setObjectName("cancelSelectionButton");
+    cancelSelectionButton_->hide();
+    connect(cancelSelectionButton_, &QPushButton::clicked, this,
             [this] { session_.Library().CancelSelection(); });
     auto* prompt = new QHBoxLayout;
-    prompt->addWidget(fileLabel_);
-    prompt->addWidget(cancelBttn_);
+    prompt->addWidget(selectionPromptLabel_);
+    prompt->addWidget(cancelSelectionButton_);
     prompt->addStretch(1);
 
-    label3_ = new QLabel(startFace_);
-    label3_->setObjectName("Label3");
+    cardStatusLabel_ = new QLabel(startFace_);
+    cardStatusLabel_->setObjectName("cardStatusLabel");
     firstCardHint_ = new QLabel(
         "Your card list holds only the sample card TESTCRD.  Click \u201c" + Text(410) +
             "\u201d to make a card of your own for your partnership; you can still open the "
@@ -228,13 +228,14 @@ void ACBLfrm::BuildStartFace() {
     firstCardHint_->setObjectName("FirstCardHint");
     firstCardHint_->setWordWrap(true);
     firstCardHint_->hide();
-    label6_ = new QLabel("<a href=\"notice\" style=\"color:#ffe680;\">Please Click for a SPECIAL "
-                         "Notice</a>",
-                         startFace_);
-    label6_->setObjectName("Label6");
-    label6_->setTextFormat(Qt::RichText);
-    label6_->hide();
-    connect(label6_, &QLabel::linkActivated, this, [this] {
+    specialNoticeLabel_ =
+        new QLabel("<a href=\"notice\" style=\"color:#ffe680;\">Please Click for a SPECIAL "
+                   "Notice</a>",
+                   startFace_);
+    specialNoticeLabel_->setObjectName("specialNoticeLabel");
+    specialNoticeLabel_->setTextFormat(Qt::RichText);
+    specialNoticeLabel_->hide();
+    connect(specialNoticeLabel_, &QLabel::linkActivated, this, [this] {
         if (specialNotice_)
             specialNotice_();
     });
@@ -242,12 +243,12 @@ void ACBLfrm::BuildStartFace() {
     auto* left = new QVBoxLayout;
     left->setSpacing(8);
     left->addWidget(listLabel_);
-    left->addWidget(list1_, 1);
+    left->addWidget(cardList_, 1);
     left->addLayout(sides);
     left->addLayout(prompt);
-    left->addWidget(label3_);
+    left->addWidget(cardStatusLabel_);
     left->addWidget(firstCardHint_);
-    left->addWidget(label6_);
+    left->addWidget(specialNoticeLabel_);
 
     const QString captions[10] = {Text(410),
                                   Text(411),
@@ -261,35 +262,35 @@ void ACBLfrm::BuildStartFace() {
                                   "Copy Cards from Diskette"};
     for (int i = 0; i < 10; ++i) {
         auto* button = new QPushButton(captions[i], startFace_);
-        button->setObjectName(QString("Command4(%1)").arg(i));
+        button->setObjectName(QString("commandButton(%1)").arg(i));
         button->setFixedWidth(kButtonWidth);
         button->setMinimumHeight(34);
         connect(button, &QPushButton::clicked, this, [this, i] { CommandButton(i); });
-        command4_[size_t(i)] = button;
+        commandButtons_[size_t(i)] = button;
     }
     // The blinking button keeps its place while it is hidden.
-    QSizePolicy keep = command4_[0]->sizePolicy();
+    QSizePolicy keep = commandButtons_[0]->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    command4_[0]->setSizePolicy(keep);
-    QFont strong = command4_[5]->font();
+    commandButtons_[0]->setSizePolicy(keep);
+    QFont strong = commandButtons_[5]->font();
     strong.setBold(true);
-    command4_[5]->setFont(strong);
-    command4_[0]->setFont(strong);
+    commandButtons_[5]->setFont(strong);
+    commandButtons_[0]->setFont(strong);
     // Saving a card as a picture comes with image export.
-    command4_[2]->hide();
+    commandButtons_[2]->hide();
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     right->addSpacing(listLabel_->sizeHint().height() + 8);
     for (int i : {0, 5, 1, 4, 3})
-        right->addWidget(command4_[size_t(i)]);
+        right->addWidget(commandButtons_[size_t(i)]);
     right->addSpacing(14);
-    right->addWidget(command4_[6]);
+    right->addWidget(commandButtons_[6]);
     right->addSpacing(14);
-    right->addWidget(command4_[8]);
-    right->addWidget(command4_[9]);
+    right->addWidget(commandButtons_[8]);
+    right->addWidget(commandButtons_[9]);
     right->addStretch(1);
-    right->addWidget(command4_[7]);
+    right->addWidget(commandButtons_[7]);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(28);
@@ -311,16 +312,16 @@ void ACBLfrm::BuildStartFace() {
     outer->addWidget(content, 1);
     outer->addStretch(0);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(600);
-    connect(timer1_, &QTimer::timeout, this,
-            [this] { command4_[0]->setVisible(!command4_[0]->isVisible()); });
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setObjectName("blinkTimer");
+    blinkTimer_->setInterval(600);
+    connect(blinkTimer_, &QTimer::timeout, this,
+            [this] { commandButtons_[0]->setVisible(!commandButtons_[0]->isVisible()); });
 }
 
-void ACBLfrm::BuildMenus() {
+void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(Text(560));
-    file->setObjectName("mnuFile");
+    file->setObjectName("fileMenu");
     auto add = [this](QMenu* menu, const char* name, const QString& caption,
                       QList<QKeySequence> keys, auto slot) {
         QAction* action = menu ? menu->addAction(caption) : new QAction(caption, this);
@@ -331,37 +332,38 @@ void ACBLfrm::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, "mnuNewCard", Text(410), {QKeySequence::New}, [this] { CommandButton(0); });
-    add(file, "mnuSaveChanges", Text(86), {QKeySequence::Save, Qt::Key_F3},
+    add(file, "newCardAction", Text(410), {QKeySequence::New}, [this] { CommandButton(0); });
+    add(file, "saveChangesAction", Text(86), {QKeySequence::Save, Qt::Key_F3},
         [this] { CommandButton(4); });
     file->addSeparator();
-    add(file, "mnuSelectFormat", Text(580) + "...", {Qt::Key_F2}, [this] { CommandButton(6); });
+    add(file, "selectFormatAction", Text(580) + "...", {Qt::Key_F2}, [this] { CommandButton(6); });
     file->addSeparator();
-    add(file, "mnuCopyCard", "Copy a Card...", {},
+    add(file, "copyCardAction", "Copy a Card...", {},
         [this] { SelectionCommand(NameDialogMode::CopyCard); });
-    add(file, "mnuCopyToDiskette", Text(565) + "...", {},
+    add(file, "copyToDisketteAction", Text(565) + "...", {},
         [this] { SelectionCommand(NameDialogMode::CopyToDiskette); });
-    add(file, "mnuCopyFromDiskette", Text(566) + "...", {}, [this] { CommandButton(9); });
+    add(file, "copyFromDisketteAction", Text(566) + "...", {}, [this] { CommandButton(9); });
     file->addSeparator();
-    add(file, "mnuExit", Text(567), {QKeySequence::Quit}, [this] { close(); });
+    add(file, "exitAction", Text(567), {QKeySequence::Quit}, [this] { close(); });
 
     QMenu* view = menuBar()->addMenu("&View");
-    view->setObjectName("mnuView");
-    mnuViewCard_ = add(view, "mnuViewCard", Text(85), {QKeySequence(Qt::CTRL | Qt::Key_E)},
-                       [this] { ShowCardFace(); });
-    mnuCardList_ = add(view, "mnuCardList", "Card List", {QKeySequence(Qt::CTRL | Qt::Key_W)},
-                       [this] { LeaveCardFace(); });
+    view->setObjectName("viewMenu");
+    viewCardAction_ = add(view, "viewCardAction", Text(85), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+                          [this] { ShowCardFace(); });
+    cardListAction_ = add(view, "cardListAction", "Card List", {QKeySequence(Qt::CTRL | Qt::Key_W)},
+                          [this] { LeaveCardFace(); });
     view->addSeparator();
-    mnuZoomIn_ =
-        add(view, "mnuZoomIn", "Zoom In", {QKeySequence::ZoomIn}, [this] { ZoomStep(true); });
-    mnuZoomOut_ =
-        add(view, "mnuZoomOut", "Zoom Out", {QKeySequence::ZoomOut}, [this] { ZoomStep(false); });
-    mnuViewCard_->setEnabled(false);
-    for (QAction* action : {mnuCardList_, mnuZoomIn_, mnuZoomOut_})
+    zoomInAction_ =
+        add(view, "zoomInAction", "Zoom In", {QKeySequence::ZoomIn}, [this] { ZoomStep(true); });
+    zoomOutAction_ = add(view, "zoomOutAction", "Zoom Out", {QKeySequence::ZoomOut},
+                         [this] { ZoomStep(false); });
+    viewCardAction_->setEnabled(false);
+    for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
         action->setEnabled(false);
 
     // The hidden "ShortCuts" menu: keys without a menu item of their own.
-    add(nullptr, "mnuFunc(4)", "Refresh Screen", {Qt::Key_F4}, [this] { RefreshScreen(); });
+    add(nullptr, "refreshScreenAction", "Refresh Screen", {Qt::Key_F4},
+        [this] { RefreshScreen(); });
     const std::pair<const char*, char> suits[] = {{"Club Symbol", 'c'},
                                                   {"Diamond Symbol", 'd'},
                                                   {"Heart Symbol", 'h'},
@@ -370,23 +372,23 @@ void ACBLfrm::BuildMenus() {
         char letter = suits[i].second;
         QAction* suit = add(nullptr, "", suits[i].first, {QKeyCombination(Qt::Key(Qt::Key_F5 + i))},
                             [this, letter] { fillIn_->InsertSuit(letter); });
-        suit->setObjectName(QStringLiteral("mnuFunc(%1)").arg(6 + i));
+        suit->setObjectName(QStringLiteral("suitSymbolAction%1").arg(i));
     }
-    add(nullptr, "mnuFunc(30)", "Scroll Left", {Qt::Key_F11},
-        [this] { cardView_->ScrollPage(Qt::Horizontal, -1); });
-    add(nullptr, "mnuFunc(31)", "Scroll Right", {Qt::Key_F12},
-        [this] { cardView_->ScrollPage(Qt::Horizontal, 1); });
-    add(nullptr, "mnuFunc(32)", "Scroll Up", {QKeySequence(Qt::SHIFT | Qt::Key_F11)},
-        [this] { cardView_->ScrollPage(Qt::Vertical, -1); });
-    add(nullptr, "mnuFunc(33)", "Scroll Down", {QKeySequence(Qt::SHIFT | Qt::Key_F12)},
-        [this] { cardView_->ScrollPage(Qt::Vertical, 1); });
+    add(nullptr, "scrollLeftAction", "Scroll Left", {Qt::Key_F11},
+        [this] { cardFace_->ScrollPage(Qt::Horizontal, -1); });
+    add(nullptr, "scrollRightAction", "Scroll Right", {Qt::Key_F12},
+        [this] { cardFace_->ScrollPage(Qt::Horizontal, 1); });
+    add(nullptr, "scrollUpAction", "Scroll Up", {QKeySequence(Qt::SHIFT | Qt::Key_F11)},
+        [this] { cardFace_->ScrollPage(Qt::Vertical, -1); });
+    add(nullptr, "scrollDownAction", "Scroll Down", {QKeySequence(Qt::SHIFT | Qt::Key_F12)},
+        [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
 }
 
-void ACBLfrm::SetStartTitle() {
+void MainWindow::SetStartTitle() {
     setWindowTitle(Text(24) + " - " + Text(9) + QString::fromStdString(context_.AppVersion));
 }
 
-void ACBLfrm::CommandButton(int index) {
+void MainWindow::CommandButton(int index) {
     context_.errorTrap.Guard(
         loc::CommandButton,
         [&] {
@@ -433,14 +435,14 @@ void ACBLfrm::CommandButton(int index) {
         [&] { return std::vector<ErrValue>{index}; });
 }
 
-void ACBLfrm::SelectionCommand(NameDialogMode mode) {
+void MainWindow::SelectionCommand(NameDialogMode mode) {
     if (CardFaceShown())
         LeaveCardFace();
     if (session_.Library().StartCardSelection(mode))
-        list1_->setFocus();
+        cardList_->setFocus();
 }
 
-void ACBLfrm::ListClicked(int row, bool view) {
+void MainWindow::ListClicked(int row, bool view) {
     CardLibrary& library = session_.Library();
     bool opening = library.Mode() == NameDialogMode::NewCard;
     library.ListClick(row);
@@ -448,66 +450,66 @@ void ACBLfrm::ListClicked(int row, bool view) {
         ShowCardFace();
 }
 
-void ACBLfrm::OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly) {
+void MainWindow::OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly) {
     PauseBlinking(true);
-    newFrame_->ShowEntries(entries, nameReadOnly);
-    newFrame_->adjustSize();
-    newFrame_->show();
-    newFrame_->raise();
-    newFrame_->activateWindow();
+    nameDialog_->ShowEntries(entries, nameReadOnly);
+    nameDialog_->adjustSize();
+    nameDialog_->show();
+    nameDialog_->raise();
+    nameDialog_->activateWindow();
 }
 
-void ACBLfrm::PauseBlinking(bool pause) {
+void MainWindow::PauseBlinking(bool pause) {
     // No blinking behind a dialog.
     if (pause) {
-        timer1_->stop();
-        command4_[0]->show();
+        blinkTimer_->stop();
+        commandButtons_[0]->show();
     } else if (!firstCardHint_->isHidden()) {
-        timer1_->start();
+        blinkTimer_->start();
     }
 }
 
-void ACBLfrm::NameDialogDone() {
+void MainWindow::NameDialogDone() {
     NameEntries entries;
-    auto texts = newFrame_->Entries();
+    auto texts = nameDialog_->Entries();
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i] = ToCard(texts[i]);
     // A name that is refused leaves the dialog open for another try.
     if (!session_.Library().FinishNameDialog(entries))
         return;
-    newFrame_->hide();
+    nameDialog_->hide();
     activateWindow();
     PauseBlinking(false);
     if (CardFaceShown())
-        pic1()->setFocus();
+        cardPicture()->setFocus();
 }
 
-void ACBLfrm::NameDialogCancelled() {
+void MainWindow::NameDialogCancelled() {
     session_.Library().CancelNameDialog();
-    newFrame_->hide();
+    nameDialog_->hide();
     activateWindow();
     PauseBlinking(false);
 }
 
-void ACBLfrm::ShowCardFace() {
+void MainWindow::ShowCardFace() {
     if (!session_.Changed().CardOpen())
         return;
     context_.errorTrap.Guard(loc::ShowCardFace, [&] {
-        faces_->setCurrentWidget(cardView_);
+        faces_->setCurrentWidget(cardFace_);
         SizeCardPicture();
         Redraw();
         std::string name = context_.Location.CurrentCardName;
         if (!name.empty() && name.back() == '_')
             name.pop_back();
         setWindowTitle(Text(67) + FromCard(name) + "    " + Text(36));
-        for (QAction* action : {mnuCardList_, mnuZoomIn_, mnuZoomOut_})
+        for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
             action->setEnabled(true);
-        pic1()->setFocus();
+        cardPicture()->setFocus();
         fillIn_->StartFilling();
     });
 }
 
-void ACBLfrm::LeaveCardFace() {
+void MainWindow::LeaveCardFace() {
     if (!CardFaceShown())
         return;
     fillIn_->CommitOpenEditor();
@@ -515,21 +517,21 @@ void ACBLfrm::LeaveCardFace() {
     ReturnToStartFace();
 }
 
-void ACBLfrm::ReturnToStartFace() {
+void MainWindow::ReturnToStartFace() {
     fillIn_->Reset();
     faces_->setCurrentWidget(startFace_);
     SetStartTitle();
-    for (QAction* action : {mnuCardList_, mnuZoomIn_, mnuZoomOut_})
+    for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
         action->setEnabled(false);
-    cardView_->ShowZoomFactor(context_.View.ZoomFactor);
-    list1_->setFocus();
+    cardFace_->ShowZoomFactor(context_.View.ZoomFactor);
+    cardList_->setFocus();
 }
 
-void ACBLfrm::Redraw() {
-    context_.errorTrap.Guard(loc::DrawCardPicture, [&] { pic1()->Redraw(); });
+void MainWindow::Redraw() {
+    context_.errorTrap.Guard(loc::DrawCardPicture, [&] { cardPicture()->Redraw(); });
 }
 
-void ACBLfrm::RefreshScreen() {
+void MainWindow::RefreshScreen() {
     if (!CardFaceShown())
         return;
     context_.errorTrap.Guard(loc::RefreshScreen, [&] {
@@ -546,13 +548,13 @@ void ACBLfrm::RefreshScreen() {
     });
 }
 
-void ACBLfrm::ZoomStep(bool in) {
+void MainWindow::ZoomStep(bool in) {
     if (!CardFaceShown())
         return;
-    context_.errorTrap.Guard(loc::SpinZoom, [&] {
+    context_.errorTrap.Guard(loc::ZoomButtons, [&] {
         auto outcome = ZoomControl::Zoom(
             context_.View, in, context_.Defaults.NaturalWidth, context_.Defaults.NaturalHeight,
-            cardView_->InnerWidthTwips(), cardView_->InnerHeightTwips(), context_.prompter);
+            cardFace_->InnerWidthTwips(), cardFace_->InnerHeightTwips(), context_.prompter);
         if (outcome == ZoomControl::Outcome::Zoomed) {
             int field = fillIn_->Session().CurrentField;
             fillIn_->CommitOpenEditor();
@@ -565,43 +567,43 @@ void ACBLfrm::ZoomStep(bool in) {
     });
 }
 
-void ACBLfrm::SaveZoomFactor() {
+void MainWindow::SaveZoomFactor() {
     context_.errorTrap.Guard(loc::SaveZoomFactor, [&] {
         context_.Defaults.SavedZoom = int16_t(std::lround(context_.View.ZoomFactor));
         context_.ApplyFormatDefaults(true);
     });
 }
 
-void ACBLfrm::OpenFormatChooser() {
-    if (cardsList_ || !session_.PrepareFormatChoice())
+void MainWindow::OpenFormatChooser() {
+    if (formatChooser_ || !session_.PrepareFormatChoice())
         return;
     context_.errorTrap.Guard(loc::CardsListLoad, [&] {
         BusyScope busy(context_.prompter);
-        cardsList_ = new frmCardsList(context_.Catalogue, context_.CurrentFormat,
-                                      context_.TwipsPerPixel, this);
-        cardsList_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(cardsList_, &frmCardsList::formatChosen, this, [this](int16_t slot) {
+        formatChooser_ = new FormatChooser(context_.Catalogue, context_.CurrentFormat,
+                                           context_.TwipsPerPixel, this);
+        formatChooser_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(formatChooser_, &FormatChooser::formatChosen, this, [this](int16_t slot) {
             session_.ChooseFormat(slot);
             if (!session_.Changed().CardOpen() && CardFaceShown())
                 LeaveCardFace();
         });
-        connect(cardsList_, &QDialog::finished, this, [this] {
+        connect(formatChooser_, &QDialog::finished, this, [this] {
             activateWindow();
             PauseBlinking(false);
         });
         PauseBlinking(true);
-        cardsList_->open();
+        formatChooser_->open();
     });
 }
 
-void ACBLfrm::SideClicked(int side) {
+void MainWindow::SideClicked(int side) {
     if (!session_.Library().SwitchSide(side == 1))
         return;
     if (CardFaceShown())
         ShowCardFace();
 }
 
-void ACBLfrm::ShowSpecialNotice() {
+void MainWindow::ShowSpecialNotice() {
     context_.errorTrap.Guard(loc::SpecialNoticeLabel, [&] {
         QString text = FromCard(ReadExistingFile(context_.paths.DataDir / "special.txt"));
         while (text.endsWith('\n') || text.endsWith('\r'))
@@ -613,16 +615,16 @@ void ACBLfrm::ShowSpecialNotice() {
 
 // ---- CardFormatView
 
-void ACBLfrm::SetSideButtonsEnabled(bool enabled) {
-    for (auto* button : frontBack_)
+void MainWindow::SetSideButtonsEnabled(bool enabled) {
+    for (auto* button : sideButtons_)
         button->setEnabled(enabled);
 }
 
-void ACBLfrm::SelectFrontSide() {
+void MainWindow::SelectFrontSide() {
     ShowSide(false);
 }
 
-void ACBLfrm::SizeCardPicture() {
+void MainWindow::SizeCardPicture() {
     const FormatCatalogue& catalogue = context_.Catalogue;
     int32_t offset = 0, rightOffset = 0;
     if (context_.HasFormat()) {
@@ -630,100 +632,100 @@ void ACBLfrm::SizeCardPicture() {
         rightOffset = int32_t(catalogue.Number(context_.CurrentFormat, ColRightOffset));
     }
     const ViewState& view = context_.View;
-    cardView_->SetPage(view.PWIDTH, view.PHEIGHT, view.ViewScale, context_.TwipsPerPixel, offset,
+    cardFace_->SetPage(view.PWIDTH, view.PHEIGHT, view.ViewScale, context_.TwipsPerPixel, offset,
                        rightOffset);
-    cardView_->ShowZoomFactor(view.ZoomFactor);
+    cardFace_->ShowZoomFactor(view.ZoomFactor);
 }
 
-void ACBLfrm::ShowFormatName(const std::string& displayName) {
-    formatLabel_->setText(DecodeDisplayName(displayName));
+void MainWindow::ShowFormatName(const std::string& displayName) {
+    formatNameLabel_->setText(DecodeDisplayName(displayName));
 }
 
-void ACBLfrm::ShowFormatPicture(const std::optional<fs::path>& picture) {
+void MainWindow::ShowFormatPicture(const std::optional<fs::path>& picture) {
     QPixmap pixmap;
     if (picture)
         if (auto existing = ResolveExisting(*picture))
             pixmap.load(QString::fromStdString(existing->string()));
     if (pixmap.isNull()) {
-        countryImage_->clear();
-        countryImage_->hide();
+        formatPicture_->clear();
+        formatPicture_->hide();
         return;
     }
     if (pixmap.width() > 180 || pixmap.height() > 96)
         pixmap = pixmap.scaled(180, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    countryImage_->setPixmap(pixmap);
-    countryImage_->show();
+    formatPicture_->setPixmap(pixmap);
+    formatPicture_->show();
 }
 
-void ACBLfrm::ShowSpecialNoticeLabel(bool visible) {
-    label6_->setVisible(visible);
+void MainWindow::ShowSpecialNoticeLabel(bool visible) {
+    specialNoticeLabel_->setVisible(visible);
 }
 
-void ACBLfrm::RefillCardList() {
+void MainWindow::RefillCardList() {
     session_.Library().FillCardList();
 }
 
 // ---- CardLibraryView
 
-void ACBLfrm::ShowCardList(const std::vector<std::string>& entries) {
-    bool same = list1_->count() == int(entries.size());
-    for (int i = 0; same && i < list1_->count(); ++i)
-        same = list1_->item(i)->text() == QString::fromStdString(entries[size_t(i)]);
+void MainWindow::ShowCardList(const std::vector<std::string>& entries) {
+    bool same = cardList_->count() == int(entries.size());
+    for (int i = 0; same && i < cardList_->count(); ++i)
+        same = cardList_->item(i)->text() == QString::fromStdString(entries[size_t(i)]);
     if (same)
         return;
-    const QSignalBlocker block(list1_);
-    list1_->clear();
+    const QSignalBlocker block(cardList_);
+    cardList_->clear();
     for (const std::string& entry : entries)
-        list1_->addItem(FromCard(entry));
+        cardList_->addItem(FromCard(entry));
 }
 
-void ACBLfrm::SelectCardInList(int index) {
-    const QSignalBlocker block(list1_);
-    if (index < 0 || index >= list1_->count()) {
-        list1_->clearSelection();
-        list1_->setCurrentRow(-1);
+void MainWindow::SelectCardInList(int index) {
+    const QSignalBlocker block(cardList_);
+    if (index < 0 || index >= cardList_->count()) {
+        cardList_->clearSelection();
+        cardList_->setCurrentRow(-1);
     } else {
-        list1_->setCurrentRow(index);
+        cardList_->setCurrentRow(index);
     }
 }
 
-void ACBLfrm::ShowFirstCardHint(bool visible) {
+void MainWindow::ShowFirstCardHint(bool visible) {
     firstCardHint_->setVisible(visible);
     if (visible) {
-        timer1_->start();
+        blinkTimer_->start();
     } else {
-        timer1_->stop();
-        command4_[0]->show();
+        blinkTimer_->stop();
+        commandButtons_[0]->show();
     }
 }
 
-void ACBLfrm::ShowSelectionPrompt(const std::string& text, bool cancelVisible) {
-    fileLabel_->setText(QString::fromStdString(text));
-    fileLabel_->setVisible(!text.empty());
-    cancelBttn_->setVisible(cancelVisible);
+void MainWindow::ShowSelectionPrompt(const std::string& text, bool cancelVisible) {
+    selectionPromptLabel_->setText(QString::fromStdString(text));
+    selectionPromptLabel_->setVisible(!text.empty());
+    cancelSelectionButton_->setVisible(cancelVisible);
 }
 
-void ACBLfrm::ShowCardStatus(const std::string& text) {
-    label3_->setText(FromCard(text));
+void MainWindow::ShowCardStatus(const std::string& text) {
+    cardStatusLabel_->setText(FromCard(text));
 }
 
-void ACBLfrm::ShowSide(bool backSide) {
+void MainWindow::ShowSide(bool backSide) {
     const QSignalBlocker block(sideGroup_);
-    frontBack_[backSide ? 1 : 0]->setChecked(true);
+    sideButtons_[backSide ? 1 : 0]->setChecked(true);
 }
 
 // ---- ChangedStateView
 
-void ACBLfrm::EnableSaveCommands(bool enabled) {
-    command4_[4]->setEnabled(enabled);
+void MainWindow::EnableSaveCommands(bool enabled) {
+    commandButtons_[4]->setEnabled(enabled);
 }
 
-void ACBLfrm::EnableCardCommands(bool enabled, bool namesEditable) {
-    command4_[1]->setEnabled(enabled && namesEditable);
-    command4_[2]->setEnabled(enabled);
-    command4_[5]->setEnabled(enabled);
-    if (mnuViewCard_)
-        mnuViewCard_->setEnabled(enabled);
+void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
+    commandButtons_[1]->setEnabled(enabled && namesEditable);
+    commandButtons_[2]->setEnabled(enabled);
+    commandButtons_[5]->setEnabled(enabled);
+    if (viewCardAction_)
+        viewCardAction_->setEnabled(enabled);
     // A card closed while it is on show takes the window back to its card list.
     if (!enabled && CardFaceShown())
         ReturnToStartFace();
@@ -731,7 +733,7 @@ void ACBLfrm::EnableCardCommands(bool enabled, bool namesEditable) {
 
 // ---- events
 
-void ACBLfrm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     fillIn_->CommitOpenEditor();
     switch (session_.QueryUnload(CardFaceShown())) {
     case MainSession::CloseResult::ReturnedToStartFace:
@@ -743,13 +745,13 @@ void ACBLfrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         break;
     case MainSession::CloseResult::Closed:
-        newFrame_->hide();
+        nameDialog_->hide();
         event->accept();
         break;
     }
 }
 
-void ACBLfrm::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
@@ -760,12 +762,12 @@ void ACBLfrm::changeEvent(QEvent* event) {
         session_.Library().FillCardList();
 }
 
-bool ACBLfrm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list1_ && event->type() == QEvent::KeyPress) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cardList_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            list1_->currentRow() >= 0) {
-            ListClicked(list1_->currentRow(), true);
+            cardList_->currentRow() >= 0) {
+            ListClicked(cardList_->currentRow(), true);
             return true;
         }
     }

@@ -1,4 +1,4 @@
-#include "frmCardsList.h"
+#include "FormatChooser.h"
 
 #include "FileOps.h"
 #include "FormatCatalogue.h"
@@ -52,11 +52,11 @@ QString DecodeDisplayName(const std::string& displayName) {
     return decoder.decode(QByteArrayView(displayName.data(), qsizetype(displayName.size())));
 }
 
-// Picture1: draws the rows; moved up and down inside its frame by VScroll2.
+// The rows picture: draws the rows; moved up and down inside its frame by the scroll bar.
 class FormatRows : public QWidget {
 public:
-    explicit FormatRows(frmCardsList& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
-        setObjectName("Picture1");
+    explicit FormatRows(FormatChooser& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+        setObjectName("formatRows");
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -99,13 +99,13 @@ protected:
     }
 
 private:
-    frmCardsList& owner_;
+    FormatChooser& owner_;
 };
 
-frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentFormat,
-                           int twipsPerPixel, QWidget* parent)
+FormatChooser::FormatChooser(const FormatCatalogue& catalogue, int16_t currentFormat,
+                             int twipsPerPixel, QWidget* parent)
     : QDialog(parent), twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15) {
-    setObjectName("frmCardsList");
+    setObjectName("FormatChooser");
     setWindowTitle("Card Format Selection From");
     setModal(true);
     for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
@@ -119,64 +119,64 @@ frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentForm
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(background);
 
-    auto* frame1 = new QGroupBox("Click on the desired card format:", background);
-    frame1->setObjectName("Frame1");
-    frame1->setStyleSheet("QGroupBox#Frame1 { background: #f4f4f8; border: 1px solid #303060;"
-                          " border-radius: 4px; margin-top: 1.6em; font-weight: bold; }"
-                          "QGroupBox#Frame1::title { subcontrol-origin: margin; left: 10px;"
-                          " padding: 0 4px; color: white; }");
-    frameView_ = new QWidget(frame1);
-    frameView_->setObjectName("Picture1Frame");
-    picture1_ = new FormatRows(*this, frameView_);
+    auto* frame = new QGroupBox("Click on the desired card format:", background);
+    frame->setObjectName("formatFrame");
+    frame->setStyleSheet("QGroupBox#formatFrame { background: #f4f4f8; border: 1px solid #303060;"
+                         " border-radius: 4px; margin-top: 1.6em; font-weight: bold; }"
+                         "QGroupBox#formatFrame::title { subcontrol-origin: margin; left: 10px;"
+                         " padding: 0 4px; color: white; }");
+    frameView_ = new QWidget(frame);
+    frameView_->setObjectName("formatRowsFrame");
+    rowsPicture_ = new FormatRows(*this, frameView_);
     int rowHeight = RowHeight();
     // Up to fifteen rows in view; a short list gets a shorter frame.
     shownRows_ = std::clamp(RowCount(), 6, VisibleRows);
     int listHeight = rowHeight * shownRows_;
     frameView_->setFixedHeight(listHeight);
     frameView_->setMinimumWidth(340);
-    picture1_->resize(340, std::max(listHeight, rowHeight * RowCount()));
+    rowsPicture_->resize(340, std::max(listHeight, rowHeight * RowCount()));
 
     frameView_->installEventFilter(this);
 
-    vScroll2_ = new QScrollBar(Qt::Vertical, frame1);
-    vScroll2_->setObjectName("VScroll2");
-    vScroll2_->setSingleStep(RowTwips);
-    vScroll2_->setPageStep(RowTwips * VisibleRows);
-    vScroll2_->setRange(0, std::max(0, (RowCount() - shownRows_) * RowTwips));
-    vScroll2_->setEnabled(vScroll2_->maximum() > 0);
-    vScroll2_->setFixedHeight(listHeight);
-    connect(vScroll2_, &QScrollBar::valueChanged, this,
-            [this](int value) { picture1_->move(0, -value / twipsPerPixel_); });
+    scrollBar_ = new QScrollBar(Qt::Vertical, frame);
+    scrollBar_->setObjectName("formatScrollBar");
+    scrollBar_->setSingleStep(RowTwips);
+    scrollBar_->setPageStep(RowTwips * VisibleRows);
+    scrollBar_->setRange(0, std::max(0, (RowCount() - shownRows_) * RowTwips));
+    scrollBar_->setEnabled(scrollBar_->maximum() > 0);
+    scrollBar_->setFixedHeight(listHeight);
+    connect(scrollBar_, &QScrollBar::valueChanged, this,
+            [this](int value) { rowsPicture_->move(0, -value / twipsPerPixel_); });
 
     auto* rows = new QHBoxLayout;
     rows->setSpacing(0);
     rows->addWidget(frameView_, 1);
-    rows->addWidget(vScroll2_);
+    rows->addWidget(scrollBar_);
 
-    label1_ = new QLabel(frame1);
-    label1_->setObjectName("Label1");
-    label1_->setAlignment(Qt::AlignCenter);
-    QFont labelFont = label1_->font();
+    selectedFormatLabel_ = new QLabel(frame);
+    selectedFormatLabel_->setObjectName("selectedFormatLabel");
+    selectedFormatLabel_->setAlignment(Qt::AlignCenter);
+    QFont labelFont = selectedFormatLabel_->font();
     labelFont.setBold(true);
-    label1_->setFont(labelFont);
+    selectedFormatLabel_->setFont(labelFont);
 
-    command1_ = new QPushButton("Done", frame1);
-    command1_->setObjectName("Command1");
-    command1_->setDefault(true);
-    command1_->setMinimumWidth(110);
-    connect(command1_, &QPushButton::clicked, this, &frmCardsList::Done);
+    doneButton_ = new QPushButton("Done", frame);
+    doneButton_->setObjectName("doneButton");
+    doneButton_->setDefault(true);
+    doneButton_->setMinimumWidth(110);
+    connect(doneButton_, &QPushButton::clicked, this, &FormatChooser::Done);
 
-    auto* frameLayout = new QVBoxLayout(frame1);
+    auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(12, 18, 12, 12);
     frameLayout->addLayout(rows);
     frameLayout->addSpacing(6);
-    frameLayout->addWidget(label1_);
-    frameLayout->addWidget(command1_, 0, Qt::AlignHCenter);
+    frameLayout->addWidget(selectedFormatLabel_);
+    frameLayout->addWidget(doneButton_, 0, Qt::AlignHCenter);
 
-    // Frame1 stands in the middle of the window at any size.
+    // The frame stands in the middle of the window at any size.
     auto* centre = new QGridLayout(background);
     centre->setContentsMargins(24, 18, 24, 24);
-    centre->addWidget(frame1, 1, 1);
+    centre->addWidget(frame, 1, 1);
     centre->setRowStretch(0, 1);
     centre->setRowStretch(2, 1);
     centre->setColumnStretch(0, 1);
@@ -184,42 +184,43 @@ frmCardsList::frmCardsList(const FormatCatalogue& catalogue, int16_t currentForm
 
     Select(selection_);
     // Start with the current format in view.
-    vScroll2_->setValue(
-        std::clamp((selection_ - shownRows_ / 2) * RowTwips, 0, vScroll2_->maximum()));
+    scrollBar_->setValue(
+        std::clamp((selection_ - shownRows_ / 2) * RowTwips, 0, scrollBar_->maximum()));
     resize(sizeHint().expandedTo(QSize(460, 0)));
-    picture1_->setFocus();
+    rowsPicture_->setFocus();
 }
 
-int frmCardsList::RowHeight() const {
+int FormatChooser::RowHeight() const {
     return std::max(1, RowTwips / twipsPerPixel_);
 }
 
-QWidget* frmCardsList::Picture1() const {
-    return picture1_;
+QWidget* FormatChooser::rowsPicture() const {
+    return rowsPicture_;
 }
 
-QFont frmCardsList::RowFont(int row) const {
+QFont FormatChooser::RowFont(int row) const {
     QFont font(QString::fromStdString(RowFontName(names_[size_t(row)])));
     font.setPixelSize(std::max(8, RowHeight() * 2 / 3));
     return font;
 }
 
-void frmCardsList::Select(int row) {
+void FormatChooser::Select(int row) {
     if (row < 0 || row >= RowCount())
         return;
     selection_ = int16_t(row);
-    label1_->setFont(QFont(RowFont(row).family(), label1_->font().pointSize(), QFont::Bold));
-    label1_->setText(RowText(row));
-    picture1_->update();
+    selectedFormatLabel_->setFont(
+        QFont(RowFont(row).family(), selectedFormatLabel_->font().pointSize(), QFont::Bold));
+    selectedFormatLabel_->setText(RowText(row));
+    rowsPicture_->update();
 }
 
-void frmCardsList::PictureClicked(int y) {
+void FormatChooser::PictureClicked(int y) {
     int row = y * twipsPerPixel_ / RowTwips;
     if (row <= RowCount() - 1)
         Select(row);
 }
 
-void frmCardsList::PictureDoubleClicked() {
+void FormatChooser::PictureDoubleClicked() {
     int row = rememberedY_ * twipsPerPixel_ / RowTwips;
     if (row >= 0 && row <= RowCount() - 1) {
         Select(row);
@@ -227,31 +228,31 @@ void frmCardsList::PictureDoubleClicked() {
     }
 }
 
-void frmCardsList::Done() {
+void FormatChooser::Done() {
     emit formatChosen(selection_);
     accept();
 }
 
-bool frmCardsList::eventFilter(QObject* watched, QEvent* event) {
+bool FormatChooser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == frameView_ && event->type() == QEvent::Resize)
-        picture1_->resize(frameView_->width(), picture1_->height());
+        rowsPicture_->resize(frameView_->width(), rowsPicture_->height());
     return QDialog::eventFilter(watched, event);
 }
 
-void frmCardsList::keyPressEvent(QKeyEvent* event) {
+void FormatChooser::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
         MoveSelection(event->key() == Qt::Key_Up ? -1 : 1);
     else
         QDialog::keyPressEvent(event);
 }
 
-void frmCardsList::MoveSelection(int step) {
+void FormatChooser::MoveSelection(int step) {
     Select(std::clamp(selection_ + step, 0, RowCount() - 1));
-    int top = vScroll2_->value() / RowTwips;
+    int top = scrollBar_->value() / RowTwips;
     if (selection_ < top)
-        vScroll2_->setValue(selection_ * RowTwips);
+        scrollBar_->setValue(selection_ * RowTwips);
     else if (selection_ >= top + shownRows_)
-        vScroll2_->setValue((selection_ - shownRows_ + 1) * RowTwips);
+        scrollBar_->setValue((selection_ - shownRows_ + 1) * RowTwips);
 }
 
 } // namespace cw

@@ -13,18 +13,20 @@ namespace cw {
 
 class CardPicture;
 
-// The card face: pic1 in a clipping viewport moved by the scroll bars HScroll and VScroll,
-// and a strip with the zoom control SpinZoom, the Zoom Factor Label4 and "Save Zoom Factor".
+// The card face: the card picture in a clipping viewport moved by its two scroll bars, and a
+// strip with the zoom buttons, the zoom factor label and "Save Zoom Factor".
 // Scroll values are the window's twips.
-class CardView : public QWidget {
+class CardFace : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CardView(QWidget* parent = nullptr);
+    explicit CardFace(QWidget* parent = nullptr);
 
-    CardPicture* Picture() const { return pic1_; }
-    QScrollBar* HScroll() const { return hScroll_; }
-    QScrollBar* VScroll() const { return vScroll_; }
+    CardPicture* cardPicture() const { return cardPicture_; }
+    QScrollBar* horizontalScrollBar() const { return horizontalBar_; }
+    // The zoom in and zoom out buttons, side by side.
+    QWidget* zoomButtons() const { return zoomButtons_; }
+    QScrollBar* verticalScrollBar() const { return verticalBar_; }
 
     // The zoomed page (PWIDTH x PHEIGHT window twips) at viewScale; offset and rightOffset are
     // the format's horizontal scroll offsets (catalogue columns 19 and 20).
@@ -53,14 +55,15 @@ private:
     void UpdateScrollRanges();
     void PlacePicture();
 
-    CardPicture* pic1_ = nullptr;
+    CardPicture* cardPicture_ = nullptr;
     QWidget* viewport_ = nullptr;
-    QScrollBar* hScroll_ = nullptr;
-    QScrollBar* vScroll_ = nullptr;
-    QLabel* label4_ = nullptr;
+    QScrollBar* horizontalBar_ = nullptr;
+    QScrollBar* verticalBar_ = nullptr;
+    QLabel* zoomFactorLabel_ = nullptr;
+    QWidget* zoomButtons_ = nullptr;
     QToolButton* zoomIn_ = nullptr;
     QToolButton* zoomOut_ = nullptr;
-    QPushButton* saveZoom_ = nullptr;
+    QPushButton* saveZoomButton_ = nullptr;
 
     ViewState view_;
     int twipsPerPixel_ = 15;

@@ -1,4 +1,4 @@
-#include "CardView.h"
+#include "CardFace.h"
 
 #include "CardPicture.h"
 
@@ -14,8 +14,8 @@
 
 namespace cw {
 
-CardView::CardView(QWidget* parent) : QWidget(parent) {
-    setObjectName("CardView");
+CardFace::CardFace(QWidget* parent) : QWidget(parent) {
+    setObjectName("CardFace");
     viewport_ = new QWidget(this);
     viewport_->setObjectName("CardViewport");
     viewport_->setAutoFillBackground(true);
@@ -23,48 +23,48 @@ CardView::CardView(QWidget* parent) : QWidget(parent) {
     shade.setColor(QPalette::Window, QColor(96, 102, 112));
     viewport_->setPalette(shade);
     viewport_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    pic1_ = new CardPicture(viewport_);
+    cardPicture_ = new CardPicture(viewport_);
 
-    hScroll_ = new QScrollBar(Qt::Horizontal, this);
-    hScroll_->setObjectName("HScroll");
-    vScroll_ = new QScrollBar(Qt::Vertical, this);
-    vScroll_->setObjectName("VScroll");
-    connect(hScroll_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
-    connect(vScroll_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
+    horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
+    horizontalBar_->setObjectName("horizontalScrollBar");
+    verticalBar_ = new QScrollBar(Qt::Vertical, this);
+    verticalBar_->setObjectName("verticalScrollBar");
+    connect(horizontalBar_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
+    connect(verticalBar_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
 
     auto* strip = new QWidget(this);
     strip->setObjectName("ZoomStrip");
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(8, 4, 8, 4);
-    auto* spin = new QWidget(strip);
-    spin->setObjectName("SpinZoom");
-    auto* spinLayout = new QHBoxLayout(spin);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(2);
-    zoomOut_ = new QToolButton(spin);
+    zoomButtons_ = new QWidget(strip);
+    zoomButtons_->setObjectName("zoomButtons");
+    auto* zoomLayout = new QHBoxLayout(zoomButtons_);
+    zoomLayout->setContentsMargins(0, 0, 0, 0);
+    zoomLayout->setSpacing(2);
+    zoomOut_ = new QToolButton(zoomButtons_);
     zoomOut_->setObjectName("ZoomOut");
     zoomOut_->setText("Zoom OUT");
     zoomOut_->setArrowType(Qt::DownArrow);
     zoomOut_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    zoomIn_ = new QToolButton(spin);
+    zoomIn_ = new QToolButton(zoomButtons_);
     zoomIn_->setObjectName("ZoomIn");
     zoomIn_->setText("Zoom IN");
     zoomIn_->setArrowType(Qt::UpArrow);
     zoomIn_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    spinLayout->addWidget(zoomOut_);
-    spinLayout->addWidget(zoomIn_);
+    zoomLayout->addWidget(zoomOut_);
+    zoomLayout->addWidget(zoomIn_);
     connect(zoomIn_, &QToolButton::clicked, this, [this] { emit zoomRequested(true); });
     connect(zoomOut_, &QToolButton::clicked, this, [this] { emit zoomRequested(false); });
 
     auto* caption = new QLabel("Zoom Factor", strip);
-    label4_ = new QLabel("0", strip);
-    label4_->setObjectName("Label4");
-    label4_->setMinimumWidth(label4_->fontMetrics().horizontalAdvance("-00") + 8);
-    label4_->setAlignment(Qt::AlignCenter);
-    label4_->setFrameShape(QFrame::StyledPanel);
-    saveZoom_ = new QPushButton("Save Zoom Factor", strip);
-    saveZoom_->setObjectName("Command1");
-    connect(saveZoom_, &QPushButton::clicked, this, [this] { emit saveZoomRequested(); });
+    zoomFactorLabel_ = new QLabel("0", strip);
+    zoomFactorLabel_->setObjectName("zoomFactorLabel");
+    zoomFactorLabel_->setMinimumWidth(zoomFactorLabel_->fontMetrics().horizontalAdvance("-00") + 8);
+    zoomFactorLabel_->setAlignment(Qt::AlignCenter);
+    zoomFactorLabel_->setFrameShape(QFrame::StyledPanel);
+    saveZoomButton_ = new QPushButton("Save Zoom Factor", strip);
+    saveZoomButton_->setObjectName("saveZoomButton");
+    connect(saveZoomButton_, &QPushButton::clicked, this, [this] { emit saveZoomRequested(); });
     auto* note = new QLabel("NOTE: In zoom mode some symbols may become distorted.  This will "
                             "NOT affect printing.",
                             strip);
@@ -75,11 +75,11 @@ CardView::CardView(QWidget* parent) : QWidget(parent) {
     note->setFont(small);
 
     stripLayout->addWidget(caption);
-    stripLayout->addWidget(label4_);
+    stripLayout->addWidget(zoomFactorLabel_);
     stripLayout->addSpacing(6);
-    stripLayout->addWidget(spin);
+    stripLayout->addWidget(zoomButtons_);
     stripLayout->addSpacing(6);
-    stripLayout->addWidget(saveZoom_);
+    stripLayout->addWidget(saveZoomButton_);
     stripLayout->addSpacing(12);
     stripLayout->addWidget(note, 1);
 
@@ -87,14 +87,14 @@ CardView::CardView(QWidget* parent) : QWidget(parent) {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     grid->addWidget(viewport_, 0, 0);
-    grid->addWidget(vScroll_, 0, 1);
-    grid->addWidget(hScroll_, 1, 0);
+    grid->addWidget(verticalBar_, 0, 1);
+    grid->addWidget(horizontalBar_, 1, 0);
     grid->addWidget(strip, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
 }
 
-void CardView::SetPage(float pwidth, float pheight, float viewScale, int twipsPerPixel,
+void CardFace::SetPage(float pwidth, float pheight, float viewScale, int twipsPerPixel,
                        int32_t offset, int32_t rightOffset) {
     view_.PWIDTH = pwidth;
     view_.PHEIGHT = pheight;
@@ -104,42 +104,44 @@ void CardView::SetPage(float pwidth, float pheight, float viewScale, int twipsPe
     rightOffset_ = rightOffset;
     QSize pixels(int(std::lround(pwidth / twipsPerPixel_)),
                  int(std::lround(pheight / twipsPerPixel_)));
-    pic1_->SetPageSize(pixels, twipsPerPixel_ / view_.ViewScale);
+    cardPicture_->SetPageSize(pixels, twipsPerPixel_ / view_.ViewScale);
     UpdateScrollRanges();
 }
 
-void CardView::ShowZoomFactor(float zoomFactor) {
-    label4_->setText(QString::number(int(std::lround(zoomFactor))));
+void CardFace::ShowZoomFactor(float zoomFactor) {
+    zoomFactorLabel_->setText(QString::number(int(std::lround(zoomFactor))));
 }
 
-void CardView::ScrollPage(Qt::Orientation orientation, int direction) {
-    QScrollBar* bar = orientation == Qt::Horizontal ? hScroll_ : vScroll_;
+void CardFace::ScrollPage(Qt::Orientation orientation, int direction) {
+    QScrollBar* bar = orientation == Qt::Horizontal ? horizontalBar_ : verticalBar_;
     int value = bar->value() + direction * bar->pageStep();
     bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
 }
 
-void CardView::resizeEvent(QResizeEvent* event) {
+void CardFace::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     UpdateScrollRanges();
 }
 
-void CardView::UpdateScrollRanges() {
+void CardFace::UpdateScrollRanges() {
     ScrollBars bars = ScrollBarsFor(view_, InnerWidthTwips(), InnerHeightTwips());
-    const QSignalBlocker blockH(hScroll_);
-    const QSignalBlocker blockV(vScroll_);
-    hScroll_->setRange(0, std::max(0, bars.HScroll.Max));
-    hScroll_->setSingleStep(bars.HScroll.SmallChange);
-    hScroll_->setPageStep(bars.HScroll.LargeChange);
-    vScroll_->setRange(0, std::max(0, bars.VScroll.Max));
-    vScroll_->setSingleStep(bars.VScroll.SmallChange);
-    vScroll_->setPageStep(bars.VScroll.LargeChange);
+    const QSignalBlocker blockH(horizontalBar_);
+    const QSignalBlocker blockV(verticalBar_);
+    horizontalBar_->setRange(0, std::max(0, bars.Horizontal.Max));
+    horizontalBar_->setSingleStep(bars.Horizontal.SmallChange);
+    horizontalBar_->setPageStep(bars.Horizontal.LargeChange);
+    verticalBar_->setRange(0, std::max(0, bars.Vertical.Max));
+    verticalBar_->setSingleStep(bars.Vertical.SmallChange);
+    verticalBar_->setPageStep(bars.Vertical.LargeChange);
     PlacePicture();
 }
 
-void CardView::PlacePicture() {
-    double left = PictureLeftFor(hScroll_->value(), hScroll_->maximum(), offset_, rightOffset_);
-    double top = PictureTopFor(vScroll_->value());
-    pic1_->move(int(std::lround(left / twipsPerPixel_)), int(std::lround(top / twipsPerPixel_)));
+void CardFace::PlacePicture() {
+    double left =
+        PictureLeftFor(horizontalBar_->value(), horizontalBar_->maximum(), offset_, rightOffset_);
+    double top = PictureTopFor(verticalBar_->value());
+    cardPicture_->move(int(std::lround(left / twipsPerPixel_)),
+                       int(std::lround(top / twipsPerPixel_)));
     int32_t screenWidth = screen() ? screen()->geometry().width() * twipsPerPixel_ : 0;
     visible_ =
         VisibleAreaFor(view_.ViewScale, twipsPerPixel_, screenWidth, viewport_->size(), left, top);

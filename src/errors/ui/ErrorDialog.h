@@ -18,12 +18,12 @@ class Prompter;
 // The modal error dialog "An Error Occurred". Opening it shows where the error happened,
 // appends the error record to the log and waits: "OK" returns to the failing procedure,
 // "End This Session" ends the program at once without saving anything.
-class ErrorFrm : public QDialog, public ErrorPresenter {
+class ErrorDialog : public QDialog, public ErrorPresenter {
     Q_OBJECT
 
 public:
-    ErrorFrm(Prompter& prompter, ErrorLog& log, const ErrorContextSource& context,
-             QWidget* parent = nullptr);
+    ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSource& context,
+                QWidget* parent = nullptr);
 
     void ShowError(const ErrorState& state) override;
 
@@ -51,8 +51,8 @@ private:
     std::function<void()> endSession_;
 
     ErrorLinesView* lines_ = nullptr;
-    QPushButton* bttnOK = nullptr;
-    QPushButton* bttnAbort = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* endSessionButton_ = nullptr;
 };
 
 } // namespace cw

@@ -27,30 +27,30 @@ class CanvasCardView;
 class CardCanvas;
 class CardPicture;
 class CardRenderer;
-class CardView;
+class CardFace;
 class FillInController;
 class NameDialog;
-class frmCardsList;
+class FormatChooser;
 
 // The main window. Its start face lists the cards of the current format with the command
-// buttons; its card face shows the open page in pic1. The logic lives in MainSession; the
-// window shows its results and passes the user's actions on.
-class ACBLfrm : public QMainWindow,
-                public CardFormatView,
-                public CardLibraryView,
-                public ChangedStateView {
+// buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
+// the window shows its results and passes the user's actions on.
+class MainWindow : public QMainWindow,
+                   public CardFormatView,
+                   public CardLibraryView,
+                   public ChangedStateView {
     Q_OBJECT
 
 public:
     // chooser: where cards go to and come from; nullptr picks a folder with a dialog.
-    explicit ACBLfrm(AppContext& context, TransferFolderChooser* chooser = nullptr,
-                     QWidget* parent = nullptr);
-    ~ACBLfrm() override;
+    explicit MainWindow(AppContext& context, TransferFolderChooser* chooser = nullptr,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     MainSession& Session() { return session_; }
     bool CardFaceShown() const;
 
-    // The renderer that draws the open page on pic1's canvas.
+    // The renderer that draws the open page on the card picture's canvas.
     CardRenderer& Renderer() { return *renderer_; }
     CardCanvas& Canvas() { return *canvas_; }
     // Filling in the open card: the in-place editors and the option list.
@@ -73,13 +73,15 @@ public:
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
 
-    QPushButton* Command4(int index) const { return command4_[size_t(index)]; }
-    QListWidget* List1() const { return list1_; }
-    QRadioButton* FrontBackOption(int index) const { return frontBack_[size_t(index)]; }
-    NameDialog* NewFrame() const { return newFrame_; }
-    frmCardsList* FormatChooser() const;
-    CardView* CardFace() const { return cardView_; }
-    CardPicture* pic1() const;
+    QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
+    QListWidget* cardList() const { return cardList_; }
+    QRadioButton* sideButton(int index) const { return sideButtons_[size_t(index)]; }
+    NameDialog* nameDialog() const { return nameDialog_; }
+    QLabel* cardStatusLabel() const { return cardStatusLabel_; }
+    QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
+    FormatChooser* formatChooser() const;
+    CardFace* cardFace() const { return cardFace_; }
+    CardPicture* cardPicture() const;
 
     // CardFormatView
     void SetSideButtonsEnabled(bool enabled) override;
@@ -132,27 +134,27 @@ private:
 
     QStackedWidget* faces_ = nullptr;
     QWidget* startFace_ = nullptr;
-    CardView* cardView_ = nullptr;
-    QListWidget* list1_ = nullptr;
+    CardFace* cardFace_ = nullptr;
+    QListWidget* cardList_ = nullptr;
     QLabel* listLabel_ = nullptr;
-    QLabel* formatLabel_ = nullptr;
-    QLabel* countryImage_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* fileLabel_ = nullptr;
-    QLabel* label6_ = nullptr;
+    QLabel* formatNameLabel_ = nullptr;
+    QLabel* formatPicture_ = nullptr;
+    QLabel* cardStatusLabel_ = nullptr;
+    QLabel* selectionPromptLabel_ = nullptr;
+    QLabel* specialNoticeLabel_ = nullptr;
     QLabel* firstCardHint_ = nullptr;
-    QPushButton* cancelBttn_ = nullptr;
-    std::array<QPushButton*, 10> command4_{};
-    std::array<QRadioButton*, 2> frontBack_{};
+    QPushButton* cancelSelectionButton_ = nullptr;
+    std::array<QPushButton*, 10> commandButtons_{};
+    std::array<QRadioButton*, 2> sideButtons_{};
     QButtonGroup* sideGroup_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    NameDialog* newFrame_ = nullptr;
-    QPointer<frmCardsList> cardsList_;
+    QTimer* blinkTimer_ = nullptr;
+    NameDialog* nameDialog_ = nullptr;
+    QPointer<FormatChooser> formatChooser_;
 
-    QAction* mnuViewCard_ = nullptr;
-    QAction* mnuCardList_ = nullptr;
-    QAction* mnuZoomIn_ = nullptr;
-    QAction* mnuZoomOut_ = nullptr;
+    QAction* viewCardAction_ = nullptr;
+    QAction* cardListAction_ = nullptr;
+    QAction* zoomInAction_ = nullptr;
+    QAction* zoomOutAction_ = nullptr;
     bool namesEditable_ = true;
 };
 

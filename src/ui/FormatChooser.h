@@ -24,23 +24,23 @@ QString DecodeDisplayName(const std::string& displayName);
 
 class FormatRows;
 
-// frmCardsList: the installed formats as rows of 330 twips in Picture1, one highlighted.
+// FormatChooser: the installed formats as rows of 330 twips in the rows picture, one highlighted.
 // A click highlights a row; "Done" or a double click on a row makes the choice.
-class frmCardsList : public QDialog {
+class FormatChooser : public QDialog {
     Q_OBJECT
 
 public:
-    frmCardsList(const FormatCatalogue& catalogue, int16_t currentFormat, int twipsPerPixel,
-                 QWidget* parent = nullptr);
+    FormatChooser(const FormatCatalogue& catalogue, int16_t currentFormat, int twipsPerPixel,
+                  QWidget* parent = nullptr);
 
     int16_t Selection() const { return selection_; }
     int RowCount() const { return int(names_.size()); }
     QString RowText(int row) const { return rows_[size_t(row)]; }
     QFont RowFont(int row) const;
-    // Picture1's row height in pixels.
+    // The rows picture's row height in pixels.
     int RowHeight() const;
-    QWidget* Picture1() const;
-    QScrollBar* VScroll2() const { return vScroll2_; }
+    QWidget* rowsPicture() const;
+    QScrollBar* scrollBar() const { return scrollBar_; }
 
     static constexpr int RowTwips = 330;
     static constexpr int VisibleRows = 15;
@@ -67,11 +67,11 @@ private:
     int twipsPerPixel_ = 15;
     int rememberedY_ = 0;
     int shownRows_ = VisibleRows;
-    FormatRows* picture1_ = nullptr;
+    FormatRows* rowsPicture_ = nullptr;
     QWidget* frameView_ = nullptr;
-    QScrollBar* vScroll2_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QLabel* selectedFormatLabel_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
 };
 
 } // namespace cw
