@@ -1,8 +1,54 @@
 #include "Commands.h"
 
 #include "Application.h"
+#include "RenderCommand.h"
 
 namespace cw {
+
+namespace {
+
+int FormatsTool(Application& app, const CommandLine&, std::ostream& out, std::ostream&) {
+    return RunFormatsCommand(app, out);
+}
+
+int RenderTool(Application& app, const CommandLine& line, std::ostream&, std::ostream& err) {
+    RenderOptions options;
+    std::string problem;
+    if (!ParseRenderOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunRenderCommand(app, options, err);
+}
+
+} // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+    static const std::vector<CommandEntry> table = {
+        {"formats", "cardwright formats [--root DIR]\n", FormatsTool},
+        {"render",
+         "cardwright render --root DIR --card NAME [--format CODE]\n"
+         "           [--side front|back] [--partner] [--zoom N]\n"
+         "           --out FILE.(png|jpg|bmp|pdf)\n",
+         RenderTool},
+    };
+    return table;
+}
+
+const CommandEntry* FindCommand(const std::string& name) {
+    for (const CommandEntry& entry : CommandTable())
+        if (entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
+std::string UsageText() {
+    std::string text = "usage: cardwright [--root DIR]\n";
+    for (const CommandEntry& entry : CommandTable())
+        text += "       " + entry.usage;
+    text += "       cardwright --version\n";
+    return text;
+}
 
 std::string FormatsListing(const FormatCatalogue& catalogue) {
     std::string text;

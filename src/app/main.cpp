@@ -7,7 +7,6 @@
 #include "ErrorDialog.h"
 #include "MainWindow.h"
 #include "QtPrompter.h"
-#include "RenderCommand.h"
 #include "ScriptedPrompter.h"
 
 #include <QApplication>
@@ -16,29 +15,13 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: cardwright [--root DIR]\n"
-                               "       cardwright formats [--root DIR]\n"
-                               "       cardwright render --root DIR --card NAME [--format CODE]\n"
-                               "                  [--side front|back] [--partner] [--zoom N]\n"
-                               "                  --out FILE.(png|jpg|bmp|pdf)\n"
-                               "       cardwright --version\n";
-
-int RunCommand(const cw::CommandLine& line, const std::filesystem::path& root) {
+int RunCommand(const cw::CommandEntry& tool, const cw::CommandLine& line,
+               const std::filesystem::path& root) {
     cw::ScriptedPrompter prompter; // commands never wait for an answer
     cw::Application app(root, prompter);
     cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
     app.SetErrorPresenter(&presenter);
-    int code = 2;
-    if (line.command == "formats") {
-        code = cw::RunFormatsCommand(app, std::cout);
-    } else if (line.command == "render") {
-        cw::RenderOptions options;
-        std::string problem;
-        if (cw::ParseRenderOptions(line, options, problem))
-            code = cw::RunRenderCommand(app, options, std::cerr);
-        else
-            std::cerr << problem << '\n' << kUsage;
-    }
+    int code = tool.run(app, line, std::cout, std::cerr);
     for (const std::string& text : prompter.MessageTexts())
         std::cerr << text << '\n';
     app.UnregisterFonts();
@@ -54,17 +37,17 @@ int main(int argc, char** argv) {
         std::cout << "Cardwright " << cw::kAppVersion << '\n';
         return 0;
     }
-    if (line.Has("--help") || !line.errors.empty() ||
-        (!line.command.empty() && line.command != "formats" && line.command != "render")) {
+    const cw::CommandEntry* tool = line.command.empty() ? nullptr : cw::FindCommand(line.command);
+    if (line.Has("--help") || !line.errors.empty() || (!line.command.empty() && !tool)) {
         for (const auto& error : line.errors)
             std::cerr << error << '\n';
-        std::cerr << kUsage;
+        std::cerr << cw::UsageText();
         return line.Has("--help") ? 0 : 2;
     }
     std::filesystem::path root = line.Value("--root").value_or(cw::DefaultDataRoot().string());
     root = std::filesystem::absolute(root);
 
-    if (!line.command.empty()) {
+    if (tool) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -75,7 +58,7 @@ int main(int argc, char** argv) {
             std::cerr << problem << '\n';
             return 1;
         }
-        return RunCommand(line, root);
+        return RunCommand(*tool, line, root);
     }
 
     QApplication qtApp(argc, argv);

@@ -97,6 +97,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
     setMinimumSize(760, 540);
@@ -322,6 +323,7 @@ void MainWindow::BuildStartFace() {
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(Text(560));
     file->setObjectName("fileMenu");
+    menus_[size_t(MainMenu::File)] = file;
     auto add = [this](QMenu* menu, const char* name, const QString& caption,
                       QList<QKeySequence> keys, auto slot) {
         QAction* action = menu ? menu->addAction(caption) : new QAction(caption, this);
@@ -346,8 +348,14 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     add(file, "exitAction", Text(567), {QKeySequence::Quit}, [this] { close(); });
 
+    // Undo and redo of card changes.
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("editMenu");
+    menus_[size_t(MainMenu::Edit)] = edit;
+
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("viewMenu");
+    menus_[size_t(MainMenu::View)] = view;
     viewCardAction_ = add(view, "viewCardAction", Text(85), {QKeySequence(Qt::CTRL | Qt::Key_E)},
                           [this] { ShowCardFace(); });
     cardListAction_ = add(view, "cardListAction", "Card List", {QKeySequence(Qt::CTRL | Qt::Key_W)},
@@ -360,6 +368,13 @@ void MainWindow::BuildMenus() {
     viewCardAction_->setEnabled(false);
     for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
         action->setEnabled(false);
+
+    QMenu* options = menuBar()->addMenu(Text(568));
+    options->setObjectName("optionsMenu");
+    menus_[size_t(MainMenu::Options)] = options;
+    QMenu* help = menuBar()->addMenu(Text(577));
+    help->setObjectName("helpMenu");
+    menus_[size_t(MainMenu::Help)] = help;
 
     // The hidden "ShortCuts" menu: keys without a menu item of their own.
     add(nullptr, "refreshScreenAction", "Refresh Screen", {Qt::Key_F4},
@@ -382,6 +397,12 @@ void MainWindow::BuildMenus() {
         [this] { cardFace_->ScrollPage(Qt::Vertical, -1); });
     add(nullptr, "scrollDownAction", "Scroll Down", {QKeySequence(Qt::SHIFT | Qt::Key_F12)},
         [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
+}
+
+void MainWindow::HideEmptyMenus() {
+    // A menu shows only once it offers something.
+    for (QMenu* menu : menus_)
+        menu->menuAction()->setVisible(!menu->isEmpty());
 }
 
 void MainWindow::SetStartTitle() {

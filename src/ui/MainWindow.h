@@ -15,12 +15,16 @@ class QAction;
 class QButtonGroup;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimer;
 
 namespace cw {
+
+// The menus of the menu bar, in their order.
+enum class MainMenu { File, Edit, View, Options, Help, Count };
 
 class AppContext;
 class CanvasCardView;
@@ -77,6 +81,7 @@ public:
     QListWidget* cardList() const { return cardList_; }
     QRadioButton* sideButton(int index) const { return sideButtons_[size_t(index)]; }
     NameDialog* nameDialog() const { return nameDialog_; }
+    QMenu* menu(MainMenu which) const { return menus_[size_t(which)]; }
     QLabel* cardStatusLabel() const { return cardStatusLabel_; }
     QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
     FormatChooser* formatChooser() const;
@@ -113,6 +118,7 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void PauseBlinking(bool pause);
@@ -151,6 +157,7 @@ private:
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
 
+    std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;
     QAction* cardListAction_ = nullptr;
     QAction* zoomInAction_ = nullptr;
