@@ -59,11 +59,13 @@ bool AppContext::LoadFormatDefaults() {
 }
 
 void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
-    std::string text = "The settings file of this card format, " + rebuilt.file.string() +
-                       ", could not be read (" + rebuilt.reason +
+    std::string text = "The settings file of this card format, " +
+                       FileNameToUtf8(rebuilt.file.string()) + ", could not be read (" +
+                       rebuilt.reason +
                        ").\nIts settings were made again from the format's layout files";
     if (!rebuilt.keptAs.empty())
-        text += "; the old file is kept as " + rebuilt.keptAs.filename().string() + ".";
+        text +=
+            "; the old file is kept as " + FileNameToUtf8(rebuilt.keptAs.filename().string()) + ".";
     else
         text += " for this session; the file itself was left as it is.";
     prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);

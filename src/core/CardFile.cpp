@@ -155,11 +155,6 @@ RecordRead ReadRecordInto(CardPage& page, const std::string& line, int& fullKind
 
 } // namespace
 
-bool CardFile::ReadRecordLine(CardPage& page, const std::string& line) {
-    int fullKind = 0;
-    return ReadRecordInto(page, line, fullKind) == RecordRead::Read;
-}
-
 LoadReport CardFile::LoadCard(CardPage& page, const CardLocation& location,
                               const LoadOptions& options) {
     page.ClearCard();

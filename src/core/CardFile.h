@@ -64,10 +64,6 @@ public:
     // The record part of a page, one line per record, in the kinds' write order.
     static std::string FormatRecords(const CardPage& page);
     static std::string FormatRecord(int kind, const CardField& field);
-
-    // Reads one record line into page; false when the line is malformed or its kind's table
-    // is full.
-    static bool ReadRecordLine(CardPage& page, const std::string& line);
 };
 
 } // namespace cw

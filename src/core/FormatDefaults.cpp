@@ -190,7 +190,10 @@ std::optional<DefaultsRebuilt> FormatDefaultsFile::Load(const FormatCatalogue& c
             // stays where it is and the error is the caller's.
             std::string bytes = BuildFromLayouts(catalogue, slot);
             values = ParseDefaultsValues(bytes);
-            rebuilt = DefaultsRebuilt{*existing, error.what(), {}};
+            std::string reason = error.ErrorNumber() == RuntimeError::InputPastEnd
+                                     ? "it holds fewer than 48 values"
+                                     : std::string(error.what());
+            rebuilt = DefaultsRebuilt{*existing, reason, {}};
             fs::path bad = existing->string() + ".bad";
             std::error_code ec;
             if (writeFiles) {
