@@ -121,6 +121,8 @@ class CircleMark:
             self.click = (-15, fm.raw_width("H", field_size))
         else:
             self.cx, self.cy, self.r = (round(v) for v in marks.ring_around(label, size, CIRCLE_FACE, bold))
+            # As large as the program's rings around capitals, so that the rings of a grid match.
+            self.r = max(self.r, marks.ring_of("A", code)[2])
             self.click = (self.cx - self.r, self.cx + self.r)
         self.edges = fm.text_edges(label, size, CIRCLE_FACE, bold)
         ink = fm.ink_box(label, size, CIRCLE_FACE, bold)
