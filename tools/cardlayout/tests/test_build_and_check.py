@@ -173,6 +173,28 @@ class CheckerCatchesTest(unittest.TestCase):
         self.assertIn("'NT' does not fit its box", p)
         self.assertIn("is only partly erased by the area", p)
 
+    def test_folds_orientation_and_room_of_printed_text(self):
+        def across_the_fold(page):
+            text = next(r for r in page.records if r.kind == 2 and r.text == "Other leads:")
+            text.a[0] = 8000
+        self.rewrite_page("data/ebu2.dat", across_the_fold)
+
+        def crowded(page):
+            text = next(r for r in page.records if r.kind == 2 and r.text == "Very light:")
+            page.records.append(Record(2, [text.a[0] + 2000, text.a[1] + 200, 800, 240, 1, 0], "Crowded"))
+        self.rewrite_page("data/acbl2.dat", crowded)
+
+        def narrow_head(page):
+            head = next(r for r in page.records if r.kind == 7 and r.text == "MIN. LENGTH")
+            head.a[2] = 350
+        self.rewrite_page("data/wbfb4.dat", narrow_head)
+        self.edit("cwr.sys", lambda t: t.replace("w16 1\r\nw17 wbfb.bmp", "w16 2\r\nw17 wbfb.bmp", 1))
+        p = self.problems()
+        self.assertIn("ebu front: 'Other leads:' crosses the edge of a panel", p)
+        self.assertRegex(p, r"acbl front: printed text 'Crowded' is \d+ twips from .*, less than 1 mm")
+        self.assertIn("label 'MIN. LENGTH' breaks the word 'LENGTH'", p)
+        self.assertIn("wbfb1.dat: a landscape page (16440 x 11340 twips) printed portrait", p)
+
     def test_sample_text_too_long_for_its_field(self):
         def lengthen(page):
             f = next(r for r in page.records if r.kind == 2 and r.a[3] == 240 and r.text and r.a[2] < 600)
