@@ -10,6 +10,7 @@ import re
 from . import bmp, cwrsys, reach
 from . import fontmetrics as fm
 from .marks import CIRCLE_GEOMETRY, ring_of
+from .page import TEXT_SLACK
 from .records import (CAPACITY, WRITE_ORDER, APP_VERSION, HEADER_LINES, read_page,
                       TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, LABEL_BOX, KIND8, BITMAP,
                       COLOUR_DOT, KIND17, TICK_MARK, PRINT_TEXT, OPTION_FIELD, CIRCLED_ITEM,
@@ -565,7 +566,7 @@ def allowed(a, b, erased):
     # Runs of one line of printed text, set one after another.
     for first, second in ((a, b), (b, a)):
         if first.run_end is not None and second.run_end is not None and abs(first.y0 - second.y0) < 1 \
-                and abs(second.x0 - 2 - first.run_end) <= 3:
+                and -3 <= second.x0 - 2 - first.run_end <= TEXT_SLACK * (first.run_end - first.x0) + 5:
             return True
     for ring, other in ((a, b), (b, a)):
         if ring.ring and not other.ring and ring.contains_centre(other) and other.layer != "field":

@@ -220,10 +220,13 @@ class Page:
         return self.text(x, baseline - self.asc(size), s, size, bold, colour, **kw)
 
     def runs(self, x, top, parts, size=None):
-        """Printed text made of runs (text, colour, bold) set one after another."""
+        """Printed text made of runs (text, colour, bold) set one after another.
+
+        Each run is set a little behind the measured end of the one before: at some zooms
+        the screen's rounded pixel sizes draw small text a few per cent wider."""
         for s, colour, bold in parts:
             self.text(x, top, s, size=size, bold=bold, colour=colour)
-            x += self.tw(s, size or self.style.base_size, bold)
+            x += self.tw(s, size or self.style.base_size, bold) * (1 + TEXT_SLACK)
         return x
 
     def label(self, x, y, w, h, s, look=None, size=None, bold=True, align=CENTRE):

@@ -11,6 +11,7 @@ import math
 
 from . import fontmetrics as fm
 from . import marks
+from .page import TEXT_SLACK
 from .records import (TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, RECTANGLE, LABEL_BOX, KIND8,
                       LINE, BITMAP, COLOUR_DOT, KIND17, TICK_MARK, RING, PRINT_TEXT, OPTION_FIELD,
                       CIRCLED_ITEM, CLEARED_AREA)
@@ -356,7 +357,8 @@ def _same_line(a, b):
     if a.run is None or b.run is None or abs(a.run[0] - b.run[0]) > 1:
         return False
     first, second = (a, b) if a.run[1] < b.run[1] else (b, a)
-    return abs(second.run[1] - first.run[2]) <= 3
+    gap = second.run[1] - first.run[2]
+    return -3 <= gap <= TEXT_SLACK * (first.run[2] - first.run[1]) + 5
 
 
 def text_room_faults(ink):
