@@ -10,10 +10,9 @@ inline constexpr int CreateNotesFile = 7004;
 inline constexpr int EditNotes = 7005;
 inline constexpr int InsertNotesSymbol = 7006;
 inline constexpr int SaveNotesEdit = 7007;
-inline constexpr int AskSaveNotes = 7008;
-inline constexpr int GoToNote = 7009;
-inline constexpr int PrintNotes = 7010;
-inline constexpr int NotesDone = 7011;
-inline constexpr int AssociateNotes = 7012;
+inline constexpr int GoToNote = 7008;
+inline constexpr int PrintNotes = 7009;
+inline constexpr int NotesDone = 7010;
+inline constexpr int AssociateNotes = 7011;
 
 } // namespace cw::loc

@@ -817,6 +817,11 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     fillIn_->CommitOpenEditor();
+    // Notes being written are not lost with the program: their window asks first.
+    if (!CardFaceShown() && notesWindow_ && notesWindow_->isVisible() && !notesWindow_->close()) {
+        event->ignore();
+        return;
+    }
     switch (session_.QueryUnload(CardFaceShown())) {
     case MainSession::CloseResult::ReturnedToStartFace:
         ReturnToStartFace();

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -102,6 +103,23 @@ TEST_F(NotesCommandsTest, TheMenusOpenTheNotesAndEveryReferenceText) {
     EXPECT_FALSE(window->notesWindow()->Session().HasFile());
     EXPECT_EQ(window->notesWindow()->Session().NotesFiles(), std::vector<std::string>{"pair.not"});
     window->notesWindow()->close();
+}
+
+TEST_F(NotesCommandsTest, EndingTheProgramAsksForNotesNotYetSaved) {
+    window->OpenNotes();
+    NotesWindow* notes = window->notesWindow();
+    ASSERT_TRUE(notes->Session().ChooseFile("pair.not"));
+    notes->Session().StartEditing();
+    notes->editBox()->insertPlainText("more ");
+
+    prompter.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_EQ(prompter.MessageTexts().back(), "Do you want to save the changes to pair.not?");
+
+    prompter.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(ReadLines(dir / "suppnote" / "pair.not").front(), "more [1] Note");
 }
 
 } // namespace

@@ -174,7 +174,7 @@ void NotesWindow::BuildWindow() {
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(faces_, 1);
     layout->addLayout(buttonRow);
-    resize(820, pageHeight + 150);
+    resize(820, pageHeight + 120);
 }
 
 void NotesWindow::BuildSymbolsMenu() {
