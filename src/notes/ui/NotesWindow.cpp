@@ -223,7 +223,7 @@ void NotesWindow::FileChosen(int row) {
     // A double click reports the file a second time, when it is already shown.
     if (faces_->currentWidget() != listFace_ || row < 0 || row >= fileList_->count())
         return;
-    session_.ChooseFile(fileList_->item(row)->data(Qt::UserRole).toString().toStdString());
+    session_.ChooseFile(fileList_->item(row)->data(Qt::UserRole).toByteArray().toStdString());
 }
 
 void NotesWindow::EditButtonClicked() {
@@ -289,7 +289,7 @@ void NotesWindow::ShowFileList(const std::vector<std::string>& names, const std:
     for (const std::string& name : names) {
         auto* item = new QListWidgetItem(TextCodec::Western().Decode(name), fileList_);
         // The name as it is on disk, whatever it looks like decoded.
-        item->setData(Qt::UserRole, QString::fromStdString(name));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
     }
     listNotice_->setText(Codec().Decode(notice));
     listNotice_->setVisible(!notice.empty());
@@ -308,7 +308,7 @@ void NotesWindow::ShowBlock(const std::string& fileName, const std::vector<std::
     for (const std::string& line : lines)
         shownLines_.append(Codec().Decode(line));
     faces_->setCurrentWidget(fileFace_);
-    fileLabel_->setText(Codec().Decode(fileName));
+    fileLabel_->setText(TextCodec::Western().Decode(fileName));
     buttons_[EditButton]->setEnabled(true);
     buttons_[PrintButton]->setEnabled(true);
     otherFilesButton_->setEnabled(true);
