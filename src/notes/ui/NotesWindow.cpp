@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ErrorTrap.h"
+#include "FileNameText.h"
 #include "NotesLocations.h"
 #include "Prompter.h"
 #include "TextCodec.h"
@@ -31,6 +32,11 @@ namespace {
 constexpr double kScreenFontSize = 11;
 // The printed notes' font size.
 constexpr double kPrintFontSize = 10.04;
+
+// File names are UTF-8, but for those copied from Windows.
+QString FromFileName(const std::string& name) {
+    return QString::fromStdString(FileNameToUtf8(name));
+}
 
 } // namespace
 
@@ -275,7 +281,7 @@ void NotesWindow::WritePrintout(TextLineWriter& writer) {
     writer.WriteEmpty();
     writer.WriteEmpty();
     writer.SetBold(true);
-    writer.Write(Codec().Decode(session_.PrintHeading()));
+    writer.Write(FromFileName(session_.PrintHeading()));
     writer.SetBold(false);
     writer.WriteEmpty();
     for (const std::string& line : session_.Text().Lines())
@@ -287,7 +293,7 @@ void NotesWindow::WritePrintout(TextLineWriter& writer) {
 void NotesWindow::ShowFileList(const std::vector<std::string>& names, const std::string& notice) {
     fileList_->clear();
     for (const std::string& name : names) {
-        auto* item = new QListWidgetItem(TextCodec::Western().Decode(name), fileList_);
+        auto* item = new QListWidgetItem(FromFileName(name), fileList_);
         // The name as it is on disk, whatever it looks like decoded.
         item->setData(Qt::UserRole, QByteArray::fromStdString(name));
     }
@@ -308,7 +314,7 @@ void NotesWindow::ShowBlock(const std::string& fileName, const std::vector<std::
     for (const std::string& line : lines)
         shownLines_.append(Codec().Decode(line));
     faces_->setCurrentWidget(fileFace_);
-    fileLabel_->setText(TextCodec::Western().Decode(fileName));
+    fileLabel_->setText(FromFileName(fileName));
     buttons_[EditButton]->setEnabled(true);
     buttons_[PrintButton]->setEnabled(true);
     otherFilesButton_->setEnabled(true);
