@@ -59,15 +59,30 @@ bool AppContext::LoadFormatDefaults() {
 }
 
 void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
-    std::string text = "The settings file of this card format, " +
-                       FileNameToUtf8(rebuilt.file.string()) + ", could not be read (" +
-                       rebuilt.reason +
-                       ").\nIts settings were made again from the format's layout files";
-    if (!rebuilt.keptAs.empty())
-        text +=
-            "; the old file is kept as " + FileNameToUtf8(rebuilt.keptAs.filename().string()) + ".";
-    else
-        text += " for this session; the file itself was left as it is.";
+    // The defaults are loaded for every drawing of the card: a file that stays unreadable or
+    // unwritable is reported once.
+    std::string key = rebuilt.file.string() + '\n' + rebuilt.reason + '\n' + rebuilt.notWritten;
+    if (!reportedDefaults_.insert(key).second)
+        return;
+    const std::string file = FileNameToUtf8(rebuilt.file.string());
+    std::string text;
+    if (rebuilt.reason.empty()) {
+        text = "The settings file of this card format, " + file + ", could not be written (" +
+               rebuilt.notWritten +
+               ").\nIts settings are taken from the format's layout files for this session.";
+    } else {
+        text = "The settings file of this card format, " + file + ", could not be read (" +
+               rebuilt.reason + ").\nIts settings were made again from the format's layout files";
+        if (!rebuilt.keptAs.empty())
+            text += "; the old file is kept as " +
+                    FileNameToUtf8(rebuilt.keptAs.filename().string()) + ".";
+        else if (!rebuilt.notWritten.empty())
+            text += " for this session; the file itself was left as it is, as a new one could "
+                    "not be written (" +
+                    rebuilt.notWritten + ").";
+        else
+            text += " for this session; the file itself was left as it is.";
+    }
     prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
@@ -162,6 +177,7 @@ bool AppContext::LoadCard() {
             LoadOptions options;
             options.backSide = BackSideSelected;
             options.backTemplate = BackTemplateForMissingPage();
+            options.fileSystem = &fileSystem;
             report = CardFile::LoadCard(Page, Location, options);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });

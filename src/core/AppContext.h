@@ -12,6 +12,7 @@
 #include "ViewState.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 namespace cw {
@@ -86,6 +87,8 @@ public:
 private:
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
     void ReportIncompleteCard(const LoadReport& report);
+
+    std::set<std::string> reportedDefaults_;
 };
 
 } // namespace cw

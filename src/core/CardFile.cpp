@@ -161,11 +161,11 @@ LoadReport CardFile::LoadCard(CardPage& page, const CardLocation& location,
     page.UseAltBaseLayer = false;
     fs::path path = location.PagePath();
     if (options.backSide && options.backTemplate && !ExistsAnyCase(path)) {
-        std::error_code ec;
-        auto source = ResolveExisting(*options.backTemplate);
-        if (!source || !fs::copy_file(*source, ResolveForWriting(path), ec))
+        if (!ExistsAnyCase(*options.backTemplate))
             throw RuntimeError(RuntimeError::FileNotFound, "Cannot create the back page from " +
                                                                options.backTemplate->string());
+        CopyFileOver(options.fileSystem ? *options.fileSystem : FileSystem::Default(),
+                     *options.backTemplate, path);
     }
     return ParsePage(page, ReadExistingFile(path), options.backSide);
 }
@@ -318,11 +318,8 @@ std::string CardFile::FormatRecords(const CardPage& page) {
     return out;
 }
 
-void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std::string& appVersion,
-                        FileSystem& fileSystem) {
-    fs::path path = ResolveExisting(location.PagePath()).value_or(location.PagePath());
-    fs::path scratch = path.parent_path() / "temp";
-    const std::string original = ReadFileBytes(path);
+std::string CardFile::ComposePage(CardPage& page, const std::string& original,
+                                  const std::string& appVersion) {
     LineReader reader(original);
     HeaderLines comments;
     std::string line;
@@ -346,6 +343,15 @@ void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std:
     }
     QuotesOutOfTexts(page);
     out += FormatRecords(page);
+    return out;
+}
+
+void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std::string& appVersion,
+                        FileSystem& fileSystem) {
+    fs::path path = ResolveExisting(location.PagePath()).value_or(location.PagePath());
+    fs::path scratch = path.parent_path() / "temp";
+    const std::string original = ReadFileBytes(path);
+    std::string out = ComposePage(page, original, appVersion);
     // What could not be read would be lost by this save: the original goes aside first.
     if (page.ReadIncompletely)
         AtomicReplace(fileSystem, path.string() + ".bak", original, scratch);

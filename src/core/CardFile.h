@@ -25,6 +25,8 @@ struct LoadOptions {
     // A blank back page copied in when the page file is missing (formats whose cards may
     // lack their back page).
     std::optional<fs::path> backTemplate;
+    // What that copy is written through (the default file system when null).
+    FileSystem* fileSystem = nullptr;
 };
 
 // What a load could not read from a page file, one line each, in words for the user.
@@ -56,6 +58,13 @@ public:
     // Kind-8 texts lose their double quotes (to apostrophes) in memory too.
     static void SaveCard(CardPage& page, const CardLocation& location,
                          const std::string& appVersion, FileSystem& fileSystem);
+
+    // The bytes of a page file for page: original's comment lines and header lines 5..30
+    // (line 16 becomes appVersion), then the page's names and records. Throws RuntimeError
+    // when original lacks its header, unless the page was read incompletely (the lines it
+    // lacks are written empty).
+    static std::string ComposePage(CardPage& page, const std::string& original,
+                                   const std::string& appVersion);
 
     // A text is written between double quotes and cannot hold one: kind-8 texts get an
     // apostrophe in its place, every other text two apostrophes (as the editors store it).

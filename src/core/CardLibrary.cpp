@@ -1,6 +1,7 @@
 #include "CardLibrary.h"
 
 #include "AppContext.h"
+#include "CardFile.h"
 #include "ChangedState.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
@@ -41,22 +42,10 @@ std::string ReadNotesLine(const fs::path& cardFile) {
     return Trim(reader.ReadLine());
 }
 
-// Copies source over target (any existing file of that name in any letter case goes first).
-void ReplaceFile(const fs::path& source, const fs::path& target) {
-    auto from = ResolveExisting(source);
-    if (!from)
-        throw RuntimeError::FileNotFoundError(source.string());
-    std::error_code ec;
-    if (auto existing = ResolveExisting(target))
-        fs::remove(*existing, ec);
-    fs::copy_file(*from, ResolveForWriting(target.parent_path()) / target.filename(),
-                  fs::copy_options::overwrite_existing);
-}
-
-void RemoveQuietly(const fs::path& path) {
-    std::error_code ec;
-    if (auto existing = ResolveExisting(path))
-        fs::remove(*existing, ec);
+// Copies source over target (a file of that name in another letter case goes), so that a
+// failure at any moment leaves target as it was.
+void ReplaceFile(FileSystem& fileSystem, const fs::path& source, const fs::path& target) {
+    CopyFileOver(fileSystem, source, target);
 }
 
 } // namespace
@@ -347,25 +336,39 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
             const FormatCatalogue& catalogue = context_.Catalogue;
             int slot = context_.CurrentFormat;
             const fs::path& dir = context_.Location.CardDir;
-            RemoveQuietly(dir / (name + ext));
-            ReplaceFile(context_.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)),
-                        dir / (name + ext));
-            if (HasBackPage()) {
-                RemoveQuietly(dir / (name + "_" + ext));
-                ReplaceFile(context_.paths.InProgramFolder(catalogue.Column(slot, ColBackTemplate)),
-                            dir / (name + "_" + ext));
+            FileSystem& files = context_.fileSystem;
+            const fs::path back = dir / (name + "_" + ext);
+            const bool backExisted = ExistsAnyCase(back);
+            // The back page first: a card is listed by its front page, so a card that could
+            // not be made whole does not appear.
+            if (HasBackPage())
+                ReplaceFile(files,
+                            context_.paths.InProgramFolder(catalogue.Column(slot, ColBackTemplate)),
+                            back);
+            // The front page is written once, names and all, so that no failure leaves a
+            // card without the names just typed.
+            try {
+                std::string blank = ReadExistingFile(
+                    context_.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)));
+                CardPage& page = context_.Page;
+                CardFile::ParsePage(page, blank, false);
+                StoreNames(entries);
+                WriteFileOver(files, dir / (name + ext),
+                              CardFile::ComposePage(page, blank, context_.AppVersion));
+                page.ReadIncompletely = false;
+            } catch (...) {
+                if (HasBackPage() && !backExisted)
+                    if (auto made = ResolveExisting(back))
+                        files.Remove(*made);
+                throw;
             }
-            FillCardList();
             context_.Location.CurrentCardName = name;
-            if (!context_.LoadCard())
-                return;
+            FillCardList();
             changed_.SetChangedState(ChangedState::CardOpenedCode);
-            StoreNames(entries);
+            changed_.SetChangedState(ChangedState::CardSavedCode);
             selected_ = IndexOf(name + ext);
             view_.SelectCardInList(selected_);
             view_.ShowCardStatus(name + GetProgramText(70));
-            if (!changed_.SaveCard())
-                return;
             mode_ = NameDialogMode::NewCard;
             view_.ShowCardFace();
         },
@@ -423,12 +426,13 @@ bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
         loc::CopyCard,
         [&] {
             const fs::path& dir = context_.Location.CardDir;
-            ReplaceFile(dir / source, dir / (name + ext));
+            FileSystem& files = context_.fileSystem;
             if (HasBackPage()) {
                 std::string back = BackPageFileName(source);
                 if (ExistsAnyCase(dir / back))
-                    ReplaceFile(dir / back, dir / (name + "_" + ext));
+                    ReplaceFile(files, dir / back, dir / (name + "_" + ext));
             }
+            ReplaceFile(files, dir / source, dir / (name + ext));
         },
         [&] {
             return std::vector<ErrValue>{source, name};
@@ -491,25 +495,28 @@ bool CardLibrary::CopyToDiskette(int index) {
         loc::CopyToDiskette,
         [&] {
             const fs::path& dir = context_.Location.CardDir;
-            RemoveQuietly(*folder / entry);
-            ReplaceFile(dir / entry, *folder / entry);
+            FileSystem& files = context_.fileSystem;
             if (HasBackPage()) {
                 std::string back = BackPageFileName(entry);
-                RemoveQuietly(*folder / back);
-                ReplaceFile(dir / back, *folder / back);
+                ReplaceFile(files, dir / back, *folder / back);
             }
+            ReplaceFile(files, dir / entry, *folder / entry);
             std::string notes = ReadNotesLine(dir / entry);
             if (notes.size() > 4 && EndsWithIgnoreCase(notes, ".not")) {
-                bool copied = false;
-                try {
-                    ReplaceFile(context_.paths.SuppNotesDir / notes, *folder / notes);
-                    copied = true;
-                } catch (const std::exception&) {
-                }
-                if (!copied)
+                const fs::path source = context_.paths.SuppNotesDir / notes;
+                if (!ExistsAnyCase(source)) {
                     Ask("Can not find Supplemental Notes file " + notes + "\n" +
                             "Card has been copied.",
                         Buttons::Ok);
+                } else {
+                    try {
+                        ReplaceFile(files, source, *folder / notes);
+                    } catch (const FileError& error) {
+                        Ask("The Supplemental Notes file " + notes + " could not be copied (" +
+                                error.Reason() + ").\nCard has been copied.",
+                            Buttons::Ok, Icon::Warning);
+                    }
+                }
             }
         },
         [&] {
@@ -574,18 +581,16 @@ bool CardLibrary::CopyCardsFromDiskette() {
                     if (!notesCopied) {
                         notesCopied = true;
                         CreateFolderQuietly(context_.paths.SuppNotesDir);
-                        for (const std::string& notes : ListFolder(*folder, "*.not")) {
-                            std::error_code ec;
-                            fs::copy_file(*folder / notes, context_.paths.SuppNotesDir / notes,
-                                          fs::copy_options::overwrite_existing, ec);
-                        }
+                        for (const std::string& notes : ListFolder(*folder, "*.not"))
+                            ReplaceFile(context_.fileSystem, *folder / notes,
+                                        context_.paths.SuppNotesDir / notes);
                     }
-                    ReplaceFile(*folder / file, dir / file);
                     if (backPages && !IsBackPageName(file)) {
                         std::string back = BackPageFileName(file);
                         if (ExistsAnyCase(*folder / back))
-                            ReplaceFile(*folder / back, dir / back);
+                            ReplaceFile(context_.fileSystem, *folder / back, dir / back);
                     }
+                    ReplaceFile(context_.fileSystem, *folder / file, dir / file);
                 }
             }
         },

@@ -5,6 +5,8 @@
 #include "LineReader.h"
 #include "RuntimeError.h"
 
+#include <functional>
+
 namespace cw {
 
 namespace {
@@ -169,18 +171,42 @@ void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) cons
     Write(catalogue, slot, BuildFromLayouts(catalogue, slot));
 }
 
+namespace {
+
+std::string ReasonOf(const RuntimeError& error) {
+    auto* fileError = dynamic_cast<const FileError*>(&error);
+    return fileError ? fileError->Reason() : std::string(error.what());
+}
+
+} // namespace
+
 std::optional<DefaultsRebuilt> FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot,
                                                         FormatDefaults& defaults, bool backSide,
                                                         bool drawingBaseText,
                                                         bool writeFiles) const {
     fs::path path = PathFor(catalogue, slot);
+    std::optional<DefaultsRebuilt> rebuilt;
+    // Writing the file made anew is worth trying, not worth failing for: the values serve
+    // this session whether or not they reach the disk.
+    auto store = [&](const std::string& bytes, const std::function<void()>& before) {
+        if (!writeFiles)
+            return;
+        try {
+            if (before)
+                before();
+            Write(catalogue, slot, bytes);
+        } catch (const RuntimeError& error) {
+            if (!rebuilt)
+                rebuilt = DefaultsRebuilt{ResolveForWriting(path), {}, {}, {}};
+            rebuilt->notWritten = ReasonOf(error);
+            rebuilt->keptAs.clear();
+        }
+    };
     auto rebuild = [&] {
         std::string bytes = BuildFromLayouts(catalogue, slot);
-        if (writeFiles)
-            Write(catalogue, slot, bytes);
+        store(bytes, {});
         return ParseDefaultsValues(bytes);
     };
-    std::optional<DefaultsRebuilt> rebuilt;
     std::array<RecordItem, FormatDefaults::ValueCount + 1> values;
     if (auto existing = ResolveExisting(path)) {
         try {
@@ -193,16 +219,15 @@ std::optional<DefaultsRebuilt> FormatDefaultsFile::Load(const FormatCatalogue& c
             std::string reason = error.ErrorNumber() == RuntimeError::InputPastEnd
                                      ? "it holds fewer than 48 values"
                                      : std::string(error.what());
-            rebuilt = DefaultsRebuilt{*existing, reason, {}};
             fs::path bad = existing->string() + ".bad";
-            std::error_code ec;
-            if (writeFiles) {
-                fs::rename(*existing, bad, ec);
-                if (!ec) {
-                    rebuilt->keptAs = bad;
-                    Write(catalogue, slot, bytes);
-                }
-            }
+            rebuilt = DefaultsRebuilt{*existing, reason, bad, {}};
+            // The old file is copied aside before it is replaced, so that it is somewhere
+            // whatever fails.
+            store(bytes, [&] {
+                AtomicReplace(fileSystem_, bad, ReadFileBytes(*existing), bad.string() + ".new");
+            });
+            if (!writeFiles)
+                rebuilt->keptAs.clear();
         }
         bool fontMissing = false;
         for (int i = 25; i <= 28; ++i)

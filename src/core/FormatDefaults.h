@@ -53,11 +53,13 @@ public:
     void CollectInto(bool backSide, bool drawingBaseText);
 };
 
-// The defaults file could not be read: its values were made again from the layout files.
+// The defaults file could not be read, or the one made again from the layout files could
+// not be written: the values made from the layout files are in use.
 struct DefaultsRebuilt {
     fs::path file;
-    std::string reason; // why it could not be read
-    fs::path keptAs;    // where the old file is kept; empty when it was left in place
+    std::string reason;     // why it could not be read; empty when it could
+    fs::path keptAs;        // where the old file is kept; empty when it was left in place
+    std::string notWritten; // why the file made anew could not be written; empty when it was
 };
 
 // The files behind the defaults: reading, creating from the layout files, and saving.
@@ -69,10 +71,11 @@ public:
 
     // Reads the defaults of slot and applies them. A missing file, or one whose front
     // base-text font is empty, is made from the layout files. A file that cannot be read
-    // (too short, unreadable) is moved aside as NAME.dat.bad and made anew; the result says
-    // so. With writeFiles false nothing on disk changes: the values made from the layout
-    // files are used for this run only. Raises RuntimeError when the layout files cannot be
-    // read either, leaving defaults unchanged.
+    // (too short, unreadable) is copied aside as NAME.dat.bad and made anew; the result says
+    // so. A file that cannot be written (a read-only or full disk) leaves the values made
+    // from the layout files in use, and the result says why. With writeFiles false nothing on
+    // disk changes. Raises RuntimeError when the layout files cannot be read either, leaving
+    // defaults unchanged.
     std::optional<DefaultsRebuilt> Load(const FormatCatalogue& catalogue, int slot,
                                         FormatDefaults& defaults, bool backSide,
                                         bool drawingBaseText, bool writeFiles = true) const;

@@ -15,10 +15,11 @@ namespace cw {
 
 namespace {
 
-RuntimeError WriteError(const fs::path& path, int error) {
+FileError WriteError(const fs::path& path, int error) {
     int number = (error == ENOSPC || error == EDQUOT) ? RuntimeError::DiskFull
                                                       : RuntimeError::PathFileAccess;
-    return {number, "Cannot write " + path.string() + ": " + std::strerror(error)};
+    std::string reason = std::strerror(error);
+    return {number, "Cannot write " + path.string() + ": " + reason, reason};
 }
 
 char LowerAscii(char c) {
@@ -38,36 +39,64 @@ bool LessIgnoreCase(const std::string& a, const std::string& b) {
 
 } // namespace
 
+int FileSystem::Open(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+long FileSystem::Write(int fd, const char* data, size_t size) {
+    return long(::write(fd, data, size));
+}
+
+int FileSystem::Sync(int fd) {
+    return ::fsync(fd);
+}
+
+int FileSystem::Close(int fd) {
+    return ::close(fd);
+}
+
+int FileSystem::Rename(const fs::path& from, const fs::path& to) {
+    return std::rename(from.c_str(), to.c_str());
+}
+
+int FileSystem::Remove(const fs::path& path) {
+    return ::unlink(path.c_str());
+}
+
 void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = Open(path);
     if (fd < 0)
         throw WriteError(path, errno);
+    auto fail = [&](int error) {
+        Close(fd);
+        return WriteError(path, error);
+    };
     size_t written = 0;
     while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        long n = Write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            int error = errno;
-            ::close(fd);
-            throw WriteError(path, error);
+            throw fail(errno);
         }
+        if (n == 0) // nothing written and no reason given: the disk takes no more
+            throw fail(ENOSPC);
         written += size_t(n);
     }
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        int error = errno;
-        ::close(fd);
-        throw WriteError(path, error);
-    }
-    if (::close(fd) != 0)
+    // A file system that cannot sync (EINVAL) has nothing more to flush.
+    if (Sync(fd) != 0 && errno != EINVAL)
+        throw fail(errno);
+    if (Close(fd) != 0)
         throw WriteError(path, errno);
 }
 
 void FileSystem::RenameOver(const fs::path& from, const fs::path& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0)
-        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot rename " + from.string() + " to " +
-                                                             to.string() + ": " +
-                                                             std::strerror(errno));
+    if (Rename(from, to) != 0) {
+        std::string reason = std::strerror(errno);
+        throw FileError(RuntimeError::PathFileAccess,
+                        "Cannot rename " + from.string() + " to " + to.string() + ": " + reason,
+                        reason);
+    }
 }
 
 FileSystem& FileSystem::Default() {
@@ -77,8 +106,36 @@ FileSystem& FileSystem::Default() {
 
 void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
                    const fs::path& scratch) {
-    fileSystem.WriteFlushed(scratch, bytes);
-    fileSystem.RenameOver(scratch, target);
+    try {
+        fileSystem.WriteFlushed(scratch, bytes);
+        fileSystem.RenameOver(scratch, target);
+    } catch (const RuntimeError& error) {
+        // The scratch file is of no use to anyone; the message names the file the user knows.
+        int saved = errno;
+        fileSystem.Remove(scratch);
+        errno = saved;
+        auto* fileError = dynamic_cast<const FileError*>(&error);
+        std::string reason = fileError ? fileError->Reason() : std::string(error.what());
+        std::string text = "Cannot write " + target.string() + ": " + reason + ".";
+        std::error_code ec;
+        if (fs::exists(target, ec))
+            text += " The file is as it was before.";
+        throw FileError(error.ErrorNumber(), text, reason);
+    }
+}
+
+fs::path WriteFileOver(FileSystem& fileSystem, const fs::path& target, const std::string& bytes) {
+    fs::path written = ResolveForWriting(target.parent_path()) / target.filename();
+    auto existing = ResolveExisting(written);
+    AtomicReplace(fileSystem, written, bytes, written.string() + ".new");
+    // The same name in another letter case goes only once the new file is in place.
+    if (existing && *existing != written)
+        fileSystem.Remove(*existing);
+    return written;
+}
+
+fs::path CopyFileOver(FileSystem& fileSystem, const fs::path& source, const fs::path& target) {
+    return WriteFileOver(fileSystem, target, ReadExistingFile(source));
 }
 
 std::string ReadFileBytes(const fs::path& path) {

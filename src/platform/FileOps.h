@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RuntimeError.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,24 +11,61 @@ namespace cw {
 
 namespace fs = std::filesystem;
 
-// The two steps of a file replacement that can fail on a real disk. Production code uses the
-// default implementation; tests substitute failures (a full disk, a rename that fails).
+// The file-system calls that write, one virtual function each, so that tests can make any one
+// of them fail the way a real disk does (an open refused, an I/O error, a disk that fills up
+// part-way, a rename refused). They behave like the system calls they stand for: -1 (or a
+// short count for Write) with errno set on failure. Production code uses the default
+// implementation, which makes exactly those calls.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // Writes bytes to path, flushed to disk. Throws RuntimeError on failure.
+
+    // Opens path for writing, created or emptied; a file descriptor or -1.
+    virtual int Open(const fs::path& path);
+    // Writes up to size bytes; how many were written, or -1.
+    virtual long Write(int fd, const char* data, size_t size);
+    // Flushes what was written to the disk itself.
+    virtual int Sync(int fd);
+    // A write the system kept back may fail only here.
+    virtual int Close(int fd);
+    virtual int Rename(const fs::path& from, const fs::path& to);
+    virtual int Remove(const fs::path& path);
+
+    // Writes bytes to path, flushed to disk (open, write until done, fsync, close). Throws
+    // FileError on failure.
     virtual void WriteFlushed(const fs::path& path, const std::string& bytes);
-    // Renames from over to in one step. Throws RuntimeError on failure.
+    // Renames from over to in one step. Throws FileError on failure.
     virtual void RenameOver(const fs::path& from, const fs::path& to);
 
     static FileSystem& Default();
 };
 
+// A failed file-system call: the run-time error number (61 for a full disk, 75 otherwise) and
+// the system's reason in words.
+class FileError : public RuntimeError {
+public:
+    FileError(int number, const std::string& description, std::string reason)
+        : RuntimeError(number, description), reason_(std::move(reason)) {}
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string reason_;
+};
+
 // Replaces target by bytes so that a crash at any moment leaves either the old or the new
 // file: the bytes go to scratch (beside the target) first and are renamed over it. On failure
-// the scratch file is left behind, the target is untouched, and RuntimeError is thrown.
+// the scratch file is removed, the target is untouched, and RuntimeError is thrown naming the
+// target and the reason.
 void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
                    const fs::path& scratch);
+
+// Writes bytes to target the same way, through a scratch file named target + ".new". The file
+// takes target's name as given (in the folder that exists in any letter case); a file of that
+// name in another letter case is removed once the new one is in place. Returns the file
+// written.
+fs::path WriteFileOver(FileSystem& fileSystem, const fs::path& target, const std::string& bytes);
+// The same with the bytes of source (found in any letter case).
+fs::path CopyFileOver(FileSystem& fileSystem, const fs::path& source, const fs::path& target);
 
 // Reads a whole file as bytes. Throws RuntimeError (file not found / access error).
 std::string ReadFileBytes(const fs::path& path);

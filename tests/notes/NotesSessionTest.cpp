@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ChangedState.h"
+#include "NotesFakes.h"
 #include "NotesLocations.h"
 #include "RuntimeError.h"
 #include "ScriptedPrompter.h"
@@ -14,38 +15,6 @@ using namespace cw;
 using namespace cw::test;
 
 namespace {
-
-// The window as plain state: the edit box holds what the last block put there until a test
-// types into it.
-struct FakeNotesView : NotesView {
-    bool listShown = false;
-    std::vector<std::string> list;
-    std::string notice;
-    std::vector<std::string> block;
-    int firstLine = -1;
-    bool editing = false;
-    bool saveEnabled = false;
-    std::string editBox;
-
-    void ShowFileList(const std::vector<std::string>& names, const std::string& text) override {
-        listShown = true;
-        list = names;
-        notice = text;
-    }
-    void ShowBlock(const std::string&, const std::vector<std::string>& lines, int first,
-                   int) override {
-        listShown = false;
-        block = lines;
-        firstLine = first;
-        editBox.clear();
-        for (size_t i = 0; i < lines.size(); ++i)
-            editBox += (i ? "\n" : "") + lines[i];
-    }
-    void ShowScrollPosition(int first) override { firstLine = first; }
-    void ShowEditing(bool on) override { editing = on; }
-    void EnableSave(bool on) override { saveEnabled = on; }
-    std::string EditedText() const override { return editBox; }
-};
 
 // A disk whose renames fail, as on a full or failing disk.
 struct FailingRename : FileSystem {

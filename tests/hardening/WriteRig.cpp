@@ -1,0 +1,159 @@
+#include "WriteRig.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace cw::test {
+
+namespace {
+
+using Snapshot = std::map<std::string, std::optional<std::string>>;
+
+Snapshot Take(const WriteRig& rig, const std::vector<std::string>& files) {
+    Snapshot snapshot;
+    for (const std::string& name : files) {
+        std::error_code ec;
+        fs::path path = rig.File(name);
+        snapshot[name] =
+            fs::is_regular_file(path, ec) ? std::optional(ReadFile(path)) : std::nullopt;
+    }
+    return snapshot;
+}
+
+std::string Describe(const std::optional<std::string>& bytes) {
+    return bytes ? std::to_string(bytes->size()) + " bytes" : std::string("no file");
+}
+
+bool Mentions(const std::string& text, const std::vector<std::string>& files) {
+    for (const std::string& name : files)
+        if (text.find(fs::path(name).filename().string()) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+WriteRig::WriteRig() {
+    views.library = &session.Library();
+    session.Changed().AddView(&views);
+    chooser.folder = transfer.Path();
+}
+
+fs::path WriteRig::File(const std::string& name) const {
+    if (name.rfind("@/", 0) == 0)
+        return transfer / name.substr(2);
+    return dir / name;
+}
+
+std::set<std::string> WriteRig::Listing() const {
+    std::set<std::string> names;
+    for (const auto& [root, prefix] :
+         {std::pair{dir.Path(), std::string()}, std::pair{transfer.Path(), std::string("@/")}})
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                names.insert(prefix + fs::relative(entry.path(), root).string());
+    return names;
+}
+
+void WriteRig::Mark() {
+    trapMark_ = int(errors.shown.size());
+    promptMark_ = prompter.Log().size();
+}
+
+std::vector<std::string> WriteRig::ReportsSinceMark() const {
+    std::vector<std::string> reports;
+    for (size_t i = size_t(trapMark_); i < errors.shown.size(); ++i)
+        reports.push_back(errors.shown[i].ErrDescription);
+    const auto& log = prompter.Log();
+    for (size_t i = promptMark_; i < log.size(); ++i)
+        if (log[i].kind == ScriptedPrompter::Asked::Kind::Message && log[i].buttons == Buttons::Ok)
+            reports.push_back(log[i].text);
+    return reports;
+}
+
+FaultTally RunWithFaults(const WritePath& path) {
+    FaultTally tally;
+    std::vector<FsCall> calls;
+    Snapshot before, after;
+    std::set<std::string> allowed;
+    {
+        WriteRig rig;
+        path.prepare(rig);
+        before = Take(rig, path.files);
+        allowed = rig.Listing();
+        rig.fileSystem.Reset();
+        rig.Mark();
+        bool finished = path.act(rig);
+        calls = rig.fileSystem.Calls();
+        after = Take(rig, path.files);
+        for (const std::string& name : rig.Listing())
+            allowed.insert(name);
+        EXPECT_TRUE(finished) << path.name;
+        EXPECT_EQ(rig.TrapsSinceMark(), 0) << path.name;
+        EXPECT_EQ(int(rig.ReportsSinceMark().size()), path.cleanReports) << path.name;
+        EXPECT_NE(before, after) << path.name << ": the action writes nothing";
+        EXPECT_FALSE(calls.empty()) << path.name << ": nothing went through the file system";
+    }
+    for (size_t call = 0; call < calls.size(); ++call) {
+        for (Fault fault : FaultsFor(calls[call])) {
+            ++tally.injected;
+            std::vector<std::string> problems;
+            WriteRig rig;
+            path.prepare(rig);
+            rig.fileSystem.Reset();
+            rig.fileSystem.Arm(int(call), fault);
+            rig.Mark();
+            path.act(rig);
+            if (!rig.fileSystem.Fired())
+                problems.push_back("the fault never happened");
+            Snapshot now = Take(rig, path.files);
+            for (const auto& [name, bytes] : now)
+                if (bytes != before[name] && bytes != after[name])
+                    problems.push_back(name + " is torn: " + Describe(bytes) + ", was " +
+                                       Describe(before[name]) + ", would be " +
+                                       Describe(after[name]));
+            for (const std::string& name : rig.Listing())
+                if (!allowed.count(name))
+                    problems.push_back("left behind: " + name);
+            std::vector<std::string> reports = rig.ReportsSinceMark();
+            int expected = std::max(1, path.cleanReports);
+            if (int(reports.size()) != expected) {
+                std::ostringstream text;
+                text << reports.size() << " messages instead of " << expected;
+                for (const std::string& report : reports)
+                    text << " [" << report << "]";
+                problems.push_back(text.str());
+            }
+            bool told = false;
+            for (const std::string& report : reports)
+                told |= report.find(FaultReason(fault)) != std::string::npos &&
+                        Mentions(report, path.files);
+            if (!told)
+                problems.push_back("no message names the file and \"" + FaultReason(fault) + "\"");
+            if (rig.prompter.BusyDepth() != 0)
+                problems.push_back("the busy pointer stays");
+
+            // The program goes on: the same action succeeds once the disk is well.
+            rig.fileSystem.Disarm();
+            rig.Mark();
+            bool finished = path.act(rig);
+            if (!finished || rig.TrapsSinceMark() != 0)
+                problems.push_back("the action fails again with the disk well");
+            else if (Take(rig, path.files) != after)
+                problems.push_back("the action again does not write what it writes");
+
+            if (problems.empty()) {
+                ++tally.survived;
+                continue;
+            }
+            std::string text = path.name + ", " + FaultName(fault) + " at call " +
+                               std::to_string(call) + " (" + CallName(calls[call]) + "):";
+            for (const std::string& problem : problems)
+                text += "\n    " + problem;
+            tally.failures.push_back(text);
+        }
+    }
+    return tally;
+}
+
+} // namespace cw::test
