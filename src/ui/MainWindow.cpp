@@ -1,16 +1,22 @@
 #include "MainWindow.h"
 
+#include "AboutDialog.h"
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardFace.h"
+#include "CardOptionsDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "ErrorTrap.h"
 #include "FillInController.h"
 #include "FormatChooser.h"
 #include "GradientBackground.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "LocationCodes.h"
+#include "MailSettingsDialog.h"
 #include "NameDialog.h"
+#include "OptionsLocations.h"
 #include "ProgramTexts.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
@@ -97,6 +103,8 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildOptionsCommands();
+    BuildHelpCommands();
     HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
@@ -632,6 +640,81 @@ void MainWindow::ShowSpecialNotice() {
         context_.prompter.Message(text.toStdString(), GetProgramText(24), Buttons::Ok,
                                   Icon::Information);
     });
+}
+
+// ---- Options and Help menus
+
+void MainWindow::BuildOptionsCommands() {
+    QMenu* options = menu(MainMenu::Options);
+    QAction* settings = options->addAction("Card Global Settings");
+    settings->setObjectName("cardGlobalSettingsAction");
+    connect(settings, &QAction::triggered, this, &MainWindow::OpenCardOptions);
+    QAction* mail = options->addAction("Mail Settings");
+    mail->setObjectName("mailSettingsAction");
+    connect(mail, &QAction::triggered, this, &MainWindow::OpenMailSettings);
+}
+
+void MainWindow::BuildHelpCommands() {
+    QMenu* help = menu(MainMenu::Help);
+    QAction* programHelp = help->addAction(Text(578));
+    programHelp->setObjectName("programHelpAction");
+    programHelp->setShortcut(Qt::Key_F1);
+    connect(programHelp, &QAction::triggered, this, &MainWindow::ShowHelp);
+    help->addSeparator();
+    QAction* about = help->addAction(Text(579));
+    about->setObjectName("aboutAction");
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::OpenCardOptions() {
+    context_.errorTrap.Guard(loc::OpenCardOptions, [&] {
+        int field = fillIn_->Session().CurrentField;
+        fillIn_->CommitOpenEditor();
+        Answer answer = session_.Changed().AskSaveChanges();
+        if (answer == Answer::Cancel)
+            return;
+        int16_t format = context_.CurrentFormat;
+        PauseBlinking(true);
+        {
+            CardOptionsDialog dialog(context_, this);
+            connect(&dialog, &CardOptionsDialog::helpRequested, &dialog,
+                    [&dialog] { ShowProgramHelp(HelpCardOptions, &dialog); });
+            dialog.exec();
+        }
+        PauseBlinking(false);
+        // The format's defaults may be new: read them again, and draw the card with them.
+        // Changes the user chose not to save are dropped by reading the card again.
+        bool reload = answer == Answer::No && session_.Changed().CardOpen();
+        if (reload) {
+            fillIn_->Reset();
+            context_.LoadCard();
+        }
+        if (!CardFaceShown()) {
+            context_.LoadFormatDefaults();
+            return;
+        }
+        context_.SetupCardFormat(format, *this);
+        Redraw();
+        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
+            fillIn_->Session().OpenTextEditor(field);
+    });
+}
+
+void MainWindow::OpenMailSettings() {
+    MailSettingsDialog::Edit(context_.prompter, context_.paths.ProgramFolder, this);
+}
+
+void MainWindow::ShowHelp() {
+    ShowProgramHelp(CardFaceShown() ? HelpCardFace : HelpIndex, this);
+}
+
+void MainWindow::ShowAbout() {
+    if (!aboutDialog_)
+        aboutDialog_ = new AboutDialog(context_.AppVersion, this);
+    aboutDialog_->show();
+    aboutDialog_->raise();
+    aboutDialog_->activateWindow();
 }
 
 // ---- CardFormatView

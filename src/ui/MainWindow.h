@@ -76,6 +76,13 @@ public:
     void Redraw();
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
+    // Options menu: the card formats' defaults (after the save question; the card is drawn
+    // again afterwards) and the mail settings of error reports.
+    void OpenCardOptions();
+    void OpenMailSettings();
+    // Help menu and F1: the card face's help while a card is shown, otherwise the index.
+    void ShowHelp();
+    void ShowAbout();
 
     QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
     QListWidget* cardList() const { return cardList_; }
@@ -118,6 +125,8 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void BuildOptionsCommands();
+    void BuildHelpCommands();
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
@@ -156,6 +165,7 @@ private:
     QTimer* blinkTimer_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
+    QPointer<QWidget> aboutDialog_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;
