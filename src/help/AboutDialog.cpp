@@ -1,7 +1,6 @@
 #include "AboutDialog.h"
 
 #include "HelpWindow.h"
-#include "SystemProbe.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -13,18 +12,6 @@
 
 namespace cw {
 
-namespace {
-
-// The version of a loaded library as the dynamic loader names its file, if it is loaded.
-QString LoadedVersion(const std::string& prefix) {
-    for (const ComponentFile& component : ProbeSystem().Components)
-        if (component.Name.rfind(prefix, 0) == 0)
-            return QString::fromStdString(component.Version);
-    return {};
-}
-
-} // namespace
-
 QString AboutDialog::AboutNotice() {
     return QStringLiteral(
         "Cardwright fills in, lays out, prints and exports bridge convention cards.\n"
@@ -33,17 +20,12 @@ QString AboutDialog::AboutNotice() {
 }
 
 QStringList AboutDialog::LibraryLines() {
-    QStringList lines;
-    lines << QStringLiteral("Qt %1 \u2014 GNU Lesser General Public License v3")
-                 .arg(QString::fromLatin1(qVersion()));
-    QString gif = LoadedVersion("libgif");
-    lines << QStringLiteral("giflib%1 \u2014 MIT licence")
-                 .arg(gif.isEmpty() ? QString() : " (libgif " + gif + ")");
-    QString curl = LoadedVersion("libcurl");
-    lines << QStringLiteral("libcurl%1 \u2014 curl licence")
-                 .arg(curl.isEmpty() ? QString() : " (libcurl " + curl + ")");
-    lines << QStringLiteral("Liberation fonts \u2014 SIL Open Font License 1.1");
-    return lines;
+    return {QStringLiteral("Qt %1 \u2014 GNU Lesser General Public License v3")
+                .arg(QString::fromLatin1(qVersion())),
+            QStringLiteral("giflib \u2014 MIT licence"),
+            QStringLiteral("libcurl \u2014 curl licence"),
+            QStringLiteral("Liberation fonts \u2014 SIL Open Font License 1.1; version 1: GNU "
+                           "GPL 2 with a font exception")};
 }
 
 AboutDialog::AboutDialog(const std::string& appVersion, QWidget* parent) : QDialog(parent) {

@@ -21,7 +21,7 @@ public:
 
     // The ownership notice shown under the version.
     static QString AboutNotice();
-    // One line per library the program runs with: name, version, licence.
+    // One line per library and font family the program is made with, with its licence.
     static QStringList LibraryLines();
 
 private:

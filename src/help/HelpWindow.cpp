@@ -51,6 +51,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     contents_ = new QListWidget(this);
     contents_->setObjectName(QStringLiteral("helpContents"));
+    contents_->setWordWrap(true);
+    contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    contents_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 3px 4px; }"));
     for (const std::string& page : HelpPages()) {
         QString file = QString::fromStdString(page);
         auto* item = new QListWidgetItem(PageTitle(file), contents_);

@@ -112,7 +112,10 @@ ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSo
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(lines_);
-    layout->addWidget(questionnaire_);
+    auto* questions = new QVBoxLayout;
+    questions->setContentsMargins(16, 10, 16, 10);
+    questions->addWidget(questionnaire_);
+    layout->addLayout(questions);
     layout->addWidget(rule);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

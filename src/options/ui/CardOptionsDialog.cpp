@@ -24,7 +24,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 namespace cw {
 
@@ -65,7 +65,9 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     listLabel->setBuddy(formatList_);
     for (int slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
         formatList_->addItem(DecodeDisplayName(context_.Catalogue.Column(slot, ColDisplayName)));
-    formatList_->setMinimumWidth(220);
+    // Wide enough for the longest name.
+    formatList_->setMinimumWidth(
+        std::min(420, formatList_->sizeHintForColumn(0) + 2 * formatList_->frameWidth() + 24));
     connect(formatList_, &QListWidget::currentRowChanged, this, &CardOptionsDialog::FormatClicked);
 
     auto* left = new QVBoxLayout;
@@ -137,8 +139,11 @@ QWidget* CardOptionsDialog::BuildFontGroup(QWidget* parent) {
 
     auto* colours = new QHBoxLayout;
     colours->addWidget(new QLabel(Text(452), group));
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
+        if (i == kCurrentSwatch)
+            colours->addSpacing(14);
         colours->addWidget(MakeSwatch(i, group));
+    }
     colours->addStretch(1);
 
     auto* grid = new QGridLayout(group);
@@ -173,8 +178,11 @@ QWidget* CardOptionsDialog::BuildPrintGroup(QWidget* parent) {
             [this] { PaintSwatch(6 + kCurrentSwatch, options_.PrintColour(SelectedSide())); });
 
     auto* colours = new QHBoxLayout;
-    for (int i = 6; i < 12; ++i)
+    for (int i = 6; i < 12; ++i) {
+        if (i == 6 + kCurrentSwatch)
+            colours->addSpacing(14);
         colours->addWidget(MakeSwatch(i, group));
+    }
     colours->addStretch(1);
 
     auto* layout = new QVBoxLayout(group);
