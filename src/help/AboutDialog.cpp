@@ -1,5 +1,6 @@
 #include "AboutDialog.h"
 
+#include "HelpTopics.h"
 #include "HelpWindow.h"
 
 #include <QDialogButtonBox>
@@ -7,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -81,6 +83,8 @@ AboutDialog::AboutDialog(const std::string& appVersion, QWidget* parent) : QDial
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::close);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { ShowProgramHelp(HelpIndex, this); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -106,7 +106,8 @@ private:
     std::function<bool()> editSettings_;
     // The state of the program when the error happened: what the report attaches.
     ErrorContextSnapshot snapshot_;
-    // Kept for the run once a login with it worked; never written anywhere.
+    // Asked for once per error shown and kept only in memory, so that another try does not
+    // ask again; forgotten when the server refuses it.
     std::optional<std::string> password_;
     bool sending_ = false;
     // After a report that did not go out, the answers stay for another try.

@@ -1,5 +1,6 @@
 #include "DesktopMailer.h"
 
+#include "MailSettings.h"
 #include "MailTransport.h"
 
 #include <cerrno>
@@ -46,6 +47,8 @@ std::vector<std::string> DesktopMailer::Arguments(const MailMessage& message) {
 }
 
 void DesktopMailer::Compose(const MailMessage& message) const {
+    if (!IsPlainMailAddress(message.To))
+        throw MailError(MailError::Kind::Settings, "the address " + message.To + " is not usable");
     std::vector<std::string> args = Arguments(message);
     args.insert(args.begin(), "xdg-email");
     std::vector<char*> argv;

@@ -47,7 +47,8 @@ std::string MailSettings::EffectiveUrl() const {
 
 bool IsPlainMailAddress(const std::string& address) {
     size_t at = address.find('@');
-    if (at == std::string::npos || at == 0 || at + 1 >= address.size())
+    // A leading hyphen would read as an option to the desktop's mail command.
+    if (at == std::string::npos || at == 0 || at + 1 >= address.size() || address[0] == '-')
         return false;
     return address.find_first_of(" \t\r\n<>,;\"") == std::string::npos &&
            address.find('@', at + 1) == std::string::npos;

@@ -26,8 +26,9 @@ struct MailSettings {
     std::string EffectiveUrl() const;
 };
 
-// A mail address the program can put into a message header: something@something, with no
-// blanks, line breaks or angle brackets that could break out of the header.
+// A mail address the program can put into a message header or hand to a command:
+// something@something, with no blanks, line breaks or angle brackets that could break out of
+// the header, and no leading hyphen.
 bool IsPlainMailAddress(const std::string& address);
 
 // mail.ini in the program folder, lines of key=value under a [mail] section.
