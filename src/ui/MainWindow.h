@@ -35,6 +35,8 @@ class CardFace;
 class FillInController;
 class NameDialog;
 class FormatChooser;
+class NotesWindow;
+class ReferenceTextWindow;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -83,6 +85,13 @@ public:
     // Help menu and F1: the card face's help while a card is shown, otherwise the index.
     void ShowHelp();
     void ShowAbout();
+    // F9: the supplemental notes, following the "[n]" of the selected field.
+    void OpenNotes();
+    // A reference text of the data folder in the reference texts window.
+    void ShowReferenceText(const std::string& fileName);
+    // The text of the card field being filled in, as typed so far; none when no text field
+    // is selected.
+    std::optional<std::string> SelectedFieldText();
 
     QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
     QListWidget* cardList() const { return cardList_; }
@@ -92,6 +101,8 @@ public:
     QLabel* cardStatusLabel() const { return cardStatusLabel_; }
     QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
     FormatChooser* formatChooser() const;
+    NotesWindow* notesWindow() const;
+    ReferenceTextWindow* referenceTextWindow() const;
     CardFace* cardFace() const { return cardFace_; }
     CardPicture* cardPicture() const;
 
@@ -127,13 +138,13 @@ private:
     void BuildMenus();
     void BuildOptionsCommands();
     void BuildHelpCommands();
+    void BuildNotesAndTextsCommands();
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void PauseBlinking(bool pause);
     void NameDialogDone();
     void NameDialogCancelled();
-    void ShowSpecialNotice();
     void SideClicked(int side);
     void ListClicked(int row, bool view);
     void SelectionCommand(NameDialogMode mode);
@@ -166,6 +177,8 @@ private:
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
     QPointer<QWidget> aboutDialog_;
+    QPointer<NotesWindow> notesWindow_;
+    QPointer<ReferenceTextWindow> referenceTextWindow_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;
