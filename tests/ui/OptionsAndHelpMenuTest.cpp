@@ -113,6 +113,8 @@ TEST_F(OptionsAndHelpMenuTest, HelpOpensTheIndexOnTheListAndTheCardPageOnTheCard
     window->ShowCardFace();
     Action("programHelpAction")->trigger();
     EXPECT_EQ(help->browser()->source().fileName(), "filling-in.html");
+    Action("notesHelpAction")->trigger();
+    EXPECT_EQ(help->browser()->source().fileName(), "notes.html");
 
     Action("aboutAction")->trigger();
     auto* about = window->findChild<AboutDialog*>();
