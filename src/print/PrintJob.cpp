@@ -1,0 +1,112 @@
+#include "PrintJob.h"
+
+#include "AppContext.h"
+#include "CardPages.h"
+#include "CardPrinter.h"
+#include "ErrorTrap.h"
+#include "PrintLayout.h"
+#include "PrintLocations.h"
+#include "PrintOptionsModel.h"
+#include "ProgramTexts.h"
+
+#include <QPrinter>
+
+namespace cw {
+
+namespace {
+
+constexpr int kPdfResolution = 600;
+
+// Puts back what a job changes in the program's drawing state, however the job ends.
+class JobRestore {
+public:
+    JobRestore(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
+        : ctx_(ctx), pages_(pages), questions_(questions),
+          baseTextColour_(ctx.Defaults.BaseTextColour), pageOffsetX_(ctx.PageOffsetX) {}
+    ~JobRestore() {
+        ctx_.Defaults.BaseTextColour = baseTextColour_;
+        ctx_.PageOffsetX = pageOffsetX_;
+        ctx_.DrawingBaseText = false;
+        questions_.ShowSpooling(false);
+        // The screen shows the user's own card again. The job chose its printer for itself
+        // alone: the system's default printer was never changed, so there is nothing to
+        // write back.
+        pages_.JobDone();
+    }
+
+private:
+    AppContext& ctx_;
+    CardPages& pages_;
+    PrintQuestions& questions_;
+    int32_t baseTextColour_;
+    int32_t pageOffsetX_;
+};
+
+} // namespace
+
+PrintJob::PrintJob(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
+    : ctx_(ctx), pages_(pages), questions_(questions) {}
+
+int PrintJob::PrintCard(PrintCardChoice choice) {
+    int printed = 0;
+    JobRestore restore(ctx_, pages_, questions_);
+    ctx_.errorTrap.Guard(
+        loc::PrintCard, [&] { printed = Print(choice); },
+        [choice] { return std::vector<ErrValue>{int(choice)}; });
+    return printed;
+}
+
+int PrintJob::Print(PrintCardChoice choice) {
+    Prompter& prompter = ctx_.prompter;
+    if (!pages_.CardOpen()) {
+        prompter.Beep();
+        prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok, Icon::Information);
+        return 0;
+    }
+    // Cancel to the save question cancels the print command.
+    if (pages_.AskSaveChanges() == Answer::Cancel)
+        return 0;
+
+    QPrinter printer(QPrinter::HighResolution);
+    OfferFormatPaper(ctx_, printer);
+    std::string problem;
+    switch (questions_.ChoosePrinter(printer, problem)) {
+    case PrintQuestions::PrinterAnswer::Cancelled:
+        return 0;
+    case PrintQuestions::PrinterAnswer::Failed:
+        prompter.Message("Printer selection error: " + problem, GetProgramText(24), Buttons::Ok,
+                         Icon::Warning);
+        return 0;
+    case PrintQuestions::PrinterAnswer::Chosen:
+        break;
+    }
+    // A PDF file gets the resolution of a fine printer, so that lines keep their weight.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setResolution(kPdfResolution);
+
+    PrintOptionsModel model(ctx_);
+    if (!questions_.AskPrintOptions(model))
+        return 0;
+
+    int printed = 0;
+    bool tooFarDown = false;
+    {
+        BusyScope busy(prompter);
+        questions_.ShowSpooling(true);
+        PrintLayout layout = PrintLayoutFor(ctx_, model, PaperIsA5(printer));
+        if (!PreparePrinter(ctx_, printer, layout))
+            return 0;
+        CardPrinter cardPrinter(ctx_, printer, layout);
+        cardPrinter.PrintPages(pages_, choice);
+        cardPrinter.End();
+        printed = cardPrinter.PagesPrinted();
+        tooFarDown = cardPrinter.FieldTooFarDown();
+        questions_.ShowSpooling(false);
+    }
+    if (tooFarDown)
+        prompter.Message("At least one field at the bottom of the page is too far down to print.",
+                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+    return printed;
+}
+
+} // namespace cw
