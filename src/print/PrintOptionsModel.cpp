@@ -11,13 +11,12 @@
 
 namespace cw {
 
-namespace {
-
-const char* const kBoxNames[PrintBoxCount] = {"Print Width", "Print Height",
-                                              "Back Page Left Margin", "Front Page Left Margin",
-                                              "Y Text Alignment"};
-
-} // namespace
+const char* PrintBoxCaption(int box) {
+    static const char* const captions[PrintBoxCount] = {
+        "Print Width", "Print Height", "Back Page Left Margin", "Front Page Left Margin",
+        "Y Text Alignment"};
+    return box >= 0 && box < PrintBoxCount ? captions[box] : "";
+}
 
 int32_t PrintFlagsOf(const PrintChoices& choices) {
     int32_t flags = printflag::SettingsPresent;
@@ -136,7 +135,7 @@ std::optional<std::string> PrintOptionsModel::Problem() const {
     for (int box = 0; box < PrintBoxCount; ++box) {
         const double value = std::round(choices_.boxes[size_t(box)]);
         if (!std::isfinite(value) || std::fabs(value) > 32767)
-            return std::string(kBoxNames[box]) + " must be a number from -32767 to 32767.";
+            return std::string(PrintBoxCaption(box)) + " must be a number from -32767 to 32767.";
     }
     // The printed size is the default size times default / (2 x default - entered): an entry
     // of twice the default or more has no size at all.
@@ -144,7 +143,7 @@ std::optional<std::string> PrintOptionsModel::Problem() const {
         const double value = std::round(choices_.boxes[size_t(box)]);
         const double largest = 2 * std::round(defaults_[size_t(box)]) - 1;
         if (value < 0 || (defaults_[size_t(box)] > 0 && value > largest))
-            return std::string(kBoxNames[box]) + " must be a number from 0 to " +
+            return std::string(PrintBoxCaption(box)) + " must be a number from 0 to " +
                    FormatNumber(std::max(largest, 0.0)) + " (millimetres; the default is " +
                    FormatNumber(defaults_[size_t(box)]) + ").";
     }

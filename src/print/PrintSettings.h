@@ -32,6 +32,9 @@ enum PrintBox : int {
     PrintBoxCount
 };
 
+// The caption of a box ("Print Width").
+const char* PrintBoxCaption(int box);
+
 // What the user chose in the print options (or what a command takes from the saved ones).
 struct PrintChoices {
     PrintSide side = PrintSide::Front;
