@@ -11,7 +11,10 @@
 #include "GradientBackground.h"
 #include "LocationCodes.h"
 #include "NameDialog.h"
+#include "PrintDialog.h"
+#include "PrintJob.h"
 #include "ProgramTexts.h"
+#include "ShownCardPages.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
 #include "ViewScaling.h"
@@ -97,6 +100,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildPrintCommands();
     HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
@@ -397,6 +401,46 @@ void MainWindow::BuildMenus() {
         [this] { cardFace_->ScrollPage(Qt::Vertical, -1); });
     add(nullptr, "scrollDownAction", "Scroll Down", {QKeySequence(Qt::SHIFT | Qt::Key_F12)},
         [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
+}
+
+void MainWindow::BuildPrintCommands() {
+    QMenu* file = menus_[size_t(MainMenu::File)];
+    // The print commands go above the closing "Exit", after the rest of the File menu.
+    QAction* before = nullptr;
+    const QList<QAction*> actions = file->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i)
+        if (actions[i]->objectName() == "exitAction")
+            before = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1] : actions[i];
+    auto add = [&](const char* name, const QString& caption, QKeySequence key, auto slot) {
+        auto* action = new QAction(caption, file);
+        action->setObjectName(name);
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        file->insertAction(before, action);
+        connect(action, &QAction::triggered, this, slot);
+        action->setEnabled(session_.Changed().CardOpen());
+        cardActions_.push_back(action);
+        return action;
+    };
+    file->insertSeparator(before);
+    add("printMyCardAction", Text(559), QKeySequence::Print,
+        [this] { PrintCommand(PrintCardChoice::Mine); });
+    add("printPartnersCardAction", Text(562), {},
+        [this] { PrintCommand(PrintCardChoice::Partner); });
+    add("printBothCardsAction", "Print Both Cards", {},
+        [this] { PrintCommand(PrintCardChoice::Both); });
+}
+
+void MainWindow::PrintCommand(PrintCardChoice choice) {
+    // What is typed into an open field belongs to the card that is printed.
+    fillIn_->CommitOpenEditor();
+    ShownCardPages pages(*this);
+    if (printQuestions_) {
+        PrintJob(context_, pages, *printQuestions_).PrintCard(choice);
+        return;
+    }
+    PrintDialog dialog(context_.prompter, this);
+    PrintJob(context_, pages, dialog).PrintCard(choice);
 }
 
 void MainWindow::HideEmptyMenus() {
@@ -747,6 +791,8 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
     commandButtons_[5]->setEnabled(enabled);
     if (viewCardAction_)
         viewCardAction_->setEnabled(enabled);
+    for (QAction* action : cardActions_)
+        action->setEnabled(enabled);
     // A card closed while it is on show takes the window back to its card list.
     if (!enabled && CardFaceShown())
         ReturnToStartFace();

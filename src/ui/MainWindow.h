@@ -4,6 +4,7 @@
 #include "CardLibrary.h"
 #include "ChangedState.h"
 #include "MainSession.h"
+#include "PrintSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,6 +36,7 @@ class CardFace;
 class FillInController;
 class NameDialog;
 class FormatChooser;
+class PrintQuestions;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -74,6 +76,10 @@ public:
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
+    // "Print My Card", "Print Partner's Card", "Print Both Cards".
+    void PrintCommand(PrintCardChoice choice);
+    // Who answers the print job's questions; nullptr (the default) shows the print window.
+    void UsePrintQuestions(PrintQuestions* questions) { printQuestions_ = questions; }
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
 
@@ -118,6 +124,7 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void BuildPrintCommands();
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
@@ -163,6 +170,9 @@ private:
     QAction* zoomInAction_ = nullptr;
     QAction* zoomOutAction_ = nullptr;
     bool namesEditable_ = true;
+    // The commands that need an open card.
+    std::vector<QAction*> cardActions_;
+    PrintQuestions* printQuestions_ = nullptr;
 };
 
 } // namespace cw

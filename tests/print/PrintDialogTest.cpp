@@ -32,9 +32,11 @@ protected:
     }
 
     void Select(const std::string& code) {
-        for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
-            if (EqualsIgnoreCase(ctx.Catalogue.Code(slot), code))
+        for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot) {
+            if (EqualsIgnoreCase(ctx.Catalogue.Code(slot), code)) {
                 ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+            }
+        }
     }
 
     // Shows the panel for model and does what the user does, once it is up.

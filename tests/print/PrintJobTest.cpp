@@ -6,6 +6,7 @@
 #include "PdfPages.h"
 #include "PrintOptionsModel.h"
 #include "RenderTestData.h"
+#include "ScriptedPrintQuestions.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
@@ -13,37 +14,12 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QPrinter>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace cw;
 using namespace cw::test;
 
 namespace {
-
-// Answers the print job's questions from the test: the printer is a PDF file.
-struct ScriptedPrintQuestions : PrintQuestions {
-    fs::path pdf;
-    PrinterAnswer printerAnswer = PrinterAnswer::Chosen;
-    std::string printerProblem;
-    bool ok = true;
-    std::function<void(PrintOptionsModel&)> choose;
-    int printerAsked = 0, optionsAsked = 0;
-
-    PrinterAnswer ChoosePrinter(QPrinter& printer, std::string& problem) override {
-        ++printerAsked;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf.string()));
-        problem = printerProblem;
-        return printerAnswer;
-    }
-    bool AskPrintOptions(PrintOptionsModel& model) override {
-        ++optionsAsked;
-        if (choose)
-            choose(model);
-        return ok;
-    }
-};
 
 // The ink of a page picture: the smallest rectangle that holds every pixel that is not
 // near white.
