@@ -2,9 +2,8 @@
 
 #include "AppContext.h"
 #include "CardPages.h"
-#include "CardPrinter.h"
 #include "ErrorTrap.h"
-#include "PrintLayout.h"
+#include "PrintDocument.h"
 #include "PrintLocations.h"
 #include "PrintOptionsModel.h"
 #include "ProgramTexts.h"
@@ -14,8 +13,6 @@
 namespace cw {
 
 namespace {
-
-constexpr int kPdfResolution = 600;
 
 // Puts back what a job changes in the program's drawing state, however the job ends.
 class JobRestore {
@@ -80,10 +77,6 @@ int PrintJob::Print(PrintCardChoice choice) {
     case PrintQuestions::PrinterAnswer::Chosen:
         break;
     }
-    // A PDF file gets the resolution of a fine printer, so that lines keep their weight.
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setResolution(kPdfResolution);
-
     PrintOptionsModel model(ctx_);
     if (!questions_.AskPrintOptions(model))
         return 0;
@@ -93,14 +86,13 @@ int PrintJob::Print(PrintCardChoice choice) {
     {
         BusyScope busy(prompter);
         questions_.ShowSpooling(true);
-        PrintLayout layout = PrintLayoutFor(ctx_, model, PaperIsA5(printer));
-        if (!PreparePrinter(ctx_, printer, layout))
+        PrintDocument document(ctx_, printer, model);
+        if (!document.Start())
             return 0;
-        CardPrinter cardPrinter(ctx_, printer, layout);
-        cardPrinter.PrintPages(pages_, choice);
-        cardPrinter.End();
-        printed = cardPrinter.PagesPrinted();
-        tooFarDown = cardPrinter.FieldTooFarDown();
+        document.PrintCard(pages_, choice);
+        document.Finish();
+        printed = document.PagesPrinted();
+        tooFarDown = document.FieldTooFarDown();
         questions_.ShowSpooling(false);
     }
     if (tooFarDown)
