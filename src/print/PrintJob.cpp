@@ -8,7 +8,9 @@
 #include "PrintOptionsModel.h"
 #include "ProgramTexts.h"
 
+#include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace cw {
 
@@ -66,6 +68,14 @@ int PrintJob::Print(PrintCardChoice choice) {
 
     QPrinter printer(QPrinter::HighResolution);
     OfferFormatPaper(ctx_, printer);
+    // Without a printer the dialog can only print to a file: it proposes one of the card's
+    // name in the home folder.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        std::string name = ctx_.Location.CurrentCardName;
+        if (ctx_.BackSideSelected && !name.empty() && name.back() == '_')
+            name.pop_back();
+        printer.setOutputFileName(QDir::home().filePath(QString::fromStdString(name) + ".pdf"));
+    }
     std::string problem;
     switch (questions_.ChoosePrinter(printer, problem)) {
     case PrintQuestions::PrinterAnswer::Cancelled:

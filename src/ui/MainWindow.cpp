@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CardCanvas.h"
+#include "CardExport.h"
 #include "CardFace.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
@@ -14,6 +15,7 @@
 #include "PrintDialog.h"
 #include "PrintJob.h"
 #include "ProgramTexts.h"
+#include "SaveCardAsDialog.h"
 #include "ShownCardPages.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
@@ -281,13 +283,11 @@ void MainWindow::BuildStartFace() {
     strong.setBold(true);
     commandButtons_[5]->setFont(strong);
     commandButtons_[0]->setFont(strong);
-    // Saving a card as a picture comes with image export.
-    commandButtons_[2]->hide();
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     right->addSpacing(listLabel_->sizeHint().height() + 8);
-    for (int i : {0, 5, 1, 4, 3})
+    for (int i : {0, 5, 1, 4, 2, 3})
         right->addWidget(commandButtons_[size_t(i)]);
     right->addSpacing(14);
     right->addWidget(commandButtons_[6]);
@@ -429,6 +429,8 @@ void MainWindow::BuildPrintCommands() {
         [this] { PrintCommand(PrintCardChoice::Partner); });
     add("printBothCardsAction", "Print Both Cards", {},
         [this] { PrintCommand(PrintCardChoice::Both); });
+    file->insertSeparator(before);
+    add("saveCardAsAction", "Save Card as ....", QKeySequence::SaveAs, [this] { SaveCardAs(); });
 }
 
 void MainWindow::PrintCommand(PrintCardChoice choice) {
@@ -441,6 +443,43 @@ void MainWindow::PrintCommand(PrintCardChoice choice) {
     }
     PrintDialog dialog(context_.prompter, this);
     PrintJob(context_, pages, dialog).PrintCard(choice);
+}
+
+void MainWindow::SaveCardAs() {
+    fillIn_->CommitOpenEditor();
+    if (!session_.Changed().CardOpen()) {
+        context_.prompter.Beep();
+        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok,
+                                  Icon::Information);
+        return;
+    }
+    std::string name = context_.Location.CurrentCardName;
+    if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+        name.pop_back();
+    SaveCardAsDialog dialog(this, context_.TwipsPerPixel);
+    ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
+    auto request =
+        chooser.ChooseExportFile(context_.Location.CardDir, name, context_.Location.CardExt);
+    if (!request)
+        return;
+    ShownCardPages pages(*this);
+    CardExport exporter(context_, pages);
+    exporter.SetCopyCard([this](const std::string& newName) { return CopyOpenCardAs(newName); });
+    exporter.SaveCardAs(*request);
+}
+
+bool MainWindow::CopyOpenCardAs(const std::string& newName) {
+    CardLibrary& library = session_.Library();
+    int index = library.Selected();
+    if (index < 0) {
+        std::string name = context_.Location.CurrentCardName;
+        if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+            name.pop_back();
+        for (int i = 0; i < int(library.Entries().size()); ++i)
+            if (EqualsIgnoreCase(library.CardNameOf(library.Entries()[size_t(i)]), name))
+                index = i;
+    }
+    return library.CopyCard(index, newName);
 }
 
 void MainWindow::HideEmptyMenus() {
@@ -464,6 +503,9 @@ void MainWindow::CommandButton(int index) {
             case 0:
                 if (library.PrepareNewCard())
                     OpenNameDialog({}, false);
+                break;
+            case 2:
+                SaveCardAs();
                 break;
             case 1:
                 if (auto entries = library.PrepareEditNames())

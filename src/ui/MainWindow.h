@@ -37,6 +37,7 @@ class FillInController;
 class NameDialog;
 class FormatChooser;
 class PrintQuestions;
+class ExportFileChooser;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -80,6 +81,10 @@ public:
     void PrintCommand(PrintCardChoice choice);
     // Who answers the print job's questions; nullptr (the default) shows the print window.
     void UsePrintQuestions(PrintQuestions* questions) { printQuestions_ = questions; }
+    // "Save Card as ...." and the start face's "Save Card as (JPG, GIF, BMP)".
+    void SaveCardAs();
+    // Who asks for the file; nullptr (the default) shows the save dialog.
+    void UseExportFileChooser(ExportFileChooser* chooser) { exportChooser_ = chooser; }
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
 
@@ -125,6 +130,8 @@ private:
     void BuildStartFace();
     void BuildMenus();
     void BuildPrintCommands();
+    // The open card copied under a new name (the card filter of "Save Card as").
+    bool CopyOpenCardAs(const std::string& newName);
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
@@ -173,6 +180,7 @@ private:
     // The commands that need an open card.
     std::vector<QAction*> cardActions_;
     PrintQuestions* printQuestions_ = nullptr;
+    ExportFileChooser* exportChooser_ = nullptr;
 };
 
 } // namespace cw
