@@ -30,7 +30,7 @@ const std::vector<CommandEntry>& CommandTable() {
         {"render",
          "cardwright render --root DIR --card NAME [--format CODE]\n"
          "           [--side front|back] [--partner] [--zoom N]\n"
-         "           --out FILE.(png|jpg|bmp|pdf)\n",
+         "           --out FILE.(png|jpg|bmp|gif|pdf)\n",
          RenderTool},
     };
     return table;
