@@ -13,6 +13,7 @@
 #include "RuntimeError.h"
 
 #include <QPrinter>
+#include <future>
 
 namespace cw {
 
@@ -171,27 +172,42 @@ QImage CardExport::DrawShownPage() {
     return canvas.Picture();
 }
 
-std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureType type) {
-    std::vector<fs::path> files;
+std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureType type,
+                                                  bool scratch) {
+    FileSystem& fileSystem = ctx_.fileSystem;
+    auto write = [&fileSystem, type, scratch](const fs::path& path, const QImage& picture) {
+        if (scratch)
+            WriteScratchPicture(path, picture, type);
+        else
+            WritePictureFile(fileSystem, path, picture, type);
+    };
     // The front page first, whichever page the window shows.
     if (!pages_.ShowPage(false))
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
-    fs::path front = WithSuffix(base, PictureExtension(type));
-    WritePictureFile(ctx_.fileSystem, front, DrawShownPage(), type);
-    files.push_back(front);
-    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
+    std::vector<fs::path> files{WithSuffix(base, PictureExtension(type))};
+    const QImage front = DrawShownPage();
+    if (!ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
+        write(files[0], front);
+        return files;
+    }
+    // The front page's file is encoded and written while the back page is drawn.
+    auto frontWritten = std::async(std::launch::async, write, files[0], front);
+    files.push_back(WithSuffix(base, std::string("_") + PictureExtension(type)));
+    try {
         if (!pages_.ShowPage(true))
             throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
-        fs::path back = WithSuffix(base, std::string("_") + PictureExtension(type));
-        WritePictureFile(ctx_.fileSystem, back, DrawShownPage(), type);
-        files.push_back(back);
+        write(files[1], DrawShownPage());
+    } catch (...) {
+        frontWritten.wait();
+        throw;
     }
+    frontWritten.get();
     return files;
 }
 
 void CardExport::SaveAsGif(const fs::path& chosen) {
     const std::string title = chosen.filename().string();
-    ExportCardImage(ctx_.paths.TempBmpsDir / title, PictureType::Bmp);
+    ExportCardImage(ctx_.paths.TempBmpsDir / title, PictureType::Bmp, true);
     // The pictures go where the user chose (the card's folder unless he chose another).
     WriteConverterSettings(chosen.parent_path());
     ConvertToGif(ConverterSettingsPath());
@@ -201,7 +217,7 @@ void CardExport::SaveAsGif(const fs::path& chosen) {
 void CardExport::SaveAsJpeg(const fs::path& chosen) {
     const std::string title = chosen.filename().string();
     const fs::path temp = ctx_.paths.TempBmpsDir;
-    ExportCardImage(temp / title, PictureType::Bmp);
+    ExportCardImage(temp / title, PictureType::Bmp, true);
     std::vector<std::string> suffixes{""};
     if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
         suffixes.push_back("_");

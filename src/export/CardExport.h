@@ -56,8 +56,11 @@ public:
     bool SaveCardAs(const ExportRequest& request);
 
     // ExportCardImage: draws the front page and saves it as base + the type's extension, and
-    // for a two-page card the back page as base + "_" + extension. The files written.
-    std::vector<fs::path> ExportCardImage(const fs::path& base, PictureType type);
+    // for a two-page card the back page as base + "_" + extension. The files written. Throws
+    // RuntimeError when a page cannot be read or a file cannot be written. scratch: the
+    // files are only a step on the way (the converters' bitmaps).
+    std::vector<fs::path> ExportCardImage(const fs::path& base, PictureType type,
+                                          bool scratch = false);
 
     // The files the last SaveCardAs wrote, in order.
     const std::vector<fs::path>& Written() const { return written_; }

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+#include <fstream>
 
 namespace cw {
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 // PNG compression: zlib's fast levels make files hardly larger and several times quicker.
-constexpr int kPngQuality = 70;
+constexpr int kPngQuality = 80;
 
 } // namespace
 
@@ -52,7 +53,24 @@ std::string EncodePicture(const QImage& picture, PictureType type) {
 
 void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage& picture,
                       PictureType type) {
-    AtomicReplace(fileSystem, path, EncodePicture(picture, type), path.string() + ".new");
+    const fs::path scratch = path.string() + ".new";
+    try {
+        AtomicReplace(fileSystem, path, EncodePicture(picture, type), scratch);
+    } catch (...) {
+        // No half-written file is left among the user's pictures.
+        std::error_code ec;
+        fs::remove(scratch, ec);
+        throw;
+    }
+}
+
+void WriteScratchPicture(const fs::path& path, const QImage& picture, PictureType type) {
+    const std::string bytes = EncodePicture(picture, type);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out)
+        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot write " + path.string());
 }
 
 void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& target) {

@@ -22,6 +22,10 @@ std::string EncodePicture(const QImage& picture, PictureType type);
 void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage& picture,
                       PictureType type);
 
+// Writes a picture that is only a step on the way (a bitmap a converter reads next): no
+// scratch file and no wait for the disk. Throws RuntimeError on failure.
+void WriteScratchPicture(const fs::path& path, const QImage& picture, PictureType type);
+
 // Moves a finished file over target: renamed where it can be, copied through a scratch file
 // beside the target otherwise (another disk). Throws RuntimeError on failure.
 void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& target);

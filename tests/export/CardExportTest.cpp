@@ -5,6 +5,7 @@
 #include "ErrorTrap.h"
 #include "PdfPages.h"
 #include "RenderTestData.h"
+#include "RuntimeError.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 
@@ -151,6 +152,34 @@ TEST_F(CardExportTest, PdfHoldsBothPagesAsTheyPrint) {
     // Only paper shows the items printed on paper alone.
     EXPECT_NE(PdfPageText(out / "mine.pdf", 1).find("Printed only"), std::string::npos);
     EXPECT_NE(PdfPageText(out / "mine.pdf", 2).find("Back page"), std::string::npos);
+}
+
+TEST_F(CardExportTest, FullDiskIsReportedAndKeepsWhatWasWritten) {
+    // The disk fills up at the back page's picture.
+    struct FullAtTheBack : FileSystem {
+        void WriteFlushed(const fs::path& path, const std::string& bytes) override {
+            if (path.filename().string().find('_') != std::string::npos) {
+                FileSystem::WriteFlushed(path, bytes.substr(0, bytes.size() / 2));
+                throw RuntimeError(RuntimeError::DiskFull, "No space left on device");
+            }
+            FileSystem::WriteFlushed(path, bytes);
+        }
+    } fullDisk;
+    AppContext full{dir.Path(), prompter, trap, fullDisk};
+    ASSERT_TRUE(full.ReadSystemSettings());
+    int16_t slot = 0;
+    ASSERT_TRUE(full.SetupCardFormat(slot, view));
+    NamedCardPages fullPages(full, "mine");
+    ASSERT_TRUE(fullPages.Open());
+    WriteFile(out / "mine_.png", "an older back page");
+    CardExport exporter(full, fullPages);
+    EXPECT_FALSE(exporter.SaveCardAs({out / "mine.png", ExportFilter::Png, 0}));
+    ASSERT_EQ(errors.shown.size(), 1u);
+    EXPECT_EQ(errors.shown[0].Location, 2070);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"mine.png", "mine_.png"}));
+    EXPECT_FALSE(Read(out / "mine.png").isNull());
+    EXPECT_EQ(ReadFile(out / "mine_.png"), "an older back page");
+    EXPECT_TRUE(TempBmpsEmpty());
 }
 
 TEST(ExportNames, ChosenPathLosesOnlyTheFiltersExtension) {
