@@ -38,6 +38,8 @@ class NameDialog;
 class FormatChooser;
 class PrintQuestions;
 class ExportFileChooser;
+class NotesWindow;
+class ReferenceTextWindow;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -87,6 +89,13 @@ public:
     void UseExportFileChooser(ExportFileChooser* chooser) { exportChooser_ = chooser; }
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
+    // F9: the supplemental notes, following the "[n]" of the selected field.
+    void OpenNotes();
+    // A reference text of the data folder in the reference texts window.
+    void ShowReferenceText(const std::string& fileName);
+    // The text of the card field being filled in, as typed so far; none when no text field
+    // is selected.
+    std::optional<std::string> SelectedFieldText();
 
     QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
     QListWidget* cardList() const { return cardList_; }
@@ -96,6 +105,8 @@ public:
     QLabel* cardStatusLabel() const { return cardStatusLabel_; }
     QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
     FormatChooser* formatChooser() const;
+    NotesWindow* notesWindow() const;
+    ReferenceTextWindow* referenceTextWindow() const;
     CardFace* cardFace() const { return cardFace_; }
     CardPicture* cardPicture() const;
 
@@ -132,13 +143,13 @@ private:
     void BuildPrintCommands();
     // The open card copied under a new name (the card filter of "Save Card as").
     bool CopyOpenCardAs(const std::string& newName);
+    void BuildNotesAndTextsCommands();
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void PauseBlinking(bool pause);
     void NameDialogDone();
     void NameDialogCancelled();
-    void ShowSpecialNotice();
     void SideClicked(int side);
     void ListClicked(int row, bool view);
     void SelectionCommand(NameDialogMode mode);
@@ -170,6 +181,8 @@ private:
     QTimer* blinkTimer_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
+    QPointer<NotesWindow> notesWindow_;
+    QPointer<ReferenceTextWindow> referenceTextWindow_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;
