@@ -110,41 +110,28 @@ double CardExport::ViewScaleForDpi() const {
 bool CardExport::SaveCardAs(const ExportRequest& request) {
     written_.clear();
     BusyScope busy(ctx_.prompter);
+    bool saved = true;
     const bool finished = ctx_.errorTrap.Guard(
         loc::SaveCardAs,
         [&] {
-            if (!pages_.SaveCard())
+            if (!pages_.SaveCard()) {
+                // The failed save has been reported; nothing else is written.
+                saved = false;
                 return;
+            }
             const fs::path chosen = ChosenPath(request.file, request.filter, ctx_.Location.CardExt);
-            const std::string title = chosen.filename().string();
             Dpi = request.dpi;
             EmptyTempBmps();
-            switch (request.filter) {
-            case ExportFilter::CardFile: {
-                std::string own = ctx_.Location.CurrentCardName;
-                if (ctx_.BackSideSelected && !own.empty() && own.back() == '_')
-                    own.pop_back();
-                if (!EqualsIgnoreCase(title, own) && copyCard_)
-                    copyCard_(title);
-                break;
-            }
-            case ExportFilter::Gif:
-                SaveAsGif(chosen);
-                break;
-            case ExportFilter::Jpeg:
-                SaveAsJpeg(chosen);
-                break;
-            case ExportFilter::Bitmap:
-            case ExportFilter::Png:
-                for (const fs::path& file : ExportCardImage(
-                         chosen,
-                         request.filter == ExportFilter::Png ? PictureType::Png : PictureType::Bmp))
-                    written_.push_back(file);
-                pages_.ShowPage(false);
-                break;
-            case ExportFilter::Pdf:
-                SaveAsPdf(chosen);
-                break;
+            try {
+                WriteChosenFiles(request, chosen, saved);
+            } catch (const RuntimeError& error) {
+                // A step on the way (a converter's scratch picture) names files the user
+                // never chose: the message says which file could not be made.
+                if (std::string(error.what()).find(request.file.string()) != std::string::npos)
+                    throw;
+                throw RuntimeError(error.ErrorNumber(), "The card could not be saved as " +
+                                                            request.file.string() + ". " +
+                                                            error.what());
             }
             EmptyTempBmps();
         },
@@ -154,7 +141,38 @@ bool CardExport::SaveCardAs(const ExportRequest& request) {
     if (!finished)
         ctx_.errorTrap.Guard(loc::SaveCardAs, [&] { EmptyTempBmps(); });
     pages_.JobDone();
-    return finished;
+    return finished && saved;
+}
+
+void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& chosen,
+                                  bool& saved) {
+    const std::string title = chosen.filename().string();
+    switch (request.filter) {
+    case ExportFilter::CardFile: {
+        std::string own = ctx_.Location.CurrentCardName;
+        if (ctx_.BackSideSelected && !own.empty() && own.back() == '_')
+            own.pop_back();
+        if (!EqualsIgnoreCase(title, own) && copyCard_)
+            saved = copyCard_(title);
+        break;
+    }
+    case ExportFilter::Gif:
+        SaveAsGif(chosen);
+        break;
+    case ExportFilter::Jpeg:
+        SaveAsJpeg(chosen);
+        break;
+    case ExportFilter::Bitmap:
+    case ExportFilter::Png:
+        for (const fs::path& file : ExportCardImage(
+                 chosen, request.filter == ExportFilter::Png ? PictureType::Png : PictureType::Bmp))
+            written_.push_back(file);
+        pages_.ShowPage(false);
+        break;
+    case ExportFilter::Pdf:
+        SaveAsPdf(chosen);
+        break;
+    }
 }
 
 QImage CardExport::DrawShownPage() {

@@ -75,6 +75,9 @@ public:
     int Dpi = 0;
 
 private:
+    // What the filter says, once the card is saved; saved becomes false when a copy of the
+    // card file fails (and was reported).
+    void WriteChosenFiles(const ExportRequest& request, const fs::path& chosen, bool& saved);
     QImage DrawShownPage();
     void SaveAsGif(const fs::path& chosen);
     void SaveAsJpeg(const fs::path& chosen);

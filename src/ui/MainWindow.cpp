@@ -862,7 +862,8 @@ void MainWindow::OpenCardOptions() {
 }
 
 void MainWindow::OpenMailSettings() {
-    MailSettingsDialog::Edit(context_.prompter, context_.paths.ProgramFolder, this);
+    MailSettingsDialog::Edit(context_.prompter, context_.paths.ProgramFolder, this,
+                             context_.fileSystem);
 }
 
 void MainWindow::ShowHelp() {

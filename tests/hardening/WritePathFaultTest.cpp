@@ -1,11 +1,15 @@
 // Every write path of the program, failed at each of its file-system calls in turn with
 // each fault a disk can give. A new write path is one entry of the table below.
+#include "CardExport.h"
 #include "CardLibrary.h"
+#include "MailSettingsDialog.h"
 #include "WbfConversion.h"
 #include "WriteRig.h"
 
+#include <QLineEdit>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <regex>
 
 using namespace cw;
 using namespace cw::test;
@@ -197,6 +201,59 @@ std::vector<WritePath> WritePaths() {
                      [](WriteRig& rig) { return WbfConversion(rig.ctx).ConvertWbfCards() == 1; },
                      {"wbfb/_smith.05w"},
                      1});
+    // Save Card as: the card is saved first, then its pictures (or a copy) are written.
+    auto exportTo = [](ExportFilter filter, const std::string& file) {
+        return [filter, file](WriteRig& rig) {
+            SessionCardPages pages(rig.session);
+            CardExport exporter(rig.ctx, pages);
+            exporter.SetCopyCard([&rig](const std::string& name) {
+                return rig.session.Library().CopyCard(Entry(rig, "AB.TST"), name);
+            });
+            return exporter.SaveCardAs({rig.File(file), filter, 0});
+        };
+    };
+    auto changedCard = [](WriteRig& rig) {
+        Load(rig);
+        CreateCard(rig, "ab");
+        ChangeCard(rig);
+    };
+    paths.push_back({"export as bitmaps of both pages",
+                     changedCard,
+                     exportTo(ExportFilter::Bitmap, "@/ab.bmp"),
+                     {"TEST/ab.tst", "@/ab.bmp", "@/ab_.bmp"}});
+    paths.push_back({"export as JPEG pictures",
+                     changedCard,
+                     exportTo(ExportFilter::Jpeg, "@/ab.jpg"),
+                     {"TEST/ab.tst", "@/ab.jpg", "@/ab_.jpg"}});
+    paths.push_back({"export as GIF pictures (through the converter settings file)",
+                     changedCard,
+                     exportTo(ExportFilter::Gif, "@/ab.gif"),
+                     {"TEST/ab.tst", "Konvertor_bmp2gif.ini", "@/ab.gif", "@/ab_.gif"}});
+    WritePath pdf{"export as a PDF file",
+                  changedCard,
+                  exportTo(ExportFilter::Pdf, "@/ab.pdf"),
+                  {"TEST/ab.tst", "@/ab.pdf"}};
+    pdf.comparable = [](const std::string& bytes) {
+        // Made at another second, the same file.
+        static const std::regex time(R"(\(D:[0-9Z+\-']*\))");
+        return std::regex_replace(bytes, time, "(D:)");
+    };
+    paths.push_back(pdf);
+    paths.push_back({"export as a card file under another name",
+                     changedCard,
+                     exportTo(ExportFilter::CardFile, "TEST/cd.tst"),
+                     {"TEST/ab.tst", "TEST/cd.tst", "TEST/cd_.tst"}});
+    paths.push_back({"mail settings",
+                     [](WriteRig& rig) { Load(rig); },
+                     [](WriteRig& rig) {
+                         MailSettingsDialog dialog(rig.prompter, rig.dir.Path(), nullptr,
+                                                   rig.fileSystem);
+                         dialog.serverBox()->setText("smtp://mail.example.org:587");
+                         dialog.senderBox()->setText("me@example.org");
+                         dialog.accept();
+                         return dialog.result() == QDialog::Accepted;
+                     },
+                     {"mail.ini"}});
     return paths;
 }
 

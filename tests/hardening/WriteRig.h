@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppContext.h"
+#include "CardPages.h"
 #include "FaultInjectingFileSystem.h"
 #include "MainSession.h"
 #include "NotesFakes.h"
@@ -51,6 +52,25 @@ private:
     size_t promptMark_ = 0;
 };
 
+// The open card's pages as the main window hands them to a print job or an export: turning
+// to the other page reads the card again on that side.
+class SessionCardPages : public CardPages {
+public:
+    explicit SessionCardPages(MainSession& session) : session_(session) {}
+    bool CardOpen() const override { return session_.Changed().CardOpen(); }
+    Answer AskSaveChanges() override { return session_.Changed().AskSaveChanges(); }
+    bool SaveCard() override { return session_.Changed().SaveCard(); }
+    bool ShowPage(bool back) override {
+        if (!CardOpen())
+            return false;
+        return session_.Library().SwitchSide(back) && CardOpen() &&
+               session_.Context().BackSideSelected == back;
+    }
+
+private:
+    MainSession& session_;
+};
+
 // One write path of the program: the state before the user's action, the action, and the
 // files it writes (named as WriteRig::File takes them).
 struct WritePath {
@@ -61,7 +81,12 @@ struct WritePath {
     std::vector<std::string> files;
     // Messages the action shows when nothing fails (a warning it gives anyway).
     int cleanReports = 0;
+    // What of a file's bytes counts when two runs are compared (all of them when unset): a
+    // PDF file carries the time it was made.
+    std::function<std::string(const std::string&)> comparable = {};
 };
+
+void PrintTo(const WritePath& path, std::ostream* out);
 
 // The outcome of failing each writing call of a path in turn with each fault that fits it.
 struct FaultTally {
@@ -73,7 +98,8 @@ struct FaultTally {
 // Runs path once as it is (it must write, finish, and say nothing unexpected), then once per
 // writing call and fault: afterwards every file must be as before or as written by the clean
 // run, no other file may be left behind, the user must have been told exactly once, naming a
-// file and the system's reason, and the same action must then succeed with the disk well.
+// file and the system's reason (unless the action got round the fault and finished), and the
+// same action must then succeed with the disk well.
 FaultTally RunWithFaults(const WritePath& path);
 
 } // namespace cw::test

@@ -1,5 +1,6 @@
 #include "FaultInjectingFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -74,59 +75,109 @@ std::string FaultReason(Fault fault) {
     return std::strerror(ErrnoOf(fault));
 }
 
-void FaultInjectingFileSystem::Arm(int call, Fault fault) {
-    armedCall_ = call;
+void FaultInjectingFileSystem::SetRoots(std::vector<fs::path> roots) {
+    std::lock_guard lock(mutex_);
+    roots_.clear();
+    for (const fs::path& root : roots)
+        roots_.push_back(root.string() + "/");
+}
+
+std::string FaultInjectingFileSystem::Named(const fs::path& path) const {
+    std::string text = path.string();
+    for (size_t i = 0; i < roots_.size(); ++i)
+        if (text.rfind(roots_[i], 0) == 0)
+            return std::to_string(i) + ":" + text.substr(roots_[i].size());
+    return text;
+}
+
+void FaultInjectingFileSystem::Arm(const FsCallId& call, Fault fault) {
+    std::lock_guard lock(mutex_);
+    armed_ = call;
     fault_ = fault;
     fired_ = false;
     fullFd_ = -1;
 }
 
 void FaultInjectingFileSystem::Disarm() {
-    armedCall_ = -1;
+    std::lock_guard lock(mutex_);
+    armed_.reset();
     fullFd_ = -1;
 }
 
 void FaultInjectingFileSystem::Reset() {
-    calls_.clear();
     Disarm();
+    std::lock_guard lock(mutex_);
+    calls_.clear();
     fired_ = false;
 }
 
-bool FaultInjectingFileSystem::Hit(FsCall call) {
-    calls_.push_back(call);
-    if (int(calls_.size()) - 1 != armedCall_)
+std::vector<FsCallId> FaultInjectingFileSystem::Calls() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+bool FaultInjectingFileSystem::Fired() const {
+    std::lock_guard lock(mutex_);
+    return fired_;
+}
+
+std::string FaultInjectingFileSystem::FileOf(int fd) const {
+    auto it = open_.find(fd);
+    return it == open_.end() ? std::string() : it->second;
+}
+
+bool FaultInjectingFileSystem::Hit(FsCall call, const std::string& file) {
+    FsCallId id{call, file, 0};
+    id.occurrence = int(std::count_if(calls_.begin(), calls_.end(), [&](const FsCallId& c) {
+        return c.call == call && c.file == file;
+    }));
+    calls_.push_back(id);
+    if (!armed_ || !(*armed_ == id))
         return false;
     fired_ = true;
     return true;
 }
 
 int FaultInjectingFileSystem::Open(const fs::path& path) {
-    if (Hit(FsCall::Open)) {
-        errno = ErrnoOf(fault_);
-        return -1;
+    {
+        std::lock_guard lock(mutex_);
+        if (Hit(FsCall::Open, Named(path))) {
+            errno = ErrnoOf(fault_);
+            return -1;
+        }
     }
-    return FileSystem::Open(path);
+    int fd = FileSystem::Open(path);
+    if (fd >= 0) {
+        std::lock_guard lock(mutex_);
+        open_[fd] = Named(path);
+    }
+    return fd;
 }
 
 long FaultInjectingFileSystem::Write(int fd, const char* data, size_t size) {
-    bool hit = Hit(FsCall::Write);
-    if (fd == fullFd_) {
-        errno = ENOSPC;
-        return -1;
+    bool partial = false;
+    {
+        std::lock_guard lock(mutex_);
+        bool hit = Hit(FsCall::Write, FileOf(fd));
+        if (fd == fullFd_) {
+            errno = ENOSPC;
+            return -1;
+        }
+        if (hit && fault_ == Fault::DiskFull && size > 1) {
+            // Half of it fits; the next write finds the disk full.
+            fullFd_ = fd;
+            partial = true;
+        } else if (hit) {
+            errno = ErrnoOf(fault_);
+            return -1;
+        }
     }
-    if (!hit)
-        return FileSystem::Write(fd, data, size);
-    if (fault_ == Fault::DiskFull && size > 1) {
-        // Half of it fits; the next write finds the disk full.
-        fullFd_ = fd;
-        return FileSystem::Write(fd, data, size / 2);
-    }
-    errno = ErrnoOf(fault_);
-    return -1;
+    return FileSystem::Write(fd, data, partial ? size / 2 : size);
 }
 
-int FaultInjectingFileSystem::Sync(int) {
-    if (Hit(FsCall::Sync)) {
+int FaultInjectingFileSystem::Sync(int fd) {
+    std::lock_guard lock(mutex_);
+    if (Hit(FsCall::Sync, FileOf(fd))) {
         errno = ErrnoOf(fault_);
         return -1;
     }
@@ -135,9 +186,14 @@ int FaultInjectingFileSystem::Sync(int) {
 }
 
 int FaultInjectingFileSystem::Close(int fd) {
-    if (fd == fullFd_)
-        fullFd_ = -1;
-    bool hit = Hit(FsCall::Close);
+    bool hit = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (fd == fullFd_)
+            fullFd_ = -1;
+        hit = Hit(FsCall::Close, FileOf(fd));
+        open_.erase(fd);
+    }
     // The descriptor goes whatever close says, as it does on Linux.
     int result = FileSystem::Close(fd);
     if (hit) {
@@ -148,9 +204,12 @@ int FaultInjectingFileSystem::Close(int fd) {
 }
 
 int FaultInjectingFileSystem::Rename(const fs::path& from, const fs::path& to) {
-    if (Hit(FsCall::Rename)) {
-        errno = ErrnoOf(fault_);
-        return -1;
+    {
+        std::lock_guard lock(mutex_);
+        if (Hit(FsCall::Rename, Named(from))) {
+            errno = ErrnoOf(fault_);
+            return -1;
+        }
     }
     return FileSystem::Rename(from, to);
 }

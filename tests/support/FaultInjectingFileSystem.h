@@ -2,6 +2,9 @@
 
 #include "FileOps.h"
 
+#include <map>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,25 +23,37 @@ enum class Fault {
     RenameRefused, // rename: input/output error
 };
 
+// One call of an operation: its kind, the file it is about (the file opened, or renamed from)
+// and how many calls of that kind on that file came before it. Calls made on other threads
+// keep their names whatever the interleaving.
+struct FsCallId {
+    FsCall call = FsCall::Open;
+    std::string file;
+    int occurrence = 0;
+    bool operator==(const FsCallId&) const = default;
+};
+
 std::vector<Fault> FaultsFor(FsCall call);
 std::string CallName(FsCall call);
 std::string FaultName(Fault fault);
 // The words the system uses for the fault's errno (strerror).
 std::string FaultReason(Fault fault);
 
-// The real file system, with the calls counted and, when armed, one of them failing. A full
-// disk stays full for the rest of the call's file. Sync is counted but does not wait for the
-// disk.
+// The real file system, with the calls recorded and, when armed, one of them failing. A full
+// disk stays full for the rest of the file. Sync is recorded but does not wait for the disk.
+// Safe to use from several threads.
 class FaultInjectingFileSystem : public FileSystem {
 public:
-    // Call number call (counted from 0 since the last Reset) fails with fault.
-    void Arm(int call, Fault fault);
+    // Files below these folders are named from them ("0:", "1:" ... and the rest of the
+    // path), so that calls of two runs on two temporary folders compare equal.
+    void SetRoots(std::vector<fs::path> roots);
+    void Arm(const FsCallId& call, Fault fault);
     void Disarm();
-    // Forgets the calls counted so far (and disarms).
+    // Forgets the calls recorded so far (and disarms).
     void Reset();
 
-    const std::vector<FsCall>& Calls() const { return calls_; }
-    bool Fired() const { return fired_; }
+    std::vector<FsCallId> Calls() const;
+    bool Fired() const;
 
     int Open(const fs::path& path) override;
     long Write(int fd, const char* data, size_t size) override;
@@ -47,11 +62,16 @@ public:
     int Rename(const fs::path& from, const fs::path& to) override;
 
 private:
-    // Counts the call; true when it is the one to fail.
-    bool Hit(FsCall call);
+    // Records the call; true when it is the one to fail.
+    bool Hit(FsCall call, const std::string& file);
+    std::string FileOf(int fd) const;
+    std::string Named(const fs::path& path) const;
 
-    std::vector<FsCall> calls_;
-    int armedCall_ = -1;
+    mutable std::mutex mutex_;
+    std::vector<std::string> roots_;
+    std::vector<FsCallId> calls_;
+    std::map<int, std::string> open_;
+    std::optional<FsCallId> armed_;
     Fault fault_ = Fault::WriteError;
     bool fired_ = false;
     int fullFd_ = -1;

@@ -24,8 +24,9 @@ std::string Trimmed(const QLineEdit* box) {
 } // namespace
 
 MailSettingsDialog::MailSettingsDialog(Prompter& prompter,
-                                       const std::filesystem::path& programFolder, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), file_(programFolder) {
+                                       const std::filesystem::path& programFolder, QWidget* parent,
+                                       FileSystem& fileSystem)
+    : QDialog(parent), prompter_(prompter), file_(programFolder, fileSystem) {
     setObjectName(QStringLiteral("MailSettingsDialog"));
     setWindowTitle(tr("Mail Settings"));
 
@@ -80,8 +81,8 @@ MailSettingsDialog::MailSettingsDialog(Prompter& prompter,
 }
 
 bool MailSettingsDialog::Edit(Prompter& prompter, const std::filesystem::path& programFolder,
-                              QWidget* parent) {
-    MailSettingsDialog dialog(prompter, programFolder, parent);
+                              QWidget* parent, FileSystem& fileSystem) {
+    MailSettingsDialog dialog(prompter, programFolder, parent, fileSystem);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -19,11 +19,11 @@ class MailSettingsDialog : public QDialog {
 
 public:
     MailSettingsDialog(Prompter& prompter, const std::filesystem::path& programFolder,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, FileSystem& fileSystem = FileSystem::Default());
 
     // Shows the dialog modally; true when the settings were saved.
     static bool Edit(Prompter& prompter, const std::filesystem::path& programFolder,
-                     QWidget* parent);
+                     QWidget* parent, FileSystem& fileSystem = FileSystem::Default());
 
     QLineEdit* serverBox() const { return server_; }
     QLineEdit* senderBox() const { return sender_; }
