@@ -1,12 +1,17 @@
 #include "Application.h"
 
+#include "FileNameText.h"
 #include "LocationCodes.h"
 #include "Prompter.h"
 #include "SystemInfo.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace cw {
 
@@ -47,13 +52,19 @@ bool Application::RunStartup(StartupMode mode) {
     if (mode == StartupMode::Command)
         ctx.KeepSettingsUnchanged = true;
     fonts_.RegisterFonts(ctx.paths.FontsDir, true);
+    std::string readOnly = WriteProblem(ctx.paths.ProgramFolder);
+    ctx.RootReadOnly = !readOnly.empty();
+    if (mode == StartupMode::Program)
+        TellStartupProblems(readOnly);
     bool ok = trap_.Guard(loc::Main, [&] {
-        log_->CheckErrorLog();
+        // A data root that cannot be written still opens: its cards can be read and printed.
+        if (!ctx.RootReadOnly)
+            log_->CheckErrorLog();
         BusyScope busy(prompter_);
         // A command resolves the paths it was given from the folder it was started in.
         if (!ctx.KeepSettingsUnchanged)
             fs::current_path(ctx.paths.ProgramFolder);
-        if (!ExistsAnyCase(ctx.paths.TempBmpsDir))
+        if (!ctx.RootReadOnly && !ExistsAnyCase(ctx.paths.TempBmpsDir))
             fs::create_directories(ctx.paths.TempBmpsDir);
         ctx.ReadSystemSettings();
         ctx.CurrentFormat = ctx.Settings.DefaultFormat;
@@ -61,11 +72,42 @@ bool Application::RunStartup(StartupMode mode) {
             prompter_.Message("Please click 'Special Notices' on the main form", "NOTICE",
                               Buttons::Ok);
             ctx.Settings.SystemFlags &= 253;
-            ctx.SaveSystemSettings();
+            if (!ctx.RootReadOnly)
+                ctx.SaveSystemSettings();
         }
     });
     CreateFolderQuietly(ctx.paths.DataSysDir);
     return ok;
+}
+
+std::string Application::WriteProblem(const fs::path& folder) {
+    // Only trying tells: permissions, a read-only mount and root's privileges all count.
+    const fs::path probe = folder / ".cardwright-write-test";
+    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        int error = errno;
+        return error == EEXIST ? std::string() : std::strerror(error);
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
+}
+
+void Application::TellStartupProblems(const std::string& readOnly) {
+    if (!readOnly.empty())
+        prompter_.Message("The data folder " +
+                              FileNameToUtf8(context_->paths.ProgramFolder.string()) +
+                              " cannot be written to (" + readOnly +
+                              ").\nCards can be opened, looked at and printed, but nothing can "
+                              "be saved there.",
+                          "Cardwright", Buttons::Ok, Icon::Warning);
+    if (!fonts_.Unusable().isEmpty())
+        prompter_.Message("These font files in " +
+                              FileNameToUtf8(context_->paths.FontsDir.string()) +
+                              " could not be used (damaged, or not TrueType fonts): " +
+                              fonts_.Unusable().join(QStringLiteral(", ")).toStdString() +
+                              ".\nText in their fonts is drawn in a similar font.",
+                          "Cardwright", Buttons::Ok, Icon::Warning);
 }
 
 void Application::UnregisterFonts() {

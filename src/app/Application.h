@@ -44,7 +44,14 @@ public:
     // The screen's twips per pixel: 1440 over its logical dots per inch, 15 without a screen.
     static int16_t ScreenTwipsPerPixel();
 
+    // Why nothing can be written in folder; empty when it can.
+    static std::string WriteProblem(const fs::path& folder);
+
 private:
+    // What the user must know before the main window: a data root that cannot be written,
+    // font files that could not be used.
+    void TellStartupProblems(const std::string& readOnly);
+
     struct ForwardingPresenter : ErrorPresenter {
         ErrorPresenter* target = nullptr;
         void ShowError(const ErrorState& state) override {

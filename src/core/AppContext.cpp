@@ -49,7 +49,7 @@ bool AppContext::LoadFormatDefaults() {
         loc::LoadFormatDefaults,
         [&] {
             rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                          DrawingBaseText, !KeepSettingsUnchanged);
+                                          DrawingBaseText, !KeepSettingsUnchanged && !RootReadOnly);
             SetUpViewScale();
         },
         [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
@@ -62,8 +62,6 @@ void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
     // The defaults are loaded for every drawing of the card: a file that stays unreadable or
     // unwritable is reported once.
     std::string key = rebuilt.file.string() + '\n' + rebuilt.reason + '\n' + rebuilt.notWritten;
-    if (!reportedDefaults_.insert(key).second)
-        return;
     const std::string file = FileNameToUtf8(rebuilt.file.string());
     std::string text;
     if (rebuilt.reason.empty()) {
@@ -83,7 +81,12 @@ void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
         else
             text += " for this session; the file itself was left as it is.";
     }
-    prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
+    ReportOnce(key, text);
+}
+
+void AppContext::ReportOnce(const std::string& key, const std::string& text) {
+    if (FirstReport(key))
+        prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
 bool AppContext::ApplyFormatDefaults(bool save) {
@@ -200,9 +203,36 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
 
 bool AppContext::SaveCard() {
     BusyScope busy(prompter);
-    return errorTrap.Guard(
-        loc::SaveCard, [&] { CardFile::SaveCard(Page, Location, AppVersion, fileSystem); },
+    bool rewritten = false;
+    bool finished = errorTrap.Guard(
+        loc::SaveCard,
+        [&] {
+            if (!ExistsAnyCase(Location.PagePath()) && HasFormat()) {
+                rewritten = true;
+                SaveCardAnew();
+                return;
+            }
+            CardFile::SaveCard(Page, Location, AppVersion, fileSystem);
+        },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    if (finished && rewritten)
+        prompter.Message("The file of this card, " +
+                             FileNameToUtf8(Location.PagePath().filename().string()) +
+                             ", was no longer in " + FileNameToUtf8(Location.CardDir.string()) +
+                             " (the file or its folder was removed while the card was open). "
+                             "The card has been saved there again as it is on the screen.",
+                         GetProgramText(24), Buttons::Ok, Icon::Information);
+    return finished;
+}
+
+void AppContext::SaveCardAnew() {
+    // The header lines a card file keeps from its format come from the format's blank page.
+    int column = BackSideSelected ? ColBackTemplate : ColFrontTemplate;
+    std::string blank =
+        ReadExistingFile(paths.InProgramFolder(Catalogue.Column(CurrentFormat, column)));
+    CreateFolderQuietly(Location.CardDir);
+    WriteFileOver(fileSystem, Location.PagePath(), CardFile::ComposePage(Page, blank, AppVersion));
+    Page.ReadIncompletely = false;
 }
 
 ErrorContextSnapshot AppContext::Snapshot() const {

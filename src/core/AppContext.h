@@ -54,6 +54,9 @@ public:
     // Set for the command-line tools: the data root's settings (cwr.sys, the defaults files)
     // are read but never written.
     bool KeepSettingsUnchanged = false;
+    // The data root cannot be written (the user was told at start-up): files the program
+    // would make by itself (a format's defaults) are not attempted.
+    bool RootReadOnly = false;
     // Scale mode of the card picture (0: user scale in card twips).
     int CardPictureScaleMode = 0;
 
@@ -74,6 +77,12 @@ public:
     bool LoadCard();
     bool SaveCard();
 
+    // Tells the user text (a warning) unless the same key has been reported in this run: a
+    // file that stays unreadable is drawn again and again, and said once.
+    void ReportOnce(const std::string& key, const std::string& text);
+    // True the first time key is asked about in this run.
+    bool FirstReport(const std::string& key) { return reported_.insert(key).second; }
+
     SystemSettingsFile SettingsFile() const;
     FormatDefaultsFile DefaultsFile() const;
     bool HasFormat() const { return Catalogue.IsValidSlot(CurrentFormat); }
@@ -85,10 +94,12 @@ public:
     int16_t LoadedFormat = 0;
 
 private:
+    // Writes the open page to a file that has gone, from the format's blank page.
+    void SaveCardAnew();
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
     void ReportIncompleteCard(const LoadReport& report);
 
-    std::set<std::string> reportedDefaults_;
+    std::set<std::string> reported_;
 };
 
 } // namespace cw

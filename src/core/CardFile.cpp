@@ -213,6 +213,13 @@ LoadReport CardFile::ParsePage(CardPage& page, const std::string& bytes, bool ba
     const int firstLineNumber = comments.Count() + HeaderLineCount + 1;
     std::vector<int> malformed;
     std::array<int, CardPage::KindSlots> beyondCapacity{};
+    // A string opened in line i closes in the next line with an odd number of quotes. Found
+    // once for all lines, so that a file of garbage is read in one pass, not line by line
+    // to its end again and again.
+    constexpr size_t kNone = std::string::npos;
+    std::vector<size_t> nextOpen(lines.size() + 1, kNone);
+    for (size_t i = lines.size(); i-- > 0;)
+        nextOpen[i] = StringIsOpen(lines[i]) ? i : nextOpen[i + 1];
     for (size_t i = 0; i < lines.size();) {
         if (IsBlank(lines[i])) {
             ++i;
@@ -220,8 +227,11 @@ LoadReport CardFile::ParsePage(CardPage& page, const std::string& bytes, bool ba
         }
         std::string record = lines[i];
         size_t last = i;
-        while (StringIsOpen(record) && last + 1 < lines.size())
-            record += "\r\n" + lines[++last];
+        if (nextOpen[i] == i) {
+            last = nextOpen[i + 1] == kNone ? lines.size() - 1 : nextOpen[i + 1];
+            for (size_t k = i + 1; k <= last; ++k)
+                record += "\r\n" + lines[k];
+        }
         int fullKind = 0;
         RecordRead result = ReadRecordInto(page, record, fullKind);
         if (result == RecordRead::Malformed) {

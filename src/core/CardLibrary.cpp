@@ -19,6 +19,9 @@ namespace cw {
 namespace {
 
 constexpr const char* kLegalPunctuation = " -_+!@,#$%^&";
+// Room for the longest file made from a name ("NAME_.ext.new") within the 255 bytes a file
+// name may have, with a round number the user can remember.
+constexpr size_t kMaxNameLength = 100;
 
 std::string Trim(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
@@ -134,6 +137,13 @@ bool ValidateFileName(Prompter& prompter, const std::string& name) {
     if (name.empty()) {
         prompter.Beep();
         prompter.Message(GetProgramText(10), GetProgramText(24), Buttons::Ok);
+        return false;
+    }
+    if (name.size() > kMaxNameLength) {
+        prompter.Beep();
+        prompter.Message("A file name can be at most " + std::to_string(kMaxNameLength) +
+                             " characters long; this one has " + std::to_string(name.size()) + ".",
+                         GetProgramText(24), Buttons::Ok, Icon::Critical);
         return false;
     }
     for (char c : name) {
@@ -339,6 +349,8 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
             FileSystem& files = context_.fileSystem;
             const fs::path back = dir / (name + "_" + ext);
             const bool backExisted = ExistsAnyCase(back);
+            // The folder may have been removed while the program ran.
+            CreateFolderQuietly(dir);
             // The back page first: a card is listed by its front page, so a card that could
             // not be made whole does not appear.
             if (HasBackPage())
@@ -561,6 +573,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
                 if (!context_.SetupCardFormat(chosen, formatView_))
                     return;
                 const fs::path& dir = context_.Location.CardDir;
+                CreateFolderQuietly(dir);
                 bool backPages = HasBackPage();
                 for (const std::string& file : files) {
                     // A back page travels with its front page.

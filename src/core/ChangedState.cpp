@@ -34,9 +34,11 @@ Answer ChangedState::AskSaveChanges() {
     prompter.Beep();
     Answer answer = prompter.Message(GetProgramText(12) + context_.Location.CurrentCardName,
                                      GetProgramText(24), Buttons::YesNoCancel, Icon::Question);
-    if (answer == Answer::Yes)
-        SaveCard();
-    else if (answer == Answer::No)
+    // A save that failed (and was reported) must not let the caller go on as if the card
+    // were safe: the card stays open with its changes.
+    if (answer == Answer::Yes && !SaveCard())
+        return Answer::Cancel;
+    if (answer == Answer::No)
         SetChangedState(CardSavedCode);
     return answer;
 }

@@ -35,7 +35,7 @@ public:
     void SetChangedState(int code);
 
     // Asks whether to save an open, changed card: Yes saves it, No marks it unchanged.
-    // Returns the answer, or No when nothing was asked.
+    // Returns the answer, or No when nothing was asked; Cancel when the save failed.
     Answer AskSaveChanges();
 
     // Saves the open page; on success nothing is left unsaved.

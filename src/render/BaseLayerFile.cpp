@@ -102,6 +102,8 @@ BaseLayerFile BaseLayerFile::Parse(std::string bytes) {
     for (int i = 1; i < kHeaderLines; ++i)
         reader.ReadLine();
     int number = 0;
+    int malformed = 0;
+    std::string first;
     while (!reader.AtEnd()) {
         std::string line = reader.ReadLine();
         ++number;
@@ -109,10 +111,17 @@ BaseLayerFile BaseLayerFile::Parse(std::string bytes) {
             continue;
         auto record = ParseRecord(line);
         if (!record) {
-            file.problem = "Malformed base-layer record " + std::to_string(number) + ": " + line;
-            break;
+            // One bad line must not take the rest of the printed form with it.
+            if (malformed++ == 0)
+                first = "record " + std::to_string(number) + ": " + line.substr(0, 80);
+            continue;
         }
         file.records.push_back(std::move(*record));
+    }
+    if (malformed > 0) {
+        file.problem = "Malformed base-layer " + first;
+        if (malformed > 1)
+            *file.problem += " (and " + std::to_string(malformed - 1) + " more lines)";
     }
     return file;
 }

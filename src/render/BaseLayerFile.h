@@ -22,7 +22,8 @@ struct BaseRecord {
 // lines, records of eight items).
 struct BaseLayerFile {
     std::vector<BaseRecord> records;
-    // Set when a malformed record ended the reading; the records before it are kept.
+    // Set when lines that are not records were left out (the first of them is named); every
+    // record around them is kept.
     std::optional<std::string> problem;
 
     // Throws RuntimeError when the file is missing or shorter than its header.

@@ -239,11 +239,15 @@ bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
 
 void CardRenderer::DrawBaseLayer() {
     ctx_.errorTrap.Guard(loc::DrawBaseLayer, [&] {
-        BaseLayerFile file = BaseLayerFile::Read(BaseLayerPath());
+        const fs::path path = BaseLayerPath();
+        BaseLayerFile file = BaseLayerFile::Read(path);
         for (const BaseRecord& record : file.records)
             DrawBaseRecord(record);
-        if (file.problem)
-            throw RuntimeError(RuntimeError::TypeMismatch, *file.problem);
+        // Said once: the page is drawn again at every zoom and on every page printed.
+        if (file.problem && ctx_.FirstReport(path.string() + '\n' + *file.problem))
+            throw RuntimeError(RuntimeError::TypeMismatch,
+                               *file.problem + " in " + path.string() +
+                                   ". The card is drawn without the lines that are not records.");
     });
 }
 

@@ -347,8 +347,13 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
                 }
             }
             if (picture.isNull()) {
-                ctx_.prompter.Message("Bit map file " + fileName + " is missing.",
-                                      GetProgramText(24), Buttons::Ok);
+                // Said once per picture: the card is drawn again at every zoom and scroll.
+                if (ctx_.FirstReport("picture\n" + fileName))
+                    ctx_.prompter.Message(
+                        "Bit map file " + fileName +
+                            (found ? " cannot be read: it is not a picture this program knows."
+                                   : " is missing."),
+                        GetProgramText(24), Buttons::Ok);
                 return;
             }
             Surface().PaintPicture(picture, x, y, width, height);

@@ -908,12 +908,21 @@ void MainWindow::ShowFormatName(const std::string& displayName) {
 
 void MainWindow::ShowFormatPicture(const std::optional<fs::path>& picture) {
     QPixmap pixmap;
-    if (picture)
-        if (auto existing = ResolveExisting(*picture))
-            pixmap.load(QString::fromStdString(existing->string()));
+    std::optional<fs::path> existing;
+    if (picture && (existing = ResolveExisting(*picture)))
+        pixmap.load(QString::fromStdString(existing->string()));
     if (pixmap.isNull()) {
         formatPicture_->clear();
-        formatPicture_->hide();
+        // A picture the format names but that cannot be shown is said where it would be.
+        if (picture) {
+            formatPicture_->setText(QStringLiteral("(picture %1 %2)")
+                                        .arg(FromFileName(picture->filename().string()),
+                                             existing ? QStringLiteral("cannot be read")
+                                                      : QStringLiteral("is missing")));
+            formatPicture_->show();
+        } else {
+            formatPicture_->hide();
+        }
         return;
     }
     if (pixmap.width() > 180 || pixmap.height() > 96)

@@ -263,6 +263,8 @@ struct Totals {
     int injected = 0;
     int survived = 0;
     ~Totals() {
+        if (injected == 0)
+            return;
         std::cout << "Write-path faults: " << injected << " injected, " << survived
                   << " survived\n";
     }

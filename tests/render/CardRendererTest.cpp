@@ -513,11 +513,13 @@ TEST_F(RendererTest, BaseTextPrintsInThePrintColourOfItsPage) {
 
 TEST_F(RendererTest, MalformedBaseLayerIsReportedAfterDrawingWhatWasRead) {
     RenderFormat format = Plain();
-    format.frontBase = {RecordLine(2, {100, 100, 2000, 240, 0, 0}, "first"), "2,100,\"oops"};
+    format.frontBase = {RecordLine(2, {100, 100, 2000, 240, 0, 0}, "first"), "2,100,\"oops",
+                        RecordLine(2, {100, 400, 2000, 240, 0, 0}, "after it")};
     Build({format});
     Card({RecordLine(2, {100, 1000, 2000, 240, 0, 0}, "card text")});
     RecordScreen();
     EXPECT_TRUE(Contains(recorder.Texts(), "first"));
+    EXPECT_TRUE(Contains(recorder.Texts(), "after it"));
     EXPECT_TRUE(Contains(recorder.Texts(), "card text"));
     ASSERT_EQ(errors.shown.size(), 1u);
 }

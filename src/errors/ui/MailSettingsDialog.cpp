@@ -102,6 +102,10 @@ void MailSettingsDialog::accept() {
         box->setFocus();
         box->selectAll();
     };
+    if (settings.HasServer() && !settings.ServerUsable())
+        return refuse("Please enter the mail server as smtp://host:port (or smtps://host:465), "
+                      "such as smtp://mail.example.org:587.",
+                      server_);
     if (!IsPlainMailAddress(settings.Maintainer))
         return refuse("Please enter the address the reports go to, such as "
                       "name@example.org.",

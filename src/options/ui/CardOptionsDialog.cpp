@@ -7,6 +7,7 @@
 #include "FontBook.h"
 #include "FormatDisplayName.h"
 #include "OptionsLocations.h"
+#include "Prompter.h"
 #include "ProgramTexts.h"
 #include "TextCodec.h"
 
@@ -337,8 +338,17 @@ void CardOptionsDialog::SetFont() {
         if (family == fonts.Family(presetName))
             family = presetName;
         float size = float(chosen->pointSizeF() > 0 ? chosen->pointSizeF() : chosen->pointSize());
-        options_.SetFont(TextCodec::Western().Encode(family), size, chosen->bold(),
-                         chosen->italic());
+        // Card files hold font names in their code page: a name it cannot spell would come
+        // back as question marks, a font no system has.
+        const std::string name = TextCodec::Western().Encode(family);
+        if (TextCodec::Western().Decode(name) != family || family.contains(u'"')) {
+            context_.prompter.Message("The font \"" + family.toStdString() +
+                                          "\" cannot be used for cards: card files cannot hold "
+                                          "the letters of its name. Please choose another font.",
+                                      Text(24).toStdString(), Buttons::Ok, Icon::Warning);
+            return;
+        }
+        options_.SetFont(name, size, chosen->bold(), chosen->italic());
         ShowFormatDefaults();
     });
 }

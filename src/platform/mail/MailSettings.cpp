@@ -45,6 +45,19 @@ std::string MailSettings::EffectiveUrl() const {
     return (implicitTls ? "smtps://" : "smtp://") + url;
 }
 
+bool MailSettings::ServerUsable() const {
+    const std::string url = EffectiveUrl();
+    std::string rest;
+    for (const char* scheme : {"smtp://", "smtps://"})
+        if (LowerAscii(url.substr(0, std::string(scheme).size())) == scheme)
+            rest = url.substr(std::string(scheme).size());
+    if (rest.empty() || rest.front() == '/' || rest.front() == ':' || rest.front() == '@')
+        return false;
+    return std::none_of(rest.begin(), rest.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == 0x7F || c == '\\';
+    });
+}
+
 bool IsPlainMailAddress(const std::string& address) {
     size_t at = address.find('@');
     // A leading hyphen would read as an option to the desktop's mail command.

@@ -21,6 +21,10 @@ struct MailSettings {
     std::string User;
 
     bool HasServer() const;
+    // Whether EffectiveUrl is an SMTP server the program may hand a report to: smtp:// or
+    // smtps://, a host, and nothing that could start another command (blanks, control
+    // characters).
+    bool ServerUsable() const;
     // The server URL with its scheme: a bare "host" or "host:port" gets smtp://, except that
     // port 465 is the implicit-TLS port and gets smtps://.
     std::string EffectiveUrl() const;

@@ -134,6 +134,10 @@ void SmtpTransport::Send(const MailMessage& message, const MailSettings& setting
     const std::string url = settings.EffectiveUrl();
     if (url.empty())
         throw MailError(MailError::Kind::Settings, "No mail server is set up");
+    // A hand-edited mail.ini must not send the report anywhere but to a mail server.
+    if (!settings.ServerUsable())
+        throw MailError(MailError::Kind::Settings,
+                        "The mail server is not an smtp:// or smtps:// address");
     if (!IsPlainMailAddress(settings.Sender))
         throw MailError(MailError::Kind::Settings, "The sender address is not usable");
     if (!IsPlainMailAddress(message.To))
@@ -146,6 +150,7 @@ void SmtpTransport::Send(const MailMessage& message, const MailSettings& setting
     char detail[CURL_ERROR_SIZE] = {};
 
     Set(e, CURLOPT_URL, url.c_str());
+    Set(e, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     Set(e, CURLOPT_ERRORBUFFER, detail);
     // Signals cannot time out a resolver on a worker thread.
     Set(e, CURLOPT_NOSIGNAL, 1L);

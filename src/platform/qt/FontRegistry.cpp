@@ -15,23 +15,27 @@ const QString kBuiltInFonts = QStringLiteral(":/cardwright/fonts");
 
 } // namespace
 
-void FontRegistry::Add(const QString& file) {
+bool FontRegistry::Add(const QString& file) {
     int id = QFontDatabase::addApplicationFont(file);
-    if (id >= 0)
-        ids_.push_back(id);
+    if (id < 0)
+        return false;
+    ids_.push_back(id);
+    return true;
 }
 
 int FontRegistry::RegisterFonts(const std::filesystem::path& folder, bool install) {
     for (int id : ids_)
         QFontDatabase::removeApplicationFont(id);
     ids_.clear();
+    unusable_.clear();
     if (!install)
         return 0;
     const QDir builtIn(kBuiltInFonts);
     for (const QString& name : builtIn.entryList({QStringLiteral("*.ttf")}, QDir::Files))
         Add(builtIn.filePath(name));
     for (const std::string& name : ListFolder(folder, "*.ttf"))
-        Add(QString::fromStdString((ResolveForWriting(folder) / name).string()));
+        if (!Add(QString::fromStdString((ResolveForWriting(folder) / name).string())))
+            unusable_ << QString::fromStdString(name);
     return int(ids_.size());
 }
 

@@ -18,11 +18,14 @@ public:
 
     // The families of the fonts registered now.
     QStringList Families() const;
+    // The font files of the folder that could not be registered (damaged, or not fonts).
+    const QStringList& Unusable() const { return unusable_; }
 
 private:
-    void Add(const QString& file);
+    bool Add(const QString& file);
 
     std::vector<int> ids_;
+    QStringList unusable_;
 };
 
 } // namespace cw
