@@ -1,0 +1,1158 @@
+#include "LayoutEditSession.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "CardHistory.h"
+#include "ChangedState.h"
+#include "EditLocations.h"
+#include "ErrorTrap.h"
+#include "FontPrefix.h"
+#include "ProgramTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cw {
+
+namespace {
+
+const std::string& T(int number) {
+    return GetProgramText(number);
+}
+
+// The menu item that starts an action code, for starting it again.
+int MenuItemOfAction(int code) {
+    for (const EditingMenuItem& item : EditingMenuItems())
+        if (item.offered && item.editAction == code && code >= 0)
+            return item.index;
+    return -1;
+}
+
+std::string KindName(int kind) {
+    switch (kind) {
+    case TextField:
+        return "Text Field";
+    case CheckBox:
+        return "Check Box";
+    case Rectangle:
+        return "Rectangle";
+    case Line:
+        return "Line";
+    default:
+        return "Field";
+    }
+}
+
+// The check-box marker is nine pixels square until it is sized.
+constexpr int kMarkerPixels = 9;
+// The help topic of layout editing.
+constexpr int kHelpTopic = 1020;
+
+} // namespace
+
+// Every entry point runs inside the error trap, and the window hears once, at the end, what
+// changed.
+class ChangeBatch {
+public:
+    explicit ChangeBatch(LayoutEditSession& session) : session_(session) { ++session_.depth_; }
+    ~ChangeBatch() {
+        if (--session_.depth_ == 0)
+            session_.Flush();
+    }
+
+private:
+    LayoutEditSession& session_;
+};
+
+LayoutEditSession::LayoutEditSession(AppContext& context, ChangedState& changed,
+                                     CardHistory* history, LayoutEditView& view)
+    : ctx_(context), changed_(changed), history_(history), view_(view) {
+    Instructions = NoActionInstructions();
+}
+
+void LayoutEditSession::Flush() {
+    if (changes_ == 0)
+        return;
+    unsigned changes = changes_;
+    changes_ = 0;
+    view_.LayoutChanged(changes);
+}
+
+// ---- Menu and buttons
+
+bool LayoutEditSession::RightClick(double x, double y) {
+    panelAnchorX_ = x;
+    panelAnchorY_ = y;
+    if (!PanelVisible)
+        return false;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::MovePanel, [&] {
+        PlacePanelAt(x, y, PanelMenuIndex);
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+            PutMarkerOnPanel();
+    });
+    return true;
+}
+
+void LayoutEditSession::MenuCommand(int menuIndex) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::EditingMenu,
+        [&] {
+            if (EditActionOfMenuItem(menuIndex) >= 0) {
+                StartAction(menuIndex, true);
+                return;
+            }
+            switch (menuIndex) {
+            case menu::RefreshScreen:
+                RefreshScreen(false);
+                break;
+            case menu::SaveChanges:
+                SaveChanges();
+                break;
+            case menu::SaveCardAs:
+                view_.SaveCardAs();
+                break;
+            case menu::Zoom:
+                ShowActionPanel(menu::Zoom);
+                Instructions = ZoomInstructions();
+                PlacePanelAt(panelAnchorX_, panelAnchorY_, menu::Zoom);
+                PanelVisible = true;
+                Changed(LayoutEditView::InstructionsChanged);
+                break;
+            case menu::AddCardSymbol:
+                PanelVisible = false;
+                Changed(LayoutEditView::PanelChanged);
+                ctx_.prompter.Message(CardSymbolMessage(), T(24), Buttons::Ok);
+                break;
+            case menu::Help:
+                view_.ShowHelp(kHelpTopic);
+                break;
+            case menu::Done:
+                Done(false);
+                break;
+            default:
+                break;
+            }
+        },
+        [&] { return std::vector<ErrValue>{menuIndex}; });
+}
+
+void LayoutEditSession::ActionButton(int index) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::EditActionButton,
+        [&] {
+            switch (index) {
+            case 10: // "Save Change"
+                Commit();
+                SaveChanges();
+                SetActionPending(false);
+                break;
+            case 11: // "Cancel Action"
+                Cancel();
+                SetActionPending(false);
+                break;
+            case 12:
+                view_.ShowHelp(kHelpTopic);
+                break;
+            case 14:
+                RefreshScreen(true);
+                break;
+            case 15:
+                Done(true);
+                break;
+            default:
+                break;
+            }
+        },
+        [&] { return std::vector<ErrValue>{index}; });
+}
+
+void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
+    int code = EditActionOfMenuItem(menuIndex);
+    if (code < 0)
+        return;
+    if (menuIndex == menu::AddRectangle)
+        LineWidthOption = 2;
+    PerformEditAction(code);
+    ShowActionPanel(menuIndex);
+    SetActionPending(false);
+    switch (menuIndex) {
+    case menu::AddTextField:
+        LineWidthOption = 0;
+        break;
+    case menu::AddCheckBox:
+        Mobile.visible = true;
+        break;
+    case menu::AddRectangle:
+        Mobile.borderWidth = 2;
+        break;
+    case menu::AddHorizontalLine:
+        TallerEnabled = false;
+        LineWidthOption = 1;
+        break;
+    case menu::AddVerticalLine:
+        WiderEnabled = false;
+        LineWidthOption = 1;
+        break;
+    case menu::SetFontOnAllFields:
+        FontButtonsEnabled = true;
+        LineWidthOption = 0;
+        break;
+    default:
+        break;
+    }
+    Instructions = ActionInstructions(menuIndex, ctx_.Defaults);
+    // A menu choice brings the panel to the right-click point; an action started again after
+    // a commit or cancel leaves it where the user put it.
+    if (placePanel || !PanelVisible)
+        PlacePanelAt(panelAnchorX_, panelAnchorY_, menuIndex);
+    else
+        PlacePanelAt(PanelLeft, PanelTop, -1);
+    PanelVisible = true;
+    if (menuIndex == menu::AddCheckBox)
+        PutMarkerOnPanel();
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::ShowActionPanel(int menuIndex) {
+    PanelMenuIndex = menuIndex;
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::PlacePanelAt(double x, double y, int menuIndex) {
+    auto [width, height] = view_.PanelSize(PanelMenuIndex);
+    CardArea visible = view_.VisibleCard();
+    if (menuIndex < 0) {
+        // Kept where it is, only moved back inside the part on show.
+        PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
+        PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
+    } else {
+        std::tie(PanelLeft, PanelTop) = PanelPosition(x, y, width, height, visible);
+    }
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::PutMarkerOnPanel() {
+    auto [dx, dy] = view_.MarkerOffsetOnPanel();
+    Mobile.rect.left = PanelLeft + dx;
+    Mobile.rect.top = PanelTop + dy;
+    Changed(LayoutEditView::PlacementChanged);
+}
+
+void LayoutEditSession::PanelMovedTo(double left, double top) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::MovePanel, [&] {
+        PanelLeft = left;
+        PanelTop = top;
+        Changed(LayoutEditView::PanelChanged);
+        // A marker still waiting on the panel goes with it; one on the card stays there.
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+            PutMarkerOnPanel();
+    });
+}
+
+// ---- The state machine
+
+void LayoutEditSession::PerformEditAction(int code) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::PerformEditAction,
+        [&] {
+            if (code < 20)
+                LastAction = code;
+            switch (code) {
+            case 18:
+                view_.RedrawCard();
+                return;
+            case 20:
+                Commit();
+                return;
+            case 21:
+                Cancel();
+                return;
+            default:
+                break;
+            }
+            int mode = EditModeOfAction(code);
+            if (mode == 0)
+                return;
+            ResetEditState();
+            EditMode = mode;
+            Mobile = Placement{};
+            switch (code) {
+            case 0:
+                CurrentField = NoField;
+                TextEditorPlaced = false;
+                [[fallthrough]];
+            case 2:
+            case 5:
+                RubberBandArmed = true;
+                Mobile.kind = MobileKind::RubberBand;
+                break;
+            case 1:
+                Mobile.kind = MobileKind::Marker;
+                Mobile.rect.width = Mobile.rect.height = kMarkerPixels * ctx_.TwipsPerPixel;
+                Mobile.colour = 0;
+                break;
+            case 8:
+            case 9:
+                LineCountText = "1";
+                LineSpacingText = "0";
+                LineHorizontal = code == 8;
+                RubberBandArmed = true;
+                Mobile.kind = MobileKind::LinePreview;
+                break;
+            case 12:
+                AllFieldsFontSet = AllFieldsColourSet = AllFieldsDefaults = false;
+                Mobile.kind = MobileKind::Editor;
+                Editor.fontName = ctx_.Defaults.BasicFont;
+                Editor.fontSize = ctx_.Defaults.BasicFontSize;
+                Editor.bold = ctx_.Defaults.BasicFontBold;
+                Editor.italic = ctx_.Defaults.BasicFontItalic;
+                WorkColour = 1;
+                break;
+            default:
+                break;
+            }
+            Changed(LayoutEditView::AllChanged);
+        },
+        [&] { return std::vector<ErrValue>{code}; });
+}
+
+void LayoutEditSession::ResetEditState() {
+    Mobile = Placement{};
+    if (lifted_) {
+        lifted_.reset();
+        view_.RedrawCard();
+    }
+    EditMode = 0;
+    RubberBandArmed = false;
+    TextEditorPlaced = false;
+    dragging_ = false;
+    markerPlaced_ = false;
+    CurrentField = NoField;
+    PickedKind = 0;
+    pickTouched_ = false;
+    fontChosen_ = false;
+    colourChosen_ = false;
+    Instructions = NoActionInstructions();
+    FontButtonsEnabled = false;
+    TallerEnabled = true;
+    WiderEnabled = true;
+    WorkColour = 1;
+    Alignment = 0;
+    Editor = EditorLook{};
+    SetActionPending(false);
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::SetActionPending(bool pending) {
+    if (ActionPending == pending)
+        return;
+    ActionPending = pending;
+    Changed(LayoutEditView::ButtonsChanged);
+}
+
+void LayoutEditSession::RestartLastAction() {
+    int menuIndex = MenuItemOfAction(LastAction);
+    if (menuIndex < 0)
+        ResetEditState();
+    else
+        StartAction(menuIndex, false);
+}
+
+enum class CommitOutcome { Nothing, Recorded, Declined };
+
+bool LayoutEditSession::Commit() {
+    if (EditMode == 0)
+        return false;
+    CommitOutcome outcome = CommitOutcome::Nothing;
+    ctx_.errorTrap.Guard(
+        loc::EditCommit,
+        [&] {
+            auto recorded = [&](bool done) {
+                return done ? CommitOutcome::Recorded : CommitOutcome::Nothing;
+            };
+            int kind = EditMode == 13 ? PickedKind : 0;
+            int mode = EditMode;
+            bool ok = false;
+            if (mode == 1)
+                ok = CommitClearArea();
+            else if (mode == 2 || kind == TextField)
+                ok = CommitTextField();
+            else if (mode == 3 || kind == CheckBox)
+                ok = CommitCheckBox();
+            else if (mode == 6 || kind == Rectangle)
+                ok = CommitRectangle();
+            else if (mode == 12 || kind == Line)
+                ok = CommitLines();
+            else if (mode == 11)
+                ok = CommitDelete();
+            else if (mode == 19)
+                ok = CommitAllFields();
+            // A declined removal question ends the action.
+            outcome = EditMode == 0 && mode != 0 ? CommitOutcome::Declined : recorded(ok);
+        },
+        [&] {
+            return std::vector<ErrValue>{EditMode, PickedKind, CurrentField};
+        });
+    if (outcome == CommitOutcome::Declined)
+        return false;
+    if (outcome == CommitOutcome::Recorded) {
+        changed_.SetChangedState(ChangedState::CardChangedCode);
+        lifted_.reset();
+        if (EditMode != 19)
+            view_.RedrawCard();
+    }
+    SetActionPending(false);
+    RestartLastAction();
+    return outcome == CommitOutcome::Recorded;
+}
+
+void LayoutEditSession::Cancel() {
+    ctx_.errorTrap.Guard(loc::EditCancel, [&] {
+        // Nothing of a pending field reached the card: the picked field is simply shown
+        // again where it was.
+        if (lifted_) {
+            lifted_.reset();
+            view_.RedrawCard();
+        }
+        Mobile.visible = false;
+        Changed(LayoutEditView::PlacementChanged);
+        SetActionPending(false);
+        if (EditMode != 0)
+            RestartLastAction();
+    });
+}
+
+void LayoutEditSession::Done(bool ask) {
+    if (ask) {
+        if (ActionPending) {
+            Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
+                                                  Buttons::YesNoCancel, Icon::Question);
+            if (answer == Answer::Cancel)
+                return;
+            if (answer == Answer::Yes) {
+                Commit();
+                SaveChanges();
+            }
+        } else if (changed_.CardOpen() && changed_.CardChanged() &&
+                   changed_.AskSaveChanges() == Answer::No) {
+            view_.ReloadCard();
+        }
+    }
+    ResetEditState();
+    PanelVisible = false;
+    PanelMenuIndex = -1;
+    Changed(LayoutEditView::AllChanged);
+    Flush();
+    view_.LayoutEditingDone();
+}
+
+void LayoutEditSession::EndLayoutEditing() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditCancel, [&] {
+        ResetEditState();
+        PanelVisible = false;
+        PanelMenuIndex = -1;
+        Changed(LayoutEditView::AllChanged);
+    });
+}
+
+void LayoutEditSession::RefreshScreen(bool askAboutPending) {
+    if (askAboutPending && ActionPending) {
+        Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
+                                              Buttons::YesNoCancel, Icon::Question);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes) {
+            Commit();
+            SaveChanges();
+        }
+        Cancel();
+        SetActionPending(false);
+    } else if (changed_.CardOpen() && changed_.CardChanged() &&
+               changed_.AskSaveChanges() == Answer::No) {
+        // The page read again may no longer hold a picked field: what was pending goes.
+        if (ActionPending)
+            Cancel();
+        view_.ReloadCard();
+    }
+    view_.RedrawCard();
+}
+
+void LayoutEditSession::SaveChanges() {
+    if (!changed_.CardOpen()) {
+        ctx_.prompter.Beep();
+        ctx_.prompter.Message(T(20), T(24), Buttons::Ok);
+        return;
+    }
+    changed_.SaveCard();
+}
+
+bool LayoutEditSession::CancelPendingForUndo() {
+    if (!ActionPending)
+        return false;
+    ChangeBatch batch(*this);
+    Cancel();
+    SetActionPending(false);
+    return true;
+}
+
+// ---- Commits
+
+bool LayoutEditSession::OnCard(TwipRect& rect) const {
+    const double width = ctx_.Defaults.NaturalWidth;
+    const double height = ctx_.Defaults.NaturalHeight;
+    if (width > 0 && height > 0)
+        rect = ClipToCard(rect, width, height);
+    return !rect.Empty();
+}
+
+bool LayoutEditSession::HasRoom(int kind, int needed, const char* what) {
+    const int capacity = InfoOfKind(kind).capacity;
+    if (ctx_.Page.Count(kind) + needed <= capacity)
+        return true;
+    ctx_.prompter.Message("This card already holds as many " + std::string(what) +
+                              " as a card can (" + std::to_string(capacity) +
+                              ").\r\nDelete one of them before you add another.",
+                          T(24), Buttons::Ok, Icon::Warning);
+    return false;
+}
+
+bool LayoutEditSession::RemoveFieldsInArea(const TwipRect& area) {
+    CardPage& page = ctx_.Page;
+    HitMetrics metrics = view_.Metrics();
+    if (AnyFieldInArea(page, area, metrics)) {
+        ctx_.prompter.Beep();
+        Answer answer = ctx_.prompter.Message(T(40) + "\r\n\r\n" + T(41), T(24), Buttons::YesNo,
+                                              Icon::Question);
+        if (answer != Answer::Yes)
+            return true;
+    }
+    RemoveFieldsOverlapping(page, area, metrics);
+    return false;
+}
+
+bool LayoutEditSession::CommitClearArea() {
+    TwipRect area = Mobile.rect;
+    if (Mobile.kind != MobileKind::RubberBand || !Mobile.visible || !OnCard(area))
+        return false;
+    if (!HasRoom(ClearedArea, 1, "cleared areas"))
+        return false;
+    ChangeScope change(history_, "Clear Area");
+    if (RemoveFieldsInArea(area)) {
+        ResetEditState();
+        return false;
+    }
+    CardField cleared;
+    cleared.a = {RoundHalfEven(area.left),
+                 RoundHalfEven(area.top),
+                 RoundHalfEven(area.width),
+                 RoundHalfEven(area.height),
+                 0,
+                 0};
+    ctx_.Page.Add(ClearedArea, cleared);
+    return true;
+}
+
+bool LayoutEditSession::CommitTextField() {
+    if (Mobile.kind != MobileKind::Editor || !Mobile.visible)
+        return false;
+    const bool editing = EditMode == 13;
+    TextFieldEntry entry;
+    entry.rect = Mobile.rect;
+    entry.multiLine = Editor.index >= 3;
+    if (!entry.multiLine)
+        entry.rect.height = 240;
+    entry.alignment = Alignment == 0 ? 0 : Alignment == 1 ? 1 : 2;
+    entry.fontName = Editor.fontName;
+    entry.fontSize = Editor.fontSize;
+    entry.bold = Editor.bold;
+    entry.italic = Editor.italic;
+    entry.text = view_.EditorText();
+    if (!OnCard(entry.rect))
+        return false;
+    CardPage& page = ctx_.Page;
+    const FormatDefaults& basics = ctx_.Defaults;
+    if (editing) {
+        const CardField old = page.Field(TextField, CurrentField);
+        // Fields of the colours beyond the named ones keep them.
+        entry.colourCode = colourChosen_ && old.a[4] <= 7 ? WorkColour : old.a[4];
+        ChangeScope change(history_, "Edit Text Field");
+        page.Field(TextField, CurrentField) = MakeEditedTextField(old, entry, fontChosen_, basics);
+        return true;
+    }
+    entry.colourCode = colourChosen_ ? WorkColour : ColourCodeOfEditorColour(Editor.foreColour);
+    if (!HasRoom(TextField, 1, "text fields") || !HasRoom(ClearedArea, 1, "cleared areas"))
+        return false;
+    CardField field = MakeTextField(entry, basics);
+    ChangeScope change(history_, "Add Text Field");
+    if (RemoveFieldsInArea(
+            {double(field.a[0]), double(field.a[1]), double(field.a[2]), double(field.a[3])})) {
+        ResetEditState();
+        return false;
+    }
+    TwipRect cleared = ClearedAreaAround(field);
+    page.Add(TextField, std::move(field));
+    // The printed form under the new field is blanked, with a margin.
+    if (OnCard(cleared)) {
+        CardField area;
+        area.a = {RoundHalfEven(cleared.left),
+                  RoundHalfEven(cleared.top),
+                  RoundHalfEven(cleared.width),
+                  RoundHalfEven(cleared.height),
+                  0,
+                  0};
+        page.Add(ClearedArea, area);
+    }
+    return true;
+}
+
+bool LayoutEditSession::CommitCheckBox() {
+    if (Mobile.kind != MobileKind::Marker)
+        return false;
+    const bool editing = EditMode == 13;
+    if (!editing && !markerPlaced_)
+        return false;
+    TwipRect marker = Mobile.rect;
+    const double width = ctx_.Defaults.NaturalWidth;
+    const double height = ctx_.Defaults.NaturalHeight;
+    // A box dropped partly off the card comes back onto it whole.
+    if (width > 0 && height > 0) {
+        marker.left = std::clamp(marker.left, 0.0, std::max(0.0, width - marker.width));
+        marker.top = std::clamp(marker.top, 0.0, std::max(0.0, height - marker.height));
+    }
+    CardPage& page = ctx_.Page;
+    const int32_t pixel = ctx_.TwipsPerPixel;
+    if (editing) {
+        const CardField old = page.Field(CheckBox, CurrentField);
+        CardField box =
+            MakeCheckBox(marker, colourChosen_ ? WorkColour : old.a[2], pixel, true, &old);
+        if (box.a[5] <= 0)
+            return false;
+        ChangeScope change(history_, "Edit Check Box");
+        page.Field(CheckBox, CurrentField) = box;
+        return true;
+    }
+    CardField box = MakeCheckBox(marker, WorkColour, pixel, false, nullptr);
+    if (box.a[5] <= 0 || !HasRoom(CheckBox, 1, "check boxes"))
+        return false;
+    ChangeScope change(history_, "Add Check Box");
+    if (RemoveFieldsInArea(marker)) {
+        ResetEditState();
+        return false;
+    }
+    page.Add(CheckBox, box);
+    return true;
+}
+
+bool LayoutEditSession::CommitRectangle() {
+    TwipRect band = Mobile.rect;
+    if (Mobile.kind != MobileKind::RubberBand || !Mobile.visible || !OnCard(band))
+        return false;
+    CardPage& page = ctx_.Page;
+    if (EditMode == 13) {
+        const CardField old = page.Field(Rectangle, CurrentField);
+        ChangeScope change(history_, "Edit Rectangle");
+        page.Field(Rectangle, CurrentField) = MakeRectangle(band, Mobile.borderWidth, old.a[5]);
+        return true;
+    }
+    if (!HasRoom(Rectangle, 1, "rectangles"))
+        return false;
+    // A rectangle frames what is under it, so it removes nothing.
+    ChangeScope change(history_, "Add Rectangle");
+    page.Add(Rectangle, MakeRectangle(band, Mobile.borderWidth, 0));
+    return true;
+}
+
+bool LayoutEditSession::CommitLines() {
+    if (Mobile.kind != MobileKind::LinePreview || !Mobile.visible)
+        return false;
+    LineEnds ends = Mobile.line;
+    const int32_t width = int32_t(ctx_.Defaults.NaturalWidth);
+    const int32_t height = int32_t(ctx_.Defaults.NaturalHeight);
+    if (width > 0 && height > 0) {
+        ends.x1 = std::clamp(ends.x1, 0, width);
+        ends.x2 = std::clamp(ends.x2, 0, width);
+        ends.y1 = std::clamp(ends.y1, 0, height);
+        ends.y2 = std::clamp(ends.y2, 0, height);
+    }
+    if (ends.x1 == ends.x2 && ends.y1 == ends.y2)
+        return false;
+    CardPage& page = ctx_.Page;
+    const bool horizontal = ends.y1 == ends.y2;
+    if (EditMode == 13) {
+        const CardField old = page.Field(Line, CurrentField);
+        int32_t colour = colourChosen_ ? WorkColour : old.a[5];
+        ChangeScope change(history_, "Edit Line");
+        page.Field(Line, CurrentField) =
+            MakeLines(ends, Mobile.borderWidth, colour, 1, 0, horizontal).front();
+        return true;
+    }
+    int count = int(std::clamp(Val(LineCountText), 1.0, 1000.0));
+    int32_t spacing = int32_t(std::clamp(Val(LineSpacingText), -100000.0, 100000.0));
+    std::vector<CardField> lines =
+        MakeLines(ends, Mobile.borderWidth, WorkColour, count, spacing, LineHorizontal);
+    // Lines that the spacing takes off the card are not kept.
+    if (width > 0 && height > 0)
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [&](const CardField& l) {
+                                       return std::max(l.a[0], l.a[1]) < 0 ||
+                                              std::min(l.a[0], l.a[1]) > width ||
+                                              std::max(l.a[2], l.a[3]) < 0 ||
+                                              std::min(l.a[2], l.a[3]) > height;
+                                   }),
+                    lines.end());
+    if (lines.empty() || !HasRoom(Line, int(lines.size()), "lines"))
+        return false;
+    ChangeScope change(history_, lines.size() > 1 ? "Add Lines" : "Add Line");
+    for (CardField& line : lines)
+        page.Add(Line, std::move(line));
+    return true;
+}
+
+bool LayoutEditSession::CommitDelete() {
+    if (!lifted_ || CurrentField == NoField || CurrentField >= ctx_.Page.Count(PickedKind))
+        return false;
+    ChangeScope change(history_, "Delete " + KindName(PickedKind));
+    ctx_.Page.Remove(PickedKind, CurrentField);
+    return true;
+}
+
+bool LayoutEditSession::CommitAllFields() {
+    AllFieldsChoice choice;
+    choice.fontSet = AllFieldsFontSet;
+    choice.colourSet = AllFieldsColourSet;
+    choice.defaults = AllFieldsDefaults;
+    choice.fontName = Editor.fontName;
+    choice.fontSize = Editor.fontSize;
+    choice.bold = Editor.bold;
+    choice.italic = Editor.italic;
+    choice.colourCode = WorkColour;
+    const auto& codes = ctx_.Catalogue.Codes;
+    const int16_t format = ctx_.CurrentFormat;
+    const bool keepRed = format == codes.FmtACBL || format == codes.FmtACBLFF ||
+                         format == codes.FmtSAYC || format == codes.FmtCANADA;
+    bool changed = false;
+    {
+        ChangeScope change(history_, "Set Font on All Text Fields");
+        changed = SetFontOnAllTextFields(ctx_.Page, choice, ctx_.Defaults, keepRed);
+    }
+    if (changed)
+        changed_.SetChangedState(ChangedState::CardChangedCode);
+    view_.RedrawCard();
+    if (ctx_.HasFormat() && ctx_.Catalogue.Number(format, ColBackPage) != 0)
+        ctx_.prompter.Message(T(45) + T(ctx_.BackSideSelected ? 426 : 422) + T(46) + T(48), T(24),
+                              Buttons::Ok, Icon::Information);
+    return changed;
+}
+
+// ---- Drawing, picking and placing
+
+void LayoutEditSession::MouseDown(double x, double y) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        TwipRect point = {x, y, 0, 0};
+        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
+            point.left = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
+            point.top = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        }
+        if (EditMode == 1 || EditMode == 2 || EditMode == 6) {
+            // The text field's area is drawn once; then the editor stands for it.
+            if (EditMode == 2 && TextEditorPlaced)
+                return;
+            SetActionPending(true);
+            anchorX_ = point.left;
+            anchorY_ = point.top;
+            Mobile.kind = MobileKind::RubberBand;
+            Mobile.rect = point;
+            Mobile.borderWidth = EditMode == 6 ? std::max(1, LineWidthOption) : 1;
+            Mobile.visible = true;
+            RubberBandArmed = false;
+            dragging_ = true;
+        } else if (EditMode == 12) {
+            anchorX_ = point.left;
+            anchorY_ = point.top;
+            SetActionPending(true);
+            if (LineWidthOption == 0)
+                LineWidthOption = 1;
+            Mobile.kind = MobileKind::LinePreview;
+            Mobile.borderWidth = LineWidthOption;
+            Mobile.colour = ShapeColourOfCode(WorkColour);
+            int32_t px = RoundHalfEven(point.left), py = RoundHalfEven(point.top);
+            Mobile.line = {px, py, px, py};
+            Mobile.visible = true;
+            RubberBandArmed = false;
+            dragging_ = true;
+            Changed(LayoutEditView::PickersChanged);
+        } else {
+            return;
+        }
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+void LayoutEditSession::MouseMove(double x, double y) {
+    if (!dragging_)
+        return;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
+            x = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
+            y = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        }
+        if (Mobile.kind == MobileKind::LinePreview) {
+            if (LineHorizontal) {
+                Mobile.line.x1 = RoundHalfEven(std::min(anchorX_, x));
+                Mobile.line.x2 = RoundHalfEven(std::max(anchorX_, x));
+            } else {
+                Mobile.line.y1 = RoundHalfEven(std::min(anchorY_, y));
+                Mobile.line.y2 = RoundHalfEven(std::max(anchorY_, y));
+            }
+        } else {
+            Mobile.rect = DragRect(anchorX_, anchorY_, x, y);
+        }
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+void LayoutEditSession::MouseUp(double x, double y) {
+    if (!dragging_)
+        return;
+    MouseMove(x, y);
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        dragging_ = false;
+        RubberBandArmed = true;
+        const bool nothing =
+            Mobile.kind == MobileKind::LinePreview
+                ? Mobile.line.x1 == Mobile.line.x2 && Mobile.line.y1 == Mobile.line.y2
+                : Mobile.rect.Empty();
+        if (nothing) {
+            // A click without a drag draws nothing and changes nothing.
+            Mobile.visible = false;
+            SetActionPending(false);
+            Changed(LayoutEditView::PlacementChanged);
+            return;
+        }
+        if (EditMode != 2 || TextEditorPlaced)
+            return;
+        Editor.index = (Alignment == 0   ? 0
+                        : Alignment == 2 ? 2
+                                         : 1) +
+                       (Mobile.rect.height > 240 ? 3 : 0);
+        if (!fontChosen_) {
+            Editor.fontName = ctx_.Defaults.BasicFont;
+            Editor.fontSize = ctx_.Defaults.BasicFontSize;
+            Editor.bold = ctx_.Defaults.BasicFontBold;
+            Editor.italic = ctx_.Defaults.BasicFontItalic;
+        }
+        Editor.foreColour = view_.TextColourOfCode(WorkColour);
+        Editor.newField = true;
+        Editor.readOnly = false;
+        Mobile.kind = MobileKind::Editor;
+        Mobile.visible = true;
+        TextEditorPlaced = true;
+        view_.SetEditorText({});
+        Changed(LayoutEditView::PlacementChanged | LayoutEditView::EditorChanged);
+    });
+}
+
+void LayoutEditSession::Click(double x, double y) {
+    if (EditMode != 11 && EditMode != 13)
+        return;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::PickField,
+        [&] {
+            auto hit =
+                PickFieldAt(ctx_.Page, RoundHalfEven(x), RoundHalfEven(y), ctx_.TwipsPerPixel);
+            if (!hit || (lifted_ && lifted_->kind == hit->kind && lifted_->index == hit->index))
+                return;
+            // Another field is taken only while nothing was done to the one picked.
+            if (lifted_ && PickChanged()) {
+                ctx_.prompter.Beep();
+                return;
+            }
+            PickField(*hit);
+        },
+        [&] {
+            return std::vector<ErrValue>{"X = " + std::to_string(x), "Y = " + std::to_string(y)};
+        });
+}
+
+bool LayoutEditSession::PickChanged() const {
+    return pickTouched_ || (PickedKind == TextField && view_.EditorText() != pickedText_);
+}
+
+void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
+    bool same = hit.has_value() == lifted_.has_value() &&
+                (!hit || (hit->kind == lifted_->kind && hit->index == lifted_->index));
+    if (same)
+        return;
+    lifted_ = hit;
+    view_.RedrawCard();
+}
+
+void LayoutEditSession::PickField(const FieldHit& hit) {
+    const CardField field = ctx_.Page.Field(hit.kind, hit.index);
+    const FormatDefaults& basics = ctx_.Defaults;
+    const bool editing = EditMode == 13;
+    PickedKind = hit.kind;
+    CurrentField = hit.index;
+    pickTouched_ = false;
+    fontChosen_ = false;
+    colourChosen_ = false;
+    TallerEnabled = WiderEnabled = true;
+    SetActionPending(true);
+    Mobile = Placement{};
+    Mobile.visible = true;
+    int layout = -1;
+    switch (hit.kind) {
+    case TextField: {
+        EditorStyle style = EditorStyleFor(field, basics.BasicFontBold, basics.BasicFontItalic);
+        Editor.index = style.editorIndex;
+        Editor.bold = style.bold;
+        Editor.italic = style.italic;
+        std::string prefix = GetFontPrefix(field.text);
+        Editor.fontName =
+            prefix.size() > 4 ? prefix.substr(2, prefix.size() - 4) : basics.BasicFont;
+        int32_t points = (field.a[5] & ~0xFF) / 256;
+        Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
+        Editor.foreColour = view_.TextColourOfCode(field.a[4]);
+        Editor.newField = false;
+        Editor.readOnly = !editing;
+        Mobile.kind = MobileKind::Editor;
+        Mobile.rect = {double(field.a[0]), double(field.a[1]), double(field.a[2]),
+                       double(field.a[3])};
+        Alignment = style.editorIndex % 3;
+        view_.SetEditorText(StripFontPrefix(field.text));
+        pickedText_ = view_.EditorText();
+        layout = menu::AddTextField;
+        break;
+    }
+    case Rectangle:
+        Mobile.kind = MobileKind::RubberBand;
+        Mobile.rect = BandOfRectangle(field);
+        Mobile.borderWidth = BorderWidthOfRectangle(field);
+        LineWidthOption = Mobile.borderWidth;
+        layout = menu::AddRectangle;
+        break;
+    case Line: {
+        Mobile.kind = MobileKind::LinePreview;
+        Mobile.line = EndsOfLine(field);
+        Mobile.borderWidth = std::max(1, field.a[4]);
+        Mobile.colour = ShapeColourOfCode(field.a[5]);
+        LineWidthOption = std::clamp(field.a[4], 1, 4);
+        LineHorizontal = Mobile.line.y1 == Mobile.line.y2;
+        if (LineHorizontal)
+            TallerEnabled = false;
+        else
+            WiderEnabled = false;
+        layout = menu::PickedLine;
+        break;
+    }
+    case CheckBox:
+        Mobile.kind = MobileKind::Marker;
+        Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
+        Mobile.colour = ShapeColourOfCode(field.a[2]);
+        layout = menu::PickedCheckBox;
+        break;
+    default:
+        break;
+    }
+    if (editing) {
+        Instructions = PickedFieldInstructions(hit.kind);
+        ShowActionPanel(layout);
+        PlacePanelAt(PanelLeft, PanelTop, -1);
+    }
+    Lift(hit);
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::MoveMobileTo(double left, double top) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::DropOnCard, [&] {
+        if (Mobile.kind == MobileKind::None)
+            return;
+        if (Mobile.kind == MobileKind::LinePreview) {
+            int32_t dx = RoundHalfEven(left) - std::min(Mobile.line.x1, Mobile.line.x2);
+            int32_t dy = RoundHalfEven(top) - std::min(Mobile.line.y1, Mobile.line.y2);
+            Mobile.line = {Mobile.line.x1 + dx, Mobile.line.y1 + dy, Mobile.line.x2 + dx,
+                           Mobile.line.y2 + dy};
+        } else {
+            Mobile.rect.left = left;
+            Mobile.rect.top = top;
+        }
+        if (Mobile.kind == MobileKind::Marker) {
+            SetActionPending(true);
+            markerPlaced_ = true;
+        }
+        pickTouched_ = true;
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+// ---- The panel's controls
+
+void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::ArrowStep,
+        [&] {
+            SetActionPending(true);
+            int& remembered = SpinMemory[size_t(arrow)];
+            const bool increase = value > remembered;
+            remembered = value;
+            if ((arrow == Arrow::Taller && !TallerEnabled) ||
+                (arrow == Arrow::Wider && !WiderEnabled) || Mobile.kind == MobileKind::None)
+                return;
+            const int32_t step = ctx_.TwipsPerPixel;
+            const int32_t sign = increase ? 1 : -1;
+            if (Mobile.kind == MobileKind::LinePreview) {
+                LineEnds& line = Mobile.line;
+                switch (arrow) {
+                case Arrow::UpDown:
+                    line.y1 += sign * step;
+                    line.y2 += sign * step;
+                    break;
+                case Arrow::LeftRight:
+                    line.x1 += sign * step;
+                    line.x2 += sign * step;
+                    break;
+                case Arrow::Taller:
+                    if (increase)
+                        line.y2 += step;
+                    else if (line.y2 - line.y1 >= 10)
+                        line.y2 = std::max(line.y1, line.y2 - step);
+                    break;
+                case Arrow::Wider:
+                    if (increase)
+                        line.x2 += step;
+                    else if (line.x2 - line.x1 >= 10)
+                        line.x2 = std::max(line.x1, line.x2 - step);
+                    break;
+                }
+            } else {
+                TwipRect& rect = Mobile.rect;
+                // A check box stays square as it grows or shrinks.
+                const bool square =
+                    Mobile.kind == MobileKind::Marker && (EditMode == 3 || PickedKind == CheckBox);
+                auto resize = [&](double& size) {
+                    if (increase)
+                        size += step;
+                    else if (size >= 10)
+                        size = std::max(0.0, size - step);
+                };
+                switch (arrow) {
+                case Arrow::UpDown:
+                    rect.top += sign * step;
+                    break;
+                case Arrow::LeftRight:
+                    rect.left += sign * step;
+                    break;
+                case Arrow::Taller:
+                    resize(rect.height);
+                    break;
+                case Arrow::Wider:
+                    resize(rect.width);
+                    if (square)
+                        rect.height = rect.width;
+                    break;
+                }
+                if (Mobile.kind == MobileKind::Marker)
+                    markerPlaced_ = true;
+            }
+            pickTouched_ = true;
+            Changed(LayoutEditView::PlacementChanged);
+        },
+        [&] {
+            return std::vector<ErrValue>{int(arrow), value};
+        });
+}
+
+void LayoutEditSession::LineWidthClicked(int option) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::LineWidthPicker, [&] {
+        SetActionPending(true);
+        LineWidthOption = std::clamp(option, 0, 4);
+        Mobile.borderWidth = std::max(1, LineWidthOption);
+        pickTouched_ = true;
+        Changed(LayoutEditView::PlacementChanged | LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::AlignmentClicked(int index) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::AlignmentPicker, [&] {
+        SetActionPending(true);
+        Alignment = std::clamp(index, 0, 2);
+        // One-line stays one-line and wrapped stays wrapped.
+        if (Mobile.kind == MobileKind::Editor)
+            Editor.index = Alignment + (Editor.index >= 3 ? 3 : 0);
+        pickTouched_ = true;
+        Changed(LayoutEditView::EditorChanged | LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::ColourClicked(int code) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::ColourPicker, [&] {
+        SetActionPending(true);
+        WorkColour = code;
+        colourChosen_ = true;
+        pickTouched_ = true;
+        if (EditMode == 2 || (EditMode == 13 && PickedKind == TextField)) {
+            Editor.foreColour =
+                EditorColourOfCode(code, Editor.foreColour, ctx_.Defaults.BaseTextColour);
+            Changed(LayoutEditView::EditorChanged);
+        } else if (EditMode == 19) {
+            AllFieldsColourSet = true;
+        } else {
+            Mobile.colour = ShapeColourOfCode(code);
+            Changed(LayoutEditView::PlacementChanged);
+        }
+        Changed(LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::FontButtonClicked() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::FontButton, [&] {
+        SetActionPending(true);
+        const bool textField = EditMode == 2 || (EditMode == 13 && PickedKind == TextField);
+        if (!textField && EditMode != 19)
+            return;
+        const FormatDefaults& basics = ctx_.Defaults;
+        FontChoice preset =
+            EditMode == 19
+                ? FontChoice{basics.BasicFont, basics.BasicFontSize, basics.BasicFontBold,
+                             basics.BasicFontItalic}
+                : FontChoice{Editor.fontName, Editor.fontSize, Editor.bold, Editor.italic};
+        std::optional<FontChoice> choice = view_.ChooseFont(preset);
+        if (!choice)
+            return;
+        Editor.fontName = choice->name;
+        Editor.fontSize = choice->size;
+        Editor.bold = choice->bold;
+        Editor.italic = choice->italic;
+        fontChosen_ = true;
+        pickTouched_ = true;
+        if (EditMode == 19)
+            AllFieldsFontSet = true;
+        Changed(LayoutEditView::EditorChanged);
+    });
+}
+
+void LayoutEditSession::DefaultFontButtonClicked() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::FontButton, [&] {
+        SetActionPending(true);
+        AllFieldsDefaults = true;
+    });
+}
+
+} // namespace cw

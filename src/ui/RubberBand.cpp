@@ -1,0 +1,33 @@
+#include "RubberBand.h"
+
+#include <QPainter>
+
+namespace cw {
+
+RubberBand::RubberBand(QWidget* parent) : QWidget(parent) {
+    setObjectName("RubberBand");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void RubberBand::SetLook(int borderWidth, bool solid) {
+    if (borderWidth == borderWidth_ && solid == solid_)
+        return;
+    borderWidth_ = std::max(1, borderWidth);
+    solid_ = solid;
+    update();
+}
+
+void RubberBand::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QPen pen(solid_ ? QColor(Qt::black) : QColor(0, 90, 200), borderWidth_);
+    pen.setStyle(solid_ ? Qt::SolidLine : Qt::DashLine);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    // The pen is centred on the edge: inset it by half its width to stay inside the widget.
+    qreal inset = borderWidth_ / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+}
+
+} // namespace cw
