@@ -50,6 +50,9 @@ public:
     // Left margin of the page being drawn (printing); 0 for one-page formats.
     int32_t PageOffsetX = 0;
     bool MainWindowLoaded = false;
+    // Set for the command-line tools: the data root's settings (cwr.sys, the defaults files)
+    // are read but never written.
+    bool KeepSettingsUnchanged = false;
     // Scale mode of the card picture (0: user scale in card twips).
     int CardPictureScaleMode = 0;
 
@@ -79,6 +82,10 @@ public:
 
     // The format that was current when the main window loaded (for the closing patch).
     int16_t LoadedFormat = 0;
+
+private:
+    void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
+    void ReportIncompleteCard(const LoadReport& report);
 };
 
 } // namespace cw
