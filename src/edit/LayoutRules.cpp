@@ -361,6 +361,9 @@ std::pair<double, double> PanelPosition(double x, double y, double width, double
         double start = at;
         if (start + size > high)
             start = at - size;
+        // A point near the edge may leave room on neither side: the panel then rests
+        // against the far edge, or the near one when it is larger than the part on show.
+        start = std::min(start, high - size);
         return std::max(start, low);
     };
     return {place(x, width, visible.left, visible.right),

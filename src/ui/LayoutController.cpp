@@ -32,6 +32,9 @@ namespace cw {
 namespace {
 
 constexpr Rgb kNewFieldBack = colour::Yellow;
+// A field picked for deletion shows in red.
+constexpr Rgb kDeleteMark = colour::Red;
+constexpr Rgb kDeleteBack = MakeRgb(255, 210, 210);
 
 void SetReadOnly(QWidget* editor, bool readOnly) {
     if (auto* line = qobject_cast<QLineEdit*>(editor))
@@ -277,10 +280,12 @@ void LayoutController::ShowOnly(QWidget* overlay) {
 void LayoutController::UpdatePlacement() {
     const LayoutEditSession& s = *session_;
     const Placement& m = s.Mobile;
+    const bool deleting = s.EditMode == 11;
     switch (m.kind) {
     case MobileKind::RubberBand:
         ShowOnly(rubberBand_);
-        rubberBand_->SetLook(m.borderWidth, s.EditMode == 6 || s.PickedKind == Rectangle);
+        rubberBand_->SetLook(m.borderWidth, s.EditMode == 6 || s.PickedKind == Rectangle,
+                             ToQColor(deleting ? kDeleteMark : colour::Black));
         rubberBand_->setGeometry(PixelRect(m.rect));
         rubberBand_->setVisible(m.visible);
         rubberBand_->raise();
@@ -298,7 +303,7 @@ void LayoutController::UpdatePlacement() {
         else if (line.x1 == line.x2)
             shown.setWidth(m.borderWidth);
         linePreview_->setGeometry(shown);
-        linePreview_->SetColour(ToQColor(m.colour));
+        linePreview_->SetColour(ToQColor(deleting ? kDeleteMark : m.colour));
         linePreview_->setVisible(m.visible);
         linePreview_->raise();
         break;
@@ -306,7 +311,7 @@ void LayoutController::UpdatePlacement() {
     case MobileKind::Marker:
         ShowOnly(marker_);
         marker_->setGeometry(PixelRect(m.rect));
-        marker_->SetColour(ToQColor(m.colour));
+        marker_->SetColour(ToQColor(deleting ? kDeleteMark : m.colour));
         marker_->setVisible(m.visible);
         marker_->raise();
         break;
@@ -364,8 +369,10 @@ void LayoutController::UpdateEditor() {
     editor->setFont(canvas_.Fonts().Face(key, &canvas_.Picture()).Font());
     QPalette palette = editor->palette();
     palette.setColor(QPalette::Text, ToQColor(look.foreColour));
-    palette.setColor(QPalette::Base,
-                     ToQColor(look.newField ? kNewFieldBack : renderer_.State.FieldBackColour));
+    Rgb back = look.newField   ? kNewFieldBack
+               : look.readOnly ? kDeleteBack
+                               : renderer_.State.FieldBackColour;
+    palette.setColor(QPalette::Base, ToQColor(back));
     editor->setPalette(palette);
     SetReadOnly(editor, look.readOnly);
 }

@@ -52,7 +52,7 @@ QSize PageSize(int page) {
     }
 }
 
-constexpr QSize kFontButton{1500, 300};
+constexpr QSize kFontButton{1450, 300};
 // The marker waits this far into the "Check Box" page.
 constexpr QPoint kMarkerSpot{400, 350};
 

@@ -11,17 +11,18 @@ RubberBand::RubberBand(QWidget* parent) : QWidget(parent) {
     hide();
 }
 
-void RubberBand::SetLook(int borderWidth, bool solid) {
-    if (borderWidth == borderWidth_ && solid == solid_)
+void RubberBand::SetLook(int borderWidth, bool solid, const QColor& colour) {
+    if (borderWidth == borderWidth_ && solid == solid_ && colour == colour_)
         return;
     borderWidth_ = std::max(1, borderWidth);
     solid_ = solid;
+    colour_ = colour;
     update();
 }
 
 void RubberBand::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QPen pen(solid_ ? QColor(Qt::black) : QColor(0, 90, 200), borderWidth_);
+    QPen pen(solid_ ? colour_ : QColor(0, 90, 200), borderWidth_);
     pen.setStyle(solid_ ? Qt::SolidLine : Qt::DashLine);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);

@@ -14,8 +14,8 @@ public:
     explicit RubberBand(QWidget* parent = nullptr);
 
     // A rectangle to be stored is drawn solid in its border width; an area to be chosen is
-    // drawn dashed.
-    void SetLook(int borderWidth, bool solid);
+    // drawn dashed. colour: the solid outline's.
+    void SetLook(int borderWidth, bool solid, const QColor& colour = Qt::black);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,6 +23,7 @@ protected:
 private:
     int borderWidth_ = 1;
     bool solid_ = false;
+    QColor colour_ = Qt::black;
 };
 
 } // namespace cw
