@@ -241,6 +241,22 @@ void LayoutEditSession::PutMarkerOnPanel() {
     Changed(LayoutEditView::PlacementChanged);
 }
 
+void LayoutEditSession::KeepPanelOffTheField() {
+    if (!PanelVisible || !Mobile.visible)
+        return;
+    TwipRect area = Mobile.rect;
+    if (Mobile.kind == MobileKind::LinePreview) {
+        const LineEnds& l = Mobile.line;
+        area = DragRect(l.x1, l.y1, l.x2, l.y2);
+    } else if (Mobile.kind == MobileKind::Editor && Editor.index < 3) {
+        area.height = 240;
+    }
+    auto [width, height] = view_.PanelSize(PanelMenuIndex);
+    std::tie(PanelLeft, PanelTop) =
+        PanelClearOf({PanelLeft, PanelTop, width, height}, area, view_.VisibleCard());
+    Changed(LayoutEditView::PanelChanged);
+}
+
 void LayoutEditSession::PanelMovedTo(double left, double top) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
@@ -838,6 +854,7 @@ void LayoutEditSession::MouseUp(double x, double y) {
             Changed(LayoutEditView::PlacementChanged);
             return;
         }
+        KeepPanelOffTheField();
         if (EditMode != 2 || TextEditorPlaced)
             return;
         Editor.index = (Alignment == 0   ? 0
@@ -970,6 +987,7 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         PlacePanelAt(PanelLeft, PanelTop, -1);
     }
     Lift(hit);
+    KeepPanelOffTheField();
     Changed(LayoutEditView::AllChanged);
 }
 

@@ -199,6 +199,7 @@ private:
     void ShowActionPanel(int menuIndex);
     void PlacePanelAt(double x, double y, int menuIndex);
     void PutMarkerOnPanel();
+    void KeepPanelOffTheField();
     bool Commit();
     void Cancel();
     void RestartLastAction();

@@ -371,3 +371,29 @@ std::pair<double, double> PanelPosition(double x, double y, double width, double
 }
 
 } // namespace cw
+
+namespace cw {
+
+std::pair<double, double> PanelClearOf(const TwipRect& panel, const TwipRect& area,
+                                       const CardArea& visible) {
+    if (!Overlaps(panel, area))
+        return {panel.left, panel.top};
+    constexpr double gap = 150;
+    auto across = [](double at, double size, double low, double high) {
+        return std::max(low, std::min(at, high - size));
+    };
+    const double w = panel.width, h = panel.height;
+    const std::pair<double, double> places[] = {
+        {across(panel.left, w, visible.left, visible.right), area.Bottom() + gap},
+        {across(panel.left, w, visible.left, visible.right), area.top - gap - h},
+        {area.Right() + gap, across(panel.top, h, visible.top, visible.bottom)},
+        {area.left - gap - w, across(panel.top, h, visible.top, visible.bottom)},
+    };
+    for (const auto& [left, top] : places)
+        if (left >= visible.left && left + w <= visible.right && top >= visible.top &&
+            top + h <= visible.bottom)
+            return {left, top};
+    return {panel.left, panel.top};
+}
+
+} // namespace cw

@@ -165,5 +165,9 @@ struct CardArea {
 // always inside the part of the card on show.
 std::pair<double, double> PanelPosition(double x, double y, double width, double height,
                                         const CardArea& visible);
+// Where the panel goes so as not to hide the field being placed: where it is when it does not
+// cover area, else below, above, right or left of area, the first place that is on show.
+std::pair<double, double> PanelClearOf(const TwipRect& panel, const TwipRect& area,
+                                       const CardArea& visible);
 
 } // namespace cw

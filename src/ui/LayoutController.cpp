@@ -228,6 +228,11 @@ void LayoutController::LayoutChanged(unsigned changes) {
         UpdateEditor();
     if (changes & (PlacementChanged | EditorChanged))
         UpdatePlacement();
+    // The field's controls under the panel, the marker (dragged off the panel) above it.
+    if (panel_->isVisible())
+        panel_->raise();
+    if (marker_->isVisible())
+        marker_->raise();
     emit stateChanged();
 }
 
@@ -245,10 +250,6 @@ void LayoutController::UpdatePanel() {
     QPointF at = ToPagePixels(s.PanelLeft, s.PanelTop);
     panel_->move(int(std::lround(at.x())), int(std::lround(at.y())));
     panel_->show();
-    panel_->raise();
-    // The marker is dragged off the panel, so it stays above it.
-    if (marker_->isVisible())
-        marker_->raise();
 }
 
 void LayoutController::UpdatePickers() {
@@ -273,8 +274,11 @@ void LayoutController::ShowOnly(QWidget* overlay) {
                             static_cast<QWidget*>(marker_), static_cast<QWidget*>(grip_)})
         if (widget != overlay)
             widget->hide();
-    if (editor_ && overlay != editor_.data())
+    if (editor_ && overlay != editor_.data()) {
         editor_->hide();
+        // The editor goes back to filling in as it came.
+        SetReadOnly(editor_.data(), false);
+    }
 }
 
 void LayoutController::UpdatePlacement() {
@@ -483,9 +487,7 @@ int32_t LayoutController::TextColourOfCode(int32_t code) const {
 // ---- Zoom and scrolling
 
 void LayoutController::PlaceOverlays() {
-    UpdatePanel();
-    UpdateEditor();
-    UpdatePlacement();
+    LayoutChanged(PanelChanged | EditorChanged | PlacementChanged);
 }
 
 bool LayoutController::eventFilter(QObject* watched, QEvent* event) {

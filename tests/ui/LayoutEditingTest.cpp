@@ -66,13 +66,15 @@ protected:
     void Press(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void SaveChange() { Press(Panel().actionButton(10)); }
     // With CW_SCREENSHOTS set to a folder, the window is saved there as name.png.
-    void Shot(const QString& name) {
+    void Shot(const QString& name, QWidget* widget = nullptr) {
         QByteArray folder = qgetenv("CW_SCREENSHOTS");
         if (folder.isEmpty())
             return;
         QDir().mkpath(QString::fromLocal8Bit(folder));
         QApplication::processEvents();
-        window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+        (widget ? widget : window.get())
+            ->grab()
+            .save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
     }
 
     std::optional<FontChoice> font;
@@ -150,6 +152,8 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
 
     RightClick(600, 10900);
     EXPECT_FALSE(Panel().isVisible()); // no action yet: the menu pops up
+    Shot("00-editing-menu", Layout().editingMenu());
+    Layout().editingMenu()->hide();
     Layout().MenuItem(menu::DeleteField);
     Shot("01-delete-armed");
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(2000, 12000));
