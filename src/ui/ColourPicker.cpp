@@ -48,7 +48,7 @@ ColourPicker::ColourPicker(QWidget* parent) : ChoiceGroup(parent) {
         swatch->setIconSize(QSize(14, 14));
         swatch->setAutoRaise(true);
         AddChoice(swatch, code);
-        grid->addWidget(swatch, code / 4, code % 4);
+        grid->addWidget(swatch, 0, code);
     }
 }
 

@@ -35,7 +35,7 @@ QSize PageSize(int page) {
     case AlignmentPage:
         return {2900, 580};
     case ColourPage:
-        return {2050, 700};
+        return {2050, 580};
     case MovePage:
     case SizePage:
         return {1500, 1100};

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -110,6 +111,12 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
                                   "-",
                                   "Done"}));
     EXPECT_FALSE(Layout().editingMenu()->item(menu::SaveCardAs)->isEnabled());
+    // "Zoom" shows the zoom page and starts no action.
+    Layout().MenuItem(menu::Zoom);
+    EXPECT_TRUE(Panel().page(ZoomPage)->isVisible());
+    EXPECT_EQ(Layout().Session().EditMode, 0);
+    Shot("13-zoom");
+    Press(Panel().actionButton(15));
 
     // A tick, then typing in a field: the first Ctrl+Z takes back the typing in the editor,
     // the second the tick.
@@ -255,4 +262,35 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
     EXPECT_TRUE(PageDelta::Between(page, laidOut).Empty());
     EXPECT_FALSE(history.CanUndo());
     EXPECT_TRUE(errors.shown.empty());
+}
+
+// Each action's panel shows its pages side by side, inside the panel and above the
+// instructions, whatever the captions' font.
+TEST(LayoutPanelTest, PagesOfEveryLayoutStayApartAndInside) {
+    LayoutPanel panel(15);
+    const int layouts[] = {menu::AddTextField, menu::AddCheckBox,        menu::PickedCheckBox,
+                           menu::AddRectangle, menu::AddHorizontalLine,  menu::PickedLine,
+                           menu::EditField,    menu::SetFontOnAllFields, menu::Zoom};
+    for (int index : layouts) {
+        SCOPED_TRACE(index);
+        PanelLayout layout = PanelLayoutFor(index);
+        panel.ApplyLayout(layout);
+        QList<QRect> shown;
+        for (int page : {AlignmentPage, ColourPage, MovePage, LineWidthPage, CheckBoxPage, SizePage,
+                         LinesPage, ZoomPage})
+            if (!panel.page(page)->isHidden())
+                shown << panel.page(page)->geometry();
+        for (QPushButton* button : {panel.fontButton(), panel.defaultFontButton()})
+            if (!button->isHidden())
+                shown << button->geometry();
+        EXPECT_EQ(shown.size(), qsizetype(layout.pages.size()) + (layout.fontButton ? 1 : 0) +
+                                    (layout.defaultFontButton ? 1 : 0));
+        const QRect label = panel.instructionsLabel()->geometry();
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(panel.rect().contains(shown[i])) << i;
+            EXPECT_LE(shown[i].bottom(), label.top() + 2) << i;
+            for (qsizetype j = i + 1; j < shown.size(); ++j)
+                EXPECT_FALSE(shown[i].intersects(shown[j])) << i << " " << j;
+        }
+    }
 }
