@@ -1,6 +1,8 @@
 #include "Commands.h"
 
 #include "Application.h"
+#include "ExportCommand.h"
+#include "PrintCommand.h"
 #include "RenderCommand.h"
 #include "TextCodec.h"
 
@@ -22,6 +24,26 @@ int RenderTool(Application& app, const CommandLine& line, std::ostream&, std::os
     return RunRenderCommand(app, options, err);
 }
 
+int PrintTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    PrintCommandOptions options;
+    std::string problem;
+    if (!ParsePrintOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunPrintCommand(app, options, out, err);
+}
+
+int ExportTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    ExportCommandOptions options;
+    std::string problem;
+    if (!ParseExportOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunExportCommand(app, options, out, err);
+}
+
 } // namespace
 
 const std::vector<CommandEntry>& CommandTable() {
@@ -30,8 +52,17 @@ const std::vector<CommandEntry>& CommandTable() {
         {"render",
          "cardwright render --root DIR --card NAME [--format CODE]\n"
          "           [--side front|back] [--partner] [--zoom N]\n"
-         "           --out FILE.(png|jpg|bmp|pdf)\n",
+         "           --out FILE.(png|jpg|bmp|gif|pdf)\n",
          RenderTool},
+        {"print",
+         "cardwright print --root DIR --card NAME|'*' [--format CODE]\n"
+         "           [--side front|back|both] [--cards mine|partner|both] [--black]\n"
+         "           [--pdf FILE.pdf | --printer NAME]\n",
+         PrintTool},
+        {"export",
+         "cardwright export --root DIR --card NAME [--format CODE]\n"
+         "           --out FILE.(bmp|jpg|gif|png|pdf) [--dpi N]\n",
+         ExportTool},
     };
     return table;
 }

@@ -3,45 +3,25 @@
 #include "Application.h"
 #include "BasicNumbers.h"
 #include "CardCanvas.h"
+#include "CardCommand.h"
+#include "CardPages.h"
 #include "CardRenderer.h"
 #include "PainterSurface.h"
+#include "PictureFiles.h"
+#include "PrintDocument.h"
+#include "PrintOptionsModel.h"
 
-#include <QImageWriter>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <cmath>
+#include <QPrinter>
 
 namespace cw {
 
 namespace {
-
-constexpr double kTwipsPerMillimetre = 56.7;
-constexpr int kPdfResolution = 600;
 
 std::string LowerExtension(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
     for (char& c : ext)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext;
-}
-
-// The slot of a format by its code, compared without regard to case.
-std::optional<int16_t> FindFormat(const FormatCatalogue& catalogue, const std::string& code) {
-    for (int16_t slot = 0; slot < catalogue.FormatCount; ++slot)
-        if (EqualsIgnoreCase(catalogue.Code(slot), code))
-            return slot;
-    return std::nullopt;
-}
-
-// The extent of the printed page (twips) as the print job works it out with the format's
-// settings: twice the default less the entered value, in millimetres.
-double PrintExtent(double defaultMillimetres, double enteredMillimetres, double natural) {
-    if (defaultMillimetres <= 0)
-        return natural;
-    double entered = enteredMillimetres > 0 ? enteredMillimetres : defaultMillimetres;
-    double extent = (2 * defaultMillimetres - entered) * kTwipsPerMillimetre;
-    return extent > 0 ? extent : natural;
 }
 
 bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions& options,
@@ -54,59 +34,48 @@ bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions
     screen.State.PrintMode = 0;
     screen.SelectSurface(canvas.Surface());
     screen.RenderCard();
-    QImageWriter writer(QString::fromStdString(options.out.string()));
+    // The same picture files as "Save Card as" writes (GIF through giflib).
     std::string ext = LowerExtension(options.out);
-    writer.setFormat(ext == ".png" ? "png" : ext == ".bmp" ? "bmp" : "jpeg");
-    if (ext == ".jpg" || ext == ".jpeg")
-        writer.setQuality(92);
-    if (!writer.write(canvas.Picture())) {
-        err << "Cannot write " << options.out.string() << ": " << writer.errorString().toStdString()
-            << '\n';
+    PictureType type = ext == ".png"   ? PictureType::Png
+                       : ext == ".bmp" ? PictureType::Bmp
+                       : ext == ".gif" ? PictureType::Gif
+                                       : PictureType::Jpeg;
+    try {
+        WritePictureFile(ctx.fileSystem, options.out, canvas.Picture(), type);
+    } catch (const std::exception& error) {
+        err << "Cannot write " << options.out.string() << ": " << error.what() << '\n';
         return false;
     }
     return true;
 }
 
-bool WritePdf(AppContext& ctx, const RenderState& state, const RenderOptions& options,
-              std::ostream& err) {
-    const FormatDefaults& d = ctx.Defaults;
-    const FormatCatalogue& catalogue = ctx.Catalogue;
-    QSizeF extent(PrintExtent(catalogue.Number(ctx.CurrentFormat, ColPrintWidth),
-                              d.PrintWidthSetting, d.NaturalWidth),
-                  PrintExtent(catalogue.Number(ctx.CurrentFormat, ColPrintHeight),
-                              d.PrintHeightSetting, d.NaturalHeight + 205));
-    if (extent.width() <= 0 || extent.height() <= 0) {
-        err << "The card format has no page size.\n";
+// The page as the print job prints it on the format's paper, with the format's saved print
+// settings.
+bool WritePdf(AppContext& ctx, const RenderOptions& options, std::ostream& err) {
+    NamedCardPages pages(ctx, options.card);
+    const fs::path scratch = options.out.string() + ".new";
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(ctx, printer, scratch);
+    PrintOptionsModel model(ctx);
+    model.Choices().side = options.back ? PrintSide::Back : PrintSide::Front;
+    PrintDocument document(ctx, printer, model);
+    if (!document.Start())
+        return false;
+    document.PrintCard(pages, options.partner ? PrintCardChoice::Partner : PrintCardChoice::Mine);
+    const bool finished = document.Finish();
+    std::error_code ec;
+    if (!finished || !fs::exists(scratch)) {
+        fs::remove(scratch, ec);
+        err << "Cannot write " << options.out.string() << '\n';
         return false;
     }
-    QPdfWriter writer(QString::fromStdString(options.out.string()));
-    writer.setResolution(kPdfResolution);
-    writer.setCreator(QStringLiteral("Cardwright"));
-    // The paper is the printed page's extent at its natural size.
-    QPageSize page(QSizeF(extent.width() / 20.0, extent.height() / 20.0), QPageSize::Point,
-                   QString(), QPageSize::ExactMatch);
-    writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    FontBook fonts;
-    PainterSurface surface(writer,
-                           DeviceMapping::Paper(kPdfResolution, kPdfResolution,
-                                                QSizeF(writer.width(), writer.height()), extent),
-                           fonts);
-    NoCardFormatView view;
-    CardRenderer paper(ctx, view);
-    paper.State = state;
-    paper.State.PrintMode = 1;
-    paper.State.FieldTooFarDown = false;
-    paper.State.UserTextPrintOffset = ToInt32(d.TextAlignSetting * ctx.TwipsPerPixel);
-    double margin = ctx.BackSideSelected ? d.BackMarginSetting : d.FrontMarginSetting;
-    ctx.PageOffsetX = ToInt32(margin * kTwipsPerMillimetre);
-    paper.SelectSurface(surface);
-    paper.RenderCard();
-    surface.End();
-    ctx.PageOffsetX = 0;
-    if (paper.State.FieldTooFarDown)
+    if (document.FieldTooFarDown())
         err << "At least one field at the bottom of the page is too far down to print.\n";
-    if (!std::filesystem::exists(options.out)) {
-        err << "Cannot write " << options.out.string() << '\n';
+    try {
+        MoveFileOver(ctx.fileSystem, scratch, options.out);
+    } catch (const std::exception& error) {
+        fs::remove(scratch, ec);
+        err << "Cannot write " << options.out.string() << ": " << error.what() << '\n';
         return false;
     }
     return true;
@@ -128,8 +97,9 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
     // Relative to the folder the command was started in, whatever start-up makes current.
     options.out = fs::absolute(out);
     std::string ext = LowerExtension(options.out);
-    if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".pdf") {
-        problem = "render: the output file must end in .png, .jpg, .bmp or .pdf: " + out;
+    if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".gif" &&
+        ext != ".pdf") {
+        problem = "render: the output file must end in .png, .jpg, .bmp, .gif or .pdf: " + out;
         return false;
     }
     options.format = line.Value("--format");
@@ -152,27 +122,11 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
 }
 
 int RunRenderCommand(Application& app, const RenderOptions& options, std::ostream& err) {
-    if (!app.RunStartup(Application::StartupMode::Command))
+    auto started = StartCardCommand(app, options.format, err);
+    if (!started)
         return 1;
     AppContext& ctx = app.Context();
-    if (ctx.Catalogue.FormatCount == 0) {
-        err << "No card format is installed in " << ctx.paths.ProgramFolder.string() << '\n';
-        return 1;
-    }
-    int16_t slot = ctx.CurrentFormat;
-    if (options.format) {
-        auto found = FindFormat(ctx.Catalogue, *options.format);
-        if (!found) {
-            err << "Card format " << *options.format << " is not installed. Installed:";
-            for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-                err << ' ' << ctx.Catalogue.Code(i);
-            err << '\n';
-            return 1;
-        }
-        slot = *found;
-    }
-    if (slot < 0 || slot >= ctx.Catalogue.FormatCount)
-        slot = int16_t(ctx.Catalogue.FormatCount - 1);
+    int16_t slot = *started;
     if (options.back && !ctx.Catalogue.HasBackPage(slot)) {
         err << "Card format " << ctx.Catalogue.Code(slot) << " has no back page.\n";
         return 1;
@@ -206,7 +160,7 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
 
     RenderState state;
     state.ShowOwnCard = !options.partner;
-    bool written = LowerExtension(options.out) == ".pdf" ? WritePdf(ctx, state, options, err)
+    bool written = LowerExtension(options.out) == ".pdf" ? WritePdf(ctx, options, err)
                                                          : WritePicture(ctx, state, options, err);
     if (!written)
         return 1;

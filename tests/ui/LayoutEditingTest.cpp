@@ -108,9 +108,10 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
                                   "-",
                                   "Set font on all text fields for this card",
                                   "-",
+                                  "Help",
                                   "-",
                                   "Done"}));
-    EXPECT_FALSE(Layout().editingMenu()->item(menu::SaveCardAs)->isEnabled());
+    EXPECT_TRUE(Layout().editingMenu()->item(menu::SaveCardAs)->isEnabled());
     // "Zoom" shows the zoom page and starts no action.
     Layout().MenuItem(menu::Zoom);
     EXPECT_TRUE(Panel().page(ZoomPage)->isVisible());
