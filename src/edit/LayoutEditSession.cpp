@@ -6,6 +6,7 @@
 #include "ChangedState.h"
 #include "EditLocations.h"
 #include "ErrorTrap.h"
+#include "FieldCommit.h"
 #include "FontPrefix.h"
 #include "ProgramTexts.h"
 
@@ -26,21 +27,6 @@ int MenuItemOfAction(int code) {
         if (item.offered && item.editAction == code && code >= 0)
             return item.index;
     return -1;
-}
-
-std::string KindName(int kind) {
-    switch (kind) {
-    case TextField:
-        return "Text Field";
-    case CheckBox:
-        return "Check Box";
-    case Rectangle:
-        return "Rectangle";
-    case Line:
-        return "Line";
-    default:
-        return "Field";
-    }
 }
 
 // The check-box marker is nine pixels square until it is sized.
@@ -379,48 +365,33 @@ void LayoutEditSession::RestartLastAction() {
         StartAction(menuIndex, false);
 }
 
-enum class CommitOutcome { Nothing, Recorded, Declined };
-
 bool LayoutEditSession::Commit() {
     if (EditMode == 0)
         return false;
+    const int mode = EditMode;
     CommitOutcome outcome = CommitOutcome::Nothing;
     ctx_.errorTrap.Guard(
         loc::EditCommit,
-        [&] {
-            auto recorded = [&](bool done) {
-                return done ? CommitOutcome::Recorded : CommitOutcome::Nothing;
-            };
-            int kind = EditMode == 13 ? PickedKind : 0;
-            int mode = EditMode;
-            bool ok = false;
-            if (mode == 1)
-                ok = CommitClearArea();
-            else if (mode == 2 || kind == TextField)
-                ok = CommitTextField();
-            else if (mode == 3 || kind == CheckBox)
-                ok = CommitCheckBox();
-            else if (mode == 6 || kind == Rectangle)
-                ok = CommitRectangle();
-            else if (mode == 12 || kind == Line)
-                ok = CommitLines();
-            else if (mode == 11)
-                ok = CommitDelete();
-            else if (mode == 19)
-                ok = CommitAllFields();
-            // A declined removal question ends the action.
-            outcome = EditMode == 0 && mode != 0 ? CommitOutcome::Declined : recorded(ok);
-        },
+        [&] { outcome = FieldCommit(ctx_, history_, view_.Metrics()).Commit(Pending()); },
         [&] {
             return std::vector<ErrValue>{EditMode, PickedKind, CurrentField};
         });
-    if (outcome == CommitOutcome::Declined)
+    if (outcome == CommitOutcome::Declined) {
+        // Keeping the fields the new one would cover ends the whole action.
+        ResetEditState();
         return false;
+    }
     if (outcome == CommitOutcome::Recorded) {
         changed_.SetChangedState(ChangedState::CardChangedCode);
         lifted_.reset();
-        if (EditMode != 19)
+        view_.RedrawCard();
+    }
+    if (mode == 19) {
+        if (outcome != CommitOutcome::Recorded)
             view_.RedrawCard();
+        if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
+            ctx_.prompter.Message(T(45) + T(ctx_.BackSideSelected ? 426 : 422) + T(46) + T(48),
+                                  T(24), Buttons::Ok, Icon::Information);
     }
     SetActionPending(false);
     RestartLastAction();
@@ -519,251 +490,31 @@ bool LayoutEditSession::CancelPendingForUndo() {
 
 // ---- Commits
 
-bool LayoutEditSession::OnCard(TwipRect& rect) const {
-    const double width = ctx_.Defaults.NaturalWidth;
-    const double height = ctx_.Defaults.NaturalHeight;
-    if (width > 0 && height > 0)
-        rect = ClipToCard(rect, width, height);
-    return !rect.Empty();
-}
-
-bool LayoutEditSession::HasRoom(int kind, int needed, const char* what) {
-    const int capacity = InfoOfKind(kind).capacity;
-    if (ctx_.Page.Count(kind) + needed <= capacity)
-        return true;
-    ctx_.prompter.Message("This card already holds as many " + std::string(what) +
-                              " as a card can (" + std::to_string(capacity) +
-                              ").\r\nDelete one of them before you add another.",
-                          T(24), Buttons::Ok, Icon::Warning);
-    return false;
-}
-
 bool LayoutEditSession::RemoveFieldsInArea(const TwipRect& area) {
-    CardPage& page = ctx_.Page;
-    HitMetrics metrics = view_.Metrics();
-    if (AnyFieldInArea(page, area, metrics)) {
-        ctx_.prompter.Beep();
-        Answer answer = ctx_.prompter.Message(T(40) + "\r\n\r\n" + T(41), T(24), Buttons::YesNo,
-                                              Icon::Question);
-        if (answer != Answer::Yes)
-            return true;
-    }
-    RemoveFieldsOverlapping(page, area, metrics);
-    return false;
+    return FieldCommit(ctx_, history_, view_.Metrics()).RemoveFieldsInArea(area);
 }
 
-bool LayoutEditSession::CommitClearArea() {
-    TwipRect area = Mobile.rect;
-    if (Mobile.kind != MobileKind::RubberBand || !Mobile.visible || !OnCard(area))
-        return false;
-    if (!HasRoom(ClearedArea, 1, "cleared areas"))
-        return false;
-    ChangeScope change(history_, "Clear Area");
-    if (RemoveFieldsInArea(area)) {
-        ResetEditState();
-        return false;
-    }
-    CardField cleared;
-    cleared.a = {RoundHalfEven(area.left),
-                 RoundHalfEven(area.top),
-                 RoundHalfEven(area.width),
-                 RoundHalfEven(area.height),
-                 0,
-                 0};
-    ctx_.Page.Add(ClearedArea, cleared);
-    return true;
-}
-
-bool LayoutEditSession::CommitTextField() {
-    if (Mobile.kind != MobileKind::Editor || !Mobile.visible)
-        return false;
-    const bool editing = EditMode == 13;
-    TextFieldEntry entry;
-    entry.rect = Mobile.rect;
-    entry.multiLine = Editor.index >= 3;
-    if (!entry.multiLine)
-        entry.rect.height = 240;
-    entry.alignment = Alignment == 0 ? 0 : Alignment == 1 ? 1 : 2;
-    entry.fontName = Editor.fontName;
-    entry.fontSize = Editor.fontSize;
-    entry.bold = Editor.bold;
-    entry.italic = Editor.italic;
-    entry.text = view_.EditorText();
-    if (!OnCard(entry.rect))
-        return false;
-    CardPage& page = ctx_.Page;
-    const FormatDefaults& basics = ctx_.Defaults;
-    if (editing) {
-        const CardField old = page.Field(TextField, CurrentField);
-        // Fields of the colours beyond the named ones keep them.
-        entry.colourCode = colourChosen_ && old.a[4] <= 7 ? WorkColour : old.a[4];
-        ChangeScope change(history_, "Edit Text Field");
-        page.Field(TextField, CurrentField) = MakeEditedTextField(old, entry, fontChosen_, basics);
-        return true;
-    }
-    entry.colourCode = colourChosen_ ? WorkColour : ColourCodeOfEditorColour(Editor.foreColour);
-    if (!HasRoom(TextField, 1, "text fields") || !HasRoom(ClearedArea, 1, "cleared areas"))
-        return false;
-    CardField field = MakeTextField(entry, basics);
-    ChangeScope change(history_, "Add Text Field");
-    if (RemoveFieldsInArea(
-            {double(field.a[0]), double(field.a[1]), double(field.a[2]), double(field.a[3])})) {
-        ResetEditState();
-        return false;
-    }
-    TwipRect cleared = ClearedAreaAround(field);
-    page.Add(TextField, std::move(field));
-    // The printed form under the new field is blanked, with a margin.
-    if (OnCard(cleared)) {
-        CardField area;
-        area.a = {RoundHalfEven(cleared.left),
-                  RoundHalfEven(cleared.top),
-                  RoundHalfEven(cleared.width),
-                  RoundHalfEven(cleared.height),
-                  0,
-                  0};
-        page.Add(ClearedArea, area);
-    }
-    return true;
-}
-
-bool LayoutEditSession::CommitCheckBox() {
-    if (Mobile.kind != MobileKind::Marker)
-        return false;
-    const bool editing = EditMode == 13;
-    if (!editing && !markerPlaced_)
-        return false;
-    TwipRect marker = Mobile.rect;
-    const double width = ctx_.Defaults.NaturalWidth;
-    const double height = ctx_.Defaults.NaturalHeight;
-    // A box dropped partly off the card comes back onto it whole.
-    if (width > 0 && height > 0) {
-        marker.left = std::clamp(marker.left, 0.0, std::max(0.0, width - marker.width));
-        marker.top = std::clamp(marker.top, 0.0, std::max(0.0, height - marker.height));
-    }
-    CardPage& page = ctx_.Page;
-    const int32_t pixel = ctx_.TwipsPerPixel;
-    if (editing) {
-        const CardField old = page.Field(CheckBox, CurrentField);
-        CardField box =
-            MakeCheckBox(marker, colourChosen_ ? WorkColour : old.a[2], pixel, true, &old);
-        if (box.a[5] <= 0)
-            return false;
-        ChangeScope change(history_, "Edit Check Box");
-        page.Field(CheckBox, CurrentField) = box;
-        return true;
-    }
-    CardField box = MakeCheckBox(marker, WorkColour, pixel, false, nullptr);
-    if (box.a[5] <= 0 || !HasRoom(CheckBox, 1, "check boxes"))
-        return false;
-    ChangeScope change(history_, "Add Check Box");
-    if (RemoveFieldsInArea(marker)) {
-        ResetEditState();
-        return false;
-    }
-    page.Add(CheckBox, box);
-    return true;
-}
-
-bool LayoutEditSession::CommitRectangle() {
-    TwipRect band = Mobile.rect;
-    if (Mobile.kind != MobileKind::RubberBand || !Mobile.visible || !OnCard(band))
-        return false;
-    CardPage& page = ctx_.Page;
-    if (EditMode == 13) {
-        const CardField old = page.Field(Rectangle, CurrentField);
-        ChangeScope change(history_, "Edit Rectangle");
-        page.Field(Rectangle, CurrentField) = MakeRectangle(band, Mobile.borderWidth, old.a[5]);
-        return true;
-    }
-    if (!HasRoom(Rectangle, 1, "rectangles"))
-        return false;
-    // A rectangle frames what is under it, so it removes nothing.
-    ChangeScope change(history_, "Add Rectangle");
-    page.Add(Rectangle, MakeRectangle(band, Mobile.borderWidth, 0));
-    return true;
-}
-
-bool LayoutEditSession::CommitLines() {
-    if (Mobile.kind != MobileKind::LinePreview || !Mobile.visible)
-        return false;
-    LineEnds ends = Mobile.line;
-    const int32_t width = int32_t(ctx_.Defaults.NaturalWidth);
-    const int32_t height = int32_t(ctx_.Defaults.NaturalHeight);
-    if (width > 0 && height > 0) {
-        ends.x1 = std::clamp(ends.x1, 0, width);
-        ends.x2 = std::clamp(ends.x2, 0, width);
-        ends.y1 = std::clamp(ends.y1, 0, height);
-        ends.y2 = std::clamp(ends.y2, 0, height);
-    }
-    if (ends.x1 == ends.x2 && ends.y1 == ends.y2)
-        return false;
-    CardPage& page = ctx_.Page;
-    const bool horizontal = ends.y1 == ends.y2;
-    if (EditMode == 13) {
-        const CardField old = page.Field(Line, CurrentField);
-        int32_t colour = colourChosen_ ? WorkColour : old.a[5];
-        ChangeScope change(history_, "Edit Line");
-        page.Field(Line, CurrentField) =
-            MakeLines(ends, Mobile.borderWidth, colour, 1, 0, horizontal).front();
-        return true;
-    }
-    int count = int(std::clamp(Val(LineCountText), 1.0, 1000.0));
-    int32_t spacing = int32_t(std::clamp(Val(LineSpacingText), -100000.0, 100000.0));
-    std::vector<CardField> lines =
-        MakeLines(ends, Mobile.borderWidth, WorkColour, count, spacing, LineHorizontal);
-    // Lines that the spacing takes off the card are not kept.
-    if (width > 0 && height > 0)
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&](const CardField& l) {
-                                       return std::max(l.a[0], l.a[1]) < 0 ||
-                                              std::min(l.a[0], l.a[1]) > width ||
-                                              std::max(l.a[2], l.a[3]) < 0 ||
-                                              std::min(l.a[2], l.a[3]) > height;
-                                   }),
-                    lines.end());
-    if (lines.empty() || !HasRoom(Line, int(lines.size()), "lines"))
-        return false;
-    ChangeScope change(history_, lines.size() > 1 ? "Add Lines" : "Add Line");
-    for (CardField& line : lines)
-        page.Add(Line, std::move(line));
-    return true;
-}
-
-bool LayoutEditSession::CommitDelete() {
-    if (!lifted_ || CurrentField == NoField || CurrentField >= ctx_.Page.Count(PickedKind))
-        return false;
-    ChangeScope change(history_, "Delete " + KindName(PickedKind));
-    ctx_.Page.Remove(PickedKind, CurrentField);
-    return true;
-}
-
-bool LayoutEditSession::CommitAllFields() {
-    AllFieldsChoice choice;
-    choice.fontSet = AllFieldsFontSet;
-    choice.colourSet = AllFieldsColourSet;
-    choice.defaults = AllFieldsDefaults;
-    choice.fontName = Editor.fontName;
-    choice.fontSize = Editor.fontSize;
-    choice.bold = Editor.bold;
-    choice.italic = Editor.italic;
-    choice.colourCode = WorkColour;
-    const auto& codes = ctx_.Catalogue.Codes;
-    const int16_t format = ctx_.CurrentFormat;
-    const bool keepRed = format == codes.FmtACBL || format == codes.FmtACBLFF ||
-                         format == codes.FmtSAYC || format == codes.FmtCANADA;
-    bool changed = false;
-    {
-        ChangeScope change(history_, "Set Font on All Text Fields");
-        changed = SetFontOnAllTextFields(ctx_.Page, choice, ctx_.Defaults, keepRed);
-    }
-    if (changed)
-        changed_.SetChangedState(ChangedState::CardChangedCode);
-    view_.RedrawCard();
-    if (ctx_.HasFormat() && ctx_.Catalogue.Number(format, ColBackPage) != 0)
-        ctx_.prompter.Message(T(45) + T(ctx_.BackSideSelected ? 426 : 422) + T(46) + T(48), T(24),
-                              Buttons::Ok, Icon::Information);
-    return changed;
+PendingField LayoutEditSession::Pending() const {
+    PendingField field;
+    field.editMode = EditMode;
+    field.pickedKind = lifted_ ? PickedKind : 0;
+    field.currentField = lifted_ ? CurrentField : -1;
+    field.mobile = Mobile;
+    field.editor = Editor;
+    if (Mobile.kind == MobileKind::Editor && Mobile.visible)
+        field.editorText = view_.EditorText();
+    field.alignment = Alignment;
+    field.workColour = WorkColour;
+    field.colourChosen = colourChosen_;
+    field.fontChosen = fontChosen_;
+    field.markerPlaced = markerPlaced_;
+    field.lineHorizontal = LineHorizontal;
+    field.lineCountText = LineCountText;
+    field.lineSpacingText = LineSpacingText;
+    field.allFieldsFontSet = AllFieldsFontSet;
+    field.allFieldsColourSet = AllFieldsColourSet;
+    field.allFieldsDefaults = AllFieldsDefaults;
+    return field;
 }
 
 // ---- Drawing, picking and placing

@@ -15,6 +15,7 @@ namespace cw {
 class AppContext;
 class CardHistory;
 class ChangedState;
+struct PendingField;
 
 // The control that stands for the field being placed or edited: an in-place editor, the
 // check-box marker, the rubber band or the line preview. Its place is card twips of the page.
@@ -207,21 +208,14 @@ private:
     void RefreshScreen(bool askAboutPending);
     void SaveChanges();
 
-    bool CommitClearArea();
-    bool CommitTextField();
-    bool CommitCheckBox();
-    bool CommitRectangle();
-    bool CommitLines();
-    bool CommitDelete();
-    bool CommitAllFields();
-    bool HasRoom(int kind, int needed, const char* what);
+    // What a commit stores, as it stands now.
+    PendingField Pending() const;
 
     void PickField(const FieldHit& hit);
     void Lift(std::optional<FieldHit> hit);
     bool PickChanged() const;
     void Changed(unsigned changes) { changes_ |= changes; }
     void Flush();
-    bool OnCard(TwipRect& rect) const;
 
     AppContext& ctx_;
     ChangedState& changed_;
