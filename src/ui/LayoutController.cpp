@@ -22,9 +22,11 @@
 
 #include <QEvent>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 #include <cmath>
 
 namespace cw {
@@ -74,6 +76,10 @@ LayoutController::LayoutController(AppContext& context, ChangedState& changed, C
         session_->MoveMobileTo(at.x(), at.y());
     });
     picture->installEventFilter(this);
+    connect(picture, &CardPicture::cardKeyPressed, this, [this](QKeyEvent* event) {
+        if (KeyPressed(event->key(), event->modifiers()))
+            event->accept();
+    });
     UpdateMenuItems();
 }
 
@@ -198,6 +204,32 @@ void LayoutController::MenuItem(int index) {
     if (filling && !Editing() && index != menu::Done && field != FillInSession::NoField &&
         field < context_.Page.Count(TextField) && !fillIn_.OpenEditor())
         fillIn_.Session().OpenTextEditor(field);
+}
+
+bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
+    if (!Editing())
+        return false;
+    if (key == Qt::Key_Escape) {
+        if (!session_->ActionPending)
+            return false;
+        session_->ActionButton(11);
+        return true;
+    }
+    Qt::ArrowType arrow = key == Qt::Key_Left    ? Qt::LeftArrow
+                          : key == Qt::Key_Right ? Qt::RightArrow
+                          : key == Qt::Key_Up    ? Qt::UpArrow
+                          : key == Qt::Key_Down  ? Qt::DownArrow
+                                                 : Qt::NoArrow;
+    if (arrow == Qt::NoArrow || session_->Mobile.kind == MobileKind::None ||
+        !session_->Mobile.visible)
+        return false;
+    // The same steps as the panel's arrows.
+    ArrowPad* pad = modifiers & Qt::ShiftModifier ? static_cast<ArrowPad*>(panel_->sizeArrows())
+                                                  : static_cast<ArrowPad*>(panel_->moveArrows());
+    QToolButton* button = pad->arrow(arrow);
+    if (button->isEnabled())
+        button->click();
+    return true;
 }
 
 bool LayoutController::InsertSuit(char letter) {

@@ -61,6 +61,9 @@ public:
     void ContextMenu(QPoint twips, QPoint globalPosition);
     // An item of the editing menu (also reached from the panel's "Edit Options").
     void MenuItem(int index);
+    // Keys on the card picture while an action is in force: the arrows move the field one
+    // pixel (with Shift they size it), Escape drops what is pending. True when used.
+    bool KeyPressed(int key, Qt::KeyboardModifiers modifiers);
     // F5..F8 while the layout editor is open.
     bool InsertSuit(char letter);
     // F4 during layout editing.

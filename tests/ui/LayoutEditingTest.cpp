@@ -177,6 +177,12 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
 
     Layout().MenuItem(menu::AddRectangle);
     Drag(5600, 14800, 200, 10850);
+    // The arrow keys move it as the panel's arrows do.
+    const double left = Layout().Session().Mobile.rect.left;
+    QTest::keyClick(Picture(), Qt::Key_Right);
+    QTest::keyClick(Picture(), Qt::Key_Left);
+    QTest::keyClick(Picture(), Qt::Key_Left);
+    EXPECT_EQ(Layout().Session().Mobile.rect.left, left - ctx.TwipsPerPixel);
     Shot("04-rectangle");
     SaveChange();
     ASSERT_EQ(page.Count(Rectangle), 1);
