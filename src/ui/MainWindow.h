@@ -33,7 +33,9 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardFace;
+class UndoHistory;
 class FillInController;
+class LayoutController;
 class NameDialog;
 class FormatChooser;
 class PrintQuestions;
@@ -64,6 +66,13 @@ public:
     CardCanvas& Canvas() { return *canvas_; }
     // Filling in the open card: the in-place editors and the option list.
     FillInController& FillIn() { return *fillIn_; }
+    // Changing the card's layout: the editing menu and the floating panel.
+    LayoutController& Layout() { return *layout_; }
+    // The open page's undo history.
+    UndoHistory& EditHistory() { return *history_; }
+    // Undo (redo false) or redo one change of the card; a layout action in progress is
+    // dropped first.
+    void UndoStep(bool redo);
     // What a click on the special-notice label opens.
     void SetSpecialNoticeHandler(std::function<void()> handler) {
         specialNotice_ = std::move(handler);
@@ -154,6 +163,9 @@ private:
     bool CopyOpenCardAs(const std::string& newName);
     void BuildNotesAndTextsCommands();
     void HideEmptyMenus();
+    void BuildUndoCommands();
+    void BuildLayoutEditing();
+    void UpdateUndoCommands();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void PauseBlinking(bool pause);
@@ -169,7 +181,9 @@ private:
     std::unique_ptr<CardCanvas> canvas_;
     std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
+    std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<FillInController> fillIn_;
+    std::unique_ptr<LayoutController> layout_;
     std::function<void()> specialNotice_;
 
     QStackedWidget* faces_ = nullptr;
@@ -199,6 +213,8 @@ private:
     QAction* cardListAction_ = nullptr;
     QAction* zoomInAction_ = nullptr;
     QAction* zoomOutAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     bool namesEditable_ = true;
     // The commands that need an open card.
     std::vector<QAction*> cardActions_;
