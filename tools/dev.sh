@@ -56,13 +56,21 @@ sanitize)
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
 fuzz)
-    # The file readers under libFuzzer (clang), each for ${FUZZ_SECONDS:-60} seconds.
+    # The file readers under libFuzzer (clang, ASan + UBSan), one after the other, each for
+    # ${FUZZ_SECONDS:-60} seconds; FUZZ_TARGETS picks some of them. Inputs that crash or hang
+    # are left in build-fuzz/findings-TARGET; copy them into tests/fuzz/corpus/TARGET once
+    # fixed, so that CTest replays them.
     install_packages
+    targets=(${FUZZ_TARGETS:-card settings defaults layout notes markup})
+    build_targets=()
+    for t in "${targets[@]}"; do build_targets+=(--target "fuzz_$t"); done
     CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCW_FUZZ=ON -DCW_SANITIZE=ON \
-        -DCW_BENCH=OFF --target fuzz_card --target fuzz_settings --target fuzz_defaults
-    for t in card settings defaults; do
-        mkdir -p "build-fuzz/corpus-$t"
-        "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="${FUZZ_SECONDS:-60}" \
+        -DCW_BENCH=OFF "${build_targets[@]}"
+    for t in "${targets[@]}"; do
+        mkdir -p "build-fuzz/corpus-$t" "build-fuzz/findings-$t"
+        nice -n 10 "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="${FUZZ_SECONDS:-60}" \
+            -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+            -artifact_prefix="build-fuzz/findings-$t/" \
             "build-fuzz/corpus-$t" "tests/fuzz/corpus/$t"
     done
     ;;
