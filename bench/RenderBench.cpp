@@ -170,6 +170,43 @@ void ShippedAcblFront(benchmark::State& state) {
         scene.renderer.RenderCard();
 }
 
+// The shipped ACBL card at zoom 1 and 2: drawn from nothing, drawn again over its kept base
+// layer, and one of its check boxes clicked.
+void AcblCold(benchmark::State& state) {
+    Scene scene(Data().shipped.Path(), "ACBL", "testcrd", float(state.range(0)));
+    scene.renderer.SetBaseLayerCacheEnabled(false);
+    for (auto _ : state)
+        scene.renderer.RenderCard();
+}
+
+void AcblWarm(benchmark::State& state) {
+    Scene scene(Data().shipped.Path(), "ACBL", "testcrd", float(state.range(0)));
+    for (auto _ : state)
+        scene.renderer.RenderCard();
+}
+
+void AcblOneField(benchmark::State& state) {
+    Scene scene(Data().shipped.Path(), "ACBL", "testcrd", float(state.range(0)));
+    CardField& box = scene.ctx.Page.Field(CheckBox, 0);
+    for (auto _ : state) {
+        box.a[4] ^= 1;
+        scene.renderer.RedrawField(CheckBox, 0);
+    }
+}
+
+// Reading and writing the card's front page (the write waits for the disk, as a save does).
+void AcblLoad(benchmark::State& state) {
+    Scene scene(Data().shipped.Path(), "ACBL", "testcrd", 1.0f);
+    for (auto _ : state)
+        scene.ctx.LoadCard();
+}
+
+void AcblSave(benchmark::State& state) {
+    Scene scene(Data().shipped.Path(), "ACBL", "testcrd", 1.0f);
+    for (auto _ : state)
+        scene.ctx.SaveCard();
+}
+
 // The same strings, lines and boxes as the dense page, straight through QPainter.
 void BarePainter(benchmark::State& state) {
     const double scale = double(state.range(0)) / 15.0;
@@ -229,6 +266,17 @@ BENCHMARK(CheckBoxClick)->Apply([](benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 });
 BENCHMARK(ShippedAcblFront)->Arg(0)->Arg(1)->Apply(Configure);
+BENCHMARK(AcblCold)->Arg(1)->Arg(2)->Apply(Configure);
+BENCHMARK(AcblWarm)->Arg(1)->Arg(2)->Apply(Configure);
+BENCHMARK(AcblOneField)->Arg(1)->Arg(2)->Apply([](benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+});
+BENCHMARK(AcblLoad)->Apply([](benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+});
+BENCHMARK(AcblSave)->Apply([](benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+});
 
 // Keeps the medians so that the renderer's cost can be set against the bare cost.
 class MedianReporter : public benchmark::ConsoleReporter {

@@ -224,6 +224,7 @@ void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
     // holds them), so that painting a mark out never brings erased print back.
     DrawErasedAreas();
     QImage kept = s.Raster()->copy();
+    s.RasterHolds(kept);
     s.SetBackdrop(kept);
     cache_.push_front({std::move(key), std::move(kept), s.SaveState()});
     while (cache_.size() > kKeptBaseLayers)

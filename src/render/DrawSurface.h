@@ -134,6 +134,9 @@ public:
     // Surfaces that draw into a picture give it, so that it can be kept and put back.
     virtual const QImage* Raster() const { return nullptr; }
     virtual bool RestoreRaster(const QImage& picture) { return false; }
+    // The raster is, pixel for pixel, picture (just drawn, or put back): putting the same
+    // picture back later only has to cover what was drawn over it since.
+    virtual void RasterHolds(const QImage& picture) {}
 
     // The drawing of one pass is complete (the picture may now be shown or saved).
     virtual void Finish() {}

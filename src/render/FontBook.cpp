@@ -28,6 +28,19 @@ double FontFace::Width(const QString& text) const {
     return width;
 }
 
+const QStaticText& FontFace::Laid(const QString& text) const {
+    auto it = laid_.find(text);
+    if (it != laid_.end())
+        return *it;
+    if (laid_.size() >= kWidthMemory)
+        laid_.clear();
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::ModerateCaching);
+    laid.prepare(QTransform(), font_);
+    return *laid_.insert(text, laid);
+}
+
 size_t FaceKeyHash::operator()(const FaceKey& key) const {
     size_t hash = qHash(key.family);
     auto mix = [&hash](size_t value) {

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QStaticText>
 #include <QString>
 #include <memory>
 #include <unordered_map>
@@ -21,6 +22,8 @@ public:
     double Ascent() const { return ascent_; }
     double Height() const { return height_; }
     double Width(const QString& text) const;
+    // text laid out once in this font, to be drawn again and again without shaping it anew.
+    const QStaticText& Laid(const QString& text) const;
 
 private:
     QFont font_;
@@ -28,6 +31,7 @@ private:
     double ascent_;
     double height_;
     mutable QHash<QString, double> widths_;
+    mutable QHash<QString, QStaticText> laid_;
 };
 
 // What selects a face: the family asked for, the size in device pixels, the style.

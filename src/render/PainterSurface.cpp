@@ -3,7 +3,9 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace cw {
 
@@ -43,6 +45,9 @@ PainterSurface::~PainterSurface() {
 
 QPainter& PainterSurface::Painter() {
     if (!painter_) {
+        // Drawn on by someone else since the painter was closed: nothing is known of it.
+        if (image_ && image_->cacheKey() != keyWhenClosed_)
+            TouchedAll();
         painter_ = std::make_unique<QPainter>(&device_);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::Antialiasing, !mapping_.raster);
@@ -59,6 +64,62 @@ void PainterSurface::End() {
         if (painter_->isActive())
             painter_->end();
         painter_.reset();
+        if (image_)
+            keyWhenClosed_ = image_->cacheKey();
+    }
+}
+
+void PainterSurface::Touched(const QRectF& area, double marginX, double marginY) {
+    if (!image_ || touchedAll_)
+        return;
+    const int width = image_->width(), height = image_->height();
+    const int left = std::max(0, int(std::floor(std::min(area.left(), area.right()) - marginX)));
+    const int right =
+        std::min(width - 1, int(std::ceil(std::max(area.left(), area.right()) + marginX)));
+    const int top = std::max(0, int(std::floor(std::min(area.top(), area.bottom()) - marginY)));
+    const int bottom =
+        std::min(height - 1, int(std::ceil(std::max(area.top(), area.bottom()) + marginY)));
+    if (left > right || top > bottom)
+        return;
+    for (int row = top / TileSize; row <= bottom / TileSize; ++row) {
+        uint8_t* tiles = &touchedTiles_[size_t(row) * size_t(tileColumns_)];
+        for (int column = left / TileSize; column <= right / TileSize; ++column) {
+            touchedCount_ += tiles[column] == 0;
+            tiles[column] = 1;
+        }
+    }
+}
+
+void PainterSurface::TouchedAll() {
+    touchedAll_ = true;
+}
+
+void PainterSurface::PutBackTouched(const QImage& picture) {
+    const int bytesPerPixel = image_->depth() / 8;
+    const qsizetype toStride = image_->bytesPerLine(), fromStride = picture.bytesPerLine();
+    uchar* to = image_->bits();
+    const uchar* from = picture.constBits();
+    const int rows = int(touchedTiles_.size()) / tileColumns_;
+    for (int row = 0; row < rows; ++row) {
+        const uint8_t* tiles = &touchedTiles_[size_t(row) * size_t(tileColumns_)];
+        const int top = row * TileSize, bottom = std::min(top + TileSize, image_->height());
+        for (int column = 0; column < tileColumns_;) {
+            if (!tiles[column]) {
+                ++column;
+                continue;
+            }
+            // A run of touched tiles is one copy per line.
+            int end = column;
+            while (end < tileColumns_ && tiles[end])
+                ++end;
+            const int left = column * TileSize;
+            const int right = std::min(end * TileSize, image_->width());
+            const qsizetype offset = qsizetype(left) * bytesPerPixel;
+            const size_t length = size_t(right - left) * size_t(bytesPerPixel);
+            for (int y = top; y < bottom; ++y)
+                std::memcpy(to + y * toStride + offset, from + y * fromStride + offset, length);
+            column = end;
+        }
     }
 }
 
@@ -169,7 +230,13 @@ void PainterSurface::DrawText(const QString& text, double x, double y) {
     }
     penValid_ = false;
     painter.setPen(ToQColor(ForeColor()));
-    painter.drawText(Baseline(face, x, y), text);
+    const QPointF baseline = Baseline(face, x, y);
+    // The same short texts come again on every redraw: laid out once per face.
+    painter.drawStaticText(QPointF(baseline.x(), baseline.y() - face.Ascent()), face.Laid(text));
+    // Italics and smoothing reach a little beyond the advance and the cell.
+    const double height = face.Height();
+    Touched(QRectF(baseline.x(), baseline.y() - face.Ascent(), face.Width(text), height),
+            height / 3 + 2, 2);
 }
 
 void PainterSurface::CoverText(const QString& text, double x, double y) {
@@ -198,10 +265,30 @@ void PainterSurface::CoverText(const QString& text, double x, double y) {
     painter.restore();
     painterFace_ = nullptr;
     penValid_ = false;
+    Touched(outline.boundingRect(), 4);
 }
 
 void PainterSurface::FillPixels(int left, int top, int right, int bottom, const QBrush& ink) {
-    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ink);
+    const QRect area(QPoint(left, top), QPoint(right, bottom));
+    QPainter& painter = Painter();
+    const QRect inside = image_ ? area.intersected(image_->rect()) : QRect();
+    // Boxes and bars in one colour straight into a picture's pixels: a card draws hundreds of
+    // small ones, and the painter's way costs more than the pixels.
+    if (image_ && ink.style() == Qt::SolidPattern && ink.color().alpha() == 255 &&
+        image_->format() == QImage::Format_RGB32 &&
+        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+        !painter.hasClipping()) {
+        if (inside.isEmpty())
+            return;
+        const QRgb value = ink.color().rgb();
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y)) + inside.left();
+            std::fill(line, line + inside.width(), value);
+        }
+    } else {
+        painter.fillRect(area, ink);
+    }
+    Touched(area, 1);
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour, LineMode mode) {
@@ -250,6 +337,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour
         }
         UsePen(colour, width);
         painter.drawLine(a, b);
+        Touched(QRectF(a, b), width + 2);
         return;
     }
 }
@@ -269,6 +357,7 @@ void PainterSurface::Circle(double x, double y, double radius, Rgb colour) {
         painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, rx, ry);
     painter.setBrush(Qt::NoBrush);
+    Touched(QRectF(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry), DrawWidth() + 2);
 }
 
 void PainterSurface::PaintPicture(const QImage& picture, double x, double y, double width,
@@ -280,6 +369,7 @@ void PainterSurface::PaintPicture(const QImage& picture, double x, double y, dou
         Painter().fillRect(target, PaintOutBrush());
     else
         Painter().drawImage(target, picture);
+    Touched(target, 2);
 }
 
 void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) {
@@ -314,6 +404,10 @@ void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) 
     painter.restore();
     painterFace_ = nullptr;
     penValid_ = false;
+    // Turned any way around its corner, the text stays within its length and height.
+    const QPointF corner = DevicePoint(CurrentX(), CurrentY());
+    const double reach = face.Width(text) + face.Height();
+    Touched(QRectF(corner.x() - reach, corner.y() - reach, 2 * reach, 2 * reach), 2);
 }
 
 void PainterSurface::Clear() {
@@ -324,17 +418,41 @@ void PainterSurface::Clear() {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(QRect(0, 0, device_.width(), device_.height()), Qt::white);
     painter.setCompositionMode(mode);
+    TouchedAll();
 }
 
 bool PainterSurface::RestoreRaster(const QImage& picture) {
     if (!image_ || picture.size() != image_->size())
         return false;
     QPainter& painter = Painter();
-    QPainter::CompositionMode mode = painter.compositionMode();
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPointF(0, 0), picture);
-    painter.setCompositionMode(mode);
+    // Only what was drawn over the picture goes back: at zoom 2 the whole picture is twelve
+    // megabytes, the marks and texts of a card often a fraction of it.
+    const bool partly = !touchedAll_ && heldPicture_ == picture.cacheKey() &&
+                        picture.format() == image_->format() &&
+                        touchedCount_ * 4 < touchedTiles_.size() * 3;
+    if (partly) {
+        PutBackTouched(picture);
+    } else {
+        QPainter::CompositionMode mode = painter.compositionMode();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPointF(0, 0), picture);
+        painter.setCompositionMode(mode);
+    }
+    RasterHolds(picture);
     return true;
+}
+
+void PainterSurface::RasterHolds(const QImage& picture) {
+    if (!image_ || picture.size() != image_->size()) {
+        TouchedAll();
+        return;
+    }
+    heldPicture_ = picture.cacheKey();
+    touchedAll_ = false;
+    tileColumns_ = (picture.width() + TileSize - 1) / TileSize;
+    touchedTiles_.assign(
+        size_t(tileColumns_) * size_t((picture.height() + TileSize - 1) / TileSize), 0);
+    touchedCount_ = 0;
 }
 
 } // namespace cw

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSizeF>
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 class QPagedPaintDevice;
@@ -68,6 +69,7 @@ public:
     void FollowView(double viewScale, int twipsPerPixel) override;
     const QImage* Raster() const override { return image_; }
     bool RestoreRaster(const QImage& picture) override;
+    void RasterHolds(const QImage& picture) override;
     void SetBackdrop(const QImage& picture) override;
     void Finish() override;
 
@@ -102,6 +104,13 @@ private:
     QBrush PaintOutBrush() const;
     // Fills the pixels from (left, top) to (right, bottom), both included.
     void FillPixels(int left, int top, int right, int bottom, const QBrush& ink);
+    // Pictures: notes the device pixels a drawing may have touched, within marginX and
+    // marginY pixels around area.
+    void Touched(const QRectF& area, double marginX, double marginY);
+    void Touched(const QRectF& area, double margin) { Touched(area, margin, margin); }
+    void TouchedAll();
+    // Copies the touched tiles of picture back into the raster.
+    void PutBackTouched(const QImage& picture);
 
     QPaintDevice& device_;
     QImage* image_ = nullptr;
@@ -117,6 +126,18 @@ private:
     // The picture painting out shows again, as a brush aligned with the device's pixels.
     QBrush backdrop_;
     QSize backdropSize_;
+    // What the picture holds apart from the areas drawn over since: heldPicture_ (a cache
+    // key), unless everything may have changed. The picture's own cache key when the painter
+    // was last closed tells whether anyone else drew on it meanwhile.
+    qint64 heldPicture_ = 0;
+    bool touchedAll_ = true;
+    // The picture in tiles of TileSize pixels, each marked once drawn over: overlapping
+    // marks and texts are put back once.
+    static constexpr int TileSize = 16;
+    std::vector<uint8_t> touchedTiles_;
+    int tileColumns_ = 0;
+    size_t touchedCount_ = 0;
+    qint64 keyWhenClosed_ = 0;
     // The pen the painter was last given.
     bool penValid_ = false;
     Rgb penColour_ = 0;
