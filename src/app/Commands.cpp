@@ -1,6 +1,8 @@
 #include "Commands.h"
 
 #include "Application.h"
+#include "CheckCommand.h"
+#include "CompareCommand.h"
 #include "RenderCommand.h"
 
 namespace cw {
@@ -21,6 +23,26 @@ int RenderTool(Application& app, const CommandLine& line, std::ostream&, std::os
     return RunRenderCommand(app, options, err);
 }
 
+int CheckTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    CheckOptions options;
+    std::string problem;
+    if (!ParseCheckOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunCheckCommand(app, options, out, err);
+}
+
+int CompareTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    CompareOptions options;
+    std::string problem;
+    if (!ParseCompareOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunCompareCommand(app, options, out, err);
+}
+
 } // namespace
 
 const std::vector<CommandEntry>& CommandTable() {
@@ -31,6 +53,9 @@ const std::vector<CommandEntry>& CommandTable() {
          "           [--side front|back] [--partner] [--zoom N]\n"
          "           --out FILE.(png|jpg|bmp|pdf)\n",
          RenderTool},
+        {"check", "cardwright check --root DIR --card NAME [--format CODE]\n", CheckTool},
+        {"compare", "cardwright compare --root DIR --card A --with B|FILE [--format CODE]\n",
+         CompareTool},
     };
     return table;
 }

@@ -4,7 +4,9 @@
 #include "BasicNumbers.h"
 #include "CardCanvas.h"
 #include "CardRenderer.h"
+#include "CommandFormat.h"
 #include "PainterSurface.h"
+#include "PrintedPage.h"
 
 #include <QImageWriter>
 #include <QPageLayout>
@@ -16,7 +18,6 @@ namespace cw {
 
 namespace {
 
-constexpr double kTwipsPerMillimetre = 56.7;
 constexpr int kPdfResolution = 600;
 
 std::string LowerExtension(const std::filesystem::path& path) {
@@ -24,24 +25,6 @@ std::string LowerExtension(const std::filesystem::path& path) {
     for (char& c : ext)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext;
-}
-
-// The slot of a format by its code, compared without regard to case.
-std::optional<int16_t> FindFormat(const FormatCatalogue& catalogue, const std::string& code) {
-    for (int16_t slot = 0; slot < catalogue.FormatCount; ++slot)
-        if (EqualsIgnoreCase(catalogue.Code(slot), code))
-            return slot;
-    return std::nullopt;
-}
-
-// The extent of the printed page (twips) as the print job works it out with the format's
-// settings: twice the default less the entered value, in millimetres.
-double PrintExtent(double defaultMillimetres, double enteredMillimetres, double natural) {
-    if (defaultMillimetres <= 0)
-        return natural;
-    double entered = enteredMillimetres > 0 ? enteredMillimetres : defaultMillimetres;
-    double extent = (2 * defaultMillimetres - entered) * kTwipsPerMillimetre;
-    return extent > 0 ? extent : natural;
 }
 
 bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions& options,
@@ -69,12 +52,8 @@ bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions
 
 bool WritePdf(AppContext& ctx, const RenderState& state, const RenderOptions& options,
               std::ostream& err) {
-    const FormatDefaults& d = ctx.Defaults;
-    const FormatCatalogue& catalogue = ctx.Catalogue;
-    QSizeF extent(PrintExtent(catalogue.Number(ctx.CurrentFormat, ColPrintWidth),
-                              d.PrintWidthSetting, d.NaturalWidth),
-                  PrintExtent(catalogue.Number(ctx.CurrentFormat, ColPrintHeight),
-                              d.PrintHeightSetting, d.NaturalHeight + 205));
+    const PrintedPage printed = PrintedPage::ForFormat(ctx, ctx.BackSideSelected);
+    QSizeF extent(printed.width, printed.height);
     if (extent.width() <= 0 || extent.height() <= 0) {
         err << "The card format has no page size.\n";
         return false;
@@ -96,9 +75,8 @@ bool WritePdf(AppContext& ctx, const RenderState& state, const RenderOptions& op
     paper.State = state;
     paper.State.PrintMode = 1;
     paper.State.FieldTooFarDown = false;
-    paper.State.UserTextPrintOffset = ToInt32(d.TextAlignSetting * ctx.TwipsPerPixel);
-    double margin = ctx.BackSideSelected ? d.BackMarginSetting : d.FrontMarginSetting;
-    ctx.PageOffsetX = ToInt32(margin * kTwipsPerMillimetre);
+    paper.State.UserTextPrintOffset = printed.textOffsetY;
+    ctx.PageOffsetX = printed.marginX;
     paper.SelectSurface(surface);
     paper.RenderCard();
     surface.End();
@@ -154,24 +132,10 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
     if (!app.RunStartup())
         return 1;
     AppContext& ctx = app.Context();
-    if (ctx.Catalogue.FormatCount == 0) {
-        err << "No card format is installed in " << ctx.paths.ProgramFolder.string() << '\n';
+    auto chosen = ChooseCommandFormat(ctx, options.format, err);
+    if (!chosen)
         return 1;
-    }
-    int16_t slot = ctx.CurrentFormat;
-    if (options.format) {
-        auto found = FindFormat(ctx.Catalogue, *options.format);
-        if (!found) {
-            err << "Card format " << *options.format << " is not installed. Installed:";
-            for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-                err << ' ' << ctx.Catalogue.Code(i);
-            err << '\n';
-            return 1;
-        }
-        slot = *found;
-    }
-    if (slot < 0 || slot >= ctx.Catalogue.FormatCount)
-        slot = int16_t(ctx.Catalogue.FormatCount - 1);
+    int16_t slot = *chosen;
     if (options.back && !ctx.Catalogue.HasBackPage(slot)) {
         err << "Card format " << ctx.Catalogue.Code(slot) << " has no back page.\n";
         return 1;
@@ -187,11 +151,8 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         return 1;
 
     ctx.Location.CurrentCardName = options.card;
-    fs::path front = ctx.Location.CardDir / (options.card + ctx.Location.CardExt);
-    if (!ExistsAnyCase(front)) {
-        err << "Card " << options.card << " not found: " << front.string() << '\n';
+    if (!CommandCardExists(ctx, options.card, err))
         return 1;
-    }
     if (options.back) {
         ctx.Location.CurrentCardName += "_";
         if (!ExistsAnyCase(ctx.Location.PagePath()) && !ctx.BackTemplateForMissingPage()) {

@@ -1,8 +1,10 @@
 #include "AppContext.h"
 
 #include "BasicNumbers.h"
+#include "CardPageReader.h"
 #include "ErrorTrap.h"
 #include "LocationCodes.h"
+#include "ProgramTexts.h"
 #include "Prompter.h"
 #include "RuntimeError.h"
 
@@ -11,7 +13,7 @@ namespace cw {
 AppContext::AppContext(const fs::path& root, Prompter& prompter_, ErrorTrap& errorTrap_,
                        FileSystem& fileSystem_)
     : prompter(prompter_), errorTrap(errorTrap_), fileSystem(fileSystem_),
-      paths(Paths::ForRoot(root)) {}
+      paths(Paths::ForRoot(root)), History(paths.DataSysDir / "history") {}
 
 SystemSettingsFile AppContext::SettingsFile() const {
     return SystemSettingsFile(paths.ProgramFolder, fileSystem);
@@ -138,8 +140,38 @@ bool AppContext::LoadCard() {
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
 }
 
+std::string AppContext::HistoryFormat() const {
+    return HasFormat() ? Catalogue.Code(CurrentFormat) : std::string();
+}
+
+std::string AppContext::HistoryCard() const {
+    return CardNameOfPage(Location.CurrentCardName, BackSideSelected);
+}
+
+void AppContext::KeepReplacedPage() {
+    auto page = ResolveExisting(Location.PagePath());
+    if (!page || !HasFormat())
+        return;
+    try {
+        History.Keep(HistoryFormat(), HistoryCard(), page->filename().string(),
+                     ReadFileBytes(*page));
+        historyProblemShown_ = false;
+    } catch (const std::exception& error) {
+        if (historyProblemShown_)
+            return;
+        historyProblemShown_ = true;
+        prompter.Message("Earlier versions of your cards cannot be kept: the card history "
+                         "cannot be written.\n" +
+                             std::string(error.what()) +
+                             "\nYour card is saved as usual; this message is not shown again "
+                             "until the history works.",
+                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+    }
+}
+
 bool AppContext::SaveCard() {
     BusyScope busy(prompter);
+    KeepReplacedPage();
     return errorTrap.Guard(
         loc::SaveCard, [&] { CardFile::SaveCard(Page, Location, AppVersion, fileSystem); },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });

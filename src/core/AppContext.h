@@ -2,6 +2,7 @@
 
 #include "CardFile.h"
 #include "CardFormatView.h"
+#include "CardHistory.h"
 #include "CardPage.h"
 #include "ErrorContext.h"
 #include "FileOps.h"
@@ -79,6 +80,18 @@ public:
 
     // The format that was current when the main window loaded (for the closing patch).
     int16_t LoadedFormat = 0;
+
+    // Earlier versions of the card pages: every save keeps the page it replaces.
+    CardHistory History;
+    // The history's folder of the open card's format, and the open card's name there.
+    std::string HistoryFormat() const;
+    std::string HistoryCard() const;
+
+private:
+    // Keeps the page file a save is about to replace. A history that cannot be written is
+    // reported once (until it works again) and never stops the save.
+    void KeepReplacedPage();
+    bool historyProblemShown_ = false;
 };
 
 } // namespace cw

@@ -1,0 +1,55 @@
+#include "CheckCommand.h"
+
+#include "Application.h"
+#include "CommandFormat.h"
+#include "OverflowCheck.h"
+#include "TextDrawer.h"
+
+namespace cw {
+
+namespace {
+
+// A card text on one line of the console: decoded, line breaks as " / ".
+std::string ConsoleText(const TextCodec& codec, const std::string& bytes) {
+    QString text = codec.Decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
+    return text.toStdString();
+}
+
+} // namespace
+
+bool ParseCheckOptions(const CommandLine& line, CheckOptions& options, std::string& problem) {
+    options.card = line.Value("--card").value_or("");
+    if (options.card.empty()) {
+        problem = "check: --card NAME is required";
+        return false;
+    }
+    options.format = line.Value("--format");
+    return true;
+}
+
+int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream& out,
+                    std::ostream& err) {
+    if (!app.RunStartup())
+        return 1;
+    AppContext& ctx = app.Context();
+    if (!SetUpCommandFormat(ctx, options.format, err) || !CommandCardExists(ctx, options.card, err))
+        return 1;
+    const int trapsBefore = app.Trap().TrapCount();
+    ctx.Location.CurrentCardName = options.card;
+    if (!ctx.LoadCard())
+        return 1;
+    OverflowCheck check(ctx);
+    std::vector<FieldOverflow> found = check.CheckCard();
+    RenderState state;
+    TextDrawer text(ctx, state);
+    for (const FieldOverflow& overflow : found)
+        out << (overflow.backPage ? "back" : "front") << '\t' << overflow.field + 1 << '\t'
+            << DescribeOverflow(overflow.reasons) << '\t'
+            << ConsoleText(text.Codec(), overflow.text) << '\n';
+    if (app.Trap().TrapCount() != trapsBefore)
+        return 1;
+    return found.empty() ? 0 : 1;
+}
+
+} // namespace cw

@@ -1,0 +1,37 @@
+#include "VersionRestore.h"
+
+#include "AppContext.h"
+#include "CardFile.h"
+#include "CardToolLocations.h"
+#include "ChangedState.h"
+#include "ErrorTrap.h"
+#include "PageChanger.h"
+
+namespace cw {
+
+bool IsVersionOfOpenPage(const AppContext& ctx, const HistoryVersion& version) {
+    return EqualsIgnoreCase(version.pageFile, ctx.Location.CurrentCardName + ctx.Location.CardExt);
+}
+
+bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& changer,
+                        const HistoryVersion& version) {
+    if (!changed.CardOpen() || !IsVersionOfOpenPage(ctx, version))
+        return false;
+    if (changed.AskSaveChanges() == Answer::Cancel)
+        return false;
+    CardPage restored;
+    bool read = ctx.errorTrap.Guard(
+        loc::RestoreVersion,
+        [&] {
+            // The back page keeps the card's notes line of the front page, as on loading.
+            restored.CardHeader = ctx.Page.CardHeader;
+            CardFile::ParsePage(restored, ReadFileBytes(version.file), ctx.BackSideSelected);
+        },
+        [&] { return std::vector<ErrValue>{version.file.string()}; });
+    if (!read)
+        return false;
+    changer.ReplacePage(std::move(restored), "Restore Version");
+    return changed.SaveCard();
+}
+
+} // namespace cw
