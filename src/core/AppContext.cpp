@@ -148,13 +148,12 @@ std::string AppContext::HistoryCard() const {
     return CardNameOfPage(Location.CurrentCardName, BackSideSelected);
 }
 
-void AppContext::KeepReplacedPage() {
-    auto page = ResolveExisting(Location.PagePath());
-    if (!page || !HasFormat())
-        return;
+void AppContext::KeepReplacedPage(const fs::path& page, const std::string& replaced) {
     try {
-        History.Keep(HistoryFormat(), HistoryCard(), page->filename().string(),
-                     ReadFileBytes(*page));
+        // A save that changed nothing keeps nothing.
+        if (ReadFileBytes(page) == replaced)
+            return;
+        History.Keep(HistoryFormat(), HistoryCard(), page.filename().string(), replaced);
         historyProblemShown_ = false;
     } catch (const std::exception& error) {
         if (historyProblemShown_)
@@ -171,10 +170,23 @@ void AppContext::KeepReplacedPage() {
 
 bool AppContext::SaveCard() {
     BusyScope busy(prompter);
-    KeepReplacedPage();
-    return errorTrap.Guard(
+    // The page as it was goes into the history once the new one is safely written.
+    std::optional<fs::path> page =
+        HasFormat() ? ResolveExisting(Location.PagePath()) : std::nullopt;
+    std::optional<std::string> replaced;
+    if (page) {
+        try {
+            replaced = ReadFileBytes(*page);
+        } catch (const std::exception&) {
+            // Unreadable: the save reports it.
+        }
+    }
+    bool saved = errorTrap.Guard(
         loc::SaveCard, [&] { CardFile::SaveCard(Page, Location, AppVersion, fileSystem); },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    if (saved && replaced)
+        KeepReplacedPage(*page, *replaced);
+    return saved;
 }
 
 ErrorContextSnapshot AppContext::Snapshot() const {

@@ -88,9 +88,9 @@ public:
     std::string HistoryCard() const;
 
 private:
-    // Keeps the page file a save is about to replace. A history that cannot be written is
+    // Keeps what page held before a save replaced it. A history that cannot be written is
     // reported once (until it works again) and never stops the save.
-    void KeepReplacedPage();
+    void KeepReplacedPage(const fs::path& page, const std::string& replaced);
     bool historyProblemShown_ = false;
 };
 

@@ -213,9 +213,13 @@ std::vector<FieldDifference> CardComparison::ComparePages(const CardPage& mine,
                 for (int their : indexes)
                     report(-1, their);
     }
+    // Reading order: line by line (a line of the card is about 240 twips), left to right.
+    auto line = [](const FieldDifference& d) {
+        return (d.top + d.height / 2) / 240;
+    };
     std::stable_sort(differences.begin(), differences.end(),
-                     [](const FieldDifference& a, const FieldDifference& b) {
-                         return std::tie(a.top, a.left) < std::tie(b.top, b.left);
+                     [&](const FieldDifference& a, const FieldDifference& b) {
+                         return std::make_pair(line(a), a.left) < std::make_pair(line(b), b.left);
                      });
     return differences;
 }
