@@ -42,19 +42,22 @@ int16_t Application::ScreenTwipsPerPixel() {
     return int16_t(std::lround(1440.0 / screen->logicalDotsPerInchX()));
 }
 
-bool Application::RunStartup() {
+bool Application::RunStartup(StartupMode mode) {
     AppContext& ctx = *context_;
+    if (mode == StartupMode::Command)
+        ctx.KeepSettingsUnchanged = true;
     fonts_.RegisterFonts(ctx.paths.FontsDir, true);
     bool ok = trap_.Guard(loc::Main, [&] {
         log_->CheckErrorLog();
         BusyScope busy(prompter_);
-        fs::current_path(ctx.paths.ProgramFolder);
-        std::error_code ec;
-        if (!fs::exists(ctx.paths.TempBmpsDir, ec))
+        // A command resolves the paths it was given from the folder it was started in.
+        if (!ctx.KeepSettingsUnchanged)
+            fs::current_path(ctx.paths.ProgramFolder);
+        if (!ExistsAnyCase(ctx.paths.TempBmpsDir))
             fs::create_directories(ctx.paths.TempBmpsDir);
         ctx.ReadSystemSettings();
         ctx.CurrentFormat = ctx.Settings.DefaultFormat;
-        if (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag) {
+        if (!ctx.KeepSettingsUnchanged && (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag)) {
             prompter_.Message("Please click 'Special Notices' on the main form", "NOTICE",
                               Buttons::Ok);
             ctx.Settings.SystemFlags &= 253;

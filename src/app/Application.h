@@ -25,9 +25,18 @@ public:
     // Where errors are shown: the error dialog in the program, the console in commands.
     void SetErrorPresenter(ErrorPresenter* presenter) { forward_.target = presenter; }
 
+    enum class StartupMode {
+        Program, // the desktop program
+        Command, // a command-line tool: settings are read, never written, and the one-time
+                 // notice is left pending for the program
+    };
+
     // Start-up up to the point where the main window is shown. False when it failed and the
     // program must end.
-    bool RunStartup();
+    bool RunStartup(StartupMode mode = StartupMode::Program);
+
+    // The program's fonts: the built-in ones and those of the root's fontsdir.
+    const FontRegistry& Fonts() const { return fonts_; }
 
     // Takes the program's fonts out again.
     void UnregisterFonts();

@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "CompareCommand.h"
 #include "RenderCommand.h"
+#include "TextCodec.h"
 
 namespace cw {
 
@@ -78,15 +79,18 @@ std::string UsageText() {
 std::string FormatsListing(const FormatCatalogue& catalogue) {
     std::string text;
     for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
+        // cwr.sys is in the card code page; a terminal reads UTF-8.
+        std::string name =
+            TextCodec::Western().Decode(catalogue.Column(slot, ColDisplayName)).toStdString();
         text += std::to_string(slot) + "\t" + catalogue.Code(slot) + "\t" +
                 catalogue.Column(slot, ColExtension) + "\t" + catalogue.Column(slot, ColBackPage) +
-                "\t" + catalogue.Column(slot, ColDisplayName) + "\n";
+                "\t" + name + "\n";
     }
     return text;
 }
 
 int RunFormatsCommand(Application& app, std::ostream& out) {
-    if (!app.RunStartup())
+    if (!app.RunStartup(Application::StartupMode::Command))
         return 1;
     out << FormatsListing(app.Context().Catalogue);
     return 0;

@@ -1,5 +1,7 @@
 #include "DataRoot.h"
 
+#include "FileOps.h"
+
 #include <QCoreApplication>
 #include <cstdlib>
 #include <string>
@@ -34,7 +36,8 @@ std::optional<fs::path> ShippedDataFolder() {
 
 bool PrepareDataRoot(const fs::path& root, std::string& problem) {
     std::error_code ec;
-    if (fs::exists(root / "cwr.sys", ec))
+    // A root copied from Windows may call it "CWR.SYS": it is the root's own all the same.
+    if (ExistsAnyCase(root / "cwr.sys"))
         return true;
     auto shipped = ShippedDataFolder();
     if (!shipped) {
@@ -43,7 +46,18 @@ bool PrepareDataRoot(const fs::path& root, std::string& problem) {
         return false;
     }
     fs::create_directories(root, ec);
-    fs::copy(*shipped, root, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    // File by file, so that a folder or file the root already has in another letter case
+    // is used and kept, never doubled.
+    fs::recursive_directory_iterator it(*shipped, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        fs::path target = ResolveForWriting(root / fs::relative(it->path(), *shipped));
+        if (it->is_directory(ec))
+            fs::create_directories(target, ec);
+        else if (!ExistsAnyCase(target))
+            fs::copy_file(it->path(), target, ec);
+        if (ec)
+            break;
+    }
     if (ec) {
         problem = "Cannot copy the shipped data into " + root.string() + ": " + ec.message();
         return false;

@@ -103,7 +103,8 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
         problem = "render: --out FILE is required";
         return false;
     }
-    options.out = out;
+    // Relative to the folder the command was started in, whatever start-up makes current.
+    options.out = fs::absolute(out);
     std::string ext = LowerExtension(options.out);
     if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".pdf") {
         problem = "render: the output file must end in .png, .jpg, .bmp or .pdf: " + out;
@@ -129,7 +130,7 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
 }
 
 int RunRenderCommand(Application& app, const RenderOptions& options, std::ostream& err) {
-    if (!app.RunStartup())
+    if (!app.RunStartup(Application::StartupMode::Command))
         return 1;
     AppContext& ctx = app.Context();
     auto chosen = ChooseCommandFormat(ctx, options.format, err);

@@ -21,6 +21,8 @@ int RunCommand(const cw::CommandEntry& tool, const cw::CommandLine& line,
     cw::Application app(root, prompter);
     cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
     app.SetErrorPresenter(&presenter);
+    // Whatever a tool does, the data root's settings stay as the program left them.
+    app.Context().KeepSettingsUnchanged = true;
     int code = tool.run(app, line, std::cout, std::cerr);
     for (const std::string& text : prompter.MessageTexts())
         std::cerr << text << '\n';

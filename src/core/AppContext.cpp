@@ -3,6 +3,7 @@
 #include "BasicNumbers.h"
 #include "CardPageReader.h"
 #include "ErrorTrap.h"
+#include "FileNameText.h"
 #include "LocationCodes.h"
 #include "ProgramTexts.h"
 #include "Prompter.h"
@@ -29,25 +30,46 @@ bool AppContext::ReadSystemSettings() {
 }
 
 bool AppContext::SaveSystemSettings() {
+    if (KeepSettingsUnchanged)
+        return true;
     BusyScope busy(prompter);
     return errorTrap.Guard(loc::SaveSystemSettings, [&] { SettingsFile().Save(Settings); });
 }
 
 bool AppContext::PatchDefaultFormat() {
+    if (KeepSettingsUnchanged)
+        return true;
     return errorTrap.Guard(
         loc::PatchDefaultFormat, [&] { SettingsFile().PatchDefaultFormat(CurrentFormat); },
         [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
 }
 
 bool AppContext::LoadFormatDefaults() {
-    return errorTrap.Guard(
+    std::optional<DefaultsRebuilt> rebuilt;
+    bool finished = errorTrap.Guard(
         loc::LoadFormatDefaults,
         [&] {
-            DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                DrawingBaseText);
+            rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
+                                          DrawingBaseText, !KeepSettingsUnchanged);
             SetUpViewScale();
         },
         [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
+    if (rebuilt)
+        ReportRebuiltDefaults(*rebuilt);
+    return finished;
+}
+
+void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
+    std::string text = "The settings file of this card format, " +
+                       FileNameToUtf8(rebuilt.file.string()) + ", could not be read (" +
+                       rebuilt.reason +
+                       ").\nIts settings were made again from the format's layout files";
+    if (!rebuilt.keptAs.empty())
+        text +=
+            "; the old file is kept as " + FileNameToUtf8(rebuilt.keptAs.filename().string()) + ".";
+    else
+        text += " for this session; the file itself was left as it is.";
+    prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
 bool AppContext::ApplyFormatDefaults(bool save) {
@@ -58,7 +80,11 @@ bool AppContext::ApplyFormatDefaults(bool save) {
             return;
         }
         Defaults.CollectInto(BackSideSelected, DrawingBaseText);
-        DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected, DrawingBaseText);
+        if (KeepSettingsUnchanged)
+            Defaults.Apply(BackSideSelected, DrawingBaseText);
+        else
+            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
+                                DrawingBaseText);
         SetUpViewScale();
     });
 }
@@ -96,10 +122,11 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
             } else {
                 view.SetSideButtonsEnabled(true);
             }
-            if (!LoadFormatDefaults())
-                return;
+            // A format whose defaults could not be had (the error has been reported) is still
+            // set up, so that its name, folder and cards match CurrentFormat.
+            LoadFormatDefaults();
             view.SizeCardPicture();
-            Location.CardDir = paths.InProgramFolder(Catalogue.Column(CurrentFormat, ColFolder));
+            Location.CardDir = paths.CardFolder(Catalogue.Column(CurrentFormat, ColFolder));
             Location.CardExt = Catalogue.Column(CurrentFormat, ColExtension);
             view.ShowFormatName(Catalogue.Column(CurrentFormat, ColDisplayName));
             view.SetCardListPattern("*" + Location.CardExt);
@@ -129,15 +156,31 @@ std::optional<fs::path> AppContext::BackTemplateForMissingPage() const {
 }
 
 bool AppContext::LoadCard() {
-    return errorTrap.Guard(
+    LoadReport report;
+    bool finished = errorTrap.Guard(
         loc::LoadCard,
         [&] {
             LoadOptions options;
             options.backSide = BackSideSelected;
             options.backTemplate = BackTemplateForMissingPage();
-            CardFile::LoadCard(Page, Location, options);
+            report = CardFile::LoadCard(Page, Location, options);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    if (finished && !report.Complete())
+        ReportIncompleteCard(report);
+    return finished;
+}
+
+void AppContext::ReportIncompleteCard(const LoadReport& report) {
+    std::string file = FileNameToUtf8(
+        ResolveExisting(Location.PagePath()).value_or(Location.PagePath()).filename().string());
+    std::string text = "The card file " + file +
+                       " could not be read completely, so the card is open with what could be "
+                       "read. Not read:";
+    for (const std::string& item : report.notRead)
+        text += "\n  - " + item;
+    text += "\nWhen you save the card, the file as it was is kept as " + file + ".bak.";
+    prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
 std::string AppContext::HistoryFormat() const {

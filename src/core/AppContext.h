@@ -51,6 +51,9 @@ public:
     // Left margin of the page being drawn (printing); 0 for one-page formats.
     int32_t PageOffsetX = 0;
     bool MainWindowLoaded = false;
+    // Set for the command-line tools: the data root's settings (cwr.sys, the defaults files)
+    // are read but never written.
+    bool KeepSettingsUnchanged = false;
     // Scale mode of the card picture (0: user scale in card twips).
     int CardPictureScaleMode = 0;
 
@@ -88,6 +91,8 @@ public:
     std::string HistoryCard() const;
 
 private:
+    void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
+    void ReportIncompleteCard(const LoadReport& report);
     // Keeps what page held before a save replaced it. A history that cannot be written is
     // reported once (until it works again) and never stops the save.
     void KeepReplacedPage(const fs::path& page, const std::string& replaced);

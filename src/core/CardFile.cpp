@@ -43,23 +43,87 @@ bool KeepsAttribute5(int kind) {
 
 } // namespace
 
-bool CardFile::ReadRecordLine(CardPage& page, const std::string& line) {
+namespace {
+
+enum class RecordRead { Read, Malformed, TableFull };
+
+// The kinds' names in the messages about a page that was not read completely.
+std::string KindCount(int kind, int count) {
+    const char* singular = nullptr;
+    const char* plural = nullptr;
+    switch (kind) {
+    case ClearedArea:
+        singular = "cleared area", plural = "cleared areas";
+        break;
+    case TextField:
+        singular = "text field", plural = "text fields";
+        break;
+    case CheckBox:
+        singular = "check box", plural = "check boxes";
+        break;
+    case Circle:
+        singular = "circle", plural = "circles";
+        break;
+    case FrameBox:
+        singular = "frame box", plural = "frame boxes";
+        break;
+    case Rectangle:
+        singular = "rectangle", plural = "rectangles";
+        break;
+    case LabelBox:
+        singular = "label box", plural = "label boxes";
+        break;
+    case Line:
+        singular = "line", plural = "lines";
+        break;
+    case Bitmap:
+        singular = "picture", plural = "pictures";
+        break;
+    case ColourDot:
+        singular = "colour dot", plural = "colour dots";
+        break;
+    case TickMark:
+        singular = "tick mark", plural = "tick marks";
+        break;
+    case OptionField:
+        singular = "option field", plural = "option fields";
+        break;
+    case CircledItem:
+        singular = "circled item", plural = "circled items";
+        break;
+    default:
+        return std::to_string(count) + (count == 1 ? " record" : " records") + " of kind " +
+               std::to_string(kind);
+    }
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+bool StringIsOpen(const std::string& record) {
+    return std::count(record.begin(), record.end(), '"') % 2 == 1;
+}
+
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+// Reads one record into page; the kind of a record whose table is full goes to fullKind.
+RecordRead ReadRecordInto(CardPage& page, const std::string& line, int& fullKind) {
     auto items = SplitRecord(line);
     if (!items || items->size() != size_t(kItemsPerRecord))
-        return false;
+        return RecordRead::Malformed;
     std::array<int32_t, 8> numbers{};
     for (int i : {0, 1, 2, 3, 4, 5, 7}) {
         auto value = ItemToInt32((*items)[size_t(i)]);
         if (!value)
-            return false;
+            return RecordRead::Malformed;
         numbers[size_t(i)] = *value;
     }
     if (numbers[0] < -32768 || numbers[0] > 32767)
-        return false;
+        return RecordRead::Malformed;
     int kind = numbers[0];
     const RecordItem& textItem = (*items)[6];
     if (!IsCardKind(kind))
-        return true;
+        return RecordRead::Read; // not a kind of a card page: skipped
 
     const KindInfo& info = InfoOfKind(kind);
     CardField field;
@@ -68,7 +132,7 @@ bool CardFile::ReadRecordLine(CardPage& page, const std::string& line) {
     if (kind == Rectangle) {
         auto colour = ItemToInt32(textItem);
         if (!colour)
-            return false;
+            return RecordRead::Malformed;
         field.a[5] = *colour;
     } else if (KeepsAttribute5(kind)) {
         field.a[5] = numbers[7];
@@ -77,54 +141,111 @@ bool CardFile::ReadRecordLine(CardPage& page, const std::string& line) {
         field.text = textItem.text;
     if (kind == ColourDot && field.a[3] == 6)
         field.a[3] = 5;
+    if (kind != Kind21 && page.Count(kind) >= info.capacity) {
+        fullKind = kind;
+        return RecordRead::TableFull;
+    }
     if (kind == Circle)
         page.UseAltBaseLayer = true;
     else if (kind == CircledItem)
         page.UseAltBaseLayer = false;
     page.Add(kind, std::move(field));
-    return true;
+    return RecordRead::Read;
 }
 
-void CardFile::LoadCard(CardPage& page, const CardLocation& location, const LoadOptions& options) {
+} // namespace
+
+LoadReport CardFile::LoadCard(CardPage& page, const CardLocation& location,
+                              const LoadOptions& options) {
     page.ClearCard();
     page.UseAltBaseLayer = false;
     fs::path path = location.PagePath();
     if (options.backSide && options.backTemplate && !ExistsAnyCase(path)) {
         std::error_code ec;
         auto source = ResolveExisting(*options.backTemplate);
-        if (!source || !fs::copy_file(*source, path, ec))
+        if (!source || !fs::copy_file(*source, ResolveForWriting(path), ec))
             throw RuntimeError(RuntimeError::FileNotFound, "Cannot create the back page from " +
                                                                options.backTemplate->string());
     }
-    ParsePage(page, ReadExistingFile(path), options.backSide);
+    return ParsePage(page, ReadExistingFile(path), options.backSide);
 }
 
-void CardFile::ParsePage(CardPage& page, const std::string& bytes, bool backSide) {
+LoadReport CardFile::ParsePage(CardPage& page, const std::string& bytes, bool backSide) {
     page.ClearCard();
     page.UseAltBaseLayer = false;
+    LoadReport report;
     LineReader reader(bytes);
     HeaderLines comments;
-    page.CardHeader[0] = comments.Read(reader);
-    page.CardHeader[1] = reader.ReadLine();
+
+    // Header lines 0..30; a file that ends among them still gives what it has.
+    std::array<std::string, 6> header{};
+    int headerLines = 0;
+    try {
+        header[0] = comments.Read(reader);
+        headerLines = 1;
+    } catch (const RuntimeError& error) {
+        if (error.ErrorNumber() != RuntimeError::InputPastEnd)
+            throw;
+    }
+    while (headerLines > 0 && headerLines < HeaderLineCount && !reader.AtEnd()) {
+        std::string line = reader.ReadLine();
+        if (headerLines < int(header.size()))
+            header[size_t(headerLines)] = std::move(line);
+        ++headerLines;
+    }
     std::string cardNotes = TrimBlanks(page.CardHeader[2]);
-    for (int i = 2; i <= 5; ++i)
-        page.CardHeader[size_t(i)] = reader.ReadLine();
+    for (size_t i = 0; i < header.size(); ++i)
+        page.CardHeader[i] = header[i];
     if (backSide)
         page.CardHeader[2] = cardNotes;
-    for (int i = 6; i < HeaderLineCount; ++i)
-        reader.ReadLine();
-    while (!reader.AtEnd())
-        if (!ReadRecordLine(page, ReadRecord(reader)))
-            break;
-}
+    if (headerLines == 0)
+        report.notRead.push_back("the card's header: the file holds nothing but comment lines");
+    else if (headerLines < HeaderLineCount)
+        report.notRead.push_back("header lines " + std::to_string(headerLines) +
+                                 " to 30: the file ends before them");
 
-std::string CardFile::ReadRecord(LineReader& reader) {
-    // A text typed into a multi-line field keeps its line breaks, so a string that is still
-    // open at the end of a line goes on in the next one.
-    std::string record = reader.ReadLine();
-    while (std::count(record.begin(), record.end(), '"') % 2 == 1 && !reader.AtEnd())
-        record += "\r\n" + reader.ReadLine();
-    return record;
+    // The records. A text typed into a multi-line field keeps its line breaks, so a string
+    // still open at the end of a line goes on in the next one. A record that cannot be read
+    // is left out and the next one is read.
+    std::vector<std::string> lines;
+    while (!reader.AtEnd())
+        lines.push_back(reader.ReadLine());
+    const int firstLineNumber = comments.Count() + HeaderLineCount + 1;
+    std::vector<int> malformed;
+    std::array<int, CardPage::KindSlots> beyondCapacity{};
+    for (size_t i = 0; i < lines.size();) {
+        if (IsBlank(lines[i])) {
+            ++i;
+            continue;
+        }
+        std::string record = lines[i];
+        size_t last = i;
+        while (StringIsOpen(record) && last + 1 < lines.size())
+            record += "\r\n" + lines[++last];
+        int fullKind = 0;
+        RecordRead result = ReadRecordInto(page, record, fullKind);
+        if (result == RecordRead::Malformed) {
+            // A stray double quote must not take the records after it along.
+            malformed.push_back(firstLineNumber + int(i));
+            last = i;
+        } else if (result == RecordRead::TableFull) {
+            ++beyondCapacity[size_t(fullKind)];
+        }
+        i = last + 1;
+    }
+    constexpr size_t kLinesNamed = 5;
+    for (size_t i = 0; i < malformed.size() && i < kLinesNamed; ++i)
+        report.notRead.push_back("line " + std::to_string(malformed[i]) + ": not a field record");
+    if (malformed.size() > kLinesNamed)
+        report.notRead.push_back(std::to_string(malformed.size() - kLinesNamed) +
+                                 " more lines that are not field records");
+    for (int kind : kKindWriteOrder)
+        if (int count = beyondCapacity[size_t(kind)]; count > 0)
+            report.notRead.push_back(KindCount(kind, count) + " beyond the " +
+                                     std::to_string(InfoOfKind(kind).capacity) +
+                                     " a card page can hold");
+    page.ReadIncompletely = !report.Complete();
+    return report;
 }
 
 std::string CardFile::FormatRecord(int kind, const CardField& field) {
@@ -200,9 +321,17 @@ std::string CardFile::FormatRecords(const CardPage& page) {
 void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std::string& appVersion,
                         FileSystem& fileSystem) {
     fs::path path = ResolveExisting(location.PagePath()).value_or(location.PagePath());
-    LineReader reader(ReadFileBytes(path));
+    fs::path scratch = path.parent_path() / "temp";
+    const std::string original = ReadFileBytes(path);
+    LineReader reader(original);
     HeaderLines comments;
-    std::string line = comments.Read(reader);
+    std::string line;
+    try {
+        line = comments.Read(reader);
+    } catch (const RuntimeError& error) {
+        if (!page.ReadIncompletely || error.ErrorNumber() != RuntimeError::InputPastEnd)
+            throw;
+    }
     std::string out;
     comments.Write(out);
     for (int i = 0; i < HeaderLineCount; ++i) {
@@ -213,11 +342,15 @@ void CardFile::SaveCard(CardPage& page, const CardLocation& location, const std:
         else
             AppendLine(out, line);
         if (i < HeaderLineCount - 1)
-            line = reader.ReadLine();
+            line = page.ReadIncompletely && reader.AtEnd() ? std::string() : reader.ReadLine();
     }
     QuotesOutOfTexts(page);
     out += FormatRecords(page);
-    AtomicReplace(fileSystem, path, out, location.ScratchPath());
+    // What could not be read would be lost by this save: the original goes aside first.
+    if (page.ReadIncompletely)
+        AtomicReplace(fileSystem, path.string() + ".bak", original, scratch);
+    AtomicReplace(fileSystem, path, out, scratch);
+    page.ReadIncompletely = false;
 }
 
 } // namespace cw

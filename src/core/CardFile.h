@@ -5,10 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cw {
-
-class LineReader;
 
 // Where the open page lives: the format's card folder, the page's base name (the card's name,
 // followed by "_" for a back page) and the format's extension with its dot.
@@ -28,22 +27,33 @@ struct LoadOptions {
     std::optional<fs::path> backTemplate;
 };
 
+// What a load could not read from a page file, one line each, in words for the user.
+struct LoadReport {
+    std::vector<std::string> notRead;
+    bool Complete() const { return notRead.empty(); }
+};
+
 // Reading and writing a card page file.
 class CardFile {
 public:
     static constexpr int HeaderLineCount = 31;
 
-    // Loads the page into page. A malformed record ends the records silently; a missing or
-    // unreadable file and a table that overflows raise RuntimeError, leaving what was read.
-    static void LoadCard(CardPage& page, const CardLocation& location, const LoadOptions& options);
+    // Loads the page into page. What cannot be read (header lines the file lacks, records
+    // that are malformed, records beyond a kind's capacity) is left out and listed in the
+    // report, and the page is marked as read incompletely; everything else is read. A
+    // missing or unreadable file raises RuntimeError.
+    static LoadReport LoadCard(CardPage& page, const CardLocation& location,
+                               const LoadOptions& options);
 
     // Reads a page held in memory (the bytes of a page file).
-    static void ParsePage(CardPage& page, const std::string& bytes, bool backSide);
+    static LoadReport ParsePage(CardPage& page, const std::string& bytes, bool backSide);
 
     // Writes the page back through a scratch file renamed over the old one. The old file's
     // comment lines and header lines 5..30 are kept, line 16 becomes appVersion. A missing
     // page file or one with fewer than 31 header lines raises RuntimeError and changes
-    // nothing on disk. Kind-8 texts lose their double quotes (to apostrophes) in memory too.
+    // nothing on disk, unless the page was read incompletely: then the old file is first kept
+    // as NAME.EXT.bak (replaced atomically) and the header lines it lacks are written empty.
+    // Kind-8 texts lose their double quotes (to apostrophes) in memory too.
     static void SaveCard(CardPage& page, const CardLocation& location,
                          const std::string& appVersion, FileSystem& fileSystem);
 
@@ -54,12 +64,6 @@ public:
     // The record part of a page, one line per record, in the kinds' write order.
     static std::string FormatRecords(const CardPage& page);
     static std::string FormatRecord(int kind, const CardField& field);
-
-    // The next record of a page: one line, or several while a string is open.
-    static std::string ReadRecord(LineReader& reader);
-
-    // Reads one record line into page; false when the line is malformed.
-    static bool ReadRecordLine(CardPage& page, const std::string& line);
 };
 
 } // namespace cw

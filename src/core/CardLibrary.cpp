@@ -5,6 +5,7 @@
 #include "ChangedState.h"
 #include "DeletedCards.h"
 #include "ErrorTrap.h"
+#include "FileNameText.h"
 #include "FontPrefix.h"
 #include "HeaderLines.h"
 #include "LineReader.h"
@@ -50,7 +51,8 @@ void ReplaceFile(const fs::path& source, const fs::path& target) {
     std::error_code ec;
     if (auto existing = ResolveExisting(target))
         fs::remove(*existing, ec);
-    fs::copy_file(*from, target, fs::copy_options::overwrite_existing);
+    fs::copy_file(*from, ResolveForWriting(target.parent_path()) / target.filename(),
+                  fs::copy_options::overwrite_existing);
 }
 
 void RemoveQuietly(const fs::path& path) {
@@ -115,7 +117,7 @@ void CardLibrary::FillCardList() {
              ListFolder(context_.Location.CardDir, "*" + context_.Location.CardExt)) {
             if (backPages && IsBackPageName(file))
                 continue;
-            entries.push_back(ToUpperAscii(file));
+            entries.push_back(UpperCaseFileName(file));
         }
         // An unchanged list keeps its selection (the list is refreshed whenever the window
         // comes to the front).
@@ -265,8 +267,8 @@ void CardLibrary::OpenCardAt(int index) {
     const std::string name = CardNameOf(entry);
     location.CardExt = context_.Catalogue.Column(context_.CurrentFormat, ColExtension);
     location.CurrentCardName = name + (context_.BackSideSelected ? "_" : "");
-    location.CardDir = context_.paths.InProgramFolder(
-        context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
+    location.CardDir =
+        context_.paths.CardFolder(context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
     if (!context_.LoadCard()) {
         MarkCardClosed();
         return;
@@ -449,6 +451,8 @@ bool CardLibrary::DeleteCard(int index) {
         changed_.AskSaveChanges();
         context_.Location.CurrentCardName.clear();
         MarkCardClosed();
+        // The card is gone, not merely closed: nothing is said about it.
+        view_.ShowCardStatus({});
     }
     bool finished = context_.errorTrap.Guard(
         loc::DeleteCard,

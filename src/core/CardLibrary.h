@@ -66,7 +66,8 @@ public:
     CardLibrary(AppContext& context, ChangedState& changed, CardFormatView& formatView,
                 CardLibraryView& view, TransferFolderChooser& chooser);
 
-    // The list of front-page card files of the current format, in upper case.
+    // The list of front-page card files of the current format, in upper case, as UTF-8
+    // (names copied from Windows in windows-1252 are decoded).
     void FillCardList();
     const std::vector<std::string>& Entries() const { return entries_; }
     int Selected() const { return selected_; }

@@ -80,6 +80,9 @@ public:
     // in 2); index 6 is spare.
     std::array<std::string, 7> CardHeader{};
     bool UseAltBaseLayer = false;
+    // The page file could not be read completely: its original is kept as NAME.EXT.bak
+    // before the first save over it.
+    bool ReadIncompletely = false;
 
 private:
     std::array<std::vector<CardField>, KindSlots> tables_;

@@ -34,6 +34,10 @@ double Number(const RecordItem& item) {
 
 } // namespace
 
+bool IsFontNameValue(int index) {
+    return index >= 16 && index < 48 && (index - 16) % 8 == 2;
+}
+
 bool ItemToBool(const RecordItem& item) {
     std::string upper = ToUpperAscii(item.text);
     if (upper == "TRUE" || upper == "#TRUE#")
@@ -116,7 +120,7 @@ FormatDefaultsFile::ReadLayoutHeader(const std::string& relativePath) const {
     return values;
 }
 
-void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) const {
+std::string FormatDefaultsFile::BuildFromLayouts(const FormatCatalogue& catalogue, int slot) const {
     const std::string& front = catalogue.Column(slot, ColFrontTemplate);
     std::string base = front.substr(0, front.size() >= 5 ? front.size() - 5 : 0);
     int pages = catalogue.HasBackPage(slot) ? 4 : 2;
@@ -140,52 +144,99 @@ void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) cons
             values[1] = NumberItem(2);
         AppendLine(out, NumericValueOf(values[1]).text);
         AppendLine(out, NumericValueOf(values[7]).text);
-        for (int k : {8, 9, 10})
-            AppendLine(out, FormatValue(values[size_t(k)]));
+        // The font name is a string wherever it comes from, so that every block of the file
+        // reads alike (a layout file may hold it bare).
+        AppendLine(out, QuoteItem(values[8].text));
+        AppendLine(out, FormatValue(values[9]));
+        AppendLine(out, FormatValue(values[10]));
         for (int i = 0; i < 3; ++i)
             AppendLine(out, "0");
     }
     if (pages == 2)
         for (int i = 0; i < 16; ++i)
             AppendLine(out, "0");
-    fs::path target = PathFor(catalogue, slot);
-    CreateFolderQuietly(dataSysDir_);
-    AtomicReplace(fileSystem_, target, out, target.string() + ".new");
+    return out;
 }
 
-void FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
-                              bool backSide, bool drawingBaseText) const {
+void FormatDefaultsFile::Write(const FormatCatalogue& catalogue, int slot,
+                               const std::string& bytes) const {
+    CreateFolderQuietly(dataSysDir_);
+    fs::path target = ResolveForWriting(PathFor(catalogue, slot));
+    AtomicReplace(fileSystem_, target, bytes, target.string() + ".new");
+}
+
+void FormatDefaultsFile::Create(const FormatCatalogue& catalogue, int slot) const {
+    Write(catalogue, slot, BuildFromLayouts(catalogue, slot));
+}
+
+std::optional<DefaultsRebuilt> FormatDefaultsFile::Load(const FormatCatalogue& catalogue, int slot,
+                                                        FormatDefaults& defaults, bool backSide,
+                                                        bool drawingBaseText,
+                                                        bool writeFiles) const {
     fs::path path = PathFor(catalogue, slot);
-    auto readValues = [&] {
-        return ParseDefaultsValues(ReadExistingFile(path));
+    auto rebuild = [&] {
+        std::string bytes = BuildFromLayouts(catalogue, slot);
+        if (writeFiles)
+            Write(catalogue, slot, bytes);
+        return ParseDefaultsValues(bytes);
     };
-    if (!ExistsAnyCase(path))
-        Create(catalogue, slot);
-    auto values = readValues();
-    bool fontMissing = false;
-    for (int i = 25; i <= 28; ++i)
-        fontMissing |= values[size_t(i)].IsEmpty();
-    if (fontMissing) {
-        Create(catalogue, slot);
-        values = readValues();
+    std::optional<DefaultsRebuilt> rebuilt;
+    std::array<RecordItem, FormatDefaults::ValueCount + 1> values;
+    if (auto existing = ResolveExisting(path)) {
+        try {
+            values = ParseDefaultsValues(ReadFileBytes(*existing));
+        } catch (const RuntimeError& error) {
+            // The layout files come first: when they cannot be read either, the old file
+            // stays where it is and the error is the caller's.
+            std::string bytes = BuildFromLayouts(catalogue, slot);
+            values = ParseDefaultsValues(bytes);
+            std::string reason = error.ErrorNumber() == RuntimeError::InputPastEnd
+                                     ? "it holds fewer than 48 values"
+                                     : std::string(error.what());
+            rebuilt = DefaultsRebuilt{*existing, reason, {}};
+            fs::path bad = existing->string() + ".bad";
+            std::error_code ec;
+            if (writeFiles) {
+                fs::rename(*existing, bad, ec);
+                if (!ec) {
+                    rebuilt->keptAs = bad;
+                    Write(catalogue, slot, bytes);
+                }
+            }
+        }
+        bool fontMissing = false;
+        for (int i = 25; i <= 28; ++i)
+            fontMissing |= values[size_t(i)].IsEmpty();
+        if (fontMissing)
+            values = rebuild();
+    } else {
+        values = rebuild();
     }
     FormatDefaults loaded = defaults;
     loaded.DefaultsValues = values;
     loaded.Apply(backSide, drawingBaseText);
     defaults = std::move(loaded);
+    return rebuilt;
 }
 
 void FormatDefaultsFile::Save(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults,
                               bool backSide, bool drawingBaseText) const {
-    fs::path path = ResolveExisting(PathFor(catalogue, slot)).value_or(PathFor(catalogue, slot));
+    fs::path path = ResolveForWriting(PathFor(catalogue, slot));
     LineReader reader(ReadFileBytes(path));
+    const bool backPage = catalogue.HasBackPage(slot);
     std::string out;
     for (int i = 0; i < FormatDefaults::ValueCount; ++i) {
         reader.ReadLine(); // the old file must still hold all its values
-        AppendLine(out, FormatValue(defaults.DefaultsValues[size_t(i)]));
+        const RecordItem& value = defaults.DefaultsValues[size_t(i)];
+        // Font names are strings in every block the format has (a one-page format's back
+        // blocks stay zeros).
+        bool fontName = IsFontNameValue(i) && (backPage || i < 32);
+        AppendLine(out, fontName ? QuoteItem(value.text) : FormatValue(value));
     }
-    AtomicReplace(fileSystem_, path, out,
-                  dataSysDir_.string() + catalogue.Column(slot, ColFolder) + "temp.dat");
+    std::string name = catalogue.Column(slot, ColFolder);
+    if (!name.empty() && name.front() == '/')
+        name.erase(0, 1);
+    AtomicReplace(fileSystem_, path, out, path.parent_path() / (name + "temp.dat"));
     defaults.Apply(backSide, drawingBaseText);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace cw {
@@ -52,6 +53,13 @@ public:
     void CollectInto(bool backSide, bool drawingBaseText);
 };
 
+// The defaults file could not be read: its values were made again from the layout files.
+struct DefaultsRebuilt {
+    fs::path file;
+    std::string reason; // why it could not be read
+    fs::path keptAs;    // where the old file is kept; empty when it was left in place
+};
+
 // The files behind the defaults: reading, creating from the layout files, and saving.
 class FormatDefaultsFile {
 public:
@@ -59,14 +67,20 @@ public:
 
     fs::path PathFor(const FormatCatalogue& catalogue, int slot) const;
 
-    // Reads the defaults of slot (creating the file from the layout files when it is missing
-    // or its front base-text font is empty) and applies them. A file with fewer than 48
-    // values raises RuntimeError and leaves defaults unchanged.
-    void Load(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults, bool backSide,
-              bool drawingBaseText) const;
+    // Reads the defaults of slot and applies them. A missing file, or one whose front
+    // base-text font is empty, is made from the layout files. A file that cannot be read
+    // (too short, unreadable) is moved aside as NAME.dat.bad and made anew; the result says
+    // so. With writeFiles false nothing on disk changes: the values made from the layout
+    // files are used for this run only. Raises RuntimeError when the layout files cannot be
+    // read either, leaving defaults unchanged.
+    std::optional<DefaultsRebuilt> Load(const FormatCatalogue& catalogue, int slot,
+                                        FormatDefaults& defaults, bool backSide,
+                                        bool drawingBaseText, bool writeFiles = true) const;
 
     // Writes the file anew from the layout files of slot.
     void Create(const FormatCatalogue& catalogue, int slot) const;
+    // The bytes of a defaults file made from the layout files of slot.
+    std::string BuildFromLayouts(const FormatCatalogue& catalogue, int slot) const;
 
     // Rewrites the file from defaults.DefaultsValues through a scratch file, then applies.
     void Save(const FormatCatalogue& catalogue, int slot, FormatDefaults& defaults, bool backSide,
@@ -77,12 +91,17 @@ public:
     std::array<RecordItem, 30> ReadLayoutHeader(const std::string& relativePath) const;
 
 private:
+    void Write(const FormatCatalogue& catalogue, int slot, const std::string& bytes) const;
+
     fs::path programFolder_;
     fs::path dataSysDir_;
     FileSystem& fileSystem_;
 };
 
 bool ItemToBool(const RecordItem& item);
+
+// Whether value index of a defaults file is the font name of a font block.
+bool IsFontNameValue(int index);
 
 // The 48 values of a defaults file's bytes; fewer raise an input-past-end RuntimeError.
 std::array<RecordItem, FormatDefaults::ValueCount + 1>

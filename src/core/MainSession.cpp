@@ -24,7 +24,7 @@ bool MainSession::Load() {
             ctx.View.ViewScale =
                 float(ctx.Catalogue.Number(ctx.Settings.DefaultFormat, ColViewScale));
         for (int slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
-            CreateFolderQuietly(ctx.paths.InProgramFolder(ctx.Catalogue.Column(slot, ColFolder)));
+            CreateFolderQuietly(ctx.paths.CardFolder(ctx.Catalogue.Column(slot, ColFolder)));
         ctx.SetupCardFormat(ctx.Settings.DefaultFormat, formatView_);
         ctx.LoadedFormat = ctx.CurrentFormat;
         libraryView_.ShowCardStatus(GetProgramText(20) + ctx.Location.CurrentCardName);
@@ -57,7 +57,7 @@ MainSession::CloseResult MainSession::QueryUnload(bool cardFaceShown) {
 void MainSession::RemoveEmptyCardFolders() {
     const FormatCatalogue& catalogue = context_.Catalogue;
     for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
-        fs::path folder = context_.paths.InProgramFolder(catalogue.Column(slot, ColFolder));
+        fs::path folder = context_.paths.CardFolder(catalogue.Column(slot, ColFolder));
         std::error_code ec;
         if (!fs::is_directory(folder, ec))
             continue;

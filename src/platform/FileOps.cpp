@@ -1,5 +1,6 @@
 #include "FileOps.h"
 
+#include "FileNameText.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
@@ -93,22 +94,55 @@ std::string ReadFileBytes(const fs::path& path) {
     return bytes;
 }
 
+namespace {
+
+// The entry of folder whose name equals name without regard to case (the first in byte
+// order when several do).
+std::optional<fs::path> MatchInFolder(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+    std::optional<std::string> found;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (EqualsIgnoreCase(entry, name) && (!found || entry < *found))
+            found = std::move(entry);
+    }
+    if (!found)
+        return std::nullopt;
+    return folder / *found;
+}
+
+} // namespace
+
 std::optional<fs::path> ResolveExisting(const fs::path& path) {
     std::error_code ec;
     if (fs::exists(path, ec))
         return path;
-    fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string wanted = path.filename().string();
-    if (wanted.empty())
+    if (path.filename().empty() && !path.has_parent_path())
         return std::nullopt;
-    fs::directory_iterator it(folder, ec), end;
-    std::optional<fs::path> found;
-    for (; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (EqualsIgnoreCase(name, wanted) && (!found || name < found->filename().string()))
-            found = it->path();
+    fs::path resolved;
+    for (const fs::path& component : path) {
+        fs::path next = resolved / component;
+        const std::string name = component.string();
+        if (name.empty() || name == "." || name == ".." || fs::exists(next, ec)) {
+            resolved = std::move(next);
+            continue;
+        }
+        auto match = MatchInFolder(resolved, name);
+        if (!match)
+            return std::nullopt;
+        resolved = std::move(*match);
     }
-    return found;
+    return resolved;
+}
+
+fs::path ResolveForWriting(const fs::path& path) {
+    if (auto existing = ResolveExisting(path))
+        return *existing;
+    fs::path parent = path.parent_path();
+    if (parent.empty() || parent == path)
+        return path;
+    return ResolveForWriting(parent) / path.filename();
 }
 
 bool ExistsAnyCase(const fs::path& path) {
@@ -147,8 +181,11 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
 
 std::vector<std::string> ListFolder(const fs::path& folder, const std::string& pattern) {
     std::vector<std::string> names;
+    auto found = ResolveExisting(folder);
+    if (!found)
+        return names;
     std::error_code ec;
-    fs::directory_iterator it(folder, ec), end;
+    fs::directory_iterator it(*found, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError))
@@ -163,7 +200,7 @@ std::vector<std::string> ListFolder(const fs::path& folder, const std::string& p
 
 void CreateFolderQuietly(const fs::path& folder) {
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::create_directories(ResolveForWriting(folder), ec);
 }
 
 std::string ToUpperAscii(std::string text) {
@@ -174,9 +211,15 @@ std::string ToUpperAscii(std::string text) {
 }
 
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
+    auto isAscii = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    if (isAscii(a) || isAscii(b))
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return UpperCaseFileName(a) == UpperCaseFileName(b);
 }
 
 } // namespace cw

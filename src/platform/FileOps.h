@@ -31,25 +31,34 @@ void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::st
 // Reads a whole file as bytes. Throws RuntimeError (file not found / access error).
 std::string ReadFileBytes(const fs::path& path);
 
-// Names built by the program are tried as built first; when no such file exists, a
-// case-insensitive match of the last component in the same folder is used.
+// Names built by the program are tried as built first; when no such file exists, each
+// component of the path (folders too: "Data", "DATASYS" copied from Windows) is matched
+// without regard to letter case in the folder found so far.
 std::optional<fs::path> ResolveExisting(const fs::path& path);
 bool ExistsAnyCase(const fs::path& path);
+
+// Where to create or write path: the file itself when it exists in any letter case,
+// otherwise its name in the folder that exists in any case (the longest such folder, with
+// the missing folders below it as given).
+fs::path ResolveForWriting(const fs::path& path);
 
 // Like ReadFileBytes, with the case-insensitive fallback.
 std::string ReadExistingFile(const fs::path& path);
 
-// File names (not paths) of the regular files in folder whose names match pattern, a
-// wildcard pattern with "*" and "?" compared case-insensitively. The names come sorted
-// case-insensitively (ties by byte order), so lists built from them are stable.
+// File names (not paths) of the regular files in folder (found in any letter case) whose
+// names match pattern, a wildcard pattern with "*" and "?" compared case-insensitively. The
+// names come sorted case-insensitively (ties by byte order), so lists built from them are
+// stable.
 std::vector<std::string> ListFolder(const fs::path& folder, const std::string& pattern);
 
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
-// Creates folder (and parents); every error is ignored.
+// Creates folder (and parents) unless it exists in any letter case; every error is ignored.
 void CreateFolderQuietly(const fs::path& folder);
 
 std::string ToUpperAscii(std::string text);
+// Equal without regard to letter case; names with non-ASCII letters are compared by their
+// Unicode upper case (a windows-1252 name matches its UTF-8 spelling).
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 
 } // namespace cw

@@ -6,6 +6,7 @@
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "ErrorTrap.h"
+#include "FileNameText.h"
 #include "FillInController.h"
 #include "FormatChooser.h"
 #include "GradientBackground.h"
@@ -49,6 +50,10 @@ QString FromCard(const std::string& bytes) {
 }
 std::string ToCard(const QString& text) {
     return TextCodec::Western().Encode(text);
+}
+// Card names come from file names, which are UTF-8 (FileNameToUtf8 mends the others).
+QString FromFileName(const std::string& name) {
+    return QString::fromStdString(FileNameToUtf8(name));
 }
 
 constexpr int kButtonWidth = 270;
@@ -423,7 +428,7 @@ void MainWindow::CommandButton(int index) {
                 break;
             case 1:
                 if (auto entries = library.PrepareEditNames())
-                    OpenNameDialog({FromCard((*entries)[0]), FromCard((*entries)[1]),
+                    OpenNameDialog({FromFileName((*entries)[0]), FromCard((*entries)[1]),
                                     FromCard((*entries)[2]), FromCard((*entries)[3]),
                                     FromCard((*entries)[4])},
                                    true);
@@ -522,7 +527,7 @@ void MainWindow::ShowCardFace() {
         std::string name = context_.Location.CurrentCardName;
         if (!name.empty() && name.back() == '_')
             name.pop_back();
-        setWindowTitle(Text(67) + FromCard(name) + "    " + Text(36));
+        setWindowTitle(Text(67) + FromFileName(name) + "    " + Text(36));
         for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
             action->setEnabled(true);
         cardPicture()->setFocus();
@@ -691,13 +696,13 @@ void MainWindow::RefillCardList() {
 void MainWindow::ShowCardList(const std::vector<std::string>& entries) {
     bool same = cardList_->count() == int(entries.size());
     for (int i = 0; same && i < cardList_->count(); ++i)
-        same = cardList_->item(i)->text() == QString::fromStdString(entries[size_t(i)]);
+        same = cardList_->item(i)->text() == FromFileName(entries[size_t(i)]);
     if (same)
         return;
     const QSignalBlocker block(cardList_);
     cardList_->clear();
     for (const std::string& entry : entries)
-        cardList_->addItem(FromCard(entry));
+        cardList_->addItem(FromFileName(entry));
 }
 
 void MainWindow::SelectCardInList(int index) {
@@ -727,7 +732,8 @@ void MainWindow::ShowSelectionPrompt(const std::string& text, bool cancelVisible
 }
 
 void MainWindow::ShowCardStatus(const std::string& text) {
-    cardStatusLabel_->setText(FromCard(text));
+    // The card's name (a file name) and the program's words.
+    cardStatusLabel_->setText(FromFileName(text));
 }
 
 void MainWindow::ShowSide(bool backSide) {

@@ -86,6 +86,17 @@ TEST_F(RenderCommandTest, ZoomSideAndFileTypes) {
     ASSERT_EQ(Run({"render", "--card", "mine", "--format", "single", "--out", Out("one.png")}), 0);
 }
 
+TEST_F(RenderCommandTest, ARelativeOutputPathIsTheStartingFolders) {
+    TempDir work;
+    const fs::path started = fs::current_path();
+    fs::current_path(work.Path());
+    int code = Run({"render", "--card", "mine", "--out", "mine.png"});
+    fs::current_path(started);
+    ASSERT_EQ(code, 0) << err.str();
+    EXPECT_TRUE(fs::exists(work / "mine.png"));
+    EXPECT_FALSE(fs::exists(dir / "mine.png"));
+}
+
 TEST_F(RenderCommandTest, MissingCardsAndFormatsAreClearErrors) {
     EXPECT_EQ(Run({"render", "--card", "nosuch", "--out", Out("x.png")}), 1);
     EXPECT_NE(err.str().find("Card nosuch not found"), std::string::npos) << err.str();

@@ -6,6 +6,7 @@
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -75,6 +76,46 @@ TEST_F(StartupTest, FormatsListingShowsSlotCodeExtensionBackFlagAndName) {
     EXPECT_EQ(out.str(), "0\tTEST\t.tst\t1\tTest Card\n1\tCLUB\t.clb\t0\tClub\n");
 }
 
+TEST_F(StartupTest, TheSuitFontIsBuiltInAndTheRootsFontsAreAddedToIt) {
+    auto app = Start(0); // a root without fontsdir
+    ASSERT_FALSE(fs::exists(dir / "fontsdir"));
+    ASSERT_TRUE(app->RunStartup());
+    EXPECT_EQ(app->Fonts().Families(), QStringList{"Pip4"});
+    app->UnregisterFonts();
+    EXPECT_TRUE(app->Fonts().Families().isEmpty());
+
+    fs::create_directories(dir / "fontsdir");
+    fs::copy_file(fs::path(CW_SOURCE_DATA) / "fontsdir" / "Pip4.ttf",
+                  dir / "fontsdir" / "Extra.ttf");
+    ASSERT_TRUE(app->RunStartup());
+    EXPECT_EQ(app->Fonts().Families().size(), 2);
+    app->UnregisterFonts();
+}
+
+TEST_F(StartupTest, CommandsLeaveTheSettingsAndTheNoticeToTheProgram) {
+    MakeDataRoot(dir.Path(), {FormatSpec{"TEST", "test", "tst", "Caf\xE9 Card"}}, 2, 0);
+    const std::string before = ReadFile(dir / "cwr.sys");
+    {
+        Application app(dir.Path(), prompter);
+        ConsoleErrorPresenter console(app.Log(), app.Context());
+        app.SetErrorPresenter(&console);
+        std::ostringstream out;
+        EXPECT_EQ(RunFormatsCommand(app, out), 0);
+        EXPECT_EQ(out.str(), "0\tTEST\t.tst\t1\tCaf\xC3\xA9 Card\n"); // UTF-8 for the terminal
+        int16_t slot = 0;
+        NoCardFormatView view;
+        ASSERT_TRUE(app.Context().SetupCardFormat(slot, view));
+    }
+    EXPECT_TRUE(prompter.MessageTexts().empty());
+    EXPECT_EQ(ReadFile(dir / "cwr.sys"), before);
+    EXPECT_FALSE(fs::exists(dir / "datasys" / "TEST.dat"));
+
+    auto app = std::make_unique<Application>(dir.Path(), prompter);
+    ASSERT_TRUE(app->RunStartup());
+    EXPECT_EQ(prompter.MessageTexts().size(), 1u); // still pending for the program
+    EXPECT_EQ(S01Line(), "s01 0");
+}
+
 TEST(CommandLineTest, ParsesCommandOptionsAndFlags) {
     auto line = CommandLine::Parse({"render", "--root", "/r", "--partner", "--out=x.png"});
     EXPECT_EQ(line.command, "render");
@@ -83,6 +124,24 @@ TEST(CommandLineTest, ParsesCommandOptionsAndFlags) {
     EXPECT_EQ(line.Value("--out"), std::optional<std::string>("x.png"));
     EXPECT_TRUE(line.errors.empty());
     EXPECT_FALSE(CommandLine::Parse({"--root"}).errors.empty());
+}
+
+TEST(DataRootTest, ASettingsFileInAnyCaseIsTheRootsOwn) {
+    TempDir dir;
+    WriteLines(dir / "root" / "CWR.SYS", {"| mine"});
+    std::string problem;
+    ASSERT_TRUE(PrepareDataRoot(dir / "root", problem)) << problem;
+    EXPECT_FALSE(fs::exists(dir / "root" / "cwr.sys"));
+    EXPECT_FALSE(fs::exists(dir / "root" / "data"));
+    EXPECT_EQ(ReadLines(dir / "root" / "CWR.SYS"), std::vector<std::string>{"| mine"});
+
+    // Seeding fills the folders a root already has in another case.
+    fs::remove(dir / "root" / "CWR.SYS");
+    WriteLines(dir / "root" / "Data" / "mine.dat", {"keep"});
+    ASSERT_TRUE(PrepareDataRoot(dir / "root", problem)) << problem;
+    EXPECT_FALSE(fs::exists(dir / "root" / "data"));
+    EXPECT_TRUE(fs::exists(dir / "root" / "Data" / "acbl1.dat"));
+    EXPECT_EQ(ReadLines(dir / "root" / "Data" / "mine.dat"), std::vector<std::string>{"keep"});
 }
 
 TEST(DataRootTest, AnEmptyRootIsSeededFromTheShippedDataWithoutOverwriting) {

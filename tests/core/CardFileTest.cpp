@@ -122,19 +122,29 @@ TEST_F(CardFileTest, EightBitTextSurvivesByteForByte) {
     EXPECT_NE(ReadFile(location.PagePath()).find(text), std::string::npos);
 }
 
-TEST_F(CardFileTest, MalformedRecordEndsTheRecordsSilently) {
+TEST_F(CardFileTest, MalformedRecordsAreLeftOutAndTheRestIsRead) {
     WritePage({"2,1,2,3,4,0,\"first\",0", "10,1,2,3,4,0,\"\",0", "25,0,0,0,0,0,\"\",0",
-               "3,1,1,0,0,0,\"\",8", "2,1,2,3,4,0,\"say \"hi\"\",0", "2,1,2,3,4,0,\"lost\",0"});
-    Load();
-    EXPECT_EQ(page.Count(TextField), 1);
-    EXPECT_EQ(page.Count(CheckBox), 1); // kinds 10 and 25 were skipped, not fatal
+               "3,1,1,0,0,0,\"\",8", "2,1,2,3,4,0,\"say \"hi\"\",0", "", "2,1,2,3,4,0,\"kept\",0"});
+    LoadReport report = CardFile::LoadCard(page, location, {});
+    EXPECT_EQ(page.Count(TextField), 2);
+    EXPECT_EQ(page.Field(TextField, 1).text, "kept");
+    EXPECT_EQ(page.Count(CheckBox), 1); // kinds 10 and 25 were skipped, not reported
+    // Comment line, 31 header lines, then the records: the fifth record is line 37; the
+    // blank line is nothing to read.
+    EXPECT_EQ(report.notRead, std::vector<std::string>{"line 37: not a field record"});
+    EXPECT_TRUE(page.ReadIncompletely);
     for (const char* bad :
          {"2,1,2,3", "2,a,2,3,4,0,\"x\",0", "2,1,2,3,4,0,\"open,0", "2,1,2,3,4,0,\"x\",0,9"}) {
         WritePage({"3,1,1,0,0,0,\"\",8", bad, "3,1,1,0,0,0,\"\",8"});
-        Load();
-        EXPECT_EQ(page.Count(CheckBox), 1) << bad;
+        report = CardFile::LoadCard(page, location, {});
+        EXPECT_EQ(page.Count(CheckBox), 2) << bad; // a stray quote takes nothing along
         EXPECT_EQ(page.Count(TextField), 0) << bad;
+        EXPECT_EQ(report.notRead.size(), 1u) << bad;
     }
+    WritePage(std::vector<std::string>(7, "x"));
+    report = CardFile::LoadCard(page, location, {});
+    EXPECT_EQ(report.notRead.size(), 6u);
+    EXPECT_EQ(report.notRead.back(), "2 more lines that are not field records");
 }
 
 TEST_F(CardFileTest, SpecialReadingRules) {
@@ -165,11 +175,52 @@ TEST_F(CardFileTest, AQuoteInAnyTextCannotBreakTheFile) {
     EXPECT_EQ(page.Count(CheckBox), 1);
 }
 
-TEST_F(CardFileTest, TooManyRecordsOfAKindRaiseARangeErrorKeepingTheFirst) {
-    std::vector<std::string> dots(3, "16,1,1,50,0,0,\"\",0");
-    WritePage(dots);
-    EXPECT_THROW(Load(), RuntimeError);
+TEST_F(CardFileTest, RecordsBeyondAKindsCapacityAreReportedAndTheOthersRead) {
+    std::vector<std::string> records(3, "16,1,1,50,0,0,\"\",0");
+    records.push_back("3,1,1,0,0,0,\"\",8");
+    WritePage(records);
+    LoadReport report = CardFile::LoadCard(page, location, {});
     EXPECT_EQ(page.Count(ColourDot), 2);
+    EXPECT_EQ(page.Count(CheckBox), 1);
+    EXPECT_EQ(report.notRead,
+              std::vector<std::string>{"1 colour dot beyond the 2 a card page can hold"});
+}
+
+TEST_F(CardFileTest, APageReadIncompletelyKeepsItsOriginalBeforeTheFirstSave) {
+    std::vector<std::string> records(303, "3,1,1,0,0,0,\"\",8");
+    records.push_back("2,1,2,3,4,0,\"notes\",0");
+    WritePage(records);
+    const std::string original = ReadFile(location.PagePath());
+    LoadReport report = CardFile::LoadCard(page, location, {});
+    EXPECT_EQ(report.notRead,
+              std::vector<std::string>{"2 check boxes beyond the 301 a card page can hold"});
+    page.Field(TextField, 0).text = "changed";
+    Save();
+    EXPECT_EQ(ReadFile(dir / "mycard.acb.bak"), original);
+    EXPECT_FALSE(fs::exists(dir / "temp"));
+    Load();
+    EXPECT_EQ(page.Field(TextField, 0).text, "changed");
+    EXPECT_FALSE(page.ReadIncompletely);
+    // Later saves write what is in memory; the kept original stays as it was.
+    Save();
+    EXPECT_EQ(ReadFile(dir / "mycard.acb.bak"), original);
+
+    // A file cut inside its header opens with what it has and is saved whole.
+    std::vector<std::string> cut = CardLines({});
+    cut.resize(9); // the comment line and header lines 0..7
+    WriteLines(location.PagePath(), cut);
+    report = CardFile::LoadCard(page, location, {});
+    EXPECT_EQ(report.notRead,
+              std::vector<std::string>{"header lines 8 to 30: the file ends before them"});
+    EXPECT_EQ(page.CardHeader[3], "Bob & Ann");
+    page.Add(CheckBox, {});
+    Save();
+    EXPECT_EQ(ReadFile(dir / "mycard.acb.bak"), CrLf(cut));
+    auto lines = ReadLines(location.PagePath());
+    ASSERT_EQ(lines.size(), 33u);
+    EXPECT_EQ(lines[6], "line five");
+    EXPECT_EQ(lines[17], "6.3.19");
+    EXPECT_EQ(lines[32], "3,0,0,0,0,0,\"\",0");
 }
 
 TEST_F(CardFileTest, HeaderOnlyPageLoadsAndSaves) {

@@ -5,6 +5,7 @@
 #include "SessionFakes.h"
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -201,8 +202,98 @@ TEST_F(LibraryTest, DeletingTheOpenCardLeavesNoCardOpen) {
     EXPECT_FALSE(session.Changed().CardOpen());
     EXPECT_FALSE(views.cardCommandsEnabled);
     EXPECT_EQ(ctx.Location.CurrentCardName, "");
+    EXPECT_EQ(views.status, "");
     EXPECT_EQ(views.list, std::vector<std::string>{"ONE.TST"});
     EXPECT_TRUE(fs::exists(Cards("one_.tst")));
+}
+
+TEST_F(LibraryTest, NamesWithNonAsciiLettersAreListedAsTheUserNamedThem) {
+    WriteLines(Cards("caf\xC3\xA9.tst"), HeaderBlock("", {})); // UTF-8, as Linux names them
+    WriteLines(Cards("\xE9t\xE9.tst"), HeaderBlock("", {}));   // windows-1252, from Windows
+    WriteLines(Cards("\xC3\xBC"
+                     "ber_.tst"),
+               HeaderBlock("", {})); // a back page, left out
+    WriteLines(Cards("\xC3\xBC"
+                     "ber.tst"),
+               HeaderBlock("", {}));
+    library().FillCardList();
+    EXPECT_EQ(views.list, (std::vector<std::string>{"CAF\xC3\x89.TST",
+                                                    "\xC3\x9C"
+                                                    "BER.TST",
+                                                    "\xC3\x89T\xC3\x89.TST"}));
+    for (const char* entry : {"CAF\xC3\x89.TST", "\xC3\x89T\xC3\x89.TST"}) {
+        ASSERT_TRUE(library().OpenCard(Index(entry))) << entry;
+        ctx.Page.Add(CheckBox, {});
+        ASSERT_TRUE(session.Changed().SaveCard());
+    }
+    EXPECT_EQ(ReadLines(Cards("\xE9t\xE9.tst")).size(), 32u); // saved under its own name
+    EXPECT_EQ(ReadLines(Cards("caf\xC3\xA9.tst")).size(), 32u);
+    // A name in another case is the same card.
+    library().CheckCardName("CAF\xC3\xA9.tst");
+    EXPECT_TRUE(
+        Asked("You already have a card named CAF\xC3\xA9.tst.  Do you want to replace it?"));
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(LibraryTest, ACardReadIncompletelyOpensWithOneMessageAndKeepsItsOriginal) {
+    auto lines = HeaderBlock("", {});
+    lines.push_back("3,1,1,0,0,0,\"\",8");
+    lines.push_back("3,1,1,0,0,0,\"broken,8");
+    lines.push_back("2,1,2,3,4,0,\"kept\",0");
+    WriteLines(Cards("odd.tst"), lines);
+    WriteLines(Cards("odd_.tst"), HeaderBlock("", {}));
+    library().FillCardList();
+    ASSERT_TRUE(library().OpenCard(Index("ODD.TST")));
+    EXPECT_TRUE(session.Changed().CardOpen());
+    EXPECT_EQ(views.status, "ODD card loaded.");
+    EXPECT_EQ(ctx.Page.Count(TextField), 1);
+    ASSERT_EQ(prompter.MessageTexts().size(), 1u);
+    EXPECT_EQ(prompter.MessageTexts()[0],
+              "The card file odd.tst could not be read completely, so the card is open with "
+              "what could be read. Not read:\n  - line 33: not a field record\nWhen you save "
+              "the card, the file as it was is kept as odd.tst.bak.");
+    const std::string original = ReadFile(Cards("odd.tst"));
+    session.SaveChanges();
+    EXPECT_EQ(ReadFile(Cards("odd.tst.bak")), original);
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(LibraryTest, FoldersCopiedFromWindowsAreFoundInAnyLetterCase) {
+    // A root as Windows leaves it: the format's code written "Tst", its cards in "tst", the
+    // program's folders in capitals.
+    TempDir other;
+    FormatSpec spec;
+    spec.code = "Tst";
+    MakeDataRoot(other.Path(), {spec});
+    fs::rename(other / "Tst", other / "tst");
+    fs::rename(other / "data", other / "Data");
+    fs::rename(other / "datasys", other / "DATASYS");
+    fs::rename(other / "Data" / "test1.dat", other / "Data" / "TEST1.DAT");
+    WriteLines(other / "tst" / "MINE.TST", HeaderBlock("", {}));
+    WriteLines(other / "tst" / "MINE_.TST", HeaderBlock("", {}));
+
+    AppContext windowsCtx{other.Path(), prompter, trap};
+    FakeMainViews windowsViews;
+    MainSession windowsSession{windowsCtx, windowsViews, windowsViews, chooser};
+    windowsViews.library = &windowsSession.Library();
+    ASSERT_TRUE(windowsSession.Load());
+    ASSERT_EQ(windowsCtx.Catalogue.FormatCount, 1);
+    EXPECT_EQ(windowsViews.list, std::vector<std::string>{"MINE.TST"});
+    ASSERT_TRUE(windowsSession.Library().OpenCard(0));
+    windowsCtx.Page.Add(CheckBox, {});
+    ASSERT_TRUE(windowsSession.Changed().SaveCard());
+    EXPECT_EQ(ReadLines(other / "tst" / "MINE.TST").size(), 32u);
+    EXPECT_TRUE(fs::exists(other / "DATASYS" / "Tst.dat"));
+
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(other.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"DATASYS", "Data", "cwr.sys", "tst"}));
+    // Closing leaves the card folder, which holds cards, where it is.
+    EXPECT_EQ(windowsSession.QueryUnload(false), MainSession::CloseResult::Closed);
+    EXPECT_TRUE(fs::is_directory(other / "tst"));
+    EXPECT_TRUE(errors.shown.empty());
 }
 
 TEST_F(LibraryTest, SelectionWithoutCardsSaysSo) {

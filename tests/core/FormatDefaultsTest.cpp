@@ -119,17 +119,82 @@ TEST_F(ContextTest, DefaultsAreRebuiltWhenDeletedOrWhenTheBaseFontIsEmpty) {
     EXPECT_EQ(ReadFile(DefaultsPath("TEST")), created);
 }
 
-TEST_F(ContextTest, ShortDefaultsFileIsReportedAndKeepsTheSettings) {
-    Build({FormatSpec{}});
-    int16_t slot = 0;
-    ctx.SetupCardFormat(slot, view);
-    auto lines = ReadLines(DefaultsPath("TEST"));
-    lines.resize(47);
+TEST_F(ContextTest, UnreadableDefaultsFileIsKeptAsBadAndTheFormatIsSetUpFromItsLayout) {
+    Build({FormatSpec{}, OnePage()});
+    int16_t slot = 1;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    const std::string made = ReadFile(DefaultsPath("CLUB"));
+    slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    auto lines = ReadLines(DefaultsPath("CLUB"));
+    lines.resize(30); // cut short
     lines[0] = "2";
-    WriteLines(DefaultsPath("TEST"), lines);
-    EXPECT_FALSE(ctx.LoadFormatDefaults());
-    ASSERT_EQ(presenter.shown.size(), 1u);
+    WriteLines(DefaultsPath("CLUB"), lines);
+    const std::string cut = ReadFile(DefaultsPath("CLUB"));
+
+    view.steps.clear();
+    slot = 1;
+    EXPECT_TRUE(ctx.SetupCardFormat(slot, view));
+    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_EQ(view.steps.at(2), "size");
+    EXPECT_EQ(view.steps.at(3), "name Club Card");
+    EXPECT_EQ(view.steps.back(), "list");
+    EXPECT_EQ(ctx.Location.CardDir, dir / "CLUB");
+    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1); // from the layout, not the cut file
+    EXPECT_EQ(ReadFile(DefaultsPath("CLUB")), made);
+    EXPECT_EQ(ReadFile(dir / "datasys" / "CLUB.dat.bad"), cut);
+    EXPECT_TRUE(presenter.shown.empty());
+    ASSERT_EQ(prompter.MessageTexts().size(), 1u); // said once
+    EXPECT_NE(prompter.MessageTexts()[0].find("could not be read"), std::string::npos);
+    EXPECT_NE(prompter.MessageTexts()[0].find("kept as CLUB.dat.bad"), std::string::npos);
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    EXPECT_EQ(prompter.MessageTexts().size(), 1u);
+}
+
+TEST_F(ContextTest, WithSettingsKeptUnchangedNoDefaultsFileIsWritten) {
+    Build({FormatSpec{}});
+    ctx.KeepSettingsUnchanged = true;
+    int16_t slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
+    EXPECT_FALSE(fs::exists(DefaultsPath("TEST")));
+    WriteLines(DefaultsPath("TEST"), {"1", "2"});
+    ASSERT_TRUE(ctx.LoadFormatDefaults());
+    EXPECT_EQ(ReadLines(DefaultsPath("TEST")), (std::vector<std::string>{"1", "2"}));
+    EXPECT_FALSE(fs::exists(dir / "datasys" / "TEST.dat.bad"));
+    ctx.Defaults.SavedZoom = 3;
+    ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
+    EXPECT_EQ(ReadLines(DefaultsPath("TEST")), (std::vector<std::string>{"1", "2"}));
+}
+
+TEST_F(ContextTest, FontNamesAreWrittenInQuotesInEveryBlock) {
+    Build({FormatSpec{}});
+    // Layout files may hold the font name bare.
+    for (int page = 1; page <= 4; ++page) {
+        fs::path layout = dir / "data" / ("test" + std::to_string(page) + ".dat");
+        auto lines = ReadLines(layout);
+        lines[10] = "Arial Narrow"; // header line 9 after the comment line
+        WriteLines(layout, lines);
+    }
+    int16_t slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    auto fontLines = [&] {
+        auto lines = ReadLines(DefaultsPath("TEST"));
+        return std::vector<std::string>{lines[18], lines[26], lines[34], lines[42]};
+    };
+    const std::vector<std::string> quoted(4, "\"Arial Narrow\"");
+    EXPECT_EQ(fontLines(), quoted);
+    EXPECT_EQ(ctx.Defaults.BasicFont, "Arial Narrow");
+
+    // A file written bare by an older version comes out quoted throughout when saved.
+    auto lines = ReadLines(DefaultsPath("TEST"));
+    for (size_t i : {18u, 26u, 34u, 42u})
+        lines[i] = "Arial Narrow";
+    WriteLines(DefaultsPath("TEST"), lines);
+    ASSERT_TRUE(ctx.LoadFormatDefaults());
+    ctx.Defaults.SavedZoom = 1;
+    ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
+    EXPECT_EQ(fontLines(), quoted);
 }
 
 TEST_F(ContextTest, SavedSettingsReachTheFileAndTheSavedZoomTheView) {

@@ -1,9 +1,11 @@
 #include "FileOps.h"
 
+#include "FileNameText.h"
 #include "LineReader.h"
 #include "RuntimeError.h"
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -59,6 +61,46 @@ TEST(FileNames, CaseInsensitiveFallbackOnlyWhenTheExactNameIsMissing) {
     EXPECT_EQ(ReadExistingFile(dir / "CONVENT.TXT"), "x");
     EXPECT_FALSE(ResolveExisting(dir / "convent.dat"));
     EXPECT_THROW(ReadExistingFile(dir / "missing.txt"), RuntimeError);
+}
+
+TEST(FileNames, EveryFolderOfAPathIsFoundInAnyCaseAndReusedWhenCreating) {
+    TempDir dir;
+    test::WriteFile(dir / "Data" / "ACBL1.DAT", "x");
+    fs::create_directories(dir / "DATASYS");
+    EXPECT_EQ(ResolveExisting(dir / "data" / "acbl1.dat"), dir / "Data" / "ACBL1.DAT");
+    EXPECT_EQ(ReadExistingFile(dir / "data" / "Acbl1.dat"), "x");
+    EXPECT_FALSE(ResolveExisting(dir / "data" / "acbl2.dat"));
+    EXPECT_FALSE(ResolveExisting(dir / "nowhere" / "acbl1.dat"));
+    EXPECT_EQ(ListFolder(dir / "data", "*.dat"), std::vector<std::string>{"ACBL1.DAT"});
+
+    // Writing and creating go into the folder that exists, whatever its case.
+    EXPECT_EQ(ResolveForWriting(dir / "datasys" / "acbl.dat"), dir / "DATASYS" / "acbl.dat");
+    EXPECT_EQ(ResolveForWriting(dir / "data" / "new" / "x.dat"), dir / "Data" / "new" / "x.dat");
+    CreateFolderQuietly(dir / "datasys");
+    CreateFolderQuietly(dir / "data" / "Sub");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"DATASYS", "Data"}));
+    EXPECT_TRUE(fs::is_directory(dir / "Data" / "Sub"));
+}
+
+TEST(FileNames, NonAsciiNamesAreUtf8OrWindows1252AndCompareByUnicodeCase) {
+    EXPECT_EQ(FileNameToUtf8("caf\xC3\xA9"), "caf\xC3\xA9");               // UTF-8 kept
+    EXPECT_EQ(FileNameToUtf8("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC"); // 1252 decoded
+    EXPECT_EQ(FileNameToUtf8("\xC3"), "\xC3\x83"); // a sequence cut short is 1252
+    EXPECT_EQ(FileNameToUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC"); // no surrogates
+    EXPECT_EQ(UpperCaseUtf8("caf\xC3\xA9 \xC3\xBC \xD0\xB6 \xCE\xB1"),
+              "CAF\xC3\x89 \xC3\x9C \xD0\x96 \xCE\x91");
+    EXPECT_EQ(UpperCaseFileName("\xE9t\xE9.acb"), "\xC3\x89T\xC3\x89.ACB");
+    EXPECT_TRUE(EqualsIgnoreCase("\xC3\x89T\xC3\x89.ACB", "\xE9t\xE9.acb"));
+    EXPECT_TRUE(EqualsIgnoreCase("CAF\xC3\x89", "caf\xC3\xA9"));
+    EXPECT_FALSE(EqualsIgnoreCase("CAF\xC3\x89", "cafe"));
+
+    TempDir dir;
+    test::WriteFile(dir / "\xE9t\xE9.acb", "x");
+    EXPECT_EQ(ReadExistingFile(dir / "\xC3\x89T\xC3\x89.ACB"), "x");
 }
 
 TEST(FileNames, ListFolderMatchesPatternAndSortsIgnoringCase) {

@@ -7,9 +7,9 @@ reads them, so it also catches a hand edit of a generated file.
 import os
 import re
 
-from . import bmp, cwrsys
+from . import bmp, cwrsys, reach
 from . import fontmetrics as fm
-from .page import CIRCLE_GEOMETRY
+from .marks import CIRCLE_GEOMETRY, ring_of
 from .records import (CAPACITY, WRITE_ORDER, APP_VERSION, HEADER_LINES, read_page,
                       TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, LABEL_BOX, KIND8, BITMAP,
                       COLOUR_DOT, KIND17, TICK_MARK, PRINT_TEXT, OPTION_FIELD, CIRCLED_ITEM,
@@ -24,7 +24,6 @@ TWIPS_PER_MM = 1440 / 25.4
 MIN_BASE_POINTS = 7
 OVERLAP_SLACK = 12      # twips of touching that do not count as running into a neighbour
 FIT_SLACK = 1.03        # the renderer's text may be a little wider than the font's advances
-CIRCLE_EXTRA = {"ACBL": 15, "ACBLFF": 15}
 
 
 class Report:
@@ -356,7 +355,6 @@ class Geometry:
     def __init__(self, fmt, width, height, field_size, base_size):
         self.fmt, self.w, self.h = fmt, width, height
         self.field_size, self.base_size = field_size, base_size
-        self.extra = CIRCLE_EXTRA.get(fmt.code.upper(), 0)
 
     def base_inks(self, base, erased, where, rep):
         inks = []
@@ -417,13 +415,10 @@ class Geometry:
                 inks.append(Ink(a[0], a[1], a[0] + a[5], a[1] + a[5], "check box", layer=layer))
             elif r.kind == CIRCLED_ITEM:
                 size = a[4] or 8
-                geo = CIRCLE_GEOMETRY.get(r.text)
-                if geo is None:
+                if r.text not in CIRCLE_GEOMETRY:
                     rep.fault(where, "circled item %r has no ring geometry" % r.text)
                     continue
-                dx, dy, rad = geo
-                rad += self.extra
-                dy -= self.extra
+                dx, dy, rad = ring_of(r.text, self.fmt.code)
                 cx, cy = a[0] + dx, a[1] + dy
                 group = id_of_group(recs, i)
                 inks.append(Ink(cx - rad, cy - rad, cx + rad, cy + rad, "ring of %r" % r.text,
@@ -478,6 +473,7 @@ class Geometry:
                 rep.fault(where, "%s runs off the page" % ink.what)
         self.find_overlaps(inks, where, rep, erased)
         self.check_click_areas(card, where, rep)
+        reach.check_marks(self.fmt.code, base, card, self.field_size, self.base_size, where, rep)
 
     def click_areas(self, card):
         """Where a click reaches each fillable record, as the hit tests measure it."""

@@ -27,7 +27,7 @@ def fill_records(page, values, extra=()):
     by_key = {r.key: r for r in recs if r.key}
     groups = {}
     for r in recs:
-        if r.kind == CIRCLED_ITEM and r.key:
+        if r.kind in (CIRCLED_ITEM, CIRCLE) and r.key:
             groups.setdefault(r.key.rsplit(".", 1)[0], []).append(r)
     for key, value in values.items():
         if key in by_key:
@@ -70,7 +70,9 @@ def _apply(r, value, key):
 
 
 def _circle(items, value, key):
-    """value: a label, an index, a list of them, or a dict of label or index -> state."""
+    """value: a label, an index, a list of them, or a dict of label or index -> state.
+
+    The items of a group are circled items or rings around printed letters, in order."""
     if isinstance(value, (str, int)):
         value = {value: 1}
     elif isinstance(value, (list, tuple)):
@@ -81,7 +83,7 @@ def _circle(items, value, key):
                 raise FillError("%s: no item %d" % (key, label))
             items[label].a[3] = state
             continue
-        hits = [r for r in items if r.text == label]
+        hits = [r for r in items if (r.label if r.kind == CIRCLE else r.text) == label]
         if len(hits) != 1:
             raise FillError("%s: %d items labelled %r" % (key, len(hits), label))
         hits[0].a[3] = state

@@ -4,6 +4,10 @@ Only the standard library is used: the few tables needed for advance widths
 (head, hhea, hmtx, cmap format 4) are read directly.  Widths are plain sums of
 advance widths without kerning; kerning only ever narrows Latin text, so the
 measured width is a safe upper bound of what the renderer draws.
+
+Where ink matters more than advances (a ring around a letter, a tick reaching
+towards a caption) the glyph outlines are read as well (loca, glyf): their
+points, control points included, enclose the drawn letter.
 """
 
 import os
@@ -53,6 +57,9 @@ class FontFile:
         self.advances = [struct.unpack(">H", data[hmtx + 4 * i: hmtx + 4 * i + 2])[0]
                          for i in range(num_hmetrics)]
         self.cmap = self._read_cmap(data, tables["cmap"][0])
+        self._data = data
+        self._tables = tables
+        self._points = {}
 
     @staticmethod
     def _read_cmap(data, base):
@@ -99,6 +106,67 @@ class FontFile:
         if glyph >= len(self.advances):
             glyph = len(self.advances) - 1
         return self.advances[glyph]
+
+    def _glyph_data(self, glyph):
+        data, tables = self._data, self._tables
+        long_offsets = struct.unpack(">h", data[tables["head"][0] + 50: tables["head"][0] + 52])[0]
+        loca = tables["loca"][0]
+        if long_offsets:
+            start, end = struct.unpack(">II", data[loca + 4 * glyph: loca + 4 * glyph + 8])
+        else:
+            start, end = (2 * v for v in struct.unpack(">HH", data[loca + 2 * glyph: loca + 2 * glyph + 4]))
+        at = tables["glyf"][0] + start
+        return data, at, end - start
+
+    def contours(self, char):
+        """Outline contours of char in font units (y up from the baseline), control points included.
+
+        The polygon through a contour's points encloses the letter drawn from it."""
+        glyph = self.cmap.get(ord(char), 0)
+        if glyph not in self._points:
+            self._points[glyph] = self._read_contours(glyph)
+        return self._points[glyph]
+
+    def _read_contours(self, glyph):
+        data, at, length = self._glyph_data(glyph)
+        if length <= 0:
+            return []
+        contours, x0, y0, x1, y1 = struct.unpack(">hhhhh", data[at: at + 10])
+        if contours < 0:
+            # A composite glyph (accented letters): its box stands for its outline.
+            return [[(x0, y0), (x1, y0), (x1, y1), (x0, y1)]]
+        ends = struct.unpack(">%dH" % contours, data[at + 10: at + 10 + 2 * contours])
+        count = ends[-1] + 1 if ends else 0
+        p = at + 10 + 2 * contours
+        p += 2 + struct.unpack(">H", data[p: p + 2])[0]   # instructions
+        flags = []
+        while len(flags) < count:
+            flag = data[p]
+            p += 1
+            flags.append(flag)
+            if flag & 8:
+                flags.extend([flag] * data[p])
+                p += 1
+
+        def coords(short_bit, same_bit):
+            nonlocal p
+            out, v = [], 0
+            for flag in flags[:count]:
+                if flag & short_bit:
+                    v += data[p] if flag & same_bit else -data[p]
+                    p += 1
+                elif not flag & same_bit:
+                    v += struct.unpack(">h", data[p: p + 2])[0]
+                    p += 2
+                out.append(v)
+            return out
+
+        points = list(zip(coords(2, 16), coords(4, 32)))
+        out, start = [], 0
+        for end in ends:
+            out.append(points[start: end + 1])
+            start = end + 1
+        return out
 
 
 _cache = {}
@@ -169,3 +237,69 @@ def line_height(size, face="Arial"):
     """Height of a text cell (ascent plus descent) in twips."""
     f = font_file(face, False)
     return (f.ascent - f.descent) * size * TWIPS_PER_POINT / f.units_per_em
+
+
+def text_contours(text, size, face="Arial", bold=False):
+    """Contours of text as drawn from a pen at x = 0 with the cell's top at y = 0.
+
+    Twips, y downwards.  A suit symbol stands as the box of a capital letter of its width.
+    """
+    return [c for glyph in glyph_contours(text, size, face, bold) for c in glyph]
+
+
+def glyph_contours(text, size, face="Arial", bold=False):
+    """text_contours letter by letter: one list of contours per drawn letter."""
+    f = font_file(face, bold)
+    k = size * TWIPS_PER_POINT / f.units_per_em
+    top = f.ascent
+    out = []
+    pen = 0.0
+    for part in split_suits(text):
+        if part in SUIT_TAGS:
+            w = SUIT_SYMBOL_EM * f.units_per_em
+            cap = 0.72 * f.units_per_em
+            out.append([[((pen + dx) * k, (top - dy) * k)
+                         for dx, dy in ((0.05 * w, 0), (0.95 * w, 0), (0.95 * w, cap), (0.05 * w, cap))]])
+            pen += w
+            continue
+        for ch in part:
+            contours = [[((pen + x) * k, (top - y) * k) for x, y in contour] for contour in f.contours(ch)]
+            if contours:
+                out.append(contours)
+            pen += f.advance(ch)
+    return out
+
+
+def glyph_boxes(text, size, face="Arial", bold=False):
+    """The ink box (left, top, right, bottom) of every drawn letter of text, placed as in
+    text_contours."""
+    out = []
+    for glyph in glyph_contours(text, size, face, bold):
+        pts = [pt for c in glyph for pt in c]
+        out.append((min(p[0] for p in pts), min(p[1] for p in pts), max(p[0] for p in pts), max(p[1] for p in pts)))
+    return out
+
+
+def text_outline(text, size, face="Arial", bold=False):
+    """All outline points of text_contours."""
+    return [pt for contour in text_contours(text, size, face, bold) for pt in contour]
+
+
+def text_edges(text, size, face="Arial", bold=False):
+    """The edges of the outline polygons of text_contours, as pairs of points."""
+    edges = []
+    for contour in text_contours(text, size, face, bold):
+        edges.extend(zip(contour, contour[1:] + contour[:1]))
+    return edges
+
+
+def ink_box(text, size, face="Arial", bold=False):
+    """(left, top, right, bottom) of the ink of text drawn from a pen at (0, 0), cell top at 0.
+
+    None when nothing is drawn."""
+    pts = text_outline(text, size, face, bold)
+    if not pts:
+        return None
+    xs = [x for x, _ in pts]
+    ys = [y for _, y in pts]
+    return min(xs), min(ys), max(xs), max(ys)

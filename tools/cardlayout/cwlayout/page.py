@@ -8,10 +8,14 @@ row always stands behind what was drawn, and a row refuses an item that would
 run past its right edge.
 """
 
+import math
 import re
 from dataclasses import dataclass
+from functools import lru_cache
 
 from . import fontmetrics as fm
+from . import marks
+from .marks import CIRCLE_GEOMETRY, RING_CLEAR, TICK_CLEAR
 from .records import (Record, TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, RECTANGLE,
                       LABEL_BOX, KIND8, LINE, BITMAP, COLOUR_DOT, KIND17, TICK_MARK,
                       RING, FOOTER_DATE, PRINT_TEXT, OPTION_FIELD, CIRCLED_ITEM)
@@ -81,12 +85,12 @@ class Style:
     gap: int = 80                 # space between items in a row
     caption_gap: int = 0          # space between a check box and its caption; 0: room for a tick
                                   # mark, which the renderer draws reaching half a box beyond the box
+    code: str = ""                # the format's code: the program sizes some rings by it
     title_size: int = 8           # section titles, whole points
     title_box: int = 6 + 256      # label box look: low byte style, second byte border width
     title_h: int = 210
     circle_size: int = 8          # circled items, whole points
     circle_colour: int = 0
-    circle_radius_extra: int = 0  # the renderer's per-format ring enlargement
     pad: int = 60                 # inner margin of a section
     section_gap: int = 90         # space between stacked sections
     face: str = "Arial"
@@ -94,23 +98,69 @@ class Style:
     frame_rows: bool = True       # sections are outlined
 
 
-# The renderer's ring placement for circled items: label -> (dx, dy, r).
-CIRCLE_GEOMETRY = {}
-for _labels, _geo in (
-        (("Q",), (59, 112, 82)),
-        (("10", "kn", "(x)", "(X)"), (82, 112, 90)),
-        (("(x x)",), (150, 112, 130)),
-        (("A", "K", "X", "H", "V", "G", "\u00c1"), (45, 97, 82)),
-        (("T",), (44, 97, 82)),
-        (("x",), (30, 115, 67)),
-        (("J", "9", "8", "7", "D", "R", "E", "B", "1", "2", "3", "4", "5", "6",
-          "2,", "3,", "4,", "5,", "6,", "0"), (37, 97, 82))):
-    for _l in _labels:
-        CIRCLE_GEOMETRY[_l] = _geo
-
-
 class LayoutError(Exception):
     pass
+
+
+class CircleMark:
+    """How one item to circle is drawn in a format, placed at x = 0 with its cell's top at y = 0.
+
+    Where the program's own ring for the label sits on its letter, the item is a circled
+    item; where that ring would cut the letter, the letter is printed and a ring of our
+    own (a ring spot) is centred on it.
+    """
+
+    def __init__(self, label, size, code, field_size, bold=False):
+        if label not in CIRCLE_GEOMETRY:
+            raise LayoutError("no ring geometry for circled item %r" % label)
+        self.label, self.size, self.bold = label, size, bold
+        self.own_ring = marks.ring_cut(label, size, code, bold) <= marks.RING_CUT
+        if self.own_ring:
+            self.cx, self.cy, self.r = marks.ring_of(label, code)
+            # The program's hit test: from 15 twips left of the item, a letter H wide.
+            self.click = (-15, fm.raw_width("H", field_size))
+        else:
+            self.cx, self.cy, self.r = (round(v) for v in marks.ring_around(label, size, CIRCLE_FACE, bold))
+            # As large as the program's rings around capitals, so that the rings of a grid match.
+            self.r = max(self.r, marks.ring_of("A", code)[2])
+            self.click = (self.cx - self.r, self.cx + self.r)
+        self.edges = fm.text_edges(label, size, CIRCLE_FACE, bold)
+        ink = fm.ink_box(label, size, CIRCLE_FACE, bold)
+        self.ink = (ink[0], ink[2])
+
+    def left_reach(self):
+        """How far the mark reaches left of its position."""
+        return max(self.r - self.cx, -self.ink[0], -self.click[0])
+
+    def right_reach(self):
+        return max(self.cx + self.r, self.ink[1], self.click[1])
+
+
+CIRCLE_FACE = marks.CIRCLE_FACE
+LETTER_GAP = 40     # least paper between the letters of one holding
+
+
+@lru_cache(maxsize=None)
+def _mark(label, size, code, field_size, bold):
+    return CircleMark(label, size, code, field_size, bold)
+
+
+@lru_cache(maxsize=None)
+def circle_distance(a, b):
+    """Least distance between items a and b (CircleMarks) set one after the other."""
+    def shifted(edges, d):
+        return [((p[0] + d, p[1]), (q[0] + d, q[1])) for p, q in edges]
+
+    d = 0
+    while d < 2000:
+        ok = (b.ink[0] + d - a.ink[1] >= LETTER_GAP and
+              b.click[0] + d > a.click[1] and
+              marks.ring_clearance(a.cx, a.cy, a.r, shifted(b.edges, d)) >= RING_CLEAR and
+              marks.ring_clearance(b.cx + d, b.cy, b.r, a.edges) >= RING_CLEAR)
+        if ok:
+            return d
+        d += 5
+    raise LayoutError("no room found between %r and %r" % (a.label, b.label))
 
 
 class Page:
@@ -240,11 +290,11 @@ class Page:
         self._key(key, r)
         return r
 
-    def circled(self, x, y, labelt, key=None, size=None):
+    def circled(self, x, y, labelt, key=None, size=None, bold=False):
         size = size or self.style.circle_size
         if labelt not in CIRCLE_GEOMETRY:
             raise LayoutError("no ring geometry for circled item %r" % labelt)
-        r = Record(CIRCLED_ITEM, [x, round(y), 0, 0, size, self.style.circle_colour], labelt)
+        r = Record(CIRCLED_ITEM, [x, round(y), 1 if bold else 0, 0, size, self.style.circle_colour], labelt)
         self.tmpl.append(r)
         self._key(key, r)
         return r
@@ -267,8 +317,8 @@ class Page:
         self._key(key, r)
         return r
 
-    def ring_spot(self, cx, cy, r, key=None):
-        rec = Record(CIRCLE, [cx, cy, 0, 0, r, 0])
+    def ring_spot(self, cx, cy, r, key=None, label=""):
+        rec = Record(CIRCLE, [cx, cy, 0, 0, r, 0], label=label)
         self.tmpl.append(rec)
         self._key(key, rec)
         return rec
@@ -300,6 +350,22 @@ class Page:
         r = self.field(x, y, w, key="names." + role)
         self.name_fields.append(r)
         return r
+
+    def marks_for(self, labels, bold=()):
+        st = self.style
+        return [_mark(lab, st.circle_size, st.code.upper(), st.field_size, i in bold)
+                for i, lab in enumerate(labels)]
+
+    def circles_extent(self, labels, spacing=None, bold=()):
+        """(left reach, width) of Row.circles(labels): how far the first ring reaches left of
+        the first item, and how far right of the first item the last mark ends."""
+        ms = self.marks_for(labels, bold)
+        x, right = 0, 0
+        for i, m in enumerate(ms):
+            right = max(right, x + m.right_reach())
+            if i < len(ms) - 1:
+                x += max(spacing or 0, circle_distance(m, ms[i + 1]))
+        return ms[0].left_reach(), right
 
     # ---- flow helpers ----------------------------------------------------
     def column(self, x, width, y):
@@ -345,6 +411,7 @@ class Section:
         if title:
             self.page.label(self.x0, self.top, col.width, st.title_h, title, look)
             self.y += st.title_h
+        self.ceiling = self.y
         self.y += st.pad // 2
         self.row_count = 0
 
@@ -363,6 +430,11 @@ class Section:
         self.col.y = self.y + st.section_gap
 
     def row(self, rid=None, height=None):
+        if self.row_count == 0:
+            # A tick reaches half a box above its box: keep it clear of the title's rule.
+            st = self.page.style
+            box_top = self.page.asc(st.field_size) - st.check + 5
+            self.y = max(self.y, math.ceil(self.ceiling + TICK_CLEAR + st.check / 2 - box_top))
         r = Row(self, self.y, rid)
         self.y += height or self.page.style.pitch
         self.row_count += 1
@@ -457,14 +529,18 @@ class Row:
         return self
 
     def check(self, caption=None, key=None, colour=None, gap=None, box_colour=BASE):
-        """A check box followed by its caption; the key defaults to the caption."""
+        """A check box followed by its caption; the key defaults to the caption.
+
+        The caption starts clear of where a tick in the box reaches: half a box above
+        it and half a box right of it.
+        """
         st = self.page.style
         x = self._start(gap)
         k = self.sec.key(self.rid, caption or "box", key)
         self.page.check(x, self.baseline - st.check + 5, key=k, colour=box_colour)
         self._advance(st.check)
         if caption:
-            self.x += st.caption_gap or (st.check // 2 + 15)
+            self.x += st.caption_gap or caption_offset(str(caption), st.base_size, st.check) - st.check
             self.page.text_at_baseline(self.x, self.baseline, caption, colour=colour)
             self._advance(self.page.tw(caption))
             self.last_text_width = self.page.tw(caption)
@@ -501,40 +577,64 @@ class Row:
         self.field(width, key + "_hi")
         return self
 
-    def circles(self, labels, key, spacing=None, gap=None):
+    def circles(self, labels, key, spacing=None, gap=None, bold=()):
         """Items to circle, e.g. the cards of a lead holding; keys key.0, key.1 ...
 
-        The rings the renderer draws around the items are kept inside the row's
-        room: the first ring does not reach back over the previous item and the
-        cursor ends behind the last ring.
+        Each item stands far enough from its neighbours for its ring to keep clear of
+        their letters (spacing, when given, is the least distance between items); the
+        first ring does not reach back over the previous item and the cursor ends
+        behind the last ring.  bold: indexes of the items printed in bold.
         """
         st = self.page.style
-        for lab in labels:
-            if lab not in CIRCLE_GEOMETRY:
-                raise LayoutError("no ring geometry for circled item %r" % lab)
+        ms = self.page.marks_for(labels, bold)
         was_first = self.first
         x = self._start(gap)
-        sp = spacing or 175
-        extra = st.circle_radius_extra
-        dx0, _dy, r0 = CIRCLE_GEOMETRY[labels[0]]
-        left_reach = (r0 + extra) - dx0
-        if not was_first and left_reach > 0:
-            x += left_reach
+        if not was_first:
+            x += max(0, ms[0].left_reach())
         top = self.baseline - self.page.asc(st.circle_size)
+        base_key = self.sec.key(self.rid, key, key)
         right = x
-        for i, lab in enumerate(labels):
-            self.page.circled(x, top, lab, key="%s.%d" % (self.sec.key(self.rid, key, key), i))
-            dx, _dy, r = CIRCLE_GEOMETRY[lab]
-            right = max(right, x + self.page.tw(lab, st.circle_size), x + dx + r + extra)
-            if i < len(labels) - 1:
-                x += sp
+        for i, m in enumerate(ms):
+            k = "%s.%d" % (base_key, i)
+            if m.own_ring:
+                self.page.circled(x, top, m.label, key=k, bold=m.bold)
+            else:
+                # The text drawer sets a left-aligned text 2 twips in from its cell.
+                self.page.text(x - 2, top, m.label, size=st.circle_size, bold=m.bold, colour=BLACK)
+                self.page.ring_spot(x + m.cx, round(top + m.cy), m.r, key=k, label=m.label)
+            right = max(right, x + m.right_reach())
+            if i < len(ms) - 1:
+                x += max(spacing or 0, circle_distance(m, ms[i + 1]))
         self._advance(right - self.x)
         return self
 
     def option(self, key, width=300, gap=None):
-        st = self.page.style
+        """An NT / S field: wide and high enough for the marks the program prints in it."""
         x = self._start(gap)
-        h = 200
-        self.page.option(x, self.baseline - h + 45, width, h, key=self.sec.key(self.rid, key, key))
+        width = max(width, OPTION_W)
+        self.page.option(x, self.baseline - OPTION_H + OPTION_BELOW, width, OPTION_H,
+                         key=self.sec.key(self.rid, key, key))
         self._advance(width + 20)
         return self
+
+
+def _option_size():
+    need_w = marks.option_width_needed()
+    need_h = 0
+    for medium, box, ms, _ticks in marks.option_marks(0, 0, 0, 0):
+        need_h = max(need_h, max(ink[3] for _t, ink in ms) + marks.OPTION_MARGIN[medium] - box[1])
+    return int(math.ceil(need_w / 5) * 5), int(math.ceil(need_h))
+
+
+OPTION_W, OPTION_H = _option_size()
+OPTION_BELOW = 60   # how far an option box reaches below the row's baseline
+
+
+def caption_offset(caption, size, side):
+    """Where a check box's caption starts, from the box's left edge: clear of the reach of
+    a tick in the box, which rises half a box above it to half a box right of it."""
+    reach = marks.tick_box(0, 0, side)[2] + TICK_CLEAR
+    boxes = fm.glyph_boxes(caption, size)
+    # The text drawer sets a left-aligned text 2 twips in from its cell.
+    first = min((g[0] for g in boxes), default=0) + 2
+    return max(side, int(math.ceil((reach - first) / 5) * 5))

@@ -56,6 +56,7 @@ class Record:
     a: list = field(default_factory=lambda: [0] * 6)
     text: str = ""
     key: str = ""  # the generator's own name for the record; not written
+    label: str = ""  # for a ring around a printed letter: the letter; not written
 
     def __post_init__(self):
         self.a = [int(round(v)) for v in self.a] + [0] * (6 - len(self.a))

@@ -5,7 +5,8 @@ builders take the title and picture as parameters.
 """
 
 from cwlayout.formatspec import FormatSpec, FontSpec
-from cwlayout.page import Page, Style, red, blue, RED, BLUE, BASE, CENTRE
+from cwlayout.marks import RING_CLEAR
+from cwlayout.page import Page, Style, LayoutError, circle_distance, red, blue, RED, BLUE, BASE, BLACK, CENTRE
 
 W, H = 11520, 15120          # 8 x 10.5 inches
 MARGIN = 100
@@ -18,8 +19,7 @@ BOTTOM = H - 100
 
 def style(code):
     return Style(base_size=8, field_size=8, pitch=300, check=130, gap=85,
-                 title_size=8, title_box=6 + 256, title_h=215, circle_size=8,
-                 circle_radius_extra=15 if code == "acbl" else 0)
+                 title_size=8, title_box=6 + 256, title_h=215, circle_size=8, code=code)
 
 
 def spec(code="acbl", title="ACBL Convention Card", ext="acb", picture="acbl.bmp", tint=2):
@@ -202,18 +202,30 @@ def holding_key(h):
 
 
 def lead_rows(s, holdings, rid, per_row=7):
-    """Holdings set in a grid of cells, grey rules between them; every card can be circled."""
+    """Holdings set in a grid of cells, grey rules between them; every card can be circled.
+
+    Each column is as wide as its widest holding needs for the rings to keep clear of
+    the neighbouring cards and of the rules; what is left over is shared out.
+    """
     p = s.page
     inner = s.x1 - s.x0 - 2 * p.style.pad
-    cell = inner // per_row
     grey = 0xA0A0A0
-    for start in range(0, len(holdings), per_row):
-        row = s.row(rid + str(start // per_row))
-        for i, h in enumerate(holdings[start:start + per_row]):
-            row.at(i * cell + 55)
-            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)), spacing=140)
-            if i:
-                x = s.x0 + p.style.pad + i * cell
+    rows = [holdings[i:i + per_row] for i in range(0, len(holdings), per_row)]
+    extent = {h: p.circles_extent(h.split()) for h in holdings}
+    widths = [max(sum(extent[r[c]]) for r in rows if c < len(r)) + 2 * RING_CLEAR
+              for c in range(per_row)]
+    spare = inner - sum(widths)
+    if spare < 0:
+        raise LayoutError("%s: lead holdings need %d twips more than the row has" % (p.name, -spare))
+    widths = [w + spare // per_row for w in widths]
+    lefts = [sum(widths[:c]) for c in range(per_row)]
+    for n, holding_row in enumerate(rows):
+        row = s.row(rid + str(n))
+        for c, h in enumerate(holding_row):
+            row.at(lefts[c] + RING_CLEAR + extent[h][0])
+            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)))
+            if c:
+                x = s.x0 + p.style.pad + lefts[c]
                 p.vline(x, row.y + 20, row.y + p.style.pitch - 20, colour=grey)
 
 
@@ -302,11 +314,7 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
     with right.section("LEADS  (circle the card led)", "ld") as s:
         r = s.row("legend")
         r.text("Example: from K Q x lead the king:")
-        x = r.x + 220
-        top = r.baseline - p.asc(8)
-        for i, c in enumerate(("K", "Q", "x")):
-            p.text(x + i * 165, top, c, size=8)
-        p.printed_ring(x + 45, top + 97 - st_extra(code), 82 + st_extra(code))
+        example_ring(p, r, ["K", "Q", "x"])
         r = s.row("suits_head")
         r.text("VS SUITS", bold=True)
         lead_rows(s, LEADS_VS_SUITS, "suits")
@@ -343,15 +351,26 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
     return p
 
 
-def st_extra(code):
-    return 15 if code == "acbl" else 0
+def example_ring(p, row, labels):
+    """The cards of a holding printed with a ring around the first, as a player would ring it."""
+    ms = p.marks_for(labels)
+    x = row.x + 220
+    top = row.baseline - p.asc(p.style.circle_size)
+    first = x
+    for i, m in enumerate(ms):
+        # The text drawer sets a left-aligned text 2 twips in from its cell.
+        p.text(x - 2, top, m.label, size=p.style.circle_size, colour=BLACK)
+        if i < len(ms) - 1:
+            x += circle_distance(m, ms[i + 1])
+    p.printed_ring(round(first + ms[0].cx), round(top + ms[0].cy), ms[0].r)
+    row.skip(x + ms[-1].right_reach() - row.x)
 
 
 # ---------------------------------------------------------------------------
 # The sample card: a two-over-one partnership.
 
 from cwlayout.cardformat import CardFormat, Sample  # noqa: E402
-from cwlayout.records import Record, CLEARED_AREA, TEXT_FIELD, RECTANGLE, LINE  # noqa: E402
+from cwlayout.records import Record, CLEARED_AREA, CIRCLE, TEXT_FIELD, RECTANGLE, LINE  # noqa: E402
 
 SAMPLE_FRONT = {
     "gen.two_over_one_game_forcing": True, "gen.unless_opener_rebids_suit": True,
@@ -451,16 +470,24 @@ def lead_values(leads, rid):
 
 def sample_extra(pages):
     """What the partnership changed on the layout: the printed lead example
-    erased and their own note written in its place, a frame around the carding
-    they want to stress and a line under their Gerber agreement."""
+    erased and their own note written in its place, a frame around the special
+    carding they want to stress and a line under their Gerber agreement."""
     back_page = pages[1]
     example = next(r for r in back_page.base if r.text.startswith("Example:"))
-    x0, y0 = example.a[0] - 20, example.a[1] - 10
-    erase = Record(CLEARED_AREA, [x0, y0, COL_W - 2 * back_page.style.pad, 250])
-    own = Record(TEXT_FIELD, [x0 + 20, y0 + 10, COL_W - 2 * back_page.style.pad - 40, 240, 5, 0],
+    ring = next(r for r in back_page.base if r.kind == CIRCLE)
+    # Erase the whole example line, its ring included, so that nothing of it shows around
+    # the partnership's own note.
+    x0 = RIGHT_X + back_page.style.pad - 20
+    y0 = min(example.a[1], ring.a[1] - ring.a[4]) - 25
+    y1 = max(example.a[1] + 240, ring.a[1] + ring.a[4]) + 25
+    width = COL_W - 2 * back_page.style.pad + 40
+    erase = Record(CLEARED_AREA, [x0, y0, width, y1 - y0])
+    own = Record(TEXT_FIELD, [x0 + 40, example.a[1], width - 80, 240, 5, 0],
                  "Journalist leads vs notrump, see notes [7]")
-    ud = back_page.keys["dc.ud.count"]
-    frame = Record(RECTANGLE, [RIGHT_X + 40, ud.a[1] - 40, COL_W - 80, 300, 1, 0x0000FF])
+    # The frame goes round a row without check boxes: a tick reaches half a box above
+    # its box, so a rule between two rows of boxes would always be crossed.
+    special = back_page.keys["dc.special.text"]
+    frame = Record(RECTANGLE, [RIGHT_X + 40, special.a[1] - 50, COL_W - 80, 260, 1, 0x0000FF])
     g = back_page.keys["slam.g.gerber_when"]
     rule = Record(LINE, [g.a[0], g.a[0] + 2600, g.a[1] + 215, g.a[1] + 215, 2, 0x0000FF])
     return [[], [erase, own, frame, rule]]

@@ -5,6 +5,7 @@ as a picture of the card, a card-layer heading, rings to put around printed
 numbers and boxes to put around printed words.
 """
 
+from cwlayout import marks
 from cwlayout.cardformat import CardFormat, Sample
 from cwlayout.formatspec import FormatSpec, FontSpec
 from cwlayout.page import Page, Style, red
@@ -26,7 +27,8 @@ BLACK_EDGE = 6 + 256
 
 def style():
     return Style(base_size=9, field_size=9, pitch=330, check=150, gap=100,
-                 title_size=9, title_box=PLAIN, title_h=250, circle_size=8, pad=70)
+                 title_size=9, title_box=PLAIN, title_h=250, circle_size=8, pad=70,
+                 code=CODE)
 
 
 SPEC = FormatSpec(
@@ -112,7 +114,7 @@ def page():
         boxed_words(s.row("disc").text("Discards:"), ["Standard", "Upside-down", "Odd/even"], "card.disc")
         r = s.row("lead").text("Usual leads:")
         for h in ("K Q x", "x x x", "x x x x", "H x x"):
-            r.circles(h.split(), h.replace(" ", "").lower(), spacing=165, gap=150)
+            r.circles(h.split(), h.replace(" ", "").lower(), gap=150)
         s.row("more").text("Other:").fill("text")
     with right.section("ALERTS AND SPECIAL BIDS", "alert", look=ALERTS) as s:
         s.area(4, "text")
@@ -132,9 +134,13 @@ def page():
     notes = p.column(MARGIN, W - 2 * MARGIN, y + 250)
     with notes.section(None, "notes") as s:
         s.area(None, "text", until=BOTTOM)
-    # A ring around the information mark; drawn last because it leaves the fill style solid.
-    p.text(W - MARGIN - 260, 555, "i", size=9, bold=True)
-    p.ring(W - MARGIN - 260 + 27, 555 + 110, 120)
+    # A ring around the information mark, centred on it between the title and the
+    # partnership's box; drawn last because it leaves the fill style solid.
+    dx, dy, r = marks.ring_around("i", 9, bold=True)
+    ix = W - MARGIN - 260
+    top = round((480 + 760) / 2 - dy)
+    p.text(ix, top, "i", size=9, bold=True)
+    p.ring(round(ix + 2 + dx), round(top + dy), round(r))
     return p
 
 

@@ -24,7 +24,7 @@ HEAD_CELL = 5                 # label look: grey, no visible border
 
 def style():
     return Style(base_size=8, field_size=8, pitch=280, check=130, gap=85, title_size=9,
-                 title_box=GREEN_TITLE + 256, title_h=240, pad=60, section_gap=100)
+                 title_box=GREEN_TITLE + 256, title_h=240, pad=60, section_gap=100, code=CODE)
 
 
 SPEC = FormatSpec(

@@ -141,6 +141,37 @@ class CheckerCatchesTest(unittest.TestCase):
         self.rewrite_page("data/club2.dat", add_overlap)
         self.assertIn("runs into 'Overlapping words'", self.problems())
 
+    def test_marks_reaching_other_ink(self):
+        def caption_under_the_tick(page):
+            caption = next(r for r in page.records if r.kind == 2 and r.text == "Attitude")
+            caption.a[0] -= 60
+        self.rewrite_page("data/acbl4.dat", caption_under_the_tick)
+
+        def crowded_and_cut(page):
+            items = [r for r in page.records if r.kind == 24]
+            items[1].a[0] = items[0].a[0] + 110
+            spot = next(r for r in page.records if r.kind == 4 and r.a[4] < 100)
+            page.records.remove(spot)
+            page.records.append(Record(24, [spot.a[0] - 40, spot.a[1] - 103, 0, 0, 8, 0], "x"))
+        self.rewrite_page("data/club1.dat", crowded_and_cut)
+
+        def narrow_option(page):
+            option = next(r for r in page.records if r.kind == 23)
+            option.a[2], option.a[3] = 300, 200
+        self.rewrite_page("data/acbl3.dat", narrow_option)
+
+        def erase_half_the_example(page):
+            area = next(r for r in page.records if r.kind == 1)
+            area.a[1] += 40
+            area.a[3] -= 40
+        self.rewrite_page("acbl/testcrd_.acb", erase_half_the_example)
+        p = self.problems()
+        self.assertIn("acbl back: the tick of the check box at", p)
+        self.assertRegex(p, r"club front: the ring of 'K' at \(\d+,\d+\) comes within \d+ twips of item 'Q'")
+        self.assertRegex(p, r"club front: the ring of 'x' at \(\d+,\d+\) cuts its letter")
+        self.assertIn("'NT' does not fit its box", p)
+        self.assertIn("is only partly erased by the area", p)
+
     def test_sample_text_too_long_for_its_field(self):
         def lengthen(page):
             f = next(r for r in page.records if r.kind == 2 and r.a[3] == 240 and r.text and r.a[2] < 600)

@@ -3,10 +3,10 @@
 import unittest
 
 from helpers import TOOL  # noqa: F401
-from cwlayout import fontmetrics as fm
+from cwlayout import fontmetrics as fm, marks
 from cwlayout.fill import FillError, fill_records, names_values
 from cwlayout.page import CIRCLE_GEOMETRY, LayoutError, Page, Style, red, blue, CENTRE, LEFT
-from cwlayout.records import CHECK_BOX, CIRCLED_ITEM, TEXT_FIELD, FRAME_BOX
+from cwlayout.records import CHECK_BOX, CIRCLE, CIRCLED_ITEM, LABEL_BOX, TEXT_FIELD, FRAME_BOX
 
 
 def new_page(width=6000, **kw):
@@ -85,17 +85,50 @@ class RowTest(unittest.TestCase):
         field = p.keys["s.lo"]
         self.assertAlmostEqual(text.a[1] + fm.ascent(7.5), field.a[1] + fm.ascent(8), delta=1)
 
-    def test_circled_items_keep_their_rings_clear_of_the_text_before(self):
-        p = new_page(circle_radius_extra=15)
+    def test_rings_keep_clear_of_their_neighbours_and_sit_on_their_letters(self):
+        # ACBL enlarges the program's rings: every item stays a circled item, far enough
+        # from the text before it and from the next card for its ring to clear them.
+        p = new_page(code="acbl")
         r = section(p).row()
-        r.text("Length").circles(["4", "5"], "len", spacing=230)
+        r.text("Length").circles(["K", "Q", "x"], "len")
         text = [b for b in p.base if b.text == "Length"][0]
         items = [t for t in p.tmpl if t.kind == CIRCLED_ITEM]
-        self.assertEqual([i.text for i in items], ["4", "5"])
-        dx, _dy, rad = CIRCLE_GEOMETRY["4"]
-        ring_left = items[0].a[0] + dx - rad - 15
-        self.assertGreater(ring_left, text.a[0] + fm.drawn_width("Length", 7.5))
-        self.assertEqual(items[1].a[0] - items[0].a[0], 230)
+        self.assertEqual([i.text for i in items], ["K", "Q", "x"])
+        rings = [marks.ring_of(i.text, "acbl") for i in items]
+        self.assertGreater(items[0].a[0] + rings[0][0] - rings[0][2],
+                           text.a[0] + fm.drawn_width("Length", 7.5) + marks.RING_CLEAR)
+        for (a, ra), (b, rb) in ((pair[0], pair[1]) for pair in zip(zip(items, rings), zip(items[1:], rings[1:]))):
+            def edges(item):
+                return [((u[0] + item.a[0], u[1] + item.a[1]), (v[0] + item.a[0], v[1] + item.a[1]))
+                        for u, v in fm.text_edges(item.text, 8)]
+            self.assertGreaterEqual(marks.ring_clearance(a.a[0] + ra[0], a.a[1] + ra[1], ra[2], edges(b)),
+                                    marks.RING_CLEAR)
+            self.assertGreaterEqual(marks.ring_clearance(b.a[0] + rb[0], b.a[1] + rb[1], rb[2], edges(a)),
+                                    marks.RING_CLEAR)
+        # Without the enlargement the program's ring cuts a small "x": the letter is printed
+        # and a ring of our own is centred on it.
+        p = new_page(code="sayc")
+        section(p).row().circles(["K", "x"], "h")
+        self.assertEqual([t.kind for t in p.tmpl], [CIRCLED_ITEM, CIRCLE])
+        x = [b for b in p.base if b.text == "x"][0]
+        spot = p.tmpl[1]
+        ink = fm.ink_box("x", 8)
+        self.assertAlmostEqual(spot.a[0], x.a[0] + 2 + (ink[0] + ink[2]) / 2, delta=1)
+        self.assertAlmostEqual(spot.a[1], x.a[1] + (ink[1] + ink[3]) / 2, delta=1)
+        self.assertEqual(spot.key, "s.h.1")
+
+    def test_caption_starts_beyond_the_reach_of_a_tick(self):
+        p = new_page()
+        s = section(p)
+        r = s.row()
+        r.check("Attitude")
+        box, = [t for t in p.tmpl if t.kind == CHECK_BOX]
+        caption, = [b for b in p.base if b.text == "Attitude"]
+        reach = marks.tick_box(box.a[0], box.a[1], box.a[5])
+        self.assertGreaterEqual(caption.a[0] + 2 + fm.ink_box("Attitude", 7.5)[0], reach[2] + marks.TICK_CLEAR)
+        # The first row leaves room for the tick's rise below the title's rule.
+        title = [b for b in p.base if b.kind == LABEL_BOX][0]
+        self.assertGreaterEqual(reach[1], title.a[1] + title.a[3] + marks.TICK_CLEAR)
 
     def test_unknown_circled_label_is_refused(self):
         p = new_page()
