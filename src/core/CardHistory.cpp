@@ -162,23 +162,19 @@ void CardHistory::MoveIn(const std::string& format, const std::string& card,
     fs::create_directories(folder, ec);
     if (ec)
         throw HistoryError("Cannot create", folder, ec.value());
+    // Always a version of its own, so that the newest version of a deleted card tells when it
+    // was deleted.
     const std::string name = pageFile.filename().string();
-    const std::string bytes = ReadFileBytes(pageFile);
-    auto kept = Versions(format, card, name);
-    if (kept.empty() || ReadFileBytes(kept.front().file) != bytes) {
-        fs::path target = folder / (NextStamp(folder, name) + "_" + name);
-        fs::rename(pageFile, target, ec);
-        if (!ec) {
-            Prune(format, card, name);
-            return;
-        }
+    fs::path target = folder / (NextStamp(folder, name) + "_" + name);
+    fs::rename(pageFile, target, ec);
+    if (ec) {
         // Another file system: a copy, then the card's file goes.
-        WriteVersion(target, bytes);
-        Prune(format, card, name);
+        WriteVersion(target, ReadFileBytes(pageFile));
+        fs::remove(pageFile, ec);
+        if (ec)
+            throw HistoryError("Cannot delete", pageFile, ec.value());
     }
-    fs::remove(pageFile, ec);
-    if (ec)
-        throw HistoryError("Cannot delete", pageFile, ec.value());
+    Prune(format, card, name);
 }
 
 void CardHistory::Prune(const std::string& format, const std::string& card,

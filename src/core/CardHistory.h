@@ -20,7 +20,7 @@ struct HistoryVersion {
 // A card that was deleted and is kept in the history.
 struct DeletedCard {
     std::string name;
-    std::string when; // when its newest version was kept
+    std::string when; // when it was deleted (its newest version was kept)
 };
 
 // The earlier versions of card pages, kept below the history folder (datasys/history) in a
@@ -47,7 +47,8 @@ public:
     // RuntimeError when the history cannot be written.
     void Keep(const std::string& format, const std::string& card, const std::string& pageFile,
               const std::string& bytes);
-    // Moves a page file into the history as its newest version (a card being deleted).
+    // Moves a page file into the history as its newest version (a card being deleted), even
+    // when the same bytes are kept already.
     void MoveIn(const std::string& format, const std::string& card, const fs::path& pageFile);
 
     // The versions of a card, newest first; of one page only when pageFile is given.

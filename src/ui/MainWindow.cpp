@@ -5,6 +5,7 @@
 #include "CardFace.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
+#include "CardTools.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "FillInController.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildCardToolCommands();
     HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
@@ -402,6 +404,12 @@ void MainWindow::BuildMenus() {
         [this] { cardFace_->ScrollPage(Qt::Vertical, -1); });
     add(nullptr, "scrollDownAction", "Scroll Down", {QKeySequence(Qt::SHIFT | Qt::Key_F12)},
         [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
+}
+
+void MainWindow::BuildCardToolCommands() {
+    cardTools_ = new CardTools(*this, context_);
+    QMenu* file = menu(MainMenu::File);
+    cardTools_->AddCommands(file, file->findChild<QAction*>("exitAction"), menu(MainMenu::View));
 }
 
 void MainWindow::HideEmptyMenus() {

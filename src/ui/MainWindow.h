@@ -32,6 +32,7 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardFace;
+class CardTools;
 class FillInController;
 class NameDialog;
 class FormatChooser;
@@ -59,6 +60,8 @@ public:
     CardCanvas& Canvas() { return *canvas_; }
     // Filling in the open card: the in-place editors and the option list.
     FillInController& FillIn() { return *fillIn_; }
+    // Checking for cut-off text, comparing with a partner's card, the card history.
+    CardTools& Tools() { return *cardTools_; }
     // What a click on the special-notice label opens.
     void SetSpecialNoticeHandler(std::function<void()> handler) {
         specialNotice_ = std::move(handler);
@@ -118,6 +121,7 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void BuildCardToolCommands();
     void HideEmptyMenus();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
@@ -136,6 +140,7 @@ private:
     std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
     std::unique_ptr<FillInController> fillIn_;
+    CardTools* cardTools_ = nullptr;
     std::function<void()> specialNotice_;
 
     QStackedWidget* faces_ = nullptr;
