@@ -9,10 +9,11 @@ namespace {
 // Lends the context another page and scale while it lives.
 class LentPage {
 public:
-    LentPage(AppContext& ctx, const CardPage& page, double scale)
+    // page is a copy of its own: it may be the open page itself.
+    LentPage(AppContext& ctx, CardPage page, double scale)
         : ctx_(ctx), view_(ctx.View), page_(std::move(ctx.Page)),
           drawingBaseText_(ctx.DrawingBaseText), pageOffsetX_(ctx.PageOffsetX) {
-        ctx_.Page = page;
+        ctx_.Page = std::move(page);
         ctx_.View.ViewScale = float(scale);
         ctx_.View.ZoomSetByUser = true;
         ctx_.PageOffsetX = 0;

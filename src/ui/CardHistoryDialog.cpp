@@ -65,7 +65,7 @@ CardHistoryDialog::CardHistoryDialog(QWidget* parent) : QDialog(parent) {
             emit restoreClicked(versionList_->currentRow());
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(1100, 760);
+    resize(1140, 800);
 }
 
 void CardHistoryDialog::ShowVersions(const QString& title,

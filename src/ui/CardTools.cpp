@@ -32,7 +32,7 @@ namespace {
 
 // Pictures of the history: small ones for the list, larger ones side by side.
 constexpr double kListPicturePixels = 96;
-constexpr double kPicturePixels = 430;
+constexpr double kPicturePixels = 390;
 
 QRect Place(int32_t left, int32_t top, int32_t width, int32_t height) {
     return QRect(left, top, std::max(width, 1), std::max(height, 1));

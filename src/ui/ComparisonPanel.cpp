@@ -24,6 +24,11 @@ ComparisonPanel::ComparisonPanel(QWidget* parent) : QDockWidget("Compare with Ca
     differenceList_->setHeaderLabels({"Field", "My card", "Partner's card"});
     differenceList_->setAlternatingRowColors(true);
     differenceList_->header()->setStretchLastSection(true);
+    detail_ = new QLabel(body);
+    detail_->setObjectName("detailLabel");
+    detail_->setWordWrap(true);
+    detail_->setTextFormat(Qt::PlainText);
+    detail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     takeValue_ = new QPushButton("Take Partner's Value", body);
     takeValue_->setObjectName("takeValueButton");
     takeValue_->setEnabled(false);
@@ -35,8 +40,10 @@ ComparisonPanel::ComparisonPanel(QWidget* parent) : QDockWidget("Compare with Ca
     buttons->addWidget(end_);
     layout->addWidget(summary_);
     layout->addWidget(differenceList_, 1);
+    layout->addWidget(detail_);
     layout->addLayout(buttons);
     setWidget(body);
+    body->setMinimumWidth(400);
 
     connect(differenceList_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         const QVariant index = item ? item->data(0, Qt::UserRole) : QVariant();
@@ -51,6 +58,15 @@ ComparisonPanel::ComparisonPanel(QWidget* parent) : QDockWidget("Compare with Ca
 void ComparisonPanel::closeEvent(QCloseEvent* event) {
     QDockWidget::closeEvent(event);
     emit endClicked();
+}
+
+void ComparisonPanel::ShowDetail(QTreeWidgetItem* item) {
+    if (!item || !item->data(0, Qt::UserRole).isValid()) {
+        detail_->clear();
+        return;
+    }
+    detail_->setText(item->text(0) + "\nMy card: " + item->text(1) +
+                     "\nPartner's card: " + item->text(2));
 }
 
 QTreeWidgetItem* ComparisonPanel::ItemOf(int index) const {
@@ -86,6 +102,8 @@ void ComparisonPanel::ShowDifferences(const QString& partnerName,
                    codec.Decode(CardComparison::ShownValue(d.kind, d.theirValue))});
         item->setData(0, Qt::UserRole, int(i));
         item->setData(1, Qt::UserRole, d.mine >= 0 && d.theirs >= 0);
+        item->setToolTip(1, item->text(1));
+        item->setToolTip(2, item->text(2));
     }
     for (int side = 0; side < 2; ++side)
         if (pages[side]) {
@@ -105,6 +123,7 @@ void ComparisonPanel::ShowDifferences(const QString& partnerName,
     QTreeWidgetItem* item = chosen >= 0 ? ItemOf(chosen) : nullptr;
     differenceList_->setCurrentItem(item);
     takeValue_->setEnabled(item && item->data(1, Qt::UserRole).toBool());
+    ShowDetail(item);
     filling_ = false;
 }
 

@@ -30,6 +30,8 @@ public:
 
     QTreeWidget* differenceList() const { return differenceList_; }
     QLabel* summaryLabel() const { return summary_; }
+    // Both values of the chosen field in full.
+    QLabel* detailLabel() const { return detail_; }
     QPushButton* takeValueButton() const { return takeValue_; }
     QPushButton* endButton() const { return end_; }
 
@@ -44,9 +46,11 @@ protected:
 
 private:
     QTreeWidgetItem* ItemOf(int index) const;
+    void ShowDetail(QTreeWidgetItem* item);
 
     QTreeWidget* differenceList_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* detail_ = nullptr;
     QPushButton* takeValue_ = nullptr;
     QPushButton* end_ = nullptr;
     bool filling_ = false;

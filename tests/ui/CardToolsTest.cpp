@@ -187,6 +187,18 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     dialog->versionList()->setCurrentRow(0);
     ASSERT_FALSE(dialog->chosenPicture()->pixmap().isNull());
     EXPECT_EQ(dialog->chosenPicture()->pixmap().size(), dialog->currentPicture()->pixmap().size());
+    // Both pictures show the card's own text: the names in the first field.
+    const CardField& names = ctx.Page.Field(TextField, 0);
+    for (QLabel* label : {dialog->chosenPicture(), dialog->currentPicture()}) {
+        QImage picture = label->pixmap().toImage();
+        const double perTwip = picture.width() / ctx.Defaults.NaturalWidth;
+        int ink = 0;
+        for (int x = int(names.a[0] * perTwip); x < int((names.a[0] + names.a[2]) * perTwip); ++x)
+            for (int y = int((names.a[1] + 40) * perTwip); y < int((names.a[1] + 200) * perTwip);
+                 ++y)
+                ink += qGray(picture.pixel(x, y)) < 160;
+        EXPECT_GT(ink, 10) << label->objectName().toStdString() << " " << ink;
+    }
     QTest::mouseClick(dialog->restoreButton(), Qt::LeftButton);
     EXPECT_EQ(ctx.Page.Field(TextField, 1).text, first);
     EXPECT_FALSE(window->Session().Changed().CardChanged());
