@@ -324,12 +324,14 @@ TIPS = [
     para("Choose \"Zoom\" from the right-click menu and use the \"Zoom IN\" "
          "and \"Zoom OUT\" arrows; \"Zoom Factor\" shows the number of steps.  "
          "Press \"Save Zoom Factor\" to keep this zoom for every card of the "
-         "card format.  Zooming never changes the printed size."),
+         "card format.  Ctrl and the mouse wheel zoom too, a step a notch.  "
+         "Zooming never changes the printed size."),
 
     heading("Scrolling"),
     para("Page Up and Page Down scroll the card up and down by a quarter of "
          "its height.  F11 scrolls left and F12 right; Shift+F11 scrolls up and "
-         "Shift+F12 down.  The scroll bars work as usual."),
+         "Shift+F12 down.  The mouse wheel scrolls the card up and down, and "
+         "with Shift held left and right.  The scroll bars work as usual."),
 
     heading("Supplemental notes"),
     para("Agreements that do not fit on the card go into a Supplemental Notes "

@@ -143,11 +143,10 @@ int CardLibrary::IndexOf(const std::string& fileName) const {
     return -1;
 }
 
-bool CardLibrary::ValidateFileName(const std::string& name) {
-    Prompter& prompter = context_.prompter;
+bool ValidateFileName(Prompter& prompter, const std::string& name) {
     if (name.empty()) {
         prompter.Beep();
-        Ask(GetProgramText(10), Buttons::Ok);
+        prompter.Message(GetProgramText(10), GetProgramText(24), Buttons::Ok);
         return false;
     }
     for (char c : name) {
@@ -155,13 +154,18 @@ bool CardLibrary::ValidateFileName(const std::string& name) {
                      std::string(kLegalPunctuation).find(c) != std::string::npos;
         if (!legal) {
             prompter.Beep();
-            Ask(std::string("Illegal character in file name.  Legal characters are: ") + "\n" +
+            prompter.Message(
+                std::string("Illegal character in file name.  Legal characters are: ") + "\n" +
                     "a-z, A-Z, 0-9, and " + kLegalPunctuation,
-                Buttons::Ok, Icon::Critical);
+                GetProgramText(24), Buttons::Ok, Icon::Critical);
             return false;
         }
     }
     return true;
+}
+
+bool CardLibrary::ValidateFileName(const std::string& name) {
+    return cw::ValidateFileName(context_.prompter, name);
 }
 
 Answer CardLibrary::CheckCardName(const std::string& fileName, const std::string& source) {

@@ -59,6 +59,10 @@ public:
 // per text field, 0 = none), by the format's names mode.
 std::vector<int> NameFieldEntries(int namesMode);
 
+// Checks a file name the user typed (cards, notes files): not empty, letters, digits and
+// " -_+!@,#$%^&" only. Says why not.
+bool ValidateFileName(Prompter& prompter, const std::string& name);
+
 // The cards of the current format: listing, opening, creating, naming, copying, deleting
 // and the transfer to and from a removable medium. All questions go through the Prompter.
 class CardLibrary {

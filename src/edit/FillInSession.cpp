@@ -13,6 +13,9 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
         OpenTextEditor(hit->index);
         return;
     }
+    // A mark was clicked: the text field was left (the window has committed it) and no
+    // editor is open now, so nothing (a zoom, F4) is to open one again.
+    CurrentField = NoField;
     if (hit->kind == OptionField) {
         OptionFieldIndex = hit->index;
         SuppressEvents = true;

@@ -40,7 +40,8 @@ public:
     bool SuppressEvents = false;
     int OptionFieldIndex = -1;
 
-    // A click at (x, y) in card twips.
+    // A click at (x, y) in card twips. The window commits an open editor first; a click on a
+    // mark leaves no editor open.
     void Click(int32_t x, int32_t y, const HitMetrics& metrics);
     // The option list's choice (0..3) for the open option field.
     void OptionChosen(int position);

@@ -10,6 +10,7 @@
 #include "RuntimeError.h"
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 namespace cw {
@@ -121,11 +122,13 @@ void CardRenderer::Render() {
     State.FieldBackColour = colour::White;
     ctx_.DrawingBaseText = true;
     ctx_.ApplyFormatDefaults(false);
-    if (!printing && cacheEnabled_ && s.Raster())
+    if (!printing && cacheEnabled_ && s.Raster()) {
         DrawBaseLayerKept(s);
-    else {
+    } else {
         s.Clear();
         DrawBaseLayer();
+        DrawErasedAreas();
+        s.SetBackdrop(QImage());
     }
     ctx_.DrawingBaseText = false;
     ctx_.ApplyFormatDefaults(false);
@@ -194,6 +197,7 @@ void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
             continue;
         if (s.RestoreRaster(it->picture)) {
             s.RestoreState(it->state);
+            s.SetBackdrop(it->picture);
             ++reuses_;
             if (it != cache_.begin()) {
                 KeptBaseLayer kept = std::move(*it);
@@ -206,9 +210,23 @@ void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
     }
     s.Clear();
     DrawBaseLayer();
-    cache_.push_front({std::move(key), s.Raster()->copy(), s.SaveState()});
+    // The card's erased areas belong to what its marks lie on: they are kept too (the key
+    // holds them), so that painting a mark out never brings erased print back.
+    DrawErasedAreas();
+    QImage kept = s.Raster()->copy();
+    s.SetBackdrop(kept);
+    cache_.push_front({std::move(key), std::move(kept), s.SaveState()});
     while (cache_.size() > kKeptBaseLayers)
         cache_.pop_back();
+}
+
+void CardRenderer::DrawErasedAreas() {
+    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
+        const int32_t offset = ctx_.PageOffsetX;
+        for (const CardField& f : ctx_.Page.Fields(ClearedArea))
+            surface_->Line(f.a[0] + offset, f.a[1], f.a[0] + offset + f.a[2], f.a[1] + f.a[3],
+                           colour::White, LineMode::BoxFill);
+    });
 }
 
 bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
@@ -269,10 +287,16 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
     case FrameBox:
         if (!drawers_.IsOnPage(y + a[3]))
             break;
-        if (a[4] == 1)
+        if (a[4] == 1) {
             drawers_.DrawRectangle(x, y, a[2], a[3], 1, colour::Black, false);
-        else if (a[4] == 2)
+        } else if (a[4] == 2) {
+            // A rule is black: in the colour of the label before it, a blue or red rule
+            // would read as an alert on paper.
+            const Rgb foreColor = s.ForeColor();
+            s.SetForeColor(colour::Black);
             drawers_.DrawLineField('X', x, y + a[3], a[2]);
+            s.SetForeColor(foreColor);
+        }
         break;
     case Rectangle:
         if (drawers_.IsOnPage(y + a[3]))
@@ -377,6 +401,7 @@ void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
         return;
     DrawSurface& s = *surface_;
     if (eraseFirst) {
+        PaintOutScope out(s);
         drawers_.DrawRectangle(x, y, w, h, 1, colour::White, false);
         s.SetForeColor(colour::White);
         drawers_.DrawLineField('X', x, y + h, w);
@@ -404,6 +429,7 @@ void CardRenderer::DrawRing(int index, bool eraseFirst) {
         s.Line(x - r + r / 2.5, y + r, x + r - r / 2.5, y + r, c);
     };
     if (eraseFirst) {
+        PaintOutScope out(s);
         ring(colour::White);
         underline(colour::White);
     }
@@ -431,9 +457,7 @@ void CardRenderer::DrawCardLayer() {
         DrawSurface& s = *surface_;
         const CardPage& page = ctx_.Page;
         const int32_t offset = ctx_.PageOffsetX;
-        for (const CardField& f : page.Fields(ClearedArea))
-            s.Line(f.a[0] + offset, f.a[1], f.a[0] + offset + f.a[2], f.a[1] + f.a[3],
-                   colour::White, LineMode::BoxFill);
+        // The erased areas came first, with the base layer.
         for (int i = 0; i < page.Count(CheckBox); ++i)
             DrawCardCheckBox(i, true);
         for (const CardField& f : page.Fields(Bitmap))
@@ -546,6 +570,9 @@ void CardRenderer::RedrawField(int kind, int index) {
                 break;
             case TickMark: {
                 const CardField& f = ctx_.Page.Field(TickMark, index);
+                std::optional<PaintOutScope> out;
+                if (f.a[2] != 1)
+                    out.emplace(s);
                 drawers_.DrawTickMark(f.a[0] + ctx_.PageOffsetX, f.a[1],
                                       f.a[2] == 1 ? colour::Black : colour::White, f.a[3]);
                 break;

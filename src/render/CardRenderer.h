@@ -24,7 +24,8 @@ class CardFormatView;
 //
 // On a screen picture the drawn base layer is kept (per format, page, file, zoom and set of
 // erased areas, with the surface's state after it), so that a redraw while a card is being
-// filled in only draws the card layer over a copy of it. Paper is always drawn afresh.
+// filled in only draws the card layer over a copy of it; a mark painted out on the picture
+// shows it again. Paper is always drawn afresh.
 class CardRenderer {
 public:
     CardRenderer(AppContext& ctx, CardFormatView& view);
@@ -77,6 +78,8 @@ private:
     void DrawBaseRecord(const BaseRecord& record);
     void DrawFooter(const BaseRecord& record);
     void DrawRotatedRecord(const BaseRecord& record);
+    // The card's erased areas (kind 1), white over the base layer.
+    void DrawErasedAreas();
     bool InErasedArea(int32_t x, int32_t y) const;
     std::string BaseLayerKey(const DrawSurface& surface) const;
     void DrawBaseLayerKept(DrawSurface& surface);

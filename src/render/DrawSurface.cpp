@@ -24,18 +24,17 @@ void DrawSurface::Print(const QString& text) {
     SettlePrintPosition();
     if (text.isEmpty())
         return;
-    DrawText(text, state_.currentX, state_.currentY);
+    if (PaintingOut())
+        CoverText(text, state_.currentX, state_.currentY);
+    else
+        DrawText(text, state_.currentX, state_.currentY);
     pendingAdvance_ = text;
     pendingFont_ = state_;
 }
 
 void DrawSurface::PaintOut(const QString& text) {
-    SettlePrintPosition();
-    if (text.isEmpty())
-        return;
-    CoverText(text, state_.currentX, state_.currentY);
-    pendingAdvance_ = text;
-    pendingFont_ = state_;
+    PaintOutScope out(*this);
+    Print(text);
 }
 
 void DrawSurface::CoverText(const QString& text, double x, double y) {

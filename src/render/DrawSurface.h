@@ -64,9 +64,24 @@ public:
 
     // Prints text at the current position and moves CurrentX behind it.
     void Print(const QString& text);
-    // Paints out, in white, text printed at the current position in the current font: every
-    // pixel the text touched becomes white. Moves CurrentX like Print.
+    // Paints out text printed at the current position in the current font: every pixel the
+    // text touched shows again what lies beneath it (see BeginPaintOut). Moves CurrentX like
+    // Print.
     void PaintOut(const QString& text);
+
+    // Between these two, every line, box, circle, picture and printed text takes away what
+    // it would draw instead of drawing it: a picture that keeps its base layer (SetBackdrop)
+    // shows that again there, anything else turns white. A mark is painted out by drawing
+    // it again so. The calls nest.
+    void BeginPaintOut() { ++paintOutDepth_; }
+    void EndPaintOut() {
+        if (paintOutDepth_ > 0)
+            --paintOutDepth_;
+    }
+    bool PaintingOut() const { return paintOutDepth_ > 0; }
+    // What painting out shows again on a picture: the page's base layer, drawn on a picture
+    // of the same size. A null picture, or one of another size, paints out in white.
+    virtual void SetBackdrop(const QImage& picture) {}
 
     const QString& FontName() const { return state_.fontName; }
     void SetFontName(const QString& name);
@@ -136,7 +151,8 @@ protected:
     virtual double TextHeightIn(const SurfaceState& font, const QString& text) const = 0;
     // Draws text with its cell's top left corner at (x, y) in the current state.
     virtual void DrawText(const QString& text, double x, double y) = 0;
-    // Covers what DrawText drew at (x, y) in white; by default the text is drawn in white.
+    // Covers what DrawText drew at (x, y) (printing while painting out); by default the text
+    // is drawn in white.
     virtual void CoverText(const QString& text, double x, double y);
 
 private:
@@ -148,6 +164,19 @@ private:
     mutable SurfaceState state_;
     mutable std::optional<QString> pendingAdvance_;
     SurfaceState pendingFont_;
+    int paintOutDepth_ = 0;
+};
+
+// Paints out on a surface for as long as it lives.
+class PaintOutScope {
+public:
+    explicit PaintOutScope(DrawSurface& surface) : surface_(surface) { surface_.BeginPaintOut(); }
+    ~PaintOutScope() { surface_.EndPaintOut(); }
+    PaintOutScope(const PaintOutScope&) = delete;
+    PaintOutScope& operator=(const PaintOutScope&) = delete;
+
+private:
+    DrawSurface& surface_;
 };
 
 } // namespace cw

@@ -135,10 +135,7 @@ void FieldDrawer::DrawTickMark(int32_t x, int32_t y, Rgb colour, int32_t style,
             s.SetFontBold(ctx_.Defaults.BasicFontBold);
             s.SetCurrentX(x);
             s.SetCurrentY(y - 60);
-            if (colour == colour::White)
-                s.PaintOut(QStringLiteral("*"));
-            else
-                s.Print(QStringLiteral("*"));
+            s.Print(QStringLiteral("*"));
         }
         s.SetForeColor(foreColor);
     });
@@ -174,6 +171,8 @@ void FieldDrawer::DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, i
                 cross(colour);
         } else {
             if (!redraw) {
+                // The tick reaches beyond the box: what lay beneath it comes back.
+                PaintOutScope out(s);
                 if (style == 1)
                     DrawTickMark(x, y, colour::White, 0, side);
                 else if (style == 2)
@@ -302,11 +301,12 @@ void FieldDrawer::DrawCircledItem(bool redraw, int index) {
             };
             int32_t look = item.a[3] & 3;
             if (!redraw) {
-                // The look so far is painted out in white, underline and all.
+                // The look so far is painted out, underline and all.
+                PaintOutScope out(s);
                 s.SetFontUnderline(true);
                 s.SetCurrentX(x);
                 s.SetCurrentY(y);
-                s.PaintOut(label);
+                s.Print(label);
                 drawRing(colour::White);
                 look = (look + 1) & 3;
                 item.a[3] = look;
@@ -385,10 +385,11 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
                 s.Print(QString::fromLatin1(text));
             };
             if (!redraw) {
+                PaintOutScope out(s);
                 for (auto [mark, atX] : {std::pair{"NT", x + a}, std::pair{"S", x + a + 2 * p}}) {
                     s.SetCurrentX(atX);
                     s.SetCurrentY(y + b + p);
-                    s.PaintOut(QString::fromLatin1(mark));
+                    s.Print(QString::fromLatin1(mark));
                 }
                 DrawTickMark(x, y + p, colour::White, 0, 127);
             }

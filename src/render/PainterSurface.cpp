@@ -112,14 +112,39 @@ QPointF PainterSurface::DevicePoint(double x, double y) const {
     return QPointF(dx, dy);
 }
 
+void PainterSurface::SetBackdrop(const QImage& picture) {
+    backdrop_ = picture.isNull() ? QBrush() : QBrush(picture);
+    backdropSize_ = picture.size();
+}
+
+QBrush PainterSurface::PaintOutBrush() const {
+    // The texture's pixel (x, y) lands on the device's pixel (x, y): the painter is never
+    // left transformed and its brush origin stays at (0, 0).
+    if (mapping_.raster && image_ && backdrop_.style() == Qt::TexturePattern &&
+        backdropSize_ == image_->size())
+        return backdrop_;
+    return QBrush(Qt::white);
+}
+
+QBrush PainterSurface::Ink(Rgb colour) const {
+    return PaintingOut() ? PaintOutBrush() : QBrush(ToQColor(colour));
+}
+
 void PainterSurface::UsePen(Rgb colour, int width) {
     if (width < 1)
         width = 1;
+    // One-pixel pens on pictures are cosmetic: the fast path of the raster engine.
+    const int penWidth = mapping_.raster && width == 1 ? 0 : width;
+    if (PaintingOut()) {
+        Painter().setPen(
+            QPen(PaintOutBrush(), penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        penValid_ = false;
+        return;
+    }
     if (penValid_ && penColour_ == colour && penWidth_ == width)
         return;
-    // One-pixel pens on pictures are cosmetic: the fast path of the raster engine.
     QPen pen(ToQColor(colour));
-    pen.setWidth(mapping_.raster && width == 1 ? 0 : width);
+    pen.setWidth(penWidth);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     Painter().setPen(pen);
@@ -163,19 +188,20 @@ void PainterSurface::CoverText(const QString& text, double x, double y) {
         outline.addRect(QRectF(baseline.x(), baseline.y() + metrics.underlinePos() - thickness,
                                face.Width(text), 2 * thickness));
     }
+    const QBrush ink = PaintOutBrush();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::white);
+    painter.setBrush(ink);
     // Hinting may move the drawn glyphs by up to a pixel from their outlines.
-    painter.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(ink, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(outline);
     painter.restore();
     painterFace_ = nullptr;
     penValid_ = false;
 }
 
-void PainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
-    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ToQColor(colour));
+void PainterSurface::FillPixels(int left, int top, int right, int bottom, const QBrush& ink) {
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ink);
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour, LineMode mode) {
@@ -189,11 +215,11 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour
         }
         QRectF area = QRectF(a, b).normalized();
         if (mode == LineMode::BoxFill) {
-            painter.fillRect(area, ToQColor(colour));
+            painter.fillRect(area, Ink(colour));
             return;
         }
         if (FillStyle() == FillSolid)
-            painter.fillRect(area, ToQColor(FillColor()));
+            painter.fillRect(area, Ink(FillColor()));
         UsePen(colour, DrawWidth());
         painter.drawRect(area);
         return;
@@ -204,21 +230,22 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour
     const int top = int(std::min(a.y(), b.y())), bottom = int(std::max(a.y(), b.y()));
     const int width = DrawWidth();
     const int before = width / 2, after = (width - 1) / 2;
+    const QBrush ink = Ink(colour);
     switch (mode) {
     case LineMode::BoxFill:
-        FillPixels(left, top, right, bottom, colour);
+        FillPixels(left, top, right, bottom, ink);
         return;
     case LineMode::Box:
         if (FillStyle() == FillSolid)
-            FillPixels(left, top, right, bottom, FillColor());
-        FillPixels(left - before, top - before, right + after, top + after, colour);
-        FillPixels(left - before, bottom - before, right + after, bottom + after, colour);
-        FillPixels(left - before, top - before, left + after, bottom + after, colour);
-        FillPixels(right - before, top - before, right + after, bottom + after, colour);
+            FillPixels(left, top, right, bottom, Ink(FillColor()));
+        FillPixels(left - before, top - before, right + after, top + after, ink);
+        FillPixels(left - before, bottom - before, right + after, bottom + after, ink);
+        FillPixels(left - before, top - before, left + after, bottom + after, ink);
+        FillPixels(right - before, top - before, right + after, bottom + after, ink);
         return;
     case LineMode::Line:
         if (top == bottom || left == right) {
-            FillPixels(left - before, top - before, right + after, bottom + after, colour);
+            FillPixels(left - before, top - before, right + after, bottom + after, ink);
             return;
         }
         UsePen(colour, width);
@@ -237,7 +264,7 @@ void PainterSurface::Circle(double x, double y, double radius, Rgb colour) {
     }
     UsePen(colour, DrawWidth());
     if (FillStyle() == FillSolid)
-        painter.setBrush(ToQColor(FillColor()));
+        painter.setBrush(Ink(FillColor()));
     else
         painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, rx, ry);
@@ -249,7 +276,10 @@ void PainterSurface::PaintPicture(const QImage& picture, double x, double y, dou
     QPointF corner = DevicePoint(x, y);
     QRectF target(corner.x(), corner.y(), width * mapping_.pixelsPerTwipX,
                   height * mapping_.pixelsPerTwipY);
-    Painter().drawImage(target, picture);
+    if (PaintingOut())
+        Painter().fillRect(target, PaintOutBrush());
+    else
+        Painter().drawImage(target, picture);
 }
 
 void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) {
@@ -276,7 +306,10 @@ void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) 
     painter.translate(DevicePoint(CurrentX(), CurrentY()));
     painter.rotate(-font.angle);
     painter.setFont(face.Font());
-    painter.setPen(ToQColor(ForeColor()));
+    QBrush ink = Ink(ForeColor());
+    // A backdrop stays on the device's pixels, not the turned text's.
+    ink.setTransform(painter.worldTransform().inverted());
+    painter.setPen(QPen(ink, 0));
     painter.drawText(QPointF(0, face.Ascent()), text);
     painter.restore();
     painterFace_ = nullptr;

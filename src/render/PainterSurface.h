@@ -68,6 +68,7 @@ public:
     void FollowView(double viewScale, int twipsPerPixel) override;
     const QImage* Raster() const override { return image_; }
     bool RestoreRaster(const QImage& picture) override;
+    void SetBackdrop(const QImage& picture) override;
     void Finish() override;
 
     // Paged devices: starts the next page.
@@ -94,8 +95,13 @@ private:
     QPointF DevicePoint(double x, double y) const;
     QPointF Baseline(const FontFace& face, double x, double y) const;
     void UsePen(Rgb colour, int width);
+    // What a drawing in colour puts down: the colour, or, while painting out, what lies
+    // beneath.
+    QBrush Ink(Rgb colour) const;
+    // What painting out puts down: the backdrop where it fits the picture, else white.
+    QBrush PaintOutBrush() const;
     // Fills the pixels from (left, top) to (right, bottom), both included.
-    void FillPixels(int left, int top, int right, int bottom, Rgb colour);
+    void FillPixels(int left, int top, int right, int bottom, const QBrush& ink);
 
     QPaintDevice& device_;
     QImage* image_ = nullptr;
@@ -108,6 +114,9 @@ private:
     mutable const FontFace* lastFace_ = nullptr;
     // The face the painter was last given.
     const FontFace* painterFace_ = nullptr;
+    // The picture painting out shows again, as a brush aligned with the device's pixels.
+    QBrush backdrop_;
+    QSize backdropSize_;
     // The pen the painter was last given.
     bool penValid_ = false;
     Rgb penColour_ = 0;

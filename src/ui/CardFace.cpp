@@ -2,6 +2,7 @@
 
 #include "CardPicture.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +26,7 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
     viewport_->setPalette(shade);
     viewport_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     cardPicture_ = new CardPicture(viewport_);
+    cardPicture_->installEventFilter(this);
 
     horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
     horizontalBar_->setObjectName("horizontalScrollBar");
@@ -114,8 +117,61 @@ void CardFace::ShowZoomFactor(float zoomFactor) {
 
 void CardFace::ScrollPage(Qt::Orientation orientation, int direction) {
     QScrollBar* bar = orientation == Qt::Horizontal ? horizontalBar_ : verticalBar_;
-    int value = bar->value() + direction * bar->pageStep();
-    bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+    ScrollBy(bar, direction * bar->pageStep());
+}
+
+void CardFace::ScrollBy(QScrollBar* bar, int twips) {
+    if (twips != 0)
+        bar->setValue(std::clamp(bar->value() + twips, bar->minimum(), bar->maximum()));
+}
+
+void CardFace::wheelEvent(QWheelEvent* event) {
+    TurnWheel(event);
+}
+
+bool CardFace::eventFilter(QObject* watched, QEvent* event) {
+    // The card picture's wheel is the card face's, whoever sent it.
+    if (watched == cardPicture_ && event->type() == QEvent::Wheel) {
+        TurnWheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CardFace::TurnWheel(QWheelEvent* event) {
+    // One notch of a wheel is 120 units of its angle.
+    constexpr int kNotch = 120;
+    const QPoint angle = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        zoomWheel_ += angle.y() != 0 ? angle.y() : angle.x();
+        while (zoomWheel_ >= kNotch) {
+            zoomWheel_ -= kNotch;
+            emit zoomRequested(true);
+        }
+        while (zoomWheel_ <= -kNotch) {
+            zoomWheel_ += kNotch;
+            emit zoomRequested(false);
+        }
+        event->accept();
+        return;
+    }
+    // Touchpads tell pixels; wheels move as many small steps a notch as the desktop's
+    // wheel setting has lines. Turning away from oneself (negative) goes down the card.
+    const QPoint pixels = event->pixelDelta();
+    auto twips = [&](int pixelDelta, int angleDelta, const QScrollBar* bar) {
+        if (!pixels.isNull())
+            return -pixelDelta * twipsPerPixel_;
+        return -angleDelta * QApplication::wheelScrollLines() * bar->singleStep() / kNotch;
+    };
+    int across = twips(pixels.x(), angle.x(), horizontalBar_);
+    int down = twips(pixels.y(), angle.y(), verticalBar_);
+    if ((event->modifiers() & Qt::ShiftModifier) && across == 0) {
+        across = twips(pixels.y(), angle.y(), horizontalBar_);
+        down = 0;
+    }
+    ScrollBy(horizontalBar_, across);
+    ScrollBy(verticalBar_, down);
+    event->accept();
 }
 
 void CardFace::ScrollToShow(const QRect& card) {

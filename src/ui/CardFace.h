@@ -54,10 +54,17 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel over the card, or beside it, scrolls the card (Shift+wheel across);
+    // Ctrl+wheel zooms a step per notch.
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void UpdateScrollRanges();
     void PlacePicture();
+    // Moves a bar by twips, kept inside its range.
+    static void ScrollBy(QScrollBar* bar, int twips);
+    void TurnWheel(QWheelEvent* event);
 
     CardPicture* cardPicture_ = nullptr;
     QWidget* viewport_ = nullptr;
@@ -73,6 +80,8 @@ private:
     int twipsPerPixel_ = 15;
     int32_t offset_ = 0, rightOffset_ = 0;
     VisibleCardArea visible_;
+    // Ctrl+wheel turned short of a whole notch so far (fine wheels, touchpads).
+    int zoomWheel_ = 0;
 };
 
 } // namespace cw

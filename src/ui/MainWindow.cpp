@@ -13,7 +13,9 @@
 #include "GradientBackground.h"
 #include "LocationCodes.h"
 #include "NameDialog.h"
+#include "NotesWindow.h"
 #include "ProgramTexts.h"
+#include "ReferenceTextWindow.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
 #include "ViewScaling.h"
@@ -68,7 +70,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     setObjectName("MainWindow");
     session_.Changed().AddView(this);
     specialNotice_ = [this] {
-        ShowSpecialNotice();
+        ShowReferenceText("special.txt");
     };
 
     faces_ = new QStackedWidget(this);
@@ -103,6 +105,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildNotesAndTextsCommands();
     BuildCardToolCommands();
     HideEmptyMenus();
     SetStartTitle();
@@ -637,14 +640,72 @@ void MainWindow::SideClicked(int side) {
         ShowCardFace();
 }
 
-void MainWindow::ShowSpecialNotice() {
-    context_.errorTrap.Guard(loc::SpecialNoticeLabel, [&] {
-        QString text = FromCard(ReadExistingFile(context_.paths.DataDir / "special.txt"));
-        while (text.endsWith('\n') || text.endsWith('\r'))
-            text.chop(1);
-        context_.prompter.Message(text.toStdString(), GetProgramText(24), Buttons::Ok,
-                                  Icon::Information);
-    });
+void MainWindow::BuildNotesAndTextsCommands() {
+    QMenu* options = menu(MainMenu::Options);
+    auto text = [this](QMenu* menu, const char* name, const QString& caption,
+                       const char* fileName) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this,
+                [this, fileName] { ShowReferenceText(fileName); });
+        return action;
+    };
+    text(options, "abbreviationsAction", "Abbreviations", "abbr.dat");
+    text(options, "conventionsAction", "Conventions", "Convent.txt");
+    QMenu* notes = options->addMenu("Supplemental Notes");
+    notes->setObjectName("supplementalNotesMenu");
+    QAction* viewNotes = notes->addAction("View Supplemental Notes Files");
+    viewNotes->setObjectName("viewNotesAction");
+    viewNotes->setShortcut(Qt::Key_F9);
+    // F9 works on the card face too, where the menu bar may not have the focus.
+    viewNotes->setShortcutContext(Qt::WindowShortcut);
+    connect(viewNotes, &QAction::triggered, this, &MainWindow::OpenNotes);
+    QAction* notesHelp = notes->addAction("Help on Supplemental Notes");
+    notesHelp->setObjectName("notesHelpAction");
+    notesHelp->setEnabled(false);
+    text(options, "tipsAction", "Tips", "tips.txt");
+
+    // A command of its own in the menu bar, before Help.
+    auto* notices = new QAction("&Special Notices", this);
+    notices->setObjectName("specialNoticesAction");
+    connect(notices, &QAction::triggered, this, [this] { ShowReferenceText("notices.txt"); });
+    menuBar()->insertAction(menu(MainMenu::Help)->menuAction(), notices);
+}
+
+NotesWindow* MainWindow::notesWindow() const {
+    return notesWindow_.data();
+}
+
+ReferenceTextWindow* MainWindow::referenceTextWindow() const {
+    return referenceTextWindow_.data();
+}
+
+std::optional<std::string> MainWindow::SelectedFieldText() {
+    if (!CardFaceShown() || !session_.Changed().CardOpen())
+        return std::nullopt;
+    if (fillIn_->OpenEditor())
+        return renderer_->Text().Codec().Encode(fillIn_->EditorText());
+    int field = fillIn_->Session().CurrentField;
+    if (field < 0 || field >= context_.Page.Count(TextField))
+        return std::nullopt;
+    return context_.Page.Field(TextField, field).text;
+}
+
+void MainWindow::OpenNotes() {
+    std::optional<std::string> fieldText = SelectedFieldText();
+    if (!notesWindow_) {
+        notesWindow_ = new NotesWindow(context_, session_.Changed(), this);
+        notesWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    notesWindow_->OpenFor(fieldText);
+}
+
+void MainWindow::ShowReferenceText(const std::string& fileName) {
+    if (!referenceTextWindow_) {
+        referenceTextWindow_ = new ReferenceTextWindow(context_, this);
+        referenceTextWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    referenceTextWindow_->ShowText(context_.paths.DataDir / fileName);
 }
 
 // ---- CardFormatView
@@ -770,6 +831,11 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     fillIn_->CommitOpenEditor();
+    // Notes being written are not lost with the program: their window asks first.
+    if (!CardFaceShown() && notesWindow_ && notesWindow_->isVisible() && !notesWindow_->close()) {
+        event->ignore();
+        return;
+    }
     switch (session_.QueryUnload(CardFaceShown())) {
     case MainSession::CloseResult::ReturnedToStartFace:
         ReturnToStartFace();

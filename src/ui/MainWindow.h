@@ -36,6 +36,8 @@ class CardTools;
 class FillInController;
 class NameDialog;
 class FormatChooser;
+class NotesWindow;
+class ReferenceTextWindow;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -79,6 +81,13 @@ public:
     void Redraw();
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
+    // F9: the supplemental notes, following the "[n]" of the selected field.
+    void OpenNotes();
+    // A reference text of the data folder in the reference texts window.
+    void ShowReferenceText(const std::string& fileName);
+    // The text of the card field being filled in, as typed so far; none when no text field
+    // is selected.
+    std::optional<std::string> SelectedFieldText();
 
     QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
     QListWidget* cardList() const { return cardList_; }
@@ -88,6 +97,8 @@ public:
     QLabel* cardStatusLabel() const { return cardStatusLabel_; }
     QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
     FormatChooser* formatChooser() const;
+    NotesWindow* notesWindow() const;
+    ReferenceTextWindow* referenceTextWindow() const;
     CardFace* cardFace() const { return cardFace_; }
     CardPicture* cardPicture() const;
 
@@ -121,6 +132,7 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void BuildNotesAndTextsCommands();
     void BuildCardToolCommands();
     void HideEmptyMenus();
     void SetStartTitle();
@@ -128,7 +140,6 @@ private:
     void PauseBlinking(bool pause);
     void NameDialogDone();
     void NameDialogCancelled();
-    void ShowSpecialNotice();
     void SideClicked(int side);
     void ListClicked(int row, bool view);
     void SelectionCommand(NameDialogMode mode);
@@ -161,6 +172,8 @@ private:
     QTimer* blinkTimer_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
+    QPointer<NotesWindow> notesWindow_;
+    QPointer<ReferenceTextWindow> referenceTextWindow_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;

@@ -43,6 +43,37 @@ TEST(HitTest, LowerIndexWinsAndKindsGoInTheirOrder) {
     EXPECT_FALSE(HitTestFillIn(page, 108, 100, metrics));
 }
 
+TEST(HitTest, OverlappingMarksAnswerInKindOrderThenByLowestIndex) {
+    // Every kind of mark three times (colour dots twice, all a card holds): the first
+    // elsewhere, the others over (1000, 1000).
+    CardPage page;
+    auto add = [&](int kind, CardField over) {
+        CardField elsewhere = over;
+        elsewhere.a[0] += 5000;
+        page.Add(kind, elsewhere);
+        page.Add(kind, over);
+        if (kind != ColourDot)
+            page.Add(kind, over);
+    };
+    add(OptionField, Box(900, 900, 200, 200));
+    add(TickMark, {{1000, 1000, 0, 0, 0, 0}, ""});
+    add(ColourDot, {{1000, 1000, 60, 0, 0, 0}, ""});
+    add(FrameBox, Box(900, 900, 200, 200));
+    add(CircledItem, {{950, 900, 0, 0, 9, 0}, "K"});
+    add(Circle, {{1000, 1000, 0, 0, 50, 0}, ""});
+    add(CheckBox, {{950, 950, 0, 0, 0, 100}, ""});
+    HitMetrics metrics{120, 240, 15};
+    for (int kind : {CheckBox, Circle, CircledItem, FrameBox, ColourDot, TickMark, OptionField}) {
+        auto hit = HitTestFillIn(page, 1000, 1000, metrics);
+        ASSERT_TRUE(hit);
+        EXPECT_EQ(hit->kind, kind);
+        EXPECT_EQ(hit->index, 1);
+        while (page.Count(kind) > 0)
+            page.Remove(kind, 0);
+    }
+    EXPECT_FALSE(HitTestFillIn(page, 1000, 1000, metrics));
+}
+
 TEST(HitTest, MarksUseTheirOwnBounds) {
     CardPage page;
     page.Add(Circle, {{1000, 1000, 0, 0, 50, 0}, ""});

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CardCanvas.h"
+#include "PainterSurface.h"
 #include "RecordingSurface.h"
 #include "RenderTestData.h"
 #include "ScriptedPrompter.h"
@@ -77,6 +78,49 @@ protected:
         return canvas.Picture();
     }
     QRgb Pixel(int twipsX, int twipsY) { return canvas.Picture().pixel(twipsX / 15, twipsY / 15); }
+    // The page printed on a picture: paper of 96 dots an inch, one pixel to 15 twips.
+    QImage Paper() {
+        QImage paper(480, 480, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        FontBook fonts;
+        PainterSurface surface(
+            paper, DeviceMapping::Paper(96, 96, QSizeF(480, 480), QSizeF(7200, 7200)), fonts);
+        renderer.State.PrintMode = 1;
+        renderer.SelectSurface(surface);
+        renderer.RenderCard();
+        surface.End();
+        renderer.State.PrintMode = 0;
+        return paper;
+    }
+    // Takes every mark of the open card through all its states on the screen picture, as
+    // clicks do; each round must end on the picture it started from.
+    void CycleEveryMarkBackToTheFirstPicture(const std::string& what) {
+        const QImage first = Picture().copy();
+        struct Cycle {
+            int kind;
+            int attribute;
+            int states;
+        };
+        for (Cycle cycle :
+             {Cycle{CheckBox, 4, 2}, Cycle{Circle, 3, 4}, Cycle{FrameBox, 4, 3},
+              Cycle{TickMark, 2, 2}, Cycle{OptionField, 4, 4}, Cycle{CircledItem, 3, 4}}) {
+            for (int i = 0; i < ctx.Page.Count(cycle.kind); ++i) {
+                CardField& field = ctx.Page.Field(cycle.kind, i);
+                for (int step = 1; step <= cycle.states; ++step) {
+                    if (cycle.kind == CircledItem) {
+                        screen.CycleCircledItem(i);
+                    } else {
+                        field.a[size_t(cycle.attribute)] = step % cycle.states;
+                        screen.RedrawField(cycle.kind, i);
+                    }
+                    if (step < cycle.states)
+                        EXPECT_NE(canvas.Picture(), first)
+                            << what << " kind " << cycle.kind << " state " << step;
+                }
+                EXPECT_EQ(canvas.Picture(), first) << what << " kind " << cycle.kind << " " << i;
+            }
+        }
+    }
 
     TempDir dir;
     std::vector<RenderFormat> formats;
@@ -198,24 +242,29 @@ TEST_F(RendererTest, PaperShiftsByThePageMarginAndUsesThePrinterPen) {
     EXPECT_EQ(text.y1, 2045);
 }
 
-TEST_F(RendererTest, FieldTintShowsOnScreenOnlyExceptTintOne) {
-    RenderFormat tinted = Plain();
-    tinted.tint = 2;
-    Build({tinted});
+TEST_F(RendererTest, FieldTintIsPaintedOnScreenAndOnlyTintOneReachesPaper) {
+    // Card text bars reach paper on this format only, so that the tint can show there.
+    RenderFormat format = Plain();
+    format.code = "AUSTR2";
+    Build({format});
     Card({RecordLine(2, {1500, 1500, 3000, 240, 0, 0}, "")});
-    RecordScreen();
-    EXPECT_EQ(renderer.State.FieldBackColour, 0xE0E0E0);
-    EXPECT_EQ(recorder.CallsOf(Op::BoxFill).back().colour, 0xE0E0E0);
-    RecordPaper(20000);
-    EXPECT_EQ(renderer.State.FieldBackColour, colour::White);
-    renderer.State.PrintMode = 0;
-    Picture();
-    EXPECT_EQ(Pixel(2000, 1620), qRgb(0xE0, 0xE0, 0xE0));
-    EXPECT_EQ(Pixel(2000, 1000), qRgb(255, 255, 255));
-
-    ctx.Catalogue.Formats[0][ColFieldTint] = "1";
-    RecordPaper(20000);
-    EXPECT_EQ(renderer.State.FieldBackColour, 0xF0F0F0);
+    const struct {
+        const char* tint;
+        QRgb screen;
+        QRgb paper;
+    } kTints[] = {{"0", qRgb(255, 255, 255), qRgb(255, 255, 255)},
+                  {"1", qRgb(0xF0, 0xF0, 0xF0), qRgb(0xF0, 0xF0, 0xF0)},
+                  {"2", qRgb(0xE0, 0xE0, 0xE0), qRgb(255, 255, 255)},
+                  {"3", qRgb(0xC0, 0xFF, 0xFF), qRgb(255, 255, 255)}};
+    for (const auto& tint : kTints) {
+        ctx.Catalogue.Formats[0][ColFieldTint] = tint.tint;
+        Picture();
+        EXPECT_EQ(Pixel(2000, 1620), tint.screen) << "tint " << tint.tint;
+        EXPECT_EQ(Pixel(2000, 1000), qRgb(255, 255, 255));
+        QImage paper = Paper();
+        EXPECT_EQ(paper.pixel(2000 / 15, 1620 / 15), tint.paper) << "tint " << tint.tint;
+        EXPECT_EQ(paper.pixel(2000 / 15, 1000 / 15), qRgb(255, 255, 255));
+    }
 }
 
 TEST_F(RendererTest, HeartIsRedAndTickedSolidBoxIsFilled) {
@@ -490,24 +539,49 @@ TEST_F(RendererTest, RedrawingOneRecordThroughItsStatesEndsWithTheFirstPicture) 
              RecordLine(23, {2000, 2000, 300, 250, 0, 0})});
         formats = {format};
         Open(0, "card");
-        const QImage first = Picture().copy();
-        struct Cycle {
-            int kind;
-            int attribute;
-            int states;
-        };
-        for (Cycle cycle : {Cycle{CheckBox, 4, 2}, Cycle{Circle, 3, 4}, Cycle{FrameBox, 4, 3},
-                            Cycle{TickMark, 2, 2}, Cycle{OptionField, 4, 4}}) {
-            CardField& field = ctx.Page.Field(cycle.kind, 0);
-            for (int step = 1; step <= cycle.states; ++step) {
-                field.a[size_t(cycle.attribute)] = step % cycle.states;
-                screen.RedrawField(cycle.kind, 0);
-                if (step < cycle.states)
-                    EXPECT_NE(canvas.Picture(), first) << cycle.kind << " state " << step;
-            }
-            EXPECT_EQ(canvas.Picture(), first) << "style " << style << " kind " << cycle.kind;
-        }
+        CycleEveryMarkBackToTheFirstPicture("style " + std::to_string(style));
     }
+}
+
+TEST_F(RendererTest, PaintedOutMarksShowTheBaseLayerBeneathAgain) {
+    // Marks on a page ruled all over and on a label: whatever a mark covered comes back when
+    // it goes, and print the card erased stays erased where a tick reaches into it.
+    for (int style : {1, 2}) {
+        RenderFormat format = Plain();
+        format.checkStyle = style;
+        for (int32_t y = 900; y <= 3000; y += 45)
+            format.frontBase.push_back(RecordLine(12, {500, 6500, y, y, 1, 0}));
+        format.frontBase.push_back(RecordLine(2, {2300, 1300, 1000, 240, 5, 0}, "1NT"));
+        TempDir other;
+        MakeRenderRoot(other.Path(), {format});
+        ctx.paths = Paths::ForRoot(other.Path());
+        ASSERT_TRUE(ctx.ReadSystemSettings());
+        WriteCardPage(
+            other.Path(), format, "card", false,
+            {RecordLine(1, {1300, 1000, 400, 150, 0, 0}), RecordLine(3, {1200, 1200, 0, 0, 0, 240}),
+             RecordLine(4, {2500, 1400, 0, 0, 150, 2}), RecordLine(5, {3000, 1200, 800, 300, 0, 0}),
+             RecordLine(18, {1200, 2000, 0, 0, 0, 0}), RecordLine(18, {1600, 2000, 0, 1, 0, 0}),
+             RecordLine(23, {2000, 2000, 300, 250, 0, 0}),
+             RecordLine(24, {4500, 1220, 0, 0, 10, 2}, "K")});
+        formats = {format};
+        Open(0, "card");
+        CycleEveryMarkBackToTheFirstPicture("style " + std::to_string(style));
+    }
+}
+
+TEST_F(RendererTest, BaseLayerRulesAreBlackAfterColouredLabels) {
+    RenderFormat format = Plain();
+    format.frontBase = {RecordLine(2, {200, 200, 1500, 240, 5, 0}, "1NT"),
+                        RecordLine(5, {200, 200, 3000, 240, 2, 0}),
+                        RecordLine(2, {200, 800, 1500, 240, 2, 0}, "Alert"),
+                        RecordLine(5, {200, 800, 3000, 240, 2, 0})};
+    Build({format});
+    Card({});
+    Picture();
+    EXPECT_EQ(Pixel(2500, 440), qRgb(0, 0, 0));
+    EXPECT_EQ(Pixel(2500, 1040), qRgb(0, 0, 0));
+    // The labels keep their colours.
+    EXPECT_EQ(screen.Text().ResolveColour(5, 't'), colour::Blue);
 }
 
 TEST_F(RendererTest, RingOfTheBaseLayerLeavesASolidFillForWhatFollows) {

@@ -43,11 +43,6 @@ protected:
         window->ShowCardFace();
         ASSERT_TRUE(window->CardFaceShown());
     }
-    void Replace(const std::string& file, const std::string& from, const std::string& to) {
-        std::string bytes = ReadFile(dir / "acbl" / file);
-        bytes.replace(bytes.find(from), from.size(), to);
-        WriteFile(dir / "acbl" / file, bytes);
-    }
     // Ticks the first check box of a page file that is not ticked; returns its record line.
     std::string TickFirstEmptyBox(const std::string& file) {
         std::string bytes = ReadFile(dir / "acbl" / file);
@@ -84,7 +79,9 @@ protected:
 } // namespace
 
 TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
-    Replace("testcrd_.acb", "\"Limit+\"", "\"Limit raises, game forcing, splinters\"");
+    auto [backField, old] = ChangeFilledText(dir / "acbl" / "testcrd_.acb", 0,
+                                             "Limit raises, game forcing, splinters and more");
+    ASSERT_GE(backField, 0);
     Open();
     EXPECT_NE(Overlay(Corner(1)), kMarkRed);
     window->FillIn().Session().OpenTextEditor(1);
@@ -122,9 +119,9 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Front");
     EXPECT_EQ(list->topLevelItem(0)->text(1), "2");
     EXPECT_EQ(list->topLevelItem(0)->text(2), "too wide");
-    EXPECT_EQ(list->topLevelItem(1)->text(3), "Limit raises, game forcing, splinters");
+    EXPECT_EQ(list->topLevelItem(1)->text(1).toInt(), backField + 1);
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Limit raises, game forcing, splinters and more");
     // Choosing the back page's field turns the card over and opens that field.
-    const int backField = list->topLevelItem(1)->text(1).toInt() - 1;
     emit list->itemActivated(list->topLevelItem(1), 0);
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(window->FillIn().Session().CurrentField, backField);
@@ -132,9 +129,9 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
 }
 
 TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOver) {
-    Replace("pard.acb", "\"1<c> may be 2 cards (4=4=3=2 only)\"", "\"1<c> may be 2 cards\"");
+    ASSERT_GE(ChangeFilledText(dir / "acbl" / "pard.acb", 2, "Changed").first, 2);
     const std::string ticked = TickFirstEmptyBox("pard.acb");
-    Replace("pard_.acb", "\"Limit+\"", "\"Limit\"");
+    ASSERT_GE(ChangeFilledText(dir / "acbl" / "pard_.acb", 0, "Changed").first, 0);
     Open();
     EXPECT_FALSE(Tools().CompareWith(dir / "sayc" / "testcrd.syc"));
     ASSERT_EQ(prompter.MessageTexts().size(), 1u);

@@ -1,13 +1,18 @@
 #include "AppContext.h"
+#include "CardFace.h"
 #include "CardPicture.h"
 #include "FillInController.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -178,6 +183,106 @@ TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
     QTest::mouseClick(window->cardPicture(), Qt::LeftButton, {}, at.toPoint());
     EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
     EXPECT_NE(window->cardPicture()->Image(), before);
+}
+
+TEST_F(FillInTest, F4AndZoomingReopenOnlyAnEditorThatWasOpen) {
+    CardPicture* picture = window->cardPicture();
+    FillIn().Click({1100, 2100});
+    QWidget* editor = FillIn().OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_F4);
+    EXPECT_EQ(Session().CurrentField, 2);
+    ASSERT_EQ(FillIn().OpenEditor(), editor);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->hasFocus());
+
+    // A zoom step keeps what was typed and puts the editor over its field at the new size.
+    Type("x");
+    const int widthBefore = editor->width();
+    window->ZoomStep(true);
+    ASSERT_EQ(FillIn().OpenEditor(), editor);
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(Text(2).text, "#<Arial>#abcx");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(editor)->text(), "abcx");
+    QPointF corner = picture->ToPixels({1000, 2000});
+    EXPECT_EQ(editor->pos(), QPoint(int(std::lround(corner.x())), int(std::lround(corner.y()))));
+    EXPECT_GT(editor->width(), widthBefore);
+
+    // After a check box or a dot is clicked no editor is open, and neither F4 nor a zoom step
+    // opens one.
+    for (QPoint mark : {QPoint(107, 107), QPoint(6000, 6000)}) {
+        FillIn().Click(mark);
+        EXPECT_EQ(FillIn().OpenEditor(), nullptr);
+        EXPECT_EQ(Session().CurrentField, FillInSession::NoField);
+        prompter.QueueAnswer(Answer::Cancel); // the card has changed: F4 asks first
+        QTest::keyClick(picture, Qt::Key_F4);
+        EXPECT_EQ(FillIn().OpenEditor(), nullptr);
+        window->ZoomStep(false);
+        EXPECT_EQ(FillIn().OpenEditor(), nullptr);
+        EXPECT_FALSE(editor->isVisible());
+    }
+    EXPECT_EQ(prompter.UnusedAnswers(), 0u);
+    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(FillInTest, EachColourDotClickPaintsItsFill) {
+    CardPicture* picture = window->cardPicture();
+    const QPoint centre = picture->ToPixels({6000, 6000}).toPoint();
+    auto fill = [&] {
+        return picture->Image().pixel(centre);
+    };
+    EXPECT_EQ(fill(), qRgb(255, 255, 255));
+    const QRgb kSteps[] = {qRgb(0, 255, 0),   qRgb(0, 0, 255),     qRgb(255, 0, 0),
+                           qRgb(255, 255, 0), qRgb(0x80, 0x40, 0), qRgb(255, 255, 255)};
+    for (QRgb expected : kSteps) {
+        FillIn().Click({6000, 6000});
+        EXPECT_EQ(fill(), expected) << "state " << ctx.Page.Field(ColourDot, 0).a[3];
+    }
+    // The marked pair: white, then red.
+    ctx.Page.Field(ColourDot, 0).a[3] = 17;
+    FillIn().Click({6000, 6000});
+    EXPECT_EQ(fill(), qRgb(255, 255, 255));
+    FillIn().Click({6000, 6000});
+    EXPECT_EQ(fill(), qRgb(255, 0, 0));
+}
+
+TEST_F(FillInTest, WheelScrollsTheCardAndCtrlWheelZooms) {
+    CardFace* face = window->cardFace();
+    auto wheel = [&](QPoint angle, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* target = window->cardPicture();
+        QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+        EXPECT_TRUE(event.isAccepted());
+    };
+    // Three notches away from the user zoom in three steps, as the zoom buttons do; the open
+    // editor follows the zoom.
+    const float scale = ctx.View.ViewScale;
+    wheel({0, 360}, Qt::ControlModifier);
+    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.6f, 1e-4);
+    EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "3");
+    EXPECT_NE(FillIn().OpenEditor(), nullptr);
+    // Half a notch of a fine wheel is kept until the other half comes.
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.6f, 1e-4);
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.4f, 1e-4);
+
+    QScrollBar* down = face->verticalScrollBar();
+    QScrollBar* across = face->horizontalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    ASSERT_GT(across->maximum(), 0);
+    const int notch = QApplication::wheelScrollLines() * down->singleStep();
+    wheel({0, -120});
+    EXPECT_EQ(down->value(), std::min(notch, down->maximum()));
+    EXPECT_EQ(across->value(), 0);
+    wheel({0, 120});
+    EXPECT_EQ(down->value(), 0);
+    wheel({0, -120}, Qt::ShiftModifier);
+    EXPECT_EQ(across->value(), std::min(notch, across->maximum()));
+    EXPECT_EQ(down->value(), 0);
+    EXPECT_TRUE(errors.shown.empty());
 }
 
 // The whole round: the shipped sample card is filled in, saved with F3 and read again.

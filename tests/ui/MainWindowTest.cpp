@@ -6,6 +6,7 @@
 #include "FormatChooser.h"
 #include "MainWindowFixture.h"
 #include "NameDialog.h"
+#include "ReferenceTextWindow.h"
 #include "TransferFolderPicker.h"
 
 #include <QApplication>
@@ -343,7 +344,12 @@ TEST_F(MainWindowTest, SpecialNoticeOfTheFormatIsOfferedAndShown) {
     EXPECT_FALSE(noticeLabel->isHidden());
     EXPECT_TRUE(fs::exists(dir / "data" / "special.txt"));
     emit noticeLabel->linkActivated("notice");
-    EXPECT_EQ(prompter.MessageTexts().back(), "Club night moves to Tuesday.");
+    ReferenceTextWindow* notice = window->referenceTextWindow();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->windowTitle(), "Special Notices");
+    ASSERT_EQ(notice->Text().LineCount(), 1);
+    EXPECT_EQ(notice->Text().ShownLine(0), "Club night moves to Tuesday.");
     ASSERT_TRUE(window->Session().ChooseFormat(0));
     EXPECT_TRUE(noticeLabel->isHidden());
 }

@@ -90,6 +90,10 @@ class Picture:
         for y in range(y0, y1):
             self.rows[y] = [colour] * self.w
 
+    def column(self, x0, x1, colour):
+        for row in self.rows:
+            row[x0:x1] = [colour] * (x1 - x0)
+
     def shape(self, name, cx, cy, size, colour, samples=4):
         """Draw a shape centred at (cx, cy) with half-size size pixels, antialiased."""
         fn = SHAPES[name]
@@ -149,4 +153,13 @@ def emblems():
     p.shape("d", 54, 20, 6, (255, 200, 80))
     p.border(WHITE)
     out["club.bmp"] = p.rows
+    # English card: the cross of St George with a suit in each quarter.
+    p = Picture(64, 40, WHITE)
+    p.stripe(16, 24, RED)
+    p.column(28, 36, RED)
+    navy = (16, 40, 112)
+    for name, cx, cy, col in (("s", 14, 8, navy), ("h", 50, 8, RED), ("d", 14, 32, RED), ("c", 50, 32, navy)):
+        p.shape(name, cx, cy, 6, col)
+    p.border(navy)
+    out["ebu.bmp"] = p.rows
     return out

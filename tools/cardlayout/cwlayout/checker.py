@@ -10,6 +10,7 @@ import re
 from . import bmp, cwrsys, reach
 from . import fontmetrics as fm
 from .marks import CIRCLE_GEOMETRY, ring_of
+from .page import TEXT_SLACK
 from .records import (CAPACITY, WRITE_ORDER, APP_VERSION, HEADER_LINES, read_page,
                       TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, LABEL_BOX, KIND8, BITMAP,
                       COLOUR_DOT, KIND17, TICK_MARK, PRINT_TEXT, OPTION_FIELD, CIRCLED_ITEM,
@@ -190,7 +191,11 @@ def check_format(root, fmt, rep):
         check_write_order(tmpl.records, where + " template", rep)
         font = header_number(tmpl, 8)
         base_font = header_number(base, 8)
-        geo = Geometry(fmt, width, height, font, base_font)
+        panels = reach.read_panels(base.comments)
+        if panels != reach.read_panels(tmpl.comments):
+            rep.fault(where, "template and base layer declare different panels")
+        check_panels(panels, width, where, rep)
+        geo = Geometry(fmt, width, height, font, base_font, panels)
         geo.check_page(base.records, tmpl.records, where, rep)
         for r in base.records + tmpl.records:
             if r.kind == BITMAP:
@@ -201,6 +206,17 @@ def check_format(root, fmt, rep):
     special = os.path.join(root, fmt.code, "special.txt")
     if os.path.exists(special):
         check_line_ends(special, rep)
+
+
+def check_panels(panels, width, where, rep):
+    if not panels:
+        return
+    last = 0
+    for left, right in panels:
+        if not last <= left < right <= width:
+            rep.fault(where, "panels %r do not follow one another across the page" % (panels,))
+            return
+        last = right
 
 
 def header_size(pf):
@@ -260,6 +276,14 @@ def check_layout_header(fmt, n, pf, width, height, rep):
         rep.fault(where, "a layout saves no zoom")
     if num(19) != fmt.num("w21"):
         rep.fault(where, "Y alignment differs from w21")
+    landscape = fmt.num("w16") != 2
+    if width and height and (width > height) != landscape:
+        rep.fault(where, "a %s page (%d x %d twips) printed %s (w16 %s)" % (
+            "landscape" if width > height else "portrait", width, height,
+            "landscape" if landscape else "portrait", fmt.values.get("w16")))
+    if fmt.num("w18") and fmt.num("w19") and (fmt.num("w18") > fmt.num("w19")) != landscape:
+        rep.fault(where, "print size %s x %s mm does not match the orientation w16 %s" % (
+            fmt.values.get("w18"), fmt.values.get("w19"), fmt.values.get("w16")))
     if width and fmt.num("w18"):
         room = (fmt.num("w18") - fmt.num("w12")) * TWIPS_PER_MM
         if width > room + 1:
@@ -352,9 +376,10 @@ def text_ink(x, y, w, h, text, style, size, what, layer):
 
 
 class Geometry:
-    def __init__(self, fmt, width, height, field_size, base_size):
+    def __init__(self, fmt, width, height, field_size, base_size, panels=None):
         self.fmt, self.w, self.h = fmt, width, height
         self.field_size, self.base_size = field_size, base_size
+        self.panels = panels
 
     def base_inks(self, base, erased, where, rep):
         inks = []
@@ -392,6 +417,8 @@ class Geometry:
         a = r.a
         look = a[4] & 0xFF
         size = style_size(a[5], self.base_size)
+        if size < MIN_BASE_POINTS:
+            rep.fault(where, "label %r is %s pt" % (r.text, size))
         bold = bool(a[5] & 16)
         text = r.text.rstrip()
         if look == 2 or a[3] == ONE_LINE:
@@ -403,6 +430,9 @@ class Geometry:
             lines = wrapped_lines(text, a[2], size, bold)
             if lines * fm.line_height(size) > a[3] + 30:
                 rep.fault(where, "label %r needs %d lines in a box %d high" % (text, lines, a[3]))
+            for word in text.split():
+                if fm.drawn_width(word, size, "Arial", bold) * FIT_SLACK > a[2] - 4:
+                    rep.fault(where, "label %r breaks the word %r" % (text, word))
 
     def card_inks(self, recs, where, rep, layer):
         inks = []
@@ -473,7 +503,8 @@ class Geometry:
                 rep.fault(where, "%s runs off the page" % ink.what)
         self.find_overlaps(inks, where, rep, erased)
         self.check_click_areas(card, where, rep)
-        reach.check_marks(self.fmt.code, base, card, self.field_size, self.base_size, where, rep)
+        reach.check_marks(self.fmt.code, base, card, self.field_size, self.base_size, where, rep,
+                          self.panels)
 
     def click_areas(self, card):
         """Where a click reaches each fillable record, as the hit tests measure it."""
@@ -535,7 +566,7 @@ def allowed(a, b, erased):
     # Runs of one line of printed text, set one after another.
     for first, second in ((a, b), (b, a)):
         if first.run_end is not None and second.run_end is not None and abs(first.y0 - second.y0) < 1 \
-                and abs(second.x0 - 2 - first.run_end) <= 3:
+                and -3 <= second.x0 - 2 - first.run_end <= TEXT_SLACK * (first.run_end - first.x0) + 5:
             return True
     for ring, other in ((a, b), (b, a)):
         if ring.ring and not other.ring and ring.contains_centre(other) and other.layer != "field":
@@ -606,7 +637,8 @@ def check_sample(root, fmt, files, width, height, rep):
         check_counts(card.records, where, rep, template=True)
         check_write_order(card.records, where, rep)
         check_card_against_template(card.records, tmpl.records, where, rep)
-        geo = Geometry(fmt, width, height, header_number(tmpl, 8), header_number(base, 8))
+        geo = Geometry(fmt, width, height, header_number(tmpl, 8), header_number(base, 8),
+                       reach.read_panels(base.comments))
         geo.check_page(base.records, card.records, where, rep)
         texts = [r for r in card.records if r.kind == TEXT_FIELD]
         for i, r in enumerate(texts):

@@ -166,11 +166,14 @@ def circle_distance(a, b):
 class Page:
     """One page of a format: base-layer records and template records."""
 
-    def __init__(self, width, height, style, name=""):
+    def __init__(self, width, height, style, name="", panels=None):
         self.width = width
         self.height = height
         self.style = style
         self.name = name
+        # The panels a folded sheet shows, as (left, right) in twips: nothing may cross
+        # from one to the next.  None: the page is one panel.
+        self.panels = panels
         self.base = []
         self.tmpl = []
         self.keys = {}
@@ -217,10 +220,13 @@ class Page:
         return self.text(x, baseline - self.asc(size), s, size, bold, colour, **kw)
 
     def runs(self, x, top, parts, size=None):
-        """Printed text made of runs (text, colour, bold) set one after another."""
+        """Printed text made of runs (text, colour, bold) set one after another.
+
+        Each run is set a little behind the measured end of the one before: at some zooms
+        the screen's rounded pixel sizes draw small text a few per cent wider."""
         for s, colour, bold in parts:
             self.text(x, top, s, size=size, bold=bold, colour=colour)
-            x += self.tw(s, size or self.style.base_size, bold)
+            x += self.tw(s, size or self.style.base_size, bold) * (1 + TEXT_SLACK)
         return x
 
     def label(self, x, y, w, h, s, look=None, size=None, bold=True, align=CENTRE):
@@ -369,7 +375,17 @@ class Page:
 
     # ---- flow helpers ----------------------------------------------------
     def column(self, x, width, y):
+        self.panel_of(x, x + width)
         return Column(self, x, width, y)
+
+    def panel_of(self, x0, x1):
+        """The panel that holds x0..x1; a layout error when it would cross a fold."""
+        if not self.panels:
+            return 0
+        for i, (left, right) in enumerate(self.panels):
+            if left <= x0 and x1 <= right:
+                return i
+        raise LayoutError("%s: %d..%d crosses a panel's edge" % (self.name, x0, x1))
 
     def finish(self):
         """Put the names fields first among the text fields and check the page edge."""

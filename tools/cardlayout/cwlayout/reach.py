@@ -11,6 +11,7 @@ import math
 
 from . import fontmetrics as fm
 from . import marks
+from .page import TEXT_SLACK
 from .records import (TEXT_FIELD, CHECK_BOX, CIRCLE, FRAME_BOX, RECTANGLE, LABEL_BOX, KIND8,
                       LINE, BITMAP, COLOUR_DOT, KIND17, TICK_MARK, RING, PRINT_TEXT, OPTION_FIELD,
                       CIRCLED_ITEM, CLEARED_AREA)
@@ -23,11 +24,14 @@ class Shape:
     """Ink on the page: a box, and for a line of text the outline edges and the box of each letter.
 
     medium: "screen" or "paper" for ink drawn on one of them only."""
-    __slots__ = ("box", "edges", "glyphs", "what", "owner", "text", "medium")
+    __slots__ = ("box", "edges", "glyphs", "what", "owner", "text", "medium", "run", "printed", "mark")
 
     def __init__(self, box, what, owner, edges=None, text=None, medium=None, glyphs=None):
         self.box, self.what, self.owner, self.edges, self.text = box, what, owner, edges, text
         self.medium, self.glyphs = medium, glyphs
+        self.run = None         # left-aligned text: (cell top, cell left, where the drawn text ends)
+        self.printed = False    # printed text of the form (or a card's kind-8 text)
+        self.mark = False       # drawn only when the player clicks it (a box around printed words)
 
     def distance_to_box(self, box):
         """From the room a tick takes: a letter counts by its whole box, so that a tick's tip
@@ -89,7 +93,11 @@ def text_shape(x, y, w, text, style, size, what, owner):
              for p, q in fm.text_edges(text, size, "Arial", bold)]
     glyphs = [(g[0] + left, g[1] + y, g[2] + left, g[3] + y) for g in fm.glyph_boxes(text, size, "Arial", bold)]
     box = (left + ink[0], y + ink[1], left + ink[2], y + ink[3])
-    return Shape(box, what, owner, edges, text, glyphs=glyphs)
+    shape = Shape(box, what, owner, edges, text, glyphs=glyphs)
+    shape.printed = True
+    if align in (0, 3, 6, 7):
+        shape.run = (y, x, x + fm.drawn_width(text, size, "Arial", bold))
+    return shape
 
 
 def _edges_of_box(x0, y0, x1, y1, what, owner, bottom_only=False):
@@ -134,7 +142,9 @@ class PageInk:
                 if shape:
                     out.append(shape)
             else:
-                out.append(Shape((a[0], a[1], a[0] + a[2], a[1] + a[3]), repr(r.text), owner))
+                shape = Shape((a[0], a[1], a[0] + a[2], a[1] + a[3]), repr(r.text), owner)
+                shape.printed = True
+                out.append(shape)
         elif r.kind == TEXT_FIELD:
             h = fm.line_height(style_size(a[5], size)) if a[3] == ONE_LINE else a[3]
             out.append(Shape((a[0], a[1], a[0] + a[2], a[1] + h), "text field at (%d,%d)" % (a[0], a[1]), owner))
@@ -149,8 +159,13 @@ class PageInk:
             if base and state not in (1, 2):
                 return
             # A box spot of the card may be clicked to a box or an underline.
-            out.extend(_edges_of_box(a[0], a[1], a[0] + a[2], a[1] + a[3], "rule of a box at (%d,%d)" % (a[0], a[1]),
-                                     owner, bottom_only=base and state == 2))
+            edges = _edges_of_box(a[0], a[1], a[0] + a[2], a[1] + a[3], "rule of a box at (%d,%d)" % (a[0], a[1]),
+                                  owner, bottom_only=base and state == 2)
+            if not base:
+                for e in edges:
+                    e.mark = True
+                    e.what = "box to click at (%d,%d)" % (a[0], a[1])
+            out.extend(edges)
         elif r.kind == RECTANGLE:
             out.extend(_edges_of_box(a[0], a[1], a[0] + a[2], a[1] + a[3],
                                      "rectangle at (%d,%d)" % (a[0], a[1]), owner))
@@ -193,13 +208,17 @@ class PageInk:
                 s.box[1] <= y1 + reach and s.box[3] >= y0 - reach]
 
 
-def check_marks(code, base, card, field_size, base_size, where, rep):
+def check_marks(code, base, card, field_size, base_size, where, rep, panels=None):
     ink = PageInk(code, base, card, field_size, base_size)
     faults = []
     faults += tick_faults(ink, card)
     faults += option_faults(ink, card)
     faults += ring_faults(ink)
     faults += erased_faults(ink)
+    faults += box_mark_faults(ink)
+    faults += text_room_faults(ink)
+    if panels:
+        faults += panel_faults(ink, panels)
     for f in faults[:MAX_REPORTS]:
         rep.fault(where, f)
     if len(faults) > MAX_REPORTS:
@@ -285,6 +304,29 @@ def ring_faults(ink):
     return out
 
 
+def box_mark_faults(ink):
+    """A box the player clicks around printed words keeps clear of the words outside it."""
+    out = []
+    for edge in ink.shapes:
+        if not edge.mark:
+            continue
+        for shape in ink.near(edge.box, marks.RING_CLEAR):
+            if not shape.printed or shape.owner == edge.owner:
+                continue
+            frame = [e.box for e in ink.shapes if e.owner == edge.owner]
+            x0 = min(b[0] for b in frame)
+            y0 = min(b[1] for b in frame)
+            x1 = max(b[2] for b in frame)
+            y1 = max(b[3] for b in frame)
+            b = shape.box
+            if x0 <= b[0] and b[2] <= x1 and y0 <= b[1] and b[3] <= y1:
+                continue    # the words it boxes
+            d = _text_distance(shape, edge)
+            if d < marks.RING_CLEAR:
+                out.append("the %s comes within %.0f twips of %s" % (edge.what, d, shape.what))
+    return out
+
+
 def erased_faults(ink):
     """Printed ink half under an erased area leaves pieces of it showing."""
     out = []
@@ -305,3 +347,68 @@ def erased_faults(ink):
             if meets and not inside:
                 out.append("the printed %s is only partly erased by the area at (%d,%d)" % (ring.what, e[0], e[1]))
     return out
+
+
+TEXT_ROOM = 1440 / 25.4     # one millimetre: the least paper between printed text and its neighbours
+
+
+def _same_line(a, b):
+    """Two runs of one line of text, set one after the other."""
+    if a.run is None or b.run is None or abs(a.run[0] - b.run[0]) > 1:
+        return False
+    first, second = (a, b) if a.run[1] < b.run[1] else (b, a)
+    gap = second.run[1] - first.run[2]
+    return -3 <= gap <= TEXT_SLACK * (first.run[2] - first.run[1]) + 5
+
+
+def text_room_faults(ink):
+    """Printed text keeps a millimetre of paper from any other ink (runs of one line excepted)."""
+    out = []
+    for t in ink.shapes:
+        if not t.printed:
+            continue
+        for shape in ink.near(t.box, TEXT_ROOM):
+            if shape is t or shape.owner == t.owner or shape.mark or _same_line(t, shape):
+                continue
+            if shape.printed and id(shape) < id(t):
+                continue    # each pair of texts once
+            d = _text_distance(t, shape)
+            if d < TEXT_ROOM:
+                out.append("printed text %s is %.0f twips from %s, less than 1 mm" % (t.what, d, shape.what))
+    return out
+
+
+def _text_distance(t, shape):
+    mine = t.glyphs or [t.box]
+    theirs = shape.glyphs or [shape.box]
+    if box_distance(t.box, shape.box) >= TEXT_ROOM:
+        return box_distance(t.box, shape.box)
+    return min(box_distance(a, b) for a in mine for b in theirs)
+
+
+def panel_faults(ink, panels):
+    """Nothing crosses the fold between two panels: a section lies on one panel."""
+    out = []
+
+    def inside(x0, x1):
+        return any(left - 1 <= x0 and x1 <= right + 1 for left, right in panels)
+
+    for shape in ink.shapes:
+        if not inside(shape.box[0], shape.box[2]):
+            out.append("%s crosses the edge of a panel" % shape.what)
+    for ring in ink.rings:
+        if not inside(ring.cx - ring.r, ring.cx + ring.r):
+            out.append("the %s crosses the edge of a panel" % ring.what)
+    return out
+
+
+def read_panels(comments):
+    """The panels a layout file declares in its comment lines ("|Panels: 100-5400 5600-11000")."""
+    for c in comments:
+        if c.startswith("|Panels:"):
+            out = []
+            for part in c[len("|Panels:"):].split():
+                left, _, right = part.partition("-")
+                out.append((int(left), int(right)))
+            return out
+    return None

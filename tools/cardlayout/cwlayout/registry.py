@@ -10,15 +10,13 @@ from .records import write_page, sort_for_writing
 SAMPLE_CARD = "testcrd"
 
 
+# The shipped formats in the order of the settings file (the first is the default).
+FORMAT_MODULES = ("acbl", "sayc", "wbf", "club", "ebu")
+
+
 def formats():
     import importlib
-    out = []
-    for name in ("acbl", "sayc", "wbf", "club"):
-        try:
-            out.append(importlib.import_module("formats." + name).FORMAT)
-        except (ImportError, AttributeError):
-            pass
-    return out
+    return [importlib.import_module("formats." + name).FORMAT for name in FORMAT_MODULES]
 
 
 def cwr_sys_text(fmts):
@@ -76,10 +74,10 @@ def write_format(root, f):
         tmpl_no, base_no = (1, 2) if side == 0 else (3, 4)
         tmpl = fill_records(page, f.template_values[side]) if f.template_values else page.tmpl
         p = os.path.join(root, "data", spec.layout_name(tmpl_no))
-        write_layout(spec, tmpl_no, tmpl, p)
+        write_layout(spec, tmpl_no, tmpl, p, panels=page.panels)
         out.append(p)
         p = os.path.join(root, "data", spec.layout_name(base_no))
-        write_layout(spec, base_no, page.base, p, sort=False)
+        write_layout(spec, base_no, page.base, p, sort=False, panels=page.panels)
         out.append(p)
     # The sample card, made the way the program makes a card: a copy of the
     # template with the names put in, then filled in and saved.
@@ -96,7 +94,7 @@ def write_format(root, f):
         tmpl_no = 1 if side == 0 else 3
         header = spec.header(tmpl_no, names)
         p = os.path.join(folder, spec.card_name(SAMPLE_CARD, back=side == 1))
-        write_page(p, spec.comments(tmpl_no), header, sort_for_writing(recs))
+        write_page(p, spec.comments(tmpl_no, page.panels), header, sort_for_writing(recs))
         out.append(p)
     special = os.path.join(folder, "special.txt")
     if f.special:

@@ -5,8 +5,8 @@ builders take the title and picture as parameters.
 """
 
 from cwlayout.formatspec import FormatSpec, FontSpec
-from cwlayout.marks import RING_CLEAR
-from cwlayout.page import Page, Style, LayoutError, circle_distance, red, blue, RED, BLUE, BASE, BLACK, CENTRE
+from cwlayout.leads import holding_key, lead_rows
+from cwlayout.page import Page, Style, red, blue, RED, BLUE, BASE
 
 W, H = 11520, 15120          # 8 x 10.5 inches
 MARGIN = 100
@@ -34,12 +34,12 @@ def spec(code="acbl", title="ACBL Convention Card", ext="acb", picture="acbl.bmp
 
 def header(p, title, picture, subtitle):
     """Title block with the names and the player number; ends at y 760."""
-    p.picture(MARGIN, 90, 800, 500, picture)
-    p.text(MARGIN + 900, 80, title, size=14, bold=True)
+    p.picture(MARGIN, 90, 704, 440, picture)
+    p.text(MARGIN + 820, 60, title, size=14, bold=True)
     if subtitle:
-        p.text(MARGIN + 900, 430, subtitle, size=8)
+        p.text(MARGIN + 820, SUBTITLE_Y, subtitle, size=8)
     # Legend of the colours: alerts red, announcements blue.
-    p.runs(MARGIN, 620, [("Alertable calls are printed in ", BASE, False), ("RED", RED, True),
+    p.runs(MARGIN, 570, [("Alertable calls are printed in ", BASE, False), ("RED", RED, True),
                          (", announced calls in ", BASE, False), ("BLUE", BLUE, True),
                          (".", BASE, False)], size=7)
     col = p.column(RIGHT_X, COL_W, 90)
@@ -51,23 +51,37 @@ def header(p, title, picture, subtitle):
         r.text("Event / date").fill("event")
 
 
+SUBTITLE_Y = 345     # where the subtitle, or the note of a pre-filled card, stands
+
+
+def two_bid(s, suit, k, kinds, responses):
+    """A two-level opening: its strength and kind, its usual responses, a line to describe it
+    and one for its responses and rebids."""
+    r = s.row(k)
+    r.text("2" + suit, bold=True).tab(1).range(k).text("HCP")
+    for caption, key in kinds:
+        r.check(caption, key=key)
+    r = s.row(k + "_asks").tab(1)
+    for caption, key in responses:
+        r.check(caption, key=key)
+    s.row(k + "_desc").tab(1).text("Describe:").fill("describe")
+    s.row(k + "_resp").tab(1).text("Responses / rebids:").fill("text")
+
+
 def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
           subtitle="Bidding side: openings and responses"):
     p = Page(W, H, style(code), name=code + " front")
     header(p, title, picture, subtitle)
 
     left = p.column(LEFT_X, COL_W, 800)
-    with left.section("GENERAL APPROACH", "gen", tabs=[0, 2600]) as s:
-        s.row().check("Two over One game forcing").check("Unless opener rebids suit")
-        s.row().check("Standard American").check("Other:").fill("text")
-        s.row().text("Minimum HCP to open:  1st/2nd seat").field(330, "hcp12") \
-            .text("3rd/4th seat").field(330, "hcp34")
-        s.row().text("Minimum HCP to respond").field(330, "hcp_resp") \
-            .text("Very light openings / preempts").check(key="very_light", colour=RED)
-        r = s.row("forcing")
-        r.text("Forcing openings:").check(red("1<c>")).check("2<c>").check("Other").fill("forcing_other")
-        s.row("prep").text("Bids that may require preparation:").fill("prep")
-        s.row("prep2").fill("prep2")
+    with left.section("GENERAL APPROACH", "gen") as s:
+        s.row("two").check("2/1 game forcing", key="gf") \
+            .check("except when responder rebids his own suit", key="except_rebid")
+        s.row("std").check("Standard American").check("Other:").fill("text")
+        s.row("light").text("Very light:").check(red("Openings")).check(red("3rd hand")) \
+            .check(red("Preempts"))
+        s.row("forcing").text("Forcing opening:").check(red("1<c>")).check("2<c>") \
+            .check(red("Natural 2 bids"), key="natural_2").check("Other").fill("text")
 
     with left.section("NOTRUMP OPENING BIDS", "nt", tabs=[0, 650]) as s:
         r = s.row("one")
@@ -94,10 +108,11 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
         r = s.row("three_major")
         r.text("3<h>", bold=True).tab(1).field(1850, "h3").text("3<s>", bold=True).fill("s3")
         r = s.row("conv")
-        r.check(red("Smolen")).check(blue("Texas")).check(red("Lebensohl")) \
-            .check("Systems on over double").check("over 2<c>")
-        r = s.row("intf")
-        r.text("Other interference:").fill("interference")
+        r.check(red("Smolen")).check(blue("Texas")).check(red("Lebensohl")).text("denies").fill("denies")
+        r = s.row("sys")
+        r.text("Systems on over:").check("Double", key="x").check("2<c>", key="c").text("Other:").fill("text")
+        r = s.row("neg")
+        r.text("Negative double through").field(600, "thru").text("Other interference:").fill("interference")
         r = s.row("two")
         r.text(blue("2NT"), bold=True).range("range2").text("HCP") \
             .check(red("Puppet Stayman"), key="puppet2").check(blue("Transfers"), key="transfers2")
@@ -124,7 +139,6 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
         r.text("Drury:").check(red("2<c>")).check(red("2<d>")).check(red("Reverse")) \
             .text("Other:").fill("text")
         s.row("more").text("Other:").fill("more")
-        s.row("more2").fill("more2")
 
     with left.section("NOTES ON OPENINGS AND RESPONSES", "notes") as s:
         s.area(None, "text", until=BOTTOM)
@@ -146,6 +160,8 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
         r.text("Double raise:").check("Force").check("Invitational").check(red("Weak"))
         r = s.row("ovc")
         r.text("After overcall, double raise:").check("Force").check("Invitational").check(red("Weak"))
+        r = s.row("fr")
+        r.text("Forcing raise:").check(red("Jump shift in the other minor"), key="js").text("Other:").fill("text")
         r = s.row("nt1")
         r.text("1NT response to 1<c>").range("nt1").text("HCP").check(red("Transfer responses"))
         r = s.row("nt2")
@@ -154,79 +170,41 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp",
         r.text("3NT").range("nt3").text("HCP").text("Other:").fill("text")
 
     with right.section("TWO-LEVEL OPENINGS", "two", tabs=[0, 450]) as s:
-        r = s.row("c")
-        r.text("2<c>", bold=True).tab(1).range("c").text("HCP").check("Strong") \
-            .check("Very strong").check(red("Natural"))
-        r = s.row("c_resp")
-        r.tab(1).text("2<d> response:").check("Negative").check("Waiting") \
-            .check(red("Steps")).fill("c_resp_other")
+        two_bid(s, "<c>", "c", (("Strong", None), ("Very strong", None), (red("Natural"), None)),
+                (("2<d> negative", "negative"), ("2<d> waiting", "waiting"), (red("Steps"), None)))
         for suit, k in (("<d>", "d"), ("<h>", "h"), ("<s>", "s")):
-            r = s.row(k)
-            r.text("2" + suit, bold=True).tab(1).range(k).text("HCP").check("Weak") \
-                .check("Intermediate").check("Strong").check(red("Conv."), key="conv")
-            r = s.row(k + "_resp")
-            r.tab(1).text("2NT asks:").check("Feature").check(red("Ogust")) \
-                .text("New suit:").check("Forcing").check(red("Non-forcing"))
+            two_bid(s, suit, k, (("Weak", None), ("Intermediate", None), ("Strong", None),
+                                 (red("Conv."), "conv")),
+                    (("2NT feature ask", "feature"), (red("Ogust"), None),
+                     ("New suit forcing", "forcing"), (red("New suit NF"), "nf")))
 
     with right.section("OTHER CONVENTIONAL CALLS", "conv") as s:
         r = s.row("js")
         r.text("Jump shifts:").check("Strong").check(red("Weak")).check(red("Invitational")) \
             .check(red("Fit-showing"))
+        r = s.row("wjs")
+        r.text("Weak jump shifts:").check(red("In competition"), key="in_comp") \
+            .check(red("Not in competition"), key="not_in_comp")
         r = s.row("nmf")
         r.text("New minor forcing:").check("Two-way", key="nmf_two_way")
         r.check(red("One-way")).check(red("XYZ"))
         r = s.row("fsf")
         r.text("Fourth suit forcing:").check("One round").check("To game")
-        r = s.row("vs")
-        r.text("Vs strong artificial openings:").fill("vs_strong")
-        r = s.row("psy")
-        r.text("Psychic calls:").check("Never").check("Rare").check("Frequent").fill("describe")
         s.area(None, "notes", label="Other conventions and agreements:", until=BOTTOM)
     return p
 
 
+# Lead holdings; the card usually led (printed bold) is marked by "*" before it.
 LEADS_VS_SUITS = [
-    "x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x",
-    "A K x", "A K x x", "K Q x", "K Q T x", "K J T x", "K T 9 x",
-    "Q J x", "Q J T x", "Q T 9 x", "J T x", "J T 9 x", "T 9 x", "T 9 8 x",
+    "*x x", "*x x x", "x x x *x", "x x x *x x", "H x *x", "H x x *x",
+    "*A K x", "*A K x x", "*K Q x", "*K Q T x", "K *J T x", "K *T 9 x",
+    "*Q J x", "*Q J T x", "Q *T 9 x", "*J T x", "*J T 9 x", "*T 9 x", "*T 9 8 x",
 ]
 LEADS_VS_NT = [
-    "x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x", "H x x x x",
-    "A K J x", "A Q J x", "A J T 9", "A T 9 x", "K Q J x", "K Q T 9",
-    "K J T x", "K T 9 x", "Q J T x", "Q T 9 x", "J T 9 x", "T 9 8 x",
+    "*x x", "*x x x", "x x x *x", "x x x *x x", "H x *x", "H x x *x", "H x x *x x",
+    "*A K J x", "A *Q J x", "A *J T 9", "A *T 9 x", "*K Q J x", "*K Q T 9",
+    "K *J T x", "K *T 9 x", "*Q J T x", "Q *T 9 x", "*J T 9 x", "*T 9 8 x",
 ]
-
-
-def holding_key(h):
-    return h.replace(" ", "").lower()
-
-
-def lead_rows(s, holdings, rid, per_row=7):
-    """Holdings set in a grid of cells, grey rules between them; every card can be circled.
-
-    Each column is as wide as its widest holding needs for the rings to keep clear of
-    the neighbouring cards and of the rules; what is left over is shared out.
-    """
-    p = s.page
-    inner = s.x1 - s.x0 - 2 * p.style.pad
-    grey = 0xA0A0A0
-    rows = [holdings[i:i + per_row] for i in range(0, len(holdings), per_row)]
-    extent = {h: p.circles_extent(h.split()) for h in holdings}
-    widths = [max(sum(extent[r[c]]) for r in rows if c < len(r)) + 2 * RING_CLEAR
-              for c in range(per_row)]
-    spare = inner - sum(widths)
-    if spare < 0:
-        raise LayoutError("%s: lead holdings need %d twips more than the row has" % (p.name, -spare))
-    widths = [w + spare // per_row for w in widths]
-    lefts = [sum(widths[:c]) for c in range(per_row)]
-    for n, holding_row in enumerate(rows):
-        row = s.row(rid + str(n))
-        for c, h in enumerate(holding_row):
-            row.at(lefts[c] + RING_CLEAR + extent[h][0])
-            row.circles(h.split(), "%s.%s.%s" % (s.sid, rid, holding_key(h)))
-            if c:
-                x = s.x0 + p.style.pad + lefts[c]
-                p.vline(x, row.y + 20, row.y + p.style.pitch - 20, colour=grey)
 
 
 def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
@@ -239,8 +217,10 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
     left = p.column(LEFT_X, COL_W, 470)
     with left.section("SPECIAL DOUBLES", "dbl") as s:
         r = s.row("neg")
-        r.text(red("Negative through")).field(520, "neg_thru") \
+        r.text("Negative through").field(520, "neg_thru") \
             .text(red("Responsive through")).field(520, "resp_thru")
+        r = s.row("pen")
+        r.text("After overcall:").check(red("Penalty")).text("Other:").fill("text")
         r = s.row("sup")
         r.check(red("Maximal")).check(red("Support double through")).field(520, "support_thru") \
             .check(red("Redouble"), key="support_redouble")
@@ -249,6 +229,7 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
 
     with left.section("NOTRUMP OVERCALLS", "nto", tabs=[0, 1060]) as s:
         s.row("direct").text("Direct").tab(1).range("direct").text("HCP").check("Systems on")
+        s.row("conv").tab(1).check(red("Conventional")).fill("text")
         s.row("bal").text("Balancing").tab(1).range("bal").text("HCP").check("Systems on")
         s.row("jump").text("Jump to 2NT:").tab(1).check(red("Minors")).check(red("2 lowest")) \
             .text("Other:").fill("text")
@@ -266,17 +247,17 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
         s.row().check(red("Strong")).check(red("Intermediate")).check("Weak").text("Other:").fill("text")
 
     with left.section("DIRECT CUEBID", "cue", tabs=[0, 1000]) as s:
-        s.row("minor").text("Over minor:").tab(1).check("Natural").check(red("Michaels")) \
-            .text("Other:").fill("text")
-        s.row("major").text("Over major:").tab(1).check("Natural").check(red("Michaels")) \
-            .text("Other:").fill("text")
+        s.row("minor").text("Over minor:").tab(1).check("Natural").check("Strong takeout", key="strong") \
+            .check(red("Michaels")).fill("text")
+        s.row("major").text("Over major:").tab(1).check("Natural").check("Strong takeout", key="strong") \
+            .check(red("Michaels")).fill("text")
 
     with left.section("OVER OPPONENTS' TAKEOUT DOUBLE", "otd") as s:
         s.row("ns").text("New suit forcing:").check("1 level").check("2 level")
         s.row("js").text("Jump shift:").check("Forcing").check(red("Invitational"), key="inv") \
             .check(red("Weak"))
-        s.row("nt").check("Redouble implies no fit", key="xx_no_fit").text("2NT over majors:") \
-            .check(red("Limit+")).check(red("Limit")).check(red("Weak"))
+        s.row("xx").check("Redouble implies no fit", key="xx_no_fit")
+        s.row("nt").text("2NT over majors:").check(red("Limit+")).check(red("Limit")).check(red("Weak"))
         s.row("other").text("Other:").fill("text")
 
     with left.section("DEFENSE VS NOTRUMP", "dvn", tabs=[0, 700, 2850]) as s:
@@ -307,20 +288,24 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
         s.row("more").text("Other:").fill("text")
 
     with right.section("VS OPENING PREEMPTS, DOUBLE IS", "vp") as s:
-        s.row("x").check("Takeout through").field(520, "takeout_thru").check(red("Penalty")) \
-            .check(red("Lebensohl 2NT response"), key="lebensohl")
-        s.row("more").check(red("Leaping Michaels")).text("Other:").fill("text")
+        s.row("x").check("Takeout through").field(520, "takeout_thru") \
+            .check(red("Conventional takeout"), key="conv").check(red("Penalty"))
+        s.row("more").check(red("Lebensohl 2NT response"), key="lebensohl").check(red("Leaping Michaels")) \
+            .text("Other:").fill("text")
+
+    with right.section("VS STRONG ARTIFICIAL OPENINGS", "vs") as s:
+        s.row("strong").text("1<c> / 2<c>:").fill("text")
 
     with right.section("LEADS  (circle the card led)", "ld") as s:
         r = s.row("legend")
-        r.text("Example: from K Q x lead the king:")
-        example_ring(p, r, ["K", "Q", "x"])
+        r.text("Bold: the card usually led.  Circle the card you lead when it differs.")
         r = s.row("suits_head")
         r.text("VS SUITS", bold=True)
         lead_rows(s, LEADS_VS_SUITS, "suits")
         r = s.row("nt_head")
         r.text("VS NOTRUMP", bold=True)
         lead_rows(s, LEADS_VS_NT, "nt")
+        s.row("dbl").text("Low from a doubleton:").check("vs suits", key="suits").check("vs NT", key="nt")
         s.row("len_s").text("Length leads vs suits:").check("4th best").check("3rd/5th") \
             .check(red("Attitude")).check("Other", key="other")
         s.row("len_nt").text("Length leads vs NT:").check("4th best").check("3rd/5th") \
@@ -338,9 +323,14 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
             .text("attitude").option("attitude", gap=285)
         r = s.row("more")
         r.text(red("Smith echo")).tab(2).option("smith").tab(3).text("Trump suit pref.").option("trump", gap=40)
-        s.row("prio").text("On partner's lead:").check("Attitude").check("Count").check("Suit preference")
-        s.row("disc").text("First discard:").check("Standard").check("Upside-down") \
-            .check(red("Lavinthal")).check(red("Odd/even"))
+        s.row("prio").text("Primary signal to partner's lead:", bold=True)
+        for k, label in (("prio_s", "vs suits"), ("prio_nt", "vs NT")):
+            s.row(k).at(300).text(label).tab(1).check("Attitude").check("Count").check("Suit pref.", key="suit_pref")
+        s.row("disc").text("First discard:", bold=True)
+        for k, label in (("disc_s", "vs suits"), ("disc_nt", "vs NT")):
+            s.row(k).at(300).text(label).tab(1).check("Standard").check("Upside-down") \
+                .check(red("Lavinthal")).check(red("Odd/even"))
+        s.row("except").text("Except:").fill("text")
         s.row("special").text(red("Special carding:")).fill("text")
 
     with right.section("OTHER AGREEMENTS", "oth") as s:
@@ -351,40 +341,24 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
     return p
 
 
-def example_ring(p, row, labels):
-    """The cards of a holding printed with a ring around the first, as a player would ring it."""
-    ms = p.marks_for(labels)
-    x = row.x + 220
-    top = row.baseline - p.asc(p.style.circle_size)
-    first = x
-    for i, m in enumerate(ms):
-        # The text drawer sets a left-aligned text 2 twips in from its cell.
-        p.text(x - 2, top, m.label, size=p.style.circle_size, colour=BLACK)
-        if i < len(ms) - 1:
-            x += circle_distance(m, ms[i + 1])
-    p.printed_ring(round(first + ms[0].cx), round(top + ms[0].cy), ms[0].r)
-    row.skip(x + ms[-1].right_reach() - row.x)
-
-
 # ---------------------------------------------------------------------------
 # The sample card: a two-over-one partnership.
 
 from cwlayout.cardformat import CardFormat, Sample  # noqa: E402
-from cwlayout.records import Record, CLEARED_AREA, CIRCLE, TEXT_FIELD, RECTANGLE, LINE  # noqa: E402
+from cwlayout.records import Record, CLEARED_AREA, TEXT_FIELD, RECTANGLE, LINE  # noqa: E402
 
 SAMPLE_FRONT = {
-    "gen.two_over_one_game_forcing": True, "gen.unless_opener_rebids_suit": True,
-    "gen.hcp12": "11", "gen.hcp34": "10", "gen.hcp_resp": "6",
-    "gen.forcing.2c": True,
-    "gen.prep.prep": "1<c> may be 2 cards (4=4=3=2 only)",
+    "gen.two.gf": True, "gen.two.except_rebid": True,
+    "gen.light.3rd_hand": True, "gen.forcing.2c": True,
     "nt.one.range_lo": "15", "nt.one.range_hi": "17", "nt.one.5_card_major_common": True,
     "nt.c.stayman": True, "nt.d.transfer_to_h": True, "nt.h.transfer_to_s": True,
     "nt.s.to_3c": True, "nt.nt.invitational": True,
     "nt.three.c3": "Invitational, 6-card suit", "nt.three.d3": "Invitational, 6-card suit",
     "nt.three_major.h3": "Short <h>, 5-4 minors, GF", "nt.three_major.s3": "Short <s>, 5-4 minors, GF",
     "nt.conv.smolen": True, "nt.conv.texas": True, "nt.conv.lebensohl": True,
-    "nt.conv.systems_on_over_double": True,
-    "nt.intf.interference": "Stolen-bid doubles; lebensohl over 2<h>/2<s>",
+    "nt.conv.denies": "a stopper (fast 3NT)",
+    "nt.sys.x": True, "nt.sys.text": "Stolen-bid doubles",
+    "nt.neg.thru": "3<s>", "nt.neg.interference": "Lebensohl",
     "nt.two.range2_lo": "20", "nt.two.range2_hi": "21", "nt.two.puppet2": True, "nt.two.transfers2": True,
     "nt.three_nt.range3_lo": "25", "nt.three_nt.range3_hi": "27",
     "maj.len.len12": "5", "maj.len.len34": "5",
@@ -393,19 +367,23 @@ SAMPLE_FRONT = {
     "maj.drury.2c": True,
     "min.c.len_c": "2", "min.d.len_d": "4", "min.four.1d": True,
     "min.single.inverted": True, "min.dbl.weak": True, "min.ovc.weak": True,
+    "min.fr.text": "Inverted single raise",
     "min.nt1.nt1_lo": "6", "min.nt1.nt1_hi": "10",
     "min.nt2.invitational": True, "min.nt2.nt2_lo": "11", "min.nt2.nt2_hi": "12",
     "min.nt3.nt3_lo": "13", "min.nt3.nt3_hi": "15",
-    "two.c.c_lo": "22", "two.c.strong": True, "two.c_resp.waiting": True,
-    "two.d.d_lo": "5", "two.d.d_hi": "10", "two.d.weak": True, "two.d_resp.ogust": True,
-    "two.d_resp.forcing": True,
-    "two.h.h_lo": "5", "two.h.h_hi": "10", "two.h.weak": True, "two.h_resp.ogust": True,
-    "two.h_resp.forcing": True,
-    "two.s.s_lo": "5", "two.s.s_hi": "10", "two.s.weak": True, "two.s_resp.ogust": True,
-    "two.s_resp.forcing": True,
-    "conv.js.weak": True, "conv.nmf.nmf_two_way": True, "conv.fsf.to_game": True,
-    "conv.vs.vs_strong": "Mathe: X = majors, 1NT = minors",
-    "conv.psy.rare": True,
+    "two.c.c_lo": "22", "two.c.strong": True, "two.c_asks.waiting": True,
+    "two.c_desc.describe": "Any game force; 2NT rebid 22-24",
+    "two.c_resp.text": "2<h> after 2<d> = second negative",
+    "two.d.d_lo": "5", "two.d.d_hi": "10", "two.d.weak": True, "two.d_asks.ogust": True,
+    "two.d_asks.forcing": True, "two.d_desc.describe": "6 cards, at most one top honour outside",
+    "two.h.h_lo": "5", "two.h.h_hi": "10", "two.h.weak": True, "two.h_asks.ogust": True,
+    "two.h_asks.forcing": True, "two.h_desc.describe": "6 cards; 5 cards not vulnerable in 3rd seat",
+    "two.h_resp.text": "Raise to 3<h> preemptive",
+    "two.s.s_lo": "5", "two.s.s_hi": "10", "two.s.weak": True, "two.s_asks.ogust": True,
+    "two.s_asks.forcing": True, "two.s_desc.describe": "6 cards; 5 cards not vulnerable in 3rd seat",
+    "two.s_resp.text": "Raise to 3<s> preemptive",
+    "conv.js.weak": True, "conv.wjs.not_in_comp": True,
+    "conv.nmf.nmf_two_way": True, "conv.fsf.to_game": True,
     "notes.text": "1<c>-1<d>; 1<h>: 1<s> now shows 4 spades and is forcing.  "
                   "Jacoby 2NT: opener shows shortness at the three level, else 3NT minimum.",
     "conv.notes": "Inverted minors are off after an overcall.  Two-way checkback after "
@@ -424,7 +402,7 @@ SAMPLE_BACK = {
     "ovc.resp.nf_constructive": True, "ovc.raise.weak": True, "ovc.raise.cuebid": "Limit+",
     "jo.weak": True,
     "cue.minor.michaels": True, "cue.major.michaels": True,
-    "otd.ns.1_level": True, "otd.js.weak": True, "otd.nt.xx_no_fit": True, "otd.nt.limitplus": True,
+    "otd.ns.1_level": True, "otd.js.weak": True, "otd.xx.xx_no_fit": True, "otd.nt.limitplus": True,
     "dvn.head.strong_lo": "15", "dvn.head.weak_hi": "14",
     "dvn.x.strong": "One long suit (DONT)", "dvn.x.weak": "Penalty",
     "dvn.c.strong": "<c> and a higher suit", "dvn.c.weak": "Both majors (Landy)",
@@ -437,11 +415,14 @@ SAMPLE_BACK = {
     "op.four.four": "Natural",
     "slam.bw.rkc_1430": True, "slam.intf.dopi": True, "slam.intf.level": "Up to 5<s>",
     "slam.g.gerber": True, "slam.g.gerber_when": "Only directly over 1NT and 2NT",
-    "vp.x.takeout_through": True, "vp.x.takeout_thru": "4<h>", "vp.x.lebensohl": True,
+    "vp.x.takeout_through": True, "vp.x.takeout_thru": "4<h>", "vp.more.lebensohl": True,
+    "vs.strong.text": "Mathe: X = majors, 1NT = minors",
     "ld.len_s.4th_best": True, "ld.len_nt.4th_best": True,
     "ld.pard.text": "Low from 3 to an honour, top of a doubleton",
     "dc.ud.count": 3, "dc.ud.attitude": 3, "dc.more.smith": 1, "dc.more.trump": 2,
-    "dc.prio.attitude": True, "dc.disc.upside_down": True,
+    "dc.prio_s.attitude": True, "dc.prio_nt.attitude": True,
+    "dc.disc_s.upside_down": True, "dc.disc_nt.upside_down": True,
+    "dc.except.text": "Count at trick one when partner leads a king vs notrump",
     "dc.special.text": "Suit preference at trick one when dummy has a singleton",
     "comp.notes": "After their 1NT overcall: double = penalty, 2-level bids natural and "
                   "non-forcing, cuebid = Stayman.",
@@ -449,15 +430,11 @@ SAMPLE_BACK = {
                  "doubled.  After a negative double, opener's cuebid of their suit is a good raise.",
 }
 
-# Leads: which card of each holding the partnership leads (index into the holding).
-SAMPLE_LEADS_SUITS = {"x x": 0, "x x x": 1, "x x x x": 1, "x x x x x": 3, "H x x": 2, "H x x x": 3,
-                      "A K x": 0, "A K x x": 0, "K Q x": 0, "K Q T x": 0, "K J T x": 1,
-                      "K T 9 x": 1, "Q J x": 0, "Q J T x": 0, "Q T 9 x": 1, "J T x": 0,
-                      "J T 9 x": 0, "T 9 x": 0, "T 9 8 x": 0}
-SAMPLE_LEADS_NT = {"x x": 0, "x x x": 0, "x x x x": 3, "x x x x x": 3, "H x x": 2, "H x x x": 3,
-                   "H x x x x": 3, "A K J x": 1, "A Q J x": 1, "A J T 9": 1, "A T 9 x": 1,
-                   "K Q J x": 0, "K Q T 9": 0, "K J T x": 1, "K T 9 x": 1, "Q J T x": 0,
-                   "Q T 9 x": 1, "J T 9 x": 0, "T 9 8 x": 0}
+# Leads where the partnership leads another card than the one printed bold (index into
+# the holding): middle-up-down from three small, second highest from four small, and
+# journalist leads against notrump.
+SAMPLE_LEADS_SUITS = {"x x x": 1, "x x x x": 1}
+SAMPLE_LEADS_NT = {"x x x": 1, "A K J x": 1, "K Q T 9": 1, "A J T 9": 2}
 
 
 def lead_values(leads, rid):
@@ -469,25 +446,20 @@ def lead_values(leads, rid):
 
 
 def sample_extra(pages):
-    """What the partnership changed on the layout: the printed lead example
-    erased and their own note written in its place, a frame around the special
-    carding they want to stress and a line under their Gerber agreement."""
+    """What the partnership changed on the layout: the printed lead legend erased
+    and their own note written in its place, a frame around the other agreements
+    they want to stress and a line under their Gerber agreement."""
     back_page = pages[1]
-    example = next(r for r in back_page.base if r.text.startswith("Example:"))
-    ring = next(r for r in back_page.base if r.kind == CIRCLE)
-    # Erase the whole example line, its ring included, so that nothing of it shows around
-    # the partnership's own note.
+    legend = next(r for r in back_page.base if r.text.startswith("Bold: the card usually led"))
     x0 = RIGHT_X + back_page.style.pad - 20
-    y0 = min(example.a[1], ring.a[1] - ring.a[4]) - 25
-    y1 = max(example.a[1] + 240, ring.a[1] + ring.a[4]) + 25
     width = COL_W - 2 * back_page.style.pad + 40
-    erase = Record(CLEARED_AREA, [x0, y0, width, y1 - y0])
-    own = Record(TEXT_FIELD, [x0 + 40, example.a[1], width - 80, 240, 5, 0],
+    erase = Record(CLEARED_AREA, [x0, legend.a[1] - 25, width, 290])
+    own = Record(TEXT_FIELD, [x0 + 40, legend.a[1], width - 80, 240, 5, 0],
                  "Journalist leads vs notrump, see notes [7]")
-    # The frame goes round a row without check boxes: a tick reaches half a box above
-    # its box, so a rule between two rows of boxes would always be crossed.
-    special = back_page.keys["dc.special.text"]
-    frame = Record(RECTANGLE, [RIGHT_X + 40, special.a[1] - 50, COL_W - 80, 260, 1, 0x0000FF])
+    # The frame goes round the area of their other agreements, outside its own box: a tick
+    # reaches half a box above its box, so a rule between rows of boxes would be crossed.
+    notes = back_page.keys["oth.notes"]
+    frame = Record(RECTANGLE, [RIGHT_X + 25, notes.a[1] - 55, COL_W - 50, notes.a[3] + 110, 1, 0x0000FF])
     g = back_page.keys["slam.g.gerber_when"]
     rule = Record(LINE, [g.a[0], g.a[0] + 2600, g.a[1] + 215, g.a[1] + 215, 2, 0x0000FF])
     return [[], [erase, own, frame, rule]]

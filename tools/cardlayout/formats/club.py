@@ -71,8 +71,8 @@ def page():
     p.label(MARGIN + 1060, 100, W - 2 * MARGIN - 1060, 380, "CLUB SYSTEM SUMMARY", look=TITLE, size=14)
     # Legend: a printed box, and a ring around an "i" for information.
     lx = MARGIN + 1060
-    p.printed_box(lx, 555)
-    p.text(lx + 200, 530, "Tick what you play, ring the numbers and box the words that apply.", size=8)
+    p.printed_box(lx, 515)
+    p.text(lx + 220, 515, "Tick what you play, ring the numbers and box the words that apply.", size=8)
 
     top = p.column(MARGIN, W - 2 * MARGIN, 760)
     with top.section(None, "id", tabs=[0, 1700, 6000, 7050]) as s:

@@ -11,10 +11,7 @@ from formats import acbl
 CODE = "sayc"
 
 TEMPLATE_FRONT = {
-    "gen.standard_american": True,
-    "gen.hcp12": "12", "gen.hcp34": "11", "gen.hcp_resp": "6",
-    "gen.forcing.2c": True,
-    "gen.prep.prep": "1<d> with 4-4 in the minors, 1<c> with 3-3",
+    "gen.std.standard_american": True, "gen.forcing.2c": True,
     "nt.one.range_lo": "15", "nt.one.range_hi": "17", "nt.one.5_card_major_common": True,
     "nt.c.stayman": True, "nt.d.transfer_to_h": True, "nt.h.transfer_to_s": True,
     "nt.s.to_3c": True, "nt.nt.invitational": True,
@@ -28,13 +25,13 @@ TEMPLATE_FRONT = {
     "min.nt1.nt1_lo": "6", "min.nt1.nt1_hi": "10",
     "min.nt2.forcing": True, "min.nt2.nt2_lo": "13", "min.nt2.nt2_hi": "15",
     "min.nt3.nt3_lo": "16", "min.nt3.nt3_hi": "17",
-    "two.c.c_lo": "22", "two.c.strong": True, "two.c_resp.waiting": True,
-    "two.d.d_lo": "5", "two.d.d_hi": "11", "two.d.weak": True, "two.d_resp.feature": True,
-    "two.d_resp.forcing": True,
-    "two.h.h_lo": "5", "two.h.h_hi": "11", "two.h.weak": True, "two.h_resp.feature": True,
-    "two.h_resp.forcing": True,
-    "two.s.s_lo": "5", "two.s.s_hi": "11", "two.s.weak": True, "two.s_resp.feature": True,
-    "two.s_resp.forcing": True,
+    "two.c.c_lo": "22", "two.c.strong": True, "two.c_asks.waiting": True,
+    "two.d.d_lo": "5", "two.d.d_hi": "11", "two.d.weak": True, "two.d_asks.feature": True,
+    "two.d_asks.forcing": True,
+    "two.h.h_lo": "5", "two.h.h_hi": "11", "two.h.weak": True, "two.h_asks.feature": True,
+    "two.h_asks.forcing": True,
+    "two.s.s_lo": "5", "two.s.s_hi": "11", "two.s.weak": True, "two.s_asks.feature": True,
+    "two.s_asks.forcing": True,
     "conv.js.strong": True, "conv.fsf.one_round": True,
 }
 
@@ -45,34 +42,26 @@ TEMPLATE_BACK = {
     "ovc.one.one_lo": "8", "ovc.one.one_hi": "16", "ovc.two.two_lo": "10", "ovc.two.two_hi": "16",
     "jo.weak": True,
     "cue.minor.michaels": True, "cue.major.michaels": True,
-    "otd.nt.xx_no_fit": True, "otd.other.text": "Redouble shows 10+ HCP",
+    "otd.xx.xx_no_fit": True, "otd.other.text": "Redouble shows 10+ HCP",
     "slam.g.gerber": True, "slam.g.gerber_when": "Over 1NT and 2NT openings",
     "slam.bw.blackwood": True, "slam.intf.dopi": True,
     "ld.len_s.4th_best": True, "ld.len_nt.4th_best": True,
     "ld.pard.text": "Top of a doubleton, low from three or more",
-    "dc.std.count": 3, "dc.std.attitude": 3, "dc.prio.attitude": True, "dc.disc.standard": True,
+    "dc.std.count": 3, "dc.std.attitude": 3, "dc.prio_s.attitude": True, "dc.prio_nt.attitude": True,
+    "dc.disc_s.standard": True, "dc.disc_nt.standard": True,
 }
-
-# Top of a sequence, fourth best from length, low from an honour.
-LEADS_SUITS = {"x x": 0, "x x x x": 3, "x x x x x": 3, "H x x": 2, "H x x x": 3, "A K x": 0,
-               "A K x x": 0, "K Q x": 0, "K Q T x": 0, "Q J x": 0, "Q J T x": 0, "J T x": 0,
-               "J T 9 x": 0, "T 9 x": 0, "T 9 8 x": 0}
-LEADS_NT = {"x x": 0, "x x x x": 3, "x x x x x": 3, "H x x": 2, "H x x x": 3, "H x x x x": 3,
-            "K Q J x": 0, "Q J T x": 0, "J T 9 x": 0, "T 9 8 x": 0}
 
 
 def template_back():
-    v = dict(TEMPLATE_BACK)
-    v.update(acbl.lead_values(LEADS_SUITS, "suits"))
-    v.update(acbl.lead_values(LEADS_NT, "nt"))
-    return v
+    # The leads SAYC plays are the cards printed bold: nothing to circle.
+    return dict(TEMPLATE_BACK)
 
 
 def pages():
     front = acbl.front(CODE, "SAYC CONVENTION CARD", "sayc.bmp", subtitle=None)
     # The note about the pre-filling belongs to the card, not to the printed form:
     # a partnership may delete it.
-    front.tmpl.append(Record(KIND8, [acbl.MARGIN + 900, 430, 4700, 240, 5, 0],
+    front.tmpl.append(Record(KIND8, [acbl.MARGIN + 820, acbl.SUBTITLE_Y, 4700, 240, 5, 0],
                              "Standard American Yellow Card, pre-filled"))
     back = acbl.back(CODE, "SAYC CONVENTION CARD", "sayc.bmp")
     return [front, back]
@@ -80,8 +69,7 @@ def pages():
 
 SAMPLE = Sample(
     "Ann Baker - Bob Carter", "N112233", "Bob Carter - Ann Baker", "R445566",
-    [{"nt.conv.lebensohl": True, "nt.intf.interference": "Systems on over a double",
-      "gen.prep2.prep2": "Light third-seat openings"},
+    [{"nt.conv.lebensohl": True, "nt.sys.x": True, "gen.light.3rd_hand": True},
      {"slam.bw.blackwood": False, "slam.bw.rkc_1430": True,
       "oth.notes": "Club game agreements: we play SAYC as written, with Roman Key Card "
                    "Blackwood 1430 and lebensohl after interference over our 1NT."}])

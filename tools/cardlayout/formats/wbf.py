@@ -1,212 +1,227 @@
-"""The WBF convention card, A4, two sides.
+"""The WBF convention card: a landscape A4 sheet, two sides.
 
-Front: players, NCBO, system category (a colour dot), system summary, opening
-leads and signals, defensive and competitive bidding.
-Back: the opening-bids table and high-level bidding.
+Front: three panels side by side, as the printed card folds: defensive and
+competitive bidding; opening leads and signals; the cover with category (and
+the Brown Sticker flag), NCBO, event, players and the system summary.
+Back: the opening-bids table, one row per opening from 1<c> to 4NT, beside
+high-level bidding and supplementary details.
 """
 
 from cwlayout.cardformat import CardFormat, Sample
 from cwlayout.formatspec import FormatSpec, FontSpec
-from cwlayout.page import Page, Style, CENTRE, MULTI_LEFT, BASE
-from cwlayout.records import Record, KIND17, KIND8, LABEL_BOX, TICK_MARK
+from cwlayout.page import Page, Style, BASE, red
+from cwlayout.records import Record, KIND8
+from cwlayout.table import Col, table
 
 CODE = "wbfb"
-W, H = 11340, 16440            # 200 x 290 mm on A4
+W, H = 16440, 11340            # 290 x 200 mm on landscape A4
 MARGIN = 100
-GUTTER = 100
-COL_W = (W - 2 * MARGIN - GUTTER) // 2
-LEFT_X = MARGIN
-RIGHT_X = MARGIN + COL_W + GUTTER
+GUTTER = 180
+PANEL_W = (W - 2 * MARGIN - 2 * GUTTER) // 3
+PANELS = [(MARGIN + i * (PANEL_W + GUTTER), MARGIN + i * (PANEL_W + GUTTER) + PANEL_W) for i in range(3)]
 BOTTOM = H - 100
 GREEN_TITLE = 2               # label look: white text on dark green
-HEAD_CELL = 5                 # label look: grey, no visible border
+BAND = GREEN_TITLE + 256
 
 
 def style():
-    return Style(base_size=8, field_size=8, pitch=280, check=130, gap=85, title_size=9,
-                 title_box=GREEN_TITLE + 256, title_h=240, pad=60, section_gap=100, code=CODE)
+    return Style(base_size=8, field_size=8, pitch=265, check=130, gap=85, title_size=9,
+                 title_box=BAND, title_h=240, pad=60, section_gap=90, code=CODE)
 
 
 SPEC = FormatSpec(
     code=CODE, base=CODE, ext="05w", title="WBF Convention Card", pages=2, width=W, height=H,
-    paper="A4", print_width=210, print_height=297, front_margin=5, back_margin=5,
-    view_scale=1.2, names_mode=0, tint=2, base_black=1, orientation=2, picture="wbfb.bmp",
+    paper="A4", print_width=297, print_height=210, front_margin=5, back_margin=5,
+    view_scale=1.0, names_mode=0, tint=2, base_black=1, orientation=1, picture="wbfb.bmp",
     check_style=2, field_font=FontSpec("Arial", 8), base_font=FontSpec("Arial", 8),
-    comment="A4, two sides")
+    comment="landscape A4, two sides")
 
 
-def heading(s, text):
-    s.row().text(text, bold=True)
+def heading(s, text, rid=None):
+    s.row(rid).text(text, bold=True)
 
 
-def labelled_rows(s, rows, tab=1350):
+def labelled_rows(s, rows, tab=1150):
     for label, key in rows:
         s.row(key).text(label).at(tab).fill("text")
 
 
-def front():
-    p = Page(W, H, style(), name="wbfb front")
-    p.picture(MARGIN, 90, 800, 500, "wbfb.bmp")
-    p.text(MARGIN + 900, 70, "WBF CONVENTION CARD", size=15, bold=True)
-    top = p.column(MARGIN + 900, W - 2 * MARGIN - 900, 420)
-    with top.section(None, "id", tabs=[0, 1350, 5300, 6100]) as s:
+def panel(p, i):
+    left, right = PANELS[i]
+    return left, right - left
+
+
+# ---- front ------------------------------------------------------------------------------
+
+def defence_panel(p):
+    x, w = panel(p, 0)
+    col = p.column(x, w, 100)
+    with col.section("DEFENSIVE AND COMPETITIVE BIDDING", "def") as s:
+        for title, rid, rows in (
+                ("OVERCALLS", "ovc", (("Style:", "style"), ("1 level:", "one"), ("2 level:", "two"),
+                                      ("Responses:", "resp"), ("Reopening:", "reopen"))),
+                ("1NT OVERCALL", "nt", (("Direct:", "direct"), ("Responses:", "resp"),
+                                        ("Reopening:", "reopen"))),
+                ("JUMP OVERCALLS", "jo", (("Style:", "style"), ("Responses:", "resp"),
+                                          ("Reopening:", "reopen"))),
+                ("DIRECT AND JUMP CUE BIDS", "cue", (("Style:", "style"), ("Responses:", "resp"),
+                                                     ("Reopening:", "reopen"))),
+                ("VS. NT", "vsnt", (("vs. strong:", "strong"), ("vs. weak:", "weak"),
+                                    ("Reopening:", "reopen"), ("Passed hand:", "ph"))),
+                ("VS. PREEMPTS", "vsp", (("Doubles:", "dbl"), ("Cue-bids:", "cue"), ("Jumps:", "jump"),
+                                         ("NT bids:", "nt"))),
+                ("VS. ARTIFICIAL STRONG OPENINGS (1<c> or 2<c>)", "vsa", (("Defence:", "def"),
+                                                                        ("", "more"))),
+                ("OVER OPPONENTS' TAKEOUT DOUBLE", "otd", (("Redouble:", "xx"), ("Other:", "other")))):
+            heading(s, title, rid)
+            labelled_rows(s, (("%s" % label, "%s_%s" % (rid, k)) for label, k in rows))
+        heading(s, "OTHER COMPETITIVE CONVENTIONS", "other_head")
+        s.area(None, "other", until=BOTTOM)
+
+
+def leads_panel(p):
+    x, w = panel(p, 1)
+    col = p.column(x, w, 100)
+    inner = w - 2 * p.style.pad
+    with col.section("OPENING LEADS AND SIGNALS", "lead") as s:
+        half = (inner - 1150) // 2
+        s.tabs = [0, 1150, 1150 + half + 60]
+        heading(s, "OPENING LEAD STYLE", "style_title")
+        s.row("style_head").tab(1).text("Lead", bold=True).tab(2).text("In partner's suit", bold=True)
+        for label, k in (("vs. Suits", "suits"), ("vs. NT", "nt"), ("Subsequent", "later"),
+                         ("Other:", "other")):
+            s.row(k).text(label).tab(1).field(half - 60, "lead").tab(2).fill("partner")
+        heading(s, "LEADS", "leads_title")
+        s.row("leads_head").text("Lead", bold=True).tab(1).text("vs. Suits", bold=True) \
+            .tab(2).text("vs. NT", bold=True)
+        for label, k in (("Ace", "a"), ("King", "k"), ("Queen", "q"), ("Jack", "j"), ("10", "t"),
+                         ("9", "n"), ("Hi-X", "hx"), ("Lo-X", "lx")):
+            s.row(k).text(label).tab(1).field(half - 60, "suits").tab(2).fill("nt")
+        heading(s, "SIGNALS (INCLUDING TRUMPS)", "sig_title")
+        third = (inner - 700) // 3
+        s.tabs = [0, 700, 700 + third, 700 + 2 * third]
+        s.row("sig_head").tab(1).text("Partner's lead", bold=True).tab(2).text("Declarer's lead", bold=True) \
+            .tab(3).text("Discarding", bold=True)
+        for suit, sk in (("Suit", "s"), ("NT", "n")):
+            for n in (1, 2, 3):
+                r = s.row("%s%d" % (sk, n))
+                if n == 1:
+                    r.text(suit, bold=True)
+                r.at(450).text(str(n)).tab(1).field(third - 80, "partner").tab(2).field(third - 80, "declarer").tab(3).fill("discard")
+        s.tabs = [0, 1150]
+        heading(s, "DOUBLES", "dbl_title")
+        labelled_rows(s, (("Takeout style:", "dbl_style"), ("Responses:", "dbl_resp"),
+                          ("Reopening:", "dbl_reopen"), ("Other doubles:", "dbl_other")))
+        heading(s, "OTHER CARDING AGREEMENTS", "notes_title")
+        s.area(None, "notes", until=BOTTOM)
+
+
+def cover_panel(p):
+    x, w = panel(p, 2)
+    p.picture(x, 100, 640, 400, "wbfb.bmp")
+    p.text(x + 740, 80, "WBF CONVENTION CARD", size=14, bold=True)
+    top = p.column(x, w, 560)
+    with top.section(None, "id", tabs=[0, 1650]) as s:
         r = s.row("cat")
         r.text("CATEGORY:", bold=True).tab(1)
         dot_x = r.x + 110
         p.colour_dot(dot_x, int(r.baseline - 55), 95, key="id.category")
-        r.skip(260).text("green, blue, red or yellow: click the dot", size=7)
-        r.tab(2).text("NCBO:", bold=True).tab(3).fill("ncbo")
+        r.skip(260).text("click: green, blue, red, yellow", size=7)
+        r = s.row("brown")
+        r.text(red("BROWN STICKER:"), bold=True).tab(1) \
+            .check("We play Brown Sticker conventions", key="brown_sticker")
+        r = s.row("ncbo")
+        r.text("NCBO:", bold=True).tab(1).fill("ncbo")
+        r = s.row("event")
+        r.text("EVENT:", bold=True).tab(1).fill("event")
         r = s.row("players")
         r.text("PLAYERS:", bold=True).tab(1).fill("names", name_role="names")
         r = s.row("numbers")
-        r.text("MEMBER NOS.:", bold=True).tab(1).field(2900, "number", name_role="number") \
-            .tab(2).text("EVENT:", bold=True).tab(3).fill("event")
+        r.text("MEMBER NOS.:", bold=True).tab(1).field(2000, "number", name_role="number")
 
-    y = top.y
-    p.label(MARGIN, y, W - 2 * MARGIN, 240, "SYSTEM SUMMARY", look=GREEN_TITLE + 256, size=9)
-    y += 240
-    left = p.column(LEFT_X, COL_W, y)
-    right = p.column(RIGHT_X, COL_W, y)
-    with left.section(None, "sum") as s:
+    col = p.column(x, w, top.y)
+    with col.section("SYSTEM SUMMARY", "sum", tabs=[0, 1900]) as s:
         heading(s, "GENERAL APPROACH AND STYLE")
-        s.area(5, "style")
-    with right.section(None, "bids") as s:
+        s.area(3, "style")
+        s.row("nt").text("1NT opening:", bold=True).tab(1).fill("nt")
+        s.row("two").text("2 over 1 responses:", bold=True).tab(1).fill("two")
         heading(s, "SPECIAL BIDS THAT MAY REQUIRE DEFENCE")
-        s.area(5, "special")
-    full = p.column(MARGIN, W - 2 * MARGIN, max(left.y, right.y) - 90)
-    with full.section(None, "notes", tabs=[0, 2300]) as s:
-        s.row("imp").text("IMPORTANT NOTES:", bold=True).tab(1).fill("text")
-        s.row("imp2").tab(1).fill("text")
-        s.row("psy").text("PSYCHICS:", bold=True).tab(1).fill("text")
+        s.area(3, "special")
+        heading(s, "SPECIAL SEQUENCES")
+        s.area(2, "sequences")
+        heading(s, "IMPORTANT NOTES")
+        s.area(None, "notes", until=BOTTOM - 360)
+        s.row("psy").text("PSYCHICS:", bold=True).tab(1).fill("psychics")
 
-    y = full.y
-    left = p.column(LEFT_X, COL_W, y)
-    right = p.column(RIGHT_X, COL_W, y)
-    with left.section("OPENING LEADS AND SIGNALS", "lead", tabs=[0, 1290, 3390]) as s:
-        heading(s, "OPENING LEAD STYLE")
-        r = s.row("style_head")
-        r.tab(1).text("Lead", bold=True).tab(2).text("In partner's suit", bold=True)
-        for label, k in (("vs. Suits", "suits"), ("vs. NT", "nt")):
-            s.row(k).text(label).tab(1).field(2010, "lead").tab(2).fill("partner")
-        s.space(60)
-        heading(s, "LEADS")
-        r = s.row("leads_head")
-        r.text("Lead", bold=True).tab(1).text("vs. Suits", bold=True).tab(2).text("vs. NT", bold=True)
-        for label, k in (("Ace", "a"), ("King", "k"), ("Queen", "q"), ("Jack", "j"), ("10", "t"),
-                         ("9", "n"), ("Hi-X", "hx"), ("Lo-X", "lx")):
-            s.row(k).text(label).tab(1).field(2010, "suits").tab(2).fill("nt")
-        s.space(60)
-        heading(s, "SIGNALS IN ORDER OF PRIORITY")
-        r = s.row("sig_head")
-        r.tab(1).text("vs. Suits", bold=True).tab(2).text("vs. NT", bold=True)
-        for label, k in (("Partner's lead", "pl"), ("Declarer's lead", "dl"), ("Discarding", "di")):
-            for n in (1, 2, 3):
-                r = s.row("%s%d" % (k, n))
-                if n == 1:
-                    r.text(label)
-                r.at(1130).text(str(n)).tab(1).field(2010, "suits").tab(2).fill("nt")
-        s.space(60)
-        heading(s, "DOUBLES")
-        labelled_rows(s, (("Takeout style:", "dbl_style"), ("Responses:", "dbl_resp"),
-                          ("Penalty / other:", "dbl_pen")), tab=1150)
-        heading(s, "OTHER CARDING AGREEMENTS")
-        s.area(None, "notes", until=BOTTOM)
 
-    with right.section("DEFENSIVE AND COMPETITIVE BIDDING", "def") as s:
-        for title, rows in (
-                ("OVERCALLS", (("Style:", "ovc_style"), ("Responses:", "ovc_resp"),
-                               ("Reopening:", "ovc_reopen"))),
-                ("1NT OVERCALL", (("Direct:", "nt_direct"), ("Reopening:", "nt_reopen"))),
-                ("JUMP OVERCALLS", (("Style:", "jo_style"), ("Responses:", "jo_resp"))),
-                ("DIRECT AND JUMP CUE BIDS", (("Style:", "cue_style"), ("Responses:", "cue_resp"))),
-                ("VS. NT", (("vs. strong:", "vsnt_strong"), ("vs. weak:", "vsnt_weak"))),
-                ("VS. PREEMPTS", (("Doubles:", "vsp_dbl"), ("Other bids:", "vsp_other"))),
-                ("VS. ARTIFICIAL STRONG OPENINGS (1<c> or 2<c>)", (("Defence:", "vsa"),
-                                                                  ("", "vsa2"))),
-                ("OVER OPPONENTS' TAKEOUT DOUBLE", (("Redouble:", "otd_xx"), ("Other:", "otd")))):
-            heading(s, title)
-            labelled_rows(s, rows, tab=1150)
-        heading(s, "OTHER COMPETITIVE CONVENTIONS")
-        s.area(None, "other", until=BOTTOM)
+def front():
+    p = Page(W, H, style(), name="wbfb front", panels=PANELS)
+    defence_panel(p)
+    leads_panel(p)
+    cover_panel(p)
     return p
 
 
+# ---- back --------------------------------------------------------------------------------
+
 OPENINGS = ["1<c>", "1<d>", "1<h>", "1<s>", "1NT", "2<c>", "2<d>", "2<h>", "2<s>", "2NT",
-            "3<c>", "3<d>", "3<h>", "3<s>", "3NT", "4<c> 4<d>", "4<h> 4<s>", "4NT +"]
-COLUMNS = [("OPENING", 720), ("ART.", 420), ("MIN. LENGTH", 620), ("DESCRIPTION", 2710),
-           ("RESPONSES", 3380), ("SUBSEQUENT ACTION, COMPETITIVE AND PASSED HAND BIDDING", 0)]
+            "3<c>", "3<d>", "3<h>", "3<s>", "3NT", "4<c>", "4<d>", "4<h>", "4<s>", "4NT"]
+COLUMNS = [Col("OPENING", 720, "label"), Col("ART.", 420, "tick", "art"),
+           Col("MIN. LENGTH", 660, "field", "min"), Col("NEG. DBL THRU", 760, "field", "neg"),
+           Col("DESCRIPTION", 2700, "multi", "desc"), Col("RESPONSES", 2700, "multi", "resp"),
+           Col("SUBSEQUENT ACTION, COMPETITIVE AND PASSED HAND BIDDING", 0, "multi", "later")]
+BACK_PANELS = [(PANELS[0][0], PANELS[1][1]), PANELS[2]]
 HEAD_H = 400
-ROW_H = 620
 
 
 def opening_key(label):
-    return label.replace("<", "").replace(">", "").replace(" ", "").replace("+", "up").lower()
+    return label.replace("<", "").replace(">", "").replace(" ", "").lower()
 
 
 def back():
-    p = Page(W, H, style(), name="wbfb back")
-    p.picture(MARGIN, 90, 640, 400, "wbfb.bmp")
-    p.text(MARGIN + 740, 90, "WBF CONVENTION CARD", size=13, bold=True)
-    p.text(MARGIN + 740, 400, "OPENING BIDS", size=9, bold=True)
+    p = Page(W, H, style(), name="wbfb back", panels=BACK_PANELS)
+    x0, x1 = BACK_PANELS[0]
+    p.text(x0, 90, "OPENING BIDS", size=11, bold=True)
     # Legend of the artificial column: a printed tick.
-    lx = W - MARGIN - 3000
-    p.printed_tick(lx, 470)
-    p.base.append(Record(KIND8, [lx + 260, 390, 2700, 240, BASE, 7 * 256],
+    lx = x0 + 2600
+    p.printed_tick(lx, 190)
+    p.base.append(Record(KIND8, [lx + 260, 100, 2700, 240, BASE, 7 * 256],
                          "in ART. = the opening is artificial"))
-    p.print_only_text(W - MARGIN - 2000, 120, "Printed with Cardwright", size=7)
+    top = 420
+    row_h = (BOTTOM - top - HEAD_H) // len(OPENINGS)
+    table(p, x0, top, x1 - x0, COLUMNS, [(o, opening_key(o)) for o in OPENINGS], "open",
+          HEAD_H, row_h, head_size=7, label_size=9)
 
-    x0 = MARGIN
-    width = W - 2 * MARGIN
-    widths = [w for _, w in COLUMNS]
-    widths[-1] = width - sum(widths[:-1])
-    xs = [x0]
-    for w in widths[:-1]:
-        xs.append(xs[-1] + w)
-    y0 = 620
-    # Column heads: grey cells with the titles, wrapped when they are long.
-    for (title, _), x, w in zip(COLUMNS, xs, widths):
-        p.base.append(Record(LABEL_BOX, [x, y0, w, HEAD_H, HEAD_CELL, CENTRE + 16 + 7 * 256], title))
-    grey = 0x808080
-    y = y0 + HEAD_H
-    for i, label in enumerate(OPENINGS):
-        k = opening_key(label)
-        top = y + i * ROW_H
-        p.text_centred(xs[0], widths[0], top + ROW_H // 2 - 120, label, size=9, bold=True, kind=KIND17)
-        p.tick_spot(xs[1] + widths[1] // 2 - 90, top + ROW_H // 2 + 10, key="open.%s.art" % k)
-        p.field(xs[2] + 30, top + ROW_H // 2 - 120, widths[2] - 60, key="open.%s.min" % k, align=CENTRE)
-        for col, name in ((3, "desc"), (4, "resp"), (5, "later")):
-            p.field(xs[col] + 30, top + 25, widths[col] - 60, ROW_H - 50, key="open.%s.%s" % (k, name),
-                    align=MULTI_LEFT)
-        if i:
-            p.hline(x0, x0 + width, top, colour=grey)
-    bottom = y + len(OPENINGS) * ROW_H
-    for x in xs[1:]:
-        p.vline(x, y0, bottom, width=1)
-    p.hline(x0, x0 + width, y, width=2)
-    p.rect(x0, y0, width, bottom - y0, pen=1)
-
-    y = bottom + 120
-    left = p.column(LEFT_X, COL_W, y)
-    right = p.column(RIGHT_X, COL_W, y)
-    with left.section("HIGH LEVEL BIDDING", "high") as s:
-        s.area(None, "text", until=BOTTOM)
-    with right.section("SUPPLEMENTARY DETAILS", "supp") as s:
-        s.area(None, "text", until=BOTTOM)
+    x, w = BACK_PANELS[1][0], BACK_PANELS[1][1] - BACK_PANELS[1][0]
+    p.picture(x, 100, 480, 300, "wbfb.bmp")
+    p.text(x + 580, 130, "WBF CONVENTION CARD", size=11, bold=True)
+    col = p.column(x, w, 500)
+    with col.section("HIGH LEVEL BIDDING", "high") as s:
+        s.area(None, "text", until=(500 + BOTTOM) // 2)
+    with col.section("SUPPLEMENTARY DETAILS", "supp") as s:
+        s.area(None, "text", until=BOTTOM - 300)
+    p.print_only_text(x, H - 250, "Printed with Cardwright", size=7)
     return p
 
 
+# ---- the sample card ---------------------------------------------------------------------
+
 SAMPLE_FRONT = {
     "id.category": 1,
-    "id.cat.ncbo": "Swedish Bridge Federation",
-    "id.numbers.event": "European Open Pairs",
-    "sum.style": "Natural, five-card majors, strong notrump 15-17, 2<c> strong and artificial. "
+    "id.ncbo.ncbo": "Swedish Bridge Federation",
+    "id.event.event": "European Open Pairs",
+    "sum.style": "Natural, five-card majors, strong notrump, 2<c> strong and artificial. "
                  "Two-over-one game forcing except when responder rebids his suit.",
-    "bids.special": "2<d> weak with a 6-card suit.  2<h>/2<s> weak, 6-10.  2NT 20-21 or "
-                    "a weak two in a minor (see back).  Inverted minor raises.",
-    "notes.imp.text": "1<d> promises 4 cards unless 4=4=3=2 or 4=4=2=3; 1<c> can be 2 cards.",
-    "notes.psy.text": "Rare",
+    "sum.nt.nt": "15-17, may hold a 5-card major",
+    "sum.two.two": "GF unless responder rebids his suit",
+    "sum.special": "2<d> weak with a 6-card suit.  2<h>/2<s> weak, 6-10.  2NT 20-21 or "
+                   "a weak two in a minor (see back).  Inverted minor raises.",
+    "sum.sequences": "1<d> promises 4 cards unless 4=4=3=2 or 4=4=2=3; 1<c> can be 2 cards.",
+    "sum.notes": "Lebensohl after the opponents interfere over our 1NT.",
+    "sum.psy.psychics": "Rare",
     "lead.suits.lead": "Top of sequence, 4th best", "lead.suits.partner": "Low from honour, top of 2",
     "lead.nt.lead": "Top of sequence, 4th best", "lead.nt.partner": "Low from honour, top of 2",
+    "lead.later.lead": "Suit pref. on return", "lead.later.partner": "Original count",
     "lead.a.suits": "AK(x), asks attitude", "lead.a.nt": "AKJ(x), asks unblock",
     "lead.k.suits": "KQ(x)", "lead.k.nt": "KQ10, AKx asks attitude",
     "lead.q.suits": "QJ(x), AKQ", "lead.q.nt": "QJ(x), KQ9",
@@ -215,42 +230,51 @@ SAMPLE_FRONT = {
     "lead.n.suits": "98(x)", "lead.n.nt": "98(x), shortness",
     "lead.hx.suits": "From xx or xxx", "lead.hx.nt": "Denies an honour",
     "lead.lx.suits": "4th best", "lead.lx.nt": "4th best",
-    "lead.pl1.suits": "Attitude (low = encourage)", "lead.pl1.nt": "Attitude (low = encourage)",
-    "lead.pl2.suits": "Count", "lead.pl2.nt": "Count",
-    "lead.pl3.suits": "Suit preference", "lead.pl3.nt": "Suit preference",
-    "lead.dl1.suits": "Count (low = even)", "lead.dl1.nt": "Count (low = even)",
-    "lead.dl2.suits": "Suit preference", "lead.dl2.nt": "Smith echo",
-    "lead.di1.suits": "Lavinthal", "lead.di1.nt": "Lavinthal",
-    "lead.di2.suits": "Count", "lead.di2.nt": "Count",
+    "lead.s1.partner": "Attitude, low likes", "lead.s1.declarer": "Count (low = even)",
+    "lead.s1.discard": "Lavinthal",
+    "lead.s2.partner": "Count", "lead.s2.declarer": "Suit preference", "lead.s2.discard": "Count",
+    "lead.s3.partner": "Suit preference",
+    "lead.n1.partner": "Attitude, low likes", "lead.n1.declarer": "Count (low = even)",
+    "lead.n1.discard": "Lavinthal",
+    "lead.n2.partner": "Count", "lead.n2.declarer": "Smith echo", "lead.n2.discard": "Count",
+    "lead.n3.partner": "Suit preference",
     "lead.dbl_style.text": "Takeout of a suit bid below 4<h>; light in balancing seat",
     "lead.dbl_resp.text": "2NT lebensohl over weak twos; cuebid GF",
-    "lead.dbl_pen.text": "Lightner doubles of slams",
-    "def.ovc_style.text": "1-level 8-16, often 4 cards in 4th seat",
-    "def.ovc_resp.text": "New suit NF; cuebid limit raise or better; jump raise weak",
+    "lead.dbl_reopen.text": "Takeout, can be light",
+    "lead.dbl_other.text": "Lightner doubles of slams",
+    "def.ovc_style.text": "Sound at the 2 level, may be 4 cards",
+    "def.ovc_one.text": "8-16", "def.ovc_two.text": "10-16, good suit",
+    "def.ovc_resp.text": "New suit NF; cuebid limit raise+",
     "def.ovc_reopen.text": "Can be light, 7+",
-    "def.nt_direct.text": "15-18, systems on", "def.nt_reopen.text": "11-14, systems on",
+    "def.nt_direct.text": "15-18", "def.nt_resp.text": "Systems on as over our 1NT",
+    "def.nt_reopen.text": "11-14, systems on",
     "def.jo_style.text": "Weak, 6-card suit", "def.jo_resp.text": "2NT asks for a feature",
+    "def.jo_reopen.text": "Intermediate, 12-16",
     "def.cue_style.text": "Michaels: majors over a minor, other major + minor",
-    "def.cue_resp.text": "2NT asks for the minor",
+    "def.cue_resp.text": "2NT asks for the minor", "def.cue_reopen.text": "Michaels",
     "def.vsnt_strong.text": "X = single-suited; 2<c> majors; 2<d>/2<h>/2<s> natural",
     "def.vsnt_weak.text": "X = penalty; 2<c> majors",
-    "def.vsp_dbl.text": "Takeout through 4<h>", "def.vsp_other.text": "4NT = minors; cuebid asks stop",
-    "def.vsa.text": "X = majors, 1NT = minors", "def.vsa2.text": "Suit bids natural",
+    "def.vsnt_reopen.text": "As direct", "def.vsnt_ph.text": "X = penalty",
+    "def.vsp_dbl.text": "Takeout through 4<h>", "def.vsp_cue.text": "Asks for a stopper",
+    "def.vsp_jump.text": "Natural, strong", "def.vsp_nt.text": "4NT = minors",
+    "def.vsa_def.text": "X = majors, 1NT = minors", "def.vsa_more.text": "Suit bids natural",
     "def.otd_xx.text": "10+ HCP, usually no fit",
-    "def.otd.text": "Jump shifts weak; 2NT = limit raise or better",
+    "def.otd_other.text": "Jump shifts weak; 2NT = limit raise or better",
     "def.other": "Unusual 2NT = the two lowest unbid suits.  Leaping Michaels over weak twos.",
 }
 
 SAMPLE_BACK = {
-    "open.1c.min": "2", "open.1c.desc": "11-21, natural or 4=4=3=2",
+    "open.1c.min": "2", "open.1c.neg": "3<s>", "open.1c.desc": "11-21, natural or 4=4=3=2",
     "open.1c.resp": "Inverted raises; 1NT 6-10",
     "open.1c.later": "1NT rebid 12-14",
-    "open.1d.min": "4", "open.1d.desc": "11-21, 4+ <d> unless 4=4=3=2",
+    "open.1d.min": "4", "open.1d.neg": "3<s>", "open.1d.desc": "11-21, 4+ <d> unless 4=4=3=2",
     "open.1d.resp": "Inverted raises; 1NT 6-10",
     "open.1d.later": "Two-way checkback",
-    "open.1h.min": "5", "open.1h.desc": "11-21", "open.1h.resp": "Jacoby 2NT, splinters, 2/1 GF",
+    "open.1h.min": "5", "open.1h.neg": "3<s>", "open.1h.desc": "11-21",
+    "open.1h.resp": "Jacoby 2NT, splinters, 2/1 GF",
     "open.1h.later": "Drury by passed hand",
-    "open.1s.min": "5", "open.1s.desc": "11-21", "open.1s.resp": "Jacoby 2NT, splinters, 2/1 GF",
+    "open.1s.min": "5", "open.1s.neg": "3<s>", "open.1s.desc": "11-21",
+    "open.1s.resp": "Jacoby 2NT, splinters, 2/1 GF",
     "open.1s.later": "Drury by passed hand",
     "open.1nt.min": "2", "open.1nt.desc": "15-17, may hold a 5-card major",
     "open.1nt.resp": "Stayman, Jacoby and Texas transfers, Smolen", "open.1nt.later": "Lebensohl",
@@ -263,9 +287,11 @@ SAMPLE_BACK = {
     "open.3d.min": "7", "open.3d.desc": "Preemptive", "open.3h.min": "7", "open.3h.desc": "Preemptive",
     "open.3s.min": "7", "open.3s.desc": "Preemptive", "open.3nt.art": True,
     "open.3nt.desc": "Solid minor, little outside", "open.3nt.resp": "4<c> pass or correct",
-    "open.4c4d.min": "8", "open.4c4d.desc": "Natural, preemptive",
-    "open.4h4s.min": "7", "open.4h4s.desc": "Natural", "open.4ntup.art": True,
-    "open.4ntup.desc": "4NT asks for specific aces",
+    "open.4c.min": "8", "open.4c.desc": "Natural, preemptive",
+    "open.4d.min": "8", "open.4d.desc": "Natural, preemptive",
+    "open.4h.min": "7", "open.4h.desc": "Natural",
+    "open.4s.min": "7", "open.4s.desc": "Natural", "open.4nt.art": True,
+    "open.4nt.desc": "Asks for specific aces",
     "high.text": "Roman Key Card Blackwood 1430.  Exclusion Blackwood by a jump to the five level.  "
                  "DOPI over interference, ROPI over a double.  Cuebids: first or second round controls.",
     "supp.text": "Lebensohl after the opponents interfere over our 1NT.  Support doubles through 2<h>.",

@@ -63,7 +63,7 @@ class BuildTest(unittest.TestCase):
     def test_every_format_has_its_files(self):
         root = built_root()
         settings = cwrsys.read(os.path.join(root, "cwr.sys"))
-        self.assertEqual([f.code for f in settings.formats], ["acbl", "sayc", "wbfb", "club"])
+        self.assertEqual([f.code for f in settings.formats], ["acbl", "sayc", "wbfb", "club", "ebu"])
         for f in settings.formats:
             pages = 2 if f.num("w09") else 1
             for n in range(1, 2 * pages + 1):
@@ -79,10 +79,11 @@ class BuildTest(unittest.TestCase):
                 page = read_page(os.path.join(root, "data", "%s%d.dat" % (code, n)))
                 ticked = [r for r in page.records if r.kind == 3 and r.a[4]]
                 texts = [r for r in page.records if r.kind == 2 and r.text]
-                circled = [r for r in page.records if r.kind == 24 and r.a[3]]
+                circled = [r for r in page.records if r.kind in (4, 24) and r.a[3]]
                 self.assertEqual(bool(ticked and texts), filled, (code, n))
                 if n == 3:
-                    self.assertEqual(bool(circled), filled)
+                    # The leads SAYC plays are the cards printed bold: a new card circles none.
+                    self.assertEqual(circled, [], code)
 
 
 class CheckerCatchesTest(unittest.TestCase):
@@ -113,7 +114,7 @@ class CheckerCatchesTest(unittest.TestCase):
     def test_missing_w98_and_bad_values(self):
         self.edit("cwr.sys", lambda t: t.replace("w98 0\r\nw02 sayc", "w02 sayc", 1)
                   .replace("w20 1\r\n", "w20 9\r\n", 1)
-                  .replace("w16 2\r\nw17 wbfb.bmp", "w16 x\r\nw17 wbfb.bmp", 1))
+                  .replace("w16 1\r\nw17 wbfb.bmp", "w16 x\r\nw17 wbfb.bmp", 1))
         p = self.problems()
         self.assertIn("format record acbl is not closed by w98", p)
         self.assertIn("w20 9 outside", p)
@@ -160,17 +161,39 @@ class CheckerCatchesTest(unittest.TestCase):
             option.a[2], option.a[3] = 300, 200
         self.rewrite_page("data/acbl3.dat", narrow_option)
 
-        def erase_half_the_example(page):
+        def erase_half_the_legend(page):
             area = next(r for r in page.records if r.kind == 1)
-            area.a[1] += 40
-            area.a[3] -= 40
-        self.rewrite_page("acbl/testcrd_.acb", erase_half_the_example)
+            area.a[1] += 100
+            area.a[3] = 100
+        self.rewrite_page("acbl/testcrd_.acb", erase_half_the_legend)
         p = self.problems()
         self.assertIn("acbl back: the tick of the check box at", p)
         self.assertRegex(p, r"club front: the ring of 'K' at \(\d+,\d+\) comes within \d+ twips of item 'Q'")
         self.assertRegex(p, r"club front: the ring of 'x' at \(\d+,\d+\) cuts its letter")
         self.assertIn("'NT' does not fit its box", p)
         self.assertIn("is only partly erased by the area", p)
+
+    def test_folds_orientation_and_room_of_printed_text(self):
+        def across_the_fold(page):
+            text = next(r for r in page.records if r.kind == 2 and r.text == "Other leads:")
+            text.a[0] = 8000
+        self.rewrite_page("data/ebu2.dat", across_the_fold)
+
+        def crowded(page):
+            text = next(r for r in page.records if r.kind == 2 and r.text == "Very light:")
+            page.records.append(Record(2, [text.a[0] + 2000, text.a[1] + 200, 800, 240, 1, 0], "Crowded"))
+        self.rewrite_page("data/acbl2.dat", crowded)
+
+        def narrow_head(page):
+            head = next(r for r in page.records if r.kind == 7 and r.text == "MIN. LENGTH")
+            head.a[2] = 350
+        self.rewrite_page("data/wbfb4.dat", narrow_head)
+        self.edit("cwr.sys", lambda t: t.replace("w16 1\r\nw17 wbfb.bmp", "w16 2\r\nw17 wbfb.bmp", 1))
+        p = self.problems()
+        self.assertIn("ebu front: 'Other leads:' crosses the edge of a panel", p)
+        self.assertRegex(p, r"acbl front: printed text 'Crowded' is \d+ twips from .*, less than 1 mm")
+        self.assertIn("label 'MIN. LENGTH' breaks the word 'LENGTH'", p)
+        self.assertIn("wbfb1.dat: a landscape page (16440 x 11340 twips) printed portrait", p)
 
     def test_sample_text_too_long_for_its_field(self):
         def lengthen(page):
