@@ -78,15 +78,15 @@ void CompareTwoCards(benchmark::State& state) {
 void ListTwentyVersionsWithPictures(benchmark::State& state) {
     Shipped shipped;
     AppContext& ctx = shipped.ctx;
-    for (int i = 0; i < CardHistory::KeptPerPage; ++i) {
+    for (int i = 0; i < CardArchive::KeptPerPage; ++i) {
         ctx.Page.Field(TextField, 1).text = "K" + std::to_string(100000 + i);
         ctx.SaveCard();
     }
     PagePictures pictures(ctx);
     const double scale = 96.0 * 15 / ctx.Defaults.NaturalWidth;
     for (auto _ : state) {
-        auto versions = ctx.History.Versions(ctx.HistoryFormat(), ctx.HistoryCard(), "testcrd.acb");
-        for (const HistoryVersion& version : versions) {
+        auto versions = ctx.Archive.Versions(ctx.ArchiveFormat(), ctx.ArchiveCard(), "testcrd.acb");
+        for (const ArchivedVersion& version : versions) {
             CardPage page;
             CardFile::ParsePage(page, ReadFileBytes(version.file), false);
             benchmark::DoNotOptimize(pictures.Draw(page, scale));

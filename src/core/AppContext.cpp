@@ -14,7 +14,7 @@ namespace cw {
 AppContext::AppContext(const fs::path& root, Prompter& prompter_, ErrorTrap& errorTrap_,
                        FileSystem& fileSystem_)
     : prompter(prompter_), errorTrap(errorTrap_), fileSystem(fileSystem_),
-      paths(Paths::ForRoot(root)), History(paths.DataSysDir / "history") {}
+      paths(Paths::ForRoot(root)), Archive(paths.DataSysDir / "history") {}
 
 SystemSettingsFile AppContext::SettingsFile() const {
     return SystemSettingsFile(paths.ProgramFolder, fileSystem);
@@ -183,11 +183,11 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
     prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
-std::string AppContext::HistoryFormat() const {
+std::string AppContext::ArchiveFormat() const {
     return HasFormat() ? Catalogue.Code(CurrentFormat) : std::string();
 }
 
-std::string AppContext::HistoryCard() const {
+std::string AppContext::ArchiveCard() const {
     return CardNameOfPage(Location.CurrentCardName, BackSideSelected);
 }
 
@@ -196,7 +196,7 @@ void AppContext::KeepReplacedPage(const fs::path& page, const std::string& repla
         // A save that changed nothing keeps nothing.
         if (ReadFileBytes(page) == replaced)
             return;
-        History.Keep(HistoryFormat(), HistoryCard(), page.filename().string(), replaced);
+        Archive.Keep(ArchiveFormat(), ArchiveCard(), page.filename().string(), replaced);
         historyProblemShown_ = false;
     } catch (const std::exception& error) {
         if (historyProblemShown_)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "CardArchive.h"
 #include "CardFile.h"
 #include "CardFormatView.h"
-#include "CardHistory.h"
 #include "CardPage.h"
 #include "ErrorContext.h"
 #include "FileOps.h"
@@ -85,10 +85,10 @@ public:
     int16_t LoadedFormat = 0;
 
     // Earlier versions of the card pages: every save keeps the page it replaces.
-    CardHistory History;
+    CardArchive Archive;
     // The history's folder of the open card's format, and the open card's name there.
-    std::string HistoryFormat() const;
-    std::string HistoryCard() const;
+    std::string ArchiveFormat() const;
+    std::string ArchiveCard() const;
 
 private:
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);

@@ -9,7 +9,7 @@ std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
                               const std::vector<fs::path>& pages) {
     try {
         for (const fs::path& page : pages)
-            ctx.History.MoveIn(ctx.HistoryFormat(), card, page);
+            ctx.Archive.MoveIn(ctx.ArchiveFormat(), card, page);
     } catch (const std::exception& error) {
         return error.what();
     }
@@ -19,24 +19,24 @@ std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
 std::vector<DeletedCard> DeletedCardsOfFormat(const AppContext& ctx) {
     if (!ctx.HasFormat())
         return {};
-    return ctx.History.DeletedCards(ctx.HistoryFormat(), ctx.Location.CardDir,
+    return ctx.Archive.DeletedCards(ctx.ArchiveFormat(), ctx.Location.CardDir,
                                     ctx.Location.CardExt);
 }
 
 std::string RestoreCardFromHistory(AppContext& ctx, const std::string& card) {
     const std::string& ext = ctx.Location.CardExt;
-    const std::string format = ctx.HistoryFormat();
-    auto front = ctx.History.Versions(format, card, card + ext);
+    const std::string format = ctx.ArchiveFormat();
+    auto front = ctx.Archive.Versions(format, card, card + ext);
     if (front.empty())
         throw RuntimeError::FileNotFoundError(
-            (ctx.History.CardFolder(format, card) / (card + ext)).string());
-    std::vector<HistoryVersion> pages{front.front()};
+            (ctx.Archive.CardFolder(format, card) / (card + ext)).string());
+    std::vector<ArchivedVersion> pages{front.front()};
     if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat)) {
-        auto back = ctx.History.Versions(format, card, card + "_" + ext);
+        auto back = ctx.Archive.Versions(format, card, card + "_" + ext);
         if (!back.empty())
             pages.push_back(back.front());
     }
-    for (const HistoryVersion& page : pages) {
+    for (const ArchivedVersion& page : pages) {
         fs::path target = ctx.Location.CardDir / page.pageFile;
         AtomicReplace(ctx.fileSystem, target, ReadFileBytes(page.file), ctx.Location.ScratchPath());
     }

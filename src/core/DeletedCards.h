@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardHistory.h"
+#include "CardArchive.h"
 
 #include <string>
 #include <vector>

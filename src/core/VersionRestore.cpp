@@ -9,12 +9,12 @@
 
 namespace cw {
 
-bool IsVersionOfOpenPage(const AppContext& ctx, const HistoryVersion& version) {
+bool IsVersionOfOpenPage(const AppContext& ctx, const ArchivedVersion& version) {
     return EqualsIgnoreCase(version.pageFile, ctx.Location.CurrentCardName + ctx.Location.CardExt);
 }
 
 bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& changer,
-                        const HistoryVersion& version) {
+                        const ArchivedVersion& version) {
     if (!changed.CardOpen() || !IsVersionOfOpenPage(ctx, version))
         return false;
     if (changed.AskSaveChanges() == Answer::Cancel)

@@ -69,7 +69,7 @@ CardHistoryDialog::CardHistoryDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void CardHistoryDialog::ShowVersions(const QString& title,
-                                     const std::vector<HistoryVersion>& versions,
+                                     const std::vector<ArchivedVersion>& versions,
                                      const std::vector<QImage>& pictures) {
     heading_->setText(versions.empty()
                           ? title + ": no earlier version is kept yet.  Every save keeps the "

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardHistory.h"
+#include "CardArchive.h"
 
 #include <QDialog>
 #include <QImage>
@@ -21,7 +21,7 @@ public:
     explicit CardHistoryDialog(QWidget* parent = nullptr);
 
     // pictures: one small picture per version.
-    void ShowVersions(const QString& title, const std::vector<HistoryVersion>& versions,
+    void ShowVersions(const QString& title, const std::vector<ArchivedVersion>& versions,
                       const std::vector<QImage>& pictures);
     void ShowCurrent(const QImage& picture);
     void ShowChosen(const QImage& picture, const QString& caption);

@@ -135,7 +135,7 @@ void CardTools::RefreshMarks() {
     refreshPending_ = false;
     context_.errorTrap.Guard(loc::ShowCardMarks, [&] {
         const bool open = window_.Session().Changed().CardOpen() && context_.HasFormat();
-        if (partner_ && (!open || context_.HistoryCard() != comparedCard_))
+        if (partner_ && (!open || context_.ArchiveCard() != comparedCard_))
             EndComparison();
         shownOverflows_.clear();
         if (open && checkPanel_ && checkPanel_->isVisible()) {
@@ -226,7 +226,7 @@ void CardTools::ChooseCardToCompare() {
     CardLibrary& library = window_.Session().Library();
     std::vector<std::string> cards;
     for (const std::string& entry : library.Entries())
-        if (!EqualsIgnoreCase(library.CardNameOf(entry), context_.HistoryCard()))
+        if (!EqualsIgnoreCase(library.CardNameOf(entry), context_.ArchiveCard()))
             cards.push_back(entry);
     CompareCardPicker picker(cards, context_.Location.CardDir,
                              QString::fromStdString(context_.Location.CardExt), &window_);
@@ -250,7 +250,7 @@ bool CardTools::CompareWith(const fs::path& file) {
     }
     window_.FillIn().CommitOpenEditor();
     partner_ = std::move(*card);
-    comparedCard_ = context_.HistoryCard();
+    comparedCard_ = context_.ArchiveCard();
     chosen_.reset();
     if (!comparisonPanel_) {
         comparisonPanel_ = new ComparisonPanel(&window_);
@@ -292,7 +292,7 @@ void CardTools::Recompare() {
         if (back != context_.BackSideSelected) {
             // The page not on show, as saved.
             CardLocation other = context_.Location;
-            other.CurrentCardName = context_.HistoryCard() + (back ? "_" : "");
+            other.CurrentCardName = context_.ArchiveCard() + (back ? "_" : "");
             saved = ReadCardPage(other, back,
                                  back ? context_.BackTemplateForMissingPage() : std::nullopt);
             if (!saved)
@@ -364,7 +364,7 @@ bool CardTools::TakePartnersValue() {
 
 // ---- history
 
-CardPage CardTools::VersionPage(const HistoryVersion& version) const {
+CardPage CardTools::VersionPage(const ArchivedVersion& version) const {
     CardPage page;
     page.CardHeader = context_.Page.CardHeader;
     CardFile::ParsePage(page, ReadFileBytes(version.file), context_.BackSideSelected);
@@ -402,16 +402,16 @@ void CardTools::ShowHistory() {
             pictures_ = std::make_unique<PagePictures>(context_);
         const std::string pageFile = context_.Location.CurrentCardName + context_.Location.CardExt;
         versions_ =
-            context_.History.Versions(context_.HistoryFormat(), context_.HistoryCard(), pageFile);
+            context_.Archive.Versions(context_.ArchiveFormat(), context_.ArchiveCard(), pageFile);
         const double width =
             context_.Defaults.NaturalWidth > 0 ? context_.Defaults.NaturalWidth : 11520;
         std::vector<QImage> small;
-        for (const HistoryVersion& version : versions_)
+        for (const ArchivedVersion& version : versions_)
             small.push_back(pictures_->Draw(VersionPage(version),
                                             kListPicturePixels * context_.TwipsPerPixel / width));
         QString title = QString("History of the %1 page of %2")
                             .arg(context_.BackSideSelected ? "back" : "front",
-                                 Codec().Decode(context_.HistoryCard()).toUpper());
+                                 Codec().Decode(context_.ArchiveCard()).toUpper());
         historyDialog_->ShowVersions(title, versions_, small);
         historyDialog_->ShowCurrent(
             pictures_->Draw(context_.Page, kPicturePixels * context_.TwipsPerPixel / width));

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "CardArchive.h"
 #include "CardComparison.h"
-#include "CardHistory.h"
 #include "CardOverlay.h"
 #include "ChangedState.h"
 #include "OverflowCheck.h"
@@ -65,7 +65,7 @@ public:
     // "Card History...": the kept versions of the shown page.
     void OpenHistory();
     CardHistoryDialog* historyDialog() const;
-    const std::vector<HistoryVersion>& ListedVersions() const { return versions_; }
+    const std::vector<ArchivedVersion>& ListedVersions() const { return versions_; }
     bool RestoreVersion(int index);
     // "Restore a Deleted Card...".
     void OpenDeletedCards();
@@ -91,7 +91,7 @@ private:
     void ShowChosenDifference();
     bool TurnTo(bool backPage);
     void ShowHistory();
-    CardPage VersionPage(const HistoryVersion& version) const;
+    CardPage VersionPage(const ArchivedVersion& version) const;
     const TextCodec& Codec() const;
 
     MainWindow& window_;
@@ -111,7 +111,7 @@ private:
     std::optional<FieldDifference> chosen_;
     QPointer<ComparisonPanel> comparisonPanel_;
 
-    std::vector<HistoryVersion> versions_;
+    std::vector<ArchivedVersion> versions_;
     QPointer<CardHistoryDialog> historyDialog_;
     QPointer<DeletedCardsDialog> deletedCardsDialog_;
 

@@ -1,4 +1,4 @@
-#include "CardHistory.h"
+#include "CardArchive.h"
 
 #include "AppContext.h"
 #include "DeletedCards.h"
@@ -18,7 +18,7 @@ using namespace cw::test;
 namespace {
 
 // A data root with one two-page format and a card "pair" created and open.
-class CardHistoryTest : public ::testing::Test {
+class CardArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}});
@@ -28,7 +28,7 @@ protected:
         ASSERT_TRUE(session.Load());
         // Every version gets the same millisecond: the names must still keep them apart
         // and in order.
-        ctx.History.SetClock([] { return std::chrono::system_clock::time_point(); });
+        ctx.Archive.SetClock([] { return std::chrono::system_clock::time_point(); });
         ASSERT_TRUE(session.Library().PrepareNewCard());
         ASSERT_TRUE(session.Library().FinishNameDialog({"pair", "Me", "11", "Pard", "22"}));
     }
@@ -41,8 +41,8 @@ protected:
         EXPECT_TRUE(session.Changed().SaveCard());
         return before;
     }
-    std::vector<HistoryVersion> FrontVersions() const {
-        return ctx.History.Versions("TEST", "pair", "pair.tst");
+    std::vector<ArchivedVersion> FrontVersions() const {
+        return ctx.Archive.Versions("TEST", "pair", "pair.tst");
     }
     // The history cannot be written, even by the superuser.
     void BreakHistory() {
@@ -73,7 +73,7 @@ protected:
     MainSession session{ctx, views, views, chooser};
 };
 
-TEST_F(CardHistoryTest, EverySaveKeepsThePageItReplacesAndTheNewestTwentyStay) {
+TEST_F(CardArchiveTest, EverySaveKeepsThePageItReplacesAndTheNewestTwentyStay) {
     // Creating the card saved it once over the blank template.
     std::vector<std::string> replaced{ReadFile(dir / "data" / "test1.dat")};
     ASSERT_EQ(FrontVersions().size(), 1u);
@@ -88,16 +88,16 @@ TEST_F(CardHistoryTest, EverySaveKeepsThePageItReplacesAndTheNewestTwentyStay) {
     for (int save = 11; save <= 25; ++save)
         replaced.push_back(SaveWithText("version " + std::to_string(save)));
     auto versions = FrontVersions();
-    ASSERT_EQ(versions.size(), size_t(CardHistory::KeptPerPage));
+    ASSERT_EQ(versions.size(), size_t(CardArchive::KeptPerPage));
     for (size_t i = 0; i < versions.size(); ++i)
         EXPECT_EQ(ReadFile(versions[i].file), replaced[replaced.size() - 1 - i]) << i;
     EXPECT_EQ(versions.front().pageFile, "pair.tst");
     EXPECT_EQ(versions.front().when, "1970-01-01 00:00:00");
-    EXPECT_TRUE(ctx.History.Versions("TEST", "pair", "pair_.tst").empty());
+    EXPECT_TRUE(ctx.Archive.Versions("TEST", "pair", "pair_.tst").empty());
     EXPECT_TRUE(prompter.MessageTexts().empty());
 }
 
-TEST_F(CardHistoryTest, AHistoryThatCannotBeWrittenStillLetsEverySaveThroughWithOneMessage) {
+TEST_F(CardArchiveTest, AHistoryThatCannotBeWrittenStillLetsEverySaveThroughWithOneMessage) {
     BreakHistory();
     SaveWithText("first");
     SaveWithText("second");
@@ -113,7 +113,7 @@ TEST_F(CardHistoryTest, AHistoryThatCannotBeWrittenStillLetsEverySaveThroughWith
     EXPECT_EQ(ReadFile(FrontVersions().front().file), before);
 }
 
-TEST_F(CardHistoryTest, RestoringAVersionAndThenTheVersionItKeptGivesThePageBackByteForByte) {
+TEST_F(CardArchiveTest, RestoringAVersionAndThenTheVersionItKeptGivesThePageBackByteForByte) {
     SaveWithText("first");
     SaveWithText("second");
     const std::string beforeRestore = ReadFile(Front());
@@ -130,18 +130,18 @@ TEST_F(CardHistoryTest, RestoringAVersionAndThenTheVersionItKeptGivesThePageBack
     EXPECT_FALSE(session.Changed().CardChanged());
 
     // The restore kept the page it replaced.
-    HistoryVersion kept = FrontVersions().front();
+    ArchivedVersion kept = FrontVersions().front();
     EXPECT_EQ(ReadFile(kept.file), beforeRestore);
     ASSERT_TRUE(RestorePageVersion(ctx, session.Changed(), changer, kept));
     EXPECT_EQ(ReadFile(Front()), beforeRestore);
     EXPECT_EQ(ctx.Page.Field(TextField, 0).text, "second");
     // A version of the other page is not restored over this one.
-    HistoryVersion back{FrontVersions().front().file, "pair_.tst", "", ""};
+    ArchivedVersion back{FrontVersions().front().file, "pair_.tst", "", ""};
     EXPECT_FALSE(RestorePageVersion(ctx, session.Changed(), changer, back));
     EXPECT_TRUE(errors.shown.empty());
 }
 
-TEST_F(CardHistoryTest, ADeletedCardIsKeptInTheHistoryAndComesBackWithBothPages) {
+TEST_F(CardArchiveTest, ADeletedCardIsKeptInTheHistoryAndComesBackWithBothPages) {
     SaveWithText("kept");
     const std::string front = ReadFile(Front()), back = ReadFile(dir / "TEST" / "pair_.tst");
     CardLibrary& library = session.Library();

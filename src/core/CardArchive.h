@@ -10,10 +10,10 @@
 namespace cw {
 
 // One kept version of a card page.
-struct HistoryVersion {
+struct ArchivedVersion {
     fs::path file;
     std::string pageFile; // the page file it was, e.g. "testcrd_.acb"
-    std::string stamp;    // when it was replaced: "20240131-142501-123-00", sortable
+    std::string stamp;    // when it was replaced: "20240131-142501-123-000", sortable
     std::string when;     // the same for people: "2024-01-31 14:25:01"
 };
 
@@ -27,12 +27,12 @@ struct DeletedCard {
 // folder per format and card: every save keeps the page it replaces, a deleted card's pages
 // are moved there, and the newest versions of each page are kept. A version file is named by
 // the date and time it was replaced, followed by the page file's name.
-class CardHistory {
+class CardArchive {
 public:
     static constexpr int KeptPerPage = 20;
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
-    explicit CardHistory(fs::path root);
+    explicit CardArchive(fs::path root);
 
     const fs::path& Root() const { return root_; }
     // For tests: the time versions are stamped with.
@@ -52,8 +52,8 @@ public:
     void MoveIn(const std::string& format, const std::string& card, const fs::path& pageFile);
 
     // The versions of a card, newest first; of one page only when pageFile is given.
-    std::vector<HistoryVersion> Versions(const std::string& format, const std::string& card,
-                                         const std::string& pageFile = {}) const;
+    std::vector<ArchivedVersion> Versions(const std::string& format, const std::string& card,
+                                          const std::string& pageFile = {}) const;
 
     // Cards of a format that have versions of their front page (frontExtension is the
     // format's card-file extension) but no card file in cardFolder any more.

@@ -1,4 +1,4 @@
-#include "CardHistory.h"
+#include "CardArchive.h"
 
 #include "RuntimeError.h"
 
@@ -89,14 +89,14 @@ fs::path Resolved(const fs::path& path) {
 
 } // namespace
 
-CardHistory::CardHistory(fs::path root)
+CardArchive::CardArchive(fs::path root)
     : root_(std::move(root)), clock_([] { return std::chrono::system_clock::now(); }) {}
 
-fs::path CardHistory::CardFolder(const std::string& format, const std::string& card) const {
+fs::path CardArchive::CardFolder(const std::string& format, const std::string& card) const {
     return Resolved(Resolved(root_ / format) / card);
 }
 
-std::string CardHistory::NextStamp(const fs::path& folder, const std::string& pageFile) const {
+std::string CardArchive::NextStamp(const fs::path& folder, const std::string& pageFile) const {
     std::string stamp = FormatTime(clock_()) + "-000";
     // A version is always newer than those kept before it, whatever the clock says.
     std::string newest;
@@ -116,10 +116,10 @@ std::string CardHistory::NextStamp(const fs::path& folder, const std::string& pa
     return stamp;
 }
 
-std::vector<HistoryVersion> CardHistory::Versions(const std::string& format,
-                                                  const std::string& card,
-                                                  const std::string& pageFile) const {
-    std::vector<HistoryVersion> versions;
+std::vector<ArchivedVersion> CardArchive::Versions(const std::string& format,
+                                                   const std::string& card,
+                                                   const std::string& pageFile) const {
+    std::vector<ArchivedVersion> versions;
     fs::path folder = CardFolder(format, card);
     std::error_code ec;
     if (!fs::is_directory(folder, ec))
@@ -136,11 +136,11 @@ std::vector<HistoryVersion> CardHistory::Versions(const std::string& format,
         versions.push_back({folder / name, page, stamp, ForPeople(stamp)});
     }
     std::sort(versions.begin(), versions.end(),
-              [](const HistoryVersion& a, const HistoryVersion& b) { return a.stamp > b.stamp; });
+              [](const ArchivedVersion& a, const ArchivedVersion& b) { return a.stamp > b.stamp; });
     return versions;
 }
 
-void CardHistory::Keep(const std::string& format, const std::string& card,
+void CardArchive::Keep(const std::string& format, const std::string& card,
                        const std::string& pageFile, const std::string& bytes) {
     fs::path folder = CardFolder(format, card);
     std::error_code ec;
@@ -155,7 +155,7 @@ void CardHistory::Keep(const std::string& format, const std::string& card,
     Prune(format, card, pageFile);
 }
 
-void CardHistory::MoveIn(const std::string& format, const std::string& card,
+void CardArchive::MoveIn(const std::string& format, const std::string& card,
                          const fs::path& pageFile) {
     fs::path folder = CardFolder(format, card);
     std::error_code ec;
@@ -177,7 +177,7 @@ void CardHistory::MoveIn(const std::string& format, const std::string& card,
     Prune(format, card, name);
 }
 
-void CardHistory::Prune(const std::string& format, const std::string& card,
+void CardArchive::Prune(const std::string& format, const std::string& card,
                         const std::string& pageFile) const {
     auto versions = Versions(format, card, pageFile);
     std::error_code ec;
@@ -185,7 +185,7 @@ void CardHistory::Prune(const std::string& format, const std::string& card,
         fs::remove(versions[i].file, ec);
 }
 
-std::vector<DeletedCard> CardHistory::DeletedCards(const std::string& format,
+std::vector<DeletedCard> CardArchive::DeletedCards(const std::string& format,
                                                    const fs::path& cardFolder,
                                                    const std::string& frontExtension) const {
     std::vector<DeletedCard> cards;
