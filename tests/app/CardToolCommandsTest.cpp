@@ -5,6 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -62,6 +63,20 @@ TEST_F(CardToolCommandsTest, ShippedCardsFitAndAnOverfilledFieldIsListedWithoutC
     EXPECT_EQ(out.str(), "front\t2\ttoo wide\tK123456 and a number much too long for its box\n");
     EXPECT_EQ(ReadFile(dir / "cwr.sys"), settings);
     EXPECT_FALSE(fs::exists(dir / "datasys" / "history"));
+    // A picture of the page has no mark on the field: marks are for the screen alone.
+    ASSERT_EQ(
+        Run({"render", "--card", "over", "--zoom", "1", "--out", (dir / "over.png").string()}), 0);
+    QImage picture(QString::fromStdString((dir / "over.png").string()));
+    ASSERT_FALSE(picture.isNull());
+    const std::string line = ReadFile(dir / "acbl" / "over.acb");
+    const auto record = line.substr(line.find("\n2,", line.find("\n2,") + 1) + 3);
+    const int left = std::stoi(record), top = std::stoi(record.substr(record.find(',') + 1));
+    const int width = std::stoi(record.substr(record.find(',', record.find(',') + 1) + 1));
+    int red = 0;
+    for (int x = (left + width) / 15 - 10; x < (left + width) / 15 + 2; ++x)
+        for (int y = top / 15 - 2; y < top / 15 + 10; ++y)
+            red += picture.pixelColor(x, y) == QColor(230, 0, 0);
+    EXPECT_EQ(red, 0);
 
     EXPECT_EQ(Run({"check", "--card", "nosuch"}), 1);
     EXPECT_NE(err.str().find("Card nosuch not found"), std::string::npos) << err.str();
