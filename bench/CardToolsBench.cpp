@@ -6,6 +6,7 @@
 #include "OverflowCheck.h"
 #include "PagePictures.h"
 #include "PartnerCard.h"
+#include "PrintedArea.h"
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
@@ -53,7 +54,8 @@ struct Shipped {
 
 void CheckBothPages(benchmark::State& state) {
     Shipped shipped;
-    OverflowCheck check(shipped.ctx);
+    AppContext& ctx = shipped.ctx;
+    OverflowCheck check(ctx, [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
     for (auto _ : state)
         benchmark::DoNotOptimize(check.CheckCard());
 }

@@ -1,8 +1,10 @@
 #include "CheckCommand.h"
 
 #include "Application.h"
-#include "CommandFormat.h"
+#include "CardCommand.h"
+#include "CardPages.h"
 #include "OverflowCheck.h"
+#include "PrintedArea.h"
 #include "TextDrawer.h"
 
 namespace cw {
@@ -30,16 +32,23 @@ bool ParseCheckOptions(const CommandLine& line, CheckOptions& options, std::stri
 
 int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream& out,
                     std::ostream& err) {
-    if (!app.RunStartup())
+    auto slot = StartCardCommand(app, options.format, err);
+    if (!slot)
         return 1;
     AppContext& ctx = app.Context();
-    if (!SetUpCommandFormat(ctx, options.format, err) || !CommandCardExists(ctx, options.card, err))
+    NoCardFormatView noView;
+    if (!ctx.SetupCardFormat(*slot, noView))
         return 1;
+    NamedCardPages pages(ctx, options.card);
+    if (!pages.Exists()) {
+        err << "Card " << options.card << " not found: "
+            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
+        return 1;
+    }
     const int trapsBefore = app.Trap().TrapCount();
-    ctx.Location.CurrentCardName = options.card;
-    if (!ctx.LoadCard())
+    if (!pages.Open())
         return 1;
-    OverflowCheck check(ctx);
+    OverflowCheck check(ctx, [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
     std::vector<FieldOverflow> found = check.CheckCard();
     RenderState state;
     TextDrawer text(ctx, state);

@@ -6,7 +6,8 @@ namespace {
 
 // Options that take no value.
 bool IsFlag(const std::string& option) {
-    return option == "--version" || option == "--partner" || option == "--help";
+    return option == "--version" || option == "--partner" || option == "--help" ||
+           option == "--black";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "Application.h"
 #include "CheckCommand.h"
 #include "CompareCommand.h"
+#include "ExportCommand.h"
+#include "PrintCommand.h"
 #include "RenderCommand.h"
 #include "TextCodec.h"
 
@@ -22,6 +24,26 @@ int RenderTool(Application& app, const CommandLine& line, std::ostream&, std::os
         return 2;
     }
     return RunRenderCommand(app, options, err);
+}
+
+int PrintTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    PrintCommandOptions options;
+    std::string problem;
+    if (!ParsePrintOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunPrintCommand(app, options, out, err);
+}
+
+int ExportTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    ExportCommandOptions options;
+    std::string problem;
+    if (!ParseExportOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunExportCommand(app, options, out, err);
 }
 
 int CheckTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -52,8 +74,17 @@ const std::vector<CommandEntry>& CommandTable() {
         {"render",
          "cardwright render --root DIR --card NAME [--format CODE]\n"
          "           [--side front|back] [--partner] [--zoom N]\n"
-         "           --out FILE.(png|jpg|bmp|pdf)\n",
+         "           --out FILE.(png|jpg|bmp|gif|pdf)\n",
          RenderTool},
+        {"print",
+         "cardwright print --root DIR --card NAME|'*' [--format CODE]\n"
+         "           [--side front|back|both] [--cards mine|partner|both] [--black]\n"
+         "           [--pdf FILE.pdf | --printer NAME]\n",
+         PrintTool},
+        {"export",
+         "cardwright export --root DIR --card NAME [--format CODE]\n"
+         "           --out FILE.(bmp|jpg|gif|png|pdf) [--dpi N]\n",
+         ExportTool},
         {"check", "cardwright check --root DIR --card NAME [--format CODE]\n", CheckTool},
         {"compare", "cardwright compare --root DIR --card A --with B|FILE [--format CODE]\n",
          CompareTool},

@@ -1,9 +1,10 @@
 #include "CompareCommand.h"
 
 #include "Application.h"
+#include "CardCommand.h"
 #include "CardComparison.h"
+#include "CardPages.h"
 #include "CardToolLocations.h"
-#include "CommandFormat.h"
 #include "PartnerCard.h"
 #include "RenderState.h"
 #include "TextDrawer.h"
@@ -43,13 +44,21 @@ bool ParseCompareOptions(const CommandLine& line, CompareOptions& options, std::
 
 int RunCompareCommand(Application& app, const CompareOptions& options, std::ostream& out,
                       std::ostream& err) {
-    if (!app.RunStartup())
+    auto slot = StartCardCommand(app, options.format, err);
+    if (!slot)
         return 1;
     AppContext& ctx = app.Context();
-    if (!SetUpCommandFormat(ctx, options.format, err) || !CommandCardExists(ctx, options.card, err))
+    NoCardFormatView noView;
+    if (!ctx.SetupCardFormat(*slot, noView))
         return 1;
+    NamedCardPages pages(ctx, options.card);
+    if (!pages.Exists()) {
+        err << "Card " << options.card << " not found: "
+            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
+        return 1;
+    }
     const int trapsBefore = app.Trap().TrapCount();
-    std::optional<CardPages> mine;
+    std::optional<SavedCardPages> mine;
     std::optional<PartnerCard> theirs;
     std::string problem;
     bool read = ctx.errorTrap.Guard(loc::CompareWithCard, [&] {

@@ -3,22 +3,19 @@
 #include "Application.h"
 #include "BasicNumbers.h"
 #include "CardCanvas.h"
+#include "CardCommand.h"
+#include "CardPages.h"
 #include "CardRenderer.h"
-#include "CommandFormat.h"
 #include "PainterSurface.h"
-#include "PrintedPage.h"
+#include "PictureFiles.h"
+#include "PrintDocument.h"
+#include "PrintOptionsModel.h"
 
-#include <QImageWriter>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <cmath>
+#include <QPrinter>
 
 namespace cw {
 
 namespace {
-
-constexpr int kPdfResolution = 600;
 
 std::string LowerExtension(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
@@ -37,54 +34,48 @@ bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions
     screen.State.PrintMode = 0;
     screen.SelectSurface(canvas.Surface());
     screen.RenderCard();
-    QImageWriter writer(QString::fromStdString(options.out.string()));
+    // The same picture files as "Save Card as" writes (GIF through giflib).
     std::string ext = LowerExtension(options.out);
-    writer.setFormat(ext == ".png" ? "png" : ext == ".bmp" ? "bmp" : "jpeg");
-    if (ext == ".jpg" || ext == ".jpeg")
-        writer.setQuality(92);
-    if (!writer.write(canvas.Picture())) {
-        err << "Cannot write " << options.out.string() << ": " << writer.errorString().toStdString()
-            << '\n';
+    PictureType type = ext == ".png"   ? PictureType::Png
+                       : ext == ".bmp" ? PictureType::Bmp
+                       : ext == ".gif" ? PictureType::Gif
+                                       : PictureType::Jpeg;
+    try {
+        WritePictureFile(ctx.fileSystem, options.out, canvas.Picture(), type);
+    } catch (const std::exception& error) {
+        err << "Cannot write " << options.out.string() << ": " << error.what() << '\n';
         return false;
     }
     return true;
 }
 
-bool WritePdf(AppContext& ctx, const RenderState& state, const RenderOptions& options,
-              std::ostream& err) {
-    const PrintedPage printed = PrintedPage::ForFormat(ctx, ctx.BackSideSelected);
-    QSizeF extent(printed.width, printed.height);
-    if (extent.width() <= 0 || extent.height() <= 0) {
-        err << "The card format has no page size.\n";
+// The page as the print job prints it on the format's paper, with the format's saved print
+// settings.
+bool WritePdf(AppContext& ctx, const RenderOptions& options, std::ostream& err) {
+    NamedCardPages pages(ctx, options.card);
+    const fs::path scratch = options.out.string() + ".new";
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(ctx, printer, scratch);
+    PrintOptionsModel model(ctx);
+    model.Choices().side = options.back ? PrintSide::Back : PrintSide::Front;
+    PrintDocument document(ctx, printer, model);
+    if (!document.Start())
+        return false;
+    document.PrintCard(pages, options.partner ? PrintCardChoice::Partner : PrintCardChoice::Mine);
+    const bool finished = document.Finish();
+    std::error_code ec;
+    if (!finished || !fs::exists(scratch)) {
+        fs::remove(scratch, ec);
+        err << "Cannot write " << options.out.string() << '\n';
         return false;
     }
-    QPdfWriter writer(QString::fromStdString(options.out.string()));
-    writer.setResolution(kPdfResolution);
-    writer.setCreator(QStringLiteral("Cardwright"));
-    // The paper is the printed page's extent at its natural size.
-    QPageSize page(QSizeF(extent.width() / 20.0, extent.height() / 20.0), QPageSize::Point,
-                   QString(), QPageSize::ExactMatch);
-    writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    FontBook fonts;
-    PainterSurface surface(writer,
-                           DeviceMapping::Paper(kPdfResolution, kPdfResolution,
-                                                QSizeF(writer.width(), writer.height()), extent),
-                           fonts);
-    NoCardFormatView view;
-    CardRenderer paper(ctx, view);
-    paper.State = state;
-    paper.State.PrintMode = 1;
-    paper.State.FieldTooFarDown = false;
-    paper.State.UserTextPrintOffset = printed.textOffsetY;
-    ctx.PageOffsetX = printed.marginX;
-    paper.SelectSurface(surface);
-    paper.RenderCard();
-    surface.End();
-    ctx.PageOffsetX = 0;
-    if (paper.State.FieldTooFarDown)
+    if (document.FieldTooFarDown())
         err << "At least one field at the bottom of the page is too far down to print.\n";
-    if (!std::filesystem::exists(options.out)) {
-        err << "Cannot write " << options.out.string() << '\n';
+    try {
+        MoveFileOver(ctx.fileSystem, scratch, options.out);
+    } catch (const std::exception& error) {
+        fs::remove(scratch, ec);
+        err << "Cannot write " << options.out.string() << ": " << error.what() << '\n';
         return false;
     }
     return true;
@@ -106,8 +97,9 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
     // Relative to the folder the command was started in, whatever start-up makes current.
     options.out = fs::absolute(out);
     std::string ext = LowerExtension(options.out);
-    if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".pdf") {
-        problem = "render: the output file must end in .png, .jpg, .bmp or .pdf: " + out;
+    if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".gif" &&
+        ext != ".pdf") {
+        problem = "render: the output file must end in .png, .jpg, .bmp, .gif or .pdf: " + out;
         return false;
     }
     options.format = line.Value("--format");
@@ -130,13 +122,11 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
 }
 
 int RunRenderCommand(Application& app, const RenderOptions& options, std::ostream& err) {
-    if (!app.RunStartup(Application::StartupMode::Command))
+    auto started = StartCardCommand(app, options.format, err);
+    if (!started)
         return 1;
     AppContext& ctx = app.Context();
-    auto chosen = ChooseCommandFormat(ctx, options.format, err);
-    if (!chosen)
-        return 1;
-    int16_t slot = *chosen;
+    int16_t slot = *started;
     if (options.back && !ctx.Catalogue.HasBackPage(slot)) {
         err << "Card format " << ctx.Catalogue.Code(slot) << " has no back page.\n";
         return 1;
@@ -152,8 +142,11 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         return 1;
 
     ctx.Location.CurrentCardName = options.card;
-    if (!CommandCardExists(ctx, options.card, err))
+    fs::path front = ctx.Location.CardDir / (options.card + ctx.Location.CardExt);
+    if (!ExistsAnyCase(front)) {
+        err << "Card " << options.card << " not found: " << front.string() << '\n';
         return 1;
+    }
     if (options.back) {
         ctx.Location.CurrentCardName += "_";
         if (!ExistsAnyCase(ctx.Location.PagePath()) && !ctx.BackTemplateForMissingPage()) {
@@ -167,7 +160,7 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
 
     RenderState state;
     state.ShowOwnCard = !options.partner;
-    bool written = LowerExtension(options.out) == ".pdf" ? WritePdf(ctx, state, options, err)
+    bool written = LowerExtension(options.out) == ".pdf" ? WritePdf(ctx, options, err)
                                                          : WritePicture(ctx, state, options, err);
     if (!written)
         return 1;

@@ -12,7 +12,7 @@ namespace cw {
 class Application;
 
 // "cardwright render": one page of a card drawn without a display, as on screen (PNG, JPEG,
-// BMP) or as printed with the format's print settings (PDF).
+// BMP, GIF) or as printed with the format's print settings (PDF).
 struct RenderOptions {
     std::string card;
     std::optional<std::string> format; // the format's code; the default format without it

@@ -236,6 +236,9 @@ ErrorContextSnapshot AppContext::Snapshot() const {
     ErrorContextSnapshot snapshot;
     snapshot.ProgramFolder = paths.ProgramFolder.string();
     snapshot.CurrentCardName = Location.CurrentCardName;
+    snapshot.CardDir = Location.CardDir.string();
+    snapshot.CardExt = Location.CardExt;
+    snapshot.FormatHasBackPage = HasFormat() && Catalogue.HasBackPage(CurrentFormat);
     if (CurrentFormat >= 0 && CurrentFormat < FormatCatalogue::Slots)
         snapshot.FormatDisplayName = Catalogue.Formats[size_t(CurrentFormat)][ColDisplayName];
     snapshot.MainWindowLoaded = MainWindowLoaded;

@@ -16,13 +16,13 @@ int FormatOfExtension(const FormatCatalogue& catalogue, const std::string& exten
     return -1;
 }
 
-std::optional<CardPages> ReadPages(const AppContext& ctx, const fs::path& folder,
-                                   const std::string& cardName, const std::string& extension) {
+std::optional<SavedCardPages> ReadPages(const AppContext& ctx, const fs::path& folder,
+                                        const std::string& cardName, const std::string& extension) {
     CardLocation location{folder, cardName, extension};
     auto front = ReadCardPage(location, false, std::nullopt);
     if (!front)
         return std::nullopt;
-    CardPages pages{std::move(*front), std::nullopt};
+    SavedCardPages pages{std::move(*front), std::nullopt};
     if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat)) {
         location.CurrentCardName += "_";
         pages.back = ReadCardPage(location, true, ctx.BackTemplateForMissingPage());
@@ -66,7 +66,7 @@ std::optional<PartnerCard> PartnerCard::Read(const AppContext& ctx, const fs::pa
     return card;
 }
 
-std::optional<CardPages> ReadCardPages(const AppContext& ctx, const std::string& cardName) {
+std::optional<SavedCardPages> ReadCardPages(const AppContext& ctx, const std::string& cardName) {
     return ReadPages(ctx, ctx.Location.CardDir, cardName, ctx.Location.CardExt);
 }
 

@@ -11,7 +11,7 @@ namespace cw {
 class AppContext;
 
 // Both pages of a card, read as saved.
-struct CardPages {
+struct SavedCardPages {
     CardPage front;
     std::optional<CardPage> back;
 
@@ -25,7 +25,7 @@ struct CardPages {
 struct PartnerCard {
     std::string name; // the card's name, as its file is named
     fs::path frontPath;
-    CardPages pages;
+    SavedCardPages pages;
 
     // Reads the card whose front (or back) page file is file. A file of another format, or
     // one that is no card file, is refused: nullopt, with the reason in problem.
@@ -35,7 +35,7 @@ struct PartnerCard {
 
 // Both pages of a card of the current format in its card folder; nullopt when its front
 // page is not there.
-std::optional<CardPages> ReadCardPages(const AppContext& ctx, const std::string& cardName);
+std::optional<SavedCardPages> ReadCardPages(const AppContext& ctx, const std::string& cardName);
 
 // How many of the front page's first text fields hold names and player numbers.
 int NameFieldCount(const AppContext& ctx);

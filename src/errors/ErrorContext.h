@@ -10,6 +10,11 @@ namespace cw {
 struct ErrorContextSnapshot {
     std::string ProgramFolder;
     std::string CurrentCardName;
+    // Where the open card's page files are and their extension (".acb"), and whether its
+    // format has a back page: the error report attaches both pages.
+    std::string CardDir;
+    std::string CardExt;
+    bool FormatHasBackPage = false;
     // Display name of the current card format; absent when the current format index is out
     // of range or its slot is empty, and then the record has no "Card Format:" line.
     std::optional<std::string> FormatDisplayName;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cw {
 
@@ -29,6 +30,19 @@ public:
     // An input box; nullopt when the user cancels.
     virtual std::optional<std::string> Input(const std::string& prompt, const std::string& title,
                                              const std::string& initial) = 0;
+
+    // A password box: what is typed is not shown. nullopt when the user cancels.
+    virtual std::optional<std::string> Password(const std::string& prompt,
+                                                const std::string& title) {
+        return Input(prompt, title, {});
+    }
+
+    // A question whose answers are the given choices, with a Cancel beside them: the index of
+    // the choice taken, nullopt for Cancel.
+    virtual std::optional<size_t> Choose(const std::string& text, const std::string& title,
+                                         const std::vector<std::string>& choices) {
+        return std::nullopt;
+    }
 
     virtual void Beep() = 0;
 

@@ -36,6 +36,16 @@ std::optional<std::string> ScriptedPrompter::Input(const std::string& prompt,
     return text;
 }
 
+std::optional<size_t> ScriptedPrompter::Choose(const std::string& text, const std::string& title,
+                                               const std::vector<std::string>&) {
+    log_.push_back({Asked::Kind::Choice, text, title});
+    if (choices_.empty())
+        return std::nullopt;
+    auto choice = choices_.front();
+    choices_.pop_front();
+    return choice;
+}
+
 void ScriptedPrompter::Beep() {
     log_.push_back({Asked::Kind::Beep, {}, {}});
 }

@@ -98,7 +98,8 @@ std::string DescribeOverflow(int reasons) {
     return words;
 }
 
-OverflowCheck::OverflowCheck(AppContext& ctx) : ctx_(ctx) {}
+OverflowCheck::OverflowCheck(AppContext& ctx, PrintedPageOfSide paper)
+    : ctx_(ctx), paper_(std::move(paper)) {}
 
 std::optional<OverflowCheck::Extent> OverflowCheck::MeasureField(const CardField& field) {
     Measurer measurer(ctx_, state_, fonts_);
@@ -112,7 +113,7 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool b
     SideScope side(ctx_, backSide);
     state_ = RenderState();
     Measurer measurer(ctx_, state_, fonts_);
-    const PrintedPage paper = PrintedPage::ForFormat(ctx_, backSide);
+    const PrintedPage paper = paper_ ? paper_(backSide) : PrintedPage();
     for (int i = 0; i < page.Count(TextField); ++i) {
         const CardField& field = page.Field(TextField, i);
         auto extent = Measure(measurer, field);
@@ -128,9 +129,9 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool b
             reasons |= BelowBottom;
         const double top = extent->cells.top() + paper.textOffsetY;
         const double bottom = extent->lastLineBottom + paper.textOffsetY;
-        if (extent->cells.left() + paper.marginX < 0 ||
-            extent->cells.right() + paper.marginX > paper.width || top < 0 ||
-            bottom + PrintedPage::BottomReserve > paper.height)
+        if (paper.HasSize() && (extent->cells.left() + paper.marginX < 0 ||
+                                extent->cells.right() + paper.marginX > paper.width || top < 0 ||
+                                bottom + PrintedPage::BottomReserve > paper.height))
             reasons |= OffPage;
         if (reasons == 0)
             continue;

@@ -2,10 +2,12 @@
 
 #include "CardPage.h"
 #include "FontBook.h"
+#include "PrintedPage.h"
 #include "RenderState.h"
 
 #include <QRectF>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +42,11 @@ std::string DescribeOverflow(int reasons);
 // that the answer is the same at every zoom and without a display.
 class OverflowCheck {
 public:
-    explicit OverflowCheck(AppContext& ctx);
+    // The printed page of a side, for text that lies off it; without one only the fields
+    // themselves are checked.
+    using PrintedPageOfSide = std::function<PrintedPage(bool backSide)>;
+
+    explicit OverflowCheck(AppContext& ctx, PrintedPageOfSide paper = {});
 
     // The fields of page that overflow, laid out with the fonts of the given side.
     std::vector<FieldOverflow> CheckPage(const CardPage& page, bool backSide);
@@ -60,6 +66,7 @@ private:
     std::optional<FieldOverflow> CheckField(const CardField& field, int index, bool backSide);
 
     AppContext& ctx_;
+    PrintedPageOfSide paper_;
     RenderState state_;
     FontBook fonts_;
 };

@@ -19,6 +19,7 @@
 #include "FormatChooser.h"
 #include "MainWindow.h"
 #include "PagePictures.h"
+#include "PrintedArea.h"
 #include "ProgramTexts.h"
 #include "VersionRestore.h"
 
@@ -45,7 +46,8 @@ bool SameField(const FieldDifference& a, const FieldDifference& b) {
 } // namespace
 
 CardTools::CardTools(MainWindow& window, AppContext& context)
-    : QObject(&window), window_(window), context_(context), check_(context),
+    : QObject(&window), window_(window), context_(context),
+      check_(context, [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
       directChanger_(context, window.Session().Changed(), [this] {
           window_.FillIn().Reset();
           window_.Redraw();

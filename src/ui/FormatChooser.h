@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FormatDisplayName.h"
+
 #include <QDialog>
 #include <QFont>
 #include <QString>
@@ -15,12 +17,6 @@ class QScrollBar;
 namespace cw {
 
 class FormatCatalogue;
-
-// The font a format's row is drawn with, by the first six letters of its display name:
-// national formats whose names are written in their own script get a font for it.
-std::string RowFontName(const std::string& displayName);
-// A display name decoded for the screen, in the code page of its row font.
-QString DecodeDisplayName(const std::string& displayName);
 
 class FormatRows;
 

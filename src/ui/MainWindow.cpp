@@ -1,8 +1,11 @@
 #include "MainWindow.h"
 
+#include "AboutDialog.h"
 #include "AppContext.h"
 #include "CardCanvas.h"
+#include "CardExport.h"
 #include "CardFace.h"
+#include "CardOptionsDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CardTools.h"
@@ -11,11 +14,19 @@
 #include "FillInController.h"
 #include "FormatChooser.h"
 #include "GradientBackground.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "LocationCodes.h"
+#include "MailSettingsDialog.h"
 #include "NameDialog.h"
 #include "NotesWindow.h"
+#include "OptionsLocations.h"
+#include "PrintDialog.h"
+#include "PrintJob.h"
 #include "ProgramTexts.h"
 #include "ReferenceTextWindow.h"
+#include "SaveCardAsDialog.h"
+#include "ShownCardPages.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
 #include "ViewScaling.h"
@@ -105,7 +116,10 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildPrintCommands();
     BuildNotesAndTextsCommands();
+    BuildOptionsCommands();
+    BuildHelpCommands();
     BuildCardToolCommands();
     HideEmptyMenus();
     SetStartTitle();
@@ -287,13 +301,11 @@ void MainWindow::BuildStartFace() {
     strong.setBold(true);
     commandButtons_[5]->setFont(strong);
     commandButtons_[0]->setFont(strong);
-    // Saving a card as a picture comes with image export.
-    commandButtons_[2]->hide();
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     right->addSpacing(listLabel_->sizeHint().height() + 8);
-    for (int i : {0, 5, 1, 4, 3})
+    for (int i : {0, 5, 1, 4, 2, 3})
         right->addWidget(commandButtons_[size_t(i)]);
     right->addSpacing(14);
     right->addWidget(commandButtons_[6]);
@@ -409,6 +421,85 @@ void MainWindow::BuildMenus() {
         [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
 }
 
+void MainWindow::BuildPrintCommands() {
+    QMenu* file = menus_[size_t(MainMenu::File)];
+    // The print commands go above the closing "Exit", after the rest of the File menu.
+    QAction* before = nullptr;
+    const QList<QAction*> actions = file->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i)
+        if (actions[i]->objectName() == "exitAction")
+            before = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1] : actions[i];
+    auto add = [&](const char* name, const QString& caption, QKeySequence key, auto slot) {
+        auto* action = new QAction(caption, file);
+        action->setObjectName(name);
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        file->insertAction(before, action);
+        connect(action, &QAction::triggered, this, slot);
+        action->setEnabled(session_.Changed().CardOpen());
+        cardActions_.push_back(action);
+        return action;
+    };
+    file->insertSeparator(before);
+    add("printMyCardAction", Text(559), QKeySequence::Print,
+        [this] { PrintCommand(PrintCardChoice::Mine); });
+    add("printPartnersCardAction", Text(562), {},
+        [this] { PrintCommand(PrintCardChoice::Partner); });
+    add("printBothCardsAction", "Print Both Cards", {},
+        [this] { PrintCommand(PrintCardChoice::Both); });
+    file->insertSeparator(before);
+    add("saveCardAsAction", "Save Card as ....", QKeySequence::SaveAs, [this] { SaveCardAs(); });
+}
+
+void MainWindow::PrintCommand(PrintCardChoice choice) {
+    // What is typed into an open field belongs to the card that is printed.
+    fillIn_->CommitOpenEditor();
+    ShownCardPages pages(*this);
+    if (printQuestions_) {
+        PrintJob(context_, pages, *printQuestions_).PrintCard(choice);
+        return;
+    }
+    PrintDialog dialog(context_.prompter, this);
+    PrintJob(context_, pages, dialog).PrintCard(choice);
+}
+
+void MainWindow::SaveCardAs() {
+    fillIn_->CommitOpenEditor();
+    if (!session_.Changed().CardOpen()) {
+        context_.prompter.Beep();
+        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok,
+                                  Icon::Information);
+        return;
+    }
+    std::string name = context_.Location.CurrentCardName;
+    if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+        name.pop_back();
+    SaveCardAsDialog dialog(this, context_.TwipsPerPixel);
+    ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
+    auto request =
+        chooser.ChooseExportFile(context_.Location.CardDir, name, context_.Location.CardExt);
+    if (!request)
+        return;
+    ShownCardPages pages(*this);
+    CardExport exporter(context_, pages);
+    exporter.SetCopyCard([this](const std::string& newName) { return CopyOpenCardAs(newName); });
+    exporter.SaveCardAs(*request);
+}
+
+bool MainWindow::CopyOpenCardAs(const std::string& newName) {
+    CardLibrary& library = session_.Library();
+    int index = library.Selected();
+    if (index < 0) {
+        std::string name = context_.Location.CurrentCardName;
+        if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+            name.pop_back();
+        for (int i = 0; i < int(library.Entries().size()); ++i)
+            if (EqualsIgnoreCase(library.CardNameOf(library.Entries()[size_t(i)]), name))
+                index = i;
+    }
+    return library.CopyCard(index, newName);
+}
+
 void MainWindow::BuildCardToolCommands() {
     cardTools_ = new CardTools(*this, context_);
     QMenu* file = menu(MainMenu::File);
@@ -436,6 +527,9 @@ void MainWindow::CommandButton(int index) {
             case 0:
                 if (library.PrepareNewCard())
                     OpenNameDialog({}, false);
+                break;
+            case 2:
+                SaveCardAs();
                 break;
             case 1:
                 if (auto entries = library.PrepareEditNames())
@@ -662,7 +756,8 @@ void MainWindow::BuildNotesAndTextsCommands() {
     connect(viewNotes, &QAction::triggered, this, &MainWindow::OpenNotes);
     QAction* notesHelp = notes->addAction("Help on Supplemental Notes");
     notesHelp->setObjectName("notesHelpAction");
-    notesHelp->setEnabled(false);
+    connect(notesHelp, &QAction::triggered, this,
+            [this] { ShowProgramHelp(HelpSupplementalNotes, this); });
     text(options, "tipsAction", "Tips", "tips.txt");
 
     // A command of its own in the menu bar, before Help.
@@ -696,6 +791,8 @@ void MainWindow::OpenNotes() {
     if (!notesWindow_) {
         notesWindow_ = new NotesWindow(context_, session_.Changed(), this);
         notesWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        notesWindow_->SetHelpHandler(
+            [this] { ShowProgramHelp(HelpSupplementalNotes, notesWindow_.data()); });
     }
     notesWindow_->OpenFor(fieldText);
 }
@@ -706,6 +803,86 @@ void MainWindow::ShowReferenceText(const std::string& fileName) {
         referenceTextWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     referenceTextWindow_->ShowText(context_.paths.DataDir / fileName);
+}
+
+// ---- Options and Help menus
+
+void MainWindow::BuildOptionsCommands() {
+    QMenu* options = menu(MainMenu::Options);
+    // The first entry of the menu; mail settings close it.
+    auto* settings = new QAction("Card Global Settings", options);
+    settings->setObjectName("cardGlobalSettingsAction");
+    connect(settings, &QAction::triggered, this, &MainWindow::OpenCardOptions);
+    options->insertAction(options->actions().value(0), settings);
+    if (options->actions().size() > 1)
+        options->insertSeparator(options->actions().value(1));
+    options->addSeparator();
+    QAction* mail = options->addAction("Mail Settings");
+    mail->setObjectName("mailSettingsAction");
+    connect(mail, &QAction::triggered, this, &MainWindow::OpenMailSettings);
+}
+
+void MainWindow::BuildHelpCommands() {
+    QMenu* help = menu(MainMenu::Help);
+    QAction* programHelp = help->addAction(Text(578));
+    programHelp->setObjectName("programHelpAction");
+    programHelp->setShortcut(Qt::Key_F1);
+    connect(programHelp, &QAction::triggered, this, &MainWindow::ShowHelp);
+    help->addSeparator();
+    QAction* about = help->addAction(Text(579));
+    about->setObjectName("aboutAction");
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::OpenCardOptions() {
+    context_.errorTrap.Guard(loc::OpenCardOptions, [&] {
+        int field = fillIn_->Session().CurrentField;
+        fillIn_->CommitOpenEditor();
+        Answer answer = session_.Changed().AskSaveChanges();
+        if (answer == Answer::Cancel)
+            return;
+        int16_t format = context_.CurrentFormat;
+        PauseBlinking(true);
+        {
+            CardOptionsDialog dialog(context_, this);
+            connect(&dialog, &CardOptionsDialog::helpRequested, &dialog,
+                    [&dialog] { ShowProgramHelp(HelpCardOptions, &dialog); });
+            dialog.exec();
+        }
+        PauseBlinking(false);
+        // The format's defaults may be new: read them again, and draw the card with them.
+        // Changes the user chose not to save are dropped by reading the card again.
+        bool reload = answer == Answer::No && session_.Changed().CardOpen();
+        if (reload) {
+            fillIn_->Reset();
+            context_.LoadCard();
+        }
+        if (!CardFaceShown()) {
+            context_.LoadFormatDefaults();
+            return;
+        }
+        context_.SetupCardFormat(format, *this);
+        Redraw();
+        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
+            fillIn_->Session().OpenTextEditor(field);
+    });
+}
+
+void MainWindow::OpenMailSettings() {
+    MailSettingsDialog::Edit(context_.prompter, context_.paths.ProgramFolder, this);
+}
+
+void MainWindow::ShowHelp() {
+    ShowProgramHelp(CardFaceShown() ? HelpCardFace : HelpIndex, this);
+}
+
+void MainWindow::ShowAbout() {
+    if (!aboutDialog_)
+        aboutDialog_ = new AboutDialog(context_.AppVersion, this);
+    aboutDialog_->show();
+    aboutDialog_->raise();
+    aboutDialog_->activateWindow();
 }
 
 // ---- CardFormatView
@@ -822,6 +999,8 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
     commandButtons_[5]->setEnabled(enabled);
     if (viewCardAction_)
         viewCardAction_->setEnabled(enabled);
+    for (QAction* action : cardActions_)
+        action->setEnabled(enabled);
     // A card closed while it is on show takes the window back to its card list.
     if (!enabled && CardFaceShown())
         ReturnToStartFace();

@@ -4,6 +4,7 @@
 #include "CardLibrary.h"
 #include "ChangedState.h"
 #include "MainSession.h"
+#include "PrintSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -36,6 +37,8 @@ class CardTools;
 class FillInController;
 class NameDialog;
 class FormatChooser;
+class PrintQuestions;
+class ExportFileChooser;
 class NotesWindow;
 class ReferenceTextWindow;
 
@@ -79,8 +82,23 @@ public:
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
+    // "Print My Card", "Print Partner's Card", "Print Both Cards".
+    void PrintCommand(PrintCardChoice choice);
+    // Who answers the print job's questions; nullptr (the default) shows the print window.
+    void UsePrintQuestions(PrintQuestions* questions) { printQuestions_ = questions; }
+    // "Save Card as ...." and the start face's "Save Card as (JPG, GIF, BMP)".
+    void SaveCardAs();
+    // Who asks for the file; nullptr (the default) shows the save dialog.
+    void UseExportFileChooser(ExportFileChooser* chooser) { exportChooser_ = chooser; }
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
+    // Options menu: the card formats' defaults (after the save question; the card is drawn
+    // again afterwards) and the mail settings of error reports.
+    void OpenCardOptions();
+    void OpenMailSettings();
+    // Help menu and F1: the card face's help while a card is shown, otherwise the index.
+    void ShowHelp();
+    void ShowAbout();
     // F9: the supplemental notes, following the "[n]" of the selected field.
     void OpenNotes();
     // A reference text of the data folder in the reference texts window.
@@ -132,6 +150,11 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
+    void BuildOptionsCommands();
+    void BuildHelpCommands();
+    void BuildPrintCommands();
+    // The open card copied under a new name (the card filter of "Save Card as").
+    bool CopyOpenCardAs(const std::string& newName);
     void BuildNotesAndTextsCommands();
     void BuildCardToolCommands();
     void HideEmptyMenus();
@@ -172,6 +195,7 @@ private:
     QTimer* blinkTimer_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
+    QPointer<QWidget> aboutDialog_;
     QPointer<NotesWindow> notesWindow_;
     QPointer<ReferenceTextWindow> referenceTextWindow_;
 
@@ -181,6 +205,10 @@ private:
     QAction* zoomInAction_ = nullptr;
     QAction* zoomOutAction_ = nullptr;
     bool namesEditable_ = true;
+    // The commands that need an open card.
+    std::vector<QAction*> cardActions_;
+    PrintQuestions* printQuestions_ = nullptr;
+    ExportFileChooser* exportChooser_ = nullptr;
 };
 
 } // namespace cw

@@ -83,6 +83,11 @@ TEST_F(RenderCommandTest, ZoomSideAndFileTypes) {
     ASSERT_EQ(Run({"render", "--card", "mine", "--partner", "--out", Out("partner.pdf")}), 0)
         << err.str();
     EXPECT_EQ(ReadFile(dir / "partner.pdf").substr(0, 5), "%PDF-");
+    // GIF through the export's writer: a real GIF with the card's colours.
+    ASSERT_EQ(Run({"render", "--card", "mine", "--out", Out("mine.gif")}), 0) << err.str();
+    QImage gif(QString::fromStdString(Out("mine.gif")), "gif");
+    ASSERT_FALSE(gif.isNull());
+    EXPECT_EQ(gif.pixelColor(6200 / 15, 5000 / 15), QColor(255, 0, 0));
     ASSERT_EQ(Run({"render", "--card", "mine", "--format", "single", "--out", Out("one.png")}), 0);
 }
 
@@ -117,7 +122,7 @@ TEST_F(RenderCommandTest, OptionsAreChecked) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"render", "--out", "a.png"},
              {"render", "--card", "mine"},
-             {"render", "--card", "mine", "--out", "a.gif"},
+             {"render", "--card", "mine", "--out", "a.tif"},
              {"render", "--card", "mine", "--side", "left", "--out", "a.png"},
              {"render", "--card", "mine", "--zoom", "0", "--out", "a.png"},
              {"render", "--card", "mine", "--zoom", "big", "--out", "a.png"}}) {

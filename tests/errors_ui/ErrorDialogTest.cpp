@@ -2,9 +2,15 @@
 
 #include "ErrorLinesView.h"
 #include "ErrorLog.h"
+#include "LocalMailServers.h"
+#include "MailSettings.h"
 #include "ScriptedPrompter.h"
+#include "SmtpTransport.h"
+#include "TestFiles.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -12,6 +18,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cw {
@@ -174,6 +181,217 @@ TEST_F(ErrorDialogTest, CardNamesInTheCodepageAreReadable) {
     state.AdditionalData = {std::string("M\xd8LLER")}; // windows-1252 "MØLLER"
     ShowAndPress(state, "okButton_");
     EXPECT_TRUE(dialog_->Lines().contains(QString::fromUtf8("        1)  M\u00d8LLER")));
+}
+
+// ---- "Send Now"
+
+using namespace std::chrono_literals;
+
+class SendNowTest : public ErrorDialogTest {
+protected:
+    void SetUp() override {
+        ErrorDialogTest::SetUp();
+        test::WriteFile(folder_ / "cwr.sys", "s01 0\r\ns02 1\r\nw99 end\r\n");
+        dialog_->SetMailTransport(&transport_);
+    }
+
+    void UseServer(const std::string& url) {
+        MailSettings settings;
+        settings.ServerUrl = url;
+        settings.Sender = "player@club.example";
+        settings.Maintainer = "maintainer@cards.example";
+        MailSettingsFile(folder_).Write(settings);
+    }
+
+    // Shows an error; steps run inside the open dialog, which is then closed with "OK".
+    void WithDialog(const std::function<void()>& steps) {
+        QTimer::singleShot(0, dialog_.get(), [&] {
+            steps();
+            auto* ok = dialog_->findChild<QPushButton*>("okButton_");
+            if (dialog_->isVisible() && ok->isEnabled()) {
+                ok->click();
+            } else if (dialog_->isVisible()) {
+                ADD_FAILURE() << "\"OK\" is still disabled";
+                dialog_->done(QDialog::Rejected);
+            }
+        });
+        dialog_->ShowError(SampleError(1));
+    }
+
+    void FillAndSend(const std::array<QString, 4>& answers) {
+        dialog_->sendNowButton()->click();
+        for (int i = 0; i < 4; ++i)
+            dialog_->answerBox(i)->setPlainText(answers[size_t(i)]);
+        dialog_->sendButton()->click();
+    }
+
+    // Each attachment received is the file as it is now, byte for byte.
+    void ExpectAttachments(const test::LocalSmtpServer::Received& received,
+                           const std::vector<fs::path>& files) {
+        std::vector<std::string> names;
+        for (const fs::path& file : files)
+            names.push_back(file.filename().string());
+        EXPECT_EQ(received.attachmentNames, names);
+        for (const fs::path& file : files)
+            EXPECT_EQ(test::ReadFile(received.attachments / file.filename()), test::ReadFile(file))
+                << file;
+    }
+
+    SmtpTransport transport_{5s};
+};
+
+TEST_F(SendNowTest, CancelInTheQuestionnaireSendsNothingAndWritesNothing) {
+    test::LocalSmtpServer server;
+    ASSERT_TRUE(server.Running()) << server.Problem();
+    UseServer(server.Url());
+    std::string logAfterOpening;
+    WithDialog([&] {
+        logAfterOpening = ReadAll(folder_ / "cwrerror.log");
+        dialog_->sendNowButton()->click();
+        EXPECT_TRUE(dialog_->questionnaire()->isVisible());
+        EXPECT_FALSE(dialog_->sendNowButton()->isEnabled());
+        dialog_->answerBox(0)->setPlainText("Printing");
+        dialog_->cancelSendButton()->click();
+        EXPECT_FALSE(dialog_->questionnaire()->isVisible());
+        EXPECT_TRUE(dialog_->sendNowButton()->isEnabled());
+    });
+    EXPECT_EQ(ReadAll(folder_ / "cwrerror.log"), logAfterOpening);
+    EXPECT_EQ(server.MessageCount(), 0);
+    EXPECT_TRUE(prompter_.MessageTexts().empty());
+}
+
+TEST_F(SendNowTest, WithNoCardOpenTheLogAndTheSettingsFileGoToTheMaintainer) {
+    test::LocalSmtpServer server;
+    ASSERT_TRUE(server.Running()) << server.Problem();
+    UseServer(server.Url());
+    context_.snapshot.CurrentCardName = "  ";
+    WithDialog([&] {
+        FillAndSend({"Printing my card", "Yes", "Two lines\nof detail", "Ann, Norway"});
+        EXPECT_FALSE(dialog_->sendNowButton()->isEnabled());
+    });
+    EXPECT_EQ(prompter_.MessageTexts(),
+              std::vector<std::string>{"The message and error log have been sent."});
+    std::string log = ReadAll(folder_ / "cwrerror.log");
+    EXPECT_NE(log.find("=======================================\r\n0. Printing my card\r\n"
+                       "1. Yes\r\n2. Two lines\r\nof detail\r\n3. Ann, Norway\r\n"
+                       "=======================================\r\n"),
+              std::string::npos)
+        << log;
+
+    auto received = server.Message(1, 10s);
+    ASSERT_TRUE(received);
+    EXPECT_EQ(received->subject, "Cardwright - Error Log Automation");
+    EXPECT_EQ(received->text, "<<< cwrerror.log Automated Email>>>");
+    EXPECT_EQ(received->recipients, std::vector<std::string>{"maintainer@cards.example"});
+    EXPECT_EQ(received->to, "maintainer@cards.example");
+    ExpectAttachments(*received, {folder_ / "cwrerror.log", folder_ / "cwr.sys"});
+}
+
+TEST_F(SendNowTest, AnOpenCardOfATwoPageFormatSendsBothPages) {
+    test::LocalSmtpServer server;
+    ASSERT_TRUE(server.Running()) << server.Problem();
+    UseServer(server.Url());
+    fs::path cards = folder_ / "acbl";
+    test::WriteFile(cards / "MYCARD.acb", "front page\r\n\x93quoted\x94\r\n");
+    test::WriteFile(cards / "MYCARD_.acb", "back page\r\n");
+    context_.snapshot.CardDir = cards.string();
+    context_.snapshot.CardExt = ".acb";
+    context_.snapshot.FormatHasBackPage = true;
+    context_.snapshot.CurrentCardName = "MYCARD";
+    WithDialog([&] { FillAndSend({"Saving", "", "", ""}); });
+    context_.snapshot.CurrentCardName = "MYCARD_"; // the back page is open
+    WithDialog([&] { FillAndSend({"Saving", "", "", ""}); });
+
+    auto front = server.Message(1, 10s);
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->attachmentNames,
+              (std::vector<std::string>{"cwrerror.log", "cwr.sys", "MYCARD.acb", "MYCARD_.acb"}));
+    auto back = server.Message(2, 10s);
+    ASSERT_TRUE(back);
+    ExpectAttachments(*back, {folder_ / "cwrerror.log", folder_ / "cwr.sys", cards / "MYCARD_.acb",
+                              cards / "MYCARD.acb"});
+}
+
+TEST_F(SendNowTest, ARefusedConnectionGivesTheFailureMessageAndLeavesTheDialogUsable) {
+    test::RefusingServer nobody;
+    UseServer(nobody.Url());
+    WithDialog([&] {
+        FillAndSend({"Opening a card", "", "", ""});
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_TRUE(dialog_->findChild<QPushButton*>("okButton_")->isEnabled());
+        // Another try starts from the answers already given.
+        ASSERT_TRUE(dialog_->sendNowButton()->isEnabled());
+        dialog_->sendNowButton()->click();
+        EXPECT_EQ(dialog_->answerBox(0)->toPlainText(), "Opening a card");
+        dialog_->cancelSendButton()->click();
+    });
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_EQ(
+        prompter_.MessageTexts(),
+        std::vector<std::string>{"An error cccurred attempting to connect to your mail server."});
+}
+
+TEST_F(SendNowTest, TheDialogKeepsAnsweringWhileASilentServerTimesOut) {
+    test::SilentServer silent;
+    UseServer(silent.Url());
+    SmtpTransport quick(1s);
+    dialog_->SetMailTransport(&quick);
+    bool answeredWhileSending = false;
+    bool okBlockedWhileSending = false;
+    WithDialog([&] {
+        dialog_->sendNowButton()->click();
+        QTimer::singleShot(200, dialog_.get(), [&] {
+            answeredWhileSending = dialog_->Sending() && dialog_->isVisible();
+            okBlockedWhileSending = !dialog_->findChild<QPushButton*>("okButton_")->isEnabled() &&
+                                    prompter_.BusyDepth() > 0;
+        });
+        dialog_->sendButton()->click();
+    });
+    EXPECT_TRUE(answeredWhileSending);
+    EXPECT_TRUE(okBlockedWhileSending);
+    EXPECT_EQ(prompter_.BusyDepth(), 0);
+    EXPECT_EQ(
+        prompter_.MessageTexts(),
+        std::vector<std::string>{"An error cccurred attempting to connect to your mail server."});
+}
+
+TEST_F(SendNowTest, WithoutAServerTheReportIsSavedToAFolderOrHandedToTheMailProgram) {
+    test::TempDir elsewhere;
+    // The chosen folder already holds a cwr.sys of its own: it must not be overwritten.
+    test::WriteFile(elsewhere / "cwr.sys", "mine");
+    dialog_->SetReportFolderChooser([&] { return std::optional<fs::path>(elsewhere.Path()); });
+    fs::path bin = elsewhere / "bin";
+    test::WriteFile(bin / "xdg-email",
+                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + (elsewhere / "args").string() + "'\n");
+    ::chmod((bin / "xdg-email").c_str(), 0755);
+    std::string path = std::getenv("PATH");
+    ::setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+
+    prompter_.QueueChoice(size_t(ErrorDialog::Delivery::SaveToFolder));
+    prompter_.QueueChoice(size_t(ErrorDialog::Delivery::MailProgram));
+    WithDialog([&] {
+        FillAndSend({"Saving", "", "", ""});
+        // Saving to a folder leaves sending to the user: he may still mail it.
+        ASSERT_TRUE(dialog_->sendNowButton()->isEnabled());
+        FillAndSend({"Saving", "", "", ""});
+    });
+    ::setenv("PATH", path.c_str(), 1);
+
+    fs::path saved = elsewhere / "Cardwright error report";
+    EXPECT_EQ(test::ReadFile(elsewhere / "cwr.sys"), "mine");
+    EXPECT_EQ(test::ReadFile(saved / "cwr.sys"), test::ReadFile(folder_ / "cwr.sys"));
+    EXPECT_NE(test::ReadFile(saved / "cwrerror.log").find("0. Saving"), std::string::npos);
+    EXPECT_NE(test::ReadFile(saved / "send-to.txt").find(kMaintainerAddress), std::string::npos);
+
+    std::string args = test::ReadFile(elsewhere / "args");
+    EXPECT_EQ(args, "--utf8\n--subject\nCardwright - Error Log Automation\n--body\n"
+                    "<<< cwrerror.log Automated Email>>>\n--attach\n" +
+                        (folder_ / "cwrerror.log").string() + "\n--attach\n" +
+                        (folder_ / "cwr.sys").string() + "\n" + kMaintainerAddress + "\n");
+    ASSERT_EQ(prompter_.MessageTexts().size(), 2u);
+    EXPECT_EQ(
+        prompter_.MessageTexts()[0].rfind("The error report was saved in " + saved.string(), 0),
+        0u);
 }
 
 } // namespace

@@ -23,8 +23,6 @@ protected:
 
     void Open(const std::vector<std::string>& front, const std::vector<std::string>& back = {}) {
         format.viewScale = "1.2";
-        format.printWidth = 200; // the paper holds 11340 x 11340 twips of the card
-        format.printHeight = 200;
         MakeRenderRoot(dir.Path(), {format});
         WriteCardPage(dir.Path(), format, "card", false, front);
         WriteCardPage(dir.Path(), format, "card", true, back);
@@ -44,7 +42,10 @@ protected:
     ErrorTrap trap{prompter, errors};
     AppContext ctx{dir.Path(), prompter, trap};
     NoCardFormatView view;
-    OverflowCheck check{ctx};
+    // The paper holds 11340 x 11340 twips of the card.
+    OverflowCheck check{ctx, [](bool) {
+                            return PrintedPage{11340, 11340, 0, 0};
+                        }};
 };
 
 TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessDoesNotAtAnyZoom) {

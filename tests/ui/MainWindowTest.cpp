@@ -76,7 +76,8 @@ TEST_F(MainWindowTest, StartsOnTheStartFaceWithNoCardOpen) {
     EXPECT_TRUE(window->sideButton(1)->isEnabled());
     EXPECT_FALSE(window->commandButton(4)->isEnabled()); // nothing to save
     EXPECT_FALSE(window->commandButton(5)->isEnabled()); // no card to view
-    EXPECT_FALSE(window->commandButton(2)->isVisible()); // export comes later
+    EXPECT_TRUE(window->commandButton(2)->isVisible());
+    EXPECT_FALSE(window->commandButton(2)->isEnabled()); // no card to save as a picture
     EXPECT_EQ(window->commandButton(6)->text(), "Select Card Format (F2)");
     EXPECT_EQ(window->commandButton(4)->text(), "Save Changes (F3)");
     EXPECT_TRUE(fs::is_directory(dir / "CLUB"));

@@ -1,21 +1,33 @@
 #include "ErrorDialog.h"
 
+#include "DesktopMailer.h"
 #include "ErrorLinesView.h"
 #include "ErrorLog.h"
+#include "MailSettingsDialog.h"
 #include "Prompter.h"
+#include "SmtpTransport.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
 #include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <thread>
 
 namespace cw {
 
@@ -39,13 +51,26 @@ void EndProcessNow() {
     std::_Exit(1);
 }
 
+constexpr const char* kTitle = "An Error Occurred";
+
 } // namespace
 
 ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSource& context,
                          QWidget* parent)
     : QDialog(parent), prompter_(prompter), log_(log), context_(context),
-      endSession_(EndProcessNow) {
+      endSession_(EndProcessNow), ownTransport_(std::make_unique<SmtpTransport>()),
+      transport_(ownTransport_.get()) {
     setObjectName(QStringLiteral("ErrorDialog"));
+    chooseFolder_ = [this]() -> std::optional<std::filesystem::path> {
+        QString folder =
+            QFileDialog::getExistingDirectory(this, tr("Save Report As"), QDir::homePath());
+        if (folder.isEmpty())
+            return std::nullopt;
+        return std::filesystem::path(folder.toStdString());
+    };
+    editSettings_ = [this] {
+        return MailSettingsDialog::Edit(prompter_, log_.ProgramFolder(), this);
+    };
     setWindowTitle(QStringLiteral("An Error Occurred"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -64,12 +89,21 @@ ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSo
     endSessionButton_->setObjectName(QStringLiteral("endSessionButton_"));
     endSessionButton_->setAutoDefault(false);
     endSessionButton_->setMinimumWidth(110);
+    // Two lines, so that the button stands apart from the two that close the dialog.
+    sendNowButton_ = new QPushButton(QStringLiteral("Send\nNow"), this);
+    sendNowButton_->setObjectName(QStringLiteral("sendNowButton_"));
+    sendNowButton_->setAutoDefault(false);
+    sendNowButton_->setToolTip(
+        tr("Send the error log to the maintainer with a few words from you"));
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(endSessionButton_, &QPushButton::clicked, this, &ErrorDialog::EndSession);
+    connect(sendNowButton_, &QPushButton::clicked, this, &ErrorDialog::SendNow);
+    BuildQuestionnaire();
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 10, 16, 12);
     buttons->setSpacing(10);
+    buttons->addWidget(sendNowButton_);
     buttons->addStretch(1);
     buttons->addWidget(endSessionButton_);
     buttons->addWidget(okButton_);
@@ -78,6 +112,10 @@ ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSo
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(lines_);
+    auto* questions = new QVBoxLayout;
+    questions->setContentsMargins(16, 10, 16, 10);
+    questions->addWidget(questionnaire_);
+    layout->addLayout(questions);
     layout->addWidget(rule);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -87,7 +125,50 @@ QStringList ErrorDialog::Lines() const {
     return lines_->Lines();
 }
 
+void ErrorDialog::BuildQuestionnaire() {
+    questionnaire_ = new QGroupBox(QStringLiteral("Additional Error Information"), this);
+    questionnaire_->setObjectName(QStringLiteral("questionnaire_"));
+    auto* grid = new QGridLayout(questionnaire_);
+    grid->setContentsMargins(14, 12, 14, 10);
+    grid->setVerticalSpacing(4);
+    int row = 0;
+    for (size_t i = 0; i < answerBoxes_.size(); ++i) {
+        auto* question =
+            new QLabel(QString::fromStdString(ErrorReport::Questions()[i]), questionnaire_);
+        question->setWordWrap(true);
+        auto* box = new QPlainTextEdit(questionnaire_);
+        box->setObjectName(QStringLiteral("answerBox(%1)").arg(i));
+        box->setTabChangesFocus(true);
+        box->setFixedHeight(box->fontMetrics().lineSpacing() * 3 + 12);
+        question->setBuddy(box);
+        answerBoxes_[i] = box;
+        grid->addWidget(question, row++, 0, 1, 3);
+        grid->addWidget(box, row++, 0, 1, 3);
+        grid->setRowMinimumHeight(row++, 6);
+    }
+    sendButton_ = new QPushButton(QStringLiteral("Send"), questionnaire_);
+    sendButton_->setObjectName(QStringLiteral("sendButton_"));
+    sendButton_->setAutoDefault(false);
+    cancelSendButton_ = new QPushButton(QStringLiteral("Cancel"), questionnaire_);
+    cancelSendButton_->setObjectName(QStringLiteral("cancelSendButton_"));
+    cancelSendButton_->setAutoDefault(false);
+    grid->addWidget(sendButton_, row, 1);
+    grid->addWidget(cancelSendButton_, row, 2);
+    grid->setColumnStretch(0, 1);
+    connect(sendButton_, &QPushButton::clicked, this, &ErrorDialog::SendReport);
+    connect(cancelSendButton_, &QPushButton::clicked, this, &ErrorDialog::CancelQuestionnaire);
+    questionnaire_->hide();
+}
+
+std::vector<std::string> ErrorDialog::DeliveryChoices() {
+    return {"Open in my mail program", "Save Report As...", "Mail Settings..."};
+}
+
 void ErrorDialog::ShowError(const ErrorState& state) {
+    keepAnswers_ = false;
+    password_.reset();
+    questionnaire_->hide();
+    sendNowButton_->setEnabled(true);
     Open(state);
     // Shown before it is centred, so that the window frame counts in its size.
     show();
@@ -110,13 +191,177 @@ ErrorContextSnapshot ErrorDialog::TakeSnapshot() const {
 
 void ErrorDialog::Open(const ErrorState& state) {
     prompter_.Beep();
-    ErrorContextSnapshot context = TakeSnapshot();
+    snapshot_ = TakeSnapshot();
     QStringList shown;
-    for (const std::string& line : ErrorDialogLines(state, context))
+    for (const std::string& line : ErrorDialogLines(state, snapshot_))
         shown << DisplayText(line);
     lines_->SetLines(shown);
-    log_.WriteErrorRecord(state, context);
+    log_.WriteErrorRecord(state, snapshot_);
     Fit();
+}
+
+void ErrorDialog::SendNow() {
+    sendNowButton_->setEnabled(false);
+    if (!keepAnswers_)
+        for (QPlainTextEdit* box : answerBoxes_)
+            box->clear();
+    questionnaire_->show();
+    Fit();
+    Centre();
+    answerBoxes_[0]->setFocus();
+}
+
+void ErrorDialog::CancelQuestionnaire() {
+    prompter_.ResetBusy();
+    questionnaire_->hide();
+    sendNowButton_->setEnabled(true);
+    Fit();
+    Centre();
+    sendNowButton_->setFocus();
+}
+
+MailSettings ErrorDialog::ReadMailSettings() const {
+    try {
+        return MailSettingsFile(log_.ProgramFolder()).Read();
+    } catch (...) {
+        // An unreadable mail.ini is as good as none: the other ways of sending remain.
+        return MailSettings();
+    }
+}
+
+void ErrorDialog::SendReport() {
+    questionnaire_->hide();
+    Fit();
+    Centre();
+    ErrorReport::Answers answers;
+    for (size_t i = 0; i < answers.size(); ++i)
+        answers[i] = answerBoxes_[i]->toPlainText().toStdString();
+    try {
+        ErrorReport::AppendAnswers(log_, answers);
+    } catch (...) {
+        // The report still goes out with the log as it is.
+    }
+    MailSettings settings = ReadMailSettings();
+    MailMessage message = ErrorReport::Compose(log_, snapshot_, settings.Maintainer);
+    bool delivered =
+        settings.HasServer() ? SendByMail(message, settings) : DeliverWithoutServer(message);
+    // A report that went out is sent once; otherwise the user may try again with his answers.
+    keepAnswers_ = !delivered;
+    sendNowButton_->setEnabled(!delivered);
+    okButton_->setFocus();
+}
+
+bool ErrorDialog::SendByMail(const MailMessage& message, const MailSettings& settings) {
+    if (!settings.User.empty() && !password_) {
+        password_ = prompter_.Password("Password of " + settings.User + " for " +
+                                           settings.EffectiveUrl() + ":",
+                                       "Mail Settings");
+        if (!password_)
+            return false;
+    }
+    std::optional<std::string> password = password_;
+    bool sent = false;
+    try {
+        RunResponsive([&] { transport_->Send(message, settings, password); });
+        sent = true;
+    } catch (const MailError& error) {
+        if (error.WhatFailed() == MailError::Kind::Login)
+            password_.reset();
+    } catch (...) {
+    }
+    prompter_.Message(sent ? ErrorReport::SentMessage : ErrorReport::FailureMessage, kTitle,
+                      Buttons::Ok, sent ? Icon::Information : Icon::Warning);
+    return sent;
+}
+
+bool ErrorDialog::DeliverWithoutServer(const MailMessage& message) {
+    auto choice = prompter_.Choose(
+        "No mail server is set up for sending the report. You can hand it to your own mail "
+        "program, save it in a folder and send it yourself, or set up a mail server.",
+        kTitle, DeliveryChoices());
+    if (!choice)
+        return false;
+    switch (Delivery(*choice)) {
+    case Delivery::MailProgram:
+        return HandToMailProgram(message);
+    case Delivery::SaveToFolder:
+        SaveReportToFolder(message);
+        return false;
+    case Delivery::MailSettings: {
+        if (!editSettings_ || !editSettings_())
+            return false;
+        MailSettings settings = ReadMailSettings();
+        MailMessage again = message;
+        again.To = settings.Maintainer;
+        return settings.HasServer() ? SendByMail(again, settings) : DeliverWithoutServer(again);
+    }
+    }
+    return false;
+}
+
+bool ErrorDialog::HandToMailProgram(const MailMessage& message) {
+    try {
+        RunResponsive([&] { DesktopMailer().Compose(message); });
+    } catch (const std::exception& error) {
+        prompter_.Message(std::string("Your mail program could not be opened: ") + error.what() +
+                              ".\n\nUse \"Save Report As...\" to keep the report in a folder "
+                              "and send it yourself.",
+                          kTitle, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    prompter_.Message("Your mail program now holds the report with its files. Please check it "
+                      "and press its Send button.",
+                      kTitle, Buttons::Ok, Icon::Information);
+    return true;
+}
+
+void ErrorDialog::SaveReportToFolder(const MailMessage& message) {
+    std::optional<std::filesystem::path> folder = chooseFolder_ ? chooseFolder_() : std::nullopt;
+    if (!folder)
+        return;
+    try {
+        BusyScope busy(prompter_);
+        std::filesystem::path written = ErrorReport::SaveTo(message, *folder);
+        prompter_.Message("The error report was saved in " + written.string() +
+                              ".\n\nPlease send the files of that folder to " + message.To + ".",
+                          kTitle, Buttons::Ok, Icon::Information);
+    } catch (const std::exception& error) {
+        prompter_.Message(std::string("The error report could not be saved: ") + error.what(),
+                          kTitle, Buttons::Ok, Icon::Warning);
+    }
+}
+
+void ErrorDialog::SetSending(bool sending) {
+    sending_ = sending;
+    // The dialog keeps painting and "End This Session" stays at hand; closing it must wait
+    // until the report is on its way or has failed.
+    okButton_->setEnabled(!sending);
+}
+
+void ErrorDialog::RunResponsive(const std::function<void()>& work) {
+    BusyScope busy(prompter_);
+    SetSending(true);
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    SetSending(false);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void ErrorDialog::reject() {
+    if (sending_)
+        return;
+    QDialog::reject();
 }
 
 QRect ErrorDialog::AvailableScreen() const {

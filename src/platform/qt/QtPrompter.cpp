@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace cw {
 
@@ -84,6 +85,40 @@ std::optional<std::string> QtPrompter::Input(const std::string& prompt, const st
     if (!ok)
         return std::nullopt;
     return text.toStdString();
+}
+
+std::optional<std::string> QtPrompter::Password(const std::string& prompt,
+                                                const std::string& title) {
+    bool ok = false;
+    QString text =
+        QInputDialog::getText(parent_, QString::fromStdString(title),
+                              QString::fromStdString(prompt), QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text.toStdString();
+}
+
+std::optional<size_t> QtPrompter::Choose(const std::string& text, const std::string& title,
+                                         const std::vector<std::string>& choices) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::NoButton, parent_);
+    std::vector<QAbstractButton*> buttons;
+    for (const std::string& choice : choices)
+        buttons.push_back(box.addButton(QString::fromStdString(choice), QMessageBox::AcceptRole));
+    QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(cancel);
+    if (!buttons.empty())
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    bool wasBusy = busyDepth_ > 0;
+    if (wasBusy)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (wasBusy)
+        QGuiApplication::restoreOverrideCursor();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return i;
+    return std::nullopt;
 }
 
 void QtPrompter::Beep() {

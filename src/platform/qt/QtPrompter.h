@@ -16,6 +16,10 @@ public:
                    DefaultButton defaultButton) override;
     std::optional<std::string> Input(const std::string& prompt, const std::string& title,
                                      const std::string& initial) override;
+    std::optional<std::string> Password(const std::string& prompt,
+                                        const std::string& title) override;
+    std::optional<size_t> Choose(const std::string& text, const std::string& title,
+                                 const std::vector<std::string>& choices) override;
     void Beep() override;
     void SetBusy(bool busy) override;
     void ResetBusy() override;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace cw {
+
+class Application;
+class FormatCatalogue;
+
+// The slot of a format by its code, compared without regard to case.
+std::optional<int16_t> FindFormat(const FormatCatalogue& catalogue, const std::string& code);
+
+// The first steps of a command on cards: start-up without a window, and the slot of the card
+// format named by code (the default format without one). Messages go to err; nullopt on
+// failure.
+std::optional<int16_t> StartCardCommand(Application& app, const std::optional<std::string>& code,
+                                        std::ostream& err);
+
+} // namespace cw

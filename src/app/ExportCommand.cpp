@@ -1,0 +1,81 @@
+#include "ExportCommand.h"
+
+#include "AppContext.h"
+#include "Application.h"
+#include "BasicNumbers.h"
+#include "CardCommand.h"
+#include "CardExport.h"
+#include "CardPages.h"
+
+namespace cw {
+
+namespace {
+
+constexpr int kLowestDpi = 24;
+constexpr int kHighestDpi = 1200;
+
+} // namespace
+
+bool ParseExportOptions(const CommandLine& line, ExportCommandOptions& options,
+                        std::string& problem) {
+    options.card = line.Value("--card").value_or("");
+    if (options.card.empty()) {
+        problem = "export: --card NAME is required";
+        return false;
+    }
+    const std::string out = line.Value("--out").value_or("");
+    if (out.empty()) {
+        problem = "export: --out FILE is required";
+        return false;
+    }
+    // Relative to the folder the command was started in.
+    options.out = std::filesystem::absolute(out);
+    auto filter = ExportFilterOf(options.out, {});
+    if (!filter) {
+        problem = "export: the output file must end in .bmp, .jpg, .gif, .png or .pdf: " + out;
+        return false;
+    }
+    options.format = line.Value("--format");
+    if (auto dpi = line.Value("--dpi")) {
+        const double value = IsWholeNumber(*dpi) ? Val(*dpi) : 0;
+        if (value < kLowestDpi || value > kHighestDpi || value != double(int(value))) {
+            problem = "export: --dpi takes a whole number from " + std::to_string(kLowestDpi) +
+                      " to " + std::to_string(kHighestDpi) + ", not " + *dpi;
+            return false;
+        }
+        options.dpi = int(value);
+    }
+    return true;
+}
+
+int RunExportCommand(Application& app, const ExportCommandOptions& options, std::ostream& out,
+                     std::ostream& err) {
+    auto slot = StartCardCommand(app, options.format, err);
+    if (!slot)
+        return 1;
+    AppContext& ctx = app.Context();
+    NoCardFormatView noView;
+    if (!ctx.SetupCardFormat(*slot, noView))
+        return 1;
+    NamedCardPages pages(ctx, options.card);
+    if (!pages.Exists()) {
+        err << "Card " << options.card << " not found: "
+            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
+        return 1;
+    }
+    if (!fs::is_directory(options.out.parent_path())) {
+        err << "The folder " << options.out.parent_path().string() << " does not exist.\n";
+        return 1;
+    }
+    const int trapsBefore = app.Trap().TrapCount();
+    if (!pages.Open())
+        return 1;
+    CardExport exporter(ctx, pages);
+    const bool saved =
+        exporter.SaveCardAs({options.out, *ExportFilterOf(options.out, {}), options.dpi});
+    for (const fs::path& file : exporter.Written())
+        out << file.string() << '\n';
+    return saved && app.Trap().TrapCount() == trapsBefore ? 0 : 1;
+}
+
+} // namespace cw

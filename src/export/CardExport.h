@@ -1,0 +1,95 @@
+#pragma once
+
+#include "FileOps.h"
+#include "PictureFiles.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cw {
+
+class AppContext;
+class CardPages;
+
+// The file types of "Save Card as": the card format's own files, the three picture types
+// of old, and PNG and PDF.
+enum class ExportFilter { CardFile = 1, Gif = 2, Jpeg = 3, Bitmap = 4, Png = 5, Pdf = 6 };
+
+// The filter of a file by its extension (the card format's extension for a card file); nullopt
+// for any other.
+std::optional<ExportFilter> ExportFilterOf(const fs::path& file, const std::string& cardExt);
+
+// What the user chose in the save dialog.
+struct ExportRequest {
+    fs::path file; // the chosen file, with or without its extension
+    ExportFilter filter = ExportFilter::Bitmap;
+    // Pictures: dots per inch; 0 for the screen's at zoom 1.
+    int dpi = 0;
+};
+
+// Who asks the user for the file (the save dialog in the program, a script in tests).
+class ExportFileChooser {
+public:
+    virtual ~ExportFileChooser() = default;
+    // folder and name to start from; nullopt when the user cancels.
+    virtual std::optional<ExportRequest> ChooseExportFile(const fs::path& folder,
+                                                          const std::string& name,
+                                                          const std::string& cardExt) = 0;
+};
+
+// Saving the open card under another name: as a card file of its format, or as pictures
+// of its pages (the back page's picture has "_" added to the name), or as a PDF file that
+// prints like the paper card.
+class CardExport {
+public:
+    CardExport(AppContext& ctx, CardPages& pages);
+
+    // How a card file of another name is made (the card library's copy under a new name).
+    void SetCopyCard(std::function<bool(const std::string& newName)> copyCard) {
+        copyCard_ = std::move(copyCard);
+    }
+
+    // SaveCardAs, once the file is chosen: saves the card, then writes what the filter says.
+    // False when something failed (reported to the error trap); files already written stay.
+    bool SaveCardAs(const ExportRequest& request);
+
+    // ExportCardImage: draws the front page and saves it as base + the type's extension, and
+    // for a two-page card the back page as base + "_" + extension. The files written. Throws
+    // RuntimeError when a page cannot be read or a file cannot be written. scratch: the
+    // files are only a step on the way (the converters' bitmaps).
+    std::vector<fs::path> ExportCardImage(const fs::path& base, PictureType type,
+                                          bool scratch = false);
+
+    // The files the last SaveCardAs wrote, in order.
+    const std::vector<fs::path>& Written() const { return written_; }
+
+    // The converters' settings file, rewritten for every GIF export.
+    fs::path ConverterSettingsPath() const;
+
+    // The chosen path: the file without the extension its filter gives it.
+    static fs::path ChosenPath(const fs::path& file, ExportFilter filter,
+                               const std::string& cardExt);
+
+    int Dpi = 0;
+
+private:
+    QImage DrawShownPage();
+    void SaveAsGif(const fs::path& chosen);
+    void SaveAsJpeg(const fs::path& chosen);
+    void SaveAsPdf(const fs::path& chosen);
+    void EmptyTempBmps();
+    void WriteConverterSettings(const fs::path& target);
+    // The in-process stand-ins for the old converter programs, with their file naming.
+    fs::path ConvertToJpeg(const fs::path& bitmap);
+    void ConvertToGif(const fs::path& settings);
+    double ViewScaleForDpi() const;
+
+    AppContext& ctx_;
+    CardPages& pages_;
+    std::function<bool(const std::string&)> copyCard_;
+    std::vector<fs::path> written_;
+};
+
+} // namespace cw

@@ -1,0 +1,56 @@
+#include "PrintDocument.h"
+
+#include "AppContext.h"
+#include "CardPrinter.h"
+#include "PrintOptionsModel.h"
+
+#include <QPrinter>
+
+namespace cw {
+
+namespace {
+
+constexpr int kPdfResolution = 600;
+
+} // namespace
+
+PrintDocument::PrintDocument(AppContext& ctx, QPrinter& printer, const PrintOptionsModel& model)
+    : ctx_(ctx), printer_(printer), layout_(PrintLayoutFor(ctx, model, PaperIsA5(printer))) {}
+
+PrintDocument::~PrintDocument() = default;
+
+bool PrintDocument::Start() {
+    if (printer_.outputFormat() == QPrinter::PdfFormat)
+        printer_.setResolution(kPdfResolution);
+    if (!PreparePrinter(ctx_, printer_, layout_))
+        return false;
+    cardPrinter_ = std::make_unique<CardPrinter>(ctx_, printer_, layout_);
+    return true;
+}
+
+void PrintDocument::PrintCard(CardPages& pages, PrintCardChoice choice) {
+    if (cardPrinter_)
+        cardPrinter_->PrintPages(pages, choice);
+}
+
+bool PrintDocument::Finish() {
+    return cardPrinter_ && cardPrinter_->End();
+}
+
+int PrintDocument::PagesPrinted() const {
+    return cardPrinter_ ? cardPrinter_->PagesPrinted() : 0;
+}
+
+bool PrintDocument::FieldTooFarDown() const {
+    return cardPrinter_ && cardPrinter_->FieldTooFarDown();
+}
+
+void SetUpPdfPrinter(const AppContext& ctx, QPrinter& printer, const std::filesystem::path& path) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printer.setCreator(QStringLiteral("Cardwright"));
+    printer.setResolution(kPdfResolution);
+    OfferFormatPaper(ctx, printer);
+}
+
+} // namespace cw

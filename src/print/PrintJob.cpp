@@ -1,0 +1,114 @@
+#include "PrintJob.h"
+
+#include "AppContext.h"
+#include "CardPages.h"
+#include "ErrorTrap.h"
+#include "PrintDocument.h"
+#include "PrintLocations.h"
+#include "PrintOptionsModel.h"
+#include "ProgramTexts.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace cw {
+
+namespace {
+
+// Puts back what a job changes in the program's drawing state, however the job ends.
+class JobRestore {
+public:
+    JobRestore(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
+        : ctx_(ctx), pages_(pages), questions_(questions),
+          baseTextColour_(ctx.Defaults.BaseTextColour), pageOffsetX_(ctx.PageOffsetX) {}
+    ~JobRestore() {
+        ctx_.Defaults.BaseTextColour = baseTextColour_;
+        ctx_.PageOffsetX = pageOffsetX_;
+        ctx_.DrawingBaseText = false;
+        questions_.ShowSpooling(false);
+        // The screen shows the user's own card again. The job chose its printer for itself
+        // alone: the system's default printer was never changed, so there is nothing to
+        // write back.
+        pages_.JobDone();
+    }
+
+private:
+    AppContext& ctx_;
+    CardPages& pages_;
+    PrintQuestions& questions_;
+    int32_t baseTextColour_;
+    int32_t pageOffsetX_;
+};
+
+} // namespace
+
+PrintJob::PrintJob(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
+    : ctx_(ctx), pages_(pages), questions_(questions) {}
+
+int PrintJob::PrintCard(PrintCardChoice choice) {
+    int printed = 0;
+    JobRestore restore(ctx_, pages_, questions_);
+    ctx_.errorTrap.Guard(
+        loc::PrintCard, [&] { printed = Print(choice); },
+        [choice] { return std::vector<ErrValue>{int(choice)}; });
+    return printed;
+}
+
+int PrintJob::Print(PrintCardChoice choice) {
+    Prompter& prompter = ctx_.prompter;
+    if (!pages_.CardOpen()) {
+        prompter.Beep();
+        prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok, Icon::Information);
+        return 0;
+    }
+    // Cancel to the save question cancels the print command.
+    if (pages_.AskSaveChanges() == Answer::Cancel)
+        return 0;
+
+    QPrinter printer(QPrinter::HighResolution);
+    OfferFormatPaper(ctx_, printer);
+    // Without a printer the dialog can only print to a file: it proposes one of the card's
+    // name in the home folder.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        std::string name = ctx_.Location.CurrentCardName;
+        if (ctx_.BackSideSelected && !name.empty() && name.back() == '_')
+            name.pop_back();
+        printer.setOutputFileName(QDir::home().filePath(QString::fromStdString(name) + ".pdf"));
+    }
+    std::string problem;
+    switch (questions_.ChoosePrinter(printer, problem)) {
+    case PrintQuestions::PrinterAnswer::Cancelled:
+        return 0;
+    case PrintQuestions::PrinterAnswer::Failed:
+        prompter.Message("Printer selection error: " + problem, GetProgramText(24), Buttons::Ok,
+                         Icon::Warning);
+        return 0;
+    case PrintQuestions::PrinterAnswer::Chosen:
+        break;
+    }
+    PrintOptionsModel model(ctx_);
+    if (!questions_.AskPrintOptions(model))
+        return 0;
+
+    int printed = 0;
+    bool tooFarDown = false;
+    {
+        BusyScope busy(prompter);
+        questions_.ShowSpooling(true);
+        PrintDocument document(ctx_, printer, model);
+        if (!document.Start())
+            return 0;
+        document.PrintCard(pages_, choice);
+        document.Finish();
+        printed = document.PagesPrinted();
+        tooFarDown = document.FieldTooFarDown();
+        questions_.ShowSpooling(false);
+    }
+    if (tooFarDown)
+        prompter.Message("At least one field at the bottom of the page is too far down to print.",
+                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+    return printed;
+}
+
+} // namespace cw

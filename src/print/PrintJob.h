@@ -1,0 +1,50 @@
+#pragma once
+
+#include "PrintSettings.h"
+
+#include <string>
+
+class QPrinter;
+
+namespace cw {
+
+class AppContext;
+class CardPages;
+class PrintOptionsModel;
+
+// The questions a print job asks the user: a window answers them with dialogs, tests from a
+// script.
+class PrintQuestions {
+public:
+    enum class PrinterAnswer { Chosen, Cancelled, Failed };
+
+    virtual ~PrintQuestions() = default;
+    // The system's print dialog: the user picks the printer and its paper on printer. On
+    // Failed, problem says why.
+    virtual PrinterAnswer ChoosePrinter(QPrinter& printer, std::string& problem) = 0;
+    // The print options; true on OK with the user's choices in model, false on Cancel.
+    virtual bool AskPrintOptions(PrintOptionsModel& model) = 0;
+    // The pages are on their way to the printer (true), or the job is over (false).
+    virtual void ShowSpooling(bool spooling) {}
+};
+
+// A print command of the program: the user's card, the partner's or both, on the printer
+// and with the options the user chooses.
+class PrintJob {
+public:
+    PrintJob(AppContext& ctx, CardPages& pages, PrintQuestions& questions);
+
+    // PrintCard: runs the whole job and returns the number of pages printed (0 when nothing
+    // was printed). Whatever happens, the drawing state and the pages are left as the
+    // program shows them.
+    int PrintCard(PrintCardChoice choice);
+
+private:
+    int Print(PrintCardChoice choice);
+
+    AppContext& ctx_;
+    CardPages& pages_;
+    PrintQuestions& questions_;
+};
+
+} // namespace cw

@@ -1,0 +1,126 @@
+#include "PrintLayout.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "ErrorTrap.h"
+#include "PrintLocations.h"
+#include "PrintOptionsModel.h"
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cmath>
+
+namespace cw {
+
+double PrintScale(double defaultMillimetres, double enteredMillimetres) {
+    const double d = std::round(defaultMillimetres), e = std::round(enteredMillimetres);
+    if (d <= 0 || e <= 0 || 2 * d - e <= 0)
+        return 0;
+    return d / (2 * d - e);
+}
+
+PaperRule PaperRuleFor(const AppContext& ctx, bool landscapeChosen, bool paperIsA5) {
+    const auto& codes = ctx.Catalogue.Codes;
+    const int16_t f = ctx.CurrentFormat;
+    PaperRule rule;
+    using O = QPageLayout::Orientation;
+    if (f == codes.FmtACBL || f == codes.FmtACBLFF || f == codes.FmtCANADA) {
+        rule.orientation = landscapeChosen ? O::Landscape : O::Portrait;
+    } else if (f == codes.FmtAUSTRIA || f == codes.FmtNORWAY || f == codes.FmtSWEDEN) {
+        // These cards print their halves on A5 turned sideways.
+        rule.orientation = paperIsA5 ? O::Landscape : O::Portrait;
+    } else if (f == codes.FmtSCOTT) {
+        rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
+    } else if (f == codes.FmtGERMAN1) {
+        rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
+        if (paperIsA5)
+            rule.forcedMargins = 16;
+    } else {
+        rule.orientation =
+            ctx.Catalogue.Number(f, ColOrientation) == 2 ? O::Portrait : O::Landscape;
+    }
+    return rule;
+}
+
+PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model, bool paperIsA5) {
+    const PrintChoices& c = model.Choices();
+    PrintLayout layout;
+    layout.side = model.HasBackPage() ? c.side : PrintSide::Front;
+    layout.blackOnly = c.blackOnly;
+    PaperRule rule = PaperRuleFor(ctx, c.landscape, paperIsA5);
+    layout.orientation = rule.orientation;
+
+    // The scale does not depend on the sheet: a card keeps its size and proportions on
+    // paper other than its own (a Letter card on A4, a half card on A5), where stretching it
+    // to the sheet would distort it. An axis without a size of its own follows the other.
+    double sx = PrintScale(model.DefaultValue(BoxPrintWidth), c.boxes[BoxPrintWidth]);
+    double sy = PrintScale(model.DefaultValue(BoxPrintHeight), c.boxes[BoxPrintHeight]);
+    if (sx <= 0)
+        sx = sy > 0 ? sy : 1;
+    if (sy <= 0)
+        sy = sx;
+    layout.scaleX = sx;
+    layout.scaleY = sy;
+
+    double front = std::round(c.boxes[BoxFrontMargin]);
+    double back = std::round(c.boxes[BoxBackMargin]);
+    if (rule.forcedMargins > 0)
+        front = back = rule.forcedMargins;
+    layout.FrontPageLeftMargin = ToInt16(front * kTwipsPerMillimetre);
+    layout.BackPageLeftMargin = ToInt16(back * kTwipsPerMillimetre);
+    layout.UserTextPrintOffset = ToInt32(std::round(c.boxes[BoxTextAlign]) * ctx.TwipsPerPixel);
+    return layout;
+}
+
+bool PaperIsA5(const QPrinter& printer) {
+    return printer.pageLayout().pageSize().id() == QPageSize::A5;
+}
+
+QSizeF FormatPaperMillimetres(const AppContext& ctx) {
+    const double width = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintWidth);
+    const double height = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintHeight);
+    if (width <= 0 || height <= 0)
+        return {};
+    return QSizeF(std::min(width, height), std::max(width, height));
+}
+
+void OfferFormatPaper(const AppContext& ctx, QPrinter& printer) {
+    QSizeF paper = FormatPaperMillimetres(ctx);
+    if (paper.isEmpty())
+        return;
+    printer.setPageSize(QPageSize(paper, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
+    const bool portrait = ctx.Catalogue.Number(ctx.CurrentFormat, ColOrientation) == 2;
+    printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+}
+
+bool PreparePrinter(AppContext& ctx, QPrinter& printer, const PrintLayout& layout) {
+    // The card starts at the corner of what the printer can reach, so that nothing of it is
+    // lost in the printer's own margins; a PDF file has none.
+    printer.setFullPage(false);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    if (!printer.setPageOrientation(layout.orientation)) {
+        ctx.errorTrap.Trap(loc::PrintCard, "The printer does not accept the paper orientation.",
+                           {int(layout.orientation)});
+        return false;
+    }
+    // Both sides on one sheet where the printer can: bound on the long edge for upright
+    // pages, on the short edge for pages printed sideways.
+    QPrinter::DuplexMode wanted = QPrinter::DuplexNone;
+    if (layout.side == PrintSide::Both)
+        wanted = layout.orientation == QPageLayout::Landscape ? QPrinter::DuplexShortSide
+                                                              : QPrinter::DuplexLongSide;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const QPrinterInfo info(printer);
+        if (!info.isNull() && info.supportedDuplexModes().contains(wanted)) {
+            const QPrinter::DuplexMode previous = printer.duplex();
+            printer.setDuplex(wanted);
+            if (printer.duplex() != wanted)
+                printer.setDuplex(previous);
+        }
+    }
+    return true;
+}
+
+} // namespace cw

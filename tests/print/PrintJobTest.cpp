@@ -1,0 +1,232 @@
+#include "PrintJob.h"
+
+#include "AppContext.h"
+#include "CardPages.h"
+#include "ErrorTrap.h"
+#include "PdfPages.h"
+#include "PrintOptionsModel.h"
+#include "RenderTestData.h"
+#include "ScriptedPrintQuestions.h"
+#include "ScriptedPrompter.h"
+#include "SessionFakes.h"
+#include "TestFiles.h"
+
+#include <QFontDatabase>
+#include <QImage>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+using namespace cw;
+using namespace cw::test;
+
+namespace {
+
+// The ink of a page picture: the smallest rectangle that holds every pixel that is not
+// near white.
+QRect Ink(const QImage& page) {
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The shipped formats and sample cards on a temporary data root.
+class PrintJobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
+        QFontDatabase::addApplicationFont(QStringLiteral(CW_SOURCE_DATA "/fontsdir/Pip4.ttf"));
+        ASSERT_TRUE(ctx.ReadSystemSettings());
+        questions.pdf = dir / "job.pdf";
+    }
+
+    int16_t SlotOf(const std::string& code) const {
+        for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
+            if (EqualsIgnoreCase(ctx.Catalogue.Code(slot), code))
+                return slot;
+        ADD_FAILURE() << "no format " << code;
+        return 0;
+    }
+
+    void OpenSample(int16_t slot) {
+        ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+        pages = std::make_unique<NamedCardPages>(ctx, "testcrd");
+        ASSERT_TRUE(pages->Open());
+    }
+
+    int Print(PrintCardChoice choice) {
+        PrintJob job(ctx, *pages, questions);
+        return job.PrintCard(choice);
+    }
+
+    QImage Page(int page, int dpi = 72) {
+        return QImage(
+            QString::fromStdString(PdfPagePicture(questions.pdf, page, dpi, dir.Path()).string()));
+    }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    AppContext ctx{dir.Path(), prompter, trap};
+    NoCardFormatView view;
+    std::unique_ptr<NamedCardPages> pages;
+    ScriptedPrintQuestions questions;
+};
+
+} // namespace
+
+TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 2);
+    ASSERT_EQ(PdfPageCount(questions.pdf), 2);
+    EXPECT_NE(PdfPageText(questions.pdf, 1).find("John Smith - Mary Lee"), std::string::npos);
+    EXPECT_NE(PdfPageText(questions.pdf, 2).find("CONVENTION CARD"), std::string::npos);
+    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_EQ(ctx.Location.CurrentCardName, "testcrd_");
+    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_TRUE(prompter.MessageTexts().empty());
+}
+
+TEST_F(PrintJobTest, OnePageFormatPrintsOnlyItsFront) {
+    OpenSample(SlotOf("club"));
+    questions.choose = [](PrintOptionsModel& model) {
+        EXPECT_FALSE(model.HasBackPage());
+        // Whatever the saved settings say, a one-page card has only its front.
+        model.Choices().side = PrintSide::Both;
+    };
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
+    EXPECT_EQ(PdfPageCount(questions.pdf), 1);
+    EXPECT_FALSE(ctx.BackSideSelected);
+}
+
+TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    questions.choose = [](PrintOptionsModel& model) {
+        model.Choices().side = PrintSide::Front;
+    };
+    EXPECT_EQ(Print(PrintCardChoice::Both), 2);
+    ASSERT_EQ(PdfPageCount(questions.pdf), 2);
+    std::string mine = PdfPageText(questions.pdf, 1), partner = PdfPageText(questions.pdf, 2);
+    EXPECT_NE(mine.find("K123456"), std::string::npos);
+    EXPECT_EQ(mine.find("M654321"), std::string::npos);
+    EXPECT_NE(partner.find("M654321"), std::string::npos);
+    EXPECT_NE(partner.find("Mary Lee - John Smith"), std::string::npos);
+
+    // Both sides of both cards: the partner gets his front page too, four sheets in all.
+    questions.choose = nullptr;
+    EXPECT_EQ(Print(PrintCardChoice::Both), 4);
+    ASSERT_EQ(PdfPageCount(questions.pdf), 4);
+    EXPECT_NE(PdfPageText(questions.pdf, 1).find("K123456"), std::string::npos);
+    EXPECT_NE(PdfPageText(questions.pdf, 3).find("M654321"), std::string::npos);
+    EXPECT_NE(PdfPageText(questions.pdf, 4).find("competition, leads and carding"),
+              std::string::npos);
+
+    // The partner's card alone, from the back page that was left open.
+    questions.choose = [](PrintOptionsModel& model) {
+        model.Choices().side = PrintSide::Front;
+    };
+    EXPECT_EQ(Print(PrintCardChoice::Partner), 1);
+    EXPECT_NE(PdfPageText(questions.pdf, 1).find("M654321"), std::string::npos);
+}
+
+TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndALargerEntryLarger) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    auto printWith = [&](int more) {
+        questions.choose = [more](PrintOptionsModel& model) {
+            PrintChoices& c = model.Choices();
+            c.side = PrintSide::Front;
+            c.boxes[BoxFrontMargin] = 0;
+            c.boxes[BoxPrintWidth] = model.DefaultValue(BoxPrintWidth) + more;
+            c.boxes[BoxPrintHeight] = model.DefaultValue(BoxPrintHeight) + more;
+        };
+        EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
+        EXPECT_EQ(PdfPageSize(questions.pdf, 1), "612 x 792"); // the format's Letter paper
+        return Ink(Page(1));
+    };
+    // At 72 dpi the card's 11520 x 15120 twips are 576 x 756 pixels; its frames lie inside.
+    QRect natural = printWith(0);
+    EXPECT_NEAR(natural.right(), 572, 3);
+    EXPECT_NEAR(natural.bottom(), 752, 3);
+    QRect larger = printWith(10);
+    EXPECT_NEAR(double(larger.right()) / natural.right(), 216.0 / 206.0, 0.01);
+    EXPECT_NEAR(double(larger.bottom()) / natural.bottom(), 279.0 / 269.0, 0.01);
+}
+
+TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    questions.ok = false;
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 0);
+    EXPECT_FALSE(fs::exists(questions.pdf));
+
+    questions.ok = true;
+    questions.printerAnswer = PrintQuestions::PrinterAnswer::Cancelled;
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 0);
+    EXPECT_EQ(questions.optionsAsked, 1);
+    EXPECT_TRUE(prompter.MessageTexts().empty());
+
+    questions.printerAnswer = PrintQuestions::PrinterAnswer::Failed;
+    questions.printerProblem = "no printer is installed";
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 0);
+    EXPECT_EQ(prompter.MessageTexts(),
+              std::vector<std::string>{"Printer selection error: no printer is installed"});
+    EXPECT_FALSE(fs::exists(questions.pdf));
+    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(PrintJobTest, NoOpenCardIsSaidAndNothingAsked) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    NamedCardPages missing(ctx, "nosuchcard");
+    PrintJob job(ctx, missing, questions);
+    EXPECT_EQ(job.PrintCard(PrintCardChoice::Mine), 0);
+    EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{"No card is opened."});
+    EXPECT_EQ(prompter.BeepCount(), 1);
+    EXPECT_EQ(questions.printerAsked, 0);
+}
+
+// A page whose last check box lies at its very bottom, on both sides.
+TEST(PrintJobOverflow, FieldAtTheBottomIsLeftOutAndSaidOnce) {
+    TempDir dir;
+    RenderFormat format;
+    format.printWidth = 127;
+    format.printHeight = 127; // 7200 twips: the card's own height
+    MakeRenderRoot(dir.Path(), {format});
+    std::vector<std::string> bottom = {RecordLine(3, {200, 200, 0, 0, 1, 150}),
+                                       RecordLine(3, {200, 7050, 0, 0, 1, 150})};
+    WriteCardPage(dir.Path(), format, "deep", false, bottom);
+    WriteCardPage(dir.Path(), format, "deep", true, bottom);
+    QFontDatabase::addApplicationFont(QStringLiteral(CW_SOURCE_DATA "/fontsdir/Pip4.ttf"));
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    AppContext ctx{dir.Path(), prompter, trap};
+    ASSERT_TRUE(ctx.ReadSystemSettings());
+    NoCardFormatView view;
+    int16_t slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    NamedCardPages pages(ctx, "deep");
+    ASSERT_TRUE(pages.Open());
+    ScriptedPrintQuestions questions;
+    questions.pdf = dir / "deep.pdf";
+    questions.choose = [](PrintOptionsModel& model) {
+        model.Choices().side = PrintSide::Both;
+        model.Choices().boxes[BoxFrontMargin] = 0;
+        model.Choices().boxes[BoxBackMargin] = 0;
+    };
+    PrintJob job(ctx, pages, questions);
+    EXPECT_EQ(job.PrintCard(PrintCardChoice::Mine), 2);
+    EXPECT_EQ(prompter.MessageTexts(),
+              std::vector<std::string>{
+                  "At least one field at the bottom of the page is too far down to print."});
+    // The box at the top is printed (its outline is dark), the one at the bottom is not.
+    QImage page(QString::fromStdString(PdfPagePicture(questions.pdf, 1, 144, dir.Path()).string()));
+    ASSERT_FALSE(page.isNull());
+    auto dark = [&](int x, int y) {
+        return qGray(page.pixel(x * 144 / 1440, y * 144 / 1440)) < 128;
+    };
+    EXPECT_TRUE(dark(200, 275));
+    EXPECT_FALSE(dark(200, 7125));
+}
