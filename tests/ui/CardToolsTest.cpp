@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardCheckPanel.h"
+#include "CardExport.h"
 #include "CardHistoryDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
@@ -11,6 +12,7 @@
 #include "FillInController.h"
 #include "MainWindowFixture.h"
 #include "PainterSurface.h"
+#include "ShownCardPages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +127,20 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     emit list->itemActivated(list->topLevelItem(1), 0);
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(window->FillIn().Session().CurrentField, backField);
+
+    // Nor in an exported picture (at the screen's size at zoom 1).
+    ShownCardPages shown(*window);
+    CardExport exporter(ctx, shown);
+    auto files = exporter.ExportCardImage(dir / "exported", PictureType::Png);
+    ASSERT_FALSE(files.empty());
+    QImage exported(QString::fromStdString(files[0].string()));
+    ASSERT_FALSE(exported.isNull());
+    int red = 0;
+    const int right = (field.a[0] + field.a[2]) / 15, top = field.a[1] / 15;
+    for (int x = right - 10; x <= right; ++x)
+        for (int y = top; y <= top + 10; ++y)
+            red += exported.pixelColor(x, y) == kMarkRed;
+    EXPECT_EQ(red, 0);
     EXPECT_TRUE(errors.shown.empty());
 }
 
