@@ -86,6 +86,12 @@ CardField& CardPage::Add(int kind, CardField field) {
     return table.back();
 }
 
+void CardPage::ReplaceFields(int kind, std::vector<CardField> fields) {
+    if (!IsCardKind(kind) || kind == Kind21 || int(fields.size()) > kKinds[size_t(kind)].capacity)
+        throw RangeError(kind);
+    tables_[size_t(kind)] = std::move(fields);
+}
+
 void CardPage::Remove(int kind, int index) {
     auto& table = tables_.at(size_t(kind));
     if (index < 0 || index >= int(table.size()))

@@ -72,6 +72,9 @@ public:
     // fills its single record and changes no count.
     CardField& Add(int kind, CardField field);
     void Remove(int kind, int index);
+    // Puts a whole table back as it was (undo); more records than the kind holds raise a
+    // subscript run-time error and change nothing.
+    void ReplaceFields(int kind, std::vector<CardField> fields);
 
     CardField& Kind21Record() { return kind21_; }
     const CardField& Kind21Record() const { return kind21_; }

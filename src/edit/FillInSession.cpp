@@ -1,6 +1,45 @@
 #include "FillInSession.h"
 
+#include "CardHistory.h"
+
 namespace cw {
+
+namespace {
+
+// What the history calls a click on a field of kind.
+const char* ClickName(int kind) {
+    switch (kind) {
+    case CheckBox:
+        return "Tick";
+    case Circle:
+    case CircledItem:
+        return "Circle";
+    case FrameBox:
+    case TickMark:
+        return "Mark";
+    case ColourDot:
+        return "Colour Dot";
+    default:
+        return "Change";
+    }
+}
+
+// What the history calls a Ctrl key of the editor; moves of one field follow each other as
+// one step.
+std::string CtrlKeyName(char key) {
+    switch (key) {
+    case 'L':
+    case 'R':
+    case 'M':
+        return "Alignment";
+    case 'B':
+        return "Bold";
+    default:
+        return "Move Field";
+    }
+}
+
+} // namespace
 
 void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
     if (EditMode != 0)
@@ -23,6 +62,7 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
         SuppressEvents = false;
         return;
     }
+    ChangeScope change(History, ClickName(hit->kind));
     if (hit->kind == CircledItem) {
         view_.CycleCircledItem(hit->index);
         view_.MarkChanged();
@@ -37,6 +77,7 @@ void FillInSession::OptionChosen(int position) {
     if (SuppressEvents)
         return;
     if (OptionFieldIndex >= 0 && OptionFieldIndex < page_.Count(OptionField)) {
+        ChangeScope change(History, "Option");
         CardField& field = page_.Field(OptionField, OptionFieldIndex);
         if (field.a[4] != position) {
             view_.MarkChanged();
@@ -62,6 +103,7 @@ bool FillInSession::CommitTextEditor(const std::string& editorText) {
         return false;
     view_.HideEditor();
     if (TextDirty) {
+        ChangeScope change(History, "Typing");
         TextDirty = false;
         CardField& field = page_.Field(TextField, CurrentField);
         CommittedText committed = CommitEditorText(field.text, editorText);
@@ -87,6 +129,9 @@ bool FillInSession::EditorCtrlKey(char key, const std::string& editorText, int32
     CardField probe = page_.Field(TextField, CurrentField);
     if (!ApplyEditorCtrlKey(probe, key, twipsPerPixel, editorBold))
         return false;
+    std::string name = CtrlKeyName(key);
+    ChangeScope change(History, name,
+                       name == "Move Field" ? "move " + std::to_string(CurrentField) : "");
     // What was typed so far must not be lost when the field is reopened.
     CommitTextEditor(editorText);
     ApplyEditorCtrlKey(page_.Field(TextField, CurrentField), key, twipsPerPixel, editorBold);

@@ -9,6 +9,8 @@
 
 namespace cw {
 
+class CardHistory;
+
 // What filling in asks of the window: open or close an editor, redraw one record, show the
 // option list, and mark the card changed.
 class FillInView {
@@ -39,6 +41,9 @@ public:
     bool SuppressChange = false;
     bool SuppressEvents = false;
     int OptionFieldIndex = -1;
+    // Where every change of the card is recorded as one step; none in tests of filling in
+    // alone.
+    CardHistory* History = nullptr;
 
     // A click at (x, y) in card twips. The window commits an open editor first; a click on a
     // mark leaves no editor open.

@@ -53,6 +53,16 @@ void CardRenderer::SetBaseLayerCacheEnabled(bool enabled) {
         cache_.clear();
 }
 
+void CardRenderer::SetLiftedField(int kind, int index) {
+    liftedKind_ = kind;
+    liftedIndex_ = index;
+}
+
+bool CardRenderer::IsLifted(int kind, int index) const {
+    return kind == liftedKind_ && index == liftedIndex_ && !State.Printing() &&
+           !State.ExportingImage;
+}
+
 void CardRenderer::SelectSurface(DrawSurface& surface) {
     ctx_.errorTrap.Guard(loc::SelectSurface, [&] {
         State.LineWidth = 1;
@@ -459,7 +469,8 @@ void CardRenderer::DrawCardLayer() {
         const int32_t offset = ctx_.PageOffsetX;
         // The erased areas came first, with the base layer.
         for (int i = 0; i < page.Count(CheckBox); ++i)
-            DrawCardCheckBox(i, true);
+            if (!IsLifted(CheckBox, i))
+                DrawCardCheckBox(i, true);
         for (const CardField& f : page.Fields(Bitmap))
             drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
         for (int i = 0; i < page.Count(FrameBox); ++i)
@@ -467,14 +478,18 @@ void CardRenderer::DrawCardLayer() {
         for (const CardField& f : page.Fields(Kind20))
             if (drawers_.IsOnPage(f.a[1] + f.a[2]))
                 s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
-        for (const CardField& f : page.Fields(Rectangle))
-            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
+        for (int i = 0; i < page.Count(Rectangle); ++i) {
+            const CardField& f = page.Field(Rectangle, i);
+            if (!IsLifted(Rectangle, i) && drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'), false);
-        for (const CardField& f : page.Fields(Line))
-            if (drawers_.IsOnPage(f.a[3]))
+        }
+        for (int i = 0; i < page.Count(Line); ++i) {
+            const CardField& f = page.Field(Line, i);
+            if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
                 drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'));
+        }
         s.SetFillStyle(FillTransparent);
         s.SetFillColor(colour::Black);
         for (int i = 0; i < page.Count(Circle); ++i)
@@ -542,7 +557,8 @@ void CardRenderer::DrawCardTextField(int index) {
 
 void CardRenderer::DrawTextRecords() {
     for (int i = 0; i < ctx_.Page.Count(TextField); ++i)
-        DrawCardTextField(i);
+        if (!IsLifted(TextField, i))
+            DrawCardTextField(i);
 }
 
 void CardRenderer::RedrawField(int kind, int index) {

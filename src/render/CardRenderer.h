@@ -48,6 +48,11 @@ public:
     // A click on a circled item: the item takes its next state and is drawn so.
     void CycleCircledItem(int index);
 
+    // A field being moved or resized on the screen is shown by the layout editor's own
+    // controls, so the screen picture leaves it out until it is put back (kind 0: none).
+    // Paper and exported pictures always show every field.
+    void SetLiftedField(int kind, int index);
+
     TextDrawer& Text() { return text_; }
     FieldDrawer& Drawers() { return drawers_; }
 
@@ -94,6 +99,7 @@ private:
     void DrawColourDot(int index);
     void DrawCardTextField(int index);
     void UseCardFont(DrawSurface& surface);
+    bool IsLifted(int kind, int index) const;
 
     AppContext& ctx_;
     CardFormatView& view_;
@@ -108,6 +114,8 @@ private:
     std::deque<KeptBaseLayer> cache_;
     int reuses_ = 0;
     std::function<QDate()> today_;
+    int liftedKind_ = 0;
+    int liftedIndex_ = -1;
 };
 
 } // namespace cw

@@ -58,7 +58,13 @@ void CardPicture::mousePressEvent(QMouseEvent* event) {
     emit cardMousePressed(ToCardTwips(event->position()), event->button());
 }
 
+void CardPicture::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton)
+        emit cardMouseMoved(ToCardTwips(event->position()));
+}
+
 void CardPicture::mouseReleaseEvent(QMouseEvent* event) {
+    emit cardMouseReleased(ToCardTwips(event->position()), event->button());
     if (pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos()))
         emit cardClicked(ToCardTwips(event->position()));
     pressed_ = false;

@@ -33,6 +33,9 @@ signals:
     // The whole page was drawn again.
     void redrawn();
     void cardMousePressed(QPoint twips, Qt::MouseButton button);
+    // The pointer moved with the left button held, and a button was let go (also outside).
+    void cardMouseMoved(QPoint twips);
+    void cardMouseReleased(QPoint twips, Qt::MouseButton button);
     void cardClicked(QPoint twips);
     void cardDoubleClicked(QPoint twips);
     void cardContextMenu(QPoint twips, QPoint globalPosition);
@@ -41,6 +44,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -119,7 +119,10 @@ QWidget* FillInController::OpenEditor() const {
 }
 
 QString FillInController::EditorText() const {
-    QWidget* editor = OpenEditor();
+    return EditorTextOf(OpenEditor());
+}
+
+QString FillInController::EditorTextOf(QWidget* editor) const {
     if (auto* line = qobject_cast<QLineEdit*>(editor))
         return line->text();
     if (auto* text = qobject_cast<QTextEdit*>(editor))
@@ -182,10 +185,13 @@ void FillInController::CommitFrom(QWidget* editor) {
 }
 
 bool FillInController::InsertSuit(char letter) {
-    QWidget* editor = OpenEditor();
+    return InsertSuitInto(OpenEditor(), letter);
+}
+
+bool FillInController::InsertSuitInto(QWidget* editor, char letter) {
     if (!editor || !cardFace_.isVisible())
         return false;
-    QString text = EditorText();
+    QString text = EditorTextOf(editor);
     int caret = Caret(editor);
     text.insert(caret, QStringLiteral("<%1>").arg(QChar(letter)));
     SetEditorText(editor, text);

@@ -39,6 +39,12 @@ public:
     // The editor open on CurrentField, or nullptr.
     QWidget* OpenEditor() const;
     QString EditorText() const;
+    // Any of the six editors, also while layout editing places a field with one: its text
+    // (line breaks as the card file holds them) and a text put into it by the program.
+    QString EditorTextOf(QWidget* editor) const;
+    void SetEditorText(QWidget* editor, const QString& text);
+    // F5..F8 in a given editor: suit markup at its caret.
+    bool InsertSuitInto(QWidget* editor, char letter);
 
     // A left click on the card picture at a point in card twips.
     void Click(QPoint twips);
@@ -70,7 +76,6 @@ private:
     void BuildEditors(QWidget* parent);
     bool EditorKey(QKeyEvent* event);
     void CommitFrom(QWidget* editor);
-    void SetEditorText(QWidget* editor, const QString& text);
     int Caret(QWidget* editor) const;
     void SetCaret(QWidget* editor, int position);
     void StyleEditor(QWidget* editor, int fieldIndex);

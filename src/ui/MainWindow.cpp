@@ -5,10 +5,12 @@
 #include "CardCanvas.h"
 #include "CardExport.h"
 #include "CardFace.h"
+#include "CardHistory.h"
 #include "CardOptionsDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CardTools.h"
+#include "EditLocations.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "FillInController.h"
@@ -16,6 +18,7 @@
 #include "GradientBackground.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
+#include "LayoutController.h"
 #include "LocationCodes.h"
 #include "MailSettingsDialog.h"
 #include "NameDialog.h"
@@ -46,6 +49,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -106,16 +110,19 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
         renderer_->SelectSurface(canvas_->Surface());
         renderer_->RenderCard();
     });
+    history_ = std::make_unique<CardHistory>(context_.Page, session_.Changed());
+    session_.Changed().AddView(history_.get());
     fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardFace_,
                                                  *renderer_, *canvas_);
-    connect(cardPicture(), &CardPicture::cardClicked, this,
-            [this](QPoint twips) { fillIn_->Click(twips); });
+    fillIn_->Session().History = history_.get();
+    BuildLayoutEditing();
 
     nameDialog_ = new NameDialog(this);
     connect(nameDialog_, &NameDialog::doneClicked, this, &MainWindow::NameDialogDone);
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
+    BuildUndoCommands();
     BuildPrintCommands();
     BuildNotesAndTextsCommands();
     BuildOptionsCommands();
@@ -408,7 +415,10 @@ void MainWindow::BuildMenus() {
     for (int i = 0; i < 4; ++i) {
         char letter = suits[i].second;
         QAction* suit = add(nullptr, "", suits[i].first, {QKeyCombination(Qt::Key(Qt::Key_F5 + i))},
-                            [this, letter] { fillIn_->InsertSuit(letter); });
+                            [this, letter] {
+                                if (!layout_->InsertSuit(letter))
+                                    fillIn_->InsertSuit(letter);
+                            });
         suit->setObjectName(QStringLiteral("suitSymbolAction%1").arg(i));
     }
     add(nullptr, "scrollLeftAction", "Scroll Left", {Qt::Key_F11},
@@ -626,6 +636,7 @@ void MainWindow::ShowCardFace() {
     if (!session_.Changed().CardOpen())
         return;
     context_.errorTrap.Guard(loc::ShowCardFace, [&] {
+        layout_->Abandon();
         faces_->setCurrentWidget(cardFace_);
         SizeCardPicture();
         Redraw();
@@ -638,6 +649,7 @@ void MainWindow::ShowCardFace() {
         cardPicture()->setFocus();
         fillIn_->StartFilling();
     });
+    UpdateUndoCommands();
 }
 
 void MainWindow::LeaveCardFace() {
@@ -649,6 +661,7 @@ void MainWindow::LeaveCardFace() {
 }
 
 void MainWindow::ReturnToStartFace() {
+    layout_->Abandon();
     fillIn_->Reset();
     faces_->setCurrentWidget(startFace_);
     SetStartTitle();
@@ -656,6 +669,7 @@ void MainWindow::ReturnToStartFace() {
         action->setEnabled(false);
     cardFace_->ShowZoomFactor(context_.View.ZoomFactor);
     cardList_->setFocus();
+    UpdateUndoCommands();
 }
 
 void MainWindow::Redraw() {
@@ -665,6 +679,11 @@ void MainWindow::Redraw() {
 void MainWindow::RefreshScreen() {
     if (!CardFaceShown())
         return;
+    // While the layout is edited the panel's own refresh keeps its action in step.
+    if (layout_->Editing() || layout_->Session().PanelVisible) {
+        layout_->RefreshScreen();
+        return;
+    }
     context_.errorTrap.Guard(loc::RefreshScreen, [&] {
         int field = fillIn_->Session().CurrentField;
         fillIn_->CommitOpenEditor();
@@ -672,6 +691,7 @@ void MainWindow::RefreshScreen() {
             // No: the changes are dropped and the card is read again from its file.
             fillIn_->Reset();
             context_.LoadCard();
+            history_->Reset();
         }
         Redraw();
         if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
@@ -805,6 +825,90 @@ void MainWindow::ShowReferenceText(const std::string& fileName) {
     referenceTextWindow_->ShowText(context_.paths.DataDir / fileName);
 }
 
+void MainWindow::BuildLayoutEditing() {
+    layout_ = std::make_unique<LayoutController>(context_, session_.Changed(), *history_,
+                                                 *cardFace_, *renderer_, *canvas_, *fillIn_);
+    CardPicture* picture = cardPicture();
+    // Clicks belong to the layout action in force, else to filling in.
+    connect(picture, &CardPicture::cardClicked, this, [this](QPoint twips) {
+        if (layout_->Editing())
+            layout_->Clicked(twips);
+        else
+            fillIn_->Click(twips);
+    });
+    connect(picture, &CardPicture::cardMousePressed, this,
+            [this](QPoint twips, Qt::MouseButton button) { layout_->MousePressed(twips, button); });
+    connect(picture, &CardPicture::cardMouseMoved, this,
+            [this](QPoint twips) { layout_->MouseMoved(twips); });
+    connect(picture, &CardPicture::cardMouseReleased, this,
+            [this](QPoint twips, Qt::MouseButton) { layout_->MouseReleased(twips); });
+    connect(picture, &CardPicture::cardContextMenu, this,
+            [this](QPoint twips, QPoint global) { layout_->ContextMenu(twips, global); });
+    connect(layout_.get(), &LayoutController::zoomRequested, this, &MainWindow::ZoomStep);
+    connect(layout_.get(), &LayoutController::saveZoomRequested, this, &MainWindow::SaveZoomFactor);
+    connect(layout_.get(), &LayoutController::stateChanged, this, &MainWindow::UpdateUndoCommands);
+    for (int i = 0; i < 6; ++i)
+        fillIn_->fieldEditor(i)->installEventFilter(this);
+    history_->SetRestoredHandler([this](const std::vector<int>&) {
+        context_.errorTrap.Guard(loc::RedrawAfterUndo, [&] { cardPicture()->Redraw(); });
+    });
+    layout_->SetHelpHandler([this](int topic) { ShowProgramHelp(topic, this); });
+    layout_->SetSaveAsHandler([this] { SaveCardAs(); });
+}
+
+void MainWindow::BuildUndoCommands() {
+    QMenu* edit = menu(MainMenu::Edit);
+    undoAction_ = edit->addAction("Undo");
+    undoAction_->setObjectName("undoAction");
+    undoAction_->setShortcuts(QKeySequence::Undo);
+    redoAction_ = edit->addAction("Redo");
+    redoAction_->setObjectName("redoAction");
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undoAction_, &QAction::triggered, this, [this] { UndoStep(false); });
+    connect(redoAction_, &QAction::triggered, this, [this] { UndoStep(true); });
+    QUndoStack& stack = history_->Stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &MainWindow::UpdateUndoCommands);
+    connect(&stack, &QUndoStack::cleanChanged, this, &MainWindow::UpdateUndoCommands);
+    UpdateUndoCommands();
+}
+
+void MainWindow::UpdateUndoCommands() {
+    if (!undoAction_)
+        return;
+    const bool shown = CardFaceShown();
+    const bool pending = layout_->Session().ActionPending;
+    QUndoStack& stack = history_->Stack();
+    QString undone = pending ? QStringLiteral("Placing") : stack.undoText();
+    undoAction_->setText(undone.isEmpty() ? QStringLiteral("Undo") : "Undo " + undone);
+    undoAction_->setEnabled(shown && (pending || stack.canUndo()));
+    QString redone = stack.redoText();
+    redoAction_->setText(redone.isEmpty() ? QStringLiteral("Redo") : "Redo " + redone);
+    redoAction_->setEnabled(shown && stack.canRedo());
+}
+
+void MainWindow::UndoStep(bool redo) {
+    if (!CardFaceShown())
+        return;
+    context_.errorTrap.Guard(redo ? loc::RedoStep : loc::UndoStep, [&] {
+        // The field being placed is what an undo takes back first; a redo lets it go too,
+        // as the page is about to change under it.
+        if (layout_->Session().CancelPendingForUndo() && !redo)
+            return;
+        const int field = fillIn_->Session().CurrentField;
+        // Typing not yet stored becomes a step of its own, so that nothing typed is lost.
+        fillIn_->CommitOpenEditor();
+        if (redo)
+            history_->Redo();
+        else
+            history_->Undo();
+        if (!layout_->Editing() && field != FillInSession::NoField &&
+            field < context_.Page.Count(TextField))
+            fillIn_->Session().OpenTextEditor(field);
+    });
+    UpdateUndoCommands();
+}
+
 // ---- Options and Help menus
 
 void MainWindow::BuildOptionsCommands() {
@@ -855,8 +959,10 @@ void MainWindow::OpenCardOptions() {
         // Changes the user chose not to save are dropped by reading the card again.
         bool reload = answer == Answer::No && session_.Changed().CardOpen();
         if (reload) {
+            layout_->Abandon();
             fillIn_->Reset();
             context_.LoadCard();
+            history_->Reset();
         }
         if (!CardFaceShown()) {
             context_.LoadFormatDefaults();
@@ -1043,6 +1149,25 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // An editor undoes its own typing first; with nothing of its own to undo or redo
+        // the key goes on to the card's history.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo);
+        if (undo || redo) {
+            bool own = true;
+            if (auto* line = qobject_cast<QLineEdit*>(watched))
+                own = undo ? line->isUndoAvailable() : line->isRedoAvailable();
+            else if (auto* text = qobject_cast<QTextEdit*>(watched))
+                own = undo ? text->document()->isUndoAvailable()
+                           : text->document()->isRedoAvailable();
+            if (!own) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
     if (watched == cardList_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&

@@ -33,8 +33,10 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardFace;
+class CardHistory;
 class CardTools;
 class FillInController;
+class LayoutController;
 class NameDialog;
 class FormatChooser;
 class PrintQuestions;
@@ -65,6 +67,13 @@ public:
     CardCanvas& Canvas() { return *canvas_; }
     // Filling in the open card: the in-place editors and the option list.
     FillInController& FillIn() { return *fillIn_; }
+    // Changing the card's layout: the editing menu and the floating panel.
+    LayoutController& Layout() { return *layout_; }
+    // The open page's undo history.
+    CardHistory& History() { return *history_; }
+    // Undo (redo false) or redo one change of the card; a layout action in progress is
+    // dropped first.
+    void UndoStep(bool redo);
     // Checking for cut-off text, comparing with a partner's card, the card history.
     CardTools& Tools() { return *cardTools_; }
     // What a click on the special-notice label opens.
@@ -158,6 +167,9 @@ private:
     void BuildNotesAndTextsCommands();
     void BuildCardToolCommands();
     void HideEmptyMenus();
+    void BuildUndoCommands();
+    void BuildLayoutEditing();
+    void UpdateUndoCommands();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void PauseBlinking(bool pause);
@@ -173,7 +185,9 @@ private:
     std::unique_ptr<CardCanvas> canvas_;
     std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
+    std::unique_ptr<CardHistory> history_;
     std::unique_ptr<FillInController> fillIn_;
+    std::unique_ptr<LayoutController> layout_;
     CardTools* cardTools_ = nullptr;
     std::function<void()> specialNotice_;
 
@@ -204,6 +218,8 @@ private:
     QAction* cardListAction_ = nullptr;
     QAction* zoomInAction_ = nullptr;
     QAction* zoomOutAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     bool namesEditable_ = true;
     // The commands that need an open card.
     std::vector<QAction*> cardActions_;

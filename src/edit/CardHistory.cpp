@@ -1,0 +1,295 @@
+#include "CardHistory.h"
+
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+// The tables a step may change: every card kind but the single kind-21 record, which is kept
+// apart.
+bool IsTableKind(int kind) {
+    return IsCardKind(kind) && kind != Kind21;
+}
+
+bool SamePage(const CardPage& a, const CardPage& b) {
+    for (int kind = 0; kind < CardPage::KindSlots; ++kind)
+        if (IsTableKind(kind) && a.Fields(kind) != b.Fields(kind))
+            return false;
+    return a.Kind21Record() == b.Kind21Record() && a.CardHeader == b.CardHeader &&
+           a.UseAltBaseLayer == b.UseAltBaseLayer;
+}
+
+template <class T>
+void Fold(std::optional<std::pair<T, T>>& mine, const std::optional<std::pair<T, T>>& later) {
+    if (!later)
+        return;
+    if (mine)
+        mine->second = later->second;
+    else
+        mine = later;
+    if (mine->first == mine->second)
+        mine.reset();
+}
+
+} // namespace
+
+// ---- PageDelta
+
+PageDelta PageDelta::Between(const CardPage& before, const CardPage& after) {
+    PageDelta delta;
+    for (int kind = 0; kind < CardPage::KindSlots; ++kind)
+        if (IsTableKind(kind) && before.Fields(kind) != after.Fields(kind))
+            delta.tables.push_back({kind, before.Fields(kind), after.Fields(kind)});
+    if (before.Kind21Record() != after.Kind21Record())
+        delta.kind21.emplace(before.Kind21Record(), after.Kind21Record());
+    if (before.CardHeader != after.CardHeader)
+        delta.header.emplace(before.CardHeader, after.CardHeader);
+    if (before.UseAltBaseLayer != after.UseAltBaseLayer)
+        delta.altBaseLayer.emplace(before.UseAltBaseLayer, after.UseAltBaseLayer);
+    return delta;
+}
+
+bool PageDelta::Empty() const {
+    return tables.empty() && !kind21 && !header && !altBaseLayer;
+}
+
+std::vector<int> PageDelta::Kinds() const {
+    std::vector<int> kinds;
+    for (const Table& table : tables)
+        kinds.push_back(table.kind);
+    if (kind21)
+        kinds.push_back(Kind21);
+    return kinds;
+}
+
+void PageDelta::ApplyBefore(CardPage& page) const {
+    for (const Table& table : tables)
+        page.ReplaceFields(table.kind, table.before);
+    if (kind21)
+        page.Kind21Record() = kind21->first;
+    if (header)
+        page.CardHeader = header->first;
+    if (altBaseLayer)
+        page.UseAltBaseLayer = altBaseLayer->first;
+}
+
+void PageDelta::ApplyAfter(CardPage& page) const {
+    for (const Table& table : tables)
+        page.ReplaceFields(table.kind, table.after);
+    if (kind21)
+        page.Kind21Record() = kind21->second;
+    if (header)
+        page.CardHeader = header->second;
+    if (altBaseLayer)
+        page.UseAltBaseLayer = altBaseLayer->second;
+}
+
+void PageDelta::Absorb(const PageDelta& later) {
+    for (const Table& table : later.tables) {
+        auto mine = std::find_if(tables.begin(), tables.end(),
+                                 [&](const Table& t) { return t.kind == table.kind; });
+        if (mine != tables.end())
+            mine->after = table.after;
+        else
+            tables.push_back(table);
+    }
+    // A step and its reverse leave nothing behind.
+    tables.erase(std::remove_if(tables.begin(), tables.end(),
+                                [](const Table& t) { return t.before == t.after; }),
+                 tables.end());
+    Fold(kind21, later.kind21);
+    Fold(header, later.header);
+    Fold(altBaseLayer, later.altBaseLayer);
+}
+
+// ---- ReplacePageCommand
+
+ReplacePageCommand::ReplacePageCommand(CardHistory& history, const CardPage& before,
+                                       const CardPage& after, const QString& text)
+    : QUndoCommand(text), history_(history), delta_(PageDelta::Between(before, after)) {}
+
+ReplacePageCommand::ReplacePageCommand(CardHistory& history, PageDelta delta, const QString& text,
+                                       QString mergeKey)
+    : QUndoCommand(text), history_(history), delta_(std::move(delta)),
+      mergeKey_(std::move(mergeKey)), pushedApplied_(true) {}
+
+void ReplacePageCommand::undo() {
+    delta_.ApplyBefore(history_.page_);
+    history_.Applied(delta_, false);
+}
+
+void ReplacePageCommand::redo() {
+    // A recorded step is on the page already when it is pushed.
+    if (pushedApplied_) {
+        pushedApplied_ = false;
+        return;
+    }
+    delta_.ApplyAfter(history_.page_);
+    history_.Applied(delta_, true);
+}
+
+int ReplacePageCommand::id() const {
+    return mergeKey_.isEmpty() ? -1 : 1;
+}
+
+bool ReplacePageCommand::mergeWith(const QUndoCommand* other) {
+    auto* later = dynamic_cast<const ReplacePageCommand*>(other);
+    if (!later || mergeKey_.isEmpty() || later->mergeKey_ != mergeKey_)
+        return false;
+    delta_.Absorb(later->delta_);
+    setObsolete(delta_.Empty());
+    return true;
+}
+
+// ---- CardHistory
+
+CardHistory::CardHistory(CardPage& page, ChangedState& changed)
+    : page_(page), changed_(changed), baseline_(page) {
+    QObject::connect(&stack_, &QUndoStack::cleanChanged,
+                     [this](bool clean) { CleanChanged(clean); });
+}
+
+CardHistory::~CardHistory() {
+    // No changed state is to follow the stack while it is taken down.
+    followingChangedState_ = true;
+    stack_.disconnect();
+}
+
+void CardHistory::Reset() {
+    followingChangedState_ = true;
+    stack_.clear();
+    // Changes made before the history started cannot be undone, so no undo may lead back to
+    // a state that counts as saved.
+    if (changed_.CardChanged())
+        stack_.resetClean();
+    followingChangedState_ = false;
+    baseline_ = page_;
+}
+
+void CardHistory::Sync() {
+    if (!SamePage(baseline_, page_))
+        Reset();
+}
+
+bool CardHistory::Record(const std::string& text, const std::string& mergeKey) {
+    PageDelta delta = PageDelta::Between(baseline_, page_);
+    if (delta.Empty())
+        return false;
+    delta.ApplyAfter(baseline_);
+    QString name = QString::fromStdString(text.empty() ? NameOfChange(delta) : text);
+    stack_.push(
+        new ReplacePageCommand(*this, std::move(delta), name, QString::fromStdString(mergeKey)));
+    return true;
+}
+
+void CardHistory::ReplacePage(const CardPage& after, const std::string& text) {
+    Sync();
+    if (SamePage(page_, after))
+        return;
+    stack_.push(new ReplacePageCommand(*this, page_, after, QString::fromStdString(text)));
+}
+
+bool CardHistory::Undo() {
+    Sync();
+    if (!stack_.canUndo())
+        return false;
+    stack_.undo();
+    return true;
+}
+
+bool CardHistory::Redo() {
+    Sync();
+    if (!stack_.canRedo())
+        return false;
+    stack_.redo();
+    return true;
+}
+
+void CardHistory::Applied(const PageDelta& delta, bool after) {
+    if (after)
+        delta.ApplyAfter(baseline_);
+    else
+        delta.ApplyBefore(baseline_);
+    if (restored_)
+        restored_(delta.Kinds());
+}
+
+void CardHistory::CleanChanged(bool clean) {
+    if (followingChangedState_)
+        return;
+    followingChangedState_ = true;
+    changed_.SetChangedState(clean ? ChangedState::CardSavedCode : ChangedState::CardChangedCode);
+    followingChangedState_ = false;
+}
+
+void CardHistory::EnableSaveCommands(bool enabled) {
+    if (enabled || followingChangedState_)
+        return;
+    followingChangedState_ = true;
+    stack_.setClean();
+    followingChangedState_ = false;
+}
+
+void CardHistory::EnableCardCommands(bool, bool) {
+    Reset();
+}
+
+std::string CardHistory::NameOfChange(const PageDelta& delta) {
+    if (delta.tables.size() != 1 || delta.kind21)
+        return delta.tables.empty() && delta.header ? "Names" : "Change";
+    const PageDelta::Table& table = delta.tables.front();
+    switch (table.kind) {
+    case ClearedArea:
+        return "Clear Area";
+    case TextField:
+        return table.before.size() == table.after.size() ? "Typing" : "Text Field";
+    case CheckBox:
+        return "Check Box";
+    case Circle:
+        return "Circle";
+    case FrameBox:
+        return "Frame";
+    case Rectangle:
+        return "Rectangle";
+    case Line:
+        return "Line";
+    case ColourDot:
+        return "Colour Dot";
+    case TickMark:
+        return "Tick Mark";
+    case OptionField:
+        return "Option";
+    case CircledItem:
+        return "Circled Item";
+    default:
+        return "Change";
+    }
+}
+
+// ---- ChangeScope
+
+ChangeScope::ChangeScope(CardHistory* history, std::string text, std::string mergeKey)
+    : history_(history), text_(std::move(text)), mergeKey_(std::move(mergeKey)) {
+    if (!history_)
+        return;
+    outermost_ = history_->scopeDepth_++ == 0;
+    if (outermost_)
+        history_->Sync();
+}
+
+ChangeScope::~ChangeScope() {
+    if (!history_)
+        return;
+    --history_->scopeDepth_;
+    if (!outermost_)
+        return;
+    // Whatever happened inside, even a change cut short by an error, becomes one step.
+    try {
+        history_->Record(text_, mergeKey_);
+    } catch (...) {
+        history_->Reset();
+    }
+}
+
+} // namespace cw

@@ -1,0 +1,292 @@
+#include "FieldCommit.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "CardHistory.h"
+#include "ProgramTexts.h"
+
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+const std::string& T(int number) {
+    return GetProgramText(number);
+}
+
+std::string KindName(int kind) {
+    switch (kind) {
+    case TextField:
+        return "Text Field";
+    case CheckBox:
+        return "Check Box";
+    case Rectangle:
+        return "Rectangle";
+    case Line:
+        return "Line";
+    default:
+        return "Field";
+    }
+}
+
+} // namespace
+
+CommitOutcome FieldCommit::Commit(const PendingField& p) {
+    const int kind = p.editMode == 13 ? p.pickedKind : 0;
+    if (p.editMode == 1)
+        return CommitClearArea(p);
+    if (p.editMode == 2 || kind == TextField)
+        return CommitTextField(p);
+    if (p.editMode == 3 || kind == CheckBox)
+        return CommitCheckBox(p);
+    if (p.editMode == 6 || kind == Rectangle)
+        return CommitRectangle(p);
+    if (p.editMode == 12 || kind == Line)
+        return CommitLines(p);
+    if (p.editMode == 11)
+        return CommitDelete(p);
+    if (p.editMode == 19)
+        return CommitAllFields(p);
+    return CommitOutcome::Nothing;
+}
+
+bool FieldCommit::OnCard(TwipRect& rect) const {
+    const double width = ctx_.Defaults.NaturalWidth;
+    const double height = ctx_.Defaults.NaturalHeight;
+    if (width > 0 && height > 0)
+        rect = ClipToCard(rect, width, height);
+    return !rect.Empty();
+}
+
+bool FieldCommit::HasRoom(int kind, int needed, const char* what) {
+    const int capacity = InfoOfKind(kind).capacity;
+    if (ctx_.Page.Count(kind) + needed <= capacity)
+        return true;
+    ctx_.prompter.Message("This card already holds as many " + std::string(what) +
+                              " as a card can (" + std::to_string(capacity) +
+                              ").\r\nDelete one of them before you add another.",
+                          T(24), Buttons::Ok, Icon::Warning);
+    return false;
+}
+
+bool FieldCommit::RemoveFieldsInArea(const TwipRect& area) {
+    CardPage& page = ctx_.Page;
+    if (AnyFieldInArea(page, area, metrics_)) {
+        ctx_.prompter.Beep();
+        Answer answer = ctx_.prompter.Message(T(40) + "\r\n\r\n" + T(41), T(24), Buttons::YesNo,
+                                              Icon::Question);
+        if (answer != Answer::Yes)
+            return true;
+    }
+    RemoveFieldsOverlapping(page, area, metrics_);
+    return false;
+}
+
+CommitOutcome FieldCommit::CommitClearArea(const PendingField& p) {
+    TwipRect area = p.mobile.rect;
+    if (p.mobile.kind != MobileKind::RubberBand || !p.mobile.visible || !OnCard(area))
+        return CommitOutcome::Nothing;
+    if (!HasRoom(ClearedArea, 1, "cleared areas"))
+        return CommitOutcome::Nothing;
+    ChangeScope change(history_, "Clear Area");
+    if (RemoveFieldsInArea(area)) {
+        return CommitOutcome::Declined;
+    }
+    CardField cleared;
+    cleared.a = {RoundHalfEven(area.left),
+                 RoundHalfEven(area.top),
+                 RoundHalfEven(area.width),
+                 RoundHalfEven(area.height),
+                 0,
+                 0};
+    ctx_.Page.Add(ClearedArea, cleared);
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
+    if (p.mobile.kind != MobileKind::Editor || !p.mobile.visible)
+        return CommitOutcome::Nothing;
+    const bool editing = p.editMode == 13;
+    TextFieldEntry entry;
+    entry.rect = p.mobile.rect;
+    entry.multiLine = p.editor.index >= 3;
+    if (!entry.multiLine)
+        entry.rect.height = 240;
+    entry.alignment = p.alignment == 0 ? 0 : p.alignment == 1 ? 1 : 2;
+    entry.fontName = p.editor.fontName;
+    entry.fontSize = p.editor.fontSize;
+    entry.bold = p.editor.bold;
+    entry.italic = p.editor.italic;
+    entry.text = p.editorText;
+    if (!OnCard(entry.rect))
+        return CommitOutcome::Nothing;
+    CardPage& page = ctx_.Page;
+    const FormatDefaults& basics = ctx_.Defaults;
+    if (editing) {
+        const CardField old = page.Field(TextField, p.currentField);
+        // Fields of the colours beyond the named ones keep them.
+        entry.colourCode = p.colourChosen && old.a[4] <= 7 ? p.workColour : old.a[4];
+        ChangeScope change(history_, "Edit Text Field");
+        page.Field(TextField, p.currentField) =
+            MakeEditedTextField(old, entry, p.fontChosen, basics);
+        return CommitOutcome::Recorded;
+    }
+    entry.colourCode =
+        p.colourChosen ? p.workColour : ColourCodeOfEditorColour(p.editor.foreColour);
+    if (!HasRoom(TextField, 1, "text fields") || !HasRoom(ClearedArea, 1, "cleared areas"))
+        return CommitOutcome::Nothing;
+    CardField field = MakeTextField(entry, basics);
+    ChangeScope change(history_, "Add Text Field");
+    if (RemoveFieldsInArea(
+            {double(field.a[0]), double(field.a[1]), double(field.a[2]), double(field.a[3])})) {
+        return CommitOutcome::Declined;
+    }
+    TwipRect cleared = ClearedAreaAround(field);
+    page.Add(TextField, std::move(field));
+    // The printed form under the new field is blanked, with a margin.
+    if (OnCard(cleared)) {
+        CardField area;
+        area.a = {RoundHalfEven(cleared.left),
+                  RoundHalfEven(cleared.top),
+                  RoundHalfEven(cleared.width),
+                  RoundHalfEven(cleared.height),
+                  0,
+                  0};
+        page.Add(ClearedArea, area);
+    }
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
+    if (p.mobile.kind != MobileKind::Marker)
+        return CommitOutcome::Nothing;
+    const bool editing = p.editMode == 13;
+    if (!editing && !p.markerPlaced)
+        return CommitOutcome::Nothing;
+    TwipRect marker = p.mobile.rect;
+    const double width = ctx_.Defaults.NaturalWidth;
+    const double height = ctx_.Defaults.NaturalHeight;
+    // A box dropped partly off the card comes back onto it whole.
+    if (width > 0 && height > 0) {
+        marker.left = std::clamp(marker.left, 0.0, std::max(0.0, width - marker.width));
+        marker.top = std::clamp(marker.top, 0.0, std::max(0.0, height - marker.height));
+    }
+    CardPage& page = ctx_.Page;
+    const int32_t pixel = ctx_.TwipsPerPixel;
+    if (editing) {
+        const CardField old = page.Field(CheckBox, p.currentField);
+        CardField box =
+            MakeCheckBox(marker, p.colourChosen ? p.workColour : old.a[2], pixel, true, &old);
+        if (box.a[5] <= 0)
+            return CommitOutcome::Nothing;
+        ChangeScope change(history_, "Edit Check Box");
+        page.Field(CheckBox, p.currentField) = box;
+        return CommitOutcome::Recorded;
+    }
+    CardField box = MakeCheckBox(marker, p.workColour, pixel, false, nullptr);
+    if (box.a[5] <= 0 || !HasRoom(CheckBox, 1, "check boxes"))
+        return CommitOutcome::Nothing;
+    ChangeScope change(history_, "Add Check Box");
+    if (RemoveFieldsInArea(marker)) {
+        return CommitOutcome::Declined;
+    }
+    page.Add(CheckBox, box);
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitRectangle(const PendingField& p) {
+    TwipRect band = p.mobile.rect;
+    if (p.mobile.kind != MobileKind::RubberBand || !p.mobile.visible || !OnCard(band))
+        return CommitOutcome::Nothing;
+    CardPage& page = ctx_.Page;
+    if (p.editMode == 13) {
+        const CardField old = page.Field(Rectangle, p.currentField);
+        ChangeScope change(history_, "Edit Rectangle");
+        page.Field(Rectangle, p.currentField) = MakeRectangle(band, p.mobile.borderWidth, old.a[5]);
+        return CommitOutcome::Recorded;
+    }
+    if (!HasRoom(Rectangle, 1, "rectangles"))
+        return CommitOutcome::Nothing;
+    // A rectangle frames what is under it, so it removes nothing.
+    ChangeScope change(history_, "Add Rectangle");
+    page.Add(Rectangle, MakeRectangle(band, p.mobile.borderWidth, 0));
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
+    if (p.mobile.kind != MobileKind::LinePreview || !p.mobile.visible)
+        return CommitOutcome::Nothing;
+    LineEnds ends = p.mobile.line;
+    const int32_t width = int32_t(ctx_.Defaults.NaturalWidth);
+    const int32_t height = int32_t(ctx_.Defaults.NaturalHeight);
+    if (width > 0 && height > 0) {
+        ends.x1 = std::clamp(ends.x1, 0, width);
+        ends.x2 = std::clamp(ends.x2, 0, width);
+        ends.y1 = std::clamp(ends.y1, 0, height);
+        ends.y2 = std::clamp(ends.y2, 0, height);
+    }
+    if (ends.x1 == ends.x2 && ends.y1 == ends.y2)
+        return CommitOutcome::Nothing;
+    CardPage& page = ctx_.Page;
+    const bool horizontal = ends.y1 == ends.y2;
+    if (p.editMode == 13) {
+        const CardField old = page.Field(Line, p.currentField);
+        int32_t colour = p.colourChosen ? p.workColour : old.a[5];
+        ChangeScope change(history_, "Edit Line");
+        page.Field(Line, p.currentField) =
+            MakeLines(ends, p.mobile.borderWidth, colour, 1, 0, horizontal).front();
+        return CommitOutcome::Recorded;
+    }
+    int count = int(std::clamp(Val(p.lineCountText), 1.0, 1000.0));
+    int32_t spacing = int32_t(std::clamp(Val(p.lineSpacingText), -100000.0, 100000.0));
+    std::vector<CardField> lines =
+        MakeLines(ends, p.mobile.borderWidth, p.workColour, count, spacing, p.lineHorizontal);
+    // Lines that the spacing takes off the card are not kept.
+    if (width > 0 && height > 0)
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [&](const CardField& l) {
+                                       return std::max(l.a[0], l.a[1]) < 0 ||
+                                              std::min(l.a[0], l.a[1]) > width ||
+                                              std::max(l.a[2], l.a[3]) < 0 ||
+                                              std::min(l.a[2], l.a[3]) > height;
+                                   }),
+                    lines.end());
+    if (lines.empty() || !HasRoom(Line, int(lines.size()), "lines"))
+        return CommitOutcome::Nothing;
+    ChangeScope change(history_, lines.size() > 1 ? "Add Lines" : "Add Line");
+    for (CardField& line : lines)
+        page.Add(Line, std::move(line));
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitDelete(const PendingField& p) {
+    if (p.pickedKind == 0 || p.currentField < 0 || p.currentField >= ctx_.Page.Count(p.pickedKind))
+        return CommitOutcome::Nothing;
+    ChangeScope change(history_, "Delete " + KindName(p.pickedKind));
+    ctx_.Page.Remove(p.pickedKind, p.currentField);
+    return CommitOutcome::Recorded;
+}
+
+CommitOutcome FieldCommit::CommitAllFields(const PendingField& p) {
+    AllFieldsChoice choice;
+    choice.fontSet = p.allFieldsFontSet;
+    choice.colourSet = p.allFieldsColourSet;
+    choice.defaults = p.allFieldsDefaults;
+    choice.fontName = p.editor.fontName;
+    choice.fontSize = p.editor.fontSize;
+    choice.bold = p.editor.bold;
+    choice.italic = p.editor.italic;
+    choice.colourCode = p.workColour;
+    const auto& codes = ctx_.Catalogue.Codes;
+    const int16_t format = ctx_.CurrentFormat;
+    // These formats print their red fields in red whatever the card's colours.
+    const bool keepRed = format == codes.FmtACBL || format == codes.FmtACBLFF ||
+                         format == codes.FmtSAYC || format == codes.FmtCANADA;
+    ChangeScope change(history_, "Set Font on All Text Fields");
+    return SetFontOnAllTextFields(ctx_.Page, choice, ctx_.Defaults, keepRed)
+               ? CommitOutcome::Recorded
+               : CommitOutcome::Nothing;
+}
+
+} // namespace cw

@@ -1,0 +1,927 @@
+#include "LayoutEditSession.h"
+
+#include "AppContext.h"
+#include "BasicNumbers.h"
+#include "CardHistory.h"
+#include "ChangedState.h"
+#include "EditLocations.h"
+#include "ErrorTrap.h"
+#include "FieldCommit.h"
+#include "FontPrefix.h"
+#include "ProgramTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cw {
+
+namespace {
+
+const std::string& T(int number) {
+    return GetProgramText(number);
+}
+
+// The menu item that starts an action code, for starting it again.
+int MenuItemOfAction(int code) {
+    for (const EditingMenuItem& item : EditingMenuItems())
+        if (item.offered && item.editAction == code && code >= 0)
+            return item.index;
+    return -1;
+}
+
+// The check-box marker is nine pixels square until it is sized.
+constexpr int kMarkerPixels = 9;
+// The help topic of layout editing.
+constexpr int kHelpTopic = 1020;
+
+} // namespace
+
+// Every entry point runs inside the error trap, and the window hears once, at the end, what
+// changed.
+class ChangeBatch {
+public:
+    explicit ChangeBatch(LayoutEditSession& session) : session_(session) { ++session_.depth_; }
+    ~ChangeBatch() {
+        if (--session_.depth_ == 0)
+            session_.Flush();
+    }
+
+private:
+    LayoutEditSession& session_;
+};
+
+LayoutEditSession::LayoutEditSession(AppContext& context, ChangedState& changed,
+                                     CardHistory* history, LayoutEditView& view)
+    : ctx_(context), changed_(changed), history_(history), view_(view) {
+    Instructions = NoActionInstructions();
+}
+
+void LayoutEditSession::Flush() {
+    if (changes_ == 0)
+        return;
+    unsigned changes = changes_;
+    changes_ = 0;
+    view_.LayoutChanged(changes);
+}
+
+// ---- Menu and buttons
+
+bool LayoutEditSession::RightClick(double x, double y) {
+    panelAnchorX_ = x;
+    panelAnchorY_ = y;
+    if (!PanelVisible)
+        return false;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::MovePanel, [&] {
+        PlacePanelAt(x, y, PanelMenuIndex);
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+            PutMarkerOnPanel();
+    });
+    return true;
+}
+
+void LayoutEditSession::MenuCommand(int menuIndex) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::EditingMenu,
+        [&] {
+            if (EditActionOfMenuItem(menuIndex) >= 0) {
+                StartAction(menuIndex, true);
+                return;
+            }
+            switch (menuIndex) {
+            case menu::RefreshScreen:
+                RefreshScreen(false);
+                break;
+            case menu::SaveChanges:
+                SaveChanges();
+                break;
+            case menu::SaveCardAs:
+                view_.SaveCardAs();
+                break;
+            case menu::Zoom:
+                ShowActionPanel(menu::Zoom);
+                Instructions = ZoomInstructions();
+                PlacePanelAt(panelAnchorX_, panelAnchorY_, menu::Zoom);
+                PanelVisible = true;
+                Changed(LayoutEditView::InstructionsChanged);
+                break;
+            case menu::AddCardSymbol:
+                PanelVisible = false;
+                Changed(LayoutEditView::PanelChanged);
+                ctx_.prompter.Message(CardSymbolMessage(), T(24), Buttons::Ok);
+                break;
+            case menu::Help:
+                view_.ShowHelp(kHelpTopic);
+                break;
+            case menu::Done:
+                Done(false);
+                break;
+            default:
+                break;
+            }
+        },
+        [&] { return std::vector<ErrValue>{menuIndex}; });
+}
+
+void LayoutEditSession::ActionButton(int index) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::EditActionButton,
+        [&] {
+            switch (index) {
+            case 10: // "Save Change"
+                Commit();
+                SaveChanges();
+                SetActionPending(false);
+                break;
+            case 11: // "Cancel Action"
+                Cancel();
+                SetActionPending(false);
+                break;
+            case 12:
+                view_.ShowHelp(kHelpTopic);
+                break;
+            case 14:
+                RefreshScreen(true);
+                break;
+            case 15:
+                Done(true);
+                break;
+            default:
+                break;
+            }
+        },
+        [&] { return std::vector<ErrValue>{index}; });
+}
+
+void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
+    int code = EditActionOfMenuItem(menuIndex);
+    if (code < 0)
+        return;
+    if (menuIndex == menu::AddRectangle)
+        LineWidthOption = 2;
+    PerformEditAction(code);
+    ShowActionPanel(menuIndex);
+    SetActionPending(false);
+    switch (menuIndex) {
+    case menu::AddTextField:
+        LineWidthOption = 0;
+        break;
+    case menu::AddCheckBox:
+        Mobile.visible = true;
+        break;
+    case menu::AddRectangle:
+        Mobile.borderWidth = 2;
+        break;
+    case menu::AddHorizontalLine:
+        TallerEnabled = false;
+        LineWidthOption = 1;
+        break;
+    case menu::AddVerticalLine:
+        WiderEnabled = false;
+        LineWidthOption = 1;
+        break;
+    case menu::SetFontOnAllFields:
+        FontButtonsEnabled = true;
+        LineWidthOption = 0;
+        break;
+    default:
+        break;
+    }
+    Instructions = ActionInstructions(menuIndex, ctx_.Defaults);
+    // A menu choice brings the panel to the right-click point; an action started again after
+    // a commit or cancel leaves it where the user put it.
+    if (placePanel || !PanelVisible)
+        PlacePanelAt(panelAnchorX_, panelAnchorY_, menuIndex);
+    else
+        PlacePanelAt(PanelLeft, PanelTop, -1);
+    PanelVisible = true;
+    if (menuIndex == menu::AddCheckBox)
+        PutMarkerOnPanel();
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::ShowActionPanel(int menuIndex) {
+    PanelMenuIndex = menuIndex;
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::PlacePanelAt(double x, double y, int menuIndex) {
+    auto [width, height] = view_.PanelSize(PanelMenuIndex);
+    CardArea visible = view_.VisibleCard();
+    if (menuIndex < 0) {
+        // Kept where it is, only moved back inside the part on show.
+        PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
+        PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
+    } else {
+        std::tie(PanelLeft, PanelTop) = PanelPosition(x, y, width, height, visible);
+    }
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::PutMarkerOnPanel() {
+    auto [dx, dy] = view_.MarkerOffsetOnPanel();
+    Mobile.rect.left = PanelLeft + dx;
+    Mobile.rect.top = PanelTop + dy;
+    Changed(LayoutEditView::PlacementChanged);
+}
+
+void LayoutEditSession::KeepPanelOffTheField() {
+    if (!PanelVisible || !Mobile.visible)
+        return;
+    TwipRect area = Mobile.rect;
+    if (Mobile.kind == MobileKind::LinePreview) {
+        const LineEnds& l = Mobile.line;
+        area = DragRect(l.x1, l.y1, l.x2, l.y2);
+    } else if (Mobile.kind == MobileKind::Editor && Editor.index < 3) {
+        area.height = 240;
+    }
+    auto [width, height] = view_.PanelSize(PanelMenuIndex);
+    std::tie(PanelLeft, PanelTop) =
+        PanelClearOf({PanelLeft, PanelTop, width, height}, area, view_.VisibleCard());
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::PanelMovedTo(double left, double top) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::MovePanel, [&] {
+        PanelLeft = left;
+        PanelTop = top;
+        Changed(LayoutEditView::PanelChanged);
+        // A marker still waiting on the panel goes with it; one on the card stays there.
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+            PutMarkerOnPanel();
+    });
+}
+
+// ---- The state machine
+
+void LayoutEditSession::PerformEditAction(int code) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::PerformEditAction,
+        [&] {
+            if (code < 20)
+                LastAction = code;
+            switch (code) {
+            case 18:
+                view_.RedrawCard();
+                return;
+            case 20:
+                Commit();
+                return;
+            case 21:
+                Cancel();
+                return;
+            default:
+                break;
+            }
+            int mode = EditModeOfAction(code);
+            if (mode == 0)
+                return;
+            ResetEditState();
+            EditMode = mode;
+            Mobile = Placement{};
+            switch (code) {
+            case 0:
+                CurrentField = NoField;
+                TextEditorPlaced = false;
+                [[fallthrough]];
+            case 2:
+            case 5:
+                RubberBandArmed = true;
+                Mobile.kind = MobileKind::RubberBand;
+                break;
+            case 1:
+                Mobile.kind = MobileKind::Marker;
+                Mobile.rect.width = Mobile.rect.height = kMarkerPixels * ctx_.TwipsPerPixel;
+                Mobile.colour = 0;
+                break;
+            case 8:
+            case 9:
+                LineCountText = "1";
+                LineSpacingText = "0";
+                LineHorizontal = code == 8;
+                RubberBandArmed = true;
+                Mobile.kind = MobileKind::LinePreview;
+                break;
+            case 12:
+                AllFieldsFontSet = AllFieldsColourSet = AllFieldsDefaults = false;
+                Mobile.kind = MobileKind::Editor;
+                Editor.fontName = ctx_.Defaults.BasicFont;
+                Editor.fontSize = ctx_.Defaults.BasicFontSize;
+                Editor.bold = ctx_.Defaults.BasicFontBold;
+                Editor.italic = ctx_.Defaults.BasicFontItalic;
+                WorkColour = 1;
+                break;
+            default:
+                break;
+            }
+            Changed(LayoutEditView::AllChanged);
+        },
+        [&] { return std::vector<ErrValue>{code}; });
+}
+
+void LayoutEditSession::ResetEditState() {
+    Mobile = Placement{};
+    if (lifted_) {
+        lifted_.reset();
+        view_.RedrawCard();
+    }
+    EditMode = 0;
+    RubberBandArmed = false;
+    TextEditorPlaced = false;
+    dragging_ = false;
+    markerPlaced_ = false;
+    CurrentField = NoField;
+    PickedKind = 0;
+    pickTouched_ = false;
+    fontChosen_ = false;
+    colourChosen_ = false;
+    Instructions = NoActionInstructions();
+    FontButtonsEnabled = false;
+    TallerEnabled = true;
+    WiderEnabled = true;
+    WorkColour = 1;
+    Alignment = 0;
+    Editor = EditorLook{};
+    SetActionPending(false);
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::SetActionPending(bool pending) {
+    if (ActionPending == pending)
+        return;
+    ActionPending = pending;
+    Changed(LayoutEditView::ButtonsChanged);
+}
+
+void LayoutEditSession::RestartLastAction() {
+    int menuIndex = MenuItemOfAction(LastAction);
+    if (menuIndex < 0)
+        ResetEditState();
+    else
+        StartAction(menuIndex, false);
+}
+
+bool LayoutEditSession::Commit() {
+    if (EditMode == 0)
+        return false;
+    const int mode = EditMode;
+    CommitOutcome outcome = CommitOutcome::Nothing;
+    ctx_.errorTrap.Guard(
+        loc::EditCommit,
+        [&] { outcome = FieldCommit(ctx_, history_, view_.Metrics()).Commit(Pending()); },
+        [&] {
+            return std::vector<ErrValue>{EditMode, PickedKind, CurrentField};
+        });
+    if (outcome == CommitOutcome::Declined) {
+        // Keeping the fields the new one would cover ends the whole action.
+        ResetEditState();
+        return false;
+    }
+    if (outcome == CommitOutcome::Recorded) {
+        changed_.SetChangedState(ChangedState::CardChangedCode);
+        lifted_.reset();
+        view_.RedrawCard();
+    }
+    if (mode == 19) {
+        if (outcome != CommitOutcome::Recorded)
+            view_.RedrawCard();
+        if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
+            ctx_.prompter.Message(T(45) + T(ctx_.BackSideSelected ? 426 : 422) + T(46) + T(48),
+                                  T(24), Buttons::Ok, Icon::Information);
+    }
+    SetActionPending(false);
+    RestartLastAction();
+    return outcome == CommitOutcome::Recorded;
+}
+
+void LayoutEditSession::Cancel() {
+    ctx_.errorTrap.Guard(loc::EditCancel, [&] {
+        // Nothing of a pending field reached the card: the picked field is simply shown
+        // again where it was.
+        if (lifted_) {
+            lifted_.reset();
+            view_.RedrawCard();
+        }
+        Mobile.visible = false;
+        Changed(LayoutEditView::PlacementChanged);
+        SetActionPending(false);
+        if (EditMode != 0)
+            RestartLastAction();
+    });
+}
+
+void LayoutEditSession::Done(bool ask) {
+    if (ask) {
+        if (ActionPending) {
+            Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
+                                                  Buttons::YesNoCancel, Icon::Question);
+            if (answer == Answer::Cancel)
+                return;
+            if (answer == Answer::Yes) {
+                Commit();
+                SaveChanges();
+            }
+        } else if (changed_.CardOpen() && changed_.CardChanged() &&
+                   changed_.AskSaveChanges() == Answer::No) {
+            view_.ReloadCard();
+        }
+    }
+    ResetEditState();
+    PanelVisible = false;
+    PanelMenuIndex = -1;
+    Changed(LayoutEditView::AllChanged);
+    Flush();
+    view_.LayoutEditingDone();
+}
+
+void LayoutEditSession::EndLayoutEditing() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditCancel, [&] {
+        ResetEditState();
+        PanelVisible = false;
+        PanelMenuIndex = -1;
+        Changed(LayoutEditView::AllChanged);
+    });
+}
+
+void LayoutEditSession::RefreshScreen(bool askAboutPending) {
+    if (askAboutPending && ActionPending) {
+        Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
+                                              Buttons::YesNoCancel, Icon::Question);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes) {
+            Commit();
+            SaveChanges();
+        }
+        Cancel();
+        SetActionPending(false);
+    } else if (changed_.CardOpen() && changed_.CardChanged() &&
+               changed_.AskSaveChanges() == Answer::No) {
+        // The page read again may no longer hold a picked field: what was pending goes.
+        if (ActionPending)
+            Cancel();
+        view_.ReloadCard();
+    }
+    view_.RedrawCard();
+}
+
+void LayoutEditSession::SaveChanges() {
+    if (!changed_.CardOpen()) {
+        ctx_.prompter.Beep();
+        ctx_.prompter.Message(T(20), T(24), Buttons::Ok);
+        return;
+    }
+    changed_.SaveCard();
+}
+
+bool LayoutEditSession::CancelPendingForUndo() {
+    if (!ActionPending)
+        return false;
+    ChangeBatch batch(*this);
+    Cancel();
+    SetActionPending(false);
+    return true;
+}
+
+// ---- Commits
+
+bool LayoutEditSession::RemoveFieldsInArea(const TwipRect& area) {
+    return FieldCommit(ctx_, history_, view_.Metrics()).RemoveFieldsInArea(area);
+}
+
+PendingField LayoutEditSession::Pending() const {
+    PendingField field;
+    field.editMode = EditMode;
+    field.pickedKind = lifted_ ? PickedKind : 0;
+    field.currentField = lifted_ ? CurrentField : -1;
+    field.mobile = Mobile;
+    field.editor = Editor;
+    if (Mobile.kind == MobileKind::Editor && Mobile.visible)
+        field.editorText = view_.EditorText();
+    field.alignment = Alignment;
+    field.workColour = WorkColour;
+    field.colourChosen = colourChosen_;
+    field.fontChosen = fontChosen_;
+    field.markerPlaced = markerPlaced_;
+    field.lineHorizontal = LineHorizontal;
+    field.lineCountText = LineCountText;
+    field.lineSpacingText = LineSpacingText;
+    field.allFieldsFontSet = AllFieldsFontSet;
+    field.allFieldsColourSet = AllFieldsColourSet;
+    field.allFieldsDefaults = AllFieldsDefaults;
+    return field;
+}
+
+// ---- Drawing, picking and placing
+
+void LayoutEditSession::MouseDown(double x, double y) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        TwipRect point = {x, y, 0, 0};
+        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
+            point.left = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
+            point.top = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        }
+        if (EditMode == 1 || EditMode == 2 || EditMode == 6) {
+            // The text field's area is drawn once; then the editor stands for it.
+            if (EditMode == 2 && TextEditorPlaced)
+                return;
+            SetActionPending(true);
+            anchorX_ = point.left;
+            anchorY_ = point.top;
+            Mobile.kind = MobileKind::RubberBand;
+            Mobile.rect = point;
+            Mobile.borderWidth = EditMode == 6 ? std::max(1, LineWidthOption) : 1;
+            Mobile.visible = true;
+            RubberBandArmed = false;
+            dragging_ = true;
+        } else if (EditMode == 12) {
+            anchorX_ = point.left;
+            anchorY_ = point.top;
+            SetActionPending(true);
+            if (LineWidthOption == 0)
+                LineWidthOption = 1;
+            Mobile.kind = MobileKind::LinePreview;
+            Mobile.borderWidth = LineWidthOption;
+            Mobile.colour = ShapeColourOfCode(WorkColour);
+            int32_t px = RoundHalfEven(point.left), py = RoundHalfEven(point.top);
+            Mobile.line = {px, py, px, py};
+            Mobile.visible = true;
+            RubberBandArmed = false;
+            dragging_ = true;
+            Changed(LayoutEditView::PickersChanged);
+        } else {
+            return;
+        }
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+void LayoutEditSession::MouseMove(double x, double y) {
+    if (!dragging_)
+        return;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
+            x = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
+            y = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        }
+        if (Mobile.kind == MobileKind::LinePreview) {
+            if (LineHorizontal) {
+                Mobile.line.x1 = RoundHalfEven(std::min(anchorX_, x));
+                Mobile.line.x2 = RoundHalfEven(std::max(anchorX_, x));
+            } else {
+                Mobile.line.y1 = RoundHalfEven(std::min(anchorY_, y));
+                Mobile.line.y2 = RoundHalfEven(std::max(anchorY_, y));
+            }
+        } else {
+            Mobile.rect = DragRect(anchorX_, anchorY_, x, y);
+        }
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+void LayoutEditSession::MouseUp(double x, double y) {
+    if (!dragging_)
+        return;
+    MouseMove(x, y);
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::EditMouse, [&] {
+        dragging_ = false;
+        RubberBandArmed = true;
+        const bool nothing =
+            Mobile.kind == MobileKind::LinePreview
+                ? Mobile.line.x1 == Mobile.line.x2 && Mobile.line.y1 == Mobile.line.y2
+                : Mobile.rect.Empty();
+        if (nothing) {
+            // A click without a drag draws nothing and changes nothing.
+            Mobile.visible = false;
+            SetActionPending(false);
+            Changed(LayoutEditView::PlacementChanged);
+            return;
+        }
+        KeepPanelOffTheField();
+        if (EditMode != 2 || TextEditorPlaced)
+            return;
+        Editor.index = (Alignment == 0   ? 0
+                        : Alignment == 2 ? 2
+                                         : 1) +
+                       (Mobile.rect.height > 240 ? 3 : 0);
+        if (!fontChosen_) {
+            Editor.fontName = ctx_.Defaults.BasicFont;
+            Editor.fontSize = ctx_.Defaults.BasicFontSize;
+            Editor.bold = ctx_.Defaults.BasicFontBold;
+            Editor.italic = ctx_.Defaults.BasicFontItalic;
+        }
+        Editor.foreColour = view_.TextColourOfCode(WorkColour);
+        Editor.newField = true;
+        Editor.readOnly = false;
+        Mobile.kind = MobileKind::Editor;
+        Mobile.visible = true;
+        TextEditorPlaced = true;
+        view_.SetEditorText({});
+        Changed(LayoutEditView::PlacementChanged | LayoutEditView::EditorChanged);
+    });
+}
+
+void LayoutEditSession::Click(double x, double y) {
+    if (EditMode != 11 && EditMode != 13)
+        return;
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::PickField,
+        [&] {
+            auto hit =
+                PickFieldAt(ctx_.Page, RoundHalfEven(x), RoundHalfEven(y), ctx_.TwipsPerPixel);
+            if (!hit || (lifted_ && lifted_->kind == hit->kind && lifted_->index == hit->index))
+                return;
+            // Another field is taken only while nothing was done to the one picked.
+            if (lifted_ && PickChanged()) {
+                ctx_.prompter.Beep();
+                return;
+            }
+            PickField(*hit);
+        },
+        [&] {
+            return std::vector<ErrValue>{"X = " + std::to_string(x), "Y = " + std::to_string(y)};
+        });
+}
+
+bool LayoutEditSession::PickChanged() const {
+    return pickTouched_ || (PickedKind == TextField && view_.EditorText() != pickedText_);
+}
+
+void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
+    bool same = hit.has_value() == lifted_.has_value() &&
+                (!hit || (hit->kind == lifted_->kind && hit->index == lifted_->index));
+    if (same)
+        return;
+    lifted_ = hit;
+    view_.RedrawCard();
+}
+
+void LayoutEditSession::PickField(const FieldHit& hit) {
+    const CardField field = ctx_.Page.Field(hit.kind, hit.index);
+    const FormatDefaults& basics = ctx_.Defaults;
+    const bool editing = EditMode == 13;
+    PickedKind = hit.kind;
+    CurrentField = hit.index;
+    pickTouched_ = false;
+    fontChosen_ = false;
+    colourChosen_ = false;
+    TallerEnabled = WiderEnabled = true;
+    SetActionPending(true);
+    Mobile = Placement{};
+    Mobile.visible = true;
+    int layout = -1;
+    switch (hit.kind) {
+    case TextField: {
+        EditorStyle style = EditorStyleFor(field, basics.BasicFontBold, basics.BasicFontItalic);
+        Editor.index = style.editorIndex;
+        Editor.bold = style.bold;
+        Editor.italic = style.italic;
+        std::string prefix = GetFontPrefix(field.text);
+        Editor.fontName =
+            prefix.size() > 4 ? prefix.substr(2, prefix.size() - 4) : basics.BasicFont;
+        int32_t points = (field.a[5] & ~0xFF) / 256;
+        Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
+        Editor.foreColour = view_.TextColourOfCode(field.a[4]);
+        Editor.newField = false;
+        Editor.readOnly = !editing;
+        Mobile.kind = MobileKind::Editor;
+        Mobile.rect = {double(field.a[0]), double(field.a[1]), double(field.a[2]),
+                       double(field.a[3])};
+        Alignment = style.editorIndex % 3;
+        view_.SetEditorText(StripFontPrefix(field.text));
+        pickedText_ = view_.EditorText();
+        layout = menu::AddTextField;
+        break;
+    }
+    case Rectangle:
+        Mobile.kind = MobileKind::RubberBand;
+        Mobile.rect = BandOfRectangle(field);
+        Mobile.borderWidth = BorderWidthOfRectangle(field);
+        LineWidthOption = Mobile.borderWidth;
+        layout = menu::AddRectangle;
+        break;
+    case Line: {
+        Mobile.kind = MobileKind::LinePreview;
+        Mobile.line = EndsOfLine(field);
+        Mobile.borderWidth = std::max(1, field.a[4]);
+        Mobile.colour = ShapeColourOfCode(field.a[5]);
+        LineWidthOption = std::clamp(field.a[4], 1, 4);
+        LineHorizontal = Mobile.line.y1 == Mobile.line.y2;
+        if (LineHorizontal)
+            TallerEnabled = false;
+        else
+            WiderEnabled = false;
+        layout = menu::PickedLine;
+        break;
+    }
+    case CheckBox:
+        Mobile.kind = MobileKind::Marker;
+        Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
+        Mobile.colour = ShapeColourOfCode(field.a[2]);
+        layout = menu::PickedCheckBox;
+        break;
+    default:
+        break;
+    }
+    if (editing) {
+        Instructions = PickedFieldInstructions(hit.kind);
+        ShowActionPanel(layout);
+        PlacePanelAt(PanelLeft, PanelTop, -1);
+    }
+    Lift(hit);
+    KeepPanelOffTheField();
+    Changed(LayoutEditView::AllChanged);
+}
+
+void LayoutEditSession::MoveMobileTo(double left, double top) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::DropOnCard, [&] {
+        if (Mobile.kind == MobileKind::None)
+            return;
+        if (Mobile.kind == MobileKind::LinePreview) {
+            int32_t dx = RoundHalfEven(left) - std::min(Mobile.line.x1, Mobile.line.x2);
+            int32_t dy = RoundHalfEven(top) - std::min(Mobile.line.y1, Mobile.line.y2);
+            Mobile.line = {Mobile.line.x1 + dx, Mobile.line.y1 + dy, Mobile.line.x2 + dx,
+                           Mobile.line.y2 + dy};
+        } else {
+            Mobile.rect.left = left;
+            Mobile.rect.top = top;
+        }
+        if (Mobile.kind == MobileKind::Marker) {
+            SetActionPending(true);
+            markerPlaced_ = true;
+        }
+        pickTouched_ = true;
+        Changed(LayoutEditView::PlacementChanged);
+    });
+}
+
+// ---- The panel's controls
+
+void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(
+        loc::ArrowStep,
+        [&] {
+            SetActionPending(true);
+            int& remembered = SpinMemory[size_t(arrow)];
+            const bool increase = value > remembered;
+            remembered = value;
+            if ((arrow == Arrow::Taller && !TallerEnabled) ||
+                (arrow == Arrow::Wider && !WiderEnabled) || Mobile.kind == MobileKind::None)
+                return;
+            const int32_t step = ctx_.TwipsPerPixel;
+            const int32_t sign = increase ? 1 : -1;
+            if (Mobile.kind == MobileKind::LinePreview) {
+                LineEnds& line = Mobile.line;
+                switch (arrow) {
+                case Arrow::UpDown:
+                    line.y1 += sign * step;
+                    line.y2 += sign * step;
+                    break;
+                case Arrow::LeftRight:
+                    line.x1 += sign * step;
+                    line.x2 += sign * step;
+                    break;
+                case Arrow::Taller:
+                    if (increase)
+                        line.y2 += step;
+                    else if (line.y2 - line.y1 >= 10)
+                        line.y2 = std::max(line.y1, line.y2 - step);
+                    break;
+                case Arrow::Wider:
+                    if (increase)
+                        line.x2 += step;
+                    else if (line.x2 - line.x1 >= 10)
+                        line.x2 = std::max(line.x1, line.x2 - step);
+                    break;
+                }
+            } else {
+                TwipRect& rect = Mobile.rect;
+                // A check box stays square as it grows or shrinks.
+                const bool square =
+                    Mobile.kind == MobileKind::Marker && (EditMode == 3 || PickedKind == CheckBox);
+                auto resize = [&](double& size) {
+                    if (increase)
+                        size += step;
+                    else if (size >= 10)
+                        size = std::max(0.0, size - step);
+                };
+                switch (arrow) {
+                case Arrow::UpDown:
+                    rect.top += sign * step;
+                    break;
+                case Arrow::LeftRight:
+                    rect.left += sign * step;
+                    break;
+                case Arrow::Taller:
+                    resize(rect.height);
+                    break;
+                case Arrow::Wider:
+                    resize(rect.width);
+                    if (square)
+                        rect.height = rect.width;
+                    break;
+                }
+                if (Mobile.kind == MobileKind::Marker)
+                    markerPlaced_ = true;
+            }
+            pickTouched_ = true;
+            Changed(LayoutEditView::PlacementChanged);
+        },
+        [&] {
+            return std::vector<ErrValue>{int(arrow), value};
+        });
+}
+
+void LayoutEditSession::LineWidthClicked(int option) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::LineWidthPicker, [&] {
+        SetActionPending(true);
+        LineWidthOption = std::clamp(option, 0, 4);
+        Mobile.borderWidth = std::max(1, LineWidthOption);
+        pickTouched_ = true;
+        Changed(LayoutEditView::PlacementChanged | LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::AlignmentClicked(int index) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::AlignmentPicker, [&] {
+        SetActionPending(true);
+        Alignment = std::clamp(index, 0, 2);
+        // One-line stays one-line and wrapped stays wrapped.
+        if (Mobile.kind == MobileKind::Editor)
+            Editor.index = Alignment + (Editor.index >= 3 ? 3 : 0);
+        pickTouched_ = true;
+        Changed(LayoutEditView::EditorChanged | LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::ColourClicked(int code) {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::ColourPicker, [&] {
+        SetActionPending(true);
+        WorkColour = code;
+        colourChosen_ = true;
+        pickTouched_ = true;
+        if (EditMode == 2 || (EditMode == 13 && PickedKind == TextField)) {
+            Editor.foreColour =
+                EditorColourOfCode(code, Editor.foreColour, ctx_.Defaults.BaseTextColour);
+            Changed(LayoutEditView::EditorChanged);
+        } else if (EditMode == 19) {
+            AllFieldsColourSet = true;
+        } else {
+            Mobile.colour = ShapeColourOfCode(code);
+            Changed(LayoutEditView::PlacementChanged);
+        }
+        Changed(LayoutEditView::PickersChanged);
+    });
+}
+
+void LayoutEditSession::FontButtonClicked() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::FontButton, [&] {
+        SetActionPending(true);
+        const bool textField = EditMode == 2 || (EditMode == 13 && PickedKind == TextField);
+        if (!textField && EditMode != 19)
+            return;
+        const FormatDefaults& basics = ctx_.Defaults;
+        FontChoice preset =
+            EditMode == 19
+                ? FontChoice{basics.BasicFont, basics.BasicFontSize, basics.BasicFontBold,
+                             basics.BasicFontItalic}
+                : FontChoice{Editor.fontName, Editor.fontSize, Editor.bold, Editor.italic};
+        std::optional<FontChoice> choice = view_.ChooseFont(preset);
+        if (!choice)
+            return;
+        Editor.fontName = choice->name;
+        Editor.fontSize = choice->size;
+        Editor.bold = choice->bold;
+        Editor.italic = choice->italic;
+        fontChosen_ = true;
+        pickTouched_ = true;
+        if (EditMode == 19)
+            AllFieldsFontSet = true;
+        Changed(LayoutEditView::EditorChanged);
+    });
+}
+
+void LayoutEditSession::DefaultFontButtonClicked() {
+    ChangeBatch batch(*this);
+    ctx_.errorTrap.Guard(loc::FontButton, [&] {
+        SetActionPending(true);
+        AllFieldsDefaults = true;
+    });
+}
+
+} // namespace cw

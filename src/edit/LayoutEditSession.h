@@ -1,0 +1,239 @@
+#pragma once
+
+#include "FillIn.h"
+#include "LayoutActions.h"
+#include "LayoutRules.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace cw {
+
+class AppContext;
+class CardHistory;
+class ChangedState;
+struct PendingField;
+
+// The control that stands for the field being placed or edited: an in-place editor, the
+// check-box marker, the rubber band or the line preview. Its place is card twips of the page.
+enum class MobileKind { None, Editor, Marker, RubberBand, LinePreview };
+
+struct Placement {
+    MobileKind kind = MobileKind::None;
+    bool visible = false;
+    TwipRect rect;       // editor, marker, rubber band
+    LineEnds line;       // line preview
+    int borderWidth = 1; // rubber band border and line width, pixels
+    int32_t colour = 0;  // marker and line preview (Windows RGB)
+};
+
+// How the in-place editor of a text field looks while it is placed.
+struct EditorLook {
+    int index = 0; // 0..2 one line (left, right, centre), 3..5 wrapped
+    std::string fontName;
+    double fontSize = 10;
+    bool bold = false;
+    bool italic = false;
+    int32_t foreColour = 0;
+    // A new field is typed on yellow; an existing one shows on the card's field colour.
+    bool newField = true;
+    bool readOnly = false;
+};
+
+struct FontChoice {
+    std::string name;
+    double size = 10;
+    bool bold = false;
+    bool italic = false;
+};
+
+// The four arrow controls of the panel.
+enum class Arrow { UpDown = 0, LeftRight = 1, Taller = 2, Wider = 3 };
+
+// What layout editing asks of the window.
+class LayoutEditView {
+public:
+    // What LayoutChanged reports as changed.
+    enum Change : unsigned {
+        ModeChanged = 1,
+        PanelChanged = 2,
+        InstructionsChanged = 4,
+        PlacementChanged = 8,
+        ButtonsChanged = 16,
+        PickersChanged = 32,
+        EditorChanged = 64,
+        AllChanged = 127,
+    };
+    virtual ~LayoutEditView() = default;
+    // Parts of the state on show changed (Change flags).
+    virtual void LayoutChanged(unsigned changes) = 0;
+    // The page is to be drawn again (a field was recorded, removed, lifted or put back).
+    virtual void RedrawCard() = 0;
+    // The text in the in-place editor, as card bytes, and a text to put in it.
+    virtual std::string EditorText() const = 0;
+    virtual void SetEditorText(const std::string& text) = 0;
+    // The font dialog; nullopt when it was cancelled.
+    virtual std::optional<FontChoice> ChooseFont(const FontChoice& preset) = 0;
+    // The page is read again from its file (its unsaved changes are dropped).
+    virtual void ReloadCard() = 0;
+    virtual void ShowHelp(int topic) = 0;
+    virtual void SaveCardAs() = 0;
+    // "Done": filling in goes on.
+    virtual void LayoutEditingDone() = 0;
+    // The part of the card on show, the panel's size for a menu item and where the check-box
+    // marker sits on the panel (from its top left corner), all in card twips.
+    virtual CardArea VisibleCard() const = 0;
+    virtual std::pair<double, double> PanelSize(int menuIndex) const = 0;
+    virtual std::pair<double, double> MarkerOffsetOnPanel() const = 0;
+    // Measures for the fields a cleared area covers.
+    virtual HitMetrics Metrics() const = 0;
+    // The text colour of a field's colour code.
+    virtual int32_t TextColourOfCode(int32_t code) const = 0;
+};
+
+// Changing the layout of the open page: the actions of the editing menu, what the mouse,
+// the panel's arrows and pickers do while one is in force, and what each action records
+// when it is committed. The state machine: filling in (EditMode 0) -> an action is armed ->
+// the first press, drop or pick makes it pending -> "Save Change" commits it or "Cancel
+// Action" drops it, and the same action is armed again -> "Done" returns to filling in.
+// Every committed change is one step of the card's history.
+class LayoutEditSession {
+public:
+    static constexpr int NoField = 9999;
+
+    LayoutEditSession(AppContext& context, ChangedState& changed, CardHistory* history,
+                      LayoutEditView& view);
+
+    // ---- State (read by the window)
+    int EditMode = 0;
+    // The last action code started (below 20); -1 before the first.
+    int LastAction = -1;
+    bool ActionPending = false;
+    int CurrentField = NoField;
+    int PickedKind = 0;
+    bool LineHorizontal = true;
+    bool RubberBandArmed = false;
+    bool TextEditorPlaced = false;
+    int WorkColour = 1;
+    // The last value seen of each arrow control.
+    std::array<int, 4> SpinMemory{};
+    bool AllFieldsFontSet = false;
+    bool AllFieldsColourSet = false;
+    bool AllFieldsDefaults = false;
+
+    bool PanelVisible = false;
+    int PanelMenuIndex = -1;
+    double PanelLeft = 0;
+    double PanelTop = 0;
+    std::string Instructions;
+    int Alignment = 0;       // the alignment picker: 0 left, 1 right, 2 centre
+    int LineWidthOption = 0; // the line-width picker: 0 "None", 1..4
+    bool TallerEnabled = true;
+    bool WiderEnabled = true;
+    bool FontButtonsEnabled = false;
+    // The "Multiple Lines" page: number of lines and the space between them.
+    std::string LineCountText = "1";
+    std::string LineSpacingText = "0";
+
+    Placement Mobile;
+    EditorLook Editor;
+
+    // The picked field, drawn by the panel's controls instead of on the card while it is
+    // edited or about to be deleted.
+    std::optional<FieldHit> Lifted() const { return lifted_; }
+
+    // ---- The user's actions (card twips of the page)
+
+    // A right click: the point anchors the panel. When the panel is on show it moves there
+    // and true is returned; otherwise the editing menu is to be shown.
+    bool RightClick(double x, double y);
+    // The point where the panel goes when an action starts (a menu chosen on the panel
+    // leaves the panel where it is).
+    void AnchorPanel(double x, double y) {
+        panelAnchorX_ = x;
+        panelAnchorY_ = y;
+    }
+    // An item of the editing menu.
+    void MenuCommand(int menuIndex);
+    // Layout editing ends without a question (the card is put away): what was pending is
+    // dropped and the panel closes.
+    void EndLayoutEditing();
+    // The panel's action buttons: 10 "Save Change", 11 "Cancel Action", 12 "Help",
+    // 14 "Refresh Screen", 15 "Done".
+    void ActionButton(int index);
+
+    void MouseDown(double x, double y);
+    void MouseMove(double x, double y);
+    void MouseUp(double x, double y);
+    // A click that picks a field ("Edit a Field", "Delete a Field").
+    void Click(double x, double y);
+    // The editor or the marker was dragged to a new top left corner.
+    void MoveMobileTo(double left, double top);
+    // The panel was dragged to a new top left corner.
+    void PanelMovedTo(double left, double top);
+
+    // A Change of an arrow control with its new value.
+    void ArrowChanged(Arrow arrow, int value);
+    void LineWidthClicked(int option);
+    void AlignmentClicked(int index);
+    void ColourClicked(int code);
+    void FontButtonClicked();
+    void DefaultFontButtonClicked();
+
+    // 0..12 start an action, 18 redraws, 20 commits, 21 cancels.
+    void PerformEditAction(int code);
+    void ResetEditState();
+    void SetActionPending(bool pending);
+    // RemoveFieldsInArea: asks before fields under area are removed; true when the user
+    // declined (nothing removed).
+    bool RemoveFieldsInArea(const TwipRect& area);
+
+    // Undo pressed while an action is pending drops the pending field first; true when it
+    // did.
+    bool CancelPendingForUndo();
+
+private:
+    void StartAction(int menuIndex, bool placePanel);
+    void ShowActionPanel(int menuIndex);
+    void PlacePanelAt(double x, double y, int menuIndex);
+    void PutMarkerOnPanel();
+    void KeepPanelOffTheField();
+    bool Commit();
+    void Cancel();
+    void RestartLastAction();
+    void Done(bool ask);
+    void RefreshScreen(bool askAboutPending);
+    void SaveChanges();
+
+    // What a commit stores, as it stands now.
+    PendingField Pending() const;
+
+    void PickField(const FieldHit& hit);
+    void Lift(std::optional<FieldHit> hit);
+    bool PickChanged() const;
+    void Changed(unsigned changes) { changes_ |= changes; }
+    void Flush();
+
+    AppContext& ctx_;
+    ChangedState& changed_;
+    CardHistory* history_;
+    LayoutEditView& view_;
+
+    double anchorX_ = 0, anchorY_ = 0;           // the drag's anchor
+    double panelAnchorX_ = 0, panelAnchorY_ = 0; // the right-click point
+    bool dragging_ = false;
+    bool markerPlaced_ = false;
+    bool fontChosen_ = false;
+    bool colourChosen_ = false;
+    bool pickTouched_ = false;
+    std::string pickedText_;
+    std::optional<FieldHit> lifted_;
+    unsigned changes_ = 0;
+    int depth_ = 0;
+    friend class ChangeBatch;
+};
+
+} // namespace cw
