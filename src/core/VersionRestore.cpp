@@ -17,7 +17,13 @@ bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& cha
                         const ArchivedVersion& version) {
     if (!changed.CardOpen() || !IsVersionOfOpenPage(ctx, version))
         return false;
-    if (changed.AskSaveChanges() == Answer::Cancel)
+    const bool unsaved = changed.CardChanged();
+    const Answer answer = changed.AskSaveChanges();
+    if (answer == Answer::Cancel)
+        return false;
+    // No drops the changes: the page the restore replaces (and an undo brings back) is the
+    // one on disk.
+    if (unsaved && answer == Answer::No && !ctx.LoadCard())
         return false;
     CardPage restored;
     bool read = ctx.errorTrap.Guard(

@@ -48,10 +48,7 @@ bool SameField(const FieldDifference& a, const FieldDifference& b) {
 CardTools::CardTools(MainWindow& window, AppContext& context)
     : QObject(&window), window_(window), context_(context),
       check_(context, [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
-      directChanger_(context, window.Session().Changed(), [this] {
-          window_.FillIn().Reset();
-          window_.Redraw();
-      }) {
+      changer_(window.History(), [this] { window_.FillIn().Reset(); }) {
     window_.Session().Changed().AddView(this);
     window_.cardPicture()->SetOverlay(&overlay_.Picture());
     connect(window_.cardPicture(), &CardPicture::redrawn, this, &CardTools::RefreshMarks);
@@ -357,7 +354,7 @@ bool CardTools::TakePartnersValue() {
             differences_[at + 1].backPage == context_.BackSideSelected)
             next = differences_[at + 1];
         chosen_ = next;
-        changer_->ReplacePage(std::move(after), "Take Partner's Value");
+        changer_.ReplacePage(std::move(after), "Take Partner's Value");
         taken = true;
         RefreshMarks();
     });
@@ -424,7 +421,7 @@ bool CardTools::RestoreVersion(int index) {
     if (index < 0 || index >= int(versions_.size()))
         return false;
     window_.FillIn().CommitOpenEditor();
-    bool restored = RestorePageVersion(context_, window_.Session().Changed(), *changer_,
+    bool restored = RestorePageVersion(context_, window_.Session().Changed(), changer_,
                                        versions_[size_t(index)]);
     if (historyDialog_ && historyDialog_->isVisible())
         ShowHistory();

@@ -7,6 +7,7 @@
 #include "OverflowCheck.h"
 #include "PageChanger.h"
 #include "PartnerCard.h"
+#include "UndoablePageChanger.h"
 
 #include <QObject>
 #include <QPointer>
@@ -72,9 +73,6 @@ public:
     DeletedCardsDialog* deletedCardsDialog() const;
     bool RestoreDeletedCard(const std::string& card);
 
-    // Whole-page changes go through changer (the undo stack's, once there is one).
-    void SetPageChanger(PageChanger* changer) { changer_ = changer ? changer : &directChanger_; }
-
     // The marks drawn again for the card as it is now.
     void RefreshMarks();
     const CardOverlay& Overlay() const { return overlay_; }
@@ -98,8 +96,8 @@ private:
     AppContext& context_;
     OverflowCheck check_;
     CardOverlay overlay_;
-    DirectPageChanger directChanger_;
-    PageChanger* changer_ = &directChanger_;
+    // Whole-page changes, each one step of the undo history.
+    UndoablePageChanger changer_;
     std::unique_ptr<PagePictures> pictures_;
     bool refreshPending_ = false;
 

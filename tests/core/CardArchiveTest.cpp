@@ -3,11 +3,9 @@
 #include "AppContext.h"
 #include "DeletedCards.h"
 #include "MainSession.h"
-#include "PageChanger.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
-#include "VersionRestore.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -111,34 +109,6 @@ TEST_F(CardArchiveTest, AHistoryThatCannotBeWrittenStillLetsEverySaveThroughWith
     std::string before = SaveWithText("third");
     ASSERT_FALSE(FrontVersions().empty());
     EXPECT_EQ(ReadFile(FrontVersions().front().file), before);
-}
-
-TEST_F(CardArchiveTest, RestoringAVersionAndThenTheVersionItKeptGivesThePageBackByteForByte) {
-    SaveWithText("first");
-    SaveWithText("second");
-    const std::string beforeRestore = ReadFile(Front());
-    DirectPageChanger changer(ctx, session.Changed());
-    // Unsaved changes are asked about first; Cancel restores nothing.
-    ctx.Page.Field(TextField, 0).text = "typed";
-    session.Changed().SetChangedState(ChangedState::CardChangedCode);
-    prompter.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(RestorePageVersion(ctx, session.Changed(), changer, FrontVersions().front()));
-    prompter.QueueAnswer(Answer::No);
-    ASSERT_TRUE(RestorePageVersion(ctx, session.Changed(), changer, FrontVersions().front()));
-    EXPECT_EQ(ctx.Page.Field(TextField, 0).text, "first");
-    EXPECT_NE(ReadFile(Front()).find("\"first\""), std::string::npos);
-    EXPECT_FALSE(session.Changed().CardChanged());
-
-    // The restore kept the page it replaced.
-    ArchivedVersion kept = FrontVersions().front();
-    EXPECT_EQ(ReadFile(kept.file), beforeRestore);
-    ASSERT_TRUE(RestorePageVersion(ctx, session.Changed(), changer, kept));
-    EXPECT_EQ(ReadFile(Front()), beforeRestore);
-    EXPECT_EQ(ctx.Page.Field(TextField, 0).text, "second");
-    // A version of the other page is not restored over this one.
-    ArchivedVersion back{FrontVersions().front().file, "pair_.tst", "", ""};
-    EXPECT_FALSE(RestorePageVersion(ctx, session.Changed(), changer, back));
-    EXPECT_TRUE(errors.shown.empty());
 }
 
 TEST_F(CardArchiveTest, ADeletedCardIsKeptInTheHistoryAndComesBackWithBothPages) {

@@ -170,6 +170,14 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
     EXPECT_TRUE(window->Session().Changed().CardChanged());
     ASSERT_EQ(Tools().Differences().size(), 2u);
     EXPECT_EQ(Overlay(At(box.left - 45, box.top + box.height / 2)), QColor(0, 0, 0, 0));
+    // One step of the undo history.
+    window->UndoStep(false);
+    EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 0);
+    EXPECT_EQ(Tools().Differences().size(), 3u);
+    EXPECT_FALSE(window->Session().Changed().CardChanged());
+    window->UndoStep(true);
+    EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 1);
+    EXPECT_EQ(Tools().Differences().size(), 2u);
 
     // The back page's difference turns the card over (after saving what was taken).
     prompter.QueueAnswer(Answer::Yes);
