@@ -20,7 +20,6 @@
 #include "MainWindow.h"
 #include "PagePictures.h"
 #include "PrintedArea.h"
-#include "ProgramTexts.h"
 #include "VersionRestore.h"
 
 #include <QAction>
