@@ -4,7 +4,7 @@
 // Run: build/bench/bench_layout
 #include "AppContext.h"
 #include "CardFace.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "LayoutController.h"

@@ -2,7 +2,7 @@
 
 #include "AppContext.h"
 #include "BasicNumbers.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "ProgramTexts.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 namespace cw {
 
 class AppContext;
-class CardHistory;
+class UndoHistory;
 
 // What is pending when "Save Change" is pressed: the action, the picked record, the control
 // that stands for the field and the panel's choices.
@@ -42,7 +42,7 @@ enum class CommitOutcome {
 // cleared area. A table that is full refuses the field with a message and changes nothing.
 class FieldCommit {
 public:
-    FieldCommit(AppContext& context, CardHistory* history, const HitMetrics& metrics)
+    FieldCommit(AppContext& context, UndoHistory* history, const HitMetrics& metrics)
         : ctx_(context), history_(history), metrics_(metrics) {}
 
     CommitOutcome Commit(const PendingField& field);
@@ -63,7 +63,7 @@ private:
     bool OnCard(TwipRect& rect) const;
 
     AppContext& ctx_;
-    CardHistory* history_;
+    UndoHistory* history_;
     HitMetrics metrics_;
 };
 

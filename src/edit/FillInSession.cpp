@@ -1,6 +1,6 @@
 #include "FillInSession.h"
 
-#include "CardHistory.h"
+#include "UndoHistory.h"
 
 namespace cw {
 

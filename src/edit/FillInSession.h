@@ -9,7 +9,7 @@
 
 namespace cw {
 
-class CardHistory;
+class UndoHistory;
 
 // What filling in asks of the window: open or close an editor, redraw one record, show the
 // option list, and mark the card changed.
@@ -43,7 +43,7 @@ public:
     int OptionFieldIndex = -1;
     // Where every change of the card is recorded as one step; none in tests of filling in
     // alone.
-    CardHistory* History = nullptr;
+    UndoHistory* History = nullptr;
 
     // A click at (x, y) in card twips. The window commits an open editor first; a click on a
     // mark leaves no editor open.

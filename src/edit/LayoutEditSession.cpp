@@ -2,7 +2,7 @@
 
 #include "AppContext.h"
 #include "BasicNumbers.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "ChangedState.h"
 #include "EditLocations.h"
 #include "ErrorTrap.h"
@@ -51,7 +51,7 @@ private:
 };
 
 LayoutEditSession::LayoutEditSession(AppContext& context, ChangedState& changed,
-                                     CardHistory* history, LayoutEditView& view)
+                                     UndoHistory* history, LayoutEditView& view)
     : ctx_(context), changed_(changed), history_(history), view_(view) {
     Instructions = NoActionInstructions();
 }

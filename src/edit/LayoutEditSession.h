@@ -13,7 +13,7 @@
 namespace cw {
 
 class AppContext;
-class CardHistory;
+class UndoHistory;
 class ChangedState;
 struct PendingField;
 
@@ -104,7 +104,7 @@ class LayoutEditSession {
 public:
     static constexpr int NoField = 9999;
 
-    LayoutEditSession(AppContext& context, ChangedState& changed, CardHistory* history,
+    LayoutEditSession(AppContext& context, ChangedState& changed, UndoHistory* history,
                       LayoutEditView& view);
 
     // ---- State (read by the window)
@@ -219,7 +219,7 @@ private:
 
     AppContext& ctx_;
     ChangedState& changed_;
-    CardHistory* history_;
+    UndoHistory* history_;
     LayoutEditView& view_;
 
     double anchorX_ = 0, anchorY_ = 0;           // the drag's anchor

@@ -1,6 +1,6 @@
 #include "UndoablePageChanger.h"
 
-#include "CardHistory.h"
+#include "UndoHistory.h"
 
 namespace cw {
 

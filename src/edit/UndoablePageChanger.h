@@ -6,20 +6,20 @@
 
 namespace cw {
 
-class CardHistory;
+class UndoHistory;
 
 // Whole-page changes (a partner's value taken, an earlier version restored) as steps of the
 // open page's undo history, so that Undo takes each back.
 class UndoablePageChanger : public PageChanger {
 public:
     // done: what follows every change (the window closes an open field's editor).
-    explicit UndoablePageChanger(CardHistory& history, std::function<void()> done = {})
+    explicit UndoablePageChanger(UndoHistory& history, std::function<void()> done = {})
         : history_(history), done_(std::move(done)) {}
 
     void ReplacePage(CardPage after, const std::string& description) override;
 
 private:
-    CardHistory& history_;
+    UndoHistory& history_;
     std::function<void()> done_;
 };
 

@@ -140,6 +140,7 @@ void CardRenderer::Render() {
         DrawErasedAreas();
         s.SetBackdrop(QImage());
     }
+    afterBaseLayer_ = s.SaveState();
     ctx_.DrawingBaseText = false;
     ctx_.ApplyFormatDefaults(false);
 
@@ -561,6 +562,58 @@ void CardRenderer::DrawTextRecords() {
             DrawCardTextField(i);
 }
 
+QRectF CardRenderer::ReachOf(int kind, int index) const {
+    const CardField& f = ctx_.Page.Field(kind, index);
+    const double x = f.a[0], y = f.a[1];
+    // Room for the widest pen and a pixel of rounding at any zoom.
+    const double m = 6.0 * ctx_.TwipsPerPixel;
+    auto around = [m](double cx, double cy, double r) {
+        return QRectF(cx - r - m, cy - r - m, 2 * (r + m), 2 * (r + m));
+    };
+    switch (kind) {
+    case CheckBox: {
+        // A tick reaches half a box above and beside its box.
+        const double size = std::max<int32_t>(f.a[5], 8 * ctx_.TwipsPerPixel);
+        return QRectF(x - size - m, y - size - m, 3 * size + 2 * m, 3 * size + 2 * m);
+    }
+    case Circle:
+        return around(x, y, f.a[4]);
+    case ColourDot:
+        return around(x, y, f.a[2]);
+    case FrameBox:
+    case OptionField:
+        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m + 7 * ctx_.TwipsPerPixel,
+                      f.a[3] + 4 * m);
+    case TickMark:
+        return QRectF(x - 2 * m, y - 400, 12 * ctx_.TwipsPerPixel + 600, 800);
+    case CircledItem: {
+        const RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(f.text));
+        QRectF reach = around(x + ring.dx, y + ring.dy, ring.radius);
+        // The label itself, underline included, with room for labels of a few letters.
+        const double label = std::max(2.0 * (ring.dx + ring.radius), 40.0 * f.a[4]);
+        return reach.united(QRectF(x - m, y - m, label + 2 * m, 2 * (ring.dy + ring.radius)));
+    }
+    default:
+        return {};
+    }
+}
+
+bool CardRenderer::RepairAround(int kind, int index) {
+    DrawSurface& s = *surface_;
+    const QRectF reach = ReachOf(kind, index);
+    if (reach.isEmpty())
+        return false;
+    const SurfaceState before = s.SaveState();
+    if (!s.BeginRepair(reach.x() + ctx_.PageOffsetX, reach.y(), reach.width(), reach.height()))
+        return false;
+    s.RestoreState(afterBaseLayer_);
+    DrawCardLayer();
+    DrawTextRecords();
+    s.EndRepair();
+    s.RestoreState(before);
+    return true;
+}
+
 void CardRenderer::RedrawField(int kind, int index) {
     ctx_.errorTrap.Guard(
         loc::RedrawField,
@@ -568,6 +621,10 @@ void CardRenderer::RedrawField(int kind, int index) {
             if (!surface_ || index < 0 || index >= ctx_.Page.Count(kind))
                 return;
             DrawSurface& s = *surface_;
+            // On the screen a mark is drawn again with everything around it; elsewhere its
+            // old look is painted out first.
+            if (kind != TextField && kind != Kind8 && RepairAround(kind, index))
+                return;
             switch (kind) {
             case TextField:
                 DrawCardTextField(index);
@@ -621,8 +678,15 @@ void CardRenderer::RedrawField(int kind, int index) {
 void CardRenderer::CycleCircledItem(int index) {
     if (!surface_ || index < 0 || index >= ctx_.Page.Count(CircledItem))
         return;
-    UseCardFont(*surface_);
-    drawers_.DrawCircledItem(false, index);
+    CardField& item = ctx_.Page.Field(CircledItem, index);
+    const int32_t look = item.a[3];
+    item.a[3] = (look + 1) & 3;
+    if (!RepairAround(CircledItem, index)) {
+        // Without a kept base layer the drawer paints the old look out and takes the step.
+        item.a[3] = look;
+        UseCardFont(*surface_);
+        drawers_.DrawCircledItem(false, index);
+    }
     surface_->Finish();
 }
 

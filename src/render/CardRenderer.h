@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QImage>
+#include <QRectF>
 #include <deque>
 #include <functional>
 #include <string>
@@ -93,6 +94,13 @@ private:
     void DrawCardLayer();
     void DrawTextRecords();
 
+    // The card's own drawing within the reach of one record, from the kept base layer up,
+    // exactly as a whole render would leave it there: a mark that goes takes nothing of a
+    // neighbour with it. False where the surface keeps no base layer.
+    bool RepairAround(int kind, int index);
+    // Where record index of kind may draw, in card twips of the page, with room for pens.
+    QRectF ReachOf(int kind, int index) const;
+
     void DrawCardCheckBox(int index, bool redraw);
     void DrawFrameBox(int index, bool eraseFirst);
     void DrawRing(int index, bool eraseFirst);
@@ -110,6 +118,8 @@ private:
     FontBook measureFonts_;
     QImage measureImage_;
 
+    // The surface as the base layer left it, where the card layer starts.
+    SurfaceState afterBaseLayer_;
     bool cacheEnabled_ = true;
     std::deque<KeptBaseLayer> cache_;
     int reuses_ = 0;

@@ -43,7 +43,12 @@ PainterSurface::~PainterSurface() {
 
 QPainter& PainterSurface::Painter() {
     if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&device_);
+        if (repair_) {
+            painter_ = std::make_unique<QPainter>(&repair_->scratch);
+            painter_->setBrushOrigin(-repair_->area.topLeft());
+        } else {
+            painter_ = std::make_unique<QPainter>(&device_);
+        }
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::Antialiasing, !mapping_.raster);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -114,16 +119,55 @@ QPointF PainterSurface::DevicePoint(double x, double y) const {
 
 void PainterSurface::SetBackdrop(const QImage& picture) {
     backdrop_ = picture.isNull() ? QBrush() : QBrush(picture);
+    backdropPicture_ = picture;
     backdropSize_ = picture.size();
+}
+
+bool PainterSurface::HasBackdrop() const {
+    return mapping_.raster && image_ && backdrop_.style() == Qt::TexturePattern &&
+           backdropSize_ == image_->size();
 }
 
 QBrush PainterSurface::PaintOutBrush() const {
     // The texture's pixel (x, y) lands on the device's pixel (x, y): the painter is never
     // left transformed and its brush origin stays at (0, 0).
-    if (mapping_.raster && image_ && backdrop_.style() == Qt::TexturePattern &&
-        backdropSize_ == image_->size())
-        return backdrop_;
-    return QBrush(Qt::white);
+    return HasBackdrop() ? backdrop_ : QBrush(Qt::white);
+}
+
+bool PainterSurface::BeginRepair(double x, double y, double width, double height) {
+    if (!HasBackdrop() || repair_)
+        return false;
+    const QRect pixels =
+        QRectF(QPointF(DeviceX(x), DeviceY(y)), QPointF(DeviceX(x + width), DeviceY(y + height)))
+            .normalized()
+            .toAlignedRect()
+            .intersected(image_->rect());
+    if (pixels.isEmpty())
+        return false;
+    constexpr int kRoom = 8;
+    const QRect area = pixels.adjusted(-kRoom, -kRoom, kRoom, kRoom).intersected(image_->rect());
+    End();
+    repair_ = Repair{pixels, area, backdropPicture_.copy(area)};
+    // Whole pixels only, so that everything lands on the pixels it takes on the picture.
+    mapping_.originX -= area.x();
+    mapping_.originY -= area.y();
+    return true;
+}
+
+void PainterSurface::EndRepair() {
+    if (!repair_)
+        return;
+    End();
+    Repair repair = std::move(*repair_);
+    repair_.reset();
+    mapping_.originX += repair.area.x();
+    mapping_.originY += repair.area.y();
+    QPainter& painter = Painter();
+    QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(repair.pixels.topLeft(), repair.scratch,
+                      repair.pixels.translated(-repair.area.topLeft()));
+    painter.setCompositionMode(mode);
 }
 
 QBrush PainterSurface::Ink(Rgb colour) const {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSizeF>
 #include <memory>
+#include <optional>
 
 class QPaintDevice;
 class QPagedPaintDevice;
@@ -69,6 +70,8 @@ public:
     const QImage* Raster() const override { return image_; }
     bool RestoreRaster(const QImage& picture) override;
     void SetBackdrop(const QImage& picture) override;
+    bool BeginRepair(double x, double y, double width, double height) override;
+    void EndRepair() override;
     void Finish() override;
 
     // Paged devices: starts the next page.
@@ -98,6 +101,7 @@ private:
     // What a drawing in colour puts down: the colour, or, while painting out, what lies
     // beneath.
     QBrush Ink(Rgb colour) const;
+    bool HasBackdrop() const;
     // What painting out puts down: the backdrop where it fits the picture, else white.
     QBrush PaintOutBrush() const;
     // Fills the pixels from (left, top) to (right, bottom), both included.
@@ -116,7 +120,17 @@ private:
     const FontFace* painterFace_ = nullptr;
     // The picture painting out shows again, as a brush aligned with the device's pixels.
     QBrush backdrop_;
+    QImage backdropPicture_;
     QSize backdropSize_;
+    // A repair draws on a copy of the backdrop around its pixels, with room to spare, and
+    // only its pixels go back to the picture: lines clipped at the edge of the pixels would
+    // not meet the pixels they meet on a whole page.
+    struct Repair {
+        QRect pixels;
+        QRect area;
+        QImage scratch;
+    };
+    std::optional<Repair> repair_;
     // The pen the painter was last given.
     bool penValid_ = false;
     Rgb penColour_ = 0;

@@ -47,7 +47,7 @@ bool SameField(const FieldDifference& a, const FieldDifference& b) {
 CardTools::CardTools(MainWindow& window, AppContext& context)
     : QObject(&window), window_(window), context_(context),
       check_(context, [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
-      changer_(window.History(), [this] { window_.FillIn().Reset(); }) {
+      changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }) {
     window_.Session().Changed().AddView(this);
     window_.cardPicture()->SetOverlay(&overlay_.Picture());
     connect(window_.cardPicture(), &CardPicture::redrawn, this, &CardTools::RefreshMarks);

@@ -4,7 +4,7 @@
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardFace.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CheckBoxMarker.h"
@@ -47,7 +47,7 @@ void SetReadOnly(QWidget* editor, bool readOnly) {
 
 } // namespace
 
-LayoutController::LayoutController(AppContext& context, ChangedState& changed, CardHistory& history,
+LayoutController::LayoutController(AppContext& context, ChangedState& changed, UndoHistory& history,
                                    CardFace& cardFace, CardRenderer& renderer, CardCanvas& canvas,
                                    FillInController& fillIn)
     : context_(context), history_(history), cardFace_(cardFace), renderer_(renderer),

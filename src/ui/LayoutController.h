@@ -15,7 +15,7 @@ namespace cw {
 class AppContext;
 class CardCanvas;
 class CardFace;
-class CardHistory;
+class UndoHistory;
 class CardPicture;
 class CardRenderer;
 class ChangedState;
@@ -35,7 +35,7 @@ class LayoutController : public QObject, public LayoutEditView {
     Q_OBJECT
 
 public:
-    LayoutController(AppContext& context, ChangedState& changed, CardHistory& history,
+    LayoutController(AppContext& context, ChangedState& changed, UndoHistory& history,
                      CardFace& cardFace, CardRenderer& renderer, CardCanvas& canvas,
                      FillInController& fillIn);
     ~LayoutController() override;
@@ -122,7 +122,7 @@ private:
     void UpdateMenuItems();
 
     AppContext& context_;
-    CardHistory& history_;
+    UndoHistory& history_;
     CardFace& cardFace_;
     CardRenderer& renderer_;
     CardCanvas& canvas_;

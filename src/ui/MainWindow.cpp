@@ -5,7 +5,7 @@
 #include "CardCanvas.h"
 #include "CardExport.h"
 #include "CardFace.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "CardOptionsDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
@@ -110,7 +110,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
         renderer_->SelectSurface(canvas_->Surface());
         renderer_->RenderCard();
     });
-    history_ = std::make_unique<CardHistory>(context_.Page, session_.Changed());
+    history_ = std::make_unique<UndoHistory>(context_.Page, session_.Changed());
     session_.Changed().AddView(history_.get());
     fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardFace_,
                                                  *renderer_, *canvas_);

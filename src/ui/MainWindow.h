@@ -33,8 +33,8 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardFace;
-class CardHistory;
 class CardTools;
+class UndoHistory;
 class FillInController;
 class LayoutController;
 class NameDialog;
@@ -70,7 +70,7 @@ public:
     // Changing the card's layout: the editing menu and the floating panel.
     LayoutController& Layout() { return *layout_; }
     // The open page's undo history.
-    CardHistory& History() { return *history_; }
+    UndoHistory& EditHistory() { return *history_; }
     // Undo (redo false) or redo one change of the card; a layout action in progress is
     // dropped first.
     void UndoStep(bool redo);
@@ -185,7 +185,7 @@ private:
     std::unique_ptr<CardCanvas> canvas_;
     std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
-    std::unique_ptr<CardHistory> history_;
+    std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<FillInController> fillIn_;
     std::unique_ptr<LayoutController> layout_;
     CardTools* cardTools_ = nullptr;

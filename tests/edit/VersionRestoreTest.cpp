@@ -1,7 +1,7 @@
 #include "VersionRestore.h"
 
-#include "CardHistory.h"
 #include "LayoutFakes.h"
+#include "UndoHistory.h"
 #include "UndoablePageChanger.h"
 
 #include <gtest/gtest.h>

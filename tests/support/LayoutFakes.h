@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppContext.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "LayoutEditSession.h"
 #include "MainSession.h"
 #include "ScriptedPrompter.h"
@@ -79,7 +79,7 @@ protected:
     FakeMainViews views;
     FakeFolderChooser chooser;
     MainSession main{ctx, views, views, chooser};
-    CardHistory history{ctx.Page, main.Changed()};
+    UndoHistory history{ctx.Page, main.Changed()};
     FakeLayoutView view;
     LayoutEditSession edit{ctx, main.Changed(), &history, view};
 };

@@ -1,6 +1,6 @@
 #include "AppContext.h"
 #include "CardFace.h"
-#include "CardHistory.h"
+#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CheckBoxMarker.h"
 #include "ColourPicker.h"
@@ -253,7 +253,7 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
 
     // Every step back and forth.
     const CardPage laidOut = page;
-    CardHistory& history = window->History();
+    UndoHistory& history = window->EditHistory();
     EXPECT_EQ(history.Stack().count(), 8);
     for (int i = 0; i < 8; ++i)
         window->UndoStep(false);

@@ -1,4 +1,4 @@
-#include "CardHistory.h"
+#include "UndoHistory.h"
 
 #include <algorithm>
 
@@ -105,11 +105,11 @@ void PageDelta::Absorb(const PageDelta& later) {
 
 // ---- ReplacePageCommand
 
-ReplacePageCommand::ReplacePageCommand(CardHistory& history, const CardPage& before,
+ReplacePageCommand::ReplacePageCommand(UndoHistory& history, const CardPage& before,
                                        const CardPage& after, const QString& text)
     : QUndoCommand(text), history_(history), delta_(PageDelta::Between(before, after)) {}
 
-ReplacePageCommand::ReplacePageCommand(CardHistory& history, PageDelta delta, const QString& text,
+ReplacePageCommand::ReplacePageCommand(UndoHistory& history, PageDelta delta, const QString& text,
                                        QString mergeKey)
     : QUndoCommand(text), history_(history), delta_(std::move(delta)),
       mergeKey_(std::move(mergeKey)), pushedApplied_(true) {}
@@ -142,21 +142,21 @@ bool ReplacePageCommand::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
-// ---- CardHistory
+// ---- UndoHistory
 
-CardHistory::CardHistory(CardPage& page, ChangedState& changed)
+UndoHistory::UndoHistory(CardPage& page, ChangedState& changed)
     : page_(page), changed_(changed), baseline_(page) {
     QObject::connect(&stack_, &QUndoStack::cleanChanged,
                      [this](bool clean) { CleanChanged(clean); });
 }
 
-CardHistory::~CardHistory() {
+UndoHistory::~UndoHistory() {
     // No changed state is to follow the stack while it is taken down.
     followingChangedState_ = true;
     stack_.disconnect();
 }
 
-void CardHistory::Reset() {
+void UndoHistory::Reset() {
     followingChangedState_ = true;
     stack_.clear();
     // Changes made before the history started cannot be undone, so no undo may lead back to
@@ -167,12 +167,12 @@ void CardHistory::Reset() {
     baseline_ = page_;
 }
 
-void CardHistory::Sync() {
+void UndoHistory::Sync() {
     if (!SamePage(baseline_, page_))
         Reset();
 }
 
-bool CardHistory::Record(const std::string& text, const std::string& mergeKey) {
+bool UndoHistory::Record(const std::string& text, const std::string& mergeKey) {
     PageDelta delta = PageDelta::Between(baseline_, page_);
     if (delta.Empty())
         return false;
@@ -183,14 +183,14 @@ bool CardHistory::Record(const std::string& text, const std::string& mergeKey) {
     return true;
 }
 
-void CardHistory::ReplacePage(const CardPage& after, const std::string& text) {
+void UndoHistory::ReplacePage(const CardPage& after, const std::string& text) {
     Sync();
     if (SamePage(page_, after))
         return;
     stack_.push(new ReplacePageCommand(*this, page_, after, QString::fromStdString(text)));
 }
 
-bool CardHistory::Undo() {
+bool UndoHistory::Undo() {
     Sync();
     if (!stack_.canUndo())
         return false;
@@ -198,7 +198,7 @@ bool CardHistory::Undo() {
     return true;
 }
 
-bool CardHistory::Redo() {
+bool UndoHistory::Redo() {
     Sync();
     if (!stack_.canRedo())
         return false;
@@ -206,7 +206,7 @@ bool CardHistory::Redo() {
     return true;
 }
 
-void CardHistory::Applied(const PageDelta& delta, bool after) {
+void UndoHistory::Applied(const PageDelta& delta, bool after) {
     if (after)
         delta.ApplyAfter(baseline_);
     else
@@ -215,7 +215,7 @@ void CardHistory::Applied(const PageDelta& delta, bool after) {
         restored_(delta.Kinds());
 }
 
-void CardHistory::CleanChanged(bool clean) {
+void UndoHistory::CleanChanged(bool clean) {
     if (followingChangedState_)
         return;
     followingChangedState_ = true;
@@ -223,7 +223,7 @@ void CardHistory::CleanChanged(bool clean) {
     followingChangedState_ = false;
 }
 
-void CardHistory::EnableSaveCommands(bool enabled) {
+void UndoHistory::EnableSaveCommands(bool enabled) {
     if (enabled || followingChangedState_)
         return;
     followingChangedState_ = true;
@@ -231,11 +231,11 @@ void CardHistory::EnableSaveCommands(bool enabled) {
     followingChangedState_ = false;
 }
 
-void CardHistory::EnableCardCommands(bool, bool) {
+void UndoHistory::EnableCardCommands(bool, bool) {
     Reset();
 }
 
-std::string CardHistory::NameOfChange(const PageDelta& delta) {
+std::string UndoHistory::NameOfChange(const PageDelta& delta) {
     if (delta.tables.size() != 1 || delta.kind21)
         return delta.tables.empty() && delta.header ? "Names" : "Change";
     const PageDelta::Table& table = delta.tables.front();
@@ -269,7 +269,7 @@ std::string CardHistory::NameOfChange(const PageDelta& delta) {
 
 // ---- ChangeScope
 
-ChangeScope::ChangeScope(CardHistory* history, std::string text, std::string mergeKey)
+ChangeScope::ChangeScope(UndoHistory* history, std::string text, std::string mergeKey)
     : history_(history), text_(std::move(text)), mergeKey_(std::move(mergeKey)) {
     if (!history_)
         return;

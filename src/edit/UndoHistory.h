@@ -38,7 +38,7 @@ struct PageDelta {
     void Absorb(const PageDelta& later);
 };
 
-class CardHistory;
+class UndoHistory;
 
 // One step of the card's history that replaces the tables it changed. Undo puts the before
 // state back, redo the after state; either way the history tells its owner to redraw.
@@ -46,11 +46,11 @@ class ReplacePageCommand : public QUndoCommand {
 public:
     // A step from before to after. The page must be before when the command is pushed: the
     // push makes it after.
-    ReplacePageCommand(CardHistory& history, const CardPage& before, const CardPage& after,
+    ReplacePageCommand(UndoHistory& history, const CardPage& before, const CardPage& after,
                        const QString& text);
     // A step that has already happened (the page is after when the command is pushed).
     // Steps with the same non-empty mergeKey that follow each other become one.
-    ReplacePageCommand(CardHistory& history, PageDelta delta, const QString& text,
+    ReplacePageCommand(UndoHistory& history, PageDelta delta, const QString& text,
                        QString mergeKey);
 
     void undo() override;
@@ -61,7 +61,7 @@ public:
     const PageDelta& Delta() const { return delta_; }
 
 private:
-    CardHistory& history_;
+    UndoHistory& history_;
     PageDelta delta_;
     QString mergeKey_;
     bool pushedApplied_ = false;
@@ -77,12 +77,12 @@ private:
 // the name dialog, a page read again from its file) is noticed before the next step or undo:
 // the history then starts afresh from the page as it is, so that an undo never puts back
 // tables that would drop such a change.
-class CardHistory : public ChangedStateView {
+class UndoHistory : public ChangedStateView {
 public:
-    CardHistory(CardPage& page, ChangedState& changed);
-    ~CardHistory() override;
-    CardHistory(const CardHistory&) = delete;
-    CardHistory& operator=(const CardHistory&) = delete;
+    UndoHistory(CardPage& page, ChangedState& changed);
+    ~UndoHistory() override;
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
 
     QUndoStack& Stack() { return stack_; }
     const CardPage& Page() const { return page_; }
@@ -141,7 +141,7 @@ private:
 // records nothing.
 class ChangeScope {
 public:
-    explicit ChangeScope(CardHistory* history, std::string text = {}, std::string mergeKey = {});
+    explicit ChangeScope(UndoHistory* history, std::string text = {}, std::string mergeKey = {});
     ~ChangeScope();
     ChangeScope(const ChangeScope&) = delete;
     ChangeScope& operator=(const ChangeScope&) = delete;
@@ -150,7 +150,7 @@ public:
     void SetMergeKey(std::string key) { mergeKey_ = std::move(key); }
 
 private:
-    CardHistory* history_;
+    UndoHistory* history_;
     std::string text_;
     std::string mergeKey_;
     bool outermost_ = false;

@@ -1,4 +1,4 @@
-#include "CardHistory.h"
+#include "UndoHistory.h"
 
 #include "CardFile.h"
 #include "FillInSession.h"
@@ -28,7 +28,7 @@ const std::vector<std::string> kCard = {
     "12,100,3000,8000,8000,1,\"\",0",     "23,7000,7000,400,300,1,\"\",0",
 };
 
-class CardHistoryTest : public LayoutFixture {
+class UndoHistoryTest : public LayoutFixture {
 protected:
     void SetUp() override {
         OpenCard(kCard);
@@ -45,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(CardHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) {
+TEST_F(UndoHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) {
     const std::vector<std::function<void()>> changes = {
         [&] { filling.Click(5010, 5010, {}); }, // tick
         [&] {                                   // typing
@@ -123,7 +123,7 @@ TEST_F(CardHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) 
     EXPECT_TRUE(errors.shown.empty());
 }
 
-TEST_F(CardHistoryTest, TheChangedStateFollowsTheHistory) {
+TEST_F(UndoHistoryTest, TheChangedStateFollowsTheHistory) {
     filling.Click(5010, 5010, {});
     EXPECT_TRUE(Changed());
     EXPECT_EQ(history.Stack().undoText(), "Tick");
@@ -148,7 +148,7 @@ TEST_F(CardHistoryTest, TheChangedStateFollowsTheHistory) {
     EXPECT_EQ(Text(0).text, "behind its back");
 }
 
-TEST_F(CardHistoryTest, NudgesOfOneFieldAreOneStep) {
+TEST_F(UndoHistoryTest, NudgesOfOneFieldAreOneStep) {
     filling.OpenTextEditor(0);
     for (int i = 0; i < 3; ++i)
         filling.EditorCtrlKey('U', "first", 15, false);
@@ -162,7 +162,7 @@ TEST_F(CardHistoryTest, NudgesOfOneFieldAreOneStep) {
     EXPECT_FALSE(Changed());
 }
 
-TEST_F(CardHistoryTest, ReplacingThePageIsOneStepThatRedraws) {
+TEST_F(UndoHistoryTest, ReplacingThePageIsOneStepThatRedraws) {
     std::vector<int> redrawn;
     history.SetRestoredHandler([&](const std::vector<int>& kinds) { redrawn = kinds; });
     const CardPage before = ctx.Page;
