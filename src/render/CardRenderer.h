@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace cw {
@@ -100,6 +101,8 @@ private:
     bool RepairAround(int kind, int index);
     // Where record index of kind may draw, in card twips of the page, with room for pens.
     QRectF ReachOf(int kind, int index) const;
+    // Whether record index of kind is drawn by the pass under way (see RepairAround).
+    bool Meets(int kind, int index) const;
 
     void DrawCardCheckBox(int index, bool redraw);
     void DrawFrameBox(int index, bool eraseFirst);
@@ -120,6 +123,8 @@ private:
 
     // The surface as the base layer left it, where the card layer starts.
     SurfaceState afterBaseLayer_;
+    // The area a repair draws again, in card twips of the page.
+    std::optional<QRectF> repairing_;
     bool cacheEnabled_ = true;
     std::deque<KeptBaseLayer> cache_;
     int reuses_ = 0;
