@@ -656,7 +656,7 @@ void CardRenderer::RedrawField(int kind, int index) {
             DrawSurface& s = *surface_;
             // On the screen a mark is drawn again with everything around it; elsewhere its
             // old look is painted out first.
-            if (kind != TextField && kind != Kind8 && RepairAround(kind, index))
+            if (RepairAround(kind, index))
                 return;
             switch (kind) {
             case TextField:

@@ -44,8 +44,10 @@ public:
     void RenderCard();
 
     // Redraws record index of kind on the current surface after a change of that record
-    // alone (a check box or circle clicked, a text committed), without the rest of the page:
-    // the record's previous look is painted out first.
+    // alone (a check box or circle clicked, a text committed), without the rest of the page.
+    // On a screen picture with its kept base layer everything within the record's reach is
+    // drawn again, as a whole render would draw it; elsewhere the record's previous look is
+    // painted out first.
     void RedrawField(int kind, int index);
     // A click on a circled item: the item takes its next state and is drawn so.
     void CycleCircledItem(int index);
