@@ -468,59 +468,71 @@ void CardRenderer::DrawCardLayer() {
         DrawSurface& s = *surface_;
         const CardPage& page = ctx_.Page;
         const int32_t offset = ctx_.PageOffsetX;
+        // Records of kind that this pass draws: every one on a whole page, those that reach
+        // the repaired area in a repair.
+        auto each = [&](int kind, auto&& draw) {
+            for (int i = 0; i < page.Count(kind); ++i)
+                if (Meets(kind, i))
+                    draw(i, page.Field(kind, i));
+        };
         // The erased areas came first, with the base layer.
-        for (int i = 0; i < page.Count(CheckBox); ++i)
+        each(CheckBox, [&](int i, const CardField&) {
             if (!IsLifted(CheckBox, i))
                 DrawCardCheckBox(i, true);
-        for (const CardField& f : page.Fields(Bitmap))
+        });
+        each(Bitmap, [&](int, const CardField& f) {
             drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
-        for (int i = 0; i < page.Count(FrameBox); ++i)
-            DrawFrameBox(i, false);
-        for (const CardField& f : page.Fields(Kind20))
+        });
+        each(FrameBox, [&](int i, const CardField&) { DrawFrameBox(i, false); });
+        each(Kind20, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[2]))
                 s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
-        for (int i = 0; i < page.Count(Rectangle); ++i) {
-            const CardField& f = page.Field(Rectangle, i);
+        });
+        each(Rectangle, [&](int i, const CardField& f) {
             if (!IsLifted(Rectangle, i) && drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'), false);
-        }
-        for (int i = 0; i < page.Count(Line); ++i) {
-            const CardField& f = page.Field(Line, i);
+        });
+        each(Line, [&](int i, const CardField& f) {
             if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
                 drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'));
-        }
+        });
         s.SetFillStyle(FillTransparent);
         s.SetFillColor(colour::Black);
-        for (int i = 0; i < page.Count(Circle); ++i)
-            DrawRing(i, false);
-        for (int i = 0; i < page.Count(CircledItem); ++i) {
-            const CardField& item = page.Field(CircledItem, i);
+        each(Circle, [&](int i, const CardField&) { DrawRing(i, false); });
+        each(CircledItem, [&](int i, const CardField& item) {
             RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(item.text));
             if (drawers_.IsOnPage(item.a[1] + ring.dy + ring.radius))
                 drawers_.DrawCircledItem(true, i);
-        }
-        for (const CardField& f : page.Fields(LabelBox))
+        });
+        each(LabelBox, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawLabelBox(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4], f.text,
                                       f.a[5]);
-        for (int i = 0; i < page.Count(ColourDot); ++i)
-            DrawColourDot(i);
-        for (const CardField& f : page.Fields(TickMark))
+        });
+        each(ColourDot, [&](int i, const CardField&) { DrawColourDot(i); });
+        each(TickMark, [&](int, const CardField& f) {
             if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * ctx_.TwipsPerPixel))
                 drawers_.DrawTickMark(f.a[0] + offset, f.a[1], colour::Black, f.a[3]);
-        for (int i = 0; i < page.Count(OptionField); ++i)
-            if (drawers_.IsOnPage(page.Field(OptionField, i).a[1] +
-                                  page.Field(OptionField, i).a[3]))
+        });
+        each(OptionField, [&](int i, const CardField& f) {
+            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawNTSMark(i, true);
-        for (const CardField& f : page.Fields(Kind8)) {
+        });
+        each(Kind8, [&](int, const CardField& f) {
             if (!drawers_.IsOnPage(f.a[1] + f.a[3]))
-                continue;
+                return;
             int32_t y = f.a[1];
             text_.DrawFieldText(f.a[0] + offset, y, f.text, f.a[2], f.a[3], f.a[4], f.a[5]);
-        }
+        });
     });
+}
+
+bool CardRenderer::Meets(int kind, int index) const {
+    if (!repairing_)
+        return true;
+    return ReachOf(kind, index).intersects(*repairing_);
 }
 
 std::string CardRenderer::DrawnText(int index) const {
@@ -558,7 +570,7 @@ void CardRenderer::DrawCardTextField(int index) {
 
 void CardRenderer::DrawTextRecords() {
     for (int i = 0; i < ctx_.Page.Count(TextField); ++i)
-        if (!IsLifted(TextField, i))
+        if (!IsLifted(TextField, i) && Meets(TextField, i))
             DrawCardTextField(i);
 }
 
@@ -586,6 +598,25 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
                       f.a[3] + 4 * m);
     case TickMark:
         return QRectF(x - 2 * m, y - 400, 12 * ctx_.TwipsPerPixel + 600, 800);
+    case Bitmap:
+    case Rectangle:
+    case LabelBox:
+        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m, f.a[3] + 4 * m);
+    case Kind20:
+        return around(x, y, f.a[2]);
+    case Line: {
+        // From (a0, a2) to (a1, a3), a4 pixels wide.
+        const double width = (f.a[4] + 2) * ctx_.TwipsPerPixel;
+        return QRectF(QPointF(std::min(f.a[0], f.a[1]), std::min(f.a[2], f.a[3])),
+                      QPointF(std::max(f.a[0], f.a[1]), std::max(f.a[2], f.a[3])))
+            .adjusted(-width - m, -width - m, width + m, width + m);
+    }
+    case TextField:
+    case Kind8: {
+        // Text may run out of its field sideways and, wrapped, a few lines below it.
+        constexpr double kAcross = 1e7;
+        return QRectF(-kAcross, y - 2 * m, 2 * kAcross, std::max(f.a[3], 240) + 600 + 4 * m);
+    }
     case CircledItem: {
         const RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(f.text));
         QRectF reach = around(x + ring.dx, y + ring.dy, ring.radius);
@@ -607,8 +638,10 @@ bool CardRenderer::RepairAround(int kind, int index) {
     if (!s.BeginRepair(reach.x() + ctx_.PageOffsetX, reach.y(), reach.width(), reach.height()))
         return false;
     s.RestoreState(afterBaseLayer_);
+    repairing_ = reach;
     DrawCardLayer();
     DrawTextRecords();
+    repairing_.reset();
     s.EndRepair();
     s.RestoreState(before);
     return true;
@@ -623,7 +656,7 @@ void CardRenderer::RedrawField(int kind, int index) {
             DrawSurface& s = *surface_;
             // On the screen a mark is drawn again with everything around it; elsewhere its
             // old look is painted out first.
-            if (kind != TextField && kind != Kind8 && RepairAround(kind, index))
+            if (RepairAround(kind, index))
                 return;
             switch (kind) {
             case TextField:

@@ -135,9 +135,10 @@ TEST_P(ShippedCardTest, SampleSurvivesSaveAndLoad) {
     EXPECT_TRUE(errors.shown.empty());
 }
 
-// Every mark of the sample card clicked through all its states: after each click the screen
-// picture is what a whole page drawn afresh shows, so a mark that goes takes no bite out of
-// a neighbour it touched and a mark that comes is drawn whole.
+// Every mark of the sample card clicked through all its states, and every text written anew:
+// after each change the screen picture is what a whole page drawn afresh shows, so a mark
+// that goes takes no bite out of a neighbour it touched, a mark that comes is drawn whole,
+// and a shorter text leaves nothing of the longer one behind.
 TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
     struct Cycle {
         int kind;
@@ -172,6 +173,20 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
                         Render();
                     }
                 }
+        // A text field written shorter and back again, as typing and committing do.
+        for (int i = 0; i < ctx.Page.Count(TextField); ++i) {
+            const std::string text = ctx.Page.Field(TextField, i).text;
+            for (const std::string& typed : {std::string("x"), text}) {
+                ctx.Page.Field(TextField, i).text = typed;
+                screen.RedrawField(TextField, i);
+                fresh.SelectSurface(freshCanvas.Surface());
+                fresh.RenderCard();
+                if (canvas.Picture() != freshCanvas.Picture()) {
+                    differing += " text/" + std::to_string(i);
+                    Render();
+                }
+            }
+        }
         EXPECT_EQ(differing, "") << (back ? "back" : "front");
     }
 }
