@@ -1,6 +1,8 @@
 #include "Commands.h"
 
 #include "Application.h"
+#include "CheckCommand.h"
+#include "CompareCommand.h"
 #include "ExportCommand.h"
 #include "PrintCommand.h"
 #include "RenderCommand.h"
@@ -44,6 +46,26 @@ int ExportTool(Application& app, const CommandLine& line, std::ostream& out, std
     return RunExportCommand(app, options, out, err);
 }
 
+int CheckTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    CheckOptions options;
+    std::string problem;
+    if (!ParseCheckOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunCheckCommand(app, options, out, err);
+}
+
+int CompareTool(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    CompareOptions options;
+    std::string problem;
+    if (!ParseCompareOptions(line, options, problem)) {
+        err << problem << '\n' << UsageText();
+        return 2;
+    }
+    return RunCompareCommand(app, options, out, err);
+}
+
 } // namespace
 
 const std::vector<CommandEntry>& CommandTable() {
@@ -63,6 +85,9 @@ const std::vector<CommandEntry>& CommandTable() {
          "cardwright export --root DIR --card NAME [--format CODE]\n"
          "           --out FILE.(bmp|jpg|gif|png|pdf) [--dpi N]\n",
          ExportTool},
+        {"check", "cardwright check --root DIR --card NAME [--format CODE]\n", CheckTool},
+        {"compare", "cardwright compare --root DIR --card A --with B|FILE [--format CODE]\n",
+         CompareTool},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include "AppContext.h"
 
 #include "BasicNumbers.h"
+#include "CardPageReader.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "LocationCodes.h"
@@ -13,7 +14,7 @@ namespace cw {
 AppContext::AppContext(const fs::path& root, Prompter& prompter_, ErrorTrap& errorTrap_,
                        FileSystem& fileSystem_)
     : prompter(prompter_), errorTrap(errorTrap_), fileSystem(fileSystem_),
-      paths(Paths::ForRoot(root)) {}
+      paths(Paths::ForRoot(root)), Archive(paths.DataSysDir / "history", fileSystem_) {}
 
 SystemSettingsFile AppContext::SettingsFile() const {
     return SystemSettingsFile(paths.ProgramFolder, fileSystem);
@@ -201,13 +202,52 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
     prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
 }
 
+std::string AppContext::ArchiveFormat() const {
+    return HasFormat() ? Catalogue.Code(CurrentFormat) : std::string();
+}
+
+std::string AppContext::ArchiveCard() const {
+    return CardNameOfPage(Location.CurrentCardName, BackSideSelected);
+}
+
+void AppContext::KeepReplacedPage(const fs::path& page, const std::string& replaced) {
+    try {
+        // A save that changed nothing keeps nothing.
+        if (ReadFileBytes(page) == replaced)
+            return;
+        Archive.Keep(ArchiveFormat(), ArchiveCard(), page.filename().string(), replaced);
+        historyProblemShown_ = false;
+    } catch (const std::exception& error) {
+        if (historyProblemShown_)
+            return;
+        historyProblemShown_ = true;
+        prompter.Message("Earlier versions of your cards cannot be kept: the card history "
+                         "cannot be written.\n" +
+                             std::string(error.what()) +
+                             "\nYour card is saved as usual; this message is not shown again "
+                             "until the history works.",
+                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+    }
+}
+
 bool AppContext::SaveCard() {
     BusyScope busy(prompter);
+    // The page as it was goes into the history once the new one is safely written.
+    std::optional<fs::path> page =
+        HasFormat() ? ResolveExisting(Location.PagePath()) : std::nullopt;
+    std::optional<std::string> replaced;
+    if (page) {
+        try {
+            replaced = ReadFileBytes(*page);
+        } catch (const std::exception&) {
+            // Unreadable: the save reports it.
+        }
+    }
     bool rewritten = false;
-    bool finished = errorTrap.Guard(
+    bool saved = errorTrap.Guard(
         loc::SaveCard,
         [&] {
-            if (!ExistsAnyCase(Location.PagePath()) && HasFormat()) {
+            if (!page && HasFormat()) {
                 rewritten = true;
                 SaveCardAnew();
                 return;
@@ -215,14 +255,16 @@ bool AppContext::SaveCard() {
             CardFile::SaveCard(Page, Location, AppVersion, fileSystem);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
-    if (finished && rewritten)
+    if (saved && replaced)
+        KeepReplacedPage(*page, *replaced);
+    if (saved && rewritten)
         prompter.Message("The file of this card, " +
                              FileNameToUtf8(Location.PagePath().filename().string()) +
                              ", was no longer in " + FileNameToUtf8(Location.CardDir.string()) +
                              " (the file or its folder was removed while the card was open). "
                              "The card has been saved there again as it is on the screen.",
                          GetProgramText(24), Buttons::Ok, Icon::Information);
-    return finished;
+    return saved;
 }
 
 void AppContext::SaveCardAnew() {

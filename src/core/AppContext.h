@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardArchive.h"
 #include "CardFile.h"
 #include "CardFormatView.h"
 #include "CardPage.h"
@@ -93,11 +94,21 @@ public:
     // The format that was current when the main window loaded (for the closing patch).
     int16_t LoadedFormat = 0;
 
+    // Earlier versions of the card pages: every save keeps the page it replaces.
+    CardArchive Archive;
+    // The history's folder of the open card's format, and the open card's name there.
+    std::string ArchiveFormat() const;
+    std::string ArchiveCard() const;
+
 private:
     // Writes the open page to a file that has gone, from the format's blank page.
     void SaveCardAnew();
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
     void ReportIncompleteCard(const LoadReport& report);
+    // Keeps what page held before a save replaced it. A history that cannot be written is
+    // reported once (until it works again) and never stops the save.
+    void KeepReplacedPage(const fs::path& page, const std::string& replaced);
+    bool historyProblemShown_ = false;
 
     std::set<std::string> reported_;
 };

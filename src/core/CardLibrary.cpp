@@ -2,7 +2,9 @@
 
 #include "AppContext.h"
 #include "CardFile.h"
+#include "CardToolLocations.h"
 #include "ChangedState.h"
+#include "DeletedCards.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "FontPrefix.h"
@@ -479,10 +481,20 @@ bool CardLibrary::DeleteCard(int index) {
             auto front = ResolveExisting(dir / entry);
             if (!front)
                 throw RuntimeError::FileNotFoundError((dir / entry).string());
-            fs::remove(*front);
+            std::vector<fs::path> pages{*front};
             if (HasBackPage())
                 if (auto back = ResolveExisting(dir / BackPageFileName(entry)))
-                    fs::remove(*back);
+                    pages.push_back(*back);
+            // The card's pages go into the card history, from where it can be brought back.
+            std::string problem = MoveCardToHistory(context_, front->stem().string(), pages);
+            if (!problem.empty() &&
+                Ask("The card cannot be kept in the card history, so it could not be brought "
+                    "back after deleting it.\n" +
+                        problem + "\nDelete it anyway?",
+                    Buttons::YesNo, Icon::Warning, DefaultButton::Second) == Answer::Yes)
+                for (const fs::path& page : pages)
+                    if (fs::exists(page))
+                        fs::remove(page);
         },
         [&] { return std::vector<ErrValue>{entry}; });
     EndOperation();
@@ -611,6 +623,22 @@ bool CardLibrary::CopyCardsFromDiskette() {
     if (context_.CurrentFormat != previous)
         context_.SetupCardFormat(previous, formatView_);
     FillCardList();
+    return finished;
+}
+
+bool CardLibrary::RestoreDeletedCard(const std::string& card) {
+    const std::string& ext = context_.Location.CardExt;
+    if (CheckCardName(card + ext) != Answer::Yes)
+        return false;
+    std::string restored;
+    bool finished = context_.errorTrap.Guard(
+        loc::RestoreDeletedCard, [&] { restored = RestoreCardFromHistory(context_, card); },
+        [&] { return std::vector<ErrValue>{card}; });
+    FillCardList();
+    if (finished) {
+        selected_ = IndexOf(restored);
+        view_.SelectCardInList(selected_);
+    }
     return finished;
 }
 

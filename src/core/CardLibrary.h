@@ -105,7 +105,11 @@ public:
     // Copies a card under a new name (asked for unless given), asking again while the name is
     // taken and the user does not want to replace it.
     bool CopyCard(int index, std::optional<std::string> newName = std::nullopt);
+    // Deletes a card after asking; its pages are kept in the card history.
     bool DeleteCard(int index);
+    // Brings a deleted card back from the card history; false when its name is taken now
+    // and the user does not want it replaced, or when it cannot be written.
+    bool RestoreDeletedCard(const std::string& card);
     bool CopyToDiskette(int index);
     bool CopyCardsFromDiskette();
 

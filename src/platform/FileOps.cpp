@@ -63,17 +63,20 @@ int FileSystem::Remove(const fs::path& path) {
     return ::unlink(path.c_str());
 }
 
-void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
-    int fd = Open(path);
+namespace {
+
+// Open, write until done, fsync when asked, close: every call through the seam.
+void WriteAll(FileSystem& fileSystem, const fs::path& path, const std::string& bytes, bool sync) {
+    int fd = fileSystem.Open(path);
     if (fd < 0)
         throw WriteError(path, errno);
     auto fail = [&](int error) {
-        Close(fd);
+        fileSystem.Close(fd);
         return WriteError(path, error);
     };
     size_t written = 0;
     while (written < bytes.size()) {
-        long n = Write(fd, bytes.data() + written, bytes.size() - written);
+        long n = fileSystem.Write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -84,10 +87,36 @@ void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
         written += size_t(n);
     }
     // A file system that cannot sync (EINVAL) has nothing more to flush.
-    if (Sync(fd) != 0 && errno != EINVAL)
+    if (sync && fileSystem.Sync(fd) != 0 && errno != EINVAL)
         throw fail(errno);
-    if (Close(fd) != 0)
+    if (fileSystem.Close(fd) != 0)
         throw WriteError(path, errno);
+}
+
+// The steps of a replacement; on failure the scratch file goes and the message names the
+// file the user knows.
+template <class Write>
+void ReplaceThrough(FileSystem& fileSystem, const fs::path& target, const fs::path& scratch,
+                    Write&& write) {
+    try {
+        write();
+        fileSystem.RenameOver(scratch, target);
+    } catch (const RuntimeError& error) {
+        fileSystem.Remove(scratch);
+        auto* fileError = dynamic_cast<const FileError*>(&error);
+        std::string reason = fileError ? fileError->Reason() : std::string(error.what());
+        std::string text = "Cannot write " + target.string() + ": " + reason + ".";
+        std::error_code ec;
+        if (fs::exists(target, ec))
+            text += " The file is as it was before.";
+        throw FileError(error.ErrorNumber(), text, reason);
+    }
+}
+
+} // namespace
+
+void FileSystem::WriteFlushed(const fs::path& path, const std::string& bytes) {
+    WriteAll(*this, path, bytes, true);
 }
 
 void FileSystem::RenameOver(const fs::path& from, const fs::path& to) {
@@ -106,22 +135,13 @@ FileSystem& FileSystem::Default() {
 
 void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
                    const fs::path& scratch) {
-    try {
-        fileSystem.WriteFlushed(scratch, bytes);
-        fileSystem.RenameOver(scratch, target);
-    } catch (const RuntimeError& error) {
-        // The scratch file is of no use to anyone; the message names the file the user knows.
-        int saved = errno;
-        fileSystem.Remove(scratch);
-        errno = saved;
-        auto* fileError = dynamic_cast<const FileError*>(&error);
-        std::string reason = fileError ? fileError->Reason() : std::string(error.what());
-        std::string text = "Cannot write " + target.string() + ": " + reason + ".";
-        std::error_code ec;
-        if (fs::exists(target, ec))
-            text += " The file is as it was before.";
-        throw FileError(error.ErrorNumber(), text, reason);
-    }
+    ReplaceThrough(fileSystem, target, scratch, [&] { fileSystem.WriteFlushed(scratch, bytes); });
+}
+
+void ReplaceWithoutSync(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
+                        const fs::path& scratch) {
+    ReplaceThrough(fileSystem, target, scratch,
+                   [&] { WriteAll(fileSystem, scratch, bytes, false); });
 }
 
 fs::path WriteFileOver(FileSystem& fileSystem, const fs::path& target, const std::string& bytes) {

@@ -59,6 +59,12 @@ private:
 void AtomicReplace(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
                    const fs::path& scratch);
 
+// Like AtomicReplace, without waiting for the disk: for copies of what is kept safely
+// elsewhere (a card's earlier versions), where the user must not wait. A crash leaves the old
+// file or the new one; only a power cut may leave the new one empty.
+void ReplaceWithoutSync(FileSystem& fileSystem, const fs::path& target, const std::string& bytes,
+                        const fs::path& scratch);
+
 // Writes bytes to target the same way, through a scratch file named target + ".new". The file
 // takes target's name as given (in the folder that exists in any letter case); a file of that
 // name in another letter case is removed once the new one is in place. Returns the file

@@ -140,6 +140,7 @@ void CardRenderer::Render() {
         DrawErasedAreas();
         s.SetBackdrop(QImage());
     }
+    afterBaseLayer_ = s.SaveState();
     ctx_.DrawingBaseText = false;
     ctx_.ApplyFormatDefaults(false);
 
@@ -472,59 +473,71 @@ void CardRenderer::DrawCardLayer() {
         DrawSurface& s = *surface_;
         const CardPage& page = ctx_.Page;
         const int32_t offset = ctx_.PageOffsetX;
+        // Records of kind that this pass draws: every one on a whole page, those that reach
+        // the repaired area in a repair.
+        auto each = [&](int kind, auto&& draw) {
+            for (int i = 0; i < page.Count(kind); ++i)
+                if (Meets(kind, i))
+                    draw(i, page.Field(kind, i));
+        };
         // The erased areas came first, with the base layer.
-        for (int i = 0; i < page.Count(CheckBox); ++i)
+        each(CheckBox, [&](int i, const CardField&) {
             if (!IsLifted(CheckBox, i))
                 DrawCardCheckBox(i, true);
-        for (const CardField& f : page.Fields(Bitmap))
+        });
+        each(Bitmap, [&](int, const CardField& f) {
             drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
-        for (int i = 0; i < page.Count(FrameBox); ++i)
-            DrawFrameBox(i, false);
-        for (const CardField& f : page.Fields(Kind20))
+        });
+        each(FrameBox, [&](int i, const CardField&) { DrawFrameBox(i, false); });
+        each(Kind20, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[2]))
                 s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
-        for (int i = 0; i < page.Count(Rectangle); ++i) {
-            const CardField& f = page.Field(Rectangle, i);
+        });
+        each(Rectangle, [&](int i, const CardField& f) {
             if (!IsLifted(Rectangle, i) && drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'), false);
-        }
-        for (int i = 0; i < page.Count(Line); ++i) {
-            const CardField& f = page.Field(Line, i);
+        });
+        each(Line, [&](int i, const CardField& f) {
             if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
                 drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'));
-        }
+        });
         s.SetFillStyle(FillTransparent);
         s.SetFillColor(colour::Black);
-        for (int i = 0; i < page.Count(Circle); ++i)
-            DrawRing(i, false);
-        for (int i = 0; i < page.Count(CircledItem); ++i) {
-            const CardField& item = page.Field(CircledItem, i);
+        each(Circle, [&](int i, const CardField&) { DrawRing(i, false); });
+        each(CircledItem, [&](int i, const CardField& item) {
             RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(item.text));
             if (drawers_.IsOnPage(item.a[1] + ring.dy + ring.radius))
                 drawers_.DrawCircledItem(true, i);
-        }
-        for (const CardField& f : page.Fields(LabelBox))
+        });
+        each(LabelBox, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawLabelBox(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4], f.text,
                                       f.a[5]);
-        for (int i = 0; i < page.Count(ColourDot); ++i)
-            DrawColourDot(i);
-        for (const CardField& f : page.Fields(TickMark))
+        });
+        each(ColourDot, [&](int i, const CardField&) { DrawColourDot(i); });
+        each(TickMark, [&](int, const CardField& f) {
             if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * ctx_.TwipsPerPixel))
                 drawers_.DrawTickMark(f.a[0] + offset, f.a[1], colour::Black, f.a[3]);
-        for (int i = 0; i < page.Count(OptionField); ++i)
-            if (drawers_.IsOnPage(page.Field(OptionField, i).a[1] +
-                                  page.Field(OptionField, i).a[3]))
+        });
+        each(OptionField, [&](int i, const CardField& f) {
+            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawNTSMark(i, true);
-        for (const CardField& f : page.Fields(Kind8)) {
+        });
+        each(Kind8, [&](int, const CardField& f) {
             if (!drawers_.IsOnPage(f.a[1] + f.a[3]))
-                continue;
+                return;
             int32_t y = f.a[1];
             text_.DrawFieldText(f.a[0] + offset, y, f.text, f.a[2], f.a[3], f.a[4], f.a[5]);
-        }
+        });
     });
+}
+
+bool CardRenderer::Meets(int kind, int index) const {
+    if (!repairing_)
+        return true;
+    return ReachOf(kind, index).intersects(*repairing_);
 }
 
 std::string CardRenderer::DrawnText(int index) const {
@@ -562,8 +575,81 @@ void CardRenderer::DrawCardTextField(int index) {
 
 void CardRenderer::DrawTextRecords() {
     for (int i = 0; i < ctx_.Page.Count(TextField); ++i)
-        if (!IsLifted(TextField, i))
+        if (!IsLifted(TextField, i) && Meets(TextField, i))
             DrawCardTextField(i);
+}
+
+QRectF CardRenderer::ReachOf(int kind, int index) const {
+    const CardField& f = ctx_.Page.Field(kind, index);
+    const double x = f.a[0], y = f.a[1];
+    // Room for the widest pen and a pixel of rounding at any zoom.
+    const double m = 6.0 * ctx_.TwipsPerPixel;
+    auto around = [m](double cx, double cy, double r) {
+        return QRectF(cx - r - m, cy - r - m, 2 * (r + m), 2 * (r + m));
+    };
+    switch (kind) {
+    case CheckBox: {
+        // A tick reaches half a box above and beside its box.
+        const double size = std::max<int32_t>(f.a[5], 8 * ctx_.TwipsPerPixel);
+        return QRectF(x - size - m, y - size - m, 3 * size + 2 * m, 3 * size + 2 * m);
+    }
+    case Circle:
+        return around(x, y, f.a[4]);
+    case ColourDot:
+        return around(x, y, f.a[2]);
+    case FrameBox:
+    case OptionField:
+        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m + 7 * ctx_.TwipsPerPixel,
+                      f.a[3] + 4 * m);
+    case TickMark:
+        return QRectF(x - 2 * m, y - 400, 12 * ctx_.TwipsPerPixel + 600, 800);
+    case Bitmap:
+    case Rectangle:
+    case LabelBox:
+        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m, f.a[3] + 4 * m);
+    case Kind20:
+        return around(x, y, f.a[2]);
+    case Line: {
+        // From (a0, a2) to (a1, a3), a4 pixels wide.
+        const double width = (f.a[4] + 2) * ctx_.TwipsPerPixel;
+        return QRectF(QPointF(std::min(f.a[0], f.a[1]), std::min(f.a[2], f.a[3])),
+                      QPointF(std::max(f.a[0], f.a[1]), std::max(f.a[2], f.a[3])))
+            .adjusted(-width - m, -width - m, width + m, width + m);
+    }
+    case TextField:
+    case Kind8: {
+        // Text may run out of its field sideways and, wrapped, a few lines below it.
+        constexpr double kAcross = 1e7;
+        return QRectF(-kAcross, y - 2 * m, 2 * kAcross, std::max(f.a[3], 240) + 600 + 4 * m);
+    }
+    case CircledItem: {
+        const RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(f.text));
+        QRectF reach = around(x + ring.dx, y + ring.dy, ring.radius);
+        // The label itself, underline included, with room for labels of a few letters.
+        const double label = std::max(2.0 * (ring.dx + ring.radius), 40.0 * f.a[4]);
+        return reach.united(QRectF(x - m, y - m, label + 2 * m, 2 * (ring.dy + ring.radius)));
+    }
+    default:
+        return {};
+    }
+}
+
+bool CardRenderer::RepairAround(int kind, int index) {
+    DrawSurface& s = *surface_;
+    const QRectF reach = ReachOf(kind, index);
+    if (reach.isEmpty())
+        return false;
+    const SurfaceState before = s.SaveState();
+    if (!s.BeginRepair(reach.x() + ctx_.PageOffsetX, reach.y(), reach.width(), reach.height()))
+        return false;
+    s.RestoreState(afterBaseLayer_);
+    repairing_ = reach;
+    DrawCardLayer();
+    DrawTextRecords();
+    repairing_.reset();
+    s.EndRepair();
+    s.RestoreState(before);
+    return true;
 }
 
 void CardRenderer::RedrawField(int kind, int index) {
@@ -573,6 +659,10 @@ void CardRenderer::RedrawField(int kind, int index) {
             if (!surface_ || index < 0 || index >= ctx_.Page.Count(kind))
                 return;
             DrawSurface& s = *surface_;
+            // On the screen a mark is drawn again with everything around it; elsewhere its
+            // old look is painted out first.
+            if (RepairAround(kind, index))
+                return;
             switch (kind) {
             case TextField:
                 DrawCardTextField(index);
@@ -626,8 +716,15 @@ void CardRenderer::RedrawField(int kind, int index) {
 void CardRenderer::CycleCircledItem(int index) {
     if (!surface_ || index < 0 || index >= ctx_.Page.Count(CircledItem))
         return;
-    UseCardFont(*surface_);
-    drawers_.DrawCircledItem(false, index);
+    CardField& item = ctx_.Page.Field(CircledItem, index);
+    const int32_t look = item.a[3];
+    item.a[3] = (look + 1) & 3;
+    if (!RepairAround(CircledItem, index)) {
+        // Without a kept base layer the drawer paints the old look out and takes the step.
+        item.a[3] = look;
+        UseCardFont(*surface_);
+        drawers_.DrawCircledItem(false, index);
+    }
     surface_->Finish();
 }
 

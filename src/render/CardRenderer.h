@@ -9,8 +9,10 @@
 
 #include <QDate>
 #include <QImage>
+#include <QRectF>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace cw {
@@ -42,8 +44,10 @@ public:
     void RenderCard();
 
     // Redraws record index of kind on the current surface after a change of that record
-    // alone (a check box or circle clicked, a text committed), without the rest of the page:
-    // the record's previous look is painted out first.
+    // alone (a check box or circle clicked, a text committed), without the rest of the page.
+    // On a screen picture with its kept base layer everything within the record's reach is
+    // drawn again, as a whole render would draw it; elsewhere the record's previous look is
+    // painted out first.
     void RedrawField(int kind, int index);
     // A click on a circled item: the item takes its next state and is drawn so.
     void CycleCircledItem(int index);
@@ -93,6 +97,15 @@ private:
     void DrawCardLayer();
     void DrawTextRecords();
 
+    // The card's own drawing within the reach of one record, from the kept base layer up,
+    // exactly as a whole render would leave it there: a mark that goes takes nothing of a
+    // neighbour with it. False where the surface keeps no base layer.
+    bool RepairAround(int kind, int index);
+    // Where record index of kind may draw, in card twips of the page, with room for pens.
+    QRectF ReachOf(int kind, int index) const;
+    // Whether record index of kind is drawn by the pass under way (see RepairAround).
+    bool Meets(int kind, int index) const;
+
     void DrawCardCheckBox(int index, bool redraw);
     void DrawFrameBox(int index, bool eraseFirst);
     void DrawRing(int index, bool eraseFirst);
@@ -110,6 +123,10 @@ private:
     FontBook measureFonts_;
     QImage measureImage_;
 
+    // The surface as the base layer left it, where the card layer starts.
+    SurfaceState afterBaseLayer_;
+    // The area a repair draws again, in card twips of the page.
+    std::optional<QRectF> repairing_;
     bool cacheEnabled_ = true;
     std::deque<KeptBaseLayer> cache_;
     int reuses_ = 0;

@@ -82,6 +82,11 @@ public:
     // What painting out shows again on a picture: the page's base layer, drawn on a picture
     // of the same size. A null picture, or one of another size, paints out in white.
     virtual void SetBackdrop(const QImage& picture) {}
+    // Puts the backdrop back over the rectangle (card twips) and keeps every drawing inside
+    // it until EndRepair, so that what is drawn next there is drawn as on a fresh page.
+    // False, with nothing changed, on a surface without a backdrop.
+    virtual bool BeginRepair(double x, double y, double width, double height) { return false; }
+    virtual void EndRepair() {}
 
     const QString& FontName() const { return state_.fontName; }
     void SetFontName(const QString& name);

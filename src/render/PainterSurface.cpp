@@ -48,7 +48,12 @@ QPainter& PainterSurface::Painter() {
         // Drawn on by someone else since the painter was closed: nothing is known of it.
         if (image_ && image_->cacheKey() != keyWhenClosed_)
             TouchedAll();
-        painter_ = std::make_unique<QPainter>(&device_);
+        if (repair_) {
+            painter_ = std::make_unique<QPainter>(&repair_->scratch);
+            painter_->setBrushOrigin(-repair_->area.topLeft());
+        } else {
+            painter_ = std::make_unique<QPainter>(&device_);
+        }
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::Antialiasing, !mapping_.raster);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -70,7 +75,8 @@ void PainterSurface::End() {
 }
 
 void PainterSurface::Touched(const QRectF& area, double marginX, double marginY) {
-    if (!image_ || touchedAll_)
+    // A repair draws on its own copy; what reaches the picture is noted when it ends.
+    if (!image_ || touchedAll_ || repair_)
         return;
     const int width = image_->width(), height = image_->height();
     const int left = std::max(0, int(std::floor(std::min(area.left(), area.right()) - marginX)));
@@ -175,16 +181,56 @@ QPointF PainterSurface::DevicePoint(double x, double y) const {
 
 void PainterSurface::SetBackdrop(const QImage& picture) {
     backdrop_ = picture.isNull() ? QBrush() : QBrush(picture);
+    backdropPicture_ = picture;
     backdropSize_ = picture.size();
+}
+
+bool PainterSurface::HasBackdrop() const {
+    return mapping_.raster && image_ && backdrop_.style() == Qt::TexturePattern &&
+           backdropSize_ == image_->size();
 }
 
 QBrush PainterSurface::PaintOutBrush() const {
     // The texture's pixel (x, y) lands on the device's pixel (x, y): the painter is never
     // left transformed and its brush origin stays at (0, 0).
-    if (mapping_.raster && image_ && backdrop_.style() == Qt::TexturePattern &&
-        backdropSize_ == image_->size())
-        return backdrop_;
-    return QBrush(Qt::white);
+    return HasBackdrop() ? backdrop_ : QBrush(Qt::white);
+}
+
+bool PainterSurface::BeginRepair(double x, double y, double width, double height) {
+    if (!HasBackdrop() || repair_)
+        return false;
+    const QRect pixels =
+        QRectF(QPointF(DeviceX(x), DeviceY(y)), QPointF(DeviceX(x + width), DeviceY(y + height)))
+            .normalized()
+            .toAlignedRect()
+            .intersected(image_->rect());
+    if (pixels.isEmpty())
+        return false;
+    constexpr int kRoom = 8;
+    const QRect area = pixels.adjusted(-kRoom, -kRoom, kRoom, kRoom).intersected(image_->rect());
+    End();
+    repair_ = Repair{pixels, area, backdropPicture_.copy(area)};
+    // Whole pixels only, so that everything lands on the pixels it takes on the picture.
+    mapping_.originX -= area.x();
+    mapping_.originY -= area.y();
+    return true;
+}
+
+void PainterSurface::EndRepair() {
+    if (!repair_)
+        return;
+    End();
+    Repair repair = std::move(*repair_);
+    repair_.reset();
+    mapping_.originX += repair.area.x();
+    mapping_.originY += repair.area.y();
+    QPainter& painter = Painter();
+    QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(repair.pixels.topLeft(), repair.scratch,
+                      repair.pixels.translated(-repair.area.topLeft()));
+    painter.setCompositionMode(mode);
+    Touched(QRectF(repair.pixels), 0);
 }
 
 QBrush PainterSurface::Ink(Rgb colour) const {
@@ -271,18 +317,20 @@ void PainterSurface::CoverText(const QString& text, double x, double y) {
 void PainterSurface::FillPixels(int left, int top, int right, int bottom, const QBrush& ink) {
     const QRect area(QPoint(left, top), QPoint(right, bottom));
     QPainter& painter = Painter();
-    const QRect inside = image_ ? area.intersected(image_->rect()) : QRect();
+    // The picture the painter draws on: the card's, or a repair's scratch copy.
+    QImage* target = repair_ ? &repair_->scratch : image_;
     // Boxes and bars in one colour straight into a picture's pixels: a card draws hundreds of
     // small ones, and the painter's way costs more than the pixels.
-    if (image_ && ink.style() == Qt::SolidPattern && ink.color().alpha() == 255 &&
-        image_->format() == QImage::Format_RGB32 &&
+    if (target && ink.style() == Qt::SolidPattern && ink.color().alpha() == 255 &&
+        target->format() == QImage::Format_RGB32 &&
         painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
         !painter.hasClipping()) {
+        const QRect inside = area.intersected(target->rect());
         if (inside.isEmpty())
             return;
         const QRgb value = ink.color().rgb();
         for (int y = inside.top(); y <= inside.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y)) + inside.left();
+            QRgb* line = reinterpret_cast<QRgb*>(target->scanLine(y)) + inside.left();
             std::fill(line, line + inside.width(), value);
         }
     } else {

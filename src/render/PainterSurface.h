@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSizeF>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPaintDevice;
@@ -71,6 +72,8 @@ public:
     bool RestoreRaster(const QImage& picture) override;
     void RasterHolds(const QImage& picture) override;
     void SetBackdrop(const QImage& picture) override;
+    bool BeginRepair(double x, double y, double width, double height) override;
+    void EndRepair() override;
     void Finish() override;
 
     // Paged devices: starts the next page.
@@ -100,6 +103,7 @@ private:
     // What a drawing in colour puts down: the colour, or, while painting out, what lies
     // beneath.
     QBrush Ink(Rgb colour) const;
+    bool HasBackdrop() const;
     // What painting out puts down: the backdrop where it fits the picture, else white.
     QBrush PaintOutBrush() const;
     // Fills the pixels from (left, top) to (right, bottom), both included.
@@ -125,6 +129,7 @@ private:
     const FontFace* painterFace_ = nullptr;
     // The picture painting out shows again, as a brush aligned with the device's pixels.
     QBrush backdrop_;
+    QImage backdropPicture_;
     QSize backdropSize_;
     // What the picture holds apart from the areas drawn over since: heldPicture_ (a cache
     // key), unless everything may have changed. The picture's own cache key when the painter
@@ -138,6 +143,15 @@ private:
     int tileColumns_ = 0;
     size_t touchedCount_ = 0;
     qint64 keyWhenClosed_ = 0;
+    // A repair draws on a copy of the backdrop around its pixels, with room to spare, and
+    // only its pixels go back to the picture: lines clipped at the edge of the pixels would
+    // not meet the pixels they meet on a whole page.
+    struct Repair {
+        QRect pixels;
+        QRect area;
+        QImage scratch;
+    };
+    std::optional<Repair> repair_;
     // The pen the painter was last given.
     bool penValid_ = false;
     Rgb penColour_ = 0;

@@ -188,11 +188,11 @@ int32_t TextDrawer::AlignTextX(int32_t left, int32_t width, const QString& line,
         switch (style & 7) {
         case 1:
         case 4:
-            x = ToInt32(left + width - surface_->TextWidth(line));
+            x = ToInt32(left + width - SuitTextWidth(line, *surface_));
             break;
         case 2:
         case 5:
-            x = ToInt32(left + (width - surface_->TextWidth(line)) / 2);
+            x = ToInt32(left + (width - SuitTextWidth(line, *surface_)) / 2);
             break;
         default:
             x = left + 2;
@@ -221,31 +221,62 @@ void TextDrawer::DrawSuitSymbol(const QString& before, QChar symbol, Rgb colour,
     });
 }
 
+namespace {
+
+// Walks text with suit markup: plain(piece) for each run of plain text and symbol(before,
+// tag) for each suit tag with the plain text in front of it, in the order they are drawn.
+template <class Plain, class Symbol>
+void ForEachSuitPiece(const QString& text, Plain&& plain, Symbol&& symbol) {
+    const qsizetype length = text.size();
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype open = text.indexOf(u'<', start);
+        if (open < 0 || length < open + 3)
+            break;
+        if (text.at(open + 2) != u'>') {
+            plain(text.mid(start, open + 1 - start));
+            start = open + 1;
+            continue;
+        }
+        if (const SuitTag* tag = FindSuitTag(text.at(open + 1)))
+            symbol(text.mid(start, open - start), *tag);
+        else
+            plain(text.mid(start, open + 3 - start));
+        start = open + 3;
+    }
+    if (start < length)
+        plain(start == 0 ? text : text.mid(start));
+}
+
+} // namespace
+
 void TextDrawer::DrawSuitText(double x, double y, const QString& text, DrawSurface& surface) {
     ctx_.errorTrap.Guard(loc::DrawSuitText, [&] {
         surface.SetCurrentX(x);
         surface.SetCurrentY(y);
-        const qsizetype length = text.size();
-        qsizetype start = 0;
-        for (;;) {
-            qsizetype open = text.indexOf(u'<', start);
-            if (open < 0 || length < open + 3)
-                break;
-            if (text.at(open + 2) != u'>') {
-                surface.Print(text.mid(start, open + 1 - start));
-                start = open + 1;
-                continue;
-            }
-            if (const SuitTag* tag = FindSuitTag(text.at(open + 1)))
-                DrawSuitSymbol(text.mid(start, open - start), QChar(tag->symbol), tag->colour,
-                               surface);
-            else
-                surface.Print(text.mid(start, open + 3 - start));
-            start = open + 3;
-        }
-        if (start < length)
-            surface.Print(start == 0 ? text : text.mid(start));
+        ForEachSuitPiece(
+            text, [&](const QString& piece) { surface.Print(piece); },
+            [&](const QString& before, const SuitTag& tag) {
+                DrawSuitSymbol(before, QChar(tag.symbol), tag.colour, surface);
+            });
     });
+}
+
+double TextDrawer::SuitTextWidth(const QString& text, DrawSurface& surface) const {
+    double width = 0;
+    ForEachSuitPiece(
+        text, [&](const QString& piece) { width += surface.TextWidth(piece); },
+        [&](const QString& before, const SuitTag& tag) {
+            width += surface.TextWidth(before);
+            const QString fontName = surface.FontName();
+            const bool bold = surface.FontBold();
+            surface.SetFontName(kSuitFont);
+            surface.SetFontBold(true);
+            width += surface.TextWidth(QString(QChar(tag.symbol)));
+            surface.SetFontName(fontName);
+            surface.SetFontBold(bold);
+        });
+    return width;
 }
 
 void TextDrawer::DrawVerticalText(int32_t x, int32_t y, const QString& text) {

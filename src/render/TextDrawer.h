@@ -43,8 +43,13 @@ public:
     // Prints before in the current font, then one suit-font character in colour.
     void DrawSuitSymbol(const QString& before, QChar symbol, Rgb colour, DrawSurface& surface);
 
+    // The width of text as DrawSuitText draws it in the surface's font: each suit tag
+    // takes the width of its symbol, not of its three characters.
+    double SuitTextWidth(const QString& text, DrawSurface& surface) const;
+
     // The x at which line is printed in a field at left with width, by the style's
-    // alignment; sets bold, italic and underline by the style word.
+    // alignment, measured as drawn (suit symbols and all); sets bold, italic and underline
+    // by the style word.
     int32_t AlignTextX(int32_t left, int32_t width, const QString& line, int32_t style);
     // Bold, italic and underline of the style word on the surface.
     void ApplyFontStyle(int32_t style);

@@ -174,6 +174,22 @@ void CardFace::TurnWheel(QWheelEvent* event) {
     event->accept();
 }
 
+void CardFace::ScrollToShow(const QRect& card) {
+    const double scale = view_.ViewScale;
+    // Scroll values are the window's twips of the zoomed card.
+    auto show = [](QScrollBar* bar, double from, double to, int32_t inner, double offset) {
+        const double shownFrom = bar->value() - offset, shownTo = shownFrom + inner;
+        if (from >= shownFrom && to <= shownTo)
+            return;
+        int value = int(std::lround((from + to) / 2 - inner / 2.0 + offset));
+        bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+    };
+    show(horizontalBar_, card.left() * scale, (card.left() + card.width()) * scale,
+         InnerWidthTwips(), offset_);
+    show(verticalBar_, card.top() * scale, (card.top() + card.height()) * scale, InnerHeightTwips(),
+         0);
+}
+
 void CardFace::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     UpdateScrollRanges();

@@ -38,6 +38,10 @@ public:
     // inside its range.
     void ScrollPage(Qt::Orientation orientation, int direction);
 
+    // Scrolls so that a part of the card (card twips) is in the middle of the view, unless
+    // it is on show already.
+    void ScrollToShow(const QRect& card);
+
     // The card's part on show, in card twips.
     VisibleCardArea Visible() const { return visible_; }
     // The inner size in twips that the scroll ranges are computed from.

@@ -27,6 +27,12 @@ void CardPicture::SetPageSize(QSize pixels, double cardTwipsPerPixel) {
 void CardPicture::Redraw() {
     if (draw_)
         draw_();
+    emit redrawn();
+    update();
+}
+
+void CardPicture::SetOverlay(const QImage* overlay) {
+    overlay_ = overlay;
     update();
 }
 
@@ -43,6 +49,8 @@ void CardPicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     painter.drawImage(event->rect(), Image(), event->rect());
+    if (overlay_ && overlay_->size() == Image().size())
+        painter.drawImage(event->rect(), *overlay_, event->rect());
 }
 
 void CardPicture::mousePressEvent(QMouseEvent* event) {

@@ -21,12 +21,17 @@ public:
     void SetPageSize(QSize pixels, double cardTwipsPerPixel);
     // Draws the whole page again.
     void Redraw();
+    // The editor's marks, shown over the page (transparent where there is none); nullptr
+    // for none.
+    void SetOverlay(const QImage* overlay);
 
     const QImage& Image() const { return picture_ ? *picture_ : blank_; }
     QPoint ToCardTwips(QPointF pixel) const;
     QPointF ToPixels(QPoint twips) const;
 
 signals:
+    // The whole page was drawn again.
+    void redrawn();
     void cardMousePressed(QPoint twips, Qt::MouseButton button);
     // The pointer moved with the left button held, and a button was let go (also outside).
     void cardMouseMoved(QPoint twips);
@@ -47,6 +52,7 @@ protected:
 
 private:
     const QImage* picture_ = nullptr;
+    const QImage* overlay_ = nullptr;
     std::function<void()> draw_;
     QImage blank_;
     double cardTwipsPerPixel_ = 15;

@@ -9,6 +9,7 @@
 #include "CardOptionsDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
+#include "CardTools.h"
 #include "EditLocations.h"
 #include "ErrorTrap.h"
 #include "FileNameText.h"
@@ -126,6 +127,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     BuildNotesAndTextsCommands();
     BuildOptionsCommands();
     BuildHelpCommands();
+    BuildCardToolCommands();
     HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
@@ -506,6 +508,12 @@ bool MainWindow::CopyOpenCardAs(const std::string& newName) {
                 index = i;
     }
     return library.CopyCard(index, newName);
+}
+
+void MainWindow::BuildCardToolCommands() {
+    cardTools_ = new CardTools(*this, context_);
+    QMenu* file = menu(MainMenu::File);
+    cardTools_->AddCommands(file, file->findChild<QAction*>("exitAction"), menu(MainMenu::View));
 }
 
 void MainWindow::HideEmptyMenus() {

@@ -33,6 +33,7 @@ class CardCanvas;
 class CardPicture;
 class CardRenderer;
 class CardFace;
+class CardTools;
 class UndoHistory;
 class FillInController;
 class LayoutController;
@@ -73,6 +74,8 @@ public:
     // Undo (redo false) or redo one change of the card; a layout action in progress is
     // dropped first.
     void UndoStep(bool redo);
+    // Checking for cut-off text, comparing with a partner's card, the card history.
+    CardTools& Tools() { return *cardTools_; }
     // What a click on the special-notice label opens.
     void SetSpecialNoticeHandler(std::function<void()> handler) {
         specialNotice_ = std::move(handler);
@@ -162,6 +165,7 @@ private:
     // The open card copied under a new name (the card filter of "Save Card as").
     bool CopyOpenCardAs(const std::string& newName);
     void BuildNotesAndTextsCommands();
+    void BuildCardToolCommands();
     void HideEmptyMenus();
     void BuildUndoCommands();
     void BuildLayoutEditing();
@@ -184,6 +188,7 @@ private:
     std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<FillInController> fillIn_;
     std::unique_ptr<LayoutController> layout_;
+    CardTools* cardTools_ = nullptr;
     std::function<void()> specialNotice_;
 
     QStackedWidget* faces_ = nullptr;

@@ -201,6 +201,39 @@ std::vector<WritePath> WritePaths() {
                      [](WriteRig& rig) { return WbfConversion(rig.ctx).ConvertWbfCards() == 1; },
                      {"wbfb/_smith.05w"},
                      1});
+    // The card history: a save keeps the page it replaced, a deleted card goes there and
+    // comes back from there.
+    WritePath history{"card save keeping the page it replaced in the card history",
+                      [](WriteRig& rig) {
+                          Load(rig);
+                          CreateCard(rig, "ab");
+                          ChangeCard(rig);
+                      },
+                      [](WriteRig& rig) {
+                          rig.session.SaveChanges();
+                          return !rig.session.Changed().CardChanged();
+                      },
+                      {"TEST/ab.tst", "datasys/history/TEST/ab/*_ab.tst"}};
+    // A page that did not change is not kept again.
+    history.retryFiles = {"TEST/ab.tst"};
+    paths.push_back(history);
+    paths.push_back(
+        {"card deleted into the card history",
+         [](WriteRig& rig) {
+             Load(rig);
+             CreateCard(rig, "ab");
+         },
+         [](WriteRig& rig) { return rig.session.Library().DeleteCard(Entry(rig, "AB.TST")); },
+         {"TEST/ab.tst", "TEST/ab_.tst", "datasys/history/TEST/ab/*_ab.tst",
+          "datasys/history/TEST/ab/*_ab_.tst"}});
+    paths.push_back({"deleted card brought back from the card history",
+                     [](WriteRig& rig) {
+                         Load(rig);
+                         CreateCard(rig, "ab");
+                         ASSERT_TRUE(rig.session.Library().DeleteCard(Entry(rig, "AB.TST")));
+                     },
+                     [](WriteRig& rig) { return rig.session.Library().RestoreDeletedCard("ab"); },
+                     {"TEST/ab.tst", "TEST/ab_.tst"}});
     // Save Card as: the card is saved first, then its pictures (or a copy) are written.
     auto exportTo = [](ExportFilter filter, const std::string& file) {
         return [filter, file](WriteRig& rig) {

@@ -78,12 +78,16 @@ struct WritePath {
     std::function<void(WriteRig&)> prepare;
     // The user's action; false when it says it did not finish.
     std::function<bool(WriteRig&)> act;
+    // A name may end in a pattern ("*_ab.tst") for a file whose name the program makes.
     std::vector<std::string> files;
     // Messages the action shows when nothing fails (a warning it gives anyway).
     int cleanReports = 0;
     // What of a file's bytes counts when two runs are compared (all of them when unset): a
     // PDF file carries the time it was made.
     std::function<std::string(const std::string&)> comparable = {};
+    // The files the same action must write again once the disk is well (all of them when
+    // empty): a history keeps a version only of a page that changed.
+    std::vector<std::string> retryFiles = {};
 };
 
 void PrintTo(const WritePath& path, std::ostream* out);

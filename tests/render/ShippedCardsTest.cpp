@@ -135,6 +135,62 @@ TEST_P(ShippedCardTest, SampleSurvivesSaveAndLoad) {
     EXPECT_TRUE(errors.shown.empty());
 }
 
+// Every mark of the sample card clicked through all its states, and every text written anew:
+// after each change the screen picture is what a whole page drawn afresh shows, so a mark
+// that goes takes no bite out of a neighbour it touched, a mark that comes is drawn whole,
+// and a shorter text leaves nothing of the longer one behind.
+TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
+    struct Cycle {
+        int kind;
+        int attribute;
+        int states;
+    };
+    const Cycle cycles[] = {{CheckBox, 4, 2}, {Circle, 3, 4},      {FrameBox, 4, 3},
+                            {TickMark, 2, 2}, {OptionField, 4, 4}, {CircledItem, 3, 4}};
+    CardCanvas freshCanvas;
+    CanvasCardView freshView{ctx, freshCanvas};
+    CardRenderer fresh{ctx, freshView};
+    for (bool back : {false, true}) {
+        if (!Open(back))
+            continue;
+        Render();
+        std::string differing;
+        for (const Cycle& cycle : cycles)
+            for (int i = 0; i < ctx.Page.Count(cycle.kind); ++i)
+                for (int step = 1; step <= cycle.states; ++step) {
+                    if (cycle.kind == CircledItem) {
+                        screen.CycleCircledItem(i);
+                    } else {
+                        CardField& field = ctx.Page.Field(cycle.kind, i);
+                        field.a[size_t(cycle.attribute)] =
+                            (field.a[size_t(cycle.attribute)] + 1) % cycle.states;
+                        screen.RedrawField(cycle.kind, i);
+                    }
+                    fresh.SelectSurface(freshCanvas.Surface());
+                    fresh.RenderCard();
+                    if (canvas.Picture() != freshCanvas.Picture()) {
+                        differing += " " + std::to_string(cycle.kind) + "/" + std::to_string(i);
+                        Render();
+                    }
+                }
+        // A text field written shorter and back again, as typing and committing do.
+        for (int i = 0; i < ctx.Page.Count(TextField); ++i) {
+            const std::string text = ctx.Page.Field(TextField, i).text;
+            for (const std::string& typed : {std::string("x"), text}) {
+                ctx.Page.Field(TextField, i).text = typed;
+                screen.RedrawField(TextField, i);
+                fresh.SelectSurface(freshCanvas.Surface());
+                fresh.RenderCard();
+                if (canvas.Picture() != freshCanvas.Picture()) {
+                    differing += " text/" + std::to_string(i);
+                    Render();
+                }
+            }
+        }
+        EXPECT_EQ(differing, "") << (back ? "back" : "front");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedCardTest, ::testing::ValuesIn(kShippedFormats),
                          [](const auto& info) { return info.param; });
 

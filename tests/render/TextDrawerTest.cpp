@@ -155,6 +155,16 @@ TEST_F(TextDrawerTest, WrappedLinesAreAlignedOneByOne) {
     EXPECT_EQ(calls[1].x1, 200);
 }
 
+TEST_F(TextDrawerTest, AlignedTextIsMeasuredWithItsSuitSymbolsAsDrawn) {
+    // "2<h>" draws two characters: right aligned it ends at the field's edge, centred it
+    // sits in the middle, whatever the markup's three letters would measure.
+    Field("2<h>", 600, 240, 0, 1);
+    EXPECT_EQ(Texts().at(0).x1, 600 - 200);
+    surface.Forget();
+    Field("2<h>", 600, 240, 0, 2);
+    EXPECT_EQ(Texts().at(0).x1, (600 - 200) / 2);
+}
+
 TEST_F(TextDrawerTest, EmptyParagraphLeavesOneEmptyLineAndAtMost64AreDrawn) {
     Field("one\r\n\r\nthree", 5000, 1000);
     auto calls = Texts();

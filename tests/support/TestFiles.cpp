@@ -58,6 +58,28 @@ std::vector<std::string> ReadLines(const fs::path& path) {
     return lines;
 }
 
+std::pair<int, std::string> ChangeFilledText(const fs::path& page, int skip,
+                                             const std::string& text) {
+    std::string bytes = ReadFile(page);
+    int index = 0;
+    for (size_t line = 0; line < bytes.size(); line = bytes.find('\n', line) + 1) {
+        if (bytes.compare(line, 2, "2,") == 0) {
+            size_t open = bytes.find('"', line);
+            size_t close = bytes.find('"', open + 1);
+            if (index >= skip && close > open + 1) {
+                std::string old = bytes.substr(open + 1, close - open - 1);
+                bytes.replace(open + 1, close - open - 1, text);
+                WriteFile(page, bytes);
+                return {index, old};
+            }
+            ++index;
+        }
+        if (bytes.find('\n', line) == std::string::npos)
+            break;
+    }
+    return {-1, {}};
+}
+
 std::vector<std::string> HeaderBlock(const std::string& line0,
                                      const std::vector<std::string>& values) {
     std::vector<std::string> lines{line0};

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cw::test {
@@ -29,6 +30,11 @@ void WriteFile(const fs::path& path, const std::string& bytes);
 void WriteLines(const fs::path& path, const std::vector<std::string>& lines);
 std::string ReadFile(const fs::path& path);
 std::vector<std::string> ReadLines(const fs::path& path);
+
+// Gives the first text record of a card page file that holds a text, from text record skip on,
+// the text to instead; returns that record's index among the text records and its old text.
+std::pair<int, std::string> ChangeFilledText(const fs::path& page, int skip,
+                                             const std::string& text);
 
 // The 31 header lines of a layout or card file; values[k] goes to header line k + 1 (the
 // layout's header value k), missing values are "0".

@@ -1,0 +1,64 @@
+#include "CheckCommand.h"
+
+#include "Application.h"
+#include "CardCommand.h"
+#include "CardPages.h"
+#include "OverflowCheck.h"
+#include "PrintedArea.h"
+#include "TextDrawer.h"
+
+namespace cw {
+
+namespace {
+
+// A card text on one line of the console: decoded, line breaks as " / ".
+std::string ConsoleText(const TextCodec& codec, const std::string& bytes) {
+    QString text = codec.Decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
+    return text.toStdString();
+}
+
+} // namespace
+
+bool ParseCheckOptions(const CommandLine& line, CheckOptions& options, std::string& problem) {
+    options.card = line.Value("--card").value_or("");
+    if (options.card.empty()) {
+        problem = "check: --card NAME is required";
+        return false;
+    }
+    options.format = line.Value("--format");
+    return true;
+}
+
+int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream& out,
+                    std::ostream& err) {
+    auto slot = StartCardCommand(app, options.format, err);
+    if (!slot)
+        return 1;
+    AppContext& ctx = app.Context();
+    NoCardFormatView noView;
+    if (!ctx.SetupCardFormat(*slot, noView))
+        return 1;
+    NamedCardPages pages(ctx, options.card);
+    if (!pages.Exists()) {
+        err << "Card " << options.card << " not found: "
+            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
+        return 1;
+    }
+    const int trapsBefore = app.Trap().TrapCount();
+    if (!pages.Open())
+        return 1;
+    OverflowCheck check(ctx, [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
+    std::vector<FieldOverflow> found = check.CheckCard();
+    RenderState state;
+    TextDrawer text(ctx, state);
+    for (const FieldOverflow& overflow : found)
+        out << (overflow.backPage ? "back" : "front") << '\t' << overflow.field + 1 << '\t'
+            << DescribeOverflow(overflow.reasons) << '\t'
+            << ConsoleText(text.Codec(), overflow.text) << '\n';
+    if (app.Trap().TrapCount() != trapsBefore)
+        return 1;
+    return found.empty() ? 0 : 1;
+}
+
+} // namespace cw

@@ -1,0 +1,49 @@
+#include "DeletedCards.h"
+
+#include "AppContext.h"
+#include "RuntimeError.h"
+
+namespace cw {
+
+std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
+                              const std::vector<fs::path>& pages) {
+    try {
+        for (const fs::path& page : pages)
+            ctx.Archive.MoveIn(ctx.ArchiveFormat(), card, page);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
+}
+
+std::vector<DeletedCard> DeletedCardsOfFormat(const AppContext& ctx) {
+    if (!ctx.HasFormat())
+        return {};
+    return ctx.Archive.DeletedCards(ctx.ArchiveFormat(), ctx.Location.CardDir,
+                                    ctx.Location.CardExt);
+}
+
+std::string RestoreCardFromHistory(AppContext& ctx, const std::string& card) {
+    const std::string& ext = ctx.Location.CardExt;
+    const std::string format = ctx.ArchiveFormat();
+    auto front = ctx.Archive.Versions(format, card, card + ext);
+    if (front.empty())
+        throw RuntimeError::FileNotFoundError(
+            (ctx.Archive.CardFolder(format, card) / (card + ext)).string());
+    // The back page first: a card is listed by its front page, so a card that could not be
+    // brought back whole does not appear.
+    std::vector<ArchivedVersion> pages;
+    if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat)) {
+        auto back = ctx.Archive.Versions(format, card, card + "_" + ext);
+        if (!back.empty())
+            pages.push_back(back.front());
+    }
+    pages.push_back(front.front());
+    for (const ArchivedVersion& page : pages) {
+        fs::path target = ctx.Location.CardDir / page.pageFile;
+        AtomicReplace(ctx.fileSystem, target, ReadFileBytes(page.file), ctx.Location.ScratchPath());
+    }
+    return front.front().pageFile;
+}
+
+} // namespace cw

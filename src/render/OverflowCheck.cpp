@@ -1,0 +1,168 @@
+#include "OverflowCheck.h"
+
+#include "AppContext.h"
+#include "CardPageReader.h"
+#include "PrintedPage.h"
+#include "TextDrawer.h"
+#include "TextExtentSurface.h"
+
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+// Lays text out for one side of the card: the side's font block for card fields is in force
+// while it lives; the context is as it was afterwards.
+class SideScope {
+public:
+    SideScope(AppContext& ctx, bool backSide)
+        : ctx_(ctx), backSide_(ctx.BackSideSelected), drawingBaseText_(ctx.DrawingBaseText) {
+        ctx_.BackSideSelected = backSide;
+        ctx_.DrawingBaseText = false;
+        ctx_.Defaults.Apply(backSide, false);
+    }
+    ~SideScope() {
+        ctx_.BackSideSelected = backSide_;
+        ctx_.DrawingBaseText = drawingBaseText_;
+        ctx_.Defaults.Apply(backSide_, drawingBaseText_);
+    }
+    SideScope(const SideScope&) = delete;
+    SideScope& operator=(const SideScope&) = delete;
+
+private:
+    AppContext& ctx_;
+    bool backSide_;
+    bool drawingBaseText_;
+};
+
+double ReferenceScale(const AppContext& ctx) {
+    double scale = ctx.HasFormat() ? ctx.Catalogue.Number(ctx.CurrentFormat, ColViewScale) : 1;
+    return scale > 0 ? scale : 1;
+}
+
+// The text drawer on a measuring surface.
+struct Measurer {
+    Measurer(AppContext& ctx, RenderState& state, FontBook& fonts)
+        : surface(fonts, ReferenceScale(ctx), ctx.View.ViewScale), text(ctx, state) {
+        text.SetSurface(&surface);
+    }
+    TextExtentSurface surface;
+    TextDrawer text;
+};
+
+std::optional<OverflowCheck::Extent> Measure(Measurer& m, const CardField& field) {
+    TextExtentSurface& surface = m.surface;
+    surface.Forget();
+    int32_t y = field.a[1];
+    m.text.DrawFieldText(field.a[0], y, field.text, field.a[2], field.a[3], field.a[4], field.a[5]);
+    if (!surface.HasText())
+        return std::nullopt;
+    OverflowCheck::Extent extent;
+    extent.cells = surface.Extent();
+    extent.lastLineBottom = extent.cells.bottom();
+    if (field.a[3] != TextDrawer::SingleLineHeight) {
+        // Lines follow each other at the height of the field's font; a suit symbol's cell
+        // may reach lower than the line it sits on.
+        const SurfaceState saved = surface.SaveState();
+        m.text.ApplyFieldFont(surface, m.text.Codec().Decode(field.text), field.a[5]);
+        m.text.ApplyFontStyle(field.a[5]);
+        extent.lastLineBottom = surface.LastTop() + surface.TextHeight(QStringLiteral("H"));
+        surface.RestoreState(saved);
+    }
+    return extent;
+}
+
+// Paragraphs past the last one drawn are never shown.
+bool HasUndrawnParagraphs(const std::string& text) {
+    int breaks = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        if (++breaks >= TextDrawer::MaxParagraphs)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string DescribeOverflow(int reasons) {
+    std::string words;
+    auto add = [&](const char* word) {
+        words += (words.empty() ? "" : ", ") + std::string(word);
+    };
+    if (reasons & TooWide)
+        add("too wide");
+    if (reasons & BelowBottom)
+        add("runs below the field");
+    if (reasons & OffPage)
+        add("off the printed page");
+    return words;
+}
+
+OverflowCheck::OverflowCheck(AppContext& ctx, PrintedPageOfSide paper)
+    : ctx_(ctx), paper_(std::move(paper)) {}
+
+std::optional<OverflowCheck::Extent> OverflowCheck::MeasureField(const CardField& field) {
+    Measurer measurer(ctx_, state_, fonts_);
+    return Measure(measurer, field);
+}
+
+std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool backSide) {
+    std::vector<FieldOverflow> found;
+    if (!ctx_.HasFormat())
+        return found;
+    SideScope side(ctx_, backSide);
+    state_ = RenderState();
+    Measurer measurer(ctx_, state_, fonts_);
+    const PrintedPage paper = paper_ ? paper_(backSide) : PrintedPage();
+    for (int i = 0; i < page.Count(TextField); ++i) {
+        const CardField& field = page.Field(TextField, i);
+        auto extent = Measure(measurer, field);
+        if (!extent)
+            continue;
+        const bool oneLine = field.a[3] == TextDrawer::SingleLineHeight;
+        int reasons = 0;
+        if (oneLine &&
+            (extent->cells.left() < field.a[0] || extent->cells.right() > field.a[0] + field.a[2]))
+            reasons |= TooWide;
+        if (!oneLine &&
+            (extent->lastLineBottom > field.a[1] + field.a[3] || HasUndrawnParagraphs(field.text)))
+            reasons |= BelowBottom;
+        const double top = extent->cells.top() + paper.textOffsetY;
+        const double bottom = extent->lastLineBottom + paper.textOffsetY;
+        if (paper.HasSize() && (extent->cells.left() + paper.marginX < 0 ||
+                                extent->cells.right() + paper.marginX > paper.width || top < 0 ||
+                                bottom + PrintedPage::BottomReserve > paper.height))
+            reasons |= OffPage;
+        if (reasons == 0)
+            continue;
+        FieldOverflow overflow;
+        overflow.backPage = backSide;
+        overflow.field = i;
+        overflow.reasons = reasons;
+        overflow.text = field.text;
+        overflow.left = field.a[0];
+        overflow.top = field.a[1];
+        overflow.width = field.a[2];
+        overflow.height = field.a[3];
+        found.push_back(std::move(overflow));
+    }
+    return found;
+}
+
+std::vector<FieldOverflow> OverflowCheck::CheckCard() {
+    std::vector<FieldOverflow> found = CheckPage(ctx_.Page, ctx_.BackSideSelected);
+    if (!ctx_.HasFormat() || !ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
+        return found;
+    const bool otherBack = !ctx_.BackSideSelected;
+    CardLocation other = ctx_.Location;
+    other.CurrentCardName = CardNameOfPage(ctx_.Location.CurrentCardName, ctx_.BackSideSelected) +
+                            (otherBack ? "_" : "");
+    auto template_ = otherBack ? ctx_.BackTemplateForMissingPage() : std::nullopt;
+    if (auto page = ReadCardPage(other, otherBack, template_)) {
+        auto more = CheckPage(*page, otherBack);
+        found.insert(otherBack ? found.end() : found.begin(), more.begin(), more.end());
+    }
+    return found;
+}
+
+} // namespace cw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "CardPage.h"
+#include "FontBook.h"
+#include "PrintedPage.h"
+#include "RenderState.h"
+
+#include <QRectF>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cw {
+
+class AppContext;
+
+// Why a field's text does not fit.
+enum OverflowReason : int {
+    TooWide = 1,     // a one-line field's text is wider than the field
+    BelowBottom = 2, // a wrapped field's lines run below its bottom
+    OffPage = 4,     // the text lies partly off the printed page
+};
+
+// One text field whose text does not fit.
+struct FieldOverflow {
+    bool backPage = false;
+    int field = 0;   // index of the text field on its page (tab order)
+    int reasons = 0; // OverflowReason bits
+    std::string text;
+    int32_t left = 0, top = 0, width = 0, height = 0; // the field, in card twips
+
+    bool operator==(const FieldOverflow&) const = default;
+};
+
+// Words for the reasons: "too wide", "runs below the field", "off the printed page".
+std::string DescribeOverflow(int reasons);
+
+// Finds the text fields whose text is cut off: laid out by the card's own text drawer on a
+// surface that measures with the screen picture's fonts, at the format's own view scale so
+// that the answer is the same at every zoom and without a display.
+class OverflowCheck {
+public:
+    // The printed page of a side, for text that lies off it; without one only the fields
+    // themselves are checked.
+    using PrintedPageOfSide = std::function<PrintedPage(bool backSide)>;
+
+    explicit OverflowCheck(AppContext& ctx, PrintedPageOfSide paper = {});
+
+    // The fields of page that overflow, laid out with the fonts of the given side.
+    std::vector<FieldOverflow> CheckPage(const CardPage& page, bool backSide);
+    // Both pages of the open card: the shown one as it is now, the other as saved. The
+    // other page is only read, never created.
+    std::vector<FieldOverflow> CheckCard();
+
+    // Where the text of field is drawn on the shown side (card twips), and the height of its
+    // lines; nullopt when it draws nothing.
+    struct Extent {
+        QRectF cells; // every printed piece
+        double lastLineBottom = 0;
+    };
+    std::optional<Extent> MeasureField(const CardField& field);
+
+private:
+    std::optional<FieldOverflow> CheckField(const CardField& field, int index, bool backSide);
+
+    AppContext& ctx_;
+    PrintedPageOfSide paper_;
+    RenderState state_;
+    FontBook fonts_;
+};
+
+} // namespace cw
