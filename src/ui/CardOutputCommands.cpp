@@ -3,6 +3,8 @@
 #include "AppContext.h"
 #include "CardExport.h"
 #include "FillInController.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "PrintDialog.h"
 #include "PrintJob.h"
@@ -54,6 +56,7 @@ void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
         return;
     }
     PrintDialog dialog(context_.prompter, &window_);
+    AddHelpKey(dialog, HelpPrinting);
     PrintJob(context_, pages, dialog).PrintCard(choice);
 }
 

@@ -12,6 +12,7 @@
 #include "FileNameText.h"
 #include "FillInController.h"
 #include "FormatChooser.h"
+#include "HelpTopics.h"
 #include "HelpWindow.h"
 #include "LayoutController.h"
 #include "LocationCodes.h"
@@ -108,6 +109,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     BuildLayoutEditing();
 
     nameDialog_ = new NameDialog(this);
+    AddHelpKey(*nameDialog_, HelpCardList);
     connect(nameDialog_, &NameDialog::doneClicked, this, &MainWindow::NameDialogDone);
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
@@ -526,6 +528,7 @@ void MainWindow::OpenFormatChooser() {
         formatChooser_ = new FormatChooser(context_.Catalogue, context_.CurrentFormat,
                                            context_.TwipsPerPixel, this);
         formatChooser_->setAttribute(Qt::WA_DeleteOnClose);
+        AddHelpKey(*formatChooser_, HelpCardList);
         connect(formatChooser_, &FormatChooser::formatChosen, this, [this](int16_t slot) {
             session_.ChooseFormat(slot);
             if (!session_.Changed().CardOpen() && CardFaceShown())

@@ -68,6 +68,7 @@ void ReadingCommands::OpenNotes() {
         notesWindow_->setAttribute(Qt::WA_DeleteOnClose);
         notesWindow_->SetHelpHandler(
             [this] { ShowProgramHelp(HelpSupplementalNotes, notesWindow_.data()); });
+        AddHelpKey(*notesWindow_, HelpSupplementalNotes);
     }
     notesWindow_->OpenFor(fieldText);
 }
@@ -76,6 +77,7 @@ void ReadingCommands::ShowReferenceText(const std::string& fileName) {
     if (!referenceTextWindow_) {
         referenceTextWindow_ = new ReferenceTextWindow(context_, &window_);
         referenceTextWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        AddHelpKey(*referenceTextWindow_, HelpReferenceTexts);
     }
     referenceTextWindow_->ShowText(context_.paths.DataDir / fileName);
 }
