@@ -1,6 +1,8 @@
 #include "CardCommand.h"
 
 #include "Application.h"
+#include "CardFormatView.h"
+#include "FileOps.h"
 
 namespace cw {
 
@@ -35,6 +37,22 @@ std::optional<int16_t> StartCardCommand(Application& app, const std::optional<st
     if (slot < 0 || slot >= ctx.Catalogue.FormatCount)
         slot = int16_t(ctx.Catalogue.FormatCount - 1);
     return slot;
+}
+
+bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, std::ostream& err) {
+    auto slot = StartCardCommand(app, code, err);
+    if (!slot)
+        return false;
+    NoCardFormatView noView;
+    return app.Context().SetupCardFormat(*slot, noView);
+}
+
+bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err) {
+    const fs::path front = ctx.Location.CardDir / (card + ctx.Location.CardExt);
+    if (ExistsAnyCase(front))
+        return true;
+    err << "Card " << card << " not found: " << front.string() << '\n';
+    return false;
 }
 
 } // namespace cw

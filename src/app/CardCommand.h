@@ -7,6 +7,8 @@
 
 namespace cw {
 
+class AppContext;
+class AppContext;
 class Application;
 class FormatCatalogue;
 
@@ -18,5 +20,10 @@ std::optional<int16_t> FindFormat(const FormatCatalogue& catalogue, const std::s
 // failure.
 std::optional<int16_t> StartCardCommand(Application& app, const std::optional<std::string>& code,
                                         std::ostream& err);
+// StartCardCommand, then the format set up as the program sets it up (its defaults, its card
+// folder). False on failure, the reason given.
+bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, std::ostream& err);
+// Whether the card's front page is in the format's card folder; the reason when it is not.
+bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err);
 
 } // namespace cw

@@ -32,19 +32,12 @@ bool ParseCheckOptions(const CommandLine& line, CheckOptions& options, std::stri
 
 int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream& out,
                     std::ostream& err) {
-    auto slot = StartCardCommand(app, options.format, err);
-    if (!slot)
+    if (!SetUpCardCommand(app, options.format, err))
         return 1;
     AppContext& ctx = app.Context();
-    NoCardFormatView noView;
-    if (!ctx.SetupCardFormat(*slot, noView))
+    if (!CardFound(ctx, options.card, err))
         return 1;
     NamedCardPages pages(ctx, options.card);
-    if (!pages.Exists()) {
-        err << "Card " << options.card << " not found: "
-            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
-        return 1;
-    }
     const int trapsBefore = app.Trap().TrapCount();
     if (!pages.Open())
         return 1;

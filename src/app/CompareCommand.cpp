@@ -44,19 +44,12 @@ bool ParseCompareOptions(const CommandLine& line, CompareOptions& options, std::
 
 int RunCompareCommand(Application& app, const CompareOptions& options, std::ostream& out,
                       std::ostream& err) {
-    auto slot = StartCardCommand(app, options.format, err);
-    if (!slot)
+    if (!SetUpCardCommand(app, options.format, err))
         return 1;
     AppContext& ctx = app.Context();
-    NoCardFormatView noView;
-    if (!ctx.SetupCardFormat(*slot, noView))
+    if (!CardFound(ctx, options.card, err))
         return 1;
     NamedCardPages pages(ctx, options.card);
-    if (!pages.Exists()) {
-        err << "Card " << options.card << " not found: "
-            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
-        return 1;
-    }
     const int trapsBefore = app.Trap().TrapCount();
     std::optional<SavedCardPages> mine;
     std::optional<PartnerCard> theirs;

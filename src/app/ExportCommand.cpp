@@ -50,19 +50,12 @@ bool ParseExportOptions(const CommandLine& line, ExportCommandOptions& options,
 
 int RunExportCommand(Application& app, const ExportCommandOptions& options, std::ostream& out,
                      std::ostream& err) {
-    auto slot = StartCardCommand(app, options.format, err);
-    if (!slot)
+    if (!SetUpCardCommand(app, options.format, err))
         return 1;
     AppContext& ctx = app.Context();
-    NoCardFormatView noView;
-    if (!ctx.SetupCardFormat(*slot, noView))
+    if (!CardFound(ctx, options.card, err))
         return 1;
     NamedCardPages pages(ctx, options.card);
-    if (!pages.Exists()) {
-        err << "Card " << options.card << " not found: "
-            << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
-        return 1;
-    }
     if (!fs::is_directory(options.out.parent_path())) {
         err << "The folder " << options.out.parent_path().string() << " does not exist.\n";
         return 1;

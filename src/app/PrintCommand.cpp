@@ -89,13 +89,9 @@ bool ParsePrintOptions(const CommandLine& line, PrintCommandOptions& options,
 
 int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::ostream& out,
                     std::ostream& err) {
-    auto slot = StartCardCommand(app, options.format, err);
-    if (!slot)
+    if (!SetUpCardCommand(app, options.format, err))
         return 1;
     AppContext& ctx = app.Context();
-    NoCardFormatView noView;
-    if (!ctx.SetupCardFormat(*slot, noView))
-        return 1;
     const std::string code = ctx.Catalogue.Code(ctx.CurrentFormat);
 
     // Everything is checked before anything is written.
@@ -108,11 +104,8 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
             return 1;
         }
     } else {
-        if (!NamedCardPages(ctx, options.card).Exists()) {
-            err << "Card " << options.card << " not found: "
-                << (ctx.Location.CardDir / (options.card + ctx.Location.CardExt)).string() << '\n';
+        if (!CardFound(ctx, options.card, err))
             return 1;
-        }
         cards.push_back(options.card);
     }
     PrintOptionsModel model(ctx);

@@ -5,6 +5,8 @@
 #include "ConsoleErrorPresenter.h"
 #include "DataRoot.h"
 #include "ErrorDialog.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "QtPrompter.h"
 #include "ScriptedPrompter.h"
@@ -75,6 +77,7 @@ int main(int argc, char** argv) {
     cw::Application app(root, prompter);
     cw::ErrorDialog errorDialog(prompter, app.Log(), app.Context());
     app.SetErrorPresenter(&errorDialog);
+    cw::AddHelpKey(errorDialog, cw::HelpTroubleshooting);
     if (!app.RunStartup()) {
         app.UnregisterFonts();
         return 1;

@@ -10,6 +10,14 @@ std::string HelpPageForTopic(int topic) {
         return "options.html";
     case HelpSupplementalNotes:
         return "notes.html";
+    case HelpCardList:
+        return "card-list.html";
+    case HelpPrinting:
+        return "printing.html";
+    case HelpReferenceTexts:
+        return "reference-texts.html";
+    case HelpTroubleshooting:
+        return "troubleshooting.html";
     default:
         return "index.html";
     }

@@ -11,6 +11,11 @@ inline constexpr int HelpIndex = 0;
 inline constexpr int HelpCardFace = 1020;
 inline constexpr int HelpCardOptions = 1030;
 inline constexpr int HelpSupplementalNotes = 1040;
+// Topics of the windows the original had no help for.
+inline constexpr int HelpCardList = 1010;
+inline constexpr int HelpPrinting = 1050;
+inline constexpr int HelpReferenceTexts = 1060;
+inline constexpr int HelpTroubleshooting = 1070;
 
 // The page that answers a topic; the index for 0 and for numbers it does not know.
 std::string HelpPageForTopic(int topic);

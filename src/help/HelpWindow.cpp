@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -154,6 +155,13 @@ void ShowProgramHelp(int topic, QWidget* owner) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void AddHelpKey(QWidget& window, int topic) {
+    auto* key = new QShortcut(QKeySequence::HelpContents, &window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, &window,
+                     [&window, topic] { ShowProgramHelp(topic, &window); });
 }
 
 } // namespace cw

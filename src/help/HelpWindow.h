@@ -46,6 +46,10 @@ private:
 // a modal window is up, the help window belongs to it, so that it can still be used.
 void ShowProgramHelp(int topic = 0, QWidget* owner = nullptr);
 
+// F1 in window (and in the windows it owns that have no F1 of their own) opens the help at
+// topic.
+void AddHelpKey(QWidget& window, int topic);
+
 // The help window ShowProgramHelp opened, when it is open.
 HelpWindow* OpenHelpWindow();
 

@@ -4,7 +4,6 @@
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardFace.h"
-#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CheckBoxMarker.h"
@@ -19,6 +18,7 @@
 #include "MoveArrows.h"
 #include "RubberBand.h"
 #include "SizeArrows.h"
+#include "UndoHistory.h"
 
 #include <QEvent>
 #include <QFontDialog>

@@ -1,12 +1,9 @@
 #include "MainWindow.h"
 
-#include "AboutDialog.h"
 #include "AppContext.h"
 #include "CardCanvas.h"
-#include "CardExport.h"
 #include "CardFace.h"
-#include "UndoHistory.h"
-#include "CardOptionsDialog.h"
+#include "CardOutputCommands.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CardTools.h"
@@ -15,23 +12,19 @@
 #include "FileNameText.h"
 #include "FillInController.h"
 #include "FormatChooser.h"
-#include "GradientBackground.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
 #include "LayoutController.h"
 #include "LocationCodes.h"
-#include "MailSettingsDialog.h"
 #include "NameDialog.h"
-#include "NotesWindow.h"
-#include "OptionsLocations.h"
-#include "PrintDialog.h"
-#include "PrintJob.h"
+#include "OptionsAndHelpCommands.h"
 #include "ProgramTexts.h"
-#include "ReferenceTextWindow.h"
-#include "SaveCardAsDialog.h"
-#include "ShownCardPages.h"
+#include "ReadingCommands.h"
+#include "StartFace.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
+#include "UndoCommands.h"
+#include "UndoHistory.h"
 #include "ViewScaling.h"
 
 #include <QApplication>
@@ -74,8 +67,6 @@ QString FromFileName(const std::string& name) {
     return QString::fromStdString(FileNameToUtf8(name));
 }
 
-constexpr int kButtonWidth = 270;
-
 } // namespace
 
 MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWidget* parent)
@@ -85,7 +76,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     setObjectName("MainWindow");
     session_.Changed().AddView(this);
     specialNotice_ = [this] {
-        ShowReferenceText("special.txt");
+        reading_->ShowReferenceText("special.txt");
     };
 
     faces_ = new QStackedWidget(this);
@@ -118,16 +109,12 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     BuildLayoutEditing();
 
     nameDialog_ = new NameDialog(this);
+    AddHelpKey(*nameDialog_, HelpCardList);
     connect(nameDialog_, &NameDialog::doneClicked, this, &MainWindow::NameDialogDone);
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
 
     BuildMenus();
-    BuildUndoCommands();
-    BuildPrintCommands();
-    BuildNotesAndTextsCommands();
-    BuildOptionsCommands();
-    BuildHelpCommands();
-    BuildCardToolCommands();
+    BuildCommandGroups();
     HideEmptyMenus();
     SetStartTitle();
     resize(980, 700);
@@ -151,202 +138,43 @@ bool MainWindow::CardFaceShown() const {
 }
 
 void MainWindow::BuildStartFace() {
-    startFace_ = new GradientBackground(0, faces_);
-    startFace_->setObjectName("StartFace");
-    startFace_->setStyleSheet(
-        "QLabel { color: white; }"
-        "QFrame#SidePanel { background: rgba(255, 255, 255, 235); border-radius: 6px; }"
-        "QFrame#SidePanel QLabel { color: #1d2340; }"
-        "QRadioButton { color: #1d2340; font-weight: bold; }"
-        "QRadioButton:disabled { color: #9499ad; }"
-        "QLabel#formatNameLabel { font-size: 22pt; font-weight: bold; }"
-        "QLabel#cardStatusLabel { font-size: 11pt; font-weight: bold; }"
-        "QLabel#selectionPromptLabel { color: #ffe680; font-size: 11pt; font-weight: bold; }"
-        "QLabel#FirstCardHint { color: #1d2340; background: #fff6c8; border: 1px solid #d9b84a;"
-        " border-radius: 6px; padding: 8px 10px; }"
-        "QLabel#specialNoticeLabel { font-size: 11pt; }"
-        "QListWidget#cardList { font-size: 11pt; border: 1px solid #1a2a6a; }"
-        "QListWidget#cardList::item { padding: 3px 6px; }"
-        "QPushButton { padding: 6px 10px; text-align: left; }");
+    startFace_ = new StartFace(faces_);
     faces_->addWidget(startFace_);
-
-    // The four suits beside the format's name, in the program's suit font when it is there.
-    auto* suits = new QLabel(startFace_);
-    suits->setObjectName("SuitOrnament");
-    bool pip4 = QFontDatabase::families().contains("Pip4");
-    const char* glyphs[4] = {pip4 ? "A" : "\u2663", pip4 ? "B" : "\u2666", pip4 ? "C" : "\u2665",
-                             pip4 ? "D" : "\u2660"};
-    QString html = QString("<span style=\"font-family:'%1'; font-size:24pt;\">")
-                       .arg(pip4 ? "Pip4" : QApplication::font().family());
-    for (int i = 0; i < 4; ++i)
-        html += QString("<span style=\"color:%1;\">%2</span>&nbsp;")
-                    .arg(i == 1 || i == 2 ? "#ff6a6a" : "#ffffff", QString::fromUtf8(glyphs[i]));
-    suits->setText(html + "</span>");
-
-    formatNameLabel_ = new QLabel(startFace_);
-    formatNameLabel_->setObjectName("formatNameLabel");
-    formatNameLabel_->setWordWrap(true);
-    formatPicture_ = new QLabel(startFace_);
-    formatPicture_->setObjectName("formatPicture");
-    formatPicture_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    auto* header = new QHBoxLayout;
-    header->setSpacing(16);
-    header->addWidget(suits, 0, Qt::AlignVCenter);
-    header->addWidget(formatNameLabel_, 1, Qt::AlignVCenter);
-    header->addWidget(formatPicture_, 0, Qt::AlignVCenter);
-
-    listLabel_ = new QLabel(Text(400), startFace_);
-    listLabel_->setObjectName("ListLabel");
-    QFont bold = listLabel_->font();
-    bold.setBold(true);
-    listLabel_->setFont(bold);
-    cardList_ = new QListWidget(startFace_);
-    cardList_->setObjectName("cardList");
-    cardList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    cardList_->installEventFilter(this);
-    listLabel_->setBuddy(cardList_);
-    // Clicks are handled once the list has finished with them: an operation may refill it.
-    connect(cardList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        int row = cardList_->row(item);
-        QTimer::singleShot(0, this, [this, row] { ListClicked(row, false); });
+    connect(startFace_, &StartFace::commandClicked, this, &MainWindow::CommandButton);
+    connect(startFace_, &StartFace::sideClicked, this, &MainWindow::SideClicked);
+    connect(startFace_, &StartFace::cardClicked, this,
+            [this](int row) { ListClicked(row, false); });
+    connect(startFace_, &StartFace::cardChosen, this, [this](int row) { ListClicked(row, true); });
+    connect(startFace_, &StartFace::cardDoubleClicked, this, [this] {
+        if (session_.Library().Mode() == NameDialogMode::NewCard)
+            ShowCardFace();
     });
-    connect(cardList_, &QListWidget::itemDoubleClicked, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (session_.Library().Mode() == NameDialogMode::NewCard)
-                ShowCardFace();
-        });
-    });
-
-    sideGroup_ = new QButtonGroup(this);
-    auto* sidePanel = new QFrame(startFace_);
-    sidePanel->setObjectName("SidePanel");
-    auto* sidePanelLayout = new QHBoxLayout(sidePanel);
-    sidePanelLayout->setContentsMargins(12, 6, 16, 6);
-    sidePanelLayout->setSpacing(18);
-    const int sideCaptions[2] = {422, 426};
-    for (int i = 0; i < 2; ++i) {
-        sideButtons_[size_t(i)] = new QRadioButton(Text(sideCaptions[i]), sidePanel);
-        sideButtons_[size_t(i)]->setObjectName(QString("sideButton(%1)").arg(i));
-        sideGroup_->addButton(sideButtons_[size_t(i)], i);
-        sidePanelLayout->addWidget(sideButtons_[size_t(i)]);
-    }
-    auto* sides = new QHBoxLayout;
-    sides->addWidget(sidePanel);
-    sides->addStretch(1);
-    sideButtons_[0]->setChecked(true);
-    connect(sideGroup_, &QButtonGroup::idClicked, this, &MainWindow::SideClicked);
-
-    selectionPromptLabel_ = new QLabel(startFace_);
-    selectionPromptLabel_->setObjectName("selectionPromptLabel");
-    selectionPromptLabel_->hide();
-    cancelSelectionButton_ = new QPushButton(Text(401), startFace_);
-    cancelSelectionButton_->setObjectName("cancelSelectionButton");
-    cancelSelectionButton_->hide();
-    connect(cancelSelectionButton_, &QPushButton::clicked, this,
+    connect(startFace_, &StartFace::cancelSelectionClicked, this,
             [this] { session_.Library().CancelSelection(); });
-    auto* prompt = new QHBoxLayout;
-    prompt->addWidget(selectionPromptLabel_);
-    prompt->addWidget(cancelSelectionButton_);
-    prompt->addStretch(1);
-
-    cardStatusLabel_ = new QLabel(startFace_);
-    cardStatusLabel_->setObjectName("cardStatusLabel");
-    firstCardHint_ = new QLabel(
-        "Your card list holds only the sample card TESTCRD.  Click \u201c" + Text(410) +
-            "\u201d to make a card of your own for your partnership; you can still open the "
-            "sample card to see how a finished card looks.",
-        startFace_);
-    firstCardHint_->setObjectName("FirstCardHint");
-    firstCardHint_->setWordWrap(true);
-    firstCardHint_->hide();
-    specialNoticeLabel_ =
-        new QLabel("<a href=\"notice\" style=\"color:#ffe680;\">Please Click for a SPECIAL "
-                   "Notice</a>",
-                   startFace_);
-    specialNoticeLabel_->setObjectName("specialNoticeLabel");
-    specialNoticeLabel_->setTextFormat(Qt::RichText);
-    specialNoticeLabel_->hide();
-    connect(specialNoticeLabel_, &QLabel::linkActivated, this, [this] {
+    connect(startFace_, &StartFace::specialNoticeClicked, this, [this] {
         if (specialNotice_)
             specialNotice_();
     });
+}
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(8);
-    left->addWidget(listLabel_);
-    left->addWidget(cardList_, 1);
-    left->addLayout(sides);
-    left->addLayout(prompt);
-    left->addWidget(cardStatusLabel_);
-    left->addWidget(firstCardHint_);
-    left->addWidget(specialNoticeLabel_);
+QPushButton* MainWindow::commandButton(int index) const {
+    return startFace_->commandButton(index);
+}
 
-    const QString captions[10] = {Text(410),
-                                  Text(411),
-                                  Text(412),
-                                  Text(413),
-                                  Text(86) + " (F3)",
-                                  Text(85),
-                                  "Select Card Format (F2)",
-                                  Text(416),
-                                  "Copy a Card to Diskette",
-                                  "Copy Cards from Diskette"};
-    for (int i = 0; i < 10; ++i) {
-        auto* button = new QPushButton(captions[i], startFace_);
-        button->setObjectName(QString("commandButton(%1)").arg(i));
-        button->setFixedWidth(kButtonWidth);
-        button->setMinimumHeight(34);
-        connect(button, &QPushButton::clicked, this, [this, i] { CommandButton(i); });
-        commandButtons_[size_t(i)] = button;
-    }
-    // The blinking button keeps its place while it is hidden.
-    QSizePolicy keep = commandButtons_[0]->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    commandButtons_[0]->setSizePolicy(keep);
-    QFont strong = commandButtons_[5]->font();
-    strong.setBold(true);
-    commandButtons_[5]->setFont(strong);
-    commandButtons_[0]->setFont(strong);
+QListWidget* MainWindow::cardList() const {
+    return startFace_->cardList();
+}
 
-    auto* right = new QVBoxLayout;
-    right->setSpacing(6);
-    right->addSpacing(listLabel_->sizeHint().height() + 8);
-    for (int i : {0, 5, 1, 4, 2, 3})
-        right->addWidget(commandButtons_[size_t(i)]);
-    right->addSpacing(14);
-    right->addWidget(commandButtons_[6]);
-    right->addSpacing(14);
-    right->addWidget(commandButtons_[8]);
-    right->addWidget(commandButtons_[9]);
-    right->addStretch(1);
-    right->addWidget(commandButtons_[7]);
+QRadioButton* MainWindow::sideButton(int index) const {
+    return startFace_->sideButton(index);
+}
 
-    auto* body = new QHBoxLayout;
-    body->setSpacing(28);
-    body->addLayout(left, 1);
-    body->addLayout(right);
+QLabel* MainWindow::cardStatusLabel() const {
+    return startFace_->cardStatusLabel();
+}
 
-    // On a wide window the content keeps a readable width in the middle.
-    auto* content = new QWidget(startFace_);
-    content->setObjectName("StartContent");
-    content->setMaximumWidth(1080);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(14);
-    column->addLayout(header);
-    column->addLayout(body, 1);
-    auto* outer = new QHBoxLayout(startFace_);
-    outer->setContentsMargins(30, 18, 30, 20);
-    outer->addStretch(0);
-    outer->addWidget(content, 1);
-    outer->addStretch(0);
-
-    blinkTimer_ = new QTimer(this);
-    blinkTimer_->setObjectName("blinkTimer");
-    blinkTimer_->setInterval(600);
-    connect(blinkTimer_, &QTimer::timeout, this,
-            [this] { commandButtons_[0]->setVisible(!commandButtons_[0]->isVisible()); });
+QLabel* MainWindow::specialNoticeLabel() const {
+    return startFace_->specialNoticeLabel();
 }
 
 void MainWindow::BuildMenus() {
@@ -387,16 +215,16 @@ void MainWindow::BuildMenus() {
     menus_[size_t(MainMenu::View)] = view;
     viewCardAction_ = add(view, "viewCardAction", Text(85), {QKeySequence(Qt::CTRL | Qt::Key_E)},
                           [this] { ShowCardFace(); });
-    cardListAction_ = add(view, "cardListAction", "Card List", {QKeySequence(Qt::CTRL | Qt::Key_W)},
-                          [this] { LeaveCardFace(); });
+    cardFaceActions_.push_back(add(view, "cardListAction", "Card List",
+                                   {QKeySequence(Qt::CTRL | Qt::Key_W)},
+                                   [this] { LeaveCardFace(); }));
     view->addSeparator();
-    zoomInAction_ =
-        add(view, "zoomInAction", "Zoom In", {QKeySequence::ZoomIn}, [this] { ZoomStep(true); });
-    zoomOutAction_ = add(view, "zoomOutAction", "Zoom Out", {QKeySequence::ZoomOut},
-                         [this] { ZoomStep(false); });
+    cardFaceActions_.push_back(
+        add(view, "zoomInAction", "Zoom In", {QKeySequence::ZoomIn}, [this] { ZoomStep(true); }));
+    cardFaceActions_.push_back(add(view, "zoomOutAction", "Zoom Out", {QKeySequence::ZoomOut},
+                                   [this] { ZoomStep(false); }));
     viewCardAction_->setEnabled(false);
-    for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
-        action->setEnabled(false);
+    EnableCardFaceCommands(false);
 
     QMenu* options = menuBar()->addMenu(Text(568));
     options->setObjectName("optionsMenu");
@@ -431,89 +259,59 @@ void MainWindow::BuildMenus() {
         [this] { cardFace_->ScrollPage(Qt::Vertical, 1); });
 }
 
-void MainWindow::BuildPrintCommands() {
-    QMenu* file = menus_[size_t(MainMenu::File)];
-    // The print commands go above the closing "Exit", after the rest of the File menu.
-    QAction* before = nullptr;
-    const QList<QAction*> actions = file->actions();
-    for (qsizetype i = 0; i < actions.size(); ++i)
-        if (actions[i]->objectName() == "exitAction")
-            before = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1] : actions[i];
-    auto add = [&](const char* name, const QString& caption, QKeySequence key, auto slot) {
-        auto* action = new QAction(caption, file);
-        action->setObjectName(name);
-        if (!key.isEmpty())
-            action->setShortcut(key);
-        file->insertAction(before, action);
-        connect(action, &QAction::triggered, this, slot);
-        action->setEnabled(session_.Changed().CardOpen());
-        cardActions_.push_back(action);
-        return action;
-    };
-    file->insertSeparator(before);
-    add("printMyCardAction", Text(559), QKeySequence::Print,
-        [this] { PrintCommand(PrintCardChoice::Mine); });
-    add("printPartnersCardAction", Text(562), {},
-        [this] { PrintCommand(PrintCardChoice::Partner); });
-    add("printBothCardsAction", "Print Both Cards", {},
-        [this] { PrintCommand(PrintCardChoice::Both); });
-    file->insertSeparator(before);
-    add("saveCardAsAction", "Save Card as ....", QKeySequence::SaveAs, [this] { SaveCardAs(); });
+void MainWindow::BuildCommandGroups() {
+    QMenu* file = menu(MainMenu::File);
+    QAction* exit = file->findChild<QAction*>("exitAction");
+    // Printing and saving as a picture go above the closing "Exit", after the rest of the
+    // File menu; the card tools after them.
+    output_ = new CardOutputCommands(*this, context_);
+    output_->AddCommands(file, exit);
+    session_.Changed().AddView(output_);
+    cardTools_ = new CardTools(*this, context_);
+    file->insertSeparator(exit);
+    cardTools_->AddCommands(file, exit, menu(MainMenu::View));
+    undo_ = new UndoCommands(*this, context_);
+    undo_->AddCommands(menu(MainMenu::Edit));
+    reading_ = new ReadingCommands(*this, context_);
+    reading_->AddCommands(menu(MainMenu::Options), menuBar(), menu(MainMenu::Help)->menuAction());
+    optionsAndHelp_ = new OptionsAndHelpCommands(*this, context_);
+    optionsAndHelp_->AddCommands(menu(MainMenu::Options), menu(MainMenu::Help));
 }
 
 void MainWindow::PrintCommand(PrintCardChoice choice) {
-    // What is typed into an open field belongs to the card that is printed.
-    fillIn_->CommitOpenEditor();
-    ShownCardPages pages(*this);
-    if (printQuestions_) {
-        PrintJob(context_, pages, *printQuestions_).PrintCard(choice);
-        return;
-    }
-    PrintDialog dialog(context_.prompter, this);
-    PrintJob(context_, pages, dialog).PrintCard(choice);
+    output_->PrintCommand(choice);
+}
+
+void MainWindow::UsePrintQuestions(PrintQuestions* questions) {
+    output_->UsePrintQuestions(questions);
 }
 
 void MainWindow::SaveCardAs() {
-    fillIn_->CommitOpenEditor();
-    if (!session_.Changed().CardOpen()) {
-        context_.prompter.Beep();
-        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok,
-                                  Icon::Information);
-        return;
-    }
-    std::string name = context_.Location.CurrentCardName;
-    if (context_.BackSideSelected && !name.empty() && name.back() == '_')
-        name.pop_back();
-    SaveCardAsDialog dialog(this, context_.TwipsPerPixel);
-    ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
-    auto request =
-        chooser.ChooseExportFile(context_.Location.CardDir, name, context_.Location.CardExt);
-    if (!request)
-        return;
-    ShownCardPages pages(*this);
-    CardExport exporter(context_, pages);
-    exporter.SetCopyCard([this](const std::string& newName) { return CopyOpenCardAs(newName); });
-    exporter.SaveCardAs(*request);
+    output_->SaveCardAs();
 }
 
-bool MainWindow::CopyOpenCardAs(const std::string& newName) {
-    CardLibrary& library = session_.Library();
-    int index = library.Selected();
-    if (index < 0) {
-        std::string name = context_.Location.CurrentCardName;
-        if (context_.BackSideSelected && !name.empty() && name.back() == '_')
-            name.pop_back();
-        for (int i = 0; i < int(library.Entries().size()); ++i)
-            if (EqualsIgnoreCase(library.CardNameOf(library.Entries()[size_t(i)]), name))
-                index = i;
-    }
-    return library.CopyCard(index, newName);
+void MainWindow::UseExportFileChooser(ExportFileChooser* chooser) {
+    output_->UseExportFileChooser(chooser);
 }
 
-void MainWindow::BuildCardToolCommands() {
-    cardTools_ = new CardTools(*this, context_);
-    QMenu* file = menu(MainMenu::File);
-    cardTools_->AddCommands(file, file->findChild<QAction*>("exitAction"), menu(MainMenu::View));
+void MainWindow::OpenNotes() {
+    reading_->OpenNotes();
+}
+
+void MainWindow::ShowReferenceText(const std::string& fileName) {
+    reading_->ShowReferenceText(fileName);
+}
+
+NotesWindow* MainWindow::notesWindow() const {
+    return reading_->notesWindow();
+}
+
+ReferenceTextWindow* MainWindow::referenceTextWindow() const {
+    return reading_->referenceTextWindow();
+}
+
+void MainWindow::UndoStep(bool redo) {
+    undo_->Step(redo);
 }
 
 void MainWindow::HideEmptyMenus() {
@@ -580,7 +378,7 @@ void MainWindow::SelectionCommand(NameDialogMode mode) {
     if (CardFaceShown())
         LeaveCardFace();
     if (session_.Library().StartCardSelection(mode))
-        cardList_->setFocus();
+        cardList()->setFocus();
 }
 
 void MainWindow::ListClicked(int row, bool view) {
@@ -601,13 +399,7 @@ void MainWindow::OpenNameDialog(const std::array<QString, 5>& entries, bool name
 }
 
 void MainWindow::PauseBlinking(bool pause) {
-    // No blinking behind a dialog.
-    if (pause) {
-        blinkTimer_->stop();
-        commandButtons_[0]->show();
-    } else if (!firstCardHint_->isHidden()) {
-        blinkTimer_->start();
-    }
+    startFace_->PauseBlinking(pause);
 }
 
 void MainWindow::NameDialogDone() {
@@ -644,12 +436,11 @@ void MainWindow::ShowCardFace() {
         if (!name.empty() && name.back() == '_')
             name.pop_back();
         setWindowTitle(Text(67) + FromFileName(name) + "    " + Text(36));
-        for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
-            action->setEnabled(true);
+        EnableCardFaceCommands(true);
         cardPicture()->setFocus();
         fillIn_->StartFilling();
     });
-    UpdateUndoCommands();
+    undo_->Update();
 }
 
 void MainWindow::LeaveCardFace() {
@@ -665,11 +456,15 @@ void MainWindow::ReturnToStartFace() {
     fillIn_->Reset();
     faces_->setCurrentWidget(startFace_);
     SetStartTitle();
-    for (QAction* action : {cardListAction_, zoomInAction_, zoomOutAction_})
-        action->setEnabled(false);
+    EnableCardFaceCommands(false);
     cardFace_->ShowZoomFactor(context_.View.ZoomFactor);
-    cardList_->setFocus();
-    UpdateUndoCommands();
+    cardList()->setFocus();
+    undo_->Update();
+}
+
+void MainWindow::EnableCardFaceCommands(bool enabled) {
+    for (QAction* action : cardFaceActions_)
+        action->setEnabled(enabled);
 }
 
 void MainWindow::Redraw() {
@@ -733,6 +528,7 @@ void MainWindow::OpenFormatChooser() {
         formatChooser_ = new FormatChooser(context_.Catalogue, context_.CurrentFormat,
                                            context_.TwipsPerPixel, this);
         formatChooser_->setAttribute(Qt::WA_DeleteOnClose);
+        AddHelpKey(*formatChooser_, HelpCardList);
         connect(formatChooser_, &FormatChooser::formatChosen, this, [this](int16_t slot) {
             session_.ChooseFormat(slot);
             if (!session_.Changed().CardOpen() && CardFaceShown())
@@ -752,77 +548,6 @@ void MainWindow::SideClicked(int side) {
         return;
     if (CardFaceShown())
         ShowCardFace();
-}
-
-void MainWindow::BuildNotesAndTextsCommands() {
-    QMenu* options = menu(MainMenu::Options);
-    auto text = [this](QMenu* menu, const char* name, const QString& caption,
-                       const char* fileName) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this,
-                [this, fileName] { ShowReferenceText(fileName); });
-        return action;
-    };
-    text(options, "abbreviationsAction", "Abbreviations", "abbr.dat");
-    text(options, "conventionsAction", "Conventions", "Convent.txt");
-    QMenu* notes = options->addMenu("Supplemental Notes");
-    notes->setObjectName("supplementalNotesMenu");
-    QAction* viewNotes = notes->addAction("View Supplemental Notes Files");
-    viewNotes->setObjectName("viewNotesAction");
-    viewNotes->setShortcut(Qt::Key_F9);
-    // F9 works on the card face too, where the menu bar may not have the focus.
-    viewNotes->setShortcutContext(Qt::WindowShortcut);
-    connect(viewNotes, &QAction::triggered, this, &MainWindow::OpenNotes);
-    QAction* notesHelp = notes->addAction("Help on Supplemental Notes");
-    notesHelp->setObjectName("notesHelpAction");
-    connect(notesHelp, &QAction::triggered, this,
-            [this] { ShowProgramHelp(HelpSupplementalNotes, this); });
-    text(options, "tipsAction", "Tips", "tips.txt");
-
-    // A command of its own in the menu bar, before Help.
-    auto* notices = new QAction("&Special Notices", this);
-    notices->setObjectName("specialNoticesAction");
-    connect(notices, &QAction::triggered, this, [this] { ShowReferenceText("notices.txt"); });
-    menuBar()->insertAction(menu(MainMenu::Help)->menuAction(), notices);
-}
-
-NotesWindow* MainWindow::notesWindow() const {
-    return notesWindow_.data();
-}
-
-ReferenceTextWindow* MainWindow::referenceTextWindow() const {
-    return referenceTextWindow_.data();
-}
-
-std::optional<std::string> MainWindow::SelectedFieldText() {
-    if (!CardFaceShown() || !session_.Changed().CardOpen())
-        return std::nullopt;
-    if (fillIn_->OpenEditor())
-        return renderer_->Text().Codec().Encode(fillIn_->EditorText());
-    int field = fillIn_->Session().CurrentField;
-    if (field < 0 || field >= context_.Page.Count(TextField))
-        return std::nullopt;
-    return context_.Page.Field(TextField, field).text;
-}
-
-void MainWindow::OpenNotes() {
-    std::optional<std::string> fieldText = SelectedFieldText();
-    if (!notesWindow_) {
-        notesWindow_ = new NotesWindow(context_, session_.Changed(), this);
-        notesWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        notesWindow_->SetHelpHandler(
-            [this] { ShowProgramHelp(HelpSupplementalNotes, notesWindow_.data()); });
-    }
-    notesWindow_->OpenFor(fieldText);
-}
-
-void MainWindow::ShowReferenceText(const std::string& fileName) {
-    if (!referenceTextWindow_) {
-        referenceTextWindow_ = new ReferenceTextWindow(context_, this);
-        referenceTextWindow_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    referenceTextWindow_->ShowText(context_.paths.DataDir / fileName);
 }
 
 void MainWindow::BuildLayoutEditing() {
@@ -846,7 +571,6 @@ void MainWindow::BuildLayoutEditing() {
             [this](QPoint twips, QPoint global) { layout_->ContextMenu(twips, global); });
     connect(layout_.get(), &LayoutController::zoomRequested, this, &MainWindow::ZoomStep);
     connect(layout_.get(), &LayoutController::saveZoomRequested, this, &MainWindow::SaveZoomFactor);
-    connect(layout_.get(), &LayoutController::stateChanged, this, &MainWindow::UpdateUndoCommands);
     for (int i = 0; i < 6; ++i)
         fillIn_->fieldEditor(i)->installEventFilter(this);
     history_->SetRestoredHandler([this](const std::vector<int>&) {
@@ -856,147 +580,10 @@ void MainWindow::BuildLayoutEditing() {
     layout_->SetSaveAsHandler([this] { SaveCardAs(); });
 }
 
-void MainWindow::BuildUndoCommands() {
-    QMenu* edit = menu(MainMenu::Edit);
-    undoAction_ = edit->addAction("Undo");
-    undoAction_->setObjectName("undoAction");
-    undoAction_->setShortcuts(QKeySequence::Undo);
-    redoAction_ = edit->addAction("Redo");
-    redoAction_->setObjectName("redoAction");
-    redoAction_->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(undoAction_, &QAction::triggered, this, [this] { UndoStep(false); });
-    connect(redoAction_, &QAction::triggered, this, [this] { UndoStep(true); });
-    QUndoStack& stack = history_->Stack();
-    connect(&stack, &QUndoStack::indexChanged, this, &MainWindow::UpdateUndoCommands);
-    connect(&stack, &QUndoStack::cleanChanged, this, &MainWindow::UpdateUndoCommands);
-    UpdateUndoCommands();
-}
-
-void MainWindow::UpdateUndoCommands() {
-    if (!undoAction_)
-        return;
-    const bool shown = CardFaceShown();
-    const bool pending = layout_->Session().ActionPending;
-    QUndoStack& stack = history_->Stack();
-    QString undone = pending ? QStringLiteral("Placing") : stack.undoText();
-    undoAction_->setText(undone.isEmpty() ? QStringLiteral("Undo") : "Undo " + undone);
-    undoAction_->setEnabled(shown && (pending || stack.canUndo()));
-    QString redone = stack.redoText();
-    redoAction_->setText(redone.isEmpty() ? QStringLiteral("Redo") : "Redo " + redone);
-    redoAction_->setEnabled(shown && stack.canRedo());
-}
-
-void MainWindow::UndoStep(bool redo) {
-    if (!CardFaceShown())
-        return;
-    context_.errorTrap.Guard(redo ? loc::RedoStep : loc::UndoStep, [&] {
-        // The field being placed is what an undo takes back first; a redo lets it go too,
-        // as the page is about to change under it.
-        if (layout_->Session().CancelPendingForUndo() && !redo)
-            return;
-        const int field = fillIn_->Session().CurrentField;
-        // Typing not yet stored becomes a step of its own, so that nothing typed is lost.
-        fillIn_->CommitOpenEditor();
-        if (redo)
-            history_->Redo();
-        else
-            history_->Undo();
-        if (!layout_->Editing() && field != FillInSession::NoField &&
-            field < context_.Page.Count(TextField))
-            fillIn_->Session().OpenTextEditor(field);
-    });
-    UpdateUndoCommands();
-}
-
-// ---- Options and Help menus
-
-void MainWindow::BuildOptionsCommands() {
-    QMenu* options = menu(MainMenu::Options);
-    // The first entry of the menu; mail settings close it.
-    auto* settings = new QAction("Card Global Settings", options);
-    settings->setObjectName("cardGlobalSettingsAction");
-    connect(settings, &QAction::triggered, this, &MainWindow::OpenCardOptions);
-    options->insertAction(options->actions().value(0), settings);
-    if (options->actions().size() > 1)
-        options->insertSeparator(options->actions().value(1));
-    options->addSeparator();
-    QAction* mail = options->addAction("Mail Settings");
-    mail->setObjectName("mailSettingsAction");
-    connect(mail, &QAction::triggered, this, &MainWindow::OpenMailSettings);
-}
-
-void MainWindow::BuildHelpCommands() {
-    QMenu* help = menu(MainMenu::Help);
-    QAction* programHelp = help->addAction(Text(578));
-    programHelp->setObjectName("programHelpAction");
-    programHelp->setShortcut(Qt::Key_F1);
-    connect(programHelp, &QAction::triggered, this, &MainWindow::ShowHelp);
-    help->addSeparator();
-    QAction* about = help->addAction(Text(579));
-    about->setObjectName("aboutAction");
-    about->setMenuRole(QAction::AboutRole);
-    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
-}
-
-void MainWindow::OpenCardOptions() {
-    context_.errorTrap.Guard(loc::OpenCardOptions, [&] {
-        int field = fillIn_->Session().CurrentField;
-        fillIn_->CommitOpenEditor();
-        Answer answer = session_.Changed().AskSaveChanges();
-        if (answer == Answer::Cancel)
-            return;
-        int16_t format = context_.CurrentFormat;
-        PauseBlinking(true);
-        {
-            CardOptionsDialog dialog(context_, this);
-            connect(&dialog, &CardOptionsDialog::helpRequested, &dialog,
-                    [&dialog] { ShowProgramHelp(HelpCardOptions, &dialog); });
-            dialog.exec();
-        }
-        PauseBlinking(false);
-        // The format's defaults may be new: read them again, and draw the card with them.
-        // Changes the user chose not to save are dropped by reading the card again.
-        bool reload = answer == Answer::No && session_.Changed().CardOpen();
-        if (reload) {
-            layout_->Abandon();
-            fillIn_->Reset();
-            context_.LoadCard();
-            history_->Reset();
-        }
-        if (!CardFaceShown()) {
-            context_.LoadFormatDefaults();
-            return;
-        }
-        context_.SetupCardFormat(format, *this);
-        Redraw();
-        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
-            fillIn_->Session().OpenTextEditor(field);
-    });
-}
-
-void MainWindow::OpenMailSettings() {
-    MailSettingsDialog::Edit(context_.prompter, context_.paths.ProgramFolder, this,
-                             context_.fileSystem);
-}
-
-void MainWindow::ShowHelp() {
-    ShowProgramHelp(CardFaceShown() ? HelpCardFace : HelpIndex, this);
-}
-
-void MainWindow::ShowAbout() {
-    if (!aboutDialog_)
-        aboutDialog_ = new AboutDialog(context_.AppVersion, this);
-    aboutDialog_->show();
-    aboutDialog_->raise();
-    aboutDialog_->activateWindow();
-}
-
 // ---- CardFormatView
 
 void MainWindow::SetSideButtonsEnabled(bool enabled) {
-    for (auto* button : sideButtons_)
-        button->setEnabled(enabled);
+    startFace_->SetSideButtonsEnabled(enabled);
 }
 
 void MainWindow::SelectFrontSide() {
@@ -1017,36 +604,15 @@ void MainWindow::SizeCardPicture() {
 }
 
 void MainWindow::ShowFormatName(const std::string& displayName) {
-    formatNameLabel_->setText(DecodeDisplayName(displayName));
+    startFace_->ShowFormatName(DecodeDisplayName(displayName));
 }
 
 void MainWindow::ShowFormatPicture(const std::optional<fs::path>& picture) {
-    QPixmap pixmap;
-    std::optional<fs::path> existing;
-    if (picture && (existing = ResolveExisting(*picture)))
-        pixmap.load(QString::fromStdString(existing->string()));
-    if (pixmap.isNull()) {
-        formatPicture_->clear();
-        // A picture the format names but that cannot be shown is said where it would be.
-        if (picture) {
-            formatPicture_->setText(QStringLiteral("(picture %1 %2)")
-                                        .arg(FromFileName(picture->filename().string()),
-                                             existing ? QStringLiteral("cannot be read")
-                                                      : QStringLiteral("is missing")));
-            formatPicture_->show();
-        } else {
-            formatPicture_->hide();
-        }
-        return;
-    }
-    if (pixmap.width() > 180 || pixmap.height() > 96)
-        pixmap = pixmap.scaled(180, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    formatPicture_->setPixmap(pixmap);
-    formatPicture_->show();
+    startFace_->ShowFormatPicture(picture);
 }
 
 void MainWindow::ShowSpecialNoticeLabel(bool visible) {
-    specialNoticeLabel_->setVisible(visible);
+    startFace_->ShowSpecialNoticeLabel(visible);
 }
 
 void MainWindow::RefillCardList() {
@@ -1056,67 +622,40 @@ void MainWindow::RefillCardList() {
 // ---- CardLibraryView
 
 void MainWindow::ShowCardList(const std::vector<std::string>& entries) {
-    bool same = cardList_->count() == int(entries.size());
-    for (int i = 0; same && i < cardList_->count(); ++i)
-        same = cardList_->item(i)->text() == FromFileName(entries[size_t(i)]);
-    if (same)
-        return;
-    const QSignalBlocker block(cardList_);
-    cardList_->clear();
-    for (const std::string& entry : entries)
-        cardList_->addItem(FromFileName(entry));
+    startFace_->ShowCardList(entries);
 }
 
 void MainWindow::SelectCardInList(int index) {
-    const QSignalBlocker block(cardList_);
-    if (index < 0 || index >= cardList_->count()) {
-        cardList_->clearSelection();
-        cardList_->setCurrentRow(-1);
-    } else {
-        cardList_->setCurrentRow(index);
-    }
+    startFace_->SelectCardInList(index);
 }
 
 void MainWindow::ShowFirstCardHint(bool visible) {
-    firstCardHint_->setVisible(visible);
-    if (visible) {
-        blinkTimer_->start();
-    } else {
-        blinkTimer_->stop();
-        commandButtons_[0]->show();
-    }
+    startFace_->ShowFirstCardHint(visible);
 }
 
 void MainWindow::ShowSelectionPrompt(const std::string& text, bool cancelVisible) {
-    selectionPromptLabel_->setText(QString::fromStdString(text));
-    selectionPromptLabel_->setVisible(!text.empty());
-    cancelSelectionButton_->setVisible(cancelVisible);
+    startFace_->ShowSelectionPrompt(QString::fromStdString(text), cancelVisible);
 }
 
 void MainWindow::ShowCardStatus(const std::string& text) {
     // The card's name (a file name) and the program's words.
-    cardStatusLabel_->setText(FromFileName(text));
+    startFace_->ShowCardStatus(FromFileName(text));
 }
 
 void MainWindow::ShowSide(bool backSide) {
-    const QSignalBlocker block(sideGroup_);
-    sideButtons_[backSide ? 1 : 0]->setChecked(true);
+    startFace_->ShowSide(backSide);
 }
 
 // ---- ChangedStateView
 
 void MainWindow::EnableSaveCommands(bool enabled) {
-    commandButtons_[4]->setEnabled(enabled);
+    startFace_->EnableSaveCommand(enabled);
 }
 
 void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
-    commandButtons_[1]->setEnabled(enabled && namesEditable);
-    commandButtons_[2]->setEnabled(enabled);
-    commandButtons_[5]->setEnabled(enabled);
+    startFace_->EnableCardCommands(enabled, namesEditable);
     if (viewCardAction_)
         viewCardAction_->setEnabled(enabled);
-    for (QAction* action : cardActions_)
-        action->setEnabled(enabled);
     // A card closed while it is on show takes the window back to its card list.
     if (!enabled && CardFaceShown())
         ReturnToStartFace();
@@ -1127,7 +666,7 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     fillIn_->CommitOpenEditor();
     // Notes being written are not lost with the program: their window asks first.
-    if (!CardFaceShown() && notesWindow_ && notesWindow_->isVisible() && !notesWindow_->close()) {
+    if (!CardFaceShown() && !reading_->CloseNotes()) {
         event->ignore();
         return;
     }
@@ -1176,14 +715,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 event->ignore();
                 return true;
             }
-        }
-    }
-    if (watched == cardList_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            cardList_->currentRow() >= 0) {
-            ListClicked(cardList_->currentRow(), true);
-            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -13,14 +13,12 @@
 #include <memory>
 
 class QAction;
-class QButtonGroup;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
-class QTimer;
 
 namespace cw {
 
@@ -43,6 +41,11 @@ class PrintQuestions;
 class ExportFileChooser;
 class NotesWindow;
 class ReferenceTextWindow;
+class StartFace;
+class CardOutputCommands;
+class ReadingCommands;
+class OptionsAndHelpCommands;
+class UndoCommands;
 
 // The main window. Its start face lists the cards of the current format with the command
 // buttons; its card face shows the open page in the card picture. The logic lives in MainSession;
@@ -76,6 +79,12 @@ public:
     void UndoStep(bool redo);
     // Checking for cut-off text, comparing with a partner's card, the card history.
     CardTools& Tools() { return *cardTools_; }
+    // Printing and "Save Card as".
+    CardOutputCommands& Output() { return *output_; }
+    // The supplemental notes and the reference texts.
+    ReadingCommands& Reading() { return *reading_; }
+    // The Options and Help menus.
+    OptionsAndHelpCommands& OptionsAndHelp() { return *optionsAndHelp_; }
     // What a click on the special-notice label opens.
     void SetSpecialNoticeHandler(std::function<void()> handler) {
         specialNotice_ = std::move(handler);
@@ -91,38 +100,26 @@ public:
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
-    // "Print My Card", "Print Partner's Card", "Print Both Cards".
-    void PrintCommand(PrintCardChoice choice);
-    // Who answers the print job's questions; nullptr (the default) shows the print window.
-    void UsePrintQuestions(PrintQuestions* questions) { printQuestions_ = questions; }
-    // "Save Card as ...." and the start face's "Save Card as (JPG, GIF, BMP)".
-    void SaveCardAs();
-    // Who asks for the file; nullptr (the default) shows the save dialog.
-    void UseExportFileChooser(ExportFileChooser* chooser) { exportChooser_ = chooser; }
     // F4: asks to save, reloads the card when the answer is No, and draws it again.
     void RefreshScreen();
-    // Options menu: the card formats' defaults (after the save question; the card is drawn
-    // again afterwards) and the mail settings of error reports.
-    void OpenCardOptions();
-    void OpenMailSettings();
-    // Help menu and F1: the card face's help while a card is shown, otherwise the index.
-    void ShowHelp();
-    void ShowAbout();
-    // F9: the supplemental notes, following the "[n]" of the selected field.
-    void OpenNotes();
-    // A reference text of the data folder in the reference texts window.
-    void ShowReferenceText(const std::string& fileName);
-    // The text of the card field being filled in, as typed so far; none when no text field
-    // is selected.
-    std::optional<std::string> SelectedFieldText();
+    // No blinking behind a dialog.
+    void PauseBlinking(bool pause);
 
-    QPushButton* commandButton(int index) const { return commandButtons_[size_t(index)]; }
-    QListWidget* cardList() const { return cardList_; }
-    QRadioButton* sideButton(int index) const { return sideButtons_[size_t(index)]; }
+    // Shortcuts to the command groups, for the commands the window's own controls start.
+    void PrintCommand(PrintCardChoice choice);
+    void UsePrintQuestions(PrintQuestions* questions);
+    void SaveCardAs();
+    void UseExportFileChooser(ExportFileChooser* chooser);
+    void OpenNotes();
+    void ShowReferenceText(const std::string& fileName);
+
+    QPushButton* commandButton(int index) const;
+    QListWidget* cardList() const;
+    QRadioButton* sideButton(int index) const;
     NameDialog* nameDialog() const { return nameDialog_; }
     QMenu* menu(MainMenu which) const { return menus_[size_t(which)]; }
-    QLabel* cardStatusLabel() const { return cardStatusLabel_; }
-    QLabel* specialNoticeLabel() const { return specialNoticeLabel_; }
+    QLabel* cardStatusLabel() const;
+    QLabel* specialNoticeLabel() const;
     FormatChooser* formatChooser() const;
     NotesWindow* notesWindow() const;
     ReferenceTextWindow* referenceTextWindow() const;
@@ -159,25 +156,17 @@ protected:
 private:
     void BuildStartFace();
     void BuildMenus();
-    void BuildOptionsCommands();
-    void BuildHelpCommands();
-    void BuildPrintCommands();
-    // The open card copied under a new name (the card filter of "Save Card as").
-    bool CopyOpenCardAs(const std::string& newName);
-    void BuildNotesAndTextsCommands();
-    void BuildCardToolCommands();
+    void BuildCommandGroups();
     void HideEmptyMenus();
-    void BuildUndoCommands();
     void BuildLayoutEditing();
-    void UpdateUndoCommands();
     void SetStartTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
-    void PauseBlinking(bool pause);
     void NameDialogDone();
     void NameDialogCancelled();
     void SideClicked(int side);
     void ListClicked(int row, bool view);
     void SelectionCommand(NameDialogMode mode);
+    void EnableCardFaceCommands(bool enabled);
 
     AppContext& context_;
     std::unique_ptr<TransferFolderChooser> ownChooser_;
@@ -189,42 +178,22 @@ private:
     std::unique_ptr<FillInController> fillIn_;
     std::unique_ptr<LayoutController> layout_;
     CardTools* cardTools_ = nullptr;
+    CardOutputCommands* output_ = nullptr;
+    ReadingCommands* reading_ = nullptr;
+    OptionsAndHelpCommands* optionsAndHelp_ = nullptr;
+    UndoCommands* undo_ = nullptr;
     std::function<void()> specialNotice_;
 
     QStackedWidget* faces_ = nullptr;
-    QWidget* startFace_ = nullptr;
+    StartFace* startFace_ = nullptr;
     CardFace* cardFace_ = nullptr;
-    QListWidget* cardList_ = nullptr;
-    QLabel* listLabel_ = nullptr;
-    QLabel* formatNameLabel_ = nullptr;
-    QLabel* formatPicture_ = nullptr;
-    QLabel* cardStatusLabel_ = nullptr;
-    QLabel* selectionPromptLabel_ = nullptr;
-    QLabel* specialNoticeLabel_ = nullptr;
-    QLabel* firstCardHint_ = nullptr;
-    QPushButton* cancelSelectionButton_ = nullptr;
-    std::array<QPushButton*, 10> commandButtons_{};
-    std::array<QRadioButton*, 2> sideButtons_{};
-    QButtonGroup* sideGroup_ = nullptr;
-    QTimer* blinkTimer_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
-    QPointer<QWidget> aboutDialog_;
-    QPointer<NotesWindow> notesWindow_;
-    QPointer<ReferenceTextWindow> referenceTextWindow_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QAction* viewCardAction_ = nullptr;
-    QAction* cardListAction_ = nullptr;
-    QAction* zoomInAction_ = nullptr;
-    QAction* zoomOutAction_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    bool namesEditable_ = true;
-    // The commands that need an open card.
-    std::vector<QAction*> cardActions_;
-    PrintQuestions* printQuestions_ = nullptr;
-    ExportFileChooser* exportChooser_ = nullptr;
+    // The commands of the card face: the card list, zooming.
+    std::vector<QAction*> cardFaceActions_;
 };
 
 } // namespace cw

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -50,6 +51,24 @@ TEST(HelpTest, EachTopicOpensItsPageAndBackAndForwardRetraceThem) {
     window->forwardAction()->trigger();
     EXPECT_EQ(Shown(*window), "notes.html");
     window->close();
+}
+
+// F1 in a window that has help of its own opens that window's page.
+TEST(HelpTest, F1InAWindowOpensItsPage) {
+    for (auto [topic, page] :
+         {std::pair{HelpCardList, "card-list.html"}, std::pair{HelpPrinting, "printing.html"},
+          std::pair{HelpReferenceTexts, "reference-texts.html"},
+          std::pair{HelpTroubleshooting, "troubleshooting.html"}}) {
+        QWidget window;
+        AddHelpKey(window, topic);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_F1);
+        ASSERT_NE(OpenHelpWindow(), nullptr);
+        EXPECT_EQ(Shown(*OpenHelpWindow()), page);
+        OpenHelpWindow()->close();
+    }
 }
 
 TEST(HelpTest, EveryPageIsListedWithATitleAndEveryLinkResolves) {

@@ -38,9 +38,9 @@ protected:
 };
 
 TEST_F(WbfConversionTest, CardsAreCopiedOnceUnderTheirNewNamesAndTheSampleCardIsLeftAlone) {
-    for (const std::string& name :
+    for (const char* name :
          {"smith.06w", "smith_.06w", "Jones.06W", "jones_.06w", "TestCrd1.06w", "testcrd1_.06w"})
-        WriteLines(Old(name), {"card " + name});
+        WriteLines(Old(name), {std::string("card ") + name});
     WriteLines(Old("notes.txt"), {"not a card"});
     AppContext ctx(dir.Path(), prompter, trap);
 
@@ -65,7 +65,7 @@ TEST_F(WbfConversionTest, CardsAreCopiedOnceUnderTheirNewNamesAndTheSampleCardIs
 }
 
 TEST_F(WbfConversionTest, AFailedCopyStopsTheConversionAndKeepsWhatWasConverted) {
-    for (const std::string& name : {"a.06w", "b.06w", "c.06w"})
+    for (const char* name : {"a.06w", "b.06w", "c.06w"})
         WriteLines(Old(name), {name});
     FailingSecondRename disk;
     AppContext ctx(dir.Path(), prompter, trap, disk);

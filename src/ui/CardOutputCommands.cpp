@@ -1,0 +1,102 @@
+#include "CardOutputCommands.h"
+
+#include "AppContext.h"
+#include "CardExport.h"
+#include "FillInController.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
+#include "MainWindow.h"
+#include "PrintDialog.h"
+#include "PrintJob.h"
+#include "ProgramTexts.h"
+#include "SaveCardAsDialog.h"
+#include "ShownCardPages.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace cw {
+
+CardOutputCommands::CardOutputCommands(MainWindow& window, AppContext& context)
+    : QObject(&window), window_(window), context_(context) {}
+
+void CardOutputCommands::AddCommands(QMenu* file, QAction* before) {
+    auto add = [&](const char* name, const QString& caption, QKeySequence key, auto slot) {
+        auto* action = new QAction(caption, file);
+        action->setObjectName(name);
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        file->insertAction(before, action);
+        connect(action, &QAction::triggered, this, slot);
+        action->setEnabled(window_.Session().Changed().CardOpen());
+        actions_.push_back(action);
+    };
+    file->insertSeparator(before);
+    add("printMyCardAction", QString::fromStdString(GetProgramText(559)), QKeySequence::Print,
+        [this] { PrintCommand(PrintCardChoice::Mine); });
+    add("printPartnersCardAction", QString::fromStdString(GetProgramText(562)), {},
+        [this] { PrintCommand(PrintCardChoice::Partner); });
+    add("printBothCardsAction", "Print Both Cards", {},
+        [this] { PrintCommand(PrintCardChoice::Both); });
+    file->insertSeparator(before);
+    add("saveCardAsAction", "Save Card as ....", QKeySequence::SaveAs, [this] { SaveCardAs(); });
+}
+
+void CardOutputCommands::EnableCardCommands(bool enabled, bool) {
+    for (QAction* action : actions_)
+        action->setEnabled(enabled);
+}
+
+void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
+    // What is typed into an open field belongs to the card that is printed.
+    window_.FillIn().CommitOpenEditor();
+    ShownCardPages pages(window_);
+    if (printQuestions_) {
+        PrintJob(context_, pages, *printQuestions_).PrintCard(choice);
+        return;
+    }
+    PrintDialog dialog(context_.prompter, &window_);
+    AddHelpKey(dialog, HelpPrinting);
+    PrintJob(context_, pages, dialog).PrintCard(choice);
+}
+
+std::string CardOutputCommands::OpenCardName() const {
+    std::string name = context_.Location.CurrentCardName;
+    if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+        name.pop_back();
+    return name;
+}
+
+void CardOutputCommands::SaveCardAs() {
+    window_.FillIn().CommitOpenEditor();
+    if (!window_.Session().Changed().CardOpen()) {
+        context_.prompter.Beep();
+        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok,
+                                  Icon::Information);
+        return;
+    }
+    SaveCardAsDialog dialog(&window_, context_.TwipsPerPixel);
+    ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
+    auto request = chooser.ChooseExportFile(context_.Location.CardDir, OpenCardName(),
+                                            context_.Location.CardExt);
+    if (!request)
+        return;
+    ShownCardPages pages(window_);
+    CardExport exporter(context_, pages);
+    exporter.SetCopyCard([this](const std::string& newName) { return CopyOpenCardAs(newName); });
+    exporter.SaveCardAs(*request);
+}
+
+bool CardOutputCommands::CopyOpenCardAs(const std::string& newName) {
+    CardLibrary& library = window_.Session().Library();
+    int index = library.Selected();
+    if (index < 0) {
+        const std::string name = OpenCardName();
+        for (int i = 0; i < int(library.Entries().size()); ++i)
+            if (EqualsIgnoreCase(library.CardNameOf(library.Entries()[size_t(i)]), name))
+                index = i;
+    }
+    return library.CopyCard(index, newName);
+}
+
+} // namespace cw
