@@ -50,7 +50,7 @@ protected:
 
 TEST_F(NotesSessionTest, OpensTheCardsOwnFileOnlyWhenTheCardNamesAnExistingNotesFile) {
     WriteLines(Notes("club.not"), {"[1] Our notes"});
-    for (const std::string& line : {"", "club.txt", "../suppnote/club.not", "club"}) {
+    for (const char* line : {"", "club.txt", "../suppnote/club.not", "club"}) {
         OpenCard(line);
         EXPECT_FALSE(session.Open()) << line;
         EXPECT_TRUE(view.listShown) << line;
@@ -117,7 +117,7 @@ TEST_F(NotesSessionTest, AMissingNoteGetsANewMarkerBeforeTheNextNoteAndNothingIs
     ASSERT_TRUE(session.ChooseFile("n.not"));
 
     // Nothing to follow: no pair of brackets, an empty or zero number.
-    for (const std::string& field : {"1NT [", "see 7]", "[0] here", "[] x", "[x]"}) {
+    for (const char* field : {"1NT [", "see 7]", "[0] here", "[] x", "[x]"}) {
         EXPECT_FALSE(session.GoToNote(field)) << field;
         EXPECT_EQ(session.FirstLine(), 0) << field;
     }

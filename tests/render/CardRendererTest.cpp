@@ -113,9 +113,10 @@ protected:
                         field.a[size_t(cycle.attribute)] = step % cycle.states;
                         screen.RedrawField(cycle.kind, i);
                     }
-                    if (step < cycle.states)
+                    if (step < cycle.states) {
                         EXPECT_NE(canvas.Picture(), first)
                             << what << " kind " << cycle.kind << " state " << step;
+                    }
                 }
                 EXPECT_EQ(canvas.Picture(), first) << what << " kind " << cycle.kind << " " << i;
             }
