@@ -3,6 +3,7 @@
 #   bash tools/dev.sh run    install, build, start the program on the shipped sample data
 #   bash tools/dev.sh test   install, build, run the whole test suite
 #   bash tools/dev.sh sanitize   the test suite again under AddressSanitizer + UBSan
+#   bash tools/dev.sh threads    the tests of the work done on threads under ThreadSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,6 +56,20 @@ sanitize)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON -DCW_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
+threads)
+    # Sending the error report and writing a card's two pictures run on threads of their own.
+    # Qt itself is not instrumented: its internals are left out (tests/tsan.supp).
+    install_packages
+    thread_tests=(test_errors_ui test_export test_mail)
+    thread_targets=()
+    for t in "${thread_tests[@]}"; do thread_targets+=(--target "$t"); done
+    build build-tsan -DCMAKE_BUILD_TYPE=Debug -DCW_THREAD_SANITIZE=ON -DCW_BENCH=OFF \
+        "${thread_targets[@]}"
+    for t in "${thread_tests[@]}"; do
+        QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" \
+            "build-tsan/tests/$t"
+    done
+    ;;
 fuzz)
     # The file readers under libFuzzer (clang, ASan + UBSan), one after the other, each for
     # ${FUZZ_SECONDS:-60} seconds; FUZZ_TARGETS picks some of them. Inputs that crash or hang
@@ -75,7 +90,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: bash tools/dev.sh run|test|sanitize|fuzz" >&2
+    echo "usage: bash tools/dev.sh run|test|sanitize|threads|fuzz" >&2
     exit 2
     ;;
 esac
