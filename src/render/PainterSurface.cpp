@@ -314,29 +314,49 @@ void PainterSurface::CoverText(const QString& text, double x, double y) {
     Touched(outline.boundingRect(), 4);
 }
 
+QImage* PainterSurface::PlainTarget() {
+    QPainter& painter = Painter();
+    QImage* target = repair_ ? &repair_->scratch : image_;
+    if (!mapping_.raster || !target || target->format() != QImage::Format_RGB32 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.hasClipping() || !painter.transform().isIdentity())
+        return nullptr;
+    return target;
+}
+
 void PainterSurface::FillPixels(int left, int top, int right, int bottom, const QBrush& ink) {
     const QRect area(QPoint(left, top), QPoint(right, bottom));
-    QPainter& painter = Painter();
-    // The picture the painter draws on: the card's, or a repair's scratch copy.
-    QImage* target = repair_ ? &repair_->scratch : image_;
     // Boxes and bars in one colour straight into a picture's pixels: a card draws hundreds of
     // small ones, and the painter's way costs more than the pixels.
-    if (target && ink.style() == Qt::SolidPattern && ink.color().alpha() == 255 &&
-        target->format() == QImage::Format_RGB32 &&
-        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-        !painter.hasClipping()) {
+    QImage* target = PlainTarget();
+    if (target && ink.style() == Qt::SolidPattern && ink.color().alpha() == 255) {
         const QRect inside = area.intersected(target->rect());
         if (inside.isEmpty())
             return;
         const QRgb value = ink.color().rgb();
+        uchar* bits = target->bits();
+        const qsizetype stride = target->bytesPerLine();
         for (int y = inside.top(); y <= inside.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(target->scanLine(y)) + inside.left();
+            QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride) + inside.left();
             std::fill(line, line + inside.width(), value);
         }
     } else {
-        painter.fillRect(area, ink);
+        Painter().fillRect(area, ink);
     }
     Touched(area, 1);
+}
+
+bool PainterSurface::Stamped(const ShapeStamps::Shape& shape, Rgb colour) {
+    if (PaintingOut())
+        return false;
+    QImage* target = PlainTarget();
+    if (!target)
+        return false;
+    const QRect set = stamps_.Stamp(shape, *target, ToQColor(colour).rgb());
+    if (set.isEmpty())
+        return false;
+    Touched(QRectF(set), 1);
+    return true;
 }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour, LineMode mode) {
@@ -383,6 +403,8 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour
             FillPixels(left - before, top - before, right + after, bottom + after, ink);
             return;
         }
+        if (Stamped({ShapeStamps::Kind::Line, a, b - a, width <= 1 ? 0 : width}, colour))
+            return;
         UsePen(colour, width);
         painter.drawLine(a, b);
         Touched(QRectF(a, b), width + 2);
@@ -398,6 +420,11 @@ void PainterSurface::Circle(double x, double y, double radius, Rgb colour) {
         rx = std::round(rx);
         ry = std::round(ry);
     }
+    const int width = std::max(1, DrawWidth());
+    if (FillStyle() != FillSolid && mapping_.raster &&
+        Stamped({ShapeStamps::Kind::Ellipse, centre, QPointF(rx, ry), width == 1 ? 0 : width},
+                colour))
+        return;
     UsePen(colour, DrawWidth());
     if (FillStyle() == FillSolid)
         painter.setBrush(Ink(FillColor()));

@@ -2,6 +2,7 @@
 
 #include "DrawSurface.h"
 #include "FontBook.h"
+#include "ShapeStamps.h"
 
 #include <QPainter>
 #include <QSizeF>
@@ -108,6 +109,12 @@ private:
     QBrush PaintOutBrush() const;
     // Fills the pixels from (left, top) to (right, bottom), both included.
     void FillPixels(int left, int top, int right, int bottom, const QBrush& ink);
+    // The picture drawn on, when pixels may be set into it directly: the card's, or a
+    // repair's scratch copy, while the painter draws plainly (no clipping, no blending).
+    QImage* PlainTarget();
+    // Sets an unsmoothed shape's pixels straight into the picture; false when the painter
+    // must draw it.
+    bool Stamped(const ShapeStamps::Shape& shape, Rgb colour);
     // Pictures: notes the device pixels a drawing may have touched, within marginX and
     // marginY pixels around area.
     void Touched(const QRectF& area, double marginX, double marginY);
@@ -152,6 +159,7 @@ private:
         QImage scratch;
     };
     std::optional<Repair> repair_;
+    ShapeStamps stamps_;
     // The pen the painter was last given.
     bool penValid_ = false;
     Rgb penColour_ = 0;
