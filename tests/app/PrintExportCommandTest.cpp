@@ -20,15 +20,7 @@ namespace {
 class PrintExportCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RenderFormat every = EveryKindFormat();
-        RenderFormat single = EveryKindFormat();
-        single.code = "SINGLE";
-        single.base = "single";
-        single.extension = "sgl";
-        single.backPage = false;
-        MakeRenderRoot(dir.Path(), {every, single});
-        WritePicture(dir.Path(), "base.bmp", 0x00FF00);
-        WritePicture(dir.Path(), "card.bmp", 0x0000FF);
+        const auto [every, single] = MakeEveryKindRoot(dir.Path());
         const std::array<std::string, 5> names = {"Pard - Me", "222", "", "Me - Pard", "111"};
         for (const char* card : {"mine", "ours"}) {
             WriteCardPage(dir.Path(), every, card, false, EveryKindCard(), names);

@@ -19,15 +19,7 @@ namespace {
 class RenderCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RenderFormat every = EveryKindFormat();
-        RenderFormat single = EveryKindFormat();
-        single.code = "SINGLE";
-        single.base = "single";
-        single.extension = "sgl";
-        single.backPage = false;
-        MakeRenderRoot(dir.Path(), {every, single});
-        WritePicture(dir.Path(), "base.bmp", 0x00FF00);
-        WritePicture(dir.Path(), "card.bmp", 0x0000FF);
+        const auto [every, single] = MakeEveryKindRoot(dir.Path());
         WriteCardPage(dir.Path(), every, "mine", false, EveryKindCard(),
                       {"Pard - Me", "222", "", "Alice - Bob", "12345"});
         WriteCardPage(dir.Path(), every, "mine", true, {});

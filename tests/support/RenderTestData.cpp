@@ -167,4 +167,17 @@ std::vector<std::string> EveryKindCard() {
     };
 }
 
+std::pair<RenderFormat, RenderFormat> MakeEveryKindRoot(const fs::path& root) {
+    RenderFormat every = EveryKindFormat();
+    RenderFormat single = EveryKindFormat();
+    single.code = "SINGLE";
+    single.base = "single";
+    single.extension = "sgl";
+    single.backPage = false;
+    MakeRenderRoot(root, {every, single});
+    WritePicture(root, "base.bmp", 0x00FF00);
+    WritePicture(root, "card.bmp", 0x0000FF);
+    return {every, single};
+}
+
 } // namespace cw::test

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cw::test {
@@ -57,5 +58,9 @@ void WritePicture(const fs::path& root, const std::string& name, uint32_t rgb);
 // card kind (erasing the base text "Hidden by an erased area").
 RenderFormat EveryKindFormat();
 std::vector<std::string> EveryKindCard();
+
+// A data root with EveryKindFormat (two pages) and a one-page copy of it (SINGLE, "sgl"),
+// and the green base picture and blue card picture they show. Returns the two formats.
+std::pair<RenderFormat, RenderFormat> MakeEveryKindRoot(const fs::path& root);
 
 } // namespace cw::test
