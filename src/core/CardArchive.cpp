@@ -136,8 +136,8 @@ void CardArchive::Keep(const std::string& format, const std::string& card,
     Prune(format, card, pageFile);
 }
 
-void CardArchive::MoveIn(const std::string& format, const std::string& card,
-                         const fs::path& pageFile) {
+fs::path CardArchive::MoveIn(const std::string& format, const std::string& card,
+                             const fs::path& pageFile) {
     fs::path folder = CardFolder(format, card);
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -154,6 +154,7 @@ void CardArchive::MoveIn(const std::string& format, const std::string& card,
             throw HistoryError("Cannot delete", pageFile, errno);
     }
     Prune(format, card, name);
+    return target;
 }
 
 void CardArchive::Prune(const std::string& format, const std::string& card,

@@ -48,8 +48,8 @@ public:
     void Keep(const std::string& format, const std::string& card, const std::string& pageFile,
               const std::string& bytes);
     // Moves a page file into the history as its newest version (a card being deleted), even
-    // when the same bytes are kept already.
-    void MoveIn(const std::string& format, const std::string& card, const fs::path& pageFile);
+    // when the same bytes are kept already. Returns the version's file.
+    fs::path MoveIn(const std::string& format, const std::string& card, const fs::path& pageFile);
 
     // The versions of a card, newest first; of one page only when pageFile is given.
     std::vector<ArchivedVersion> Versions(const std::string& format, const std::string& card,

@@ -1,16 +1,31 @@
 #include "DeletedCards.h"
 
 #include "AppContext.h"
+#include "FileOps.h"
 #include "RuntimeError.h"
 
 namespace cw {
 
 std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
                               const std::vector<fs::path>& pages) {
+    // All pages or none: a card whose front page went while its back page could not is no
+    // longer listed, yet is not whole in the history either.
+    std::vector<std::pair<fs::path, fs::path>> moved; // page, its version
     try {
         for (const fs::path& page : pages)
-            ctx.Archive.MoveIn(ctx.ArchiveFormat(), card, page);
+            moved.emplace_back(page, ctx.Archive.MoveIn(ctx.ArchiveFormat(), card, page));
     } catch (const std::exception& error) {
+        for (const auto& [page, version] : moved) {
+            if (ctx.fileSystem.Rename(version, page) == 0)
+                continue;
+            try {
+                AtomicReplace(ctx.fileSystem, page, ReadFileBytes(version),
+                              ctx.Location.ScratchPath());
+                ctx.fileSystem.Remove(version);
+            } catch (const std::exception&) {
+                // The page stays in the history, where "Restore a Deleted Card" finds it.
+            }
+        }
         return error.what();
     }
     return {};

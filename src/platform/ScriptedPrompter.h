@@ -25,6 +25,12 @@ public:
     void QueueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
     // nullopt answers Cancel.
     void QueueChoice(std::optional<size_t> choice) { choices_.push_back(choice); }
+    // Drops the answers queued for questions that were not asked.
+    void ForgetQueued() {
+        answers_.clear();
+        inputs_.clear();
+        choices_.clear();
+    }
 
     Answer Message(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
                    DefaultButton defaultButton) override;

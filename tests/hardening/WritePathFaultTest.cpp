@@ -226,6 +226,24 @@ std::vector<WritePath> WritePaths() {
          [](WriteRig& rig) { return rig.session.Library().DeleteCard(Entry(rig, "AB.TST")); },
          {"TEST/ab.tst", "TEST/ab_.tst", "datasys/history/TEST/ab/*_ab.tst",
           "datasys/history/TEST/ab/*_ab_.tst"}});
+    // The history on a disk of its own: the pages are copied there, then deleted.
+    paths.push_back({"card deleted into the card history on another disk",
+                     [](WriteRig& rig) {
+                         Load(rig);
+                         CreateCard(rig, "ab");
+                         rig.fileSystem.SeparateDisk(rig.File("datasys/history"));
+                         rig.reportingQuestions = {"The card cannot be kept in the card history"};
+                     },
+                     [](WriteRig& rig) {
+                         // Yes to deleting it; No to deleting it when it cannot be kept.
+                         rig.prompter.QueueAnswer(Answer::Yes);
+                         rig.prompter.QueueAnswer(Answer::No);
+                         bool finished = rig.session.Library().DeleteCard(Entry(rig, "AB.TST"));
+                         rig.prompter.ForgetQueued();
+                         return finished;
+                     },
+                     {"TEST/ab.tst", "TEST/ab_.tst", "datasys/history/TEST/ab/*_ab.tst",
+                      "datasys/history/TEST/ab/*_ab_.tst"}});
     paths.push_back({"deleted card brought back from the card history",
                      [](WriteRig& rig) {
                          Load(rig);

@@ -1,5 +1,6 @@
 #include "WriteRig.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -110,7 +111,11 @@ std::vector<std::string> WriteRig::ReportsSinceMark() const {
         reports.push_back(errors.shown[i].ErrDescription);
     const auto& log = prompter.Log();
     for (size_t i = promptMark_; i < log.size(); ++i)
-        if (log[i].kind == ScriptedPrompter::Asked::Kind::Message && log[i].buttons == Buttons::Ok)
+        if (log[i].kind == ScriptedPrompter::Asked::Kind::Message &&
+            (log[i].buttons == Buttons::Ok ||
+             std::any_of(
+                 reportingQuestions.begin(), reportingQuestions.end(),
+                 [&](const std::string& start) { return log[i].text.rfind(start, 0) == 0; })))
             reports.push_back(log[i].text);
     return reports;
 }

@@ -29,8 +29,12 @@ struct WriteRig {
     // Every file below the data root and the transfer folder, by the names File takes.
     std::set<std::string> Listing() const;
     // What the user has been told since the last Mark: the errors trapped and the messages
-    // with only an OK button (questions are part of the flow, not reports).
+    // with only an OK button (questions are part of the flow, not reports, unless they are
+    // reportingQuestions).
     std::vector<std::string> ReportsSinceMark() const;
+    // Questions that tell of the failure themselves (and ask what to do about it): they count
+    // as the action's message. Their beginnings.
+    std::vector<std::string> reportingQuestions;
     int TrapsSinceMark() const { return int(errors.shown.size()) - trapMark_; }
     void Mark();
 

@@ -203,12 +203,27 @@ int FaultInjectingFileSystem::Close(int fd) {
     return result;
 }
 
+void FaultInjectingFileSystem::SeparateDisk(const fs::path& folder) {
+    std::lock_guard lock(mutex_);
+    separateDisk_ = folder.lexically_normal();
+}
+
 int FaultInjectingFileSystem::Rename(const fs::path& from, const fs::path& to) {
     {
         std::lock_guard lock(mutex_);
         if (Hit(FsCall::Rename, Named(from))) {
             errno = ErrnoOf(fault_);
             return -1;
+        }
+        if (separateDisk_) {
+            auto inside = [this](const fs::path& path) {
+                const std::string folder = separateDisk_->string() + "/";
+                return path.lexically_normal().string().rfind(folder, 0) == 0;
+            };
+            if (inside(to) != inside(from)) {
+                errno = EXDEV;
+                return -1;
+            }
         }
     }
     return FileSystem::Rename(from, to);

@@ -48,6 +48,9 @@ public:
     // path), so that calls of two runs on two temporary folders compare equal.
     void SetRoots(std::vector<fs::path> roots);
     void Arm(const FsCallId& call, Fault fault);
+    // Makes folder a disk of its own: a file renamed into it from elsewhere, or out of it, is
+    // refused as on another device (EXDEV), for good, as a real second disk would.
+    void SeparateDisk(const fs::path& folder);
     void Disarm();
     // Forgets the calls recorded so far (and disarms).
     void Reset();
@@ -72,6 +75,7 @@ private:
     std::vector<FsCallId> calls_;
     std::map<int, std::string> open_;
     std::optional<FsCallId> armed_;
+    std::optional<fs::path> separateDisk_;
     Fault fault_ = Fault::WriteError;
     bool fired_ = false;
     int fullFd_ = -1;
