@@ -55,4 +55,9 @@ bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err
     return false;
 }
 
+bool SetUpForCard(Application& app, const std::optional<std::string>& code, const std::string& card,
+                  std::ostream& err) {
+    return SetUpCardCommand(app, code, err) && CardFound(app.Context(), card, err);
+}
+
 } // namespace cw

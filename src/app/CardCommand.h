@@ -8,7 +8,6 @@
 namespace cw {
 
 class AppContext;
-class AppContext;
 class Application;
 class FormatCatalogue;
 
@@ -25,5 +24,8 @@ std::optional<int16_t> StartCardCommand(Application& app, const std::optional<st
 bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, std::ostream& err);
 // Whether the card's front page is in the format's card folder; the reason when it is not.
 bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err);
+// SetUpCardCommand, then CardFound: the start of a command on one card.
+bool SetUpForCard(Application& app, const std::optional<std::string>& code, const std::string& card,
+                  std::ostream& err);
 
 } // namespace cw

@@ -32,11 +32,9 @@ bool ParseCheckOptions(const CommandLine& line, CheckOptions& options, std::stri
 
 int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream& out,
                     std::ostream& err) {
-    if (!SetUpCardCommand(app, options.format, err))
+    if (!SetUpForCard(app, options.format, options.card, err))
         return 1;
     AppContext& ctx = app.Context();
-    if (!CardFound(ctx, options.card, err))
-        return 1;
     NamedCardPages pages(ctx, options.card);
     const int trapsBefore = app.Trap().TrapCount();
     if (!pages.Open())

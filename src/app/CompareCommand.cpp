@@ -44,11 +44,9 @@ bool ParseCompareOptions(const CommandLine& line, CompareOptions& options, std::
 
 int RunCompareCommand(Application& app, const CompareOptions& options, std::ostream& out,
                       std::ostream& err) {
-    if (!SetUpCardCommand(app, options.format, err))
+    if (!SetUpForCard(app, options.format, options.card, err))
         return 1;
     AppContext& ctx = app.Context();
-    if (!CardFound(ctx, options.card, err))
-        return 1;
     NamedCardPages pages(ctx, options.card);
     const int trapsBefore = app.Trap().TrapCount();
     std::optional<SavedCardPages> mine;

@@ -50,11 +50,9 @@ bool ParseExportOptions(const CommandLine& line, ExportCommandOptions& options,
 
 int RunExportCommand(Application& app, const ExportCommandOptions& options, std::ostream& out,
                      std::ostream& err) {
-    if (!SetUpCardCommand(app, options.format, err))
+    if (!SetUpForCard(app, options.format, options.card, err))
         return 1;
     AppContext& ctx = app.Context();
-    if (!CardFound(ctx, options.card, err))
-        return 1;
     NamedCardPages pages(ctx, options.card);
     if (!fs::is_directory(options.out.parent_path())) {
         err << "The folder " << options.out.parent_path().string() << " does not exist.\n";
