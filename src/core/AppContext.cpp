@@ -87,7 +87,7 @@ void AppContext::ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt) {
 
 void AppContext::ReportOnce(const std::string& key, const std::string& text) {
     if (FirstReport(key))
-        prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
+        prompter.Message(text, GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Warning);
 }
 
 bool AppContext::ApplyFormatDefaults(bool save) {
@@ -199,7 +199,7 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
     for (const std::string& item : report.notRead)
         text += "\n  - " + item;
     text += "\nWhen you save the card, the file as it was is kept as " + file + ".bak.";
-    prompter.Message(text, GetProgramText(24), Buttons::Ok, Icon::Warning);
+    prompter.Message(text, GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Warning);
 }
 
 std::string AppContext::ArchiveFormat() const {
@@ -226,7 +226,7 @@ void AppContext::KeepReplacedPage(const fs::path& page, const std::string& repla
                              std::string(error.what()) +
                              "\nYour card is saved as usual; this message is not shown again "
                              "until the history works.",
-                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+                         GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Warning);
     }
 }
 
@@ -263,7 +263,7 @@ bool AppContext::SaveCard() {
                              ", was no longer in " + FileNameToUtf8(Location.CardDir.string()) +
                              " (the file or its folder was removed while the card was open). "
                              "The card has been saved there again as it is on the screen.",
-                         GetProgramText(24), Buttons::Ok, Icon::Information);
+                         GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Information);
     return saved;
 }
 

@@ -98,7 +98,8 @@ std::string CardLibrary::BackPageFileName(const std::string& fileName) const {
 
 Answer CardLibrary::Ask(const std::string& text, Buttons buttons, Icon icon,
                         DefaultButton defaultButton) {
-    return context_.prompter.Message(text, GetProgramText(24), buttons, icon, defaultButton);
+    return context_.prompter.Message(text, GetProgramText(TextId::ProgramName), buttons, icon,
+                                     defaultButton);
 }
 
 void CardLibrary::FillCardList() {
@@ -138,14 +139,15 @@ int CardLibrary::IndexOf(const std::string& fileName) const {
 bool ValidateFileName(Prompter& prompter, const std::string& name) {
     if (name.empty()) {
         prompter.Beep();
-        prompter.Message(GetProgramText(10), GetProgramText(24), Buttons::Ok);
+        prompter.Message(GetProgramText(TextId::FileNameBlank), GetProgramText(TextId::ProgramName),
+                         Buttons::Ok);
         return false;
     }
     if (name.size() > kMaxNameLength) {
         prompter.Beep();
         prompter.Message("A file name can be at most " + std::to_string(kMaxNameLength) +
                              " characters long; this one has " + std::to_string(name.size()) + ".",
-                         GetProgramText(24), Buttons::Ok, Icon::Critical);
+                         GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Critical);
         return false;
     }
     for (char c : name) {
@@ -156,7 +158,7 @@ bool ValidateFileName(Prompter& prompter, const std::string& name) {
             prompter.Message(
                 std::string("Illegal character in file name.  Legal characters are: ") + "\n" +
                     "a-z, A-Z, 0-9, and " + kLegalPunctuation,
-                GetProgramText(24), Buttons::Ok, Icon::Critical);
+                GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Critical);
             return false;
         }
     }
@@ -173,25 +175,27 @@ Answer CardLibrary::CheckCardName(const std::string& fileName, const std::string
         return Answer::Yes;
     if (!source.empty() && EqualsIgnoreCase(entries_[size_t(match)], source)) {
         context_.prompter.Beep();
-        Ask(GetProgramText(11), Buttons::Ok);
+        Ask(GetProgramText(TextId::CopyFileToItself), Buttons::Ok);
         return Answer::No;
     }
     context_.prompter.Beep();
-    return Ask(GetProgramText(13) + fileName + GetProgramText(14), Buttons::YesNoCancel,
-               Icon::Question);
+    return Ask(GetProgramText(TextId::CardAlreadyNamed) + fileName +
+                   GetProgramText(TextId::AskReplaceIt),
+               Buttons::YesNoCancel, Icon::Question);
 }
 
 bool CardLibrary::StartCardSelection(NameDialogMode mode) {
     if (entries_.empty()) {
-        Ask(GetProgramText(18), Buttons::Ok);
+        Ask(GetProgramText(TextId::NoCardsAvailable), Buttons::Ok);
         mode_ = NameDialogMode::NewCard;
         return false;
     }
     mode_ = mode;
     selected_ = -1;
     view_.SelectCardInList(-1);
-    int verb = mode == NameDialogMode::DeleteCard ? 63 : 62;
-    view_.ShowSelectionPrompt(GetProgramText(64) + GetProgramText(verb) + ".", true);
+    const TextId verb = mode == NameDialogMode::DeleteCard ? TextId::DeleteVerb : TextId::CopyVerb;
+    view_.ShowSelectionPrompt(GetProgramText(TextId::SelectFileTo) + GetProgramText(verb) + ".",
+                              true);
     return true;
 }
 
@@ -235,7 +239,7 @@ bool CardLibrary::IsOpenCard(const std::string& entry) const {
 void CardLibrary::MarkCardClosed() {
     changed_.SetChangedState(ChangedState::CardSavedCode);
     changed_.SetChangedState(ChangedState::NoCardCode);
-    view_.ShowCardStatus(GetProgramText(20));
+    view_.ShowCardStatus(GetProgramText(TextId::NoCardOpened));
 }
 
 bool CardLibrary::OpenCard(int index) {
@@ -250,11 +254,11 @@ bool CardLibrary::OpenCard(int index) {
         return false;
     }
     if (entries_.empty()) {
-        Ask(GetProgramText(18), Buttons::Ok);
+        Ask(GetProgramText(TextId::NoCardsAvailable), Buttons::Ok);
         return false;
     }
     if (index < 0 || index >= int(entries_.size())) {
-        Ask(GetProgramText(27), Buttons::Ok);
+        Ask(GetProgramText(TextId::SelectCardToOpen), Buttons::Ok);
         return false;
     }
     selected_ = index;
@@ -278,7 +282,7 @@ void CardLibrary::OpenCardAt(int index) {
     }
     if (context_.BackSideSelected)
         context_.Page.CardHeader[2] = ReadNotesLine(location.CardDir / (name + location.CardExt));
-    view_.ShowCardStatus(name + GetProgramText(37));
+    view_.ShowCardStatus(name + GetProgramText(TextId::CardLoaded));
     changed_.SetChangedState(ChangedState::CardOpenedCode);
 }
 
@@ -382,7 +386,7 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
             changed_.SetChangedState(ChangedState::CardSavedCode);
             selected_ = IndexOf(name + ext);
             view_.SelectCardInList(selected_);
-            view_.ShowCardStatus(name + GetProgramText(70));
+            view_.ShowCardStatus(name + GetProgramText(TextId::CardLoadedStatus));
             mode_ = NameDialogMode::NewCard;
             view_.ShowCardFace();
         },
@@ -416,8 +420,9 @@ bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
         std::optional<std::string> answer = std::move(newName);
         newName.reset();
         if (!answer)
-            answer = context_.prompter.Input(
-                GetProgramText(68) + source + "\n" + GetProgramText(69), GetProgramText(24), {});
+            answer = context_.prompter.Input(GetProgramText(TextId::CopyingCard) + source + "\n" +
+                                                 GetProgramText(TextId::EnterNewCardName),
+                                             GetProgramText(TextId::ProgramName), {});
         name = answer ? Trim(*answer) : std::string();
         if (name.empty() || !ValidateFileName(name)) {
             EndOperation();
@@ -462,8 +467,9 @@ bool CardLibrary::DeleteCard(int index) {
         return false;
     }
     const std::string entry = entries_[size_t(index)];
-    if (Ask(GetProgramText(25) + entry + "\n" + GetProgramText(26), Buttons::YesNo, Icon::Question,
-            DefaultButton::Second) != Answer::Yes) {
+    if (Ask(GetProgramText(TextId::DeletingCard) + entry + "\n" +
+                GetProgramText(TextId::AskDeleteCard),
+            Buttons::YesNo, Icon::Question, DefaultButton::Second) != Answer::Yes) {
         EndOperation();
         return false;
     }
@@ -508,7 +514,7 @@ bool CardLibrary::CopyToDiskette(int index) {
         return false;
     }
     const std::string entry = entries_[size_t(index)];
-    auto folder = chooser_.ChooseTransferFolder(GetProgramText(565));
+    auto folder = chooser_.ChooseTransferFolder(GetProgramText(TextId::CopyCardToDiskette));
     if (!folder || changed_.AskSaveChanges() == Answer::Cancel) {
         EndOperation();
         return false;
@@ -552,7 +558,7 @@ bool CardLibrary::CopyToDiskette(int index) {
 }
 
 bool CardLibrary::CopyCardsFromDiskette() {
-    auto folder = chooser_.ChooseTransferFolder(GetProgramText(566));
+    auto folder = chooser_.ChooseTransferFolder(GetProgramText(TextId::CopyCardsFromDiskette));
     if (!folder)
         return false;
     const FormatCatalogue& catalogue = context_.Catalogue;
@@ -563,7 +569,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
         any = any || !filesBySlot[size_t(slot)].empty();
     }
     if (!any) {
-        Ask(GetProgramText(29), Buttons::Ok);
+        Ask(GetProgramText(TextId::NoCardFilesOnDiskette), Buttons::Ok);
         return false;
     }
     if (changed_.AskSaveChanges() == Answer::Cancel)

@@ -32,8 +32,9 @@ Answer ChangedState::AskSaveChanges() {
         return Answer::No;
     Prompter& prompter = context_.prompter;
     prompter.Beep();
-    Answer answer = prompter.Message(GetProgramText(12) + context_.Location.CurrentCardName,
-                                     GetProgramText(24), Buttons::YesNoCancel, Icon::Question);
+    Answer answer = prompter.Message(
+        GetProgramText(TextId::AskSaveChangesTo) + context_.Location.CurrentCardName,
+        GetProgramText(TextId::ProgramName), Buttons::YesNoCancel, Icon::Question);
     // A save that failed (and was reported) must not let the caller go on as if the card
     // were safe: the card stays open with its changes.
     if (answer == Answer::Yes && !SaveCard())

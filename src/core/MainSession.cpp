@@ -27,7 +27,8 @@ bool MainSession::Load() {
             CreateFolderQuietly(ctx.paths.CardFolder(ctx.Catalogue.Column(slot, ColFolder)));
         ctx.SetupCardFormat(ctx.Settings.DefaultFormat, formatView_);
         ctx.LoadedFormat = ctx.CurrentFormat;
-        libraryView_.ShowCardStatus(GetProgramText(20) + ctx.Location.CurrentCardName);
+        libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened) +
+                                    ctx.Location.CurrentCardName);
         changed_.SetChangedState(ChangedState::CardSavedCode);
         changed_.SetChangedState(ChangedState::NoCardCode);
         library_.CancelNameDialog();
@@ -71,7 +72,8 @@ void MainSession::RemoveEmptyCardFolders() {
 void MainSession::SaveChanges() {
     if (!changed_.CardOpen()) {
         context_.prompter.Beep();
-        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok);
+        context_.prompter.Message(GetProgramText(TextId::NoCardOpened),
+                                  GetProgramText(TextId::ProgramName), Buttons::Ok);
         return;
     }
     changed_.SaveCard();
@@ -89,7 +91,7 @@ bool MainSession::ChooseFormat(int16_t selection) {
         context_.Location.CurrentCardName.clear();
         context_.SetupCardFormat(selection, formatView_);
         changed_.SetChangedState(ChangedState::NoCardCode);
-        libraryView_.ShowCardStatus(GetProgramText(20));
+        libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened));
     });
 }
 

@@ -2,8 +2,8 @@
 
 #include "AppContext.h"
 #include "BasicNumbers.h"
-#include "UndoHistory.h"
 #include "ProgramTexts.h"
+#include "UndoHistory.h"
 
 #include <algorithm>
 
@@ -11,8 +11,8 @@ namespace cw {
 
 namespace {
 
-const std::string& T(int number) {
-    return GetProgramText(number);
+const std::string& T(TextId id) {
+    return GetProgramText(id);
 }
 
 std::string KindName(int kind) {
@@ -66,7 +66,7 @@ bool FieldCommit::HasRoom(int kind, int needed, const char* what) {
     ctx_.prompter.Message("This card already holds as many " + std::string(what) +
                               " as a card can (" + std::to_string(capacity) +
                               ").\r\nDelete one of them before you add another.",
-                          T(24), Buttons::Ok, Icon::Warning);
+                          T(TextId::ProgramName), Buttons::Ok, Icon::Warning);
     return false;
 }
 
@@ -74,8 +74,9 @@ bool FieldCommit::RemoveFieldsInArea(const TwipRect& area) {
     CardPage& page = ctx_.Page;
     if (AnyFieldInArea(page, area, metrics_)) {
         ctx_.prompter.Beep();
-        Answer answer = ctx_.prompter.Message(T(40) + "\r\n\r\n" + T(41), T(24), Buttons::YesNo,
-                                              Icon::Question);
+        Answer answer = ctx_.prompter.Message(
+            T(TextId::OperationRemovesFields) + "\r\n\r\n" + T(TextId::AskProceedAnyway),
+            T(TextId::ProgramName), Buttons::YesNo, Icon::Question);
         if (answer != Answer::Yes)
             return true;
     }

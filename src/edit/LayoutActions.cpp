@@ -10,8 +10,8 @@ namespace cw {
 
 namespace {
 
-const std::string& T(int number) {
-    return GetProgramText(number);
+const std::string& T(TextId id) {
+    return GetProgramText(id);
 }
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -26,7 +26,8 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 // "Using the left mouse button, enscribe the area  approximately where the field should go."
 std::string DrawAreaStep() {
-    return T(161) + T(174) + T(172) + ".";
+    return T(TextId::DrawTheAreaWithMouse) + T(TextId::WordApproximately) +
+           T(TextId::WhereFieldShouldGo) + ".";
 }
 
 } // namespace
@@ -101,25 +102,34 @@ int EditModeOfAction(int editAction) {
 std::string ActionInstructions(int menuIndex, const FormatDefaults& basics) {
     switch (menuIndex) {
     case menu::AddTextField:
-        return Lines({"1. " + DrawAreaStep(), "2 " + T(173),
-                      "3. " + T(158) + T(152) + T(157) + T(155) + ".", "4. " + T(160),
-                      "5. " + T(159), "6. " + T(151)});
+        return Lines({"1. " + DrawAreaStep(), "2 " + T(TextId::EnterTheText),
+                      "3. " + T(TextId::SelectThe) + T(TextId::WordColour) + T(TextId::WordAnd) +
+                          T(TextId::WordFontCharacteristics) + ".",
+                      "4. " + T(TextId::FineTuneLocation), "5. " + T(TextId::FineTuneSize),
+                      "6. " + T(TextId::PressSaveOrCancel)});
     case menu::AddCheckBox:
-        return Lines({"1. " + T(158) + T(177) + T(152) + ".", "2. " + T(164) + T(177) + T(165),
-                      "3. " + T(160), "4. " + T(151)});
+        return Lines(
+            {"1. " + T(TextId::SelectThe) + T(TextId::WordCheckBox) + T(TextId::WordColour) + ".",
+             "2. " + T(TextId::DragAndDropThe) + T(TextId::WordCheckBox) +
+                 T(TextId::InTheApproximateLocation),
+             "3. " + T(TextId::FineTuneLocation), "4. " + T(TextId::PressSaveOrCancel)});
     case menu::AddRectangle:
-        return Lines({"1. " + T(158) + T(154) + ".", "2. " + DrawAreaStep(), "3. " + T(160),
-                      "4. " + T(159), "5. " + T(151)});
+        return Lines({"1. " + T(TextId::SelectThe) + T(TextId::WordBorderWidth) + ".",
+                      "2. " + DrawAreaStep(), "3. " + T(TextId::FineTuneLocation),
+                      "4. " + T(TextId::FineTuneSize), "5. " + T(TextId::PressSaveOrCancel)});
     case menu::AddHorizontalLine:
     case menu::AddVerticalLine:
-        return Lines({"1. " + T(158) + T(153) + ".", "2. " + T(179), "3. " + T(159), "4. " + T(160),
-                      "5. " + T(151)});
+        return Lines({"1. " + T(TextId::SelectThe) + T(TextId::WordWidth) + ".",
+                      "2. " + T(TextId::DrawTheLineWithMouse), "3. " + T(TextId::FineTuneSize),
+                      "4. " + T(TextId::FineTuneLocation), "5. " + T(TextId::PressSaveOrCancel)});
     case menu::EditField:
-        return "1. " + T(168) + T(169);
+        return "1. " + T(TextId::ClickOnFieldToBe) + T(TextId::WordEdited);
     case menu::ClearArea:
-        return Lines({"1. " + T(161), "2. " + T(151)});
+        return Lines(
+            {"1. " + T(TextId::DrawTheAreaWithMouse), "2. " + T(TextId::PressSaveOrCancel)});
     case menu::DeleteField:
-        return Lines({"1. " + T(168) + T(170), "2. " + T(151)});
+        return Lines({"1. " + T(TextId::ClickOnFieldToBe) + T(TextId::WordDeleted),
+                      "2. " + T(TextId::PressSaveOrCancel)});
     case menu::SetFontOnAllFields: {
         std::string font =
             " (Font = " + basics.BasicFont + ", Font Size = " + FormatSingle(basics.BasicFontSize);
@@ -127,7 +137,7 @@ std::string ActionInstructions(int menuIndex, const FormatDefaults& basics) {
             font += ", Bold";
         if (basics.BasicFontItalic)
             font += ", Italic";
-        return Lines({T(162), "", T(163) + font + ")"});
+        return Lines({T(TextId::ClickSetFonts), "", T(TextId::ClickRestoreDefaults) + font + ")"});
     }
     case menu::Zoom:
         return ZoomInstructions();
@@ -137,25 +147,33 @@ std::string ActionInstructions(int menuIndex, const FormatDefaults& basics) {
 }
 
 std::string PickedFieldInstructions(int kind) {
-    const std::string start = "1. " + T(150);
+    const std::string start = "1. " + T(TextId::MakeDesiredChangesTo);
     switch (kind) {
     case TextField:
-        return Lines({start + T(152) + ", " + T(171) + ", " + T(156) + ", " + T(157) + T(155) + ".",
-                      "2. " + T(181), "3. " + T(151)});
+        return Lines({start + T(TextId::WordColour) + ", " + T(TextId::WordLocation) + ", " +
+                          T(TextId::WordSize) + ", " + T(TextId::WordAnd) +
+                          T(TextId::WordFontCharacteristics) + ".",
+                      "2. " + T(TextId::MakeTextChangesAbove),
+                      "3. " + T(TextId::PressSaveOrCancel)});
     case Rectangle:
-        return Lines({start + T(171) + ", " + T(156) + T(157) + T(154) + ".", "2. " + T(151)});
+        return Lines({start + T(TextId::WordLocation) + ", " + T(TextId::WordSize) +
+                          T(TextId::WordAnd) + T(TextId::WordBorderWidth) + ".",
+                      "2. " + T(TextId::PressSaveOrCancel)});
     case Line:
-        return Lines({start + T(171) + ", " + T(154) + T(157) + T(156) + ".", "2. " + T(151)});
+        return Lines({start + T(TextId::WordLocation) + ", " + T(TextId::WordBorderWidth) +
+                          T(TextId::WordAnd) + T(TextId::WordSize) + ".",
+                      "2. " + T(TextId::PressSaveOrCancel)});
     case CheckBox:
-        return Lines(
-            {start + T(152) + ", " + T(171) + ", " + T(157) + T(156) + ".", "2. " + T(151)});
+        return Lines({start + T(TextId::WordColour) + ", " + T(TextId::WordLocation) + ", " +
+                          T(TextId::WordAnd) + T(TextId::WordSize) + ".",
+                      "2. " + T(TextId::PressSaveOrCancel)});
     default:
         return ActionInstructions(menu::EditField, FormatDefaults{});
     }
 }
 
 std::string NoActionInstructions() {
-    return T(190);
+    return T(TextId::SelectAction);
 }
 
 bool PanelLayout::Shows(int page) const {

@@ -2,13 +2,13 @@
 
 #include "AppContext.h"
 #include "BasicNumbers.h"
-#include "UndoHistory.h"
 #include "ChangedState.h"
 #include "EditLocations.h"
 #include "ErrorTrap.h"
 #include "FieldCommit.h"
 #include "FontPrefix.h"
 #include "ProgramTexts.h"
+#include "UndoHistory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +17,8 @@ namespace cw {
 
 namespace {
 
-const std::string& T(int number) {
-    return GetProgramText(number);
+const std::string& T(TextId id) {
+    return GetProgramText(id);
 }
 
 // The menu item that starts an action code, for starting it again.
@@ -109,7 +109,7 @@ void LayoutEditSession::MenuCommand(int menuIndex) {
             case menu::AddCardSymbol:
                 PanelVisible = false;
                 Changed(LayoutEditView::PanelChanged);
-                ctx_.prompter.Message(CardSymbolMessage(), T(24), Buttons::Ok);
+                ctx_.prompter.Message(CardSymbolMessage(), T(TextId::ProgramName), Buttons::Ok);
                 break;
             case menu::Help:
                 view_.ShowHelp(kHelpTopic);
@@ -390,8 +390,11 @@ bool LayoutEditSession::Commit() {
         if (outcome != CommitOutcome::Recorded)
             view_.RedrawCard();
         if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
-            ctx_.prompter.Message(T(45) + T(ctx_.BackSideSelected ? 426 : 422) + T(46) + T(48),
-                                  T(24), Buttons::Ok, Icon::Information);
+            ctx_.prompter.Message(
+                T(TextId::AllTextFieldsOnThe) +
+                    T(ctx_.BackSideSelected ? TextId::BackSide : TextId::FrontSide) +
+                    T(TextId::HaveBeenSetToThe) + T(TextId::SelectedFont),
+                T(TextId::ProgramName), Buttons::Ok, Icon::Information);
     }
     SetActionPending(false);
     RestartLastAction();
@@ -417,8 +420,9 @@ void LayoutEditSession::Cancel() {
 void LayoutEditSession::Done(bool ask) {
     if (ask) {
         if (ActionPending) {
-            Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
-                                                  Buttons::YesNoCancel, Icon::Question);
+            Answer answer =
+                ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
+                                      Buttons::YesNoCancel, Icon::Question);
             if (answer == Answer::Cancel)
                 return;
             if (answer == Answer::Yes) {
@@ -450,8 +454,9 @@ void LayoutEditSession::EndLayoutEditing() {
 
 void LayoutEditSession::RefreshScreen(bool askAboutPending) {
     if (askAboutPending && ActionPending) {
-        Answer answer = ctx_.prompter.Message("Do you want to save the changes?", T(24),
-                                              Buttons::YesNoCancel, Icon::Question);
+        Answer answer =
+            ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
+                                  Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Cancel)
             return;
         if (answer == Answer::Yes) {
@@ -473,7 +478,7 @@ void LayoutEditSession::RefreshScreen(bool askAboutPending) {
 void LayoutEditSession::SaveChanges() {
     if (!changed_.CardOpen()) {
         ctx_.prompter.Beep();
-        ctx_.prompter.Message(T(20), T(24), Buttons::Ok);
+        ctx_.prompter.Message(T(TextId::NoCardOpened), T(TextId::ProgramName), Buttons::Ok);
         return;
     }
     changed_.SaveCard();

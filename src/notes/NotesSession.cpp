@@ -60,7 +60,7 @@ NotesSession::NotesSession(AppContext& context, ChangedState& changed, NotesView
     : context_(context), changed_(changed), view_(view) {}
 
 Answer NotesSession::Ask(const std::string& text, Buttons buttons, Icon icon) {
-    return context_.prompter.Message(text, GetProgramText(24), buttons, icon);
+    return context_.prompter.Message(text, GetProgramText(TextId::ProgramName), buttons, icon);
 }
 
 std::string NotesSession::CardNotesFile() const {
@@ -297,8 +297,8 @@ bool NotesSession::CreateNotesFile() {
         return false;
     std::string name;
     for (;;) {
-        auto answer =
-            context_.prompter.Input("Enter a name for the Notes File", GetProgramText(24), {});
+        auto answer = context_.prompter.Input("Enter a name for the Notes File",
+                                              GetProgramText(TextId::ProgramName), {});
         name = answer ? Trim(*answer) : std::string();
         if (name.empty())
             return false;

@@ -86,11 +86,11 @@ bool CardOptions::SetFont(const std::string& name, float size, bool bold, bool i
 
 std::string CardOptions::FontDescription() const {
     auto truth = [](bool value) {
-        return GetProgramText(value ? 71 : 72);
+        return GetProgramText(value ? TextId::WordTrue : TextId::WordFalse);
     };
     return values_.BasicFont + ", " + FormatSingle(values_.BasicFontSize) + "\n" +
-           GetProgramText(73) + " = " + truth(values_.BasicFontBold) + ", " + GetProgramText(74) +
-           " = " + truth(values_.BasicFontItalic);
+           GetProgramText(TextId::WordBold) + " = " + truth(values_.BasicFontBold) + ", " +
+           GetProgramText(TextId::WordItalic) + " = " + truth(values_.BasicFontItalic);
 }
 
 bool CardOptions::Save() {
@@ -130,10 +130,10 @@ bool CardOptions::Save() {
 bool CardOptions::AskSaveOptions() {
     if (!changed_)
         return false;
-    Answer answer =
-        context_.prompter.Message("Do you want to save the changes to " +
-                                      context_.Catalogue.Column(slot_, ColDisplayName) + "?",
-                                  GetProgramText(24), Buttons::YesNoCancel, Icon::Question);
+    Answer answer = context_.prompter.Message(
+        "Do you want to save the changes to " + context_.Catalogue.Column(slot_, ColDisplayName) +
+            "?",
+        GetProgramText(TextId::ProgramName), Buttons::YesNoCancel, Icon::Question);
     if (answer == Answer::Cancel)
         return true;
     if (answer == Answer::Yes)

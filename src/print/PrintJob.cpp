@@ -59,7 +59,8 @@ int PrintJob::Print(PrintCardChoice choice) {
     Prompter& prompter = ctx_.prompter;
     if (!pages_.CardOpen()) {
         prompter.Beep();
-        prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok, Icon::Information);
+        prompter.Message(GetProgramText(TextId::NoCardOpened), GetProgramText(TextId::ProgramName),
+                         Buttons::Ok, Icon::Information);
         return 0;
     }
     // Cancel to the save question cancels the print command.
@@ -81,8 +82,8 @@ int PrintJob::Print(PrintCardChoice choice) {
     case PrintQuestions::PrinterAnswer::Cancelled:
         return 0;
     case PrintQuestions::PrinterAnswer::Failed:
-        prompter.Message("Printer selection error: " + problem, GetProgramText(24), Buttons::Ok,
-                         Icon::Warning);
+        prompter.Message("Printer selection error: " + problem, GetProgramText(TextId::ProgramName),
+                         Buttons::Ok, Icon::Warning);
         return 0;
     case PrintQuestions::PrinterAnswer::Chosen:
         break;
@@ -107,7 +108,7 @@ int PrintJob::Print(PrintCardChoice choice) {
     }
     if (tooFarDown)
         prompter.Message("At least one field at the bottom of the page is too far down to print.",
-                         GetProgramText(24), Buttons::Ok, Icon::Warning);
+                         GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Warning);
     return printed;
 }
 

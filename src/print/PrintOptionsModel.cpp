@@ -50,11 +50,13 @@ PrintOptionsModel::PrintOptionsModel(AppContext& ctx) : ctx_(ctx) {
     choices_.blackOnly = false;
     if (hasBackPage_) {
         choices_.side = PrintSide::Both;
-        instructions_ = GetProgramText(75) + "\n\n" + GetProgramText(76) + "\n\n" +
-                        GetProgramText(77) + "\n\n" + GetProgramText(78);
+        instructions_ = GetProgramText(TextId::PrintHintBothSides) + "\n\n" +
+                        GetProgramText(TextId::PrintHintOneSideAtATime) + "\n\n" +
+                        GetProgramText(TextId::PrintHintSize) + "\n\n" +
+                        GetProgramText(TextId::PrintHintBackPageMargin);
     } else {
         choices_.side = PrintSide::Front;
-        instructions_ = GetProgramText(77);
+        instructions_ = GetProgramText(TextId::PrintHintSize);
     }
 
     // The paper starts the way the format is laid out; saved choices come back bit by bit.

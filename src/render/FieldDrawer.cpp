@@ -353,7 +353,7 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
                         "Bit map file " + fileName +
                             (found ? " cannot be read: it is not a picture this program knows."
                                    : " is missing."),
-                        GetProgramText(24), Buttons::Ok);
+                        GetProgramText(TextId::ProgramName), Buttons::Ok);
                 return;
             }
             Surface().PaintPicture(picture, x, y, width, height);

@@ -38,7 +38,8 @@ ZoomControl::Outcome ZoomControl::Zoom(ViewState& view, bool in, double naturalW
     if (in) {
         // The limit is tested before the step, so the last step may pass it.
         if (view.ViewScale >= Limit) {
-            prompter.Message("Can not zoom in any farther.", GetProgramText(24), Buttons::Ok);
+            prompter.Message("Can not zoom in any farther.", GetProgramText(TextId::ProgramName),
+                             Buttons::Ok);
             return Outcome::AtLimit;
         }
         view.ViewScale += Step;

@@ -65,7 +65,7 @@ int WbfConversion::ConvertWbfCards() {
     if (!finished)
         return converted;
     context_.prompter.Beep();
-    context_.prompter.Message(Message(converted), GetProgramText(24), Buttons::Ok,
+    context_.prompter.Message(Message(converted), GetProgramText(TextId::ProgramName), Buttons::Ok,
                               Icon::Information);
     return converted;
 }

@@ -32,9 +32,10 @@ void CardOutputCommands::AddCommands(QMenu* file, QAction* before) {
         actions_.push_back(action);
     };
     file->insertSeparator(before);
-    add("printMyCardAction", QString::fromStdString(GetProgramText(559)), QKeySequence::Print,
-        [this] { PrintCommand(PrintCardChoice::Mine); });
-    add("printPartnersCardAction", QString::fromStdString(GetProgramText(562)), {},
+    add("printMyCardAction", QString::fromStdString(GetProgramText(TextId::PrintMyCard)),
+        QKeySequence::Print, [this] { PrintCommand(PrintCardChoice::Mine); });
+    add("printPartnersCardAction",
+        QString::fromStdString(GetProgramText(TextId::PrintPartnersCard)), {},
         [this] { PrintCommand(PrintCardChoice::Partner); });
     add("printBothCardsAction", "Print Both Cards", {},
         [this] { PrintCommand(PrintCardChoice::Both); });
@@ -71,7 +72,8 @@ void CardOutputCommands::SaveCardAs() {
     window_.FillIn().CommitOpenEditor();
     if (!window_.Session().Changed().CardOpen()) {
         context_.prompter.Beep();
-        context_.prompter.Message(GetProgramText(20), GetProgramText(24), Buttons::Ok,
+        context_.prompter.Message(GetProgramText(TextId::NoCardOpened),
+                                  GetProgramText(TextId::ProgramName), Buttons::Ok,
                                   Icon::Information);
         return;
     }

@@ -4,8 +4,8 @@
 #include "ColourPicker.h"
 #include "LineWidthPicker.h"
 #include "MoveArrows.h"
-#include "ProgramTexts.h"
 #include "SizeArrows.h"
+#include "UiText.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -24,10 +24,6 @@
 namespace cw {
 
 namespace {
-
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
 
 // The size of each page, panel twips.
 QSize PageSize(int page) {
@@ -79,7 +75,7 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
 
     optionsButton_ = new QToolButton(this);
     optionsButton_->setObjectName("editOptionsButton");
-    optionsButton_->setText(Text(460));
+    optionsButton_->setText(UiText(TextId::EditOptions));
     optionsButton_->setArrowType(Qt::DownArrow);
     optionsButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     optionsButton_->setAutoRaise(true);
@@ -116,9 +112,9 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
     AddPage(LinesPage, "Multiple Lines", BuildLinesPage());
     AddPage(ZoomPage, "Zoom", BuildZoomPage());
 
-    fontButton_ = new QPushButton(Text(492), this);
+    fontButton_ = new QPushButton(UiText(TextId::SetFont), this);
     fontButton_->setObjectName("fontButton");
-    defaultFontButton_ = new QPushButton(Text(38), this);
+    defaultFontButton_ = new QPushButton(UiText(TextId::RestoreDefaults), this);
     defaultFontButton_->setObjectName("defaultFontButton");
     for (QPushButton* button : {fontButton_, defaultFontButton_}) {
         button->resize(Pixels(kFontButton.width()), Pixels(kFontButton.height()));

@@ -18,11 +18,11 @@
 #include "LocationCodes.h"
 #include "NameDialog.h"
 #include "OptionsAndHelpCommands.h"
-#include "ProgramTexts.h"
 #include "ReadingCommands.h"
 #include "StartFace.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"
+#include "UiText.h"
 #include "UndoCommands.h"
 #include "UndoHistory.h"
 #include "ViewScaling.h"
@@ -50,10 +50,6 @@
 namespace cw {
 
 namespace {
-
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
 
 // Texts of card files and the settings are bytes in the card code page.
 QString FromCard(const std::string& bytes) {
@@ -178,7 +174,7 @@ QLabel* MainWindow::specialNoticeLabel() const {
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(Text(560));
+    QMenu* file = menuBar()->addMenu(UiText(TextId::FileMenu));
     file->setObjectName("fileMenu");
     menus_[size_t(MainMenu::File)] = file;
     auto add = [this](QMenu* menu, const char* name, const QString& caption,
@@ -191,19 +187,23 @@ void MainWindow::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, "newCardAction", Text(410), {QKeySequence::New}, [this] { CommandButton(0); });
-    add(file, "saveChangesAction", Text(86), {QKeySequence::Save, Qt::Key_F3},
+    add(file, "newCardAction", UiText(TextId::CreateNewCard), {QKeySequence::New},
+        [this] { CommandButton(0); });
+    add(file, "saveChangesAction", UiText(TextId::SaveChanges), {QKeySequence::Save, Qt::Key_F3},
         [this] { CommandButton(4); });
     file->addSeparator();
-    add(file, "selectFormatAction", Text(580) + "...", {Qt::Key_F2}, [this] { CommandButton(6); });
+    add(file, "selectFormatAction", UiText(TextId::SelectDefaultFormat) + "...", {Qt::Key_F2},
+        [this] { CommandButton(6); });
     file->addSeparator();
     add(file, "copyCardAction", "Copy a Card...", {},
         [this] { SelectionCommand(NameDialogMode::CopyCard); });
-    add(file, "copyToDisketteAction", Text(565) + "...", {},
+    add(file, "copyToDisketteAction", UiText(TextId::CopyCardToDiskette) + "...", {},
         [this] { SelectionCommand(NameDialogMode::CopyToDiskette); });
-    add(file, "copyFromDisketteAction", Text(566) + "...", {}, [this] { CommandButton(9); });
+    add(file, "copyFromDisketteAction", UiText(TextId::CopyCardsFromDiskette) + "...", {},
+        [this] { CommandButton(9); });
     file->addSeparator();
-    add(file, "exitAction", Text(567), {QKeySequence::Quit}, [this] { close(); });
+    add(file, "exitAction", UiText(TextId::ExitMenuItem), {QKeySequence::Quit},
+        [this] { close(); });
 
     // Undo and redo of card changes.
     QMenu* edit = menuBar()->addMenu("&Edit");
@@ -213,8 +213,8 @@ void MainWindow::BuildMenus() {
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("viewMenu");
     menus_[size_t(MainMenu::View)] = view;
-    viewCardAction_ = add(view, "viewCardAction", Text(85), {QKeySequence(Qt::CTRL | Qt::Key_E)},
-                          [this] { ShowCardFace(); });
+    viewCardAction_ = add(view, "viewCardAction", UiText(TextId::ViewEditCard),
+                          {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { ShowCardFace(); });
     cardFaceActions_.push_back(add(view, "cardListAction", "Card List",
                                    {QKeySequence(Qt::CTRL | Qt::Key_W)},
                                    [this] { LeaveCardFace(); }));
@@ -226,10 +226,10 @@ void MainWindow::BuildMenus() {
     viewCardAction_->setEnabled(false);
     EnableCardFaceCommands(false);
 
-    QMenu* options = menuBar()->addMenu(Text(568));
+    QMenu* options = menuBar()->addMenu(UiText(TextId::OptionsMenu));
     options->setObjectName("optionsMenu");
     menus_[size_t(MainMenu::Options)] = options;
-    QMenu* help = menuBar()->addMenu(Text(577));
+    QMenu* help = menuBar()->addMenu(UiText(TextId::HelpMenu));
     help->setObjectName("helpMenu");
     menus_[size_t(MainMenu::Help)] = help;
 
@@ -321,7 +321,8 @@ void MainWindow::HideEmptyMenus() {
 }
 
 void MainWindow::SetStartTitle() {
-    setWindowTitle(Text(24) + " - " + Text(9) + QString::fromStdString(context_.AppVersion));
+    setWindowTitle(UiText(TextId::ProgramName) + " - " + UiText(TextId::VersionPrefix) +
+                   QString::fromStdString(context_.AppVersion));
 }
 
 void MainWindow::CommandButton(int index) {
@@ -435,7 +436,8 @@ void MainWindow::ShowCardFace() {
         std::string name = context_.Location.CurrentCardName;
         if (!name.empty() && name.back() == '_')
             name.pop_back();
-        setWindowTitle(Text(67) + FromFileName(name) + "    " + Text(36));
+        setWindowTitle(UiText(TextId::EditingCard) + FromFileName(name) + "    " +
+                       UiText(TextId::RightClickForEditOptions));
         EnableCardFaceCommands(true);
         cardPicture()->setFocus();
         fillIn_->StartFilling();

@@ -1,6 +1,6 @@
 #include "NameDialog.h"
 
-#include "ProgramTexts.h"
+#include "UiText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,25 +12,21 @@
 
 namespace cw {
 
-namespace {
-
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
-
-} // namespace
+namespace {} // namespace
 
 NameDialog::NameDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("NameDialog");
-    setWindowTitle(Text(435));
+    setWindowTitle(UiText(TextId::NamesAndPlayerNumbers));
     setModal(true);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(6);
-    const int captions[5] = {430, 431, 432, 433, 434};
+    const TextId captions[5] = {TextId::FileNameForCard, TextId::NamesOnMyCard,
+                                TextId::MyPlayerNumber, TextId::NamesOnPartnersCard,
+                                TextId::PartnersPlayerNumber};
     for (int i = 0; i < 5; ++i) {
-        nameLabels_[size_t(i)] = new QLabel(Text(captions[i]), this);
+        nameLabels_[size_t(i)] = new QLabel(UiText(captions[i]), this);
         nameLabels_[size_t(i)]->setObjectName(QString("nameLabel%1").arg(i));
         nameEdits_[size_t(i)] = new QLineEdit(this);
         nameEdits_[size_t(i)]->setObjectName(QString("nameEdit(%1)").arg(i));
@@ -44,9 +40,9 @@ NameDialog::NameDialog(QWidget* parent) : QDialog(parent) {
     }
     grid->setRowMinimumHeight(1, 10);
 
-    dialogButtons_[0] = new QPushButton(Text(403), this);
+    dialogButtons_[0] = new QPushButton(UiText(TextId::Done), this);
     dialogButtons_[0]->setObjectName("dialogButton(0)");
-    dialogButtons_[1] = new QPushButton(Text(401), this);
+    dialogButtons_[1] = new QPushButton(UiText(TextId::Cancel), this);
     dialogButtons_[1]->setObjectName("dialogButton(1)");
     // Enter belongs to the entries, so neither button is a default button.
     for (auto* button : dialogButtons_) {

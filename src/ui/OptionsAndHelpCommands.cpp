@@ -34,12 +34,14 @@ void OptionsAndHelpCommands::AddCommands(QMenu* options, QMenu* help) {
     mail->setObjectName("mailSettingsAction");
     connect(mail, &QAction::triggered, this, &OptionsAndHelpCommands::OpenMailSettings);
 
-    QAction* programHelp = help->addAction(QString::fromStdString(GetProgramText(578)));
+    QAction* programHelp =
+        help->addAction(QString::fromStdString(GetProgramText(TextId::HelpOnCardwright)));
     programHelp->setObjectName("programHelpAction");
     programHelp->setShortcut(Qt::Key_F1);
     connect(programHelp, &QAction::triggered, this, &OptionsAndHelpCommands::ShowHelp);
     help->addSeparator();
-    QAction* about = help->addAction(QString::fromStdString(GetProgramText(579)));
+    QAction* about =
+        help->addAction(QString::fromStdString(GetProgramText(TextId::AboutCardwright)));
     about->setObjectName("aboutAction");
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &OptionsAndHelpCommands::ShowAbout);

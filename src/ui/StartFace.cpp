@@ -2,7 +2,7 @@
 
 #include "FileNameText.h"
 #include "FileOps.h"
-#include "ProgramTexts.h"
+#include "UiText.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,10 +21,6 @@
 namespace cw {
 
 namespace {
-
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
 
 // Card names come from file names, which are UTF-8 (FileNameToUtf8 mends the others).
 QString FromFileName(const std::string& name) {
@@ -111,7 +107,7 @@ QLayout* StartFace::BuildHeader() {
 }
 
 QLayout* StartFace::BuildListColumn() {
-    listLabel_ = new QLabel(Text(400), this);
+    listLabel_ = new QLabel(UiText(TextId::SelectCardToLoad), this);
     listLabel_->setObjectName("ListLabel");
     QFont bold = listLabel_->font();
     bold.setBold(true);
@@ -135,9 +131,9 @@ QLayout* StartFace::BuildListColumn() {
     auto* sidePanelLayout = new QHBoxLayout(sidePanel);
     sidePanelLayout->setContentsMargins(12, 6, 16, 6);
     sidePanelLayout->setSpacing(18);
-    const int sideCaptions[2] = {422, 426};
+    const TextId sideCaptions[2] = {TextId::FrontSide, TextId::BackSide};
     for (int i = 0; i < 2; ++i) {
-        sideButtons_[size_t(i)] = new QRadioButton(Text(sideCaptions[i]), sidePanel);
+        sideButtons_[size_t(i)] = new QRadioButton(UiText(sideCaptions[i]), sidePanel);
         sideButtons_[size_t(i)]->setObjectName(QString("sideButton(%1)").arg(i));
         sideGroup_->addButton(sideButtons_[size_t(i)], i);
         sidePanelLayout->addWidget(sideButtons_[size_t(i)]);
@@ -151,7 +147,7 @@ QLayout* StartFace::BuildListColumn() {
     selectionPromptLabel_ = new QLabel(this);
     selectionPromptLabel_->setObjectName("selectionPromptLabel");
     selectionPromptLabel_->hide();
-    cancelSelectionButton_ = new QPushButton(Text(401), this);
+    cancelSelectionButton_ = new QPushButton(UiText(TextId::Cancel), this);
     cancelSelectionButton_->setObjectName("cancelSelectionButton");
     cancelSelectionButton_->hide();
     connect(cancelSelectionButton_, &QPushButton::clicked, this,
@@ -164,7 +160,8 @@ QLayout* StartFace::BuildListColumn() {
     cardStatusLabel_ = new QLabel(this);
     cardStatusLabel_->setObjectName("cardStatusLabel");
     firstCardHint_ = new QLabel(
-        "Your card list holds only the sample card TESTCRD.  Click \u201c" + Text(410) +
+        "Your card list holds only the sample card TESTCRD.  Click \u201c" +
+            UiText(TextId::CreateNewCard) +
             "\u201d to make a card of your own for your partnership; you can still open the "
             "sample card to see how a finished card looks.",
         this);
@@ -193,14 +190,14 @@ QLayout* StartFace::BuildListColumn() {
 }
 
 QLayout* StartFace::BuildCommandColumn() {
-    const QString captions[10] = {Text(410),
-                                  Text(411),
-                                  Text(412),
-                                  Text(413),
-                                  Text(86) + " (F3)",
-                                  Text(85),
+    const QString captions[10] = {UiText(TextId::CreateNewCard),
+                                  UiText(TextId::EditNamesAndNumbers),
+                                  UiText(TextId::SaveCardAsPicture),
+                                  UiText(TextId::DeleteCard),
+                                  UiText(TextId::SaveChanges) + " (F3)",
+                                  UiText(TextId::ViewEditCard),
                                   "Select Card Format (F2)",
-                                  Text(416),
+                                  UiText(TextId::ExitButton),
                                   "Copy a Card to Diskette",
                                   "Copy Cards from Diskette"};
     for (int i = 0; i < 10; ++i) {

@@ -72,7 +72,8 @@ TEST_F(PrintDialogTest, OnePageCardOffersOnlyItsFrontAndNoOrientation) {
         EXPECT_TRUE(dialog.numberBox(BoxFrontMargin)->isEnabled());
         EXPECT_TRUE(dialog.orientationGroup()->isHidden());
         EXPECT_EQ(dialog.defaultLabel(BoxPrintWidth)->text(), "Default = 210");
-        EXPECT_EQ(dialog.instructionsLabel()->text().toStdString(), GetProgramText(77));
+        EXPECT_EQ(dialog.instructionsLabel()->text().toStdString(),
+                  GetProgramText(TextId::PrintHintSize));
         EXPECT_EQ(dialog.windowTitle(), "Printer Setup");
         EXPECT_EQ(dialog.optionsPanel()->title(), "Printing Options");
         dialog.cancelButton()->click();

@@ -8,8 +8,8 @@
 #include "FormatDisplayName.h"
 #include "OptionsLocations.h"
 #include "Prompter.h"
-#include "ProgramTexts.h"
 #include "TextCodec.h"
+#include "UiText.h"
 
 #include <QButtonGroup>
 #include <QFontDialog>
@@ -30,10 +30,6 @@
 namespace cw {
 
 namespace {
-
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
 
 // Font names are bytes of the card code page in the defaults file.
 QString FromCard(const std::string& bytes) {
@@ -56,11 +52,11 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     setModal(true);
     chooseFont_ = [this](const QFont& initial) -> std::optional<QFont> {
         bool ok = false;
-        QFont chosen = QFontDialog::getFont(&ok, initial, this, Text(492));
+        QFont chosen = QFontDialog::getFont(&ok, initial, this, UiText(TextId::SetFont));
         return ok ? std::optional<QFont>(chosen) : std::nullopt;
     };
 
-    auto* listLabel = new QLabel(Text(451), this);
+    auto* listLabel = new QLabel(UiText(TextId::SelectCardToChange), this);
     formatList_ = new QListWidget(this);
     formatList_->setObjectName(QStringLiteral("formatList"));
     listLabel->setBuddy(formatList_);
@@ -75,14 +71,16 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     left->addWidget(listLabel);
     left->addWidget(formatList_, 1);
 
-    auto* cardFrame = new QGroupBox(Text(455), this);
+    auto* cardFrame = new QGroupBox(UiText(TextId::CardSpecificDefaults), this);
     cardFrame->setObjectName(QStringLiteral("cardDefaultsFrame"));
     auto* cardLayout = new QVBoxLayout(cardFrame);
     cardLayout->addWidget(BuildFontGroup(cardFrame));
     cardLayout->addWidget(BuildPrintGroup(cardFrame));
     cardLayout->addWidget(BuildCheckBoxGroup(cardFrame));
 
-    auto* explanation = new QLabel(Text(457) + "\n" + Text(458), this);
+    auto* explanation = new QLabel(UiText(TextId::DefaultsChangeExplanation) + "\n" +
+                                       UiText(TextId::FieldsOverrideDefaults),
+                                   this);
     explanation->setWordWrap(true);
 
     auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
@@ -92,10 +90,10 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &CardOptionsDialog::helpRequested);
 
-    saveButton_ = new QPushButton(Text(86), this);
+    saveButton_ = new QPushButton(UiText(TextId::SaveChanges), this);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     saveButton_->setAutoDefault(false);
-    doneButton_ = new QPushButton(Text(403), this);
+    doneButton_ = new QPushButton(UiText(TextId::Done), this);
     doneButton_->setObjectName(QStringLiteral("doneButton"));
     doneButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, &CardOptionsDialog::SaveChanges);
@@ -128,18 +126,18 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
 }
 
 QWidget* CardOptionsDialog::BuildFontGroup(QWidget* parent) {
-    auto* group = new QGroupBox(Text(453), parent);
+    auto* group = new QGroupBox(UiText(TextId::UserInputFontSelection), parent);
     group->setObjectName(QStringLiteral("fontFrame"));
     fontLabel_ = new QLabel(group);
     fontLabel_->setObjectName(QStringLiteral("fontLabel"));
     fontLabel_->setMinimumWidth(220);
-    setFontButton_ = new QPushButton(Text(492), group);
+    setFontButton_ = new QPushButton(UiText(TextId::SetFont), group);
     setFontButton_->setObjectName(QStringLiteral("setFontButton"));
     setFontButton_->setAutoDefault(false);
     connect(setFontButton_, &QPushButton::clicked, this, &CardOptionsDialog::SetFont);
 
     auto* colours = new QHBoxLayout;
-    colours->addWidget(new QLabel(Text(452), group));
+    colours->addWidget(new QLabel(UiText(TextId::FontColour), group));
     for (int i = 0; i < 6; ++i) {
         if (i == kCurrentSwatch)
             colours->addSpacing(14);
@@ -156,9 +154,9 @@ QWidget* CardOptionsDialog::BuildFontGroup(QWidget* parent) {
 }
 
 QWidget* CardOptionsDialog::BuildPrintGroup(QWidget* parent) {
-    auto* group = new QGroupBox(Text(449), parent);
+    auto* group = new QGroupBox(UiText(TextId::SelectBaseTextColour), parent);
     group->setObjectName(QStringLiteral("printColourFrame"));
-    auto* explanation = new QLabel(Text(448), group);
+    auto* explanation = new QLabel(UiText(TextId::BaseTextColourExplanation), group);
     explanation->setWordWrap(true);
 
     sideChoice_ = new QWidget(group);
@@ -194,7 +192,7 @@ QWidget* CardOptionsDialog::BuildPrintGroup(QWidget* parent) {
 }
 
 QWidget* CardOptionsDialog::BuildCheckBoxGroup(QWidget* parent) {
-    auto* group = new QGroupBox(Text(454), parent);
+    auto* group = new QGroupBox(UiText(TextId::CheckBoxStyle), parent);
     group->setObjectName(QStringLiteral("checkBoxStyleFrame"));
     auto* layout = new QHBoxLayout(group);
     auto* styles = new QButtonGroup(this);
@@ -230,7 +228,7 @@ QWidget* CardOptionsDialog::MakeSwatch(int index, QWidget* parent) {
         swatch = shown;
     } else {
         auto* button = new QToolButton(parent);
-        button->setToolTip(Text(30).trimmed());
+        button->setToolTip(UiText(TextId::SelectColour).trimmed());
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QToolButton::clicked, this, [this, index] { SwatchClicked(index); });
         swatch = button;
@@ -345,7 +343,8 @@ void CardOptionsDialog::SetFont() {
             context_.prompter.Message("The font \"" + family.toStdString() +
                                           "\" cannot be used for cards: card files cannot hold "
                                           "the letters of its name. Please choose another font.",
-                                      Text(24).toStdString(), Buttons::Ok, Icon::Warning);
+                                      UiText(TextId::ProgramName).toStdString(), Buttons::Ok,
+                                      Icon::Warning);
             return;
         }
         options_.SetFont(name, size, chosen->bold(), chosen->italic());

@@ -2,8 +2,8 @@
 
 #include "BasicNumbers.h"
 #include "PrintOptionsModel.h"
-#include "ProgramTexts.h"
 #include "Prompter.h"
+#include "UiText.h"
 #include "ViewScaling.h"
 
 #include <QApplication>
@@ -26,10 +26,6 @@ namespace cw {
 
 namespace {
 
-QString Text(int number) {
-    return QString::fromStdString(GetProgramText(number));
-}
-
 const char* const kUnits[PrintBoxCount] = {"mm", "mm", "mm", "mm", "pixels"};
 
 QString Number(double value) {
@@ -49,7 +45,7 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
     outer->setContentsMargins(24, 24, 24, 24);
     outer->addWidget(pages_);
 
-    optionsPanel_ = new QGroupBox(Text(409), pages_);
+    optionsPanel_ = new QGroupBox(UiText(TextId::PrintingOptions), pages_);
     optionsPanel_->setObjectName("optionsPanel");
     optionsPanel_->setStyleSheet(
         "QGroupBox#optionsPanel { background: #f4f4f8; border: 1px solid #303060;"
@@ -66,9 +62,9 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
     // Sides and black only.
     auto* sides = new QHBoxLayout;
     auto* sideGroup = new QButtonGroup(this);
-    const int sideCaptions[3] = {422, 426, 423};
+    const TextId sideCaptions[3] = {TextId::FrontSide, TextId::BackSide, TextId::BothSides};
     for (int i = 0; i < 3; ++i) {
-        sideButtons_[size_t(i)] = new QRadioButton(Text(sideCaptions[i]), optionsPanel_);
+        sideButtons_[size_t(i)] = new QRadioButton(UiText(sideCaptions[i]), optionsPanel_);
         sideButtons_[size_t(i)]->setObjectName(QString("sideButton(%1)").arg(i));
         sideGroup->addButton(sideButtons_[size_t(i)], i);
         sides->addWidget(sideButtons_[size_t(i)]);
@@ -126,12 +122,12 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    okButton_ = new QPushButton(Text(402), optionsPanel_);
+    okButton_ = new QPushButton(UiText(TextId::Ok), optionsPanel_);
     okButton_->setObjectName("okButton");
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(Text(401), optionsPanel_);
+    cancelButton_ = new QPushButton(UiText(TextId::Cancel), optionsPanel_);
     cancelButton_->setObjectName("cancelButton");
-    saveButton_ = new QPushButton(Text(404), optionsPanel_);
+    saveButton_ = new QPushButton(UiText(TextId::SaveSettings), optionsPanel_);
     saveButton_->setObjectName("saveSettingsButton");
     for (QPushButton* button : {okButton_, cancelButton_, saveButton_})
         buttons->addWidget(button);
@@ -242,7 +238,7 @@ bool PrintDialog::ReadOptions() {
         const std::string text = numberBoxes_[size_t(box)]->text().trimmed().toStdString();
         if (!IsWholeNumber(text)) {
             prompter_.Message(std::string(PrintBoxCaption(box)) + " must be a number.",
-                              GetProgramText(24), Buttons::Ok, Icon::Warning);
+                              GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Warning);
             numberBoxes_[size_t(box)]->setFocus();
             numberBoxes_[size_t(box)]->selectAll();
             return false;
@@ -253,7 +249,8 @@ bool PrintDialog::ReadOptions() {
     model_->Choices() = choices;
     if (auto problem = model_->Problem()) {
         model_->Choices() = before;
-        prompter_.Message(*problem, GetProgramText(24), Buttons::Ok, Icon::Warning);
+        prompter_.Message(*problem, GetProgramText(TextId::ProgramName), Buttons::Ok,
+                          Icon::Warning);
         return false;
     }
     return true;
