@@ -4,7 +4,6 @@
 // Run: build/bench/bench_layout
 #include "AppContext.h"
 #include "CardFace.h"
-#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "LayoutController.h"
@@ -16,6 +15,7 @@
 #include "SessionFakes.h"
 #include "SizeArrows.h"
 #include "TestFiles.h"
+#include "UndoHistory.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -24,8 +24,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <malloc.h>
 #include <iostream>
+#include <malloc.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>

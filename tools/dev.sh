@@ -4,13 +4,14 @@
 #   bash tools/dev.sh test   install, build, run the whole test suite
 #   bash tools/dev.sh sanitize   the test suite again under AddressSanitizer + UBSan
 #   bash tools/dev.sh threads    the tests of the work done on threads under ThreadSanitizer
+#   bash tools/dev.sh format     check that src, tests and bench follow .clang-format
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-liberation2 python3 python3-fonttools xvfb xauth
           clang libclang-rt-14-dev libgif-dev libcurl4-openssl-dev poppler-utils
-          python3-aiosmtpd xdg-utils)
+          python3-aiosmtpd xdg-utils clang-format)
 
 install_packages() {
     local missing=()
@@ -70,6 +71,13 @@ threads)
             "build-tsan/tests/$t"
     done
     ;;
+format)
+    # Every C++ file as the repository's .clang-format writes it; fails naming the files that
+    # are not.
+    install_packages
+    find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run -Werror
+    ;;
 fuzz)
     # The file readers under libFuzzer (clang, ASan + UBSan), one after the other, each for
     # ${FUZZ_SECONDS:-60} seconds; FUZZ_TARGETS picks some of them. Inputs that crash or hang
@@ -90,7 +98,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: bash tools/dev.sh run|test|sanitize|threads|fuzz" >&2
+    echo "usage: bash tools/dev.sh run|test|sanitize|threads|format|fuzz" >&2
     exit 2
     ;;
 esac

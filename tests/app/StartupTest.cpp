@@ -67,7 +67,8 @@ TEST_F(StartupTest, CreatesItsFoldersAndTheErrorLog) {
 }
 
 TEST_F(StartupTest, FormatsListingShowsSlotCodeExtensionBackFlagAndName) {
-    MakeDataRoot(dir.Path(), {FormatSpec{}, FormatSpec{"CLUB", "club", "clb", "Club", false, 0, true, {}}});
+    MakeDataRoot(dir.Path(),
+                 {FormatSpec{}, FormatSpec{"CLUB", "club", "clb", "Club", false, 0, true, {}}});
     Application app(dir.Path(), prompter);
     ConsoleErrorPresenter console(app.Log(), app.Context());
     app.SetErrorPresenter(&console);
@@ -93,7 +94,8 @@ TEST_F(StartupTest, TheSuitFontIsBuiltInAndTheRootsFontsAreAddedToIt) {
 }
 
 TEST_F(StartupTest, CommandsLeaveTheSettingsAndTheNoticeToTheProgram) {
-    MakeDataRoot(dir.Path(), {FormatSpec{"TEST", "test", "tst", "Caf\xE9 Card", true, 0, true, {}}}, 2, 0);
+    MakeDataRoot(dir.Path(), {FormatSpec{"TEST", "test", "tst", "Caf\xE9 Card", true, 0, true, {}}},
+                 2, 0);
     const std::string before = ReadFile(dir / "cwr.sys");
     {
         Application app(dir.Path(), prompter);

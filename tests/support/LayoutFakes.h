@@ -1,12 +1,12 @@
 #pragma once
 
 #include "AppContext.h"
-#include "UndoHistory.h"
 #include "LayoutEditSession.h"
 #include "MainSession.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
 #include "TestFiles.h"
+#include "UndoHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "AppContext.h"
 #include "CardFace.h"
-#include "UndoHistory.h"
 #include "CardPicture.h"
 #include "CheckBoxMarker.h"
 #include "ColourPicker.h"
@@ -12,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "MoveArrows.h"
 #include "SizeArrows.h"
+#include "UndoHistory.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
