@@ -53,8 +53,13 @@ bool PrepareDataRoot(const fs::path& root, std::string& problem) {
         fs::path target = ResolveForWriting(root / fs::relative(it->path(), *shipped));
         if (it->is_directory(ec))
             fs::create_directories(target, ec);
-        else if (!ExistsAnyCase(target))
+        else if (!ExistsAnyCase(target)) {
             fs::copy_file(it->path(), target, ec);
+            // Installed data is read-only; the root's copy is the user's to change.
+            if (!ec)
+                fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
+                                fs::perm_options::add, ec);
+        }
         if (ec)
             break;
     }

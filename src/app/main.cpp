@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "ConsoleErrorPresenter.h"
 #include "DataRoot.h"
+#include "DataRootLock.h"
 #include "ErrorDialog.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
@@ -72,6 +73,12 @@ int main(int argc, char** argv) {
     if (!cw::PrepareDataRoot(root, problem)) {
         static_cast<cw::Prompter&>(prompter).Message(problem, "Cardwright", cw::Buttons::Ok,
                                                      cw::Icon::Critical);
+        return 1;
+    }
+    cw::DataRootLock rootLock(root);
+    if (rootLock.TryTake() == cw::DataRootLock::Outcome::HeldByOther) {
+        static_cast<cw::Prompter&>(prompter).Message(rootLock.Problem(), "Cardwright",
+                                                     cw::Buttons::Ok, cw::Icon::Warning);
         return 1;
     }
     cw::Application app(root, prompter);

@@ -17,7 +17,8 @@ namespace cw {
 QString AboutDialog::AboutNotice() {
     return QStringLiteral(
         "Cardwright fills in, lays out, prints and exports bridge convention cards.\n"
-        "\u00a9 The Cardwright developers. The libraries and fonts it is made with come "
+        "\u00a9 The Cardwright developers. Cardwright is free software under the GNU General "
+        "Public License, version 3 or later. The libraries and fonts it is made with come "
         "under their own licences, given below.");
 }
 

@@ -107,8 +107,12 @@ TEST(AboutTest, ShowsTheVersionAndTheLicencesOfWhatItShipsWith) {
     EXPECT_EQ(about.windowTitle(), "Cardwright");
     EXPECT_EQ(about.versionLabel()->text(), "Version 6.3.19");
     QString licences = about.licences()->toPlainText();
-    for (const char* text : {"GNU LESSER GENERAL PUBLIC LICENSE", "Permission is hereby granted",
-                             "Daniel Stenberg", "SIL OPEN FONT LICENSE Version 1.1"})
+    // Cardwright's own licence first, then those of what it is made with.
+    EXPECT_TRUE(
+        AboutDialog::AboutNotice().contains("GNU General Public License, version 3 or later"));
+    for (const char* text :
+         {"GNU GENERAL PUBLIC LICENSE", "GNU LESSER GENERAL PUBLIC LICENSE",
+          "Permission is hereby granted", "Daniel Stenberg", "SIL OPEN FONT LICENSE Version 1.1"})
         EXPECT_TRUE(licences.contains(QLatin1String(text))) << text;
 }
 
