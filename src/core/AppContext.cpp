@@ -185,6 +185,8 @@ bool AppContext::LoadCard() {
             report = CardFile::LoadCard(Page, Location, options);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    if (finished)
+        RememberPageOnDisk();
     if (finished && !report.Complete())
         ReportIncompleteCard(report);
     return finished;
@@ -255,6 +257,8 @@ bool AppContext::SaveCard() {
             CardFile::SaveCard(Page, Location, AppVersion, fileSystem);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    if (saved)
+        RememberPageOnDisk();
     if (saved && replaced)
         KeepReplacedPage(*page, *replaced);
     if (saved && rewritten)
@@ -265,6 +269,31 @@ bool AppContext::SaveCard() {
                              "The card has been saved there again as it is on the screen.",
                          GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Information);
     return saved;
+}
+
+void AppContext::RememberPageOnDisk() {
+    pageOnDisk_.reset();
+    if (auto page = ResolveExisting(Location.PagePath())) {
+        try {
+            pageOnDisk_ = ReadFileBytes(*page);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+std::optional<std::string> AppContext::PageChangedOnDisk() const {
+    if (!pageOnDisk_ || !HasFormat())
+        return std::nullopt;
+    auto page = ResolveExisting(Location.PagePath());
+    if (!page)
+        return std::nullopt;
+    try {
+        std::string now = ReadFileBytes(*page);
+        if (now != *pageOnDisk_)
+            return now;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
 }
 
 void AppContext::SaveCardAnew() {

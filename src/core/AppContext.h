@@ -77,6 +77,12 @@ public:
     void SetUpViewScale();
     bool LoadCard();
     bool SaveCard();
+    // The bytes of the open page's file when another program has changed it since it was
+    // opened or last saved here; nullopt when it is as this program left it (or unreadable,
+    // which the save reports).
+    std::optional<std::string> PageChangedOnDisk() const;
+    // Takes bytes as the file's state this program has seen (after reloading it).
+    void PageSeenOnDisk(std::string bytes) { pageOnDisk_ = std::move(bytes); }
 
     // Tells the user text (a warning) unless the same key has been reported in this run: a
     // file that stays unreadable is drawn again and again, and said once.
@@ -109,6 +115,9 @@ private:
     // reported once (until it works again) and never stops the save.
     void KeepReplacedPage(const fs::path& page, const std::string& replaced);
     bool historyProblemShown_ = false;
+    // The open page's file as it was read or written last.
+    std::optional<std::string> pageOnDisk_;
+    void RememberPageOnDisk();
 
     std::set<std::string> reported_;
 };

@@ -1,6 +1,10 @@
 #include "ChangedState.h"
 
 #include "AppContext.h"
+#include "CardFile.h"
+#include "ErrorTrap.h"
+#include "LocationCodes.h"
+#include "PageChanger.h"
 #include "ProgramTexts.h"
 
 namespace cw {
@@ -44,7 +48,44 @@ Answer ChangedState::AskSaveChanges() {
     return answer;
 }
 
+bool ChangedState::MayOverwritePage() {
+    std::optional<std::string> onDisk = context_.PageChangedOnDisk();
+    if (!onDisk)
+        return true;
+    const std::string file = context_.Location.CurrentCardName + context_.Location.CardExt;
+    std::optional<size_t> choice = context_.prompter.Choose(
+        "The card file " + file +
+            " was changed by another program since you opened it here.\n\n"
+            "Overwrite it with the card as you see it, or reload it as it is now on disk "
+            "(your changes here are dropped; Undo brings them back)?",
+        GetProgramText(TextId::ProgramName), {"Overwrite", "Reload"});
+    if (choice == size_t(0))
+        return true;
+    if (choice == size_t(1)) {
+        bool read = context_.errorTrap.Guard(
+            loc::LoadCard,
+            [&] {
+                CardPage reloaded;
+                // The back page keeps the card's notes line of the front page, as on loading.
+                reloaded.CardHeader = context_.Page.CardHeader;
+                CardFile::ParsePage(reloaded, *onDisk, context_.BackSideSelected);
+                if (changer_)
+                    changer_->ReplacePage(std::move(reloaded), "Reload from Disk");
+                else
+                    context_.Page = std::move(reloaded);
+            },
+            [&] { return std::vector<ErrValue>{context_.Location.PagePath().string()}; });
+        if (read) {
+            context_.PageSeenOnDisk(std::move(*onDisk));
+            SetChangedState(CardSavedCode);
+        }
+    }
+    return false;
+}
+
 bool ChangedState::SaveCard() {
+    if (!MayOverwritePage())
+        return false;
     if (!context_.SaveCard())
         return false;
     SetChangedState(CardSavedCode);

@@ -7,6 +7,7 @@
 namespace cw {
 
 class AppContext;
+class PageChanger;
 
 // The controls that follow the open card's state: the save commands while there are unsaved
 // changes, the card commands while a card is open.
@@ -30,6 +31,9 @@ public:
     explicit ChangedState(AppContext& context) : context_(context) {}
 
     void AddView(ChangedStateView* view) { views_.push_back(view); }
+    // Where a page reloaded from disk goes, so that the reload is one undoable step. Without
+    // one the page is read again in place.
+    void SetPageChanger(PageChanger* changer) { changer_ = changer; }
 
     // 0 card changed, 1 saved (nothing unsaved), 2 card open, 3 no card.
     void SetChangedState(int code);
@@ -38,14 +42,20 @@ public:
     // Returns the answer, or No when nothing was asked; Cancel when the save failed.
     Answer AskSaveChanges();
 
-    // Saves the open page; on success nothing is left unsaved.
+    // Saves the open page; on success nothing is left unsaved. When another program changed
+    // the page's file since it was opened, asks first: Overwrite saves, Reload shows the file
+    // as it is on disk (and saves nothing), Cancel saves nothing.
     bool SaveCard();
 
     bool CardOpen() const { return cardOpen_; }
     bool CardChanged() const { return cardChanged_; }
 
 private:
+    // False when the user chose not to overwrite a file changed on disk.
+    bool MayOverwritePage();
+
     AppContext& context_;
+    PageChanger* changer_ = nullptr;
     std::vector<ChangedStateView*> views_;
     bool cardOpen_ = false;
     bool cardChanged_ = false;

@@ -49,11 +49,15 @@ CardTools::CardTools(MainWindow& window, AppContext& context)
       check_(context, [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
       changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }) {
     window_.Session().Changed().AddView(this);
+    // A card reloaded from disk before a save is an undoable step like these.
+    window_.Session().Changed().SetPageChanger(&changer_);
     window_.cardPicture()->SetOverlay(&overlay_.Picture());
     connect(window_.cardPicture(), &CardPicture::redrawn, this, &CardTools::RefreshMarks);
 }
 
-CardTools::~CardTools() = default;
+CardTools::~CardTools() {
+    window_.Session().Changed().SetPageChanger(nullptr);
+}
 
 CardCheckPanel* CardTools::checkPanel() const {
     return checkPanel_;

@@ -64,3 +64,41 @@ TEST_F(VersionRestoreTest, RestoreThenUndoGivesTheCardBeforeTheRestoreByteForByt
     EXPECT_FALSE(RestorePageVersion(ctx, main.Changed(), changer, back));
     EXPECT_TRUE(errors.shown.empty());
 }
+
+// Another program (or another copy on a shared folder) rewrites the card while it is open
+// here: a save asks before overwriting it, and each answer does what it says.
+TEST_F(VersionRestoreTest, ASaveOverAFileChangedOnDiskAsksFirst) {
+    main.Changed().SetPageChanger(&changer);
+    std::string theirs = ReadFile(Page());
+    theirs.replace(theirs.find("\"second\""), 8, "\"theirs\"");
+    WriteFile(Page(), theirs);
+
+    // Cancel: nothing written, the typing stays.
+    Text(0).text = "mine";
+    main.Changed().SetChangedState(ChangedState::CardChangedCode);
+    prompter.QueueChoice(std::nullopt);
+    EXPECT_FALSE(main.Changed().SaveCard());
+    EXPECT_EQ(ReadFile(Page()), theirs);
+    EXPECT_EQ(Text(0).text, "mine");
+    ASSERT_FALSE(prompter.Log().empty());
+    EXPECT_NE(prompter.Log().back().text.find("changed by another program"), std::string::npos);
+
+    // Reload: their page is shown, nothing is left unsaved, and Undo brings the typing back.
+    prompter.QueueChoice(size_t(1));
+    EXPECT_FALSE(main.Changed().SaveCard());
+    EXPECT_EQ(ReadFile(Page()), theirs);
+    EXPECT_EQ(Text(0).text, "theirs");
+    EXPECT_FALSE(Changed());
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(Text(0).text, "mine");
+
+    // Overwrite: saved without asking again until the file changes on disk once more.
+    prompter.QueueChoice(size_t(0));
+    ASSERT_TRUE(main.Changed().SaveCard());
+    EXPECT_NE(ReadFile(Page()).find("\"mine\""), std::string::npos);
+    Text(0).text = "mine again";
+    main.Changed().SetChangedState(ChangedState::CardChangedCode);
+    ASSERT_TRUE(main.Changed().SaveCard());
+    EXPECT_EQ(prompter.UnusedAnswers(), 0u);
+    main.Changed().SetPageChanger(nullptr);
+}
