@@ -43,6 +43,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     const cw::CommandEntry* tool = line.command.empty() ? nullptr : cw::FindCommand(line.command);
+    // `cardwright FILE` (a double click in the file manager) opens that card file.
+    std::optional<std::filesystem::path> cardFile;
+    if (!tool && !line.command.empty() && std::filesystem::is_regular_file(line.command)) {
+        cardFile = std::filesystem::absolute(line.command);
+        line.command.clear();
+    }
     if (line.Has("--help") || !line.errors.empty() || (!line.command.empty() && !tool)) {
         for (const auto& error : line.errors)
             std::cerr << error << '\n';
@@ -94,6 +100,8 @@ int main(int argc, char** argv) {
         cw::MainWindow window(app.Context());
         prompter.SetParent(&window);
         window.show();
+        if (cardFile)
+            window.OpenCardFile(*cardFile);
         code = qtApp.exec();
         prompter.SetParent(nullptr);
     }

@@ -648,6 +648,19 @@ bool CardLibrary::RestoreDeletedCard(const std::string& card) {
     return finished;
 }
 
+bool CardLibrary::OpenCardNamed(const std::string& cardName, bool backSide) {
+    FillCardList();
+    int index = IndexOf(UpperCaseFileName(cardName + context_.Location.CardExt));
+    if (index < 0)
+        return false;
+    if (backSide != context_.BackSideSelected && HasBackPage()) {
+        context_.BackSideSelected = backSide;
+        context_.ApplyFormatDefaults(false);
+        view_.ShowSide(backSide);
+    }
+    return OpenCard(index);
+}
+
 bool CardLibrary::SwitchSide(bool backSide) {
     if (backSide == context_.BackSideSelected)
         return true;

@@ -92,6 +92,9 @@ public:
     void ListClick(int index);
     // Opens an entry on the selected side.
     bool OpenCard(int index);
+    // Opens the card of this name (a file of the current format's card folder) on the
+    // chosen side; false when it is not in the list or cannot be opened.
+    bool OpenCardNamed(const std::string& cardName, bool backSide);
 
     // "Create a New Card": false when the user cancelled the save question.
     bool PrepareNewCard();

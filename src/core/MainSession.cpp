@@ -1,7 +1,10 @@
 #include "MainSession.h"
 
 #include "AppContext.h"
+#include "CardFileLocator.h"
 #include "ErrorTrap.h"
+#include "FileNameText.h"
+#include "FileOps.h"
 #include "LocationCodes.h"
 #include "ProgramTexts.h"
 
@@ -93,6 +96,92 @@ bool MainSession::ChooseFormat(int16_t selection) {
         changed_.SetChangedState(ChangedState::NoCardCode);
         libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened));
     });
+}
+
+namespace {
+
+bool FilesHaveSameBytes(const std::filesystem::path& a, const std::filesystem::path& b) {
+    try {
+        return ReadFileBytes(a) == ReadFileBytes(b);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool MainSession::OpenCardFile(const std::filesystem::path& given) {
+    namespace fs = std::filesystem;
+    Prompter& prompter = context_.prompter;
+    const std::string title = GetProgramText(TextId::ProgramName);
+    std::error_code ec;
+    const fs::path file = fs::absolute(given, ec);
+    if (ec || !fs::is_regular_file(file, ec)) {
+        prompter.Message(FileNameToUtf8(given.string()) + " cannot be opened: there is no such "
+                                                          "card file.",
+                         title, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    std::string problem;
+    std::optional<CardFileLocation> where =
+        LocateCardFile(context_.Catalogue, context_.paths, file, problem);
+    if (!where) {
+        prompter.Message(problem, title, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    if (changed_.AskSaveChanges() == Answer::Cancel)
+        return false;
+    if (!where->inCardFolder && !CopyCardIn(file, *where))
+        return false;
+    if (!ChooseFormat(where->slot))
+        return false;
+    return library_.OpenCardNamed(where->cardName, where->backPage);
+}
+
+bool MainSession::CopyCardIn(const std::filesystem::path& file, const CardFileLocation& where) {
+    namespace fs = std::filesystem;
+    Prompter& prompter = context_.prompter;
+    const std::string title = GetProgramText(TextId::ProgramName);
+    const std::string extension = context_.Catalogue.Column(where.slot, ColExtension);
+    const fs::path folder =
+        context_.paths.CardFolder(context_.Catalogue.Column(where.slot, ColFolder));
+    const std::string display = FileNameToUtf8(where.cardName);
+    std::optional<size_t> choice =
+        prompter.Choose("The card " + display + " is not among your cards (" +
+                            FileNameToUtf8(file.string()) + ").\nCopy it into your cards of the " +
+                            context_.Catalogue.Column(where.slot, ColDisplayName) +
+                            " to open it? The file " + "where it is stays as it is.",
+                        title, {"Copy and Open"});
+    if (!choice)
+        return false;
+    // The card's pages: the front page and, for two-page formats, the back page beside it.
+    std::vector<std::string> pages = {where.cardName + extension};
+    if (context_.Catalogue.HasBackPage(where.slot))
+        pages.push_back(where.cardName + "_" + extension);
+    std::vector<std::pair<fs::path, fs::path>> copies;
+    for (const std::string& page : pages) {
+        std::optional<fs::path> source = ResolveExisting(file.parent_path() / page);
+        if (!source)
+            continue;
+        std::optional<fs::path> existing = ResolveExisting(folder / page);
+        if (existing && !FilesHaveSameBytes(*existing, *source)) {
+            prompter.Message("Your cards already hold a card named " + display +
+                                 ", and it is another card. Rename the file to copy it in, "
+                                 "or open your card from the list.",
+                             title, Buttons::Ok, Icon::Warning);
+            return false;
+        }
+        if (!existing)
+            copies.emplace_back(*source, folder / page);
+    }
+    return context_.errorTrap.Guard(
+        loc::OpenCard,
+        [&] {
+            CreateFolderQuietly(folder);
+            for (const auto& [source, target] : copies)
+                WriteFileOver(context_.fileSystem, target, ReadFileBytes(source));
+        },
+        [&] { return std::vector<ErrValue>{file.string()}; });
 }
 
 } // namespace cw

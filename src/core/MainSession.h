@@ -4,6 +4,7 @@
 #include "ChangedState.h"
 
 #include <cstdint>
+#include <filesystem>
 
 namespace cw {
 
@@ -40,11 +41,17 @@ public:
     // "Done" of the format chooser: makes selection current when it is another format.
     bool ChooseFormat(int16_t selection);
 
+    // Opens a card file given by its path (`cardwright FILE`, a double click in the file
+    // manager): its format is made current; a card from outside the data root is first
+    // copied into its format's card folder when the user agrees. False when nothing opened.
+    bool OpenCardFile(const std::filesystem::path& file);
+
     // Removes the card folder of every format that holds no file (errors ignored).
     void RemoveEmptyCardFolders();
 
 private:
     void ResetZoom();
+    bool CopyCardIn(const std::filesystem::path& file, const struct CardFileLocation& where);
 
     AppContext& context_;
     CardFormatView& formatView_;

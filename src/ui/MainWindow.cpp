@@ -382,6 +382,15 @@ void MainWindow::SelectionCommand(NameDialogMode mode) {
         cardList()->setFocus();
 }
 
+bool MainWindow::OpenCardFile(const std::filesystem::path& file) {
+    if (CardFaceShown())
+        LeaveCardFace();
+    if (!session_.OpenCardFile(file))
+        return false;
+    ShowCardFace();
+    return true;
+}
+
 void MainWindow::ListClicked(int row, bool view) {
     CardLibrary& library = session_.Library();
     bool opening = library.Mode() == NameDialogMode::NewCard;

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -109,6 +110,9 @@ public:
     void PrintCommand(PrintCardChoice choice);
     void UsePrintQuestions(PrintQuestions* questions);
     void SaveCardAs();
+    // Opens a card file given by its path (the command line, a double click in the file
+    // manager) on the card face.
+    bool OpenCardFile(const std::filesystem::path& file);
     void UseExportFileChooser(ExportFileChooser* chooser);
     void OpenNotes();
     void ShowReferenceText(const std::string& fileName);

@@ -365,3 +365,46 @@ TEST(TransferFolder, FirstRemovableMediumIsTheFirstFolderOfTheFirstRootWithOne) 
               media / "all" / "CARDS");
     EXPECT_FALSE(FirstRemovableMedium({media / "user"}));
 }
+
+// A card file opened by its path (`cardwright FILE`, a double click in the file manager).
+TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
+    CreateCard("one");
+    window->close();
+    window->Session().Library().MarkCardClosed();
+    // Another format is current: the file's own format is chosen for it.
+    ASSERT_TRUE(window->Session().ChooseFormat(1));
+    ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
+    EXPECT_TRUE(window->CardFaceShown());
+    EXPECT_EQ(ctx.CurrentFormat, 0);
+    EXPECT_TRUE(EqualsIgnoreCase(ctx.Location.CurrentCardName, "one"));
+
+    // From outside the data root: copied in only when the user agrees, with its back page.
+    TempDir elsewhere;
+    WriteFile(elsewhere / "two.tst", ReadFile(Cards("one.tst")));
+    WriteFile(elsewhere / "two_.tst", ReadFile(Cards("one_.tst")));
+    prompter.QueueChoice(std::nullopt);
+    EXPECT_FALSE(window->OpenCardFile(elsewhere / "two_.tst"));
+    EXPECT_FALSE(fs::exists(Cards("two.tst")));
+    prompter.QueueChoice(size_t(0));
+    ASSERT_TRUE(window->OpenCardFile(elsewhere / "two_.tst"));
+    EXPECT_EQ(ReadFile(Cards("two.tst")), ReadFile(elsewhere / "two.tst"));
+    EXPECT_EQ(ReadFile(Cards("two_.tst")), ReadFile(elsewhere / "two_.tst"));
+    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(EqualsIgnoreCase(ctx.Location.CurrentCardName, "two_"));
+
+    // Another card under a name already taken is never copied over it.
+    const std::string ours = ReadFile(Cards("two.tst"));
+    WriteFile(elsewhere / "two.tst", ours + "2,1,1,1,1,1,\"other\",0\r\n");
+    prompter.QueueChoice(size_t(0));
+    EXPECT_FALSE(window->OpenCardFile(elsewhere / "two.tst"));
+    EXPECT_EQ(ReadFile(Cards("two.tst")), ours);
+    EXPECT_NE(prompter.MessageTexts().back().find("already hold a card named two"),
+              std::string::npos);
+
+    // A file no format takes, and a file that is not there.
+    WriteFile(elsewhere / "notes.txt", "text");
+    EXPECT_FALSE(window->OpenCardFile(elsewhere / "notes.txt"));
+    EXPECT_NE(prompter.MessageTexts().back().find("not a card file"), std::string::npos);
+    EXPECT_FALSE(window->OpenCardFile(elsewhere / "gone.tst"));
+    EXPECT_EQ(prompter.UnusedAnswers(), 0u);
+}
