@@ -92,13 +92,19 @@ TEST_F(VersionRestoreTest, ASaveOverAFileChangedOnDiskAsksFirst) {
     ASSERT_TRUE(history.Undo());
     EXPECT_EQ(Text(0).text, "mine");
 
-    // Overwrite: saved without asking again until the file changes on disk once more.
-    prompter.QueueChoice(size_t(0));
+    // The file is now as seen here: the save goes through without a question.
     ASSERT_TRUE(main.Changed().SaveCard());
     EXPECT_NE(ReadFile(Page()).find("\"mine\""), std::string::npos);
+
+    // Changed on disk once more: Overwrite saves over it.
+    std::string again = ReadFile(Page());
+    again.replace(again.find("\"mine\""), 6, "\"them\"");
+    WriteFile(Page(), again);
     Text(0).text = "mine again";
     main.Changed().SetChangedState(ChangedState::CardChangedCode);
+    prompter.QueueChoice(size_t(0));
     ASSERT_TRUE(main.Changed().SaveCard());
+    EXPECT_NE(ReadFile(Page()).find("\"mine again\""), std::string::npos);
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
     main.Changed().SetPageChanger(nullptr);
 }
