@@ -20,9 +20,9 @@ appstreamcli validate --no-net --pedantic --explain "$share/metainfo/org.cardwri
 # The MIME database builds from our types, and every shipped format's card extension has one.
 mkdir -p "$work/mime/packages"
 cp "$share/mime/packages/org.cardwright.Cardwright.xml" "$work/mime/packages/"
-update-mime-database "$work/mime" 2>&1 | (! grep .) || fail "MIME types do not validate"
-for ext in $(awk '$1 == "w04" { print $2 }' "$share/cardwright/cwr.sys"); do
-    grep -q "pattern=\"\*\.$ext\"" "$work/mime/globs2" || fail "no MIME type for .$ext cards"
+XDG_DATA_DIRS=$work update-mime-database "$work/mime" 2>&1 | (! grep .) || fail "MIME types do not validate"
+for ext in $(tr -d '\r' <"$share/cardwright/cwr.sys" | awk '$1 == "w04" { print $2 }'); do
+    grep -q ":\*\.$ext$" "$work/mime/globs2" || fail "no MIME type for .$ext cards"
 done
 for mime in $(grep -o 'application/x-cardwright-[a-z]*' "$share/mime/packages/org.cardwright.Cardwright.xml" | sort -u); do
     grep -q "$mime" "$share/applications/org.cardwright.Cardwright.desktop" ||
@@ -36,10 +36,31 @@ for size in 16 22 24 32 48 64 128 256; do
         fail "the ${size}px icon has another size"
 done
 [ -f "$share/bash-completion/completions/cardwright" ] || fail "no bash completion"
-[ -f "$share/man/man1/cardwright.1" ] || [ -f "$share/man/man1/cardwright.1.gz" ] || fail "no man page"
 [ -f "$share/doc/cardwright/copyright" ] || fail "no copyright file"
+# The manual names every command the program's help lists, and every option of each.
+[ -f "$share/man/man1/cardwright.1.gz" ] || fail "no man page"
+man=$work/cardwright.1
+zcat "$share/man/man1/cardwright.1.gz" >"$man"
+commands=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" --help |
+    awk '/without a display:$/ { l = 1; next } /^Options:/ { l = 0 } l && /^  [a-z]/ { print $1 }')
+[ -n "$commands" ] || fail "the help lists no commands"
+for command in $commands; do
+    grep -q "^\.SS $command\$" "$man" || fail "the man page lacks the command $command"
+    for option in $(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" help "$command" | grep -o '^  --[a-z-]*'); do
+        grep -q -- "$(sed 's/-/\\\\-/g' <<<"$option")" "$man" || fail "the man page lacks $command $option"
+    done
+done
+# Bash completion offers the commands, a command's options and the installed formats.
+complete_words() {
+    PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen bash -c '
+        source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+        _cardwright; echo "${COMPREPLY[*]}"' _ "$share/bash-completion/completions/cardwright" "$@"
+}
+for command in $commands; do
+    grep -qw "$command" <<<"$(complete_words cardwright "")" || fail "completion lacks $command"
+done
+grep -qw -- "--card" <<<"$(complete_words cardwright print --)" || fail "completion lacks print --card"
 [ ! -e "$share/cardwright/help" ] || fail "the help pages are built in, not installed"
-[ -z "$(find "$share/cardwright" -type f -perm /222 ! -user root 2>/dev/null | head -1)" ] || true
 
 # The installed program, started from an empty folder with the source tree out of reach,
 # seeds a new data root from the installed data and lists its formats; the installed data
@@ -50,6 +71,10 @@ mkdir "$work/empty"
 out=$(cd "$work/empty" && env -i HOME="$work/home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
     "$prefix/bin/cardwright" formats --root "$work/root")
 grep -q "ACBL" <<<"$out" || fail "the installed program lists no ACBL format: $out"
+grep -qw "acbl" <<<"$(complete_words cardwright print --root "$work/root" --format "")" ||
+    fail "completion lacks the format codes"
+grep -qw "testcrd" <<<"$(complete_words cardwright print --root "$work/root" --card "")" ||
+    fail "completion lacks the card names"
 [ -f "$work/root/cwr.sys" ] || fail "no data root seeded"
 [ -w "$work/root/cwr.sys" ] || fail "the seeded root is not writable"
 after=$(cd "$share/cardwright" && find . -type f -exec md5sum {} + | sort)
