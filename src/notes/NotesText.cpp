@@ -137,8 +137,7 @@ std::string NotesText::EditedBytes(int first, int end,
     auto changed = [&](int oldEnd, int newEnd) {
         // A changed line keeps the end of the line it takes the place of.
         for (int k = 0; newAt + k < newEnd; ++k) {
-            Ending ending =
-                oldAt + k < oldEnd ? endings_[size_t(first + oldAt + k)] : usualEnding_;
+            Ending ending = oldAt + k < oldEnd ? endings_[size_t(first + oldAt + k)] : usualEnding_;
             out.emplace_back(&edited[size_t(newAt + k)], ending);
         }
         oldAt = oldEnd;

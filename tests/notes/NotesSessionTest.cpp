@@ -329,8 +329,9 @@ TEST_F(NotesSessionTest, CharactersTheFileCannotHoldStopTheSaveWithAWarning) {
     view.unwritable = "\xc5\x81 \xc5\xba";
     session.EditChanged();
     EXPECT_FALSE(session.SaveNotesEdit());
-    EXPECT_NE(prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
-              std::string::npos);
+    EXPECT_NE(
+        prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
+        std::string::npos);
     EXPECT_EQ(ReadFile(Notes("n.not")), original);
     // Leaving with Yes: the save fails the same way and the edit box stays open.
     prompter.QueueAnswer(Answer::Yes);
@@ -345,8 +346,7 @@ TEST_F(NotesSessionTest, AFileWithoutLineEndsIsShownButNotEditedInTheWindow) {
     ASSERT_TRUE(session.ChooseFile("long.not"));
     EXPECT_FALSE(session.StartEditing());
     EXPECT_FALSE(view.editing);
-    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"),
-              std::string::npos);
+    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"), std::string::npos);
 }
 
 TEST_F(NotesSessionTest, ThePrintoutNamesTheCardOnlyForTheCardsOwnNotesFile) {
@@ -365,10 +365,10 @@ TEST_F(NotesSessionTest, ThePrintoutNamesTheCardOnlyForTheCardsOwnNotesFile) {
 TEST(NotesTextTest, Utf8IsRecognisedOnlyWhenEveryLetterIsValid) {
     EXPECT_TRUE(LooksLikeUtf8("Caf\xc3\xa9 \xe2\x99\xa0"));
     EXPECT_FALSE(LooksLikeUtf8("plain ASCII"));
-    EXPECT_FALSE(LooksLikeUtf8("Caf\xe9"));           // windows-1252
-    EXPECT_FALSE(LooksLikeUtf8("\xc0\xaf"));          // overlong
-    EXPECT_FALSE(LooksLikeUtf8("\xed\xa0\x80"));      // a surrogate
-    EXPECT_FALSE(LooksLikeUtf8("cut \xe2\x99"));      // cut off at the end
+    EXPECT_FALSE(LooksLikeUtf8("Caf\xe9"));      // windows-1252
+    EXPECT_FALSE(LooksLikeUtf8("\xc0\xaf"));     // overlong
+    EXPECT_FALSE(LooksLikeUtf8("\xed\xa0\x80")); // a surrogate
+    EXPECT_FALSE(LooksLikeUtf8("cut \xe2\x99")); // cut off at the end
     EXPECT_TRUE(NotesText("x\r\n\xf0\x9f\x82\xa1\r\n").IsUtf8());
 }
 

@@ -184,8 +184,9 @@ TEST_F(NotesWindowTest, PastedSuitSymbolsBecomeMarkupAndOtherLettersAreNamedBefo
     QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
     EXPECT_EQ(ReadFile(Notes("a.not")), "1NT 2<c> <s>AK\r\n");
     ASSERT_FALSE(prompter.MessageTexts().empty());
-    EXPECT_NE(prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
-              std::string::npos)
+    EXPECT_NE(
+        prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
+        std::string::npos)
         << prompter.MessageTexts().back();
     EXPECT_TRUE(edit->isVisible());
     EXPECT_TRUE(window->Session().Dirty());
@@ -201,8 +202,8 @@ TEST_F(NotesWindowTest, AUtf8FileShowsItsLettersAndStaysUtf8) {
     window->editBox()->moveCursor(QTextCursor::End);
     window->editBox()->insertPlainText(QString::fromUtf8(" \u0141\u00f3d\u017a"));
     QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
-    EXPECT_EQ(ReadFile(Notes("u.not")),
-              "Caf\xc3\xa9 \xe2\x80\x93 5\r\nsecond \xc5\x81\xc3\xb3" "d\xc5\xba\r\n");
+    EXPECT_EQ(ReadFile(Notes("u.not")), "Caf\xc3\xa9 \xe2\x80\x93 5\r\nsecond \xc5\x81\xc3\xb3"
+                                        "d\xc5\xba\r\n");
 }
 
 TEST_F(NotesWindowTest, APressOnTheScrollBarWithUnsavedTextAsksOnceAndMovesOnlyWhenAllowed) {
@@ -278,8 +279,7 @@ TEST_F(NotesWindowTest, AOneMegabyteLineGivesAPagePictureOfBoundedWidth) {
     // The long line cannot be edited here; the window says so and stays on the page.
     QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
     EXPECT_FALSE(window->editBox()->isVisible());
-    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"),
-              std::string::npos);
+    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"), std::string::npos);
 }
 
 } // namespace

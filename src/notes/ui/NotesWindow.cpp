@@ -566,8 +566,7 @@ void NotesWindow::keyPressEvent(QKeyEvent* event) {
 bool NotesWindow::eventFilter(QObject* watched, QEvent* event) {
     // The page keeps the keys that turn it when it has the focus (after a click on it).
     if ((watched == pageArea_ || watched == pageArea_->viewport()) &&
-        event->type() == QEvent::KeyPress &&
-        ScrollKey(static_cast<QKeyEvent*>(event)))
+        event->type() == QEvent::KeyPress && ScrollKey(static_cast<QKeyEvent*>(event)))
         return true;
     // The mouse wheel over the page moves the page's own scroll bar.
     if (watched == pageArea_->viewport() && event->type() == QEvent::Wheel) {
