@@ -96,6 +96,9 @@ public:
 
     // Earlier versions of the card pages: every save keeps the page it replaces.
     CardArchive Archive;
+    // While held (a session of layout editing, whose every committed change is saved), only
+    // the first save of a page keeps the page it replaces: the session is one version.
+    void HoldHistory(bool hold);
     // The history's folder of the open card's format, and the open card's name there.
     std::string ArchiveFormat() const;
     std::string ArchiveCard() const;
@@ -109,6 +112,9 @@ private:
     // reported once (until it works again) and never stops the save.
     void KeepReplacedPage(const fs::path& page, const std::string& replaced);
     bool historyProblemShown_ = false;
+    bool historyHeld_ = false;
+    // The pages whose earlier version was kept since the history was held.
+    std::set<fs::path> keptWhileHeld_;
 
     std::set<std::string> reported_;
 };

@@ -23,10 +23,10 @@ TEST(LayoutTexts, InstructionsAreJoinedFromTheProgramTextsAsTheyStand) {
     basics.BasicFontSize = 10;
     basics.BasicFontBold = true;
     EXPECT_EQ(ActionInstructions(menu::AddTextField, basics),
-              "1. Using the left mouse button, enscribe the area  approximately where the field "
+              "1. Using the left mouse button, draw the area  approximately where the field "
               "should go.\r\n2 Enter the text.  \r\n3. Select the color and font characteristics."
               "\r\n4. Fine tune the location with the 'Move Field' arrows\r\n5. Fine tune the size "
-              "with the 'Change Size' arrows\r\n6. Press 'Save Changes' or 'Cancel Action'.");
+              "with the 'Change Size' arrows\r\n6. Press 'Save Change' or 'Cancel Action'.");
     EXPECT_EQ(ActionInstructions(menu::AddCheckBox, basics).substr(0, 80),
               "1. Select the  check box color.\r\n2. Drag and drop the  check box in the approxim");
     EXPECT_EQ(ActionInstructions(menu::SetFontOnAllFields, basics),
@@ -35,11 +35,11 @@ TEST(LayoutTexts, InstructionsAreJoinedFromTheProgramTextsAsTheyStand) {
               "this card. (Font = Arial, Font Size = 10, Bold)");
     EXPECT_EQ(PickedFieldInstructions(TextField),
               "1. Make desired changes to: color, location, size,  and font characteristics.\r\n"
-              "2. Make text changes in the text box (above).\r\n3. Press 'Save Changes' or "
+              "2. Make text changes in the text box (above).\r\n3. Press 'Save Change' or "
               "'Cancel Action'.");
     EXPECT_EQ(PickedFieldInstructions(Line),
               "1. Make desired changes to: location, border width and size.\r\n2. Press 'Save "
-              "Changes' or 'Cancel Action'.");
+              "Change' or 'Cancel Action'.");
 }
 
 TEST(LayoutRules, PickingTakesCheckBoxesLinesRectanglesThenTextFields) {

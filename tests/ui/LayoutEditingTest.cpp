@@ -44,7 +44,7 @@ protected:
     }
     bool OpenCard(const QString& name) {
         for (int i = 0; i < window->cardList()->count(); ++i)
-            if (window->cardList()->item(i)->text().startsWith(name))
+            if (window->cardList()->item(i)->text().startsWith(name, Qt::CaseInsensitive))
                 return window->Session().Library().OpenCard(i);
         return false;
     }
@@ -91,7 +91,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
             shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(shown, QStringList({"&Refresh Screen",
                                   "Save Changes",
-                                  "Save Card As ...",
+                                  "Save Card as Picture or PDF...",
                                   "Zoom",
                                   "-",
                                   "Add a Text Field",
