@@ -229,6 +229,7 @@ QWidget* LayoutPanel::BuildZoomPage() {
     row->addWidget(zoomIn);
     auto* save = new QPushButton("Save Zoom Factor", page);
     save->setObjectName("panelSaveZoom");
+    save->setToolTip("Open the cards of this format at this zoom factor from now on");
     save->setAutoDefault(false);
     column->addLayout(row);
     column->addWidget(save, 0, Qt::AlignLeft);

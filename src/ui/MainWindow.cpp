@@ -220,7 +220,11 @@ void MainWindow::BuildMenus() {
     add(file, "copyFromDisketteAction", UiText(TextId::CopyCardsFromDiskette), {},
         [this] { CommandButton(9); });
     file->addSeparator();
-    add(file, "exitAction", UiText(TextId::ExitMenuItem), {QKeySequence::Quit}, [this] { Quit(); });
+    // Ctrl+Q on every desktop, also where the platform binds no "Quit" key.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quitKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Q)))
+        quitKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    add(file, "exitAction", UiText(TextId::ExitMenuItem), quitKeys, [this] { Quit(); });
 
     // Undo and redo of card changes.
     QMenu* edit = menuBar()->addMenu("&Edit");

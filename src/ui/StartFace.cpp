@@ -151,6 +151,7 @@ QLayout* StartFace::BuildListColumn() {
     selectionPromptLabel_->hide();
     cancelSelectionButton_ = new QPushButton(UiText(TextId::Cancel), this);
     cancelSelectionButton_->setObjectName("cancelSelectionButton");
+    cancelSelectionButton_->setToolTip("Leave the choice of a card without doing anything");
     cancelSelectionButton_->hide();
     connect(cancelSelectionButton_, &QPushButton::clicked, this,
             &StartFace::cancelSelectionClicked);

@@ -190,7 +190,7 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(ctx.Page.Field(ClearedArea, 0).a, (std::array<int32_t, 6>{1000, 5000, 1000, 1000}));
 
     // Over the three text fields (the last only touched at its corner): No changes nothing
-    // and ends the action.
+    // and leaves the area being placed, to be moved or made smaller.
     const CardPage before = ctx.Page;
     Draw(1100, 1100, 3000, 1240);
     prompter.QueueAnswer(Answer::No);
@@ -198,7 +198,9 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
     EXPECT_EQ(ctx.Page.Count(ClearedArea), 1);
-    EXPECT_EQ(edit.EditMode, 0);
+    EXPECT_EQ(edit.EditMode, 1);
+    EXPECT_TRUE(edit.ActionPending);
+    EXPECT_TRUE(edit.Mobile.visible);
 
     edit.MenuCommand(menu::ClearArea);
     Draw(1100, 1100, 3000, 1240);

@@ -5,7 +5,9 @@
 #include "CardExport.h"
 #include "CardFace.h"
 #include "CardPicture.h"
+#include "CheckBoxMarker.h"
 #include "EditingMenu.h"
+#include "EditorGrip.h"
 #include "FillInController.h"
 #include "LayoutController.h"
 #include "LayoutPanel.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>

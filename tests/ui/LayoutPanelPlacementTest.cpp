@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
