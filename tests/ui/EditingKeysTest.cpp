@@ -2,6 +2,7 @@
 // presses them on the card face.
 #include "AppContext.h"
 #include "CardPicture.h"
+#include "ColourPicker.h"
 #include "EditingMenu.h"
 #include "EditorGrip.h"
 #include "FillInController.h"
@@ -34,6 +35,8 @@ const std::vector<std::string> kFields = {
     "2,1000,2000,2000,240,1,\"second\",0", // 1
     "2,1000,3000,2000,240,1,\"third\",0",  // 2
     "3,100,100,0,0,0,\"\",8",              // a check box
+    "6,5000,6000,2000,1000,1,255,0",       // a red rectangle
+    "12,5000,7000,9000,9000,1,2,0",        // a red line (colour code 2)
 };
 
 class EditingKeysTest : public MainWindowFixture {
@@ -220,4 +223,29 @@ TEST_F(EditingKeysTest, DraggingTheFieldByItsGripLeavesTheKeyboardWithIt) {
     QTest::keyClicks(QApplication::focusWidget(), "post");
     EXPECT_EQ(FillIn().EditorTextOf(editor), "prepost");
     EXPECT_GT(Layout().Session().Mobile.rect.left, 4000);
+}
+
+TEST_F(EditingKeysTest, APickedShapeShowsItsColourAndAFieldMarkedForDeletionStaysPut) {
+    Layout().MenuItem(menu::EditField);
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(5000, 6500));
+    ASSERT_EQ(Layout().Session().PickedKind, Rectangle);
+    EXPECT_EQ(Layout().Session().Mobile.colour, 0x0000FF); // red, as it is drawn
+    QTest::mouseClick(Layout().panel()->actionButton(11), Qt::LeftButton);
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
+    ASSERT_EQ(Layout().Session().PickedKind, Line);
+    EXPECT_EQ(Layout().panel()->colourPicker()->Selected(), 2);
+    QTest::mouseClick(Layout().panel()->actionButton(15), Qt::LeftButton);
+
+    Layout().MenuItem(menu::DeleteField);
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
+    ASSERT_EQ(Layout().Session().PickedKind, Line);
+    const LineEnds marked = Layout().Session().Mobile.line;
+    QTest::keyClick(Picture(), Qt::Key_Right);
+    QTest::keyClick(Picture(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Layout().Session().Mobile.line.x1, marked.x1);
+    EXPECT_EQ(Layout().Session().Mobile.line.y1, marked.y1);
+    EXPECT_EQ(Layout().Session().Mobile.line.x2, marked.x2);
+    QTest::mouseClick(Layout().panel()->actionButton(10), Qt::LeftButton);
+    EXPECT_EQ(ctx.Page.Count(Line), 0);
+    EXPECT_TRUE(errors.shown.empty());
 }
