@@ -36,7 +36,7 @@ const std::vector<std::string> kFields = {
     "2,1000,3000,2000,240,1,\"third\",0",  // 2
     "3,100,100,0,0,0,\"\",8",              // a check box
     "6,5000,6000,2000,1000,1,255,0",       // a red rectangle
-    "12,5000,7000,9000,9000,1,2,0",        // a red line (colour code 2)
+    "12,5000,7000,9000,9000,1,\"\",2",     // a red line (colour code 2)
 };
 
 class EditingKeysTest : public MainWindowFixture {
