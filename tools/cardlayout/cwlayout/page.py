@@ -25,6 +25,7 @@ BASE = 1
 RED = 2
 BLUE = 5
 BLACK = 0
+USER_INPUT = 1  # text fields: the user's typed-text colour of the format
 
 # Text style bits.
 LEFT, RIGHT, CENTRE = 0, 1, 2
@@ -284,7 +285,9 @@ class Page:
             self.keys[key] = rec
             rec.key = key
 
-    def field(self, x, y, w, h=ONE_LINE, key=None, align=LEFT, colour=BLACK, text=""):
+    def field(self, x, y, w, h=ONE_LINE, key=None, align=LEFT, colour=USER_INPUT, text=""):
+        """A blank the player writes in; its text takes the colour the player chose for
+        typed text ("Font Color"), unless colour says otherwise."""
         r = Record(TEXT_FIELD, [x, round(y), w, h, colour, align], text)
         self.tmpl.append(r)
         self._key(key, r)

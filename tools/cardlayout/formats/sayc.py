@@ -88,5 +88,5 @@ SPECIAL = [
 ]
 
 FORMAT = CardFormat(
-    acbl.spec(CODE, "SAYC (Standard American Yellow Card)", ext="syc", picture="sayc.bmp", tint=3),
+    acbl.spec(CODE, "SAYC (Standard American Yellow Card)", ext="syc", picture="sayc.bmp", tint=4),
     pages, SAMPLE, template_values=[TEMPLATE_FRONT, template_back()], special=SPECIAL)
