@@ -42,9 +42,13 @@ def lead_rows(s, holdings, rid, per_row=7, standard="bold"):
         return cards, dict(bold=marked, red=red)
 
     extent = {}
+    radius = 0
     for h in holdings:
         cards, how = marking(h)
         extent[h] = p.circles_extent(cards, **how)
+        radius = max([radius] + [m.r for m in p.marks_for(cards, **how)])
+    # Rows far enough apart that no ring reaches the ring below it (a click would reach both).
+    height = max(p.style.pitch, 2 * radius + 20)
     widths = [max(sum(extent[r[c]]) for r in rows if c < len(r)) + 2 * RING_CLEAR
               for c in range(per_row)]
     spare = inner - sum(widths)
@@ -53,7 +57,7 @@ def lead_rows(s, holdings, rid, per_row=7, standard="bold"):
     widths = [w + spare // per_row for w in widths]
     lefts = [sum(widths[:c]) for c in range(per_row)]
     for n, holding_row in enumerate(rows):
-        row = s.row(rid + str(n))
+        row = s.row(rid + str(n), height=height)
         for c, h in enumerate(holding_row):
             cards, how = marking(h)
             row.at(lefts[c] + RING_CLEAR + extent[h][0])

@@ -246,6 +246,7 @@ SAMPLE_FRONT = {
     "def.nt_direct.text": "15-18", "def.nt_resp.text": "Systems on as over our 1NT",
     "def.nt_reopen.text": "11-14, systems on",
     "def.jo_style.text": "Weak, 6-card suit", "def.jo_resp.text": "2NT asks for a feature",
+    "def.jo_unt.text": "2NT = the two lowest unbid suits",
     "def.jo_reopen.text": "Intermediate, 12-16",
     "def.cue_style.text": "Michaels: majors over a minor, other major + minor",
     "def.cue_resp.text": "2NT asks for the minor", "def.cue_reopen.text": "Michaels",
@@ -257,7 +258,7 @@ SAMPLE_FRONT = {
     "def.vsa_def.text": "X = majors, 1NT = minors", "def.vsa_more.text": "Suit bids natural",
     "def.otd_xx.text": "10+ HCP, usually no fit",
     "def.otd_other.text": "Jump shifts weak; 2NT = limit raise or better",
-    "def.other": "Unusual 2NT = the two lowest unbid suits.  Leaping Michaels over weak twos.",
+    "def.other": "Leaping Michaels over weak twos.",
 }
 
 SAMPLE_BACK = {
