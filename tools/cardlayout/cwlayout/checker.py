@@ -503,6 +503,10 @@ class Geometry:
                 rep.fault(where, "%s runs off the page" % ink.what)
         self.find_overlaps(inks, where, rep, erased)
         self.check_click_areas(card, where, rep)
+        # Players read and write a ten as "10": a lead card "T" is a card they do not know.
+        for r in base + card:
+            if (r.kind == CIRCLED_ITEM or (r.kind == TEXT_FIELD and r in base)) and r.text.strip() == "T":
+                rep.fault(where, "a ten printed as 'T' at (%d,%d)" % (r.a[0], r.a[1]))
         reach.check_marks(self.fmt.code, base, card, self.field_size, self.base_size, where, rep,
                           self.panels)
 

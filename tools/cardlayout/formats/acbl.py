@@ -21,6 +21,8 @@ COL_W = (INNER_W - GUTTER) // 2
 LEFT_X = MARGIN
 RIGHT_X = MARGIN + COL_W + GUTTER
 BOTTOM = H - 100
+# The program leaves out of a printed page what ends less than 205 twips above its foot.
+PRINT_BOTTOM = H - 330
 
 # How the two pages go on paper.  The printed card shows both halves side by side on one
 # landscape sheet, the competition half (our back page) on the left; once the print settings
@@ -199,7 +201,7 @@ def front(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
             .check(red("1-Way"), key="one_way").at(4000).text("Weak Jump Shifts:") \
             .check(red("In Comp."), key="in_comp").check(red("Not in Comp."), key="not_in_comp")
         s.row("fsf").text("4th Suit Forcing:").check("1 Round", key="one_round").check("Game", key="to_game")
-        s.area(None, "notes", until=BOTTOM)
+        s.area(None, "notes", until=PRINT_BOTTOM)
     return p
 
 

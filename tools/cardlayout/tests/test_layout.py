@@ -1,12 +1,15 @@
 """The page builder: rows, measuring, keys, names fields, centring; and filling in."""
 
+import os
+import shutil
+import tempfile
 import unittest
 
 from helpers import TOOL  # noqa: F401
-from cwlayout import fontmetrics as fm, marks
+from cwlayout import fontmetrics as fm, marks, printcheck
 from cwlayout.fill import FillError, fill_records, names_values
 from cwlayout.page import CIRCLE_GEOMETRY, LayoutError, Page, Style, red, blue, CENTRE, LEFT
-from cwlayout.records import CHECK_BOX, CIRCLE, CIRCLED_ITEM, LABEL_BOX, TEXT_FIELD, FRAME_BOX
+from cwlayout.records import CHECK_BOX, CIRCLE, CIRCLED_ITEM, LABEL_BOX, TEXT_FIELD, FRAME_BOX, Record
 
 
 def new_page(width=6000, **kw):
@@ -213,3 +216,47 @@ class FillTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class PrintedClearanceTest(unittest.TestCase):
+    """The 600 dpi check of printed pages, on pictures made here."""
+
+    def picture(self, w, h, ink):
+        path = os.path.join(tempfile.mkdtemp(), "page.pgm")
+        pixels = bytearray([255] * (w * h))
+        for x, y in ink:
+            pixels[y * w + x] = 0
+        with open(path, "wb") as f:
+            f.write(b"P5\n%d %d\n255\n" % (w, h) + bytes(pixels))
+        pic = printcheck.Picture(path)
+        shutil.rmtree(os.path.dirname(path))
+        return pic
+
+    def test_ink_near_a_ring_is_found_and_the_ringed_letter_is_not(self):
+        mm = printcheck.px_per_mm()
+        ring = (100, 100, 40, (95, 95, 105, 105), "K")   # in pixels: to_px is the identity
+
+        def gap_of(distance_mm):
+            x = int(100 + 40 + printcheck.PEN_MM * mm + distance_mm * mm)
+            pic = self.picture(300, 300, [(x, 100), (100, 100)])
+            return printcheck.check_rings(pic, lambda x, y: (x, y), 1.0, [ring], "page")
+
+        self.assertEqual(gap_of(0.6), [])
+        faults = gap_of(0.15)
+        self.assertEqual(len(faults), 1)
+        self.assertRegex(faults[0], r"ring of 'K' .* only 0\.1\d mm")
+
+    def test_page_registered_by_its_long_rules_not_by_text(self):
+        # Twips: a frame from (100, 200) to (1100, 2200); pixels: the same frame at half scale
+        # from (60, 110), and a line of "text" (short runs) above it.
+        frame = Record(5, [100, 200, 1000, 2000, 1])
+        ink = [(x, 110) for x in range(60, 561)] + [(x, 1110) for x in range(60, 561)] + \
+            [(60, y) for y in range(110, 1111)] + [(560, y) for y in range(110, 1111)] + \
+            [(x, 50) for x in range(60, 560) if x % 7]
+        pic = self.picture(700, 1200, ink)
+        to_px, sx, sy = printcheck.registration([frame], 1200, 2400, pic)
+        self.assertAlmostEqual(sx, 0.5, places=2)
+        self.assertAlmostEqual(sy, 0.5, places=2)
+        x, y = to_px(600, 1200)
+        self.assertAlmostEqual(x, 310.5, delta=1)
+        self.assertAlmostEqual(y, 610.5, delta=1)
