@@ -24,11 +24,11 @@ BOTTOM = H - 100
 # The program leaves out of a printed page what ends less than 205 twips above its foot.
 PRINT_BOTTOM = H - 330
 
-# How the two pages go on paper.  The printed card shows both halves side by side on one
-# landscape sheet, the competition half (our back page) on the left; once the print settings
-# offer "Both sides on one sheet", the shipped print settings of the ACBL and SAYC formats
-# choose it here.
-PRINT_BOTH_SIDES_ON_ONE_SHEET = True
+# How the two pages go on paper: the printed card shows both halves side by side on one
+# landscape Letter sheet, the competition half (our back page) on the left.  The ACBL and SAYC
+# formats choose "Both sides on one sheet" here (FormatSpec.both_sides_on_one_sheet), for the
+# shipped print settings once they can hold it.
+BOTH_SIDES_ON_ONE_SHEET = True
 
 
 def style(code):
@@ -44,7 +44,8 @@ def spec(code="acbl", title="ACBL Convention Card", ext="acb", picture="acbl.bmp
         view_scale=1.6, names_mode=0, tint=tint, base_black=0, orientation=2,
         picture=picture, check_style=1,
         field_font=FontSpec("Arial", 7), base_font=FontSpec("Arial", 7),
-        comment="one half of a folded US Letter sheet each side")
+        comment="one half of a folded US Letter sheet each side",
+        both_sides_on_one_sheet=BOTH_SIDES_ON_ONE_SHEET)
 
 
 
