@@ -11,7 +11,7 @@ picture as parameters.
 
 from cwlayout.formatspec import FormatSpec, FontSpec
 from cwlayout.leads import holding_key, lead_rows
-from cwlayout.page import Page, Style, red, blue, RED, BLUE, BASE
+from cwlayout.page import LayoutError, Page, Style, red, blue, RED, BLUE, BASE
 
 W, H = 7920, 12240           # one half of the landscape Letter face: 5.5 x 8.5 inches
 MARGIN = 100
@@ -343,8 +343,12 @@ def back(code="acbl", title="CONVENTION CARD", picture="acbl.bmp"):
         carding_row(s, "disc_oe", red("   Odd/Even"))
         s.row("except").text("Except:").fill("text")
 
-    p.print_only_text(MARGIN, H - 260, "Printed with Cardwright", size=7)
-    p.footer_date(MARGIN + p.tw("Printed with Cardwright", 7) + 20, H - 260)
+    # Under the leads, clear of the page's foot, which the program leaves unprinted.
+    foot = leads.y + 20
+    if foot + 240 > PRINT_BOTTOM:
+        raise LayoutError("%s: no room for the printing note under the leads" % p.name)
+    p.print_only_text(MARGIN, foot, "Printed with Cardwright", size=7)
+    p.footer_date(MARGIN + p.tw("Printed with Cardwright", 7) + 20, foot)
     return p
 
 
@@ -454,7 +458,7 @@ def sample_extra(pages):
     """What the partnership added to the layout: a blue line under their Gerber agreement."""
     back_page = pages[1]
     g = back_page.keys["slam.g.gerber_when"]
-    rule = Record(LINE, [g.a[0], g.a[0] + g.a[2], g.a[1] + 185, g.a[1] + 185, 2, 0x0000FF])
+    rule = Record(LINE, [g.a[0], g.a[0] + g.a[2], g.a[1] + 185, g.a[1] + 185, 2, 0xFF0000])
     return [[], [rule]]
 
 
