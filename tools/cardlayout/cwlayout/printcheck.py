@@ -14,6 +14,7 @@ What the program draws from its own tables (the ring of a circled item) is place
 same table the generator uses (marks.ring_of), so a fault here is a fault of the layout.
 """
 
+import bisect
 import math
 import os
 import re
@@ -23,15 +24,18 @@ import tempfile
 
 from . import cwrsys
 from . import fontmetrics as fm
-from .marks import CIRCLE_FACE, ring_of
+from .marks import CIRCLE_FACE, ring_of, underline_box
+from .page import UNDERLINE
 from .records import read_page, CIRCLE, CIRCLED_ITEM, FRAME_BOX, LABEL_BOX, LINE, RECTANGLE
 
 DPI = 600
 CLEAR_MM = 0.3
 PEN_MM = 0.1          # half the width of a ring's stroke on paper, taken generously
 GRID_RULE = 0xA0A0A0  # the colour of the column rules of a leads grid
-DARK = 128            # a pixel darker than this is ink
-RULE_SHARE = 0.15     # share of the page a line must run unbroken to register the page by it
+DARK = 128            # a pixel darker than this is black ink (letters, rules)
+ANY_INK = 200         # ... and darker than this any ink, the grey rules of a grid as well
+RULE_SHARE = 0.15
+MATCH_PX = 2          # how near a rule of the page must come to a line of the picture     # share of the page a line must run unbroken to register the page by it
 CARD = "clearcheck"
 
 
@@ -65,8 +69,8 @@ class Picture:
     def at(self, x, y):
         return self.pixels[y * self.w + x]
 
-    def dark(self, x, y):
-        return 0 <= x < self.w and 0 <= y < self.h and self.pixels[y * self.w + x] < DARK
+    def dark(self, x, y, level=DARK):
+        return 0 <= x < self.w and 0 <= y < self.h and self.pixels[y * self.w + x] < level
 
 
 def _has_run(values, length):
@@ -88,35 +92,54 @@ def twips_rules(base, width, height):
     return sorted(xs), sorted(ys)
 
 
+def fit_offset(twips, pixels, scale):
+    """The offset (pixels) that puts the most of the twips positions on a pixel position, and
+    how many it puts there: the page's rules found among the lines of the picture."""
+    found = sorted(pixels)
+    best, best_score = None, 0
+    for p in found:
+        for t in twips:
+            off = p - t * scale
+            score = sum(1 for u in twips if _near(found, u * scale + off, MATCH_PX))
+            if score > best_score:
+                best, best_score = off, score
+    if best is None:
+        return None, 0
+    # Refined by the lines it matched: the middle of each.
+    residuals = []
+    for u in twips:
+        q = u * scale + best
+        near = [p for p in found if abs(p - q) <= MATCH_PX + 3]
+        if near:
+            residuals.append((min(near) + max(near)) / 2 + 0.5 - q)
+    return best + sum(residuals) / len(residuals), best_score
+
+
+def _near(found, value, tolerance):
+    i = bisect.bisect_left(found, value - tolerance)
+    return i < len(found) and found[i] <= value + tolerance
+
+
 def registration(base, width, height, picture):
-    """A function mapping page twips to picture pixels, registered by the outermost long rules:
-    a rule is a run of ink, unbroken over a good share of the page, which no text makes."""
+    """A function mapping page twips to picture pixels.  The program prints a page at its
+    natural size by default; where on the paper is found from the page's long rules (runs of
+    ink unbroken over a good share of the page, which no text makes), matched to the lines of
+    the picture."""
     xs, ys = twips_rules(base, width, height)
     if len(xs) < 2 or len(ys) < 2:
         raise ValueError("the page has no long rules to register it by")
     w, h = picture.w, picture.h
     rows = [y for y in range(h) if _has_run(picture.pixels[y * w:(y + 1) * w], RULE_SHARE * w)]
     columns = [x for x in range(w) if _has_run(picture.pixels[x::w], RULE_SHARE * h)]
-    if len(rows) < 2 or len(columns) < 2:
-        raise ValueError("no long rules found on the printed page")
-    px = (_run_middle(columns, 0), _run_middle(columns, -1))
-    py = (_run_middle(rows, 0), _run_middle(rows, -1))
-    sx = (px[1] - px[0]) / (xs[-1] - xs[0])
-    sy = (py[1] - py[0]) / (ys[-1] - ys[0])
+    scale = DPI / 1440
+    dx, nx = fit_offset(xs, columns, scale)
+    dy, ny = fit_offset(ys, rows, scale)
+    if dx is None or dy is None or nx < max(2, len(xs) // 2) or ny < max(2, len(ys) // 2):
+        raise ValueError("the page's rules were not found on the printed page")
 
     def to_px(x, y):
-        return px[0] + (x - xs[0]) * sx, py[0] + (y - ys[0]) * sy
-    return to_px, sx, sy
-
-
-def _run_middle(positions, end):
-    """The middle of the run of neighbouring positions at the start (end 0) or the end (-1)."""
-    i = 0 if end == 0 else len(positions) - 1
-    step = 1 if end == 0 else -1
-    j = i
-    while 0 <= j + step < len(positions) and abs(positions[j + step] - positions[j]) == 1:
-        j += step
-    return (positions[i] + positions[j]) / 2 + 0.5
+        return dx + x * scale, dy + y * scale
+    return to_px, scale, scale
 
 
 def rings_of_page(code, tmpl, base, field_size):
@@ -141,6 +164,9 @@ def rings_of_page(code, tmpl, base, field_size):
             for t in printed:
                 size = (t.a[5] // 256) or field_size
                 ink = fm.ink_box(t.text, size, CIRCLE_FACE, bool(t.a[5] & 16))
+                if t.a[5] & UNDERLINE:
+                    u = underline_box(t.text, size, CIRCLE_FACE, bool(t.a[5] & 16))
+                    ink = (min(ink[0], u[0]), ink[1], max(ink[2], u[2]), max(ink[3], u[3]))
                 b = (t.a[0] + 2 + ink[0], t.a[1] + ink[1], t.a[0] + 2 + ink[2], t.a[1] + ink[3])
                 d = math.hypot((b[0] + b[2]) / 2 - cx, (b[1] + b[3]) / 2 - cy)
                 if best is None or d < best:
@@ -166,14 +192,15 @@ def check_rings(picture, to_px, scale, rings, where):
         nearest = None
         for py in range(int(y - reach) - 1, int(y + reach) + 2):
             for px in range(int(x - reach) - 1, int(x + reach) + 2):
-                if not picture.dark(px, py):
+                if not picture.dark(px, py, ANY_INK):
                     continue
                 d = math.hypot(px + 0.5 - x, py + 0.5 - y)
-                if d < r + pen or d > reach:
+                if d > reach:
                     continue
                 if own_px and own_px[0] <= px <= own_px[2] and own_px[1] <= py <= own_px[3]:
                     continue
-                gap = d - r - pen
+                # Ink of another letter inside the ring, or on its stroke, has no paper at all.
+                gap = max(0.0, d - r - pen)
                 if nearest is None or gap < nearest:
                     nearest = gap
         if nearest is not None:

@@ -246,17 +246,22 @@ class PrintedClearanceTest(unittest.TestCase):
         self.assertEqual(len(faults), 1)
         self.assertRegex(faults[0], r"ring of 'K' .* only 0\.1\d mm")
 
-    def test_page_registered_by_its_long_rules_not_by_text(self):
-        # Twips: a frame from (100, 200) to (1100, 2200); pixels: the same frame at half scale
-        # from (60, 110), and a line of "text" (short runs) above it.
-        frame = Record(5, [100, 200, 1000, 2000, 1])
-        ink = [(x, 110) for x in range(60, 561)] + [(x, 1110) for x in range(60, 561)] + \
-            [(60, y) for y in range(110, 1111)] + [(560, y) for y in range(110, 1111)] + \
-            [(x, 50) for x in range(60, 560) if x % 7]
-        pic = self.picture(700, 1200, ink)
-        to_px, sx, sy = printcheck.registration([frame], 1200, 2400, pic)
-        self.assertAlmostEqual(sx, 0.5, places=2)
-        self.assertAlmostEqual(sy, 0.5, places=2)
-        x, y = to_px(600, 1200)
-        self.assertAlmostEqual(x, 310.5, delta=1)
-        self.assertAlmostEqual(y, 610.5, delta=1)
+    def test_page_registered_by_its_long_rules_not_by_filled_boxes_or_text(self):
+        # Twips: a frame from (100, 200) to (1540, 2360) and a dark filled band at its top; on
+        # paper at 600 dpi (5/12 of a pixel a twip) 30 pixels right and 20 down.
+        frame = Record(5, [100, 200, 1440, 2160, 1])
+        band = Record(7, [100, 200, 1440, 240, 1, 0], "TITLE")
+
+        def px(x, y):
+            return 30 + x * 5 // 12, 20 + y * 5 // 12
+        (x0, y0), (x1, y1) = px(100, 200), px(1540, 2360)
+        ink = [(x, y0) for x in range(x0, x1 + 1)] + [(x, y1) for x in range(x0, x1 + 1)] + \
+            [(x0, y) for y in range(y0, y1 + 1)] + [(x1, y) for y in range(y0, y1 + 1)] + \
+            [(x, y) for x in range(x0, x1 + 1) for y in range(y0, y0 + 100)] + \
+            [(x, y1 + 30) for x in range(x0, x1) if x % 7]
+        pic = self.picture(800, 1100, ink)
+        to_px, sx, sy = printcheck.registration([frame, band], 1640, 2560, pic)
+        self.assertAlmostEqual(sx, 5 / 12)
+        x, y = to_px(1540, 2360)
+        self.assertAlmostEqual(x, x1 + 0.5, delta=1)
+        self.assertAlmostEqual(y, y1 + 0.5, delta=1)
