@@ -59,7 +59,7 @@ def header(p, title, picture):
     col = p.column(MARGIN + 500, INNER_W - 500, 460)
     with col.section(None, "names") as s:
         r = s.row()
-        r.text("NAMES", bold=True).field(2500, "names", name_role="names") \
+        r.text("NAMES", bold=True).field(4900, "names", name_role="names") \
             .fill("number", name_role="number")
     return col.y
 
