@@ -1,6 +1,7 @@
 // The supplemental notes and the reference texts as the user meets them: the notes window
 // opening on a card's 5,000-line notes file, a page turned, the jump to the last note, and a
-// reference text opening in its window.
+// reference text opening in its window; and the memory a notes file of 10 MB takes when it has
+// no line ends at all, or only old Mac ones (CR), which should stay well under 200 MB.
 // Run: build/bench/bench_notes
 #include "AppContext.h"
 #include "ChangedState.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
+#include <fstream>
 
 namespace {
 
@@ -91,6 +93,41 @@ void GoToTheLastNote(benchmark::State& state) {
     }
 }
 BENCHMARK(GoToTheLastNote)->Unit(benchmark::kMillisecond);
+
+// A value of /proc/self/status in MB ("VmRSS:" now, "VmHWM:" the peak).
+double StatusMegabytes(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(key, 0) == 0)
+            return std::stod(line.substr(key.size())) / 1024.0;
+    return 0;
+}
+
+void OpenTenMegabyteNotesFile(benchmark::State& state) {
+    NotesSetting& setting = Setting();
+    const bool macLineEnds = state.range(0) != 0;
+    std::string bytes;
+    bytes.reserve(10'500'000);
+    while (bytes.size() < 10'000'000)
+        bytes += macLineEnds ? "1NT - 2<c> Stayman, 2<d> transfer to <h>\r" : "1NT - 2<c>; 2<d>; ";
+    const std::string name = macLineEnds ? "mac.not" : "oneline.not";
+    test::WriteFile(setting.dir / "suppnote" / name, bytes);
+    bytes = {};
+    const double before = StatusMegabytes("VmRSS:");
+    double grown = 0;
+    for (auto _ : state) {
+        NotesWindow window(*setting.ctx, *setting.changed);
+        window.OpenFor(std::nullopt);
+        window.Session().ShowFileList();
+        window.Session().ChooseFile(name);
+        window.Session().ScrollTo(window.Session().ScrollMax() / 2);
+        benchmark::DoNotOptimize(window.PagePicture().constBits());
+        grown = std::max(grown, StatusMegabytes("VmRSS:") - before);
+    }
+    state.counters["rss_growth_MB"] = grown;
+    state.counters["peak_rss_MB"] = StatusMegabytes("VmHWM:");
+}
+BENCHMARK(OpenTenMegabyteNotesFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void OpenReferenceText(benchmark::State& state) {
     NotesSetting& setting = Setting();

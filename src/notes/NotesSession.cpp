@@ -185,11 +185,22 @@ bool NotesSession::ScrollTo(int line) {
     return finished;
 }
 
-void NotesSession::StartEditing() {
+bool NotesSession::StartEditing() {
     if (!hasFile_)
-        return;
+        return false;
+    for (size_t i = 0; i < block_.size(); ++i)
+        if (block_[i].size() > MaxEditableLine) {
+            context_.prompter.Beep();
+            Ask("Line " + std::to_string(first_ + int(i) + 1) + " of \"" + fileName_ + "\" is " +
+                    std::to_string(block_[i].size()) +
+                    " characters long, too long to be edited here (it is shown cut off). Please "
+                    "edit this file in a text editor.",
+                Buttons::Ok, Icon::Warning);
+            return false;
+        }
     editing_ = true;
     view_.ShowEditing(true);
+    return true;
 }
 
 bool NotesSession::StopEditing() {
@@ -218,12 +229,20 @@ bool NotesSession::SaveNotesEdit() {
             Buttons::Ok, Icon::Warning);
         return false;
     }
+    if (std::string unwritable = view_.UnwritableCharacters(); !unwritable.empty()) {
+        context_.prompter.Beep();
+        Ask("The notes file \"" + fileName_ + "\" cannot hold these characters: " + unwritable +
+                "\n\nPlease replace them (the suit symbols are written <c> <d> <h> <s>). Your "
+                "changes were not saved; they are still in the edit box.",
+            Buttons::Ok, Icon::Warning);
+        return false;
+    }
     const fs::path scratch = filePath_.string() + ".tmp";
     bool saved = context_.errorTrap.Guard(
         loc::SaveNotesEdit,
         [&] {
             std::string bytes =
-                text_.ReplacedBytes(first_, end_, SplitEditedText(view_.EditedText()));
+                text_.EditedBytes(first_, end_, SplitEditedText(view_.EditedText()));
             try {
                 AtomicReplace(context_.fileSystem, filePath_, bytes, scratch);
             } catch (...) {
@@ -337,7 +356,7 @@ bool NotesSession::PreparePrint() {
 
 std::string NotesSession::PrintHeading() const {
     std::string name = filePath_.string();
-    if (changed_.CardOpen()) {
+    if (changed_.CardOpen() && EqualsIgnoreCase(CardNotesFile(), fileName_)) {
         name = context_.Location.CurrentCardName;
         if (!name.empty() && name.back() == '_')
             name.pop_back();

@@ -27,8 +27,11 @@ public:
     // The edit box (true) or the view with the suit symbols drawn.
     virtual void ShowEditing(bool editing) = 0;
     virtual void EnableSave(bool enabled) = 0;
-    // The edit box's text as bytes, lines separated by "\n".
+    // The edit box's text as bytes of the file's code page, lines separated by "\n".
     virtual std::string EditedText() const = 0;
+    // The characters of the edit box the file's code page cannot hold, as UTF-8 text with a
+    // blank between them; "" when every one can be written.
+    virtual std::string UnwritableCharacters() const = 0;
 };
 
 // The supplemental notes window without its widgets: the notes files of the notes folder,
@@ -40,6 +43,9 @@ public:
     static constexpr int PageLines = 18;
     // The scroll bar's large step.
     static constexpr int PageStep = 17;
+    // The longest line (in bytes) the edit box takes: a longer one is shown cut off and its
+    // block cannot be edited in the window.
+    static constexpr size_t MaxEditableLine = 20000;
 
     NotesSession(AppContext& context, ChangedState& changed, NotesView& view);
 
@@ -58,8 +64,8 @@ public:
     bool ShowFileList();
     // The scroll bar moved: the block from line on.
     bool ScrollTo(int line);
-    // "Edit File" and "View Output".
-    void StartEditing();
+    // "Edit File" and "View Output". False when the block has a line too long to edit.
+    bool StartEditing();
     bool StopEditing();
     // The user changed the edit box.
     void EditChanged();
@@ -81,7 +87,8 @@ public:
 
     // "Print Notes": false when the user cancelled the save question.
     bool PreparePrint();
-    // The printed heading: the card's name, or the file's path when no card is open.
+    // The printed heading: the card's name when the file is the card's own notes file, or
+    // the file's path.
     std::string PrintHeading() const;
 
     bool HasFile() const { return hasFile_; }

@@ -98,6 +98,9 @@ void Fuzz(const std::string& bytes) {
         block.push_back(text.Line(i));
     if (text.ReplacedBytes(count / 3, count / 2, block).size() + 2 * block.size() < bytes.size())
         std::abort();
+    // A block saved unchanged leaves every byte as it was.
+    if (text.EditedBytes(count / 3, count / 2, block) != bytes)
+        std::abort();
     for (int i = 0; i < count && i < 64; ++i) {
         (void)cw::NoteReference(text.Line(i));
         (void)cw::MarkerNumber(text.Line(i));

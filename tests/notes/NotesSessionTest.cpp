@@ -279,4 +279,97 @@ TEST_F(NotesSessionTest, ANewFileIsNamedLikeACardCreatedEmptyAndOpenedForWriting
     EXPECT_TRUE(errors.shown.empty());
 }
 
+TEST_F(NotesSessionTest, LinesEndAtCrLfOrCrAndOnlyChangedLinesAreWrittenAnew) {
+    // Old Mac line ends: without them counted as ends the file is one line and every note
+    // jump lands on its first line.
+    std::string mac;
+    for (int note = 1; note <= 40; ++note)
+        mac += "[" + std::to_string(note) + "] note " + std::to_string(note) + "\r  text\r";
+    WriteFile(Notes("mac.not"), mac);
+    ASSERT_TRUE(session.ChooseFile("mac.not"));
+    EXPECT_EQ(session.Text().LineCount(), 80);
+    EXPECT_EQ(view.block[1], "  text");
+    ASSERT_TRUE(session.GoToNote("see [30]"));
+    EXPECT_EQ(session.FirstLine(), 58);
+    EXPECT_EQ(view.block[0], "[30] note 30");
+
+    // One line changed and one added: the others keep their bytes and ends, the changed line
+    // its own end, the new line the file's usual one (CR here).
+    view.editBox.replace(view.editBox.find("  text"), 6, "  changed\nadded");
+    session.EditChanged();
+    ASSERT_TRUE(session.SaveNotesEdit());
+    std::string expected = mac;
+    expected.replace(expected.find("[30] note 30\r  text\r"), 20,
+                     "[30] note 30\r  changed\radded\r");
+    EXPECT_EQ(ReadFile(Notes("mac.not")), expected);
+
+    // Mixed ends, a no-break space, a line deleted: nothing else moves.
+    const std::string mixed = "one\xa0\r\ntwo\nthree\rfour\r\nlast";
+    WriteFile(Notes("mixed.not"), mixed);
+    ASSERT_TRUE(session.ChooseFile("mixed.not"));
+    EXPECT_EQ(session.Text().UsualEnding(), NotesText::Ending::CrLf);
+    view.editBox = "one\xa0\nthree\nfour\nlast";
+    session.EditChanged();
+    ASSERT_TRUE(session.SaveNotesEdit());
+    EXPECT_EQ(ReadFile(Notes("mixed.not")), "one\xa0\r\nthree\rfour\r\nlast");
+    // A line added behind a last line without an end: the old last line gets one.
+    view.editBox += "\nafter";
+    session.EditChanged();
+    ASSERT_TRUE(session.SaveNotesEdit());
+    EXPECT_EQ(ReadFile(Notes("mixed.not")), "one\xa0\r\nthree\rfour\r\nlast\r\nafter");
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(NotesSessionTest, CharactersTheFileCannotHoldStopTheSaveWithAWarning) {
+    WriteLines(Notes("n.not"), {"one"});
+    const std::string original = ReadFile(Notes("n.not"));
+    ASSERT_TRUE(session.ChooseFile("n.not"));
+    ASSERT_TRUE(session.StartEditing());
+    view.editBox = "?d? ?";
+    view.unwritable = "\xc5\x81 \xc5\xba";
+    session.EditChanged();
+    EXPECT_FALSE(session.SaveNotesEdit());
+    EXPECT_NE(
+        prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
+        std::string::npos);
+    EXPECT_EQ(ReadFile(Notes("n.not")), original);
+    // Leaving with Yes: the save fails the same way and the edit box stays open.
+    prompter.QueueAnswer(Answer::Yes);
+    EXPECT_FALSE(session.StopEditing());
+    EXPECT_TRUE(view.editing);
+    EXPECT_TRUE(session.Dirty());
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(NotesSessionTest, AFileWithoutLineEndsIsShownButNotEditedInTheWindow) {
+    WriteFile(Notes("long.not"), std::string(NotesSession::MaxEditableLine + 1, 'x'));
+    ASSERT_TRUE(session.ChooseFile("long.not"));
+    EXPECT_FALSE(session.StartEditing());
+    EXPECT_FALSE(view.editing);
+    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"), std::string::npos);
+}
+
+TEST_F(NotesSessionTest, ThePrintoutNamesTheCardOnlyForTheCardsOwnNotesFile) {
+    WriteLines(Notes("ours.not"), {"[1] one"});
+    WriteLines(Notes("other.not"), {"[1] two"});
+    ctx.Location.CurrentCardName = "pair_";
+    OpenCard("ours.not");
+    ASSERT_TRUE(session.Open());
+    EXPECT_EQ(session.PrintHeading(), "SUPPLEMENTAL NOTES: pair");
+    prompter.QueueAnswer(Answer::No); // not associated with the card
+    ASSERT_TRUE(session.ShowFileList());
+    ASSERT_TRUE(session.ChooseFile("other.not"));
+    EXPECT_EQ(session.PrintHeading(), "SUPPLEMENTAL NOTES: " + Notes("other.not").string());
+}
+
+TEST(NotesTextTest, Utf8IsRecognisedOnlyWhenEveryLetterIsValid) {
+    EXPECT_TRUE(LooksLikeUtf8("Caf\xc3\xa9 \xe2\x99\xa0"));
+    EXPECT_FALSE(LooksLikeUtf8("plain ASCII"));
+    EXPECT_FALSE(LooksLikeUtf8("Caf\xe9"));      // windows-1252
+    EXPECT_FALSE(LooksLikeUtf8("\xc0\xaf"));     // overlong
+    EXPECT_FALSE(LooksLikeUtf8("\xed\xa0\x80")); // a surrogate
+    EXPECT_FALSE(LooksLikeUtf8("cut \xe2\x99")); // cut off at the end
+    EXPECT_TRUE(NotesText("x\r\n\xf0\x9f\x82\xa1\r\n").IsUtf8());
+}
+
 } // namespace

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -142,6 +144,142 @@ TEST_F(NotesWindowTest, PagesTurnWithTheScrollBarAndPrintWithAHeading) {
          at = bytes.find("/Type /Page\n", at + 1))
         ++pageObjects;
     EXPECT_GE(pageObjects, 2u);
+}
+
+TEST_F(NotesWindowTest, AnEditedBlockKeepsTheBytesOfItsUntouchedLines) {
+    const std::string untouched = "[1] Ouverture 1SA\xa0: 15-17 points\r\n"
+                                  "[2] Texas\xa0\xab\xa0transfert\xa0\xbb\r"
+                                  "suite\r\n";
+    WriteFile(Notes("a.not"), untouched + "edit me\r\n");
+    Open();
+    Choose(0);
+    // A bare CR ends a line on the screen too.
+    EXPECT_EQ(window->editBox()->document()->blockCount(), 4);
+    QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
+    QTextCursor cursor(window->editBox()->document()->findBlockByNumber(3));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    window->editBox()->setTextCursor(cursor);
+    QTest::keyClicks(window->editBox(), " please");
+    QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
+    EXPECT_EQ(ReadFile(Notes("a.not")), untouched + "edit me please\r\n");
+}
+
+TEST_F(NotesWindowTest, PastedSuitSymbolsBecomeMarkupAndOtherLettersAreNamedBeforeSaving) {
+    WriteFile(Notes("a.not"), "1NT\r\n");
+    Open();
+    Choose(0);
+    QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
+    QPlainTextEdit* edit = window->editBox();
+    edit->moveCursor(QTextCursor::End);
+    edit->insertPlainText(QString::fromUtf8(" 2\u2663 \u2660AK"));
+    EXPECT_EQ(edit->toPlainText(), "1NT 2<c> <s>AK");
+    EXPECT_EQ(edit->textCursor().position(), edit->toPlainText().size());
+    QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
+    EXPECT_EQ(ReadFile(Notes("a.not")), "1NT 2<c> <s>AK\r\n");
+
+    // Letters windows-1252 has no room for: a warning that names them, nothing written, the
+    // edit box still open with the text.
+    edit->moveCursor(QTextCursor::End);
+    edit->insertPlainText(QString::fromUtf8(" \u0141\u00f3d\u017a \u20ac"));
+    QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
+    EXPECT_EQ(ReadFile(Notes("a.not")), "1NT 2<c> <s>AK\r\n");
+    ASSERT_FALSE(prompter.MessageTexts().empty());
+    EXPECT_NE(
+        prompter.MessageTexts().back().find("cannot hold these characters: \xc5\x81 \xc5\xba"),
+        std::string::npos)
+        << prompter.MessageTexts().back();
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_TRUE(window->Session().Dirty());
+    EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("1NT 2<c> <s>AK \u0141\u00f3d\u017a \u20ac"));
+}
+
+TEST_F(NotesWindowTest, AUtf8FileShowsItsLettersAndStaysUtf8) {
+    WriteFile(Notes("u.not"), "Caf\xc3\xa9 \xe2\x80\x93 5\r\nsecond\r\n");
+    Open();
+    Choose(0);
+    EXPECT_EQ(window->editBox()->toPlainText(), QString::fromUtf8("Café \u2013 5\nsecond"));
+    QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
+    window->editBox()->moveCursor(QTextCursor::End);
+    window->editBox()->insertPlainText(QString::fromUtf8(" \u0141\u00f3d\u017a"));
+    QTest::mouseClick(window->notesButton(NotesWindow::SaveButton), Qt::LeftButton);
+    EXPECT_EQ(ReadFile(Notes("u.not")), "Caf\xc3\xa9 \xe2\x80\x93 5\r\nsecond \xc5\x81\xc3\xb3"
+                                        "d\xc5\xba\r\n");
+}
+
+TEST_F(NotesWindowTest, APressOnTheScrollBarWithUnsavedTextAsksOnceAndMovesOnlyWhenAllowed) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 400; ++i)
+        lines.push_back("line " + std::to_string(i));
+    WriteLines(Notes("big.not"), lines);
+    Open();
+    Choose(0);
+    QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
+    window->editBox()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window->editBox(), " word");
+    ASSERT_TRUE(window->Session().Dirty());
+    const size_t asked = prompter.MessageTexts().size();
+
+    // The down arrow held down as a press that the question interrupts: the bar's own
+    // repeat must not bring the question back, nor move the page.
+    QScrollBar* bar = window->scrollBar();
+    const QPoint downArrow(bar->width() / 2, bar->height() - 4);
+    prompter.QueueAnswer(Answer::Cancel);
+    QTest::mousePress(bar, Qt::LeftButton, {}, downArrow);
+    QTest::qWait(1500);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, downArrow);
+    QTest::qWait(100);
+    EXPECT_EQ(prompter.MessageTexts().size(), asked + 1);
+    EXPECT_EQ(window->Session().FirstLine(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(window->Session().Dirty());
+
+    // No: the changes go and the page moves one step, no further.
+    prompter.QueueAnswer(Answer::No);
+    QTest::mousePress(bar, Qt::LeftButton, {}, downArrow);
+    QTest::qWait(1500);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, downArrow);
+    QTest::qWait(100);
+    EXPECT_EQ(prompter.MessageTexts().size(), asked + 2);
+    EXPECT_EQ(window->Session().FirstLine(), 1);
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_FALSE(window->Session().Dirty());
+    EXPECT_EQ(ReadLines(Notes("big.not")), lines);
+}
+
+TEST_F(NotesWindowTest, TheKeysTurnThePageAfterAClickOnIt) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 100; ++i)
+        lines.push_back("line " + std::to_string(i));
+    WriteLines(Notes("long.not"), lines);
+    Open();
+    Choose(0);
+    QTest::mouseClick(window->notesPage(), Qt::LeftButton, {}, QPoint(20, 20));
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_PageDown);
+    EXPECT_EQ(window->Session().FirstLine(), 17);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(window->Session().FirstLine(), 18);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(window->Session().FirstLine(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(window->Session().FirstLine(), 0);
+}
+
+TEST_F(NotesWindowTest, AOneMegabyteLineGivesAPagePictureOfBoundedWidth) {
+    std::string line;
+    while (line.size() < 1'000'000)
+        line += "1NT - 2<c>; ";
+    WriteFile(Notes("wide.not"), "[1] first\r\n" + line + "\r\n[2] last\r\n");
+    Open();
+    Choose(0);
+    EXPECT_EQ(window->Session().Text().LineCount(), 3);
+    EXPECT_LE(window->PagePicture().width(), 10000);
+    EXPECT_GT(window->PagePicture().width(), 500);
+    // The long line cannot be edited here; the window says so and stays on the page.
+    QTest::mouseClick(window->notesButton(NotesWindow::EditButton), Qt::LeftButton);
+    EXPECT_FALSE(window->editBox()->isVisible());
+    EXPECT_NE(prompter.MessageTexts().back().find("too long to be edited here"), std::string::npos);
 }
 
 } // namespace

@@ -18,6 +18,8 @@ struct FakeNotesView : NotesView {
     bool editing = false;
     bool saveEnabled = false;
     std::string editBox;
+    // What UnwritableCharacters answers.
+    std::string unwritable;
 
     void ShowFileList(const std::vector<std::string>& names, const std::string& text) override {
         listShown = true;
@@ -37,6 +39,7 @@ struct FakeNotesView : NotesView {
     void ShowEditing(bool on) override { editing = on; }
     void EnableSave(bool on) override { saveEnabled = on; }
     std::string EditedText() const override { return editBox; }
+    std::string UnwritableCharacters() const override { return unwritable; }
 };
 
 } // namespace cw::test

@@ -23,6 +23,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace cw {
@@ -30,12 +32,36 @@ namespace cw {
 namespace {
 
 constexpr double kScreenFontSize = 11;
+// A longer line is drawn cut off, and the page picture is never wider than this: a file
+// with no line ends at all must not cost a picture as wide as its text.
+constexpr qsizetype kMaxDrawnChars = 1000;
+constexpr int kMaxPageWidth = 10000;
 // The printed notes' font size.
 constexpr double kPrintFontSize = 10.04;
 
 // File names are UTF-8, but for those copied from Windows.
 QString FromFileName(const std::string& name) {
     return QString::fromStdString(FileNameToUtf8(name));
+}
+
+// The suit symbols (black and white) and the markup of their suits.
+char SuitLetter(char16_t c) {
+    switch (c) {
+    case u'\u2663':
+    case u'\u2667':
+        return 'c';
+    case u'\u2666':
+    case u'\u2662':
+        return 'd';
+    case u'\u2665':
+    case u'\u2661':
+        return 'h';
+    case u'\u2660':
+    case u'\u2664':
+        return 's';
+    default:
+        return 0;
+    }
 }
 
 } // namespace
@@ -53,6 +79,18 @@ NotesWindow::~NotesWindow() = default;
 
 const TextCodec& NotesWindow::Codec() const {
     return codec_ ? *codec_ : TextCodec::Western();
+}
+
+QString NotesWindow::DecodeLine(std::string_view bytes) const {
+    if (utf8_)
+        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    return Codec().Decode(bytes);
+}
+
+std::string NotesWindow::EncodeLine(const QString& text) const {
+    if (utf8_)
+        return text.toStdString();
+    return Codec().Encode(text);
 }
 
 TextLineStyle NotesWindow::PageStyle() const {
@@ -104,6 +142,7 @@ void NotesWindow::BuildWindow() {
     notesPage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pageArea_->setWidget(notesPage_);
     pageArea_->viewport()->installEventFilter(this);
+    pageArea_->installEventFilter(this);
     viewOrEdit_->addWidget(pageArea_);
 
     editBox_ = new QPlainTextEdit(viewOrEdit_);
@@ -114,8 +153,10 @@ void NotesWindow::BuildWindow() {
     arial.setPointSizeF(kScreenFontSize);
     editBox_->setFont(arial);
     connect(editBox_, &QPlainTextEdit::textChanged, this, [this] {
-        if (!updating_)
-            session_.EditChanged();
+        if (updating_)
+            return;
+        ReplaceSuitSymbols();
+        session_.EditChanged();
     });
     viewOrEdit_->addWidget(editBox_);
 
@@ -123,10 +164,7 @@ void NotesWindow::BuildWindow() {
     scrollBar_->setObjectName("notesScrollBar");
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(NotesSession::PageStep);
-    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!updating_)
-            session_.ScrollTo(value);
-    });
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &NotesWindow::ScrollBarMoved);
 
     // The page shows 18 lines; the edit box is as tall.
     const int pageHeight = canvas_.LineHeightPixels(PageStyle()) * NotesSession::PageLines + 8 +
@@ -310,16 +348,30 @@ void NotesWindow::ShowFileList(const std::vector<std::string>& names, const std:
 
 void NotesWindow::ShowBlock(const std::string& fileName, const std::vector<std::string>& lines,
                             int firstLine, int lineCount) {
+    utf8_ = session_.Text().IsUtf8();
+    blockBytes_ = lines;
     shownLines_.clear();
-    for (const std::string& line : lines)
-        shownLines_.append(Codec().Decode(line));
+    drawnLines_.clear();
+    bool editable = true;
+    for (const std::string& line : lines) {
+        // Only as much of a very long line is decoded as is drawn.
+        const bool tooLong = line.size() > NotesSession::MaxEditableLine;
+        editable = editable && !tooLong;
+        QString text = DecodeLine(
+            tooLong ? std::string_view(line).substr(0, size_t(kMaxDrawnChars) * 4) : line);
+        drawnLines_.append(text.size() > kMaxDrawnChars
+                               ? text.left(kMaxDrawnChars) + QStringLiteral(" \u2026")
+                               : text);
+        shownLines_.append(tooLong ? QString() : text);
+    }
     faces_->setCurrentWidget(fileFace_);
-    fileLabel_->setText(FromFileName(fileName));
+    fileLabel_->setText(FromFileName(fileName) + (utf8_ ? QStringLiteral("  (UTF-8)") : QString()));
     buttons_[EditButton]->setEnabled(true);
     buttons_[PrintButton]->setEnabled(true);
     otherFilesButton_->setEnabled(true);
     updating_ = true;
-    editBox_->setPlainText(shownLines_.join(u'\n'));
+    // A block with a line too long to edit leaves the box empty: it cannot be edited.
+    editBox_->setPlainText(editable ? shownLines_.join(u'\n') : QString());
     scrollBar_->setRange(0, session_.ScrollMax());
     scrollBar_->setValue(firstLine);
     updating_ = false;
@@ -330,9 +382,10 @@ void NotesWindow::ShowBlock(const std::string& fileName, const std::vector<std::
 void NotesWindow::DrawPage() {
     TextLineStyle style = PageStyle();
     const int lineHeight = canvas_.LineHeightPixels(style);
-    QSize size(std::max(pageArea_->viewport()->width(), canvas_.WidthPixels(shownLines_, style)),
+    const int width = std::min(canvas_.WidthPixels(drawnLines_, style), kMaxPageWidth);
+    QSize size(std::max(pageArea_->viewport()->width(), width),
                lineHeight * NotesSession::PageLines + 4);
-    notesPage_->setPixmap(QPixmap::fromImage(canvas_.Draw(shownLines_, style, size)));
+    notesPage_->setPixmap(QPixmap::fromImage(canvas_.Draw(drawnLines_, style, size)));
     notesPage_->resize(size);
 }
 
@@ -359,8 +412,130 @@ void NotesWindow::EnableSave(bool enabled) {
     buttons_[SaveButton]->setEnabled(enabled);
 }
 
+QStringList NotesWindow::EditedLines() const {
+    QStringList lines;
+    for (QTextBlock block = editBox_->document()->begin(); block.isValid(); block = block.next())
+        // The block's own text: toPlainText() would turn no-break spaces into blanks.
+        lines.append(block.text().split(QChar::LineSeparator));
+    return lines;
+}
+
 std::string NotesWindow::EditedText() const {
-    return Codec().Encode(editBox_->toPlainText());
+    // A line as it was shown goes back as the bytes it was read from.
+    QHash<QString, int> shown;
+    for (int i = 0; i < shownLines_.size(); ++i)
+        if (i < int(blockBytes_.size()) &&
+            blockBytes_[size_t(i)].size() <= NotesSession::MaxEditableLine &&
+            !shown.contains(shownLines_.at(i)))
+            shown.insert(shownLines_.at(i), i);
+    std::string text;
+    const QStringList lines = EditedLines();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += '\n';
+        auto found = shown.constFind(lines.at(i));
+        text += found != shown.constEnd() ? blockBytes_[size_t(*found)] : EncodeLine(lines.at(i));
+    }
+    return text;
+}
+
+std::string NotesWindow::UnwritableCharacters() const {
+    QStringList unwritable;
+    const QStringList shown = shownLines_;
+    for (const QString& line : EditedLines()) {
+        if (shown.contains(line))
+            continue;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            QString one = line.mid(i, line.at(i).isHighSurrogate() ? 2 : 1);
+            i += one.size() - 1;
+            bool writable = utf8_ ? !one.at(0).isSurrogate() || one.size() == 2
+                                  : DecodeLine(EncodeLine(one)) == one;
+            if (!writable && !unwritable.contains(one))
+                unwritable.append(one);
+        }
+    }
+    return unwritable.join(u' ').toStdString();
+}
+
+void NotesWindow::ReplaceSuitSymbols() {
+    QTextDocument* document = editBox_->document();
+    const QString text = document->toRawText();
+    bool any = false;
+    for (QChar c : text)
+        any = any || SuitLetter(c.unicode()) != 0;
+    if (!any)
+        return;
+    QTextCursor cursor(document);
+    cursor.joinPreviousEditBlock();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        // From the end, so that the positions before stay where they are.
+        for (qsizetype i = line.size() - 1; i >= 0; --i)
+            if (char letter = SuitLetter(line.at(i).unicode())) {
+                cursor.setPosition(block.position() + int(i));
+                cursor.setPosition(block.position() + int(i) + 1, QTextCursor::KeepAnchor);
+                cursor.insertText(QStringLiteral("<%1>").arg(QChar(letter)));
+            }
+    }
+    cursor.endEditBlock();
+}
+
+// ---- scrolling
+
+void NotesWindow::ScrollBarMoved(int value) {
+    if (updating_)
+        return;
+    if (!session_.Dirty()) {
+        session_.ScrollTo(value);
+        return;
+    }
+    // A modal question opened from inside the bar's mouse press would keep the bar from
+    // seeing the release, and its auto-repeat would go on moving it: the bar stays where the
+    // block is, and the question comes when the press is over.
+    const bool queued = pendingScroll_.has_value();
+    pendingScroll_ = value;
+    ShowScrollPosition(session_.FirstLine());
+    if (!queued)
+        QMetaObject::invokeMethod(this, &NotesWindow::AskThenScroll, Qt::QueuedConnection);
+}
+
+void NotesWindow::AskThenScroll() {
+    if (!pendingScroll_)
+        return;
+    // Switched off, the bar stops repeating a step whose button is held down.
+    scrollBar_->setEnabled(false);
+    const int target = *pendingScroll_;
+    session_.ScrollTo(target);
+    pendingScroll_.reset();
+    scrollBar_->setEnabled(true);
+}
+
+bool NotesWindow::ScrollKey(QKeyEvent* event) {
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    scrollBar_->triggerAction(action);
+    return true;
 }
 
 // ---- events
@@ -389,6 +564,10 @@ void NotesWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool NotesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The page keeps the keys that turn it when it has the focus (after a click on it).
+    if ((watched == pageArea_ || watched == pageArea_->viewport()) &&
+        event->type() == QEvent::KeyPress && ScrollKey(static_cast<QKeyEvent*>(event)))
+        return true;
     // The mouse wheel over the page moves the page's own scroll bar.
     if (watched == pageArea_->viewport() && event->type() == QEvent::Wheel) {
         QApplication::sendEvent(scrollBar_, event);

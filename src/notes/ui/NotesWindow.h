@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 class QLabel;
 class QListWidget;
@@ -72,6 +73,7 @@ public:
     void ShowEditing(bool editing) override;
     void EnableSave(bool enabled) override;
     std::string EditedText() const override;
+    std::string UnwritableCharacters() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +88,18 @@ private:
     void PrintClicked();
     void FileChosen(int row);
     const TextCodec& Codec() const;
+    // A line of the file as text, and back: UTF-8 for a UTF-8 file, else the code page.
+    QString DecodeLine(std::string_view bytes) const;
+    std::string EncodeLine(const QString& text) const;
+    // The edit box's lines; a line break typed inside a line (Shift+Enter) starts a new one.
+    QStringList EditedLines() const;
+    // Typed or pasted suit symbols become the suit markup the notes are written in.
+    void ReplaceSuitSymbols();
+    // The scroll bar moved: with unsaved text the save question is asked after the bar's
+    // own event is over, never from inside it.
+    void ScrollBarMoved(int value);
+    void AskThenScroll();
+    bool ScrollKey(QKeyEvent* event);
     TextLineStyle PageStyle() const;
 
     AppContext& context_;
@@ -94,8 +108,14 @@ private:
     std::function<void()> help_;
     // The code page of the notes, taken when the window opens.
     const TextCodec* codec_ = nullptr;
-    // The lines of the block on show, decoded.
+    // The lines of the block on show: as read, decoded, and as drawn (cut off when long).
+    std::vector<std::string> blockBytes_;
     QStringList shownLines_;
+    QStringList drawnLines_;
+    // Whether the file on show is UTF-8.
+    bool utf8_ = false;
+    // The scroll bar's value waiting for the answer to the save question.
+    std::optional<int> pendingScroll_;
     // Set while the window fills the edit box or moves the scroll bar itself.
     bool updating_ = false;
 
