@@ -75,9 +75,9 @@ TEST_F(ExportCommandsTest, StartFaceButtonSavesBothPagesAsPictures) {
     EXPECT_EQ(chooser.askedExt, ".acb");
     EXPECT_EQ(ListFolder(dir / "shared", "*"),
               (std::vector<std::string>{"ourcard.jpg", "ourcard_.jpg"}));
-    // At zoom 1: the card's 11520 twips at the screen's 15 a pixel.
+    // At zoom 1: the card's 7920 twips at the screen's 15 a pixel.
     EXPECT_EQ(QImage(QString::fromStdString((dir / "shared" / "ourcard.jpg").string())).width(),
-              768);
+              528);
     EXPECT_FALSE(ctx.BackSideSelected);
     EXPECT_TRUE(window->sideButton(0)->isChecked());
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
@@ -361,6 +362,9 @@ TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     ASSERT_TRUE(window.Session().Library().OpenCard(row));
     window.ShowCardFace();
     ASSERT_TRUE(window.CardFaceShown());
+    // The back page: it holds text fields, check boxes and the leads grid's circled items.
+    window.sideButton(1)->click();
+    ASSERT_TRUE(ctx.BackSideSelected);
     fs::path file = ctx.Location.PagePath();
     CardPage original = ctx.Page;
 
