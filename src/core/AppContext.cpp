@@ -232,6 +232,13 @@ void AppContext::KeepReplacedPage(const fs::path& page, const std::string& repla
     }
 }
 
+void AppContext::HoldHistory(bool hold) {
+    if (hold == historyHeld_)
+        return;
+    historyHeld_ = hold;
+    keptWhileHeld_.clear();
+}
+
 bool AppContext::SaveCard() {
     BusyScope busy(prompter);
     // The page as it was goes into the history once the new one is safely written.
@@ -259,8 +266,11 @@ bool AppContext::SaveCard() {
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
     if (saved)
         RememberPageOnDisk();
-    if (saved && replaced)
+    if (saved && replaced && !(historyHeld_ && keptWhileHeld_.count(*page))) {
         KeepReplacedPage(*page, *replaced);
+        if (historyHeld_)
+            keptWhileHeld_.insert(*page);
+    }
     if (saved && rewritten)
         prompter.Message("The file of this card, " +
                              FileNameToUtf8(Location.PagePath().filename().string()) +

@@ -102,6 +102,9 @@ public:
 
     // Earlier versions of the card pages: every save keeps the page it replaces.
     CardArchive Archive;
+    // While held (a session of layout editing, whose every committed change is saved), only
+    // the first save of a page keeps the page it replaces: the session is one version.
+    void HoldHistory(bool hold);
     // The history's folder of the open card's format, and the open card's name there.
     std::string ArchiveFormat() const;
     std::string ArchiveCard() const;
@@ -118,6 +121,9 @@ private:
     // The open page's file as it was read or written last.
     std::optional<std::string> pageOnDisk_;
     void RememberPageOnDisk();
+    bool historyHeld_ = false;
+    // The pages whose earlier version was kept since the history was held.
+    std::set<fs::path> keptWhileHeld_;
 
     std::set<std::string> reported_;
 };

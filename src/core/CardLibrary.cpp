@@ -104,18 +104,21 @@ Answer CardLibrary::Ask(const std::string& text, Buttons buttons, Icon icon,
 
 void CardLibrary::FillCardList() {
     context_.errorTrap.Guard(loc::FillCardList, [&] {
-        std::vector<std::string> entries;
+        std::vector<std::string> entries, shown;
         bool backPages = HasBackPage();
+        const size_t extension = context_.Location.CardExt.size();
         for (const std::string& file :
              ListFolder(context_.Location.CardDir, "*" + context_.Location.CardExt)) {
             if (backPages && IsBackPageName(file))
                 continue;
             entries.push_back(UpperCaseFileName(file));
+            shown.push_back(file.substr(0, file.size() >= extension ? file.size() - extension : 0));
         }
         // An unchanged list keeps its selection (the list is refreshed whenever the window
         // comes to the front).
-        if (entries != entries_) {
+        if (entries != entries_ || shown != shownNames_) {
             entries_ = std::move(entries);
+            shownNames_ = std::move(shown);
             selected_ = -1;
             view_.ShowCardList(entries_);
             // The open card stays selected, so that the side buttons can reopen it.
@@ -127,6 +130,15 @@ void CardLibrary::FillCardList() {
         view_.ShowFirstCardHint(entries_.size() == 1 &&
                                 EqualsIgnoreCase(entries_[0].substr(0, 7), "testcrd"));
     });
+}
+
+std::string CardLibrary::ShownNameOf(const std::string& cardName) const {
+    const std::string ext = context_.Location.CardExt;
+    for (size_t i = 0; i < entries_.size() && i < shownNames_.size(); ++i)
+        if (EqualsIgnoreCase(entries_[i], cardName) ||
+            EqualsIgnoreCase(entries_[i], cardName + ext))
+            return shownNames_[i];
+    return cardName;
 }
 
 int CardLibrary::IndexOf(const std::string& fileName) const {

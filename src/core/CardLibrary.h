@@ -74,6 +74,12 @@ public:
     // (names copied from Windows in windows-1252 are decoded).
     void FillCardList();
     const std::vector<std::string>& Entries() const { return entries_; }
+    // The cards' names as the user typed them (the file names without the extension), in the
+    // order of Entries(); what the windows show.
+    const std::vector<std::string>& ShownNames() const { return shownNames_; }
+    // The shown name of a card (an entry or a card name in any letter case); the name itself
+    // when no such card is listed.
+    std::string ShownNameOf(const std::string& cardName) const;
     int Selected() const { return selected_; }
     NameDialogMode Mode() const { return mode_; }
 
@@ -148,6 +154,7 @@ private:
     TransferFolderChooser& chooser_;
 
     std::vector<std::string> entries_;
+    std::vector<std::string> shownNames_;
     int selected_ = -1;
     NameDialogMode mode_ = NameDialogMode::NewCard;
 };

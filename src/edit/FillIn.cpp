@@ -148,6 +148,48 @@ CommittedText CommitEditorText(const std::string& oldText, const std::string& ed
     return result;
 }
 
+int FollowTextField(const std::vector<CardField>& before, const std::vector<CardField>& after,
+                    int index) {
+    if (index < 0 || size_t(index) >= before.size())
+        return -1;
+    const CardField& field = before[size_t(index)];
+    if (size_t(index) < after.size() && after[size_t(index)] == field)
+        return index;
+    // The same record elsewhere: the nearest one, should two be alike.
+    int found = -1;
+    for (size_t i = 0; i < after.size(); ++i)
+        if (after[i] == field && (found < 0 || std::abs(int(i) - index) < std::abs(found - index)))
+            found = int(i);
+    if (found >= 0)
+        return found;
+    // The field itself changed (its typing or its place was undone): it kept its index
+    // unless fields came or went.
+    return before.size() == after.size() ? index : -1;
+}
+
+int OptionChoiceOfKey(char key) {
+    switch (key) {
+    case 'u':
+    case 'U':
+    case '0':
+        return 0;
+    case 'n':
+    case 'N':
+    case '1':
+        return 1;
+    case 's':
+    case 'S':
+    case '2':
+        return 2;
+    case 'b':
+    case 'B':
+    case '3':
+        return 3;
+    default:
+        return -1;
+    }
+}
+
 int NextTextFieldIndex(int current, int count, bool forward) {
     int next = current + (forward ? 1 : -1);
     if (next < 0)

@@ -49,8 +49,17 @@ struct CommittedText {
 };
 CommittedText CommitEditorText(const std::string& oldText, const std::string& editorText);
 
+// The choice of an option field (0 "Not Used", 1 "NoTrump", 2 "Suit", 3 "Both") that a key
+// typed into its list chooses: N, S, B, U (either case) or the digits 0..3; -1 for any other.
+int OptionChoiceOfKey(char key);
+
 // Tab order: the next text field forward or backward, wrapping around.
 int NextTextFieldIndex(int current, int count, bool forward);
+
+// Where text field index of the table before is in the table after a step of the history
+// (fields added or removed in front of it move it); -1 when it is gone.
+int FollowTextField(const std::vector<CardField>& before, const std::vector<CardField>& after,
+                    int index);
 
 // Suit markup typed with F5..F8 at the caret; returns the new caret (after the markup).
 int InsertSuitMarkup(std::string& text, int caret, char suitLetter);

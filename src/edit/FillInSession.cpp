@@ -129,11 +129,12 @@ bool FillInSession::EditorCtrlKey(char key, const std::string& editorText, int32
     CardField probe = page_.Field(TextField, CurrentField);
     if (!ApplyEditorCtrlKey(probe, key, twipsPerPixel, editorBold))
         return false;
+    // What was typed so far must not be lost when the field is reopened; it is a step of its
+    // own, so that it never merges into the key's (nudges of one field merge with each other).
+    CommitTextEditor(editorText);
     std::string name = CtrlKeyName(key);
     ChangeScope change(History, name,
                        name == "Move Field" ? "move " + std::to_string(CurrentField) : "");
-    // What was typed so far must not be lost when the field is reopened.
-    CommitTextEditor(editorText);
     ApplyEditorCtrlKey(page_.Field(TextField, CurrentField), key, twipsPerPixel, editorBold);
     view_.MarkChanged();
     // Reopen the same field so that the editor shows the result.

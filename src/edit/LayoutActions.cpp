@@ -24,7 +24,7 @@ std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
-// "Using the left mouse button, enscribe the area  approximately where the field should go."
+// "Using the left mouse button, draw the area  approximately where the field should go."
 std::string DrawAreaStep() {
     return T(TextId::DrawTheAreaWithMouse) + T(TextId::WordApproximately) +
            T(TextId::WhereFieldShouldGo) + ".";
@@ -37,7 +37,7 @@ const std::vector<EditingMenuItem>& EditingMenuItems() {
         {menu::RefreshScreen, "&Refresh Screen", -1, true},
         {menu::EditMultipleFields, "Edit Multiple Fields", 10, false},
         {menu::SaveChanges, "Save Changes", -1, true},
-        {menu::SaveCardAs, "Save Card As ...", -1, true},
+        {menu::SaveCardAs, "Save Card as Picture or PDF...", -1, true},
         {menu::Zoom, "Zoom", -1, true},
         {10, "-", -1, true},
         {menu::AddTextField, "Add a Text Field", 0, true},
@@ -250,7 +250,7 @@ std::string CardSymbolMessage() {
 }
 
 std::string ZoomInstructions() {
-    return Lines({"Click the up arroow to zoom in or ", "Click the down arrow to zoom out, or "}) +
+    return Lines({"Click the up arrow to zoom in or ", "Click the down arrow to zoom out, or "}) +
            "\r\n";
 }
 

@@ -66,18 +66,25 @@ void LayoutEditSession::Flush() {
 
 // ---- Menu and buttons
 
-bool LayoutEditSession::RightClick(double x, double y) {
+void LayoutEditSession::RightClick(double x, double y) {
+    // The action chosen from the menu that follows brings the panel beside this point.
     panelAnchorX_ = x;
     panelAnchorY_ = y;
+}
+
+void LayoutEditSession::KeepPanelInView() {
     if (!PanelVisible)
-        return false;
+        return;
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
-        PlacePanelAt(x, y, PanelMenuIndex);
+        const double left = PanelLeft, top = PanelTop;
+        PlacePanelAt(PanelLeft, PanelTop, -1);
+        if (left == PanelLeft && top == PanelTop)
+            return;
+        // A marker still waiting on the panel goes with it.
         if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
             PutMarkerOnPanel();
     });
-    return true;
 }
 
 void LayoutEditSession::MenuCommand(int menuIndex) {
@@ -132,8 +139,9 @@ void LayoutEditSession::ActionButton(int index) {
             switch (index) {
             case 10: // "Save Change"
                 Commit();
-                SaveChanges();
-                SetActionPending(false);
+                // A field the user chose not to store over others is still being placed.
+                if (!ActionPending)
+                    SaveChanges();
                 break;
             case 11: // "Cancel Action"
                 Cancel();
@@ -159,6 +167,9 @@ void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
     int code = EditActionOfMenuItem(menuIndex);
     if (code < 0)
         return;
+    // Every change of this session is saved as it is made; the card history keeps the card
+    // as it was before the session, not each step.
+    ctx_.HoldHistory(true);
     if (menuIndex == menu::AddRectangle)
         LineWidthOption = 2;
     PerformEditAction(code);
@@ -215,7 +226,9 @@ void LayoutEditSession::PlacePanelAt(double x, double y, int menuIndex) {
         PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
         PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
     } else {
-        std::tie(PanelLeft, PanelTop) = PanelPosition(x, y, width, height, visible);
+        // Beside the point, a quarter inch away, so that the spot clicked stays free.
+        constexpr double kGap = 360;
+        std::tie(PanelLeft, PanelTop) = PanelPosition(x, y, width, height, visible, kGap);
     }
     Changed(LayoutEditView::PanelChanged);
 }
@@ -377,8 +390,8 @@ bool LayoutEditSession::Commit() {
             return std::vector<ErrValue>{EditMode, PickedKind, CurrentField};
         });
     if (outcome == CommitOutcome::Declined) {
-        // Keeping the fields the new one would cover ends the whole action.
-        ResetEditState();
+        // The fields the new one would cover are kept, and so is the new one, still being
+        // placed: it can be moved or made smaller and saved again.
         return false;
     }
     if (outcome == CommitOutcome::Recorded) {
@@ -417,18 +430,40 @@ void LayoutEditSession::Cancel() {
     });
 }
 
+bool LayoutEditSession::AskAboutPending() {
+    if (!ActionPending)
+        return true;
+    Answer answer =
+        ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
+                              Buttons::YesNoCancel, Icon::Question);
+    if (answer == Answer::Cancel)
+        return false;
+    if (answer == Answer::Yes) {
+        Commit();
+        if (ActionPending)
+            return false;
+        SaveChanges();
+        return true;
+    }
+    Cancel();
+    SetActionPending(false);
+    return true;
+}
+
+bool LayoutEditSession::SettlePending() {
+    if (!ActionPending)
+        return true;
+    ChangeBatch batch(*this);
+    bool settled = false;
+    ctx_.errorTrap.Guard(loc::EditCancel, [&] { settled = AskAboutPending(); });
+    return settled;
+}
+
 void LayoutEditSession::Done(bool ask) {
     if (ask) {
         if (ActionPending) {
-            Answer answer =
-                ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
-                                      Buttons::YesNoCancel, Icon::Question);
-            if (answer == Answer::Cancel)
+            if (!AskAboutPending())
                 return;
-            if (answer == Answer::Yes) {
-                Commit();
-                SaveChanges();
-            }
         } else if (changed_.CardOpen() && changed_.CardChanged() &&
                    changed_.AskSaveChanges() == Answer::No) {
             view_.ReloadCard();
@@ -437,6 +472,7 @@ void LayoutEditSession::Done(bool ask) {
     ResetEditState();
     PanelVisible = false;
     PanelMenuIndex = -1;
+    ctx_.HoldHistory(false);
     Changed(LayoutEditView::AllChanged);
     Flush();
     view_.LayoutEditingDone();
@@ -448,21 +484,15 @@ void LayoutEditSession::EndLayoutEditing() {
         ResetEditState();
         PanelVisible = false;
         PanelMenuIndex = -1;
+        ctx_.HoldHistory(false);
         Changed(LayoutEditView::AllChanged);
     });
 }
 
 void LayoutEditSession::RefreshScreen(bool askAboutPending) {
     if (askAboutPending && ActionPending) {
-        Answer answer =
-            ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
-                                  Buttons::YesNoCancel, Icon::Question);
-        if (answer == Answer::Cancel)
+        if (!AskAboutPending())
             return;
-        if (answer == Answer::Yes) {
-            Commit();
-            SaveChanges();
-        }
         Cancel();
         SetActionPending(false);
     } else if (changed_.CardOpen() && changed_.CardChanged() &&
@@ -711,6 +741,8 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         Mobile.kind = MobileKind::RubberBand;
         Mobile.rect = BandOfRectangle(field);
         Mobile.borderWidth = BorderWidthOfRectangle(field);
+        Mobile.colour = ShapeColourOfCode(field.a[5]);
+        WorkColour = PickerCodeOfShapeColour(field.a[5]);
         LineWidthOption = Mobile.borderWidth;
         layout = menu::AddRectangle;
         break;
@@ -719,6 +751,7 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         Mobile.line = EndsOfLine(field);
         Mobile.borderWidth = std::max(1, field.a[4]);
         Mobile.colour = ShapeColourOfCode(field.a[5]);
+        WorkColour = PickerCodeOfShapeColour(field.a[5]);
         LineWidthOption = std::clamp(field.a[4], 1, 4);
         LineHorizontal = Mobile.line.y1 == Mobile.line.y2;
         if (LineHorizontal)
@@ -732,6 +765,7 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         Mobile.kind = MobileKind::Marker;
         Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
         Mobile.colour = ShapeColourOfCode(field.a[2]);
+        WorkColour = PickerCodeOfShapeColour(field.a[2]);
         layout = menu::PickedCheckBox;
         break;
     default:
@@ -777,6 +811,9 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
     ctx_.errorTrap.Guard(
         loc::ArrowStep,
         [&] {
+            // A field marked for deletion stays where it is.
+            if (EditMode == 11)
+                return;
             SetActionPending(true);
             int& remembered = SpinMemory[size_t(arrow)];
             const bool increase = value > remembered;

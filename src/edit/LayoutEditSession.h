@@ -147,9 +147,12 @@ public:
 
     // ---- The user's actions (card twips of the page)
 
-    // A right click: the point anchors the panel. When the panel is on show it moves there
-    // and true is returned; otherwise the editing menu is to be shown.
-    bool RightClick(double x, double y);
+    // A right click: the point anchors the panel of the action chosen next; the editing menu
+    // is to be shown.
+    void RightClick(double x, double y);
+    // The part of the card on show changed (scrolled, zoomed, resized): the panel is moved
+    // back inside it.
+    void KeepPanelInView();
     // The point where the panel goes when an action starts (a menu chosen on the panel
     // leaves the panel where it is).
     void AnchorPanel(double x, double y) {
@@ -194,6 +197,11 @@ public:
     // Undo pressed while an action is pending drops the pending field first; true when it
     // did.
     bool CancelPendingForUndo();
+    // Before the page changes under a pending field (a redo, the card put away, the program
+    // ended) the user is asked as "Done" asks: Yes stores it and saves the card, No drops it.
+    // False when the page is not to change: Cancel, or the field could not be stored and is
+    // still being placed.
+    bool SettlePending();
 
 private:
     void StartAction(int menuIndex, bool placePanel);
@@ -205,6 +213,8 @@ private:
     void Cancel();
     void RestartLastAction();
     void Done(bool ask);
+    // Asks what becomes of the pending field (see SettlePending).
+    bool AskAboutPending();
     void RefreshScreen(bool askAboutPending);
     void SaveChanges();
 

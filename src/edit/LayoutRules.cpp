@@ -217,6 +217,12 @@ int32_t EditorColourOfCode(int32_t code, int32_t shown, int32_t baseTextColour) 
     }
 }
 
+int32_t PickerCodeOfShapeColour(int32_t value) {
+    if (value >= 0 && value <= 6)
+        return value;
+    return ColourCodeOfEditorColour(value);
+}
+
 int32_t ShapeColourOfCode(int32_t code) {
     switch (code) {
     case 0:
@@ -356,17 +362,17 @@ bool SetFontOnAllTextFields(CardPage& page, const AllFieldsChoice& choice,
 }
 
 std::pair<double, double> PanelPosition(double x, double y, double width, double height,
-                                        const CardArea& visible) {
-    auto place = [](double at, double size, double low, double high) {
-        double start = at;
+                                        const CardArea& visible, double gap) {
+    auto place = [](double at, double size, double low, double high, double gap = 0) {
+        double start = at + gap;
         if (start + size > high)
-            start = at - size;
+            start = at - gap - size;
         // A point near the edge may leave room on neither side: the panel then rests
         // against the far edge, or the near one when it is larger than the part on show.
         start = std::min(start, high - size);
         return std::max(start, low);
     };
-    return {place(x, width, visible.left, visible.right),
+    return {place(x, width, visible.left, visible.right, gap),
             place(y, height, visible.top, visible.bottom)};
 }
 

@@ -77,6 +77,9 @@ int32_t ColourCodeOfEditorColour(int32_t rgb);
 int32_t EditorColourOfCode(int32_t code, int32_t shown, int32_t baseTextColour);
 // The colour a shape (check box, line) of a colour code is drawn in.
 int32_t ShapeColourOfCode(int32_t code);
+// The colour picker's swatch (0..6) for a shape's colour value, which is a swatch code or a
+// colour itself; 1 (the basic text colour) for a colour without a swatch of its own.
+int32_t PickerCodeOfShapeColour(int32_t value);
 
 // What the editor holds when a text field is stored.
 struct TextFieldEntry {
@@ -160,11 +163,12 @@ struct CardArea {
     double right = 0;
     double bottom = 0;
 };
-// Where the panel (width by height card twips) goes for a right click at (x, y): at the
-// point, or above or to the left of it when there is no room below or to the right, and
-// always inside the part of the card on show.
+// Where the panel (width by height card twips) goes for a right click at (x, y): beside the
+// point, gap to its right (or to its left when there is no room on the right), so that the
+// spot clicked stays free to draw on; its top at the point's height, or above it when there
+// is no room below; always inside the part of the card on show.
 std::pair<double, double> PanelPosition(double x, double y, double width, double height,
-                                        const CardArea& visible);
+                                        const CardArea& visible, double gap = 0);
 // Where the panel goes so as not to hide the field being placed: where it is when it does not
 // cover area, else below, above, right or left of area, the first place that is on show.
 std::pair<double, double> PanelClearOf(const TwipRect& panel, const TwipRect& area,

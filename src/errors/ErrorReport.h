@@ -20,7 +20,7 @@ public:
     static constexpr const char* Text = "<<< cwrerror.log Automated Email>>>";
     static constexpr const char* SentMessage = "The message and error log have been sent.";
     static constexpr const char* FailureMessage =
-        "An error cccurred attempting to connect to your mail server.";
+        "An error occurred attempting to connect to your mail server.";
 
     using Answers = std::array<std::string, 4>;
     // The questions, top to bottom.

@@ -165,6 +165,10 @@ void CardRenderer::ApplyFieldTint() {
         if (!State.Printing())
             State.FieldBackColour = 0xFFFFC0;
         break;
+    case 4: // pale yellow, the colour of a card printed on yellow stock
+        if (!State.Printing())
+            State.FieldBackColour = MakeRgb(0xFF, 0xFF, 0xC0);
+        break;
     default:
         break;
     }

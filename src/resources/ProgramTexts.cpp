@@ -68,7 +68,7 @@ constexpr ProgramText kTexts[] = {
      "Change the 'Print Width' and 'Print Height' values to change the size of the printed "
      "card."},
     {TextId::PrintHintBackPageMargin,
-     "Change the 'Back Page Margin' to change the offset form the left edge for the back "
+     "Change the 'Back Page Margin' to change the offset from the left edge for the back "
      "page."},
     {TextId::ViewEditCard, "View / Edit Convention Card"},
     {TextId::SaveChanges, "Save Changes"},
@@ -85,7 +85,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ComponentMsmapi32Ocx, "MSMAPI32.OCX"},
     // Pieces of the layout-editing instructions.
     {TextId::MakeDesiredChangesTo, "Make desired changes to: "},
-    {TextId::PressSaveOrCancel, "Press 'Save Changes' or 'Cancel Action'."},
+    {TextId::PressSaveOrCancel, "Press 'Save Change' or 'Cancel Action'."},
     {TextId::WordColour, "color"},
     {TextId::WordWidth, "width"},
     {TextId::WordBorderWidth, "border width"},
@@ -95,7 +95,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::SelectThe, "Select the "},
     {TextId::FineTuneSize, "Fine tune the size with the 'Change Size' arrows"},
     {TextId::FineTuneLocation, "Fine tune the location with the 'Move Field' arrows"},
-    {TextId::DrawTheAreaWithMouse, "Using the left mouse button, enscribe the area "},
+    {TextId::DrawTheAreaWithMouse, "Using the left mouse button, draw the area "},
     {TextId::ClickSetFonts,
      "Click the 'Set Fonts' button to change the font on all text fields on this card."},
     {TextId::ClickRestoreDefaults,
@@ -131,7 +131,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::PrintingOptions, "Printing Options"},
     {TextId::CreateNewCard, "Create a New Card"},
     {TextId::EditNamesAndNumbers, "Edit Names and Player Numbers"},
-    {TextId::SaveCardAsPicture, "Save Card as (JPG, GIF, BMP)"},
+    {TextId::SaveCardAsPicture, "Save Card as Picture or PDF..."},
     {TextId::DeleteCard, "Delete a Card"},
     {TextId::ExitButton, "Exit"},
     {TextId::FrontSide, "Front Side"},
@@ -166,8 +166,8 @@ constexpr ProgramText kTexts[] = {
     {TextId::PrintMyCard, "Print My Card"},
     {TextId::FileMenu, "&File"},
     {TextId::PrintPartnersCard, "Print Partner's Card"},
-    {TextId::CopyCardToDiskette, "Copy Card to Diskette"},
-    {TextId::CopyCardsFromDiskette, "Copy Cards from Diskette"},
+    {TextId::CopyCardToDiskette, "Copy a Card to a Folder..."},
+    {TextId::CopyCardsFromDiskette, "Copy Cards from a Folder..."},
     {TextId::ExitMenuItem, "Exit"},
     {TextId::OptionsMenu, "&Options"},
     {TextId::HelpMenu, "&Help"},

@@ -13,6 +13,10 @@ AlignmentPicker::AlignmentPicker(QWidget* parent) : ChoiceGroup(parent) {
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(captions[i], this);
         option->setObjectName(QStringLiteral("alignment%1").arg(i));
+        const char* tips[] = {"Text starts at the left edge of the field",
+                              "Text ends at the right edge of the field",
+                              "Text is centred in the field"};
+        option->setToolTip(tips[i]);
         AddChoice(option, i);
         row->addWidget(option);
     }

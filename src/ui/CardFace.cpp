@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
@@ -32,6 +33,19 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
     horizontalBar_->setObjectName("horizontalScrollBar");
     verticalBar_ = new QScrollBar(Qt::Vertical, this);
     verticalBar_->setObjectName("verticalScrollBar");
+    sideTabs_ = new QTabBar(this);
+    sideTabs_->setObjectName("sideTabs");
+    sideTabs_->addTab("Front");
+    sideTabs_->addTab("Back");
+    sideTabs_->setTabToolTip(0, "Show the front page of the card (Ctrl+Page Up)");
+    sideTabs_->setTabToolTip(1, "Turn the card over to its back page (Ctrl+Page Down)");
+    sideTabs_->setDrawBase(false);
+    sideTabs_->setFocusPolicy(Qt::NoFocus);
+    // The owner shows the page asked for, or puts the tab back when the user stays.
+    connect(sideTabs_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            emit sideRequested(index);
+    });
     connect(horizontalBar_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
     connect(verticalBar_, &QScrollBar::valueChanged, this, [this] { PlacePicture(); });
 
@@ -49,11 +63,13 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
     zoomOut_->setText("Zoom OUT");
     zoomOut_->setArrowType(Qt::DownArrow);
     zoomOut_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    zoomOut_->setToolTip("Show the card smaller (Ctrl+-)");
     zoomIn_ = new QToolButton(zoomButtons_);
     zoomIn_->setObjectName("ZoomIn");
     zoomIn_->setText("Zoom IN");
     zoomIn_->setArrowType(Qt::UpArrow);
     zoomIn_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    zoomIn_->setToolTip("Show the card larger (Ctrl++)");
     zoomLayout->addWidget(zoomOut_);
     zoomLayout->addWidget(zoomIn_);
     connect(zoomIn_, &QToolButton::clicked, this, [this] { emit zoomRequested(true); });
@@ -67,6 +83,7 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
     zoomFactorLabel_->setFrameShape(QFrame::StyledPanel);
     saveZoomButton_ = new QPushButton("Save Zoom Factor", strip);
     saveZoomButton_->setObjectName("saveZoomButton");
+    saveZoomButton_->setToolTip("Open the cards of this format at this zoom factor from now on");
     connect(saveZoomButton_, &QPushButton::clicked, this, [this] { emit saveZoomRequested(); });
     auto* note = new QLabel("NOTE: In zoom mode some symbols may become distorted.  This will "
                             "NOT affect printing.",
@@ -89,11 +106,12 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    grid->addWidget(viewport_, 0, 0);
-    grid->addWidget(verticalBar_, 0, 1);
-    grid->addWidget(horizontalBar_, 1, 0);
-    grid->addWidget(strip, 2, 0, 1, 2);
-    grid->setRowStretch(0, 1);
+    grid->addWidget(sideTabs_, 0, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(viewport_, 1, 0);
+    grid->addWidget(verticalBar_, 1, 1);
+    grid->addWidget(horizontalBar_, 2, 0);
+    grid->addWidget(strip, 3, 0, 1, 2);
+    grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
 }
 
@@ -109,6 +127,29 @@ void CardFace::SetPage(float pwidth, float pheight, float viewScale, int twipsPe
                  int(std::lround(pheight / twipsPerPixel_)));
     cardPicture_->SetPageSize(pixels, twipsPerPixel_ / view_.ViewScale);
     UpdateScrollRanges();
+}
+
+void CardFace::ShowSide(bool backSide) {
+    const QSignalBlocker block(sideTabs_);
+    sideTabs_->setCurrentIndex(backSide ? 1 : 0);
+}
+
+void CardFace::SetSidesEnabled(bool enabled) {
+    sideTabs_->setTabEnabled(1, enabled);
+    sideTabs_->setVisible(enabled);
+}
+
+bool CardFace::ScrollToEnd(int key, Qt::KeyboardModifiers modifiers) {
+    if (key != Qt::Key_Home && key != Qt::Key_End)
+        return false;
+    const bool start = key == Qt::Key_Home;
+    auto toEnd = [start](QScrollBar* bar) {
+        bar->setValue(start ? bar->minimum() : bar->maximum());
+    };
+    toEnd(verticalBar_);
+    if (modifiers & Qt::ControlModifier)
+        toEnd(horizontalBar_);
+    return true;
 }
 
 void CardFace::ShowZoomFactor(float zoomFactor) {
@@ -208,15 +249,41 @@ void CardFace::UpdateScrollRanges() {
     PlacePicture();
 }
 
+VisibleCardArea VisibleCardPart(QSize viewport, QRect picture, double cardTwipsPerPixel,
+                                int margin) {
+    QRect shown = QRect(QPoint(0, 0), viewport).intersected(picture);
+    if (shown.isEmpty())
+        shown = QRect(picture.topLeft(), QSize(0, 0));
+    // Picture pixels, then card twips.
+    shown.translate(-picture.topLeft());
+    auto twips = [&](double pixels) {
+        return int32_t(std::lround(pixels * cardTwipsPerPixel));
+    };
+    VisibleCardArea area;
+    area.VisibleWidth = twips(shown.width());
+    area.VisibleHeight = twips(shown.height());
+    const int across = std::min(margin, shown.width() / 2);
+    const int down = std::min(margin, shown.height() / 2);
+    area.VisibleLeft = twips(shown.left() + across);
+    area.VisibleRight = twips(shown.left() + shown.width() - across);
+    area.VisibleTop = twips(shown.top() + down);
+    area.VisibleBottom = twips(shown.top() + shown.height() - down);
+    return area;
+}
+
 void CardFace::PlacePicture() {
     double left =
         PictureLeftFor(horizontalBar_->value(), horizontalBar_->maximum(), offset_, rightOffset_);
     double top = PictureTopFor(verticalBar_->value());
-    cardPicture_->move(int(std::lround(left / twipsPerPixel_)),
-                       int(std::lround(top / twipsPerPixel_)));
-    int32_t screenWidth = screen() ? screen()->geometry().width() * twipsPerPixel_ : 0;
-    visible_ =
-        VisibleAreaFor(view_.ViewScale, twipsPerPixel_, screenWidth, viewport_->size(), left, top);
+    const QPoint at(int(std::lround(left / twipsPerPixel_)),
+                    int(std::lround(top / twipsPerPixel_)));
+    // What is on show is known before the picture moves: whatever follows the move (the
+    // layout panel) keeps inside it.
+    constexpr int kMargin = 6;
+    visible_ = VisibleCardPart(viewport_->size(), QRect(at, cardPicture_->size()),
+                               cardPicture_->CardTwipsPerPixel(), kMargin);
+    cardPicture_->move(at);
+    emit shownAreaChanged();
 }
 
 } // namespace cw

@@ -7,11 +7,18 @@
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QTabBar;
 class QToolButton;
 
 namespace cw {
 
 class CardPicture;
+
+// The part of the card picture (its geometry in the viewport's pixels) that the viewport
+// shows, in card twips of the picture, kept margin pixels inside its edges. A viewport wider
+// or taller than the card shows the whole card that way and no more.
+VisibleCardArea VisibleCardPart(QSize viewport, QRect picture, double cardTwipsPerPixel,
+                                int margin);
 
 // The card face: the card picture in a clipping viewport moved by its two scroll bars, and a
 // strip with the zoom buttons, the zoom factor label and "Save Zoom Factor".
@@ -27,6 +34,10 @@ public:
     // The zoom in and zoom out buttons, side by side.
     QWidget* zoomButtons() const { return zoomButtons_; }
     QScrollBar* verticalScrollBar() const { return verticalBar_; }
+    // "Front" and "Back" above the card: the page on show, and a click turns the card over.
+    QTabBar* sideTabs() const { return sideTabs_; }
+    void ShowSide(bool backSide);
+    void SetSidesEnabled(bool enabled);
 
     // The zoomed page (PWIDTH x PHEIGHT window twips) at viewScale; offset and rightOffset are
     // the format's horizontal scroll offsets (catalogue columns 19 and 20).
@@ -37,6 +48,10 @@ public:
     // Moves a bar by its large change (Page keys, F11/F12): -1 back, +1 forward, kept
     // inside its range.
     void ScrollPage(Qt::Orientation orientation, int direction);
+
+    // Home, End (top, bottom) and Ctrl+Home, Ctrl+End (the top left and bottom right
+    // corners): true when key is one of them.
+    bool ScrollToEnd(int key, Qt::KeyboardModifiers modifiers);
 
     // Scrolls so that a part of the card (card twips) is in the middle of the view, unless
     // it is on show already.
@@ -50,7 +65,11 @@ public:
 
 signals:
     void zoomRequested(bool in);
+    // The part of the card on show changed (scrolled, zoomed, resized).
+    void shownAreaChanged();
     void saveZoomRequested();
+    // A side tab was clicked: 0 front, 1 back.
+    void sideRequested(int side);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +86,7 @@ private:
     void TurnWheel(QWheelEvent* event);
 
     CardPicture* cardPicture_ = nullptr;
+    QTabBar* sideTabs_ = nullptr;
     QWidget* viewport_ = nullptr;
     QScrollBar* horizontalBar_ = nullptr;
     QScrollBar* verticalBar_ = nullptr;

@@ -11,6 +11,7 @@
 #include "ProgramTexts.h"
 #include "SaveCardAsDialog.h"
 #include "ShownCardPages.h"
+#include "UiText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -40,7 +41,9 @@ void CardOutputCommands::AddCommands(QMenu* file, QAction* before) {
     add("printBothCardsAction", "Print Both Cards", {},
         [this] { PrintCommand(PrintCardChoice::Both); });
     file->insertSeparator(before);
-    add("saveCardAsAction", "Save Card as ....", QKeySequence::SaveAs, [this] { SaveCardAs(); });
+    // Ctrl+Shift+S on every desktop (the platform's "Save As" key is not bound on all of them).
+    add("saveCardAsAction", UiText(TextId::SaveCardAsPicture),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveCardAs(); });
 }
 
 void CardOutputCommands::EnableCardCommands(bool enabled, bool) {

@@ -17,8 +17,8 @@ class ExportFileChooser;
 class MainWindow;
 class PrintQuestions;
 
-// The File menu's printing and "Save Card as ....": the print window before each print job,
-// the save dialog before each export. The commands are enabled while a card is open.
+// The File menu's printing and "Save Card as Picture or PDF...": the print window before each print
+// job, the save dialog before each export. The commands are enabled while a card is open.
 class CardOutputCommands : public QObject, public ChangedStateView {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
     void PrintCommand(PrintCardChoice choice);
     // Who answers the print job's questions; nullptr (the default) shows the print window.
     void UsePrintQuestions(PrintQuestions* questions) { printQuestions_ = questions; }
-    // "Save Card as ...." and the start face's "Save Card as (JPG, GIF, BMP)".
+    // "Save Card as Picture or PDF..." of the File menu and of the start face.
     void SaveCardAs();
     // Who asks for the file; nullptr (the default) shows the save dialog.
     void UseExportFileChooser(ExportFileChooser* chooser) { exportChooser_ = chooser; }

@@ -28,6 +28,7 @@ public:
     const QImage& Image() const { return picture_ ? *picture_ : blank_; }
     QPoint ToCardTwips(QPointF pixel) const;
     QPointF ToPixels(QPoint twips) const;
+    double CardTwipsPerPixel() const { return cardTwipsPerPixel_; }
 
 signals:
     // The whole page was drawn again.

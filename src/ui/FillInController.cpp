@@ -9,8 +9,10 @@
 #include "Colour.h"
 #include "ErrorTrap.h"
 #include "LocationCodes.h"
+#include "SuitTyping.h"
 
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +20,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QToolTip>
 #include <cmath>
 
 namespace cw {
@@ -83,6 +86,7 @@ void FillInController::BuildEditors(QWidget* parent) {
             line->setFrame(false);
             line->setAlignment(kAlignments[i] | Qt::AlignVCenter);
             connect(line, &QLineEdit::textChanged, this, [this] { session_.EditorTextChanged(); });
+            connect(line, &QLineEdit::textEdited, this, [this, line] { TypedSuit(line); });
             editor = line;
         } else {
             auto* text = new QTextEdit(parent);
@@ -93,7 +97,10 @@ void FillInController::BuildEditors(QWidget* parent) {
             text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             text->document()->setDocumentMargin(0);
             text->setTabChangesFocus(false);
-            connect(text, &QTextEdit::textChanged, this, [this] { session_.EditorTextChanged(); });
+            connect(text, &QTextEdit::textChanged, this, [this, text] {
+                session_.EditorTextChanged();
+                TypedSuit(text);
+            });
             editor = text;
         }
         editor->setObjectName(QStringLiteral("fieldEditor(%1)").arg(i));
@@ -104,6 +111,8 @@ void FillInController::BuildEditors(QWidget* parent) {
     optionList_ = new QListWidget(parent);
     optionList_->setObjectName(QStringLiteral("optionList"));
     optionList_->addItems({"Not Used", "NoTrump", "Suit", "Both"});
+    optionList_->setToolTip("Click a choice, or type N for NoTrump, S for Suit, B for Both, "
+                            "U for Not Used");
     optionList_->setFixedSize(optionList_->sizeHintForColumn(0) + 12,
                               optionList_->sizeHintForRow(0) * 4 + 6);
     optionList_->hide();
@@ -112,6 +121,8 @@ void FillInController::BuildEditors(QWidget* parent) {
     connect(optionList_, &QListWidget::itemActivated, this,
             [this] { session_.OptionChosen(optionList_->currentRow()); });
     optionList_->installEventFilter(this);
+    // The card tells what its option fields are when the pointer rests on one.
+    parent->installEventFilter(this);
 }
 
 QWidget* FillInController::OpenEditor() const {
@@ -123,11 +134,52 @@ QString FillInController::EditorText() const {
 }
 
 QString FillInController::EditorTextOf(QWidget* editor) const {
+    // The suit symbols shown (typed, pasted) are the card's suit markup.
     if (auto* line = qobject_cast<QLineEdit*>(editor))
-        return line->text();
+        return SymbolsToMarkup(line->text());
     if (auto* text = qobject_cast<QTextEdit*>(editor))
-        return FromEditor(text->toPlainText());
+        return SymbolsToMarkup(FromEditor(text->toPlainText()));
     return {};
+}
+
+void FillInController::TypedSuit(QWidget* editor) {
+    // Only typing: a text the program puts into the editor is shown as it is.
+    if (replacingSuit_ || session_.SuppressChange)
+        return;
+    replacingSuit_ = true;
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        const int caret = line->cursorPosition();
+        const int at = BangSuitBefore(line->text(), caret);
+        if (at >= 0) {
+            const QChar symbol = SuitSymbol(line->text()[caret - 1]);
+            line->setSelection(at, 2);
+            line->insert(QString(symbol));
+        }
+    } else if (auto* box = qobject_cast<QTextEdit*>(editor)) {
+        QTextCursor cursor = box->textCursor();
+        const QString text = box->toPlainText();
+        const int at = BangSuitBefore(text, cursor.position());
+        if (at >= 0) {
+            const QChar symbol = SuitSymbol(text[cursor.position() - 1]);
+            cursor.setPosition(at + 2);
+            cursor.setPosition(at, QTextCursor::KeepAnchor);
+            cursor.insertText(QString(symbol));
+            box->setTextCursor(cursor);
+        }
+    }
+    replacingSuit_ = false;
+}
+
+bool FillInController::OptionFieldAt(QPoint twips) const {
+    const int32_t x = twips.x() - context_.PageOffsetX, y = twips.y();
+    const CardPage& page = context_.Page;
+    for (int i = 0; i < page.Count(OptionField); ++i) {
+        const CardField& field = page.Field(OptionField, i);
+        if (x >= field.a[0] && x <= field.a[0] + field.a[2] && y >= field.a[1] &&
+            y <= field.a[1] + field.a[3])
+            return true;
+    }
+    return false;
 }
 
 void FillInController::Click(QPoint twips) {
@@ -191,11 +243,14 @@ bool FillInController::InsertSuit(char letter) {
 bool FillInController::InsertSuitInto(QWidget* editor, char letter) {
     if (!editor || !cardFace_.isVisible())
         return false;
-    QString text = EditorTextOf(editor);
-    int caret = Caret(editor);
-    text.insert(caret, QStringLiteral("<%1>").arg(QChar(letter)));
-    SetEditorText(editor, text);
-    SetCaret(editor, caret + 3);
+    // The symbol shows at the caret as it will on the card; the card keeps its markup.
+    const QString symbol(SuitSymbol(QChar(letter)));
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->insert(symbol);
+    else if (auto* box = qobject_cast<QTextEdit*>(editor))
+        box->insertPlainText(symbol);
+    else
+        return false;
     return true;
 }
 
@@ -304,26 +359,15 @@ void FillInController::MarkChanged() {
 void FillInController::SetEditorText(QWidget* editor, const QString& text) {
     bool suppress = session_.SuppressChange;
     if (auto* line = qobject_cast<QLineEdit*>(editor))
-        line->setText(text);
+        line->setText(MarkupToSymbols(text));
     else if (auto* box = qobject_cast<QTextEdit*>(editor)) {
-        box->setPlainText(ToEditor(text));
+        box->setPlainText(ToEditor(MarkupToSymbols(text)));
         int index = int(std::find(editors_.begin(), editors_.end(), editor) - editors_.begin());
         QTextOption option = box->document()->defaultTextOption();
         option.setAlignment(kAlignments[(index - 3) % 3]);
         box->document()->setDefaultTextOption(option);
     }
     session_.SuppressChange = suppress;
-}
-
-int FillInController::Caret(QWidget* editor) const {
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        return line->cursorPosition();
-    if (auto* box = qobject_cast<QTextEdit*>(editor)) {
-        // Positions count a line break as the two characters the card file holds.
-        QTextCursor cursor = box->textCursor();
-        return cursor.position() + cursor.block().blockNumber();
-    }
-    return 0;
 }
 
 void FillInController::SetCaret(QWidget* editor, int position) {
@@ -348,10 +392,15 @@ bool FillInController::EditorKey(QKeyEvent* event) {
         session_.OpenNextTextField(forward, cardFace_.isVisible());
         return true;
     }
-    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+    if ((event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) &&
+        !(event->modifiers() & Qt::ControlModifier)) {
         cardFace_.ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
         return true;
     }
+    // Home and End belong to the caret; with Ctrl they take the card to its corners.
+    if ((event->modifiers() & Qt::ControlModifier) &&
+        cardFace_.ScrollToEnd(event->key(), event->modifiers()))
+        return true;
     if (event->modifiers() & Qt::ControlModifier) {
         if (char key = CtrlKeyOf(event)) {
             bool bold = editor->font().bold();
@@ -364,13 +413,41 @@ bool FillInController::EditorKey(QKeyEvent* event) {
 
 bool FillInController::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == cardFace_.cardPicture() && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QPoint twips = cardFace_.cardPicture()->ToCardTwips(help->pos());
+        if (session_.EditMode == 0 && OptionFieldAt(twips))
+            QToolTip::showText(help->globalPos(),
+                               "A list: click to choose Not Used, NoTrump, Suit or Both (then "
+                               "type N, S, B or U)",
+                               widget);
+        else
+            QToolTip::hideText();
+        return true;
+    }
     if (widget == optionList_) {
         if (event->type() == QEvent::FocusOut && optionList_->isVisible())
             HideOptionList();
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            HideOptionList();
-            return true;
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape) {
+                HideOptionList();
+                return true;
+            }
+            // Typing chooses: the letters and digits of the choices; any other letter is
+            // refused audibly instead of vanishing.
+            const QString typed = key->text();
+            if (typed.size() == 1 && typed[0].isPrint() && !typed[0].isSpace()) {
+                const int choice = OptionChoiceOfKey(char(typed[0].toLatin1()));
+                if (choice < 0) {
+                    context_.prompter.Beep();
+                } else {
+                    optionList_->setCurrentRow(choice);
+                    context_.errorTrap.Guard(loc::FillInKey,
+                                             [&] { session_.OptionChosen(choice); });
+                }
+                return true;
+            }
         }
         return false;
     }

@@ -76,10 +76,13 @@ private:
     void BuildEditors(QWidget* parent);
     bool EditorKey(QKeyEvent* event);
     void CommitFrom(QWidget* editor);
-    int Caret(QWidget* editor) const;
     void SetCaret(QWidget* editor, int position);
     void StyleEditor(QWidget* editor, int fieldIndex);
     void RefreshPicture();
+    // Whether an option field lies under a point of the card (card twips).
+    bool OptionFieldAt(QPoint twips) const;
+    // "!c", "!d", "!h", "!s" just typed become the suit's symbol.
+    void TypedSuit(QWidget* editor);
 
     AppContext& context_;
     ChangedState& changed_;
@@ -92,6 +95,7 @@ private:
     QListWidget* optionList_ = nullptr;
     // The editor bound to CurrentField; -1 when none is open.
     int boundEditor_ = -1;
+    bool replacingSuit_ = false;
 };
 
 } // namespace cw

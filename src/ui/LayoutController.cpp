@@ -74,8 +74,14 @@ LayoutController::LayoutController(AppContext& context, ChangedState& changed, U
     connect(grip_, &EditorGrip::dropped, this, [this](QPoint topLeft) {
         QPointF at = ToPageTwips(topLeft + QPoint(EditorGrip::Size + 1, 0));
         session_->MoveMobileTo(at.x(), at.y());
+        // The press on the grip gave the card picture the keyboard; typing goes on in the
+        // field that was moved.
+        if (QWidget* editor = layoutEditor(); editor && editor->isVisible())
+            editor->setFocus(Qt::MouseFocusReason);
     });
     picture->installEventFilter(this);
+    // The panel stays in the part of the card on show as the card scrolls or zooms under it.
+    connect(&cardFace_, &CardFace::shownAreaChanged, this, [this] { session_->KeepPanelInView(); });
     connect(picture, &CardPicture::cardKeyPressed, this, [this](QKeyEvent* event) {
         if (KeyPressed(event->key(), event->modifiers()))
             event->accept();
@@ -188,11 +194,16 @@ void LayoutController::Clicked(QPoint twips) {
 }
 
 void LayoutController::ContextMenu(QPoint twips, QPoint globalPosition) {
-    if (!session_->RightClick(PageX(twips), twips.y()))
-        menu_->popup(globalPosition);
+    // A right click always offers the actions; the panel is moved by dragging its frame.
+    session_->RightClick(PageX(twips), twips.y());
+    menu_->popup(globalPosition);
 }
 
 void LayoutController::MenuItem(int index) {
+    // Another action, or "Done", does not drop the field being placed without asking.
+    if (Editing() && session_->ActionPending &&
+        (EditActionOfMenuItem(index) >= 0 || index == menu::Done) && !session_->SettlePending())
+        return;
     // What is typed into the open field belongs to the card before any command.
     const bool filling = !Editing();
     const int field = fillIn_.Session().CurrentField;
@@ -220,8 +231,9 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
                           : key == Qt::Key_Up    ? Qt::UpArrow
                           : key == Qt::Key_Down  ? Qt::DownArrow
                                                  : Qt::NoArrow;
+    // A field marked for deletion is not moved.
     if (arrow == Qt::NoArrow || session_->Mobile.kind == MobileKind::None ||
-        !session_->Mobile.visible)
+        !session_->Mobile.visible || session_->EditMode == 11)
         return false;
     // The same steps as the panel's arrows.
     ArrowPad* pad = modifiers & Qt::ShiftModifier ? static_cast<ArrowPad*>(panel_->sizeArrows())
@@ -321,7 +333,7 @@ void LayoutController::UpdatePlacement() {
     case MobileKind::RubberBand:
         ShowOnly(rubberBand_);
         rubberBand_->SetLook(m.borderWidth, s.EditMode == 6 || s.PickedKind == Rectangle,
-                             ToQColor(deleting ? kDeleteMark : colour::Black));
+                             ToQColor(deleting ? kDeleteMark : m.colour));
         rubberBand_->setGeometry(PixelRect(m.rect));
         rubberBand_->setVisible(m.visible);
         rubberBand_->raise();

@@ -25,6 +25,24 @@ namespace cw {
 
 namespace {
 
+// What each action button does, for its tooltip.
+QString ActionButtonTip(int index) {
+    switch (index) {
+    case 10:
+        return QStringLiteral("Store the field on the card and save the card");
+    case 11:
+        return QStringLiteral("Drop the field being placed; the card stays as it was");
+    case 12:
+        return QStringLiteral("Help on changing the layout (F1)");
+    case 14:
+        return QStringLiteral("Draw the card again");
+    case 15:
+        return QStringLiteral("End layout editing and go on filling in the card");
+    default:
+        return {};
+    }
+}
+
 // The size of each page, panel twips.
 QSize PageSize(int page) {
     switch (page) {
@@ -80,7 +98,9 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
     optionsButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     optionsButton_->setAutoRaise(true);
     optionsButton_->setCursor(Qt::ArrowCursor);
-    optionsButton_->setToolTip("The layout actions (also a right click on the card)");
+    optionsButton_->setToolTip(
+        "The layout actions (a right click on the card opens them too); drag the panel by its "
+        "frame");
     optionsButton_->move(Pixels(120), 0);
     connect(optionsButton_, &QToolButton::clicked, this, [this] {
         emit optionsRequested(optionsButton_->mapToGlobal(QPoint(0, optionsButton_->height())));
@@ -94,6 +114,7 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
         button->setCursor(Qt::ArrowCursor);
         button->setAutoDefault(false);
         const int index = place.index;
+        button->setToolTip(ActionButtonTip(index));
         connect(button, &QPushButton::clicked, this, [this, index] { emit actionClicked(index); });
         actionButtons_[place.index] = button;
     }
@@ -114,8 +135,10 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
 
     fontButton_ = new QPushButton(UiText(TextId::SetFont), this);
     fontButton_->setObjectName("fontButton");
+    fontButton_->setToolTip("Choose the font of the text field");
     defaultFontButton_ = new QPushButton(UiText(TextId::RestoreDefaults), this);
     defaultFontButton_->setObjectName("defaultFontButton");
+    defaultFontButton_->setToolTip("Give every text field of this page the card's own font");
     for (QPushButton* button : {fontButton_, defaultFontButton_}) {
         button->resize(Pixels(kFontButton.width()), Pixels(kFontButton.height()));
         button->setCursor(Qt::ArrowCursor);
@@ -188,11 +211,13 @@ QWidget* LayoutPanel::BuildZoomPage() {
     zoomOut->setArrowType(Qt::DownArrow);
     zoomOut->setText("Zoom OUT");
     zoomOut->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    zoomOut->setToolTip("Show the card smaller");
     auto* zoomIn = new QToolButton(page);
     zoomIn->setObjectName("panelZoomIn");
     zoomIn->setArrowType(Qt::UpArrow);
     zoomIn->setText("Zoom IN");
     zoomIn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    zoomIn->setToolTip("Show the card larger");
     zoomFactor_ = new QLabel(QStringLiteral("0"), page);
     zoomFactor_->setObjectName("panelZoomFactor");
     zoomFactor_->setFrameShape(QFrame::StyledPanel);
@@ -204,6 +229,7 @@ QWidget* LayoutPanel::BuildZoomPage() {
     row->addWidget(zoomIn);
     auto* save = new QPushButton("Save Zoom Factor", page);
     save->setObjectName("panelSaveZoom");
+    save->setToolTip("Open the cards of this format at this zoom factor from now on");
     save->setAutoDefault(false);
     column->addLayout(row);
     column->addWidget(save, 0, Qt::AlignLeft);

@@ -27,6 +27,9 @@ LineWidthPicker::LineWidthPicker(QWidget* parent) : ChoiceGroup(parent) {
     for (int i = 0; i <= 4; ++i) {
         auto* option = new QRadioButton(i == 0 ? QStringLiteral("None") : QString::number(i), this);
         option->setObjectName(QStringLiteral("lineWidth%1").arg(i));
+        option->setToolTip(
+            i == 0 ? QStringLiteral("No border")
+                   : QStringLiteral("A line %1 pixel%2 thick").arg(i).arg(i > 1 ? "s" : ""));
         if (i > 0) {
             option->setIcon(WidthSample(i));
             option->setIconSize(QSize(28, 8));

@@ -42,6 +42,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -63,6 +64,14 @@ QString FromFileName(const std::string& name) {
     return QString::fromStdString(FileNameToUtf8(name));
 }
 
+// The keys of the Edit menu's "Redo": the platform's own and both usual ones.
+bool IsRedoKey(const QKeyEvent& key) {
+    const QKeyCombination pressed = key.keyCombination();
+    return key.matches(QKeySequence::Redo) ||
+           pressed == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+           pressed == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWidget* parent)
@@ -82,9 +91,12 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     faces_->addWidget(cardFace_);
     connect(cardFace_, &CardFace::zoomRequested, this, &MainWindow::ZoomStep);
     connect(cardFace_, &CardFace::saveZoomRequested, this, &MainWindow::SaveZoomFactor);
+    connect(cardFace_, &CardFace::sideRequested, this, [this](int side) { TurnCard(side == 1); });
     connect(cardPicture(), &CardPicture::cardKeyPressed, this, [this](QKeyEvent* event) {
         if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
             cardFace_->ScrollPage(Qt::Vertical, event->key() == Qt::Key_PageUp ? -1 : 1);
+            event->accept();
+        } else if (cardFace_->ScrollToEnd(event->key(), event->modifiers())) {
             event->accept();
         }
     });
@@ -108,6 +120,12 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     AddHelpKey(*nameDialog_, HelpCardList);
     connect(nameDialog_, &NameDialog::doneClicked, this, &MainWindow::NameDialogDone);
     connect(nameDialog_, &NameDialog::cancelClicked, this, &MainWindow::NameDialogCancelled);
+
+    // The layout-editing hint of the card face.
+    cardHint_ = new QLabel("Right click on the card for the layout actions", this);
+    cardHint_->setObjectName("cardHintLabel");
+    statusBar()->addWidget(cardHint_);
+    cardHint_->hide();
 
     BuildMenus();
     BuildCommandGroups();
@@ -197,13 +215,16 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     add(file, "copyCardAction", "Copy a Card...", {},
         [this] { SelectionCommand(NameDialogMode::CopyCard); });
-    add(file, "copyToDisketteAction", UiText(TextId::CopyCardToDiskette) + "...", {},
+    add(file, "copyToDisketteAction", UiText(TextId::CopyCardToDiskette), {},
         [this] { SelectionCommand(NameDialogMode::CopyToDiskette); });
-    add(file, "copyFromDisketteAction", UiText(TextId::CopyCardsFromDiskette) + "...", {},
+    add(file, "copyFromDisketteAction", UiText(TextId::CopyCardsFromDiskette), {},
         [this] { CommandButton(9); });
     file->addSeparator();
-    add(file, "exitAction", UiText(TextId::ExitMenuItem), {QKeySequence::Quit},
-        [this] { close(); });
+    // Ctrl+Q on every desktop, also where the platform binds no "Quit" key.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quitKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Q)))
+        quitKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    add(file, "exitAction", UiText(TextId::ExitMenuItem), quitKeys, [this] { Quit(); });
 
     // Undo and redo of card changes.
     QMenu* edit = menuBar()->addMenu("&Edit");
@@ -223,6 +244,13 @@ void MainWindow::BuildMenus() {
         add(view, "zoomInAction", "Zoom In", {QKeySequence::ZoomIn}, [this] { ZoomStep(true); }));
     cardFaceActions_.push_back(add(view, "zoomOutAction", "Zoom Out", {QKeySequence::ZoomOut},
                                    [this] { ZoomStep(false); }));
+    view->addSeparator();
+    cardFaceActions_.push_back(add(view, "frontPageAction", "Front Page",
+                                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+                                   [this] { TurnCard(false); }));
+    cardFaceActions_.push_back(add(view, "backPageAction", "Back Page",
+                                   {QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+                                   [this] { TurnCard(true); }));
     viewCardAction_->setEnabled(false);
     EnableCardFaceCommands(false);
 
@@ -321,8 +349,49 @@ void MainWindow::HideEmptyMenus() {
 }
 
 void MainWindow::SetStartTitle() {
+    setWindowModified(false);
     setWindowTitle(UiText(TextId::ProgramName) + " - " + UiText(TextId::VersionPrefix) +
                    QString::fromStdString(context_.AppVersion));
+}
+
+QString CardWindowTitle(const QString& cardName, const QString& formatName) {
+    // "Smith-Jones Pairs – ACBL card – Cardwright"; Qt puts the "*" of unsaved changes at
+    // the placeholder.
+    QString format = formatName.trimmed();
+    if (!format.endsWith(QStringLiteral("card"), Qt::CaseInsensitive))
+        format += QStringLiteral(" card");
+    const QString dash = QStringLiteral(" \u2013 ");
+    return cardName + QStringLiteral("[*]") + dash + format + dash + UiText(TextId::ProgramName);
+}
+
+void MainWindow::SetCardTitle() {
+    std::string name = context_.Location.CurrentCardName;
+    if (!name.empty() && name.back() == '_')
+        name.pop_back();
+    setWindowTitle(
+        CardWindowTitle(FromFileName(session_.Library().ShownNameOf(name)), formatName_));
+    setWindowModified(session_.Changed().CardChanged());
+}
+
+void MainWindow::TurnCard(bool backSide) {
+    // The tab shows the page on show, whatever happens below.
+    auto showSide = [this] {
+        cardFace_->ShowSide(context_.BackSideSelected);
+    };
+    if (!CardFaceShown() || backSide == context_.BackSideSelected ||
+        !startFace_->sideButton(1)->isEnabled()) {
+        showSide();
+        return;
+    }
+    // A field being placed, then what was typed, then the page's unsaved changes (asked by
+    // the switch itself: Yes saves, No drops them, Cancel stays).
+    if (!layout_->Session().SettlePending()) {
+        showSide();
+        return;
+    }
+    fillIn_->CommitOpenEditor();
+    SideClicked(backSide ? 1 : 0);
+    showSide();
 }
 
 void MainWindow::CommandButton(int index) {
@@ -442,11 +511,9 @@ void MainWindow::ShowCardFace() {
         faces_->setCurrentWidget(cardFace_);
         SizeCardPicture();
         Redraw();
-        std::string name = context_.Location.CurrentCardName;
-        if (!name.empty() && name.back() == '_')
-            name.pop_back();
-        setWindowTitle(UiText(TextId::EditingCard) + FromFileName(name) + "    " +
-                       UiText(TextId::RightClickForEditOptions));
+        SetCardTitle();
+        cardHint_->show();
+        cardFace_->ShowSide(context_.BackSideSelected);
         EnableCardFaceCommands(true);
         cardPicture()->setFocus();
         fillIn_->StartFilling();
@@ -454,12 +521,30 @@ void MainWindow::ShowCardFace() {
     undo_->Update();
 }
 
-void MainWindow::LeaveCardFace() {
+bool MainWindow::LeaveCardFace() {
     if (!CardFaceShown())
-        return;
+        return true;
+    // A field being placed is not dropped without asking.
+    if (!layout_->Session().SettlePending())
+        return false;
     fillIn_->CommitOpenEditor();
     session_.QueryUnload(true);
     ReturnToStartFace();
+    return true;
+}
+
+void MainWindow::Quit() {
+    if (CardFaceShown()) {
+        // Ending the program from the card: what is being placed and the card's unsaved
+        // changes are asked about there, and Cancel stays on the card.
+        if (!layout_->Session().SettlePending())
+            return;
+        fillIn_->CommitOpenEditor();
+        if (session_.Changed().AskSaveChanges() == Answer::Cancel)
+            return;
+        LeaveCardFace();
+    }
+    close();
 }
 
 void MainWindow::ReturnToStartFace() {
@@ -467,6 +552,7 @@ void MainWindow::ReturnToStartFace() {
     fillIn_->Reset();
     faces_->setCurrentWidget(startFace_);
     SetStartTitle();
+    cardHint_->hide();
     EnableCardFaceCommands(false);
     cardFace_->ShowZoomFactor(context_.View.ZoomFactor);
     cardList()->setFocus();
@@ -595,6 +681,7 @@ void MainWindow::BuildLayoutEditing() {
 
 void MainWindow::SetSideButtonsEnabled(bool enabled) {
     startFace_->SetSideButtonsEnabled(enabled);
+    cardFace_->SetSidesEnabled(enabled);
 }
 
 void MainWindow::SelectFrontSide() {
@@ -615,7 +702,8 @@ void MainWindow::SizeCardPicture() {
 }
 
 void MainWindow::ShowFormatName(const std::string& displayName) {
-    startFace_->ShowFormatName(DecodeDisplayName(displayName));
+    formatName_ = DecodeDisplayName(displayName);
+    startFace_->ShowFormatName(formatName_);
 }
 
 void MainWindow::ShowFormatPicture(const std::optional<fs::path>& picture) {
@@ -633,7 +721,9 @@ void MainWindow::RefillCardList() {
 // ---- CardLibraryView
 
 void MainWindow::ShowCardList(const std::vector<std::string>& entries) {
-    startFace_->ShowCardList(entries);
+    // The names as the user typed them; the library keeps the entries.
+    const std::vector<std::string>& names = session_.Library().ShownNames();
+    startFace_->ShowCardList(names.size() == entries.size() ? names : entries);
 }
 
 void MainWindow::SelectCardInList(int index) {
@@ -655,12 +745,15 @@ void MainWindow::ShowCardStatus(const std::string& text) {
 
 void MainWindow::ShowSide(bool backSide) {
     startFace_->ShowSide(backSide);
+    cardFace_->ShowSide(backSide);
 }
 
 // ---- ChangedStateView
 
 void MainWindow::EnableSaveCommands(bool enabled) {
     startFace_->EnableSaveCommand(enabled);
+    // The "*" of the title on the card face.
+    setWindowModified(enabled && CardFaceShown());
 }
 
 void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
@@ -675,6 +768,10 @@ void MainWindow::EnableCardCommands(bool enabled, bool namesEditable) {
 // ---- events
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (CardFaceShown() && !layout_->Session().SettlePending()) {
+        event->ignore();
+        return;
+    }
     fillIn_->CommitOpenEditor();
     // Notes being written are not lost with the program: their window asks first.
     if (!CardFaceShown() && !reading_->CloseNotes()) {
@@ -709,24 +806,34 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    // An editor undoes and redoes its own typing first; with nothing of its own to undo or
+    // redo the key goes on to the card's history. Every redo key of the Edit menu counts,
+    // also those the editors do not know themselves (Ctrl+Y on Linux).
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = IsRedoKey(*key);
+    if (!undo && !redo)
+        return QMainWindow::eventFilter(watched, event);
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    auto* text = qobject_cast<QTextEdit*>(watched);
+    if (!line && !text)
+        return QMainWindow::eventFilter(watched, event);
+    const bool own =
+        line ? (undo ? line->isUndoAvailable() : line->isRedoAvailable())
+             : (undo ? text->document()->isUndoAvailable() : text->document()->isRedoAvailable());
     if (event->type() == QEvent::ShortcutOverride) {
-        // An editor undoes its own typing first; with nothing of its own to undo or redo
-        // the key goes on to the card's history.
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool undo = key->matches(QKeySequence::Undo);
-        const bool redo = key->matches(QKeySequence::Redo);
-        if (undo || redo) {
-            bool own = true;
-            if (auto* line = qobject_cast<QLineEdit*>(watched))
-                own = undo ? line->isUndoAvailable() : line->isRedoAvailable();
-            else if (auto* text = qobject_cast<QTextEdit*>(watched))
-                own = undo ? text->document()->isUndoAvailable()
-                           : text->document()->isRedoAvailable();
-            if (!own) {
-                event->ignore();
-                return true;
-            }
-        }
+        // Accepted: the key reaches the editor; ignored: the Edit menu's shortcut fires.
+        event->setAccepted(own);
+        return true;
+    }
+    if (redo && own) {
+        if (line)
+            line->redo();
+        else
+            text->redo();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

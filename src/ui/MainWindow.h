@@ -23,6 +23,9 @@ class QStackedWidget;
 
 namespace cw {
 
+// The card face's window title: the card's name, its format, the program.
+QString CardWindowTitle(const QString& cardName, const QString& formatName);
+
 // The menus of the menu bar, in their order.
 enum class MainMenu { File, Edit, View, Options, Help, Count };
 
@@ -94,8 +97,14 @@ public:
     // Commands of the buttons and menus.
     void CommandButton(int index);
     void ShowCardFace() override;
-    // Leaves the card face as closing the window there does.
-    void LeaveCardFace();
+    // Leaves the card face as closing the window there does; false when the user chose to
+    // stay (a field being placed).
+    bool LeaveCardFace();
+    // Ctrl+Page Down, Ctrl+Page Up and the card face's tabs: the other page of the open card
+    // at once, after the save question when the page being left has unsaved changes.
+    void TurnCard(bool backSide);
+    // Ctrl+Q, "Exit": ends the program, from the card face too, after the save questions.
+    void Quit();
     void ReturnToStartFace();
     void OpenFormatChooser();
     void ZoomStep(bool in);
@@ -164,6 +173,7 @@ private:
     void HideEmptyMenus();
     void BuildLayoutEditing();
     void SetStartTitle();
+    void SetCardTitle();
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void NameDialogDone();
     void NameDialogCancelled();
@@ -195,6 +205,8 @@ private:
     QPointer<FormatChooser> formatChooser_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
+    QLabel* cardHint_ = nullptr;
+    QString formatName_;
     QAction* viewCardAction_ = nullptr;
     // The commands of the card face: the card list, zooming.
     std::vector<QAction*> cardFaceActions_;

@@ -135,6 +135,8 @@ QLayout* StartFace::BuildListColumn() {
     for (int i = 0; i < 2; ++i) {
         sideButtons_[size_t(i)] = new QRadioButton(UiText(sideCaptions[i]), sidePanel);
         sideButtons_[size_t(i)]->setObjectName(QString("sideButton(%1)").arg(i));
+        sideButtons_[size_t(i)]->setToolTip(i == 0 ? "Open the front page of the card"
+                                                   : "Open the back page of the card");
         sideGroup_->addButton(sideButtons_[size_t(i)], i);
         sidePanelLayout->addWidget(sideButtons_[size_t(i)]);
     }
@@ -149,6 +151,7 @@ QLayout* StartFace::BuildListColumn() {
     selectionPromptLabel_->hide();
     cancelSelectionButton_ = new QPushButton(UiText(TextId::Cancel), this);
     cancelSelectionButton_->setObjectName("cancelSelectionButton");
+    cancelSelectionButton_->setToolTip("Leave the choice of a card without doing anything");
     cancelSelectionButton_->hide();
     connect(cancelSelectionButton_, &QPushButton::clicked, this,
             &StartFace::cancelSelectionClicked);
@@ -198,11 +201,22 @@ QLayout* StartFace::BuildCommandColumn() {
                                   UiText(TextId::ViewEditCard),
                                   "Select Card Format (F2)",
                                   UiText(TextId::ExitButton),
-                                  "Copy a Card to Diskette",
-                                  "Copy Cards from Diskette"};
+                                  UiText(TextId::CopyCardToDiskette),
+                                  UiText(TextId::CopyCardsFromDiskette)};
+    const char* tips[10] = {"Make a new card of this format (Ctrl+N)",
+                            "Change the partnership's names and player numbers",
+                            "Save the open card as pictures or a PDF file (Ctrl+Shift+S)",
+                            "Delete a card of this format",
+                            "Save the changes of the open card (Ctrl+S)",
+                            "Show the open card to fill it in (Ctrl+E)",
+                            "Choose another card format",
+                            "End Cardwright (Ctrl+Q)",
+                            "Copy a card and its notes to a folder or a USB stick",
+                            "Copy the cards of a folder or a USB stick into Cardwright"};
     for (int i = 0; i < 10; ++i) {
         auto* button = new QPushButton(captions[i], this);
         button->setObjectName(QString("commandButton(%1)").arg(i));
+        button->setToolTip(tips[i]);
         button->setFixedWidth(kButtonWidth);
         button->setMinimumHeight(34);
         connect(button, &QPushButton::clicked, this, [this, i] { emit commandClicked(i); });

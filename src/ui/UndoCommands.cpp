@@ -54,20 +54,31 @@ void UndoCommands::Step(bool redo) {
     context_.errorTrap.Guard(redo ? loc::RedoStep : loc::UndoStep, [&] {
         LayoutController& layout = window_.Layout();
         FillInController& fillIn = window_.FillIn();
-        // The field being placed is what an undo takes back first; a redo lets it go too,
-        // as the page is about to change under it.
-        if (layout.Session().CancelPendingForUndo() && !redo)
+        UndoHistory& history = window_.EditHistory();
+        if (redo) {
+            // The page is about to change under the field being placed: it is kept or
+            // dropped as the user says, as "Done" asks.
+            if (!history.CanRedo() || !layout.Session().SettlePending())
+                return;
+        } else if (layout.Session().CancelPendingForUndo()) {
+            // The field being placed is what an undo takes back first.
             return;
+        }
         const int field = fillIn.Session().CurrentField;
         // Typing not yet stored becomes a step of its own, so that nothing typed is lost.
         fillIn.CommitOpenEditor();
+        const std::vector<CardField> before = context_.Page.Fields(TextField);
         if (redo)
-            window_.EditHistory().Redo();
+            history.Redo();
         else
-            window_.EditHistory().Undo();
-        if (!layout.Editing() && field != FillInSession::NoField &&
-            field < context_.Page.Count(TextField))
-            fillIn.Session().OpenTextEditor(field);
+            history.Undo();
+        // The open field stays open on the same field, wherever the step moved it in the
+        // table (fields added or removed before it).
+        if (!layout.Editing() && field != FillInSession::NoField) {
+            const int same = FollowTextField(before, context_.Page.Fields(TextField), field);
+            if (same >= 0)
+                fillIn.Session().OpenTextEditor(same);
+        }
     });
     Update();
 }

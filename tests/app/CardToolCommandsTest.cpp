@@ -60,7 +60,9 @@ TEST_F(CardToolCommandsTest, ShippedCardsFitAndAnOverfilledFieldIsListedWithoutC
     ASSERT_EQ(field, 1);
     const std::string settings = ReadFile(dir / "cwr.sys");
     EXPECT_EQ(Run({"check", "--card", "over"}), 1);
-    EXPECT_EQ(out.str(), "front\t2\ttoo wide\tK123456 and a number much too long for its box\n");
+    // The number field stands at the page's right edge: what runs past it runs off the paper.
+    EXPECT_EQ(out.str(), "front\t2\ttoo wide, off the printed page\tK123456 and a number much too "
+                         "long for its box\n");
     EXPECT_EQ(ReadFile(dir / "cwr.sys"), settings);
     EXPECT_FALSE(fs::exists(dir / "datasys" / "history"));
     // A picture of the page has no mark on the field: marks are for the screen alone.

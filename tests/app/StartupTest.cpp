@@ -155,3 +155,17 @@ TEST(DataRootTest, AnEmptyRootIsSeededFromTheShippedDataWithoutOverwriting) {
     EXPECT_TRUE(fs::exists(dir / "root" / "fontsdir" / "Pip4.ttf"));
     EXPECT_EQ(ReadLines(dir / "root" / "mine.txt"), (std::vector<std::string>{"keep"}));
 }
+
+// A root seeded from an older release keeps the layouts it was seeded with: its cards were made
+// on them, and the shipped layouts of this release (the ACBL card's new shape) would not fit them.
+TEST(DataRootTest, ARootSeededEarlierKeepsItsLayouts) {
+    TempDir dir;
+    WriteLines(dir / "root" / "cwr.sys", {"s01 0"});
+    WriteLines(dir / "root" / "data" / "acbl1.dat", {"|the layout this root was seeded with"});
+    std::string problem;
+    ASSERT_TRUE(PrepareDataRoot(dir / "root", problem)) << problem;
+    EXPECT_EQ(ReadLines(dir / "root" / "data" / "acbl1.dat"),
+              std::vector<std::string>{"|the layout this root was seeded with"});
+    EXPECT_FALSE(fs::exists(dir / "root" / "data" / "acbl2.dat"));
+    EXPECT_EQ(ReadLines(dir / "root" / "cwr.sys"), std::vector<std::string>{"s01 0"});
+}

@@ -23,10 +23,10 @@ TEST(LayoutTexts, InstructionsAreJoinedFromTheProgramTextsAsTheyStand) {
     basics.BasicFontSize = 10;
     basics.BasicFontBold = true;
     EXPECT_EQ(ActionInstructions(menu::AddTextField, basics),
-              "1. Using the left mouse button, enscribe the area  approximately where the field "
+              "1. Using the left mouse button, draw the area  approximately where the field "
               "should go.\r\n2 Enter the text.  \r\n3. Select the color and font characteristics."
               "\r\n4. Fine tune the location with the 'Move Field' arrows\r\n5. Fine tune the size "
-              "with the 'Change Size' arrows\r\n6. Press 'Save Changes' or 'Cancel Action'.");
+              "with the 'Change Size' arrows\r\n6. Press 'Save Change' or 'Cancel Action'.");
     EXPECT_EQ(ActionInstructions(menu::AddCheckBox, basics).substr(0, 80),
               "1. Select the  check box color.\r\n2. Drag and drop the  check box in the approxim");
     EXPECT_EQ(ActionInstructions(menu::SetFontOnAllFields, basics),
@@ -35,11 +35,11 @@ TEST(LayoutTexts, InstructionsAreJoinedFromTheProgramTextsAsTheyStand) {
               "this card. (Font = Arial, Font Size = 10, Bold)");
     EXPECT_EQ(PickedFieldInstructions(TextField),
               "1. Make desired changes to: color, location, size,  and font characteristics.\r\n"
-              "2. Make text changes in the text box (above).\r\n3. Press 'Save Changes' or "
+              "2. Make text changes in the text box (above).\r\n3. Press 'Save Change' or "
               "'Cancel Action'.");
     EXPECT_EQ(PickedFieldInstructions(Line),
               "1. Make desired changes to: location, border width and size.\r\n2. Press 'Save "
-              "Changes' or 'Cancel Action'.");
+              "Change' or 'Cancel Action'.");
 }
 
 TEST(LayoutRules, PickingTakesCheckBoxesLinesRectanglesThenTextFields) {
@@ -190,7 +190,7 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(ctx.Page.Field(ClearedArea, 0).a, (std::array<int32_t, 6>{1000, 5000, 1000, 1000}));
 
     // Over the three text fields (the last only touched at its corner): No changes nothing
-    // and ends the action.
+    // and leaves the area being placed, to be moved or made smaller.
     const CardPage before = ctx.Page;
     Draw(1100, 1100, 3000, 1240);
     prompter.QueueAnswer(Answer::No);
@@ -198,7 +198,9 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
     EXPECT_EQ(ctx.Page.Count(ClearedArea), 1);
-    EXPECT_EQ(edit.EditMode, 0);
+    EXPECT_EQ(edit.EditMode, 1);
+    EXPECT_TRUE(edit.ActionPending);
+    EXPECT_TRUE(edit.Mobile.visible);
 
     edit.MenuCommand(menu::ClearArea);
     Draw(1100, 1100, 3000, 1240);

@@ -328,7 +328,7 @@ TEST_F(SendNowTest, ARefusedConnectionGivesTheFailureMessageAndLeavesTheDialogUs
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(
         prompter_.MessageTexts(),
-        std::vector<std::string>{"An error cccurred attempting to connect to your mail server."});
+        std::vector<std::string>{"An error occurred attempting to connect to your mail server."});
 }
 
 TEST_F(SendNowTest, TheDialogKeepsAnsweringWhileASilentServerTimesOut) {
@@ -352,7 +352,7 @@ TEST_F(SendNowTest, TheDialogKeepsAnsweringWhileASilentServerTimesOut) {
     EXPECT_EQ(prompter_.BusyDepth(), 0);
     EXPECT_EQ(
         prompter_.MessageTexts(),
-        std::vector<std::string>{"An error cccurred attempting to connect to your mail server."});
+        std::vector<std::string>{"An error occurred attempting to connect to your mail server."});
 }
 
 TEST_F(SendNowTest, WithoutAServerTheReportIsSavedToAFolderOrHandedToTheMailProgram) {

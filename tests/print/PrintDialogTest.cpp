@@ -88,7 +88,7 @@ TEST_F(PrintDialogTest, OkTakesTheBoxesAndRefusesWhatIsNoNumber) {
         EXPECT_TRUE(dialog.sideButton(PrintSide::Both)->isChecked());
         EXPECT_FALSE(dialog.orientationGroup()->isHidden());
         EXPECT_TRUE(dialog.orientationButton(0)->isChecked());
-        EXPECT_EQ(dialog.numberBox(BoxPrintHeight)->text(), "279");
+        EXPECT_EQ(dialog.numberBox(BoxPrintHeight)->text(), "216");
         dialog.numberBox(BoxPrintWidth)->setText("wide");
         dialog.okButton()->click();
         // Still open, and the user is told which box is wrong.
@@ -124,7 +124,7 @@ TEST_F(PrintDialogTest, OrientationButtonsShowTheirSizesAndSaveSettingsKeepsThem
         dialog.orientationButton(0)->click();
         EXPECT_EQ(dialog.numberBox(BoxPrintWidth)->text(), "0");
         EXPECT_EQ(dialog.defaultLabel(BoxPrintWidth)->text(), "Default = 0");
-        EXPECT_EQ(dialog.numberBox(BoxPrintHeight)->text(), "279");
+        EXPECT_EQ(dialog.numberBox(BoxPrintHeight)->text(), "216");
         dialog.numberBox(BoxTextAlign)->setText("3");
         dialog.saveSettingsButton()->click();
         EXPECT_TRUE(dialog.isVisible());

@@ -132,7 +132,7 @@ TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned
     EXPECT_NE(PdfPageText(questions.pdf, 1).find("M654321"), std::string::npos);
 }
 
-TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndALargerEntryLarger) {
+TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndAnotherEntryScalesIt) {
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
     auto printWith = [&](int more) {
         questions.choose = [more](PrintOptionsModel& model) {
@@ -143,16 +143,18 @@ TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndALargerEntryLarger) {
             c.boxes[BoxPrintHeight] = model.DefaultValue(BoxPrintHeight) + more;
         };
         EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
-        EXPECT_EQ(PdfPageSize(questions.pdf, 1), "612 x 792"); // the format's Letter paper
         return Ink(Page(1));
     };
-    // At 72 dpi the card's 11520 x 15120 twips are 576 x 756 pixels; its frames lie inside.
+    // At 72 dpi the card's 7920 x 12240 twips (half a Letter sheet) are 396 x 612 pixels; its
+    // frames lie inside, the last one ending above the foot the program leaves unprinted.
     QRect natural = printWith(0);
-    EXPECT_NEAR(natural.right(), 572, 3);
-    EXPECT_NEAR(natural.bottom(), 752, 3);
-    QRect larger = printWith(10);
-    EXPECT_NEAR(double(larger.right()) / natural.right(), 216.0 / 206.0, 0.01);
-    EXPECT_NEAR(double(larger.bottom()) / natural.bottom(), 279.0 / 269.0, 0.01);
+    EXPECT_EQ(PdfPageSize(questions.pdf, 1), "396 x 612"); // the format's half Letter sheet
+    EXPECT_NEAR(natural.right(), 391, 3);
+    EXPECT_NEAR(natural.bottom(), 595, 3);
+    // The card fills its paper: a smaller entry shows the scaling (a larger one runs off it).
+    QRect smaller = printWith(-10);
+    EXPECT_NEAR(double(smaller.right()) / natural.right(), 130.0 / 140.0, 0.01);
+    EXPECT_NEAR(double(smaller.bottom()) / natural.bottom(), 206.0 / 216.0, 0.01);
 }
 
 TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {

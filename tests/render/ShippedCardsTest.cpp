@@ -7,6 +7,7 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -189,6 +190,111 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
         }
         EXPECT_EQ(differing, "") << (back ? "back" : "front");
     }
+}
+
+// The sample's page file on the copy of the shipped data: "testcrd.<ext>" or "testcrd_.<ext>".
+fs::path SamplePage(const fs::path& root, const std::string& code, bool back) {
+    const std::string stem = back ? "testcrd_" : "testcrd";
+    for (const auto& entry : fs::directory_iterator(root / code))
+        if (entry.path().stem() == stem)
+            return entry.path();
+    return {};
+}
+
+// A shipped page loaded and saved unchanged is written byte for byte as shipped: the layout
+// generator writes every record as the program does (a rectangle's colour as a number).
+TEST_P(ShippedCardTest, SamplePageSavedUnchangedIsByteForByteAsShipped) {
+    for (bool back : {false, true}) {
+        if (!Open(back))
+            continue;
+        SCOPED_TRACE(back ? "back" : "front");
+        const fs::path page = SamplePage(dir.Path(), GetParam(), back);
+        ASSERT_FALSE(page.empty());
+        const std::string shipped = ReadFile(page);
+        ASSERT_TRUE(ctx.SaveCard());
+        const std::string saved = ReadFile(page);
+        EXPECT_EQ(saved.size(), shipped.size());
+        EXPECT_TRUE(saved == shipped)
+            << "first difference at byte "
+            << std::distance(
+                   shipped.begin(),
+                   std::mismatch(shipped.begin(), shipped.end(), saved.begin(), saved.end()).first);
+    }
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+// Each page is drawn at the shape of its layout, and the layout's print size holds the page at
+// its natural size with no more than a printer's margins to spare: a page printed at its default
+// settings comes out at the size it was made for.
+TEST_P(ShippedCardTest, PagesAreDrawnAtTheirPrintSize) {
+    for (bool back : {false, true}) {
+        if (!Open(back))
+            continue;
+        SCOPED_TRACE(back ? "back" : "front");
+        const fs::path page = SamplePage(dir.Path(), GetParam(), back);
+        std::vector<std::string> lines = ReadLines(page);
+        size_t first = 0;
+        while (first < lines.size() && !lines[first].empty() && lines[first][0] == '|')
+            ++first;
+        ASSERT_GT(lines.size(), first + 16);
+        const double printWidthMm = std::stod(lines[first + 6]);
+        const double printHeightMm = std::stod(lines[first + 7]);
+        const double widthTwips = std::stod(lines[first + 14]);
+        const double heightTwips = std::stod(lines[first + 15]);
+        constexpr double twipsPerMm = 1440.0 / 25.4;
+        EXPECT_LE(widthTwips / twipsPerMm, printWidthMm + 0.5);
+        EXPECT_LE(heightTwips / twipsPerMm, printHeightMm + 0.5);
+        EXPECT_LT(printWidthMm - widthTwips / twipsPerMm, 16.0);
+        EXPECT_LT(printHeightMm - heightTwips / twipsPerMm, 16.0);
+        const QImage& picture = Render();
+        EXPECT_NEAR(double(picture.width()) / picture.height(), widthTwips / heightTwips, 0.01);
+    }
+}
+
+// The player's own text follows "Font Color": every filled-in field of the sample that takes
+// the typed-text colour (code 1) is painted in that colour, and none in black.
+TEST_P(ShippedCardTest, TypedTextFollowsFontColour) {
+    const Rgb green = MakeRgb(0, 160, 0);
+    int checked = 0;
+    for (bool back : {false, true}) {
+        if (!Open(back))
+            continue;
+        SCOPED_TRACE(back ? "back" : "front");
+        // As "Font Color" sets it: the typed-text colour of the format's card layer, kept in
+        // the format's defaults file.
+        ctx.Defaults.Apply(back, false);
+        ctx.Defaults.BaseTextColour = green;
+        ctx.Defaults.CollectInto(back, false);
+        ctx.DefaultsFile().Save(ctx.Catalogue, ctx.CurrentFormat, ctx.Defaults, back, false);
+        const QImage& picture = Render();
+        const double scale = ctx.View.ViewScale / ctx.TwipsPerPixel;
+        for (const CardField& field : ctx.Page.Fields(TextField)) {
+            // Suit symbols keep their own colours; a font prefix or an alert colour is not
+            // the typed-text colour.
+            if (field.a[4] != 1 || field.text.empty() ||
+                field.text.find('<') != std::string::npos ||
+                field.text.find("#<") != std::string::npos)
+                continue;
+            const int x0 = int((field.a[0] + ctx.PageOffsetX) * scale);
+            const int y0 = int(field.a[1] * scale);
+            const int x1 = std::min(picture.width(), int((field.a[0] + field.a[2]) * scale));
+            const int y1 = std::min(picture.height(), int((field.a[1] + field.a[3]) * scale) + 1);
+            int greenInk = 0, blackInk = 0;
+            for (int y = std::max(0, y0); y < y1; ++y)
+                for (int x = std::max(0, x0); x < x1; ++x) {
+                    const QColor c = picture.pixelColor(x, y);
+                    if (c.green() < 200 && c.green() > c.red() + 40 && c.green() > c.blue() + 40)
+                        ++greenInk;
+                    else if (c.red() < 60 && c.green() < 60 && c.blue() < 60)
+                        ++blackInk;
+                }
+            EXPECT_GT(greenInk, 0) << field.text;
+            // The field's own writing line may run along the bottom of its box.
+            EXPECT_LT(blackInk, greenInk / 4 + 2 * (x1 - x0) + 2) << field.text;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedCardTest, ::testing::ValuesIn(kShippedFormats),

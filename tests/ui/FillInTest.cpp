@@ -4,11 +4,13 @@
 #include "FillInController.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
+#include "SuitTyping.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
@@ -134,17 +136,50 @@ TEST_F(FillInTest, TabAndShiftTabWrapAround) {
     EXPECT_EQ(Session().CurrentField, 1);
 }
 
-TEST_F(FillInTest, SuitKeyInsertsMarkupAtTheCaret) {
+TEST_F(FillInTest, SuitKeyShowsTheSymbolAtTheCaretAndStoresMarkup) {
     FillIn().Click({1100, 3100});
     auto* editor = qobject_cast<QTextEdit*>(FillIn().OpenEditor());
     QTextCursor cursor = editor->textCursor();
     cursor.setPosition(2);
     editor->setTextCursor(cursor);
     QTest::keyClick(editor, Qt::Key_F5);
-    EXPECT_EQ(editor->toPlainText(), "1N<c>T");
-    EXPECT_EQ(editor->textCursor().position(), 5);
+    EXPECT_EQ(editor->toPlainText(), u"1N\u2663T"_qs);
+    EXPECT_EQ(editor->textCursor().position(), 3);
     FillIn().CommitOpenEditor();
     EXPECT_EQ(Text(3).text, "1N<c>T");
+}
+
+TEST_F(FillInTest, TypedAndPastedSuitsShowAsSymbolsAndAreStoredAsMarkup) {
+    // The field's markup shows as symbols.
+    Text(0).text = "2<h> 3<s>";
+    FillIn().Click({1100, 1100});
+    auto* line = qobject_cast<QLineEdit*>(FillIn().OpenEditor());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), u"2\u2665 3\u2660"_qs);
+    // "!c" as players type it online, and a pasted diamond.
+    Key(Qt::Key_End);
+    QTest::keyClicks(line, " 1!c");
+    EXPECT_EQ(line->text(), u"2\u2665 3\u2660 1\u2663"_qs);
+    line->insert(u" 4\u2666!"_qs);
+    QTest::keyClicks(line, "x");
+    FillIn().CommitOpenEditor();
+    EXPECT_EQ(Text(0).text, "2<h> 3<s> 1<c> 4<d>!x");
+    // Upper-case letters give the symbols too.
+    FillIn().Click({1100, 1100});
+    line = qobject_cast<QLineEdit*>(FillIn().OpenEditor());
+    QTest::keyClicks(line, "!S");
+    EXPECT_TRUE(line->text().endsWith(QChar(0x2660)));
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST(SuitTyping, MarkupAndSymbolsGoBothWays) {
+    EXPECT_EQ(MarkupToSymbols("<c><d><h><s> <C> <1> <x"),
+              u"\u2663\u2666\u2665\u2660 <C> <1> <x"_qs);
+    EXPECT_EQ(SymbolsToMarkup(u"\u2667\u2662\u2661\u2664 ok"_qs), "<c><d><h><s> ok");
+    EXPECT_EQ(BangSuitBefore("1!h", 3), 1);
+    EXPECT_EQ(BangSuitBefore("1!h", 2), -1);
+    EXPECT_EQ(BangSuitBefore("1!x", 3), -1);
+    EXPECT_EQ(BangSuitBefore("!", 1), -1);
 }
 
 TEST_F(FillInTest, CtrlMCentresAMultiLineFieldAndKeepsWhatWasTyped) {
@@ -175,6 +210,33 @@ TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
     emit list->itemClicked(list->currentItem());
     EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
     EXPECT_TRUE(Changed());
+}
+
+TEST_F(FillInTest, TypingIntoAnOptionListChoosesTheMatchingChoice) {
+    FillIn().Click({7100, 7100});
+    QListWidget* list = FillIn().optionList();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_FALSE(list->toolTip().isEmpty());
+    QTest::keyClick(list, Qt::Key_B);
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(Changed());
+    // A letter that is no choice is refused aloud and leaves the list open.
+    FillIn().Click({7100, 7100});
+    const int beeps = prompter.BeepCount();
+    QTest::keyClick(list, Qt::Key_T);
+    EXPECT_EQ(prompter.BeepCount(), beeps + 1);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    QTest::keyClicks(list, "s");
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 2);
+    FillIn().Click({7100, 7100});
+    QTest::keyClick(list, Qt::Key_U);
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 0);
+    // One step each, undone in turn.
+    window->UndoStep(false);
+    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 2);
+    EXPECT_TRUE(errors.shown.empty());
 }
 
 TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
@@ -294,12 +356,15 @@ TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     MainWindow& window = *this->window;
     int row = -1;
     for (int i = 0; i < window.cardList()->count(); ++i)
-        if (window.cardList()->item(i)->text().startsWith("TESTCRD"))
+        if (window.cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
             row = i;
     ASSERT_GE(row, 0);
     ASSERT_TRUE(window.Session().Library().OpenCard(row));
     window.ShowCardFace();
     ASSERT_TRUE(window.CardFaceShown());
+    // The back page: it holds text fields, check boxes and the leads grid's circled items.
+    window.sideButton(1)->click();
+    ASSERT_TRUE(ctx.BackSideSelected);
     fs::path file = ctx.Location.PagePath();
     CardPage original = ctx.Page;
 

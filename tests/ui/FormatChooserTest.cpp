@@ -103,7 +103,7 @@ TEST_F(FormatChooserTest, DoneMakesTheChoiceCurrentAndExitWritesIt) {
     EXPECT_FALSE(window->sideButton(1)->isEnabled()); // one-page format
     WriteLines(dir / "F1" / "club.f1", HeaderBlock("", {}));
     window->Session().Library().FillCardList();
-    EXPECT_EQ(window->cardList()->item(0)->text(), "CLUB.F1");
+    EXPECT_EQ(window->cardList()->item(0)->text(), "club");
 
     EXPECT_TRUE(window->close());
     auto lines = Settings();

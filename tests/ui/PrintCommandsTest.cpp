@@ -33,7 +33,7 @@ protected:
 
     void OpenSampleCard() {
         for (int i = 0; i < window->cardList()->count(); ++i)
-            if (window->cardList()->item(i)->text().startsWith("TESTCRD"))
+            if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
                 window->Session().Library().OpenCard(i);
         ASSERT_TRUE(window->Session().Changed().CardOpen());
         window->ShowCardFace();

@@ -105,7 +105,7 @@ void NotesWindow::BuildWindow() {
     setCentralWidget(central);
     faces_ = new QStackedWidget(central);
 
-    listFace_ = new QGroupBox("Select a Suppemental Notes File", faces_);
+    listFace_ = new QGroupBox("Select a Supplemental Notes File", faces_);
     listFace_->setObjectName("ListFrame");
     listNotice_ = new QLabel(listFace_);
     listNotice_->setObjectName("listNotice");

@@ -125,7 +125,7 @@ def check_w_values(fmt, root, rep):
     if not v.get("w05", "").strip():
         rep.fault(w, "w05 display name empty")
     numeric = {"w06": (0, 2000), "w07": (0, 2000), "w09": (0, 1), "w10": (0, 1), "w11": (0, 7),
-               "w12": (0, 30), "w13": (0, 3), "w14": (0, 30), "w15": (0, 3), "w16": (1, 2),
+               "w12": (0, 30), "w13": (0, 4), "w14": (0, 30), "w15": (0, 3), "w16": (1, 2),
                "w18": (100, 450), "w19": (100, 450), "w20": (0.6, 2.5), "w21": (0, 50)}
     for key, (lo, hi) in numeric.items():
         text = v.get(key, "")
@@ -503,6 +503,10 @@ class Geometry:
                 rep.fault(where, "%s runs off the page" % ink.what)
         self.find_overlaps(inks, where, rep, erased)
         self.check_click_areas(card, where, rep)
+        # Players read and write a ten as "10": a lead card "T" is a card they do not know.
+        for r in base + card:
+            if (r.kind == CIRCLED_ITEM or (r.kind == TEXT_FIELD and r in base)) and r.text.strip() == "T":
+                rep.fault(where, "a ten printed as 'T' at (%d,%d)" % (r.a[0], r.a[1]))
         reach.check_marks(self.fmt.code, base, card, self.field_size, self.base_size, where, rep,
                           self.panels)
 

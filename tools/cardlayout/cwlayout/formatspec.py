@@ -47,6 +47,10 @@ class FormatSpec:
     base_print_colour_front: int = 0  # RGB of the printed base text
     base_print_colour_back: int = 0
     comment: str = ""
+    # "Both sides on one sheet": the two pages printed side by side on one sheet, the back page
+    # on the left, as the folded card is printed.  The print settings cannot hold this choice
+    # yet; once they can, the shipped print settings take it from here.
+    both_sides_on_one_sheet: bool = False
 
     def __post_init__(self):
         if len(self.base) > 7:

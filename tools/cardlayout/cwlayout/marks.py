@@ -64,11 +64,29 @@ def ring_cut(label, size, code, bold=False):
     return max(math.hypot(x - dx, y - dy) for x, y in pts) - r
 
 
-def ring_around(text, size, face="Arial", bold=False):
-    """(dx, dy, r) of a ring centred on the ink of a text drawn from (0, 0), clear of all of it."""
+# Where the renderer's underline lies below the baseline, twips per point of the font: its
+# position and thickness taken generously, as pixels round them up at any zoom.
+UNDERLINE_BELOW = (1.2, 3.8)
+
+
+def underline_box(text, size, face="Arial", bold=False):
+    """(x0, y0, x1, y1) of the underline of a text drawn from (0, 0)."""
+    base = fm.ascent(size, face)
+    return (0, base + UNDERLINE_BELOW[0] * size, fm.raw_width(text, size, face, bold),
+            base + UNDERLINE_BELOW[1] * size)
+
+
+def ring_around(text, size, face="Arial", bold=False, underline=False):
+    """(dx, dy, r) of a ring centred on the ink of a text drawn from (0, 0), clear of all of it
+    (and of its underline)."""
     left, top, right, bottom = fm.ink_box(text, size, face, bold)
+    pts = list(fm.text_outline(text, size, face, bold))
+    if underline:
+        x0, y0, x1, y1 = underline_box(text, size, face, bold)
+        left, right, bottom = min(left, x0), max(right, x1), max(bottom, y1)
+        pts += [(x0, y0), (x1, y0), (x0, y1), (x1, y1)]
     cx, cy = (left + right) / 2, (top + bottom) / 2
-    far = max(math.hypot(x - cx, y - cy) for x, y in fm.text_outline(text, size, face, bold))
+    far = max(math.hypot(x - cx, y - cy) for x, y in pts)
     return cx, cy, far + RING_OWN
 
 

@@ -25,6 +25,7 @@ BASE = 1
 RED = 2
 BLUE = 5
 BLACK = 0
+USER_INPUT = 1  # text fields: the user's typed-text colour of the format
 
 # Text style bits.
 LEFT, RIGHT, CENTRE = 0, 1, 2
@@ -110,23 +111,34 @@ class CircleMark:
     own (a ring spot) is centred on it.
     """
 
-    def __init__(self, label, size, code, field_size, bold=False):
+    def __init__(self, label, size, code, field_size, bold=False, printed=False, underline=False,
+                 colour=BLACK):
         if label not in CIRCLE_GEOMETRY:
             raise LayoutError("no ring geometry for circled item %r" % label)
         self.label, self.size, self.bold = label, size, bold
-        self.own_ring = marks.ring_cut(label, size, code, bold) <= marks.RING_CUT
+        self.underline, self.colour = underline, colour
+        # The program prints a circled item's label black and plain: a label printed in
+        # colour or underlined is printed by us, with a ring of our own.
+        printed = printed or underline or colour != BLACK
+        self.own_ring = not printed and marks.ring_cut(label, size, code, bold) <= marks.RING_CUT
         if self.own_ring:
             self.cx, self.cy, self.r = marks.ring_of(label, code)
             # The program's hit test: from 15 twips left of the item, a letter H wide.
             self.click = (-15, fm.raw_width("H", field_size))
         else:
-            self.cx, self.cy, self.r = (round(v) for v in marks.ring_around(label, size, CIRCLE_FACE, bold))
+            self.cx, self.cy, self.r = (round(v) for v in marks.ring_around(label, size, CIRCLE_FACE, bold,
+                                                                              underline))
             # As large as the program's rings around capitals, so that the rings of a grid match.
             self.r = max(self.r, marks.ring_of("A", code)[2])
             self.click = (self.cx - self.r, self.cx + self.r)
         self.edges = fm.text_edges(label, size, CIRCLE_FACE, bold)
         ink = fm.ink_box(label, size, CIRCLE_FACE, bold)
         self.ink = (ink[0], ink[2])
+        if underline:
+            x0, y0, x1, y1 = marks.underline_box(label, size, CIRCLE_FACE, bold)
+            self.edges = list(self.edges) + [((x0, y0), (x1, y0)), ((x1, y0), (x1, y1)),
+                                             ((x1, y1), (x0, y1)), ((x0, y1), (x0, y0))]
+            self.ink = (min(self.ink[0], x0), max(self.ink[1], x1))
 
     def left_reach(self):
         """How far the mark reaches left of its position."""
@@ -138,11 +150,13 @@ class CircleMark:
 
 CIRCLE_FACE = marks.CIRCLE_FACE
 LETTER_GAP = 40     # least paper between the letters of one holding
+PRINTED_GAP = 75    # ... and between a letter we print and its neighbours: a millimetre
+RING_BOX_SLACK = 10  # how far the boxes of two neighbouring rings may overlap
 
 
 @lru_cache(maxsize=None)
-def _mark(label, size, code, field_size, bold):
-    return CircleMark(label, size, code, field_size, bold)
+def _mark(label, size, code, field_size, bold, underline=False, colour=BLACK):
+    return CircleMark(label, size, code, field_size, bold, underline=underline, colour=colour)
 
 
 @lru_cache(maxsize=None)
@@ -153,7 +167,12 @@ def circle_distance(a, b):
 
     d = 0
     while d < 2000:
-        ok = (b.ink[0] + d - a.ink[1] >= LETTER_GAP and
+        # Rings of our own are checked as boxes against the neighbouring rings: keep the
+        # boxes apart (within the checker's slack).
+        boxes_apart = (a.own_ring and b.own_ring) or \
+            (b.cx + d - b.r) - (a.cx + a.r) >= -RING_BOX_SLACK
+        gap = LETTER_GAP if a.own_ring and b.own_ring else PRINTED_GAP
+        ok = (boxes_apart and b.ink[0] + d - a.ink[1] >= gap and
               b.click[0] + d > a.click[1] and
               marks.ring_clearance(a.cx, a.cy, a.r, shifted(b.edges, d)) >= RING_CLEAR and
               marks.ring_clearance(b.cx + d, b.cy, b.r, a.edges) >= RING_CLEAR)
@@ -188,7 +207,7 @@ class Page:
 
     # ---- base layer -------------------------------------------------
     def text(self, x, top, s, size=None, bold=False, colour=None, align=LEFT, width=None,
-             italic=False, kind=TEXT_FIELD):
+             italic=False, kind=TEXT_FIELD, underline=False):
         """Printed text with its cell's top-left corner at (x, top)."""
         size = size or self.style.base_size
         colour = colour_of(s) if colour is None else colour
@@ -197,7 +216,7 @@ class Page:
         if size_bits and abs(size_bits - size) > 1e-9:
             raise LayoutError("text sizes other than the page's own must be whole points: %r" % s)
         r = Record(kind, [x, round(top), w, ONE_LINE, colour,
-                          style_word(align, bold, italic, size_bits)], str(s))
+                          style_word(align, bold, italic, size_bits, underline)], str(s))
         self.base.append(r)
         return r
 
@@ -284,7 +303,9 @@ class Page:
             self.keys[key] = rec
             rec.key = key
 
-    def field(self, x, y, w, h=ONE_LINE, key=None, align=LEFT, colour=BLACK, text=""):
+    def field(self, x, y, w, h=ONE_LINE, key=None, align=LEFT, colour=USER_INPUT, text=""):
+        """A blank the player writes in; its text takes the colour the player chose for
+        typed text ("Font Color"), unless colour says otherwise."""
         r = Record(TEXT_FIELD, [x, round(y), w, h, colour, align], text)
         self.tmpl.append(r)
         self._key(key, r)
@@ -357,15 +378,16 @@ class Page:
         self.name_fields.append(r)
         return r
 
-    def marks_for(self, labels, bold=()):
+    def marks_for(self, labels, bold=(), underline=(), red=()):
         st = self.style
-        return [_mark(lab, st.circle_size, st.code.upper(), st.field_size, i in bold)
+        return [_mark(lab, st.circle_size, st.code.upper(), st.field_size, i in bold, i in underline,
+                      RED if i in red else BLACK)
                 for i, lab in enumerate(labels)]
 
-    def circles_extent(self, labels, spacing=None, bold=()):
+    def circles_extent(self, labels, spacing=None, bold=(), underline=(), red=()):
         """(left reach, width) of Row.circles(labels): how far the first ring reaches left of
         the first item, and how far right of the first item the last mark ends."""
-        ms = self.marks_for(labels, bold)
+        ms = self.marks_for(labels, bold, underline, red)
         x, right = 0, 0
         for i, m in enumerate(ms):
             right = max(right, x + m.right_reach())
@@ -593,16 +615,17 @@ class Row:
         self.field(width, key + "_hi")
         return self
 
-    def circles(self, labels, key, spacing=None, gap=None, bold=()):
+    def circles(self, labels, key, spacing=None, gap=None, bold=(), underline=(), red=()):
         """Items to circle, e.g. the cards of a lead holding; keys key.0, key.1 ...
 
         Each item stands far enough from its neighbours for its ring to keep clear of
         their letters (spacing, when given, is the least distance between items); the
         first ring does not reach back over the previous item and the cursor ends
-        behind the last ring.  bold: indexes of the items printed in bold.
+        behind the last ring.  bold, underline, red: indexes of the items printed in bold,
+        underlined or red.
         """
         st = self.page.style
-        ms = self.page.marks_for(labels, bold)
+        ms = self.page.marks_for(labels, bold, underline, red)
         was_first = self.first
         x = self._start(gap)
         if not was_first:
@@ -616,7 +639,8 @@ class Row:
                 self.page.circled(x, top, m.label, key=k, bold=m.bold)
             else:
                 # The text drawer sets a left-aligned text 2 twips in from its cell.
-                self.page.text(x - 2, top, m.label, size=st.circle_size, bold=m.bold, colour=BLACK)
+                self.page.text(x - 2, top, m.label, size=st.circle_size, bold=m.bold, colour=m.colour,
+                               underline=m.underline)
                 self.page.ring_spot(x + m.cx, round(top + m.cy), m.r, key=k, label=m.label)
             right = max(right, x + m.right_reach())
             if i < len(ms) - 1:

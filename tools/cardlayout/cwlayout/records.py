@@ -73,7 +73,8 @@ class Record:
         if k == 15:
             return [k, a[0], a[1], a[2], a[3], a[4], self.text, 0]
         if k == 6:
-            return [k, a[0], a[1], a[2], a[3], a[4], str(a[5]), 0]
+            # The colour stands in the text's place, written as a number as a saved card has it.
+            return [k, a[0], a[1], a[2], a[3], a[4], a[5], 0]
         if k in (3, 4, 12, 16):
             return [k, a[0], a[1], a[2], a[3], a[4], "", a[5]]
         return [k, a[0], a[1], a[2], a[3], a[4], self.text, a[5]]
@@ -204,6 +205,10 @@ def read_page(path):
                 a[5] = int(txt)
             except ValueError:
                 problems.append("record %d: rectangle colour %r" % (no, txt))
+            if line.split(",")[6].startswith('"'):
+                # The program reads it either way but saves a number: a page would not
+                # come back byte for byte.
+                problems.append("record %d: rectangle colour in quotes" % no)
             txt = ""
         records.append(Record(kind, a, txt))
     return PageFile(comments, header, records, problems)

@@ -59,28 +59,37 @@ def titled_table(p, col, title, cols, rows, key, head_h, row_h, label_size=None)
 
 # ---- outside: back cover and cover ---------------------------------------------------------
 
-LEADS_VS_SUITS = ["x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x", "H x x x x",
-                  "A K x", "K Q x", "K Q T x", "K J T x", "Q J x", "J T x", "T 9 x"]
-LEADS_VS_NT = ["x x", "x x x", "x x x x", "x x x x x", "H x x", "H x x x", "H x x x x",
-               "A K J x", "K Q J x", "K Q T x", "K J T x", "Q J T x", "J T 9 x", "T 9 8 x"]
+# The 21 holdings of each list, as the printed card has them; "*" before the card usually led
+# (underlined on the card): top of a sequence or of touching honours, top of two or three
+# small, fourth best of a longer suit, low from an honour and two small.
+LEADS_VS_SUITS = ["*A K", "*A K x", "*K Q 10", "*K Q x", "K *J 10", "K *10 9", "*Q J 10", "*Q J x",
+                  "*J 10 x", "*10 x x", "*10 9 x", "*9 8 7 x", "10 x x *x", "H x *x", "H x x *x",
+                  "H x x *x x", "H x x *x x x", "*x x", "*x x x", "*x x x x", "*x x x x x"]
+LEADS_VS_NT = ["*A K", "*A K x", "*K Q 10", "*K Q x", "K *J 10", "K *10 9", "*Q J 10", "*Q J x",
+               "*J 10 x", "*10 x x", "*10 9 x", "*9 8 7 x", "10 x x *x", "H x *x", "H x x *x",
+               "H x x *x x", "H x x *x x x", "*x x", "*x x x", "x x x *x", "x x x *x x"]
 
 
 def back_cover(p):
     x, w = panel(0)
     col = p.column(x, w, 100)
-    with col.section("LEADS AND CARDING  (circle the card led)", "ld") as s:
+    with col.section("LEADS", "ld") as s:
+        s.row("legend").text("The standard card is underlined: mark the card led if different.")
         s.row("suits_head").text("Against suit contracts", bold=True)
-        lead_rows(s, LEADS_VS_SUITS, "suits")
+        lead_rows(s, LEADS_VS_SUITS, "suits", standard="underline")
         s.row("nt_head").text("Against notrump contracts", bold=True)
-        lead_rows(s, LEADS_VS_NT, "nt")
+        lead_rows(s, LEADS_VS_NT, "nt", standard="underline")
+        s.row("hatch").check("Hatch this box if using non-standard leads", key="non_standard")
         s.row("other").text("Other leads:").fill("text")
-    cols = [Col("CARDING", 1700, "label"), Col("AGAINST SUIT CONTRACTS", 0, "multi", "suits"),
-            Col("AGAINST NOTRUMP CONTRACTS", 3000, "multi", "nt")]
+    cols = [Col("CARDING", 1700, "label"), Col("PRIMARY METHOD v SUIT CONTRACTS", 0, "multi", "suits"),
+            Col("PRIMARY METHOD v NT CONTRACTS", 3000, "multi", "nt")]
     rows = [("On partner's lead", "partner"), ("On declarer's lead", "declarer"), ("When discarding", "discard")]
     bottom = table(p, col.x, col.y, col.width, cols, rows, "card", 280, 420, label_size=8)
     col.y = bottom + p.style.section_gap
     with col.section(None, "exc") as s:
-        s.row("a").text("Exceptions:", bold=True).fill("text")
+        s.row("head").text("Other carding agreements, including secondary methods and exceptions "
+                           "to above:", bold=True)
+        s.row("a").fill("text")
         s.row("b").fill("more")
     with col.section("SUPPLEMENTARY DETAILS", "supp") as s:
         s.area(None, "text", until=BOTTOM - 300)
@@ -130,12 +139,16 @@ def openings_and_defence(p):
     x, w = panel(0)
     col = p.column(x, w, 100)
     cols = [Col("", 800, "label"), Col("HCP", 700, "field", "hcp"),
-            Col("VARIES BY SEAT OR VUL.", 1100, "tick", "varies"), Col("MIN. LENGTH", 760, "field", "min"),
+            Col("SEE NOTE *", 900, "tick", "varies"), Col("MIN. LENGTH", 760, "field", "min"),
             Col("CONVENTIONAL MEANING", 0, "multi", "meaning"),
             Col("SPECIAL RESPONSES", 2100, "multi", "resp")]
     rows = [("1<c>", "c"), ("1<d>", "d"), ("1<h>", "h"), ("1<s>", "s"), ("3 bids", "three"),
             ("4 bids", "four")]
-    titled_table(p, col, "OTHER OPENING BIDS", cols, rows, "open", 420, 440, label_size=9)
+    titled_table(p, col, "OTHER OPENING BIDS", cols, rows, "open", 420, 420, label_size=9)
+    # The footnote of the "see note" column, close under the table.
+    p.text(x, col.y - p.style.section_gap + 70,
+           "* Tick if the opening differs by seat or vulnerability, and give the details.", size=7)
+    col.y += 250
     cols = [Col("", 1500, "label"), Col("MEANING", 0, "multi", "meaning"),
             Col("SPECIAL RESPONSES", 2000, "multi", "resp"), Col("NOTES", 1600, "multi", "notes")]
     rows = [("Simple overcall", "simple"), ("Jump overcall", "jump"), ("Cue bid", "cue"),
@@ -143,8 +156,8 @@ def openings_and_defence(p):
             ("2NT protective", "nt2_prot")]
     titled_table(p, col, "DEFENSIVE METHODS AFTER OPPONENTS OPEN", cols, rows, "def", 260, 430,
                  label_size=8)
-    cols = [Col("OPPONENTS' OPENING", 1800, "label"), Col("DEFENSIVE METHOD", 0, "multi", "method"),
-            Col("NOTES", 2200, "multi", "notes")]
+    cols = [Col("OPPONENTS' OPENING", 1700, "label"), Col("DEFENSIVE METHOD", 0, "multi", "method"),
+            Col("SPECIAL RESPONSES", 1900, "multi", "resp"), Col("NOTES", 1500, "multi", "notes")]
     rows = [("Strong 1<c>", "strong_c"), ("Short 1<c> / 1<d>", "short"), ("Weak 1NT", "weak_nt"),
             ("Strong 1NT", "strong_nt"), ("Weak twos", "weak_two"), ("Weak threes", "weak_three"),
             ("4-bids", "four"), ("Multi 2<d>", "multi")]
@@ -158,17 +171,18 @@ def slam_and_competition(p):
             Col("ACTION OVER INTERFERENCE", 2400, "multi", "interference")]
     rows = [("", "one"), ("", "two"), ("", "three")]
     titled_table(p, col, "SLAM CONVENTIONS", cols, rows, "slam", 260, 470)
-    with col.section("COMPETITIVE AUCTIONS", "comp", tabs=[0, 3600]) as s:
+    with col.section("AGREEMENTS AFTER OPENING OF ONE OF A SUIT AND OVERCALL BY OPPONENTS", "comp",
+                     tabs=[0, 3600]) as s:
         s.row("neg").text("Level to which negative doubles apply:").tab(1).fill("text")
         s.row("special").text("Special meaning of bids:").tab(1).fill("text")
         s.row("except").text("Exceptions / other agreements:").tab(1).fill("text")
-        s.row("otd").text("After their takeout double:", bold=True)
-        s.tabs = [0, 400, 2100, 4300, 6000]
+    with col.section("AGREEMENTS AFTER OPPONENTS DOUBLE FOR TAKEOUT", "comp",
+                     tabs=[0, 1700, 3900, 5600]) as s:
         for (a, ka), (b, kb) in ((("Redouble", "xx"), ("New suit", "new")),
                                  (("Jump in new suit", "jump"), ("Jump raise", "raise")),
                                  (("2NT", "nt"), ("Other", "other"))):
-            s.row("otd_" + ka).tab(1).text(a).tab(2).field(2100, ka).tab(3).text(b).tab(4).fill(kb)
-        s.row("dbl").text("Other doubles and redoubles:", bold=True)
+            s.row("otd_" + ka).text(a).tab(1).field(2100, ka).tab(2).text(b).tab(3).fill(kb)
+    with col.section("OTHER AGREEMENTS CONCERNING DOUBLES AND REDOUBLES", "comp") as s:
         s.area(2, "doubles")
     with col.section("OTHER CONVENTIONS", "conv") as s:
         s.area(None, "text", until=BOTTOM)
@@ -201,10 +215,11 @@ SAMPLE_OUTSIDE = {
     "two.nt.meaning": "20-22 balanced", "two.nt.resp": "3<c> Stayman, transfers",
     "aspects.text": "We open 1<c> with 4-4 in the minors and 1<h> with 4-4 in the majors.  "
                     "Reverses are forcing for one round.",
-    "ld.suits.xxx.1": 1, "ld.suits.xxxx.1": 1, "ld.suits.hxx.2": 1, "ld.suits.hxxx.3": 1,
-    "ld.suits.akx.0": 1, "ld.suits.kqx.0": 1, "ld.suits.qjx.0": 1, "ld.suits.jtx.0": 1,
-    "ld.nt.xxxx.3": 1, "ld.nt.hxxx.3": 1, "ld.nt.kqjx.0": 1, "ld.nt.qjtx.0": 1,
-    "ld.other.text": "Top of a doubleton; MUD from three small",
+    # Where they lead another card than the underlined one: MUD from three small, second
+    # highest from four small, king from ace-king.
+    "ld.suits.xxx": 1, "ld.suits.xxxx": 1, "ld.suits.ak": 1, "ld.suits.akx": 1,
+    "ld.nt.xxx": 1, "ld.hatch.non_standard": True,
+    "ld.other.text": "MUD from three small; K from A K",
     "card.partner.suits": "Attitude, high encourages", "card.partner.nt": "Attitude, high encourages",
     "card.declarer.suits": "Count, high-low even", "card.declarer.nt": "Count, high-low even",
     "card.discard.suits": "Attitude", "card.discard.nt": "Attitude",
@@ -227,8 +242,10 @@ SAMPLE_INSIDE = {
     "def.nt_prot.meaning": "11-14",
     "def.nt2_direct.meaning": "Two lowest unbid suits",
     "def.nt2_prot.meaning": "19-21 balanced",
-    "vs.strong_c.method": "X = majors, 1NT = minors", "vs.short.method": "As over a natural opening",
-    "vs.weak_nt.method": "X = penalty; 2<c> = majors", "vs.strong_nt.method": "2<c> = majors",
+    "vs.strong_c.method": "X = majors, 1NT = minors", "vs.strong_c.resp": "Cheapest bid asks",
+    "vs.short.method": "As over a natural opening",
+    "vs.weak_nt.method": "X = penalty; 2<c> = majors", "vs.weak_nt.resp": "Redouble = to play",
+    "vs.strong_nt.method": "2<c> = majors",
     "vs.weak_two.method": "X = takeout; 2NT = 16-18", "vs.weak_three.method": "X = takeout",
     "vs.four.method": "X = takeout of 4<h>, penalty of 4<s>",
     "vs.multi.method": "X = 13-15 balanced or strong", "vs.multi.notes": "2NT = 16-18",

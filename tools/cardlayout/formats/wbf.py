@@ -9,8 +9,7 @@ high-level bidding and supplementary details.
 
 from cwlayout.cardformat import CardFormat, Sample
 from cwlayout.formatspec import FormatSpec, FontSpec
-from cwlayout.page import Page, Style, BASE, red
-from cwlayout.records import Record, KIND8
+from cwlayout.page import Page, Style, red
 from cwlayout.table import Col, table
 
 CODE = "wbfb"
@@ -62,8 +61,9 @@ def defence_panel(p):
                                       ("Responses:", "resp"), ("Reopening:", "reopen"))),
                 ("1NT OVERCALL", "nt", (("Direct:", "direct"), ("Responses:", "resp"),
                                         ("Reopening:", "reopen"))),
-                ("JUMP OVERCALLS", "jo", (("Style:", "style"), ("Responses:", "resp"),
-                                          ("Reopening:", "reopen"))),
+                ("JUMP OVERCALLS (Style; Responses; Unusual NT)", "jo",
+                 (("Style:", "style"), ("Responses:", "resp"), ("Unusual NT:", "unt"),
+                  ("Reopening:", "reopen"))),
                 ("DIRECT AND JUMP CUE BIDS", "cue", (("Style:", "style"), ("Responses:", "resp"),
                                                      ("Reopening:", "reopen"))),
                 ("VS. NT", "vsnt", (("vs. strong:", "strong"), ("vs. weak:", "weak"),
@@ -83,10 +83,10 @@ def leads_panel(p):
     x, w = panel(p, 1)
     col = p.column(x, w, 100)
     inner = w - 2 * p.style.pad
-    with col.section("OPENING LEADS AND SIGNALS", "lead") as s:
+    with col.section("LEADS AND SIGNALS", "lead") as s:
         half = (inner - 1150) // 2
         s.tabs = [0, 1150, 1150 + half + 60]
-        heading(s, "OPENING LEAD STYLE", "style_title")
+        heading(s, "OPENING LEADS STYLE", "style_title")
         s.row("style_head").tab(1).text("Lead", bold=True).tab(2).text("In partner's suit", bold=True)
         for label, k in (("vs. Suits", "suits"), ("vs. NT", "nt"), ("Subsequent", "later"),
                          ("Other:", "other")):
@@ -97,7 +97,7 @@ def leads_panel(p):
         for label, k in (("Ace", "a"), ("King", "k"), ("Queen", "q"), ("Jack", "j"), ("10", "t"),
                          ("9", "n"), ("Hi-X", "hx"), ("Lo-X", "lx")):
             s.row(k).text(label).tab(1).field(half - 60, "suits").tab(2).fill("nt")
-        heading(s, "SIGNALS (INCLUDING TRUMPS)", "sig_title")
+        heading(s, "SIGNALS IN ORDER OF PRIORITY", "sig_title")
         third = (inner - 700) // 3
         s.tabs = [0, 700, 700 + third, 700 + 2 * third]
         s.row("sig_head").tab(1).text("Partner's lead", bold=True).tab(2).text("Declarer's lead", bold=True) \
@@ -108,6 +108,8 @@ def leads_panel(p):
                 if n == 1:
                     r.text(suit, bold=True)
                 r.at(450).text(str(n)).tab(1).field(third - 80, "partner").tab(2).field(third - 80, "declarer").tab(3).fill("discard")
+        s.tabs = [0, 2050]
+        s.row("trumps").text("Signals (including Trumps):").tab(1).fill("text")
         s.tabs = [0, 1150]
         heading(s, "DOUBLES", "dbl_title")
         labelled_rows(s, (("Takeout style:", "dbl_style"), ("Responses:", "dbl_resp"),
@@ -122,18 +124,18 @@ def cover_panel(p):
     p.text(x + 740, 80, "WBF CONVENTION CARD", size=14, bold=True)
     top = p.column(x, w, 560)
     with top.section(None, "id", tabs=[0, 1650]) as s:
+        # The category: a tick beside its colour, as on the printed card.
         r = s.row("cat")
         r.text("CATEGORY:", bold=True).tab(1)
-        dot_x = r.x + 110
-        p.colour_dot(dot_x, int(r.baseline - 55), 95, key="id.category")
-        r.skip(260).text("click: green, blue, red, yellow", size=7)
+        for colour in ("Green", "Blue", "Red", "Yellow"):
+            r.check(colour)
         r = s.row("brown")
         r.text(red("BROWN STICKER:"), bold=True).tab(1) \
             .check("We play Brown Sticker conventions", key="brown_sticker")
         r = s.row("ncbo")
         r.text("NCBO:", bold=True).tab(1).fill("ncbo")
         r = s.row("event")
-        r.text("EVENT:", bold=True).tab(1).fill("event")
+        r.text("EVENTS:", bold=True).tab(1).fill("event")
         r = s.row("players")
         r.text("PLAYERS:", bold=True).tab(1).fill("names", name_role="names")
         r = s.row("numbers")
@@ -166,9 +168,9 @@ def front():
 
 OPENINGS = ["1<c>", "1<d>", "1<h>", "1<s>", "1NT", "2<c>", "2<d>", "2<h>", "2<s>", "2NT",
             "3<c>", "3<d>", "3<h>", "3<s>", "3NT", "4<c>", "4<d>", "4<h>", "4<s>", "4NT"]
-COLUMNS = [Col("OPENING", 720, "label"), Col("ART.", 420, "tick", "art"),
+COLUMNS = [Col("OPENING", 720, "label"), Col("TICK IF ARTIFICIAL", 900, "tick", "art"),
            Col("MIN. LENGTH", 660, "field", "min"), Col("NEG. DBL THRU", 760, "field", "neg"),
-           Col("DESCRIPTION", 2700, "multi", "desc"), Col("RESPONSES", 2700, "multi", "resp"),
+           Col("DESCRIPTION", 2600, "multi", "desc"), Col("RESPONSES", 2320, "multi", "resp"),
            Col("SUBSEQUENT ACTION, COMPETITIVE AND PASSED HAND BIDDING", 0, "multi", "later")]
 BACK_PANELS = [(PANELS[0][0], PANELS[1][1]), PANELS[2]]
 HEAD_H = 400
@@ -182,11 +184,6 @@ def back():
     p = Page(W, H, style(), name="wbfb back", panels=BACK_PANELS)
     x0, x1 = BACK_PANELS[0]
     p.text(x0, 90, "OPENING BIDS", size=11, bold=True)
-    # Legend of the artificial column: a printed tick.
-    lx = x0 + 2600
-    p.printed_tick(lx, 190)
-    p.base.append(Record(KIND8, [lx + 260, 100, 2700, 240, BASE, 7 * 256],
-                         "in ART. = the opening is artificial"))
     top = 420
     row_h = (BOTTOM - top - HEAD_H) // len(OPENINGS)
     table(p, x0, top, x1 - x0, COLUMNS, [(o, opening_key(o)) for o in OPENINGS], "open",
@@ -207,7 +204,7 @@ def back():
 # ---- the sample card ---------------------------------------------------------------------
 
 SAMPLE_FRONT = {
-    "id.category": 1,
+    "id.cat.green": True,
     "id.ncbo.ncbo": "Swedish Bridge Federation",
     "id.event.event": "European Open Pairs",
     "sum.style": "Natural, five-card majors, strong notrump, 2<c> strong and artificial. "
@@ -249,6 +246,7 @@ SAMPLE_FRONT = {
     "def.nt_direct.text": "15-18", "def.nt_resp.text": "Systems on as over our 1NT",
     "def.nt_reopen.text": "11-14, systems on",
     "def.jo_style.text": "Weak, 6-card suit", "def.jo_resp.text": "2NT asks for a feature",
+    "def.jo_unt.text": "2NT = the two lowest unbid suits",
     "def.jo_reopen.text": "Intermediate, 12-16",
     "def.cue_style.text": "Michaels: majors over a minor, other major + minor",
     "def.cue_resp.text": "2NT asks for the minor", "def.cue_reopen.text": "Michaels",
@@ -260,7 +258,7 @@ SAMPLE_FRONT = {
     "def.vsa_def.text": "X = majors, 1NT = minors", "def.vsa_more.text": "Suit bids natural",
     "def.otd_xx.text": "10+ HCP, usually no fit",
     "def.otd_other.text": "Jump shifts weak; 2NT = limit raise or better",
-    "def.other": "Unusual 2NT = the two lowest unbid suits.  Leaping Michaels over weak twos.",
+    "def.other": "Leaping Michaels over weak twos.",
 }
 
 SAMPLE_BACK = {

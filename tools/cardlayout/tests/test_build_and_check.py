@@ -10,7 +10,7 @@ import unittest
 from helpers import REPO
 from cwlayout import bmp, checker, cwrsys, registry
 from cwlayout.formatspec import FormatSpec
-from cwlayout.records import read_page, write_page, Record
+from cwlayout.records import read_page, write_page, Record, sort_for_writing
 
 _built = {}
 
@@ -86,6 +86,19 @@ class BuildTest(unittest.TestCase):
                     self.assertEqual(circled, [], code)
 
 
+def _quote_first_rectangle_colour(text):
+    lines = text.split("\r\n")
+    for i, line in enumerate(lines):
+        items = line.split(",")
+        if items[0] == "6" and len(items) == 8:
+            items[6] = '"%s"' % items[6]
+            lines[i] = ",".join(items)
+            break
+    else:
+        raise AssertionError("no rectangle in the page")
+    return "\r\n".join(lines)
+
+
 class CheckerCatchesTest(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.mkdtemp(prefix="cardlayout-check-")
@@ -127,6 +140,13 @@ class CheckerCatchesTest(unittest.TestCase):
         self.assertIn("picture wbfb.bmp missing", p)
         self.assertIn("layout file club2.dat missing", p)
 
+    def test_rectangle_colour_in_quotes(self):
+        # The program reads it, but saves the colour as a number: the page would not come
+        # back byte for byte.
+        self.edit("data/wbfb4.dat", _quote_first_rectangle_colour)
+        self.assertIn("wbfb4.dat: record", self.problems())
+        self.assertIn("rectangle colour in quotes", self.problems())
+
     def test_lf_line_ends_and_short_record(self):
         self.edit("data/acbl2.dat", lambda t: t.replace("\r\n", "\n"))
         self.edit("data/wbfb1.dat", lambda t: t + "2,1,2,3\r\n")
@@ -157,15 +177,18 @@ class CheckerCatchesTest(unittest.TestCase):
         self.rewrite_page("data/club1.dat", crowded_and_cut)
 
         def narrow_option(page):
-            option = next(r for r in page.records if r.kind == 23)
-            option.a[2], option.a[3] = 300, 200
+            page.records.append(Record(23, [6000, 11500, 300, 200, 0]))
         self.rewrite_page("data/acbl3.dat", narrow_option)
 
-        def erase_half_the_legend(page):
-            area = next(r for r in page.records if r.kind == 1)
-            area.a[1] += 100
-            area.a[3] = 100
-        self.rewrite_page("acbl/testcrd_.acb", erase_half_the_legend)
+        base = read_page(os.path.join(self.root, "data", "acbl4.dat"))
+        caption = next(r for r in base.records if r.kind == 2 and r.text == "Weak")
+
+        def erase_half_a_caption(page):
+            # Over its right half: a text whose corner is erased is not printed at all.
+            page.records.insert(0, Record(1, [caption.a[0] + caption.a[2] // 2, caption.a[1],
+                                              caption.a[2], 240]))
+            page.records[:] = sort_for_writing(page.records)
+        self.rewrite_page("acbl/testcrd_.acb", erase_half_a_caption)
         p = self.problems()
         self.assertIn("acbl back: the tick of the check box at", p)
         self.assertRegex(p, r"club front: the ring of 'K' at \(\d+,\d+\) comes within \d+ twips of item 'Q'")
@@ -180,7 +203,7 @@ class CheckerCatchesTest(unittest.TestCase):
         self.rewrite_page("data/ebu2.dat", across_the_fold)
 
         def crowded(page):
-            text = next(r for r in page.records if r.kind == 2 and r.text == "Very light:")
+            text = next(r for r in page.records if r.kind == 2 and r.text == "VERY LIGHT:")
             page.records.append(Record(2, [text.a[0] + 2000, text.a[1] + 200, 800, 240, 1, 0], "Crowded"))
         self.rewrite_page("data/acbl2.dat", crowded)
 

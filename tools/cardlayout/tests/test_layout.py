@@ -1,12 +1,15 @@
 """The page builder: rows, measuring, keys, names fields, centring; and filling in."""
 
+import os
+import shutil
+import tempfile
 import unittest
 
 from helpers import TOOL  # noqa: F401
-from cwlayout import fontmetrics as fm, marks
+from cwlayout import fontmetrics as fm, marks, printcheck
 from cwlayout.fill import FillError, fill_records, names_values
 from cwlayout.page import CIRCLE_GEOMETRY, LayoutError, Page, Style, red, blue, CENTRE, LEFT
-from cwlayout.records import CHECK_BOX, CIRCLE, CIRCLED_ITEM, LABEL_BOX, TEXT_FIELD, FRAME_BOX
+from cwlayout.records import CHECK_BOX, CIRCLE, CIRCLED_ITEM, LABEL_BOX, TEXT_FIELD, FRAME_BOX, Record
 
 
 def new_page(width=6000, **kw):
@@ -213,3 +216,52 @@ class FillTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class PrintedClearanceTest(unittest.TestCase):
+    """The 600 dpi check of printed pages, on pictures made here."""
+
+    def picture(self, w, h, ink):
+        path = os.path.join(tempfile.mkdtemp(), "page.pgm")
+        pixels = bytearray([255] * (w * h))
+        for x, y in ink:
+            pixels[y * w + x] = 0
+        with open(path, "wb") as f:
+            f.write(b"P5\n%d %d\n255\n" % (w, h) + bytes(pixels))
+        pic = printcheck.Picture(path)
+        shutil.rmtree(os.path.dirname(path))
+        return pic
+
+    def test_ink_near_a_ring_is_found_and_the_ringed_letter_is_not(self):
+        mm = printcheck.px_per_mm()
+        ring = (100, 100, 40, (95, 95, 105, 105), "K")   # in pixels: to_px is the identity
+
+        def gap_of(distance_mm):
+            x = int(100 + 40 + printcheck.PEN_MM * mm + distance_mm * mm)
+            pic = self.picture(300, 300, [(x, 100), (100, 100)])
+            return printcheck.check_rings(pic, lambda x, y: (x, y), 1.0, [ring], "page")
+
+        self.assertEqual(gap_of(0.6), [])
+        faults = gap_of(0.15)
+        self.assertEqual(len(faults), 1)
+        self.assertRegex(faults[0], r"ring of 'K' .* only 0\.1\d mm")
+
+    def test_page_registered_by_its_long_rules_not_by_filled_boxes_or_text(self):
+        # Twips: a frame from (100, 200) to (1540, 2360) and a dark filled band at its top; on
+        # paper at 600 dpi (5/12 of a pixel a twip) 30 pixels right and 20 down.
+        frame = Record(5, [100, 200, 1440, 2160, 1])
+        band = Record(7, [100, 200, 1440, 240, 1, 0], "TITLE")
+
+        def px(x, y):
+            return 30 + x * 5 // 12, 20 + y * 5 // 12
+        (x0, y0), (x1, y1) = px(100, 200), px(1540, 2360)
+        ink = [(x, y0) for x in range(x0, x1 + 1)] + [(x, y1) for x in range(x0, x1 + 1)] + \
+            [(x0, y) for y in range(y0, y1 + 1)] + [(x1, y) for y in range(y0, y1 + 1)] + \
+            [(x, y) for x in range(x0, x1 + 1) for y in range(y0, y0 + 100)] + \
+            [(x, y1 + 30) for x in range(x0, x1) if x % 7]
+        pic = self.picture(800, 1100, ink)
+        to_px, sx, sy = printcheck.registration([frame, band], 1640, 2560, pic)
+        self.assertAlmostEqual(sx, 5 / 12)
+        x, y = to_px(1540, 2360)
+        self.assertAlmostEqual(x, x1 + 0.5, delta=1)
+        self.assertAlmostEqual(y, y1 + 0.5, delta=1)

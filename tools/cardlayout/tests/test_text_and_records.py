@@ -46,7 +46,9 @@ class RecordItemsTest(unittest.TestCase):
         self.assertEqual(Record(5, a).items(), [5, 11, 12, 13, 14, 15, "", 0])
         self.assertEqual(Record(23, a).items(), [23, 11, 12, 13, 14, 15, "", 0])
         self.assertEqual(Record(15, a, "x.bmp").items(), [15, 11, 12, 13, 14, 15, "x.bmp", 0])
-        self.assertEqual(Record(6, a).items(), [6, 11, 12, 13, 14, 15, "16", 0])
+        # A rectangle's colour stands where a text would, as a number: a saved card has it so.
+        self.assertEqual(Record(6, a).items(), [6, 11, 12, 13, 14, 15, 16, 0])
+        self.assertEqual(Record(6, a).line(), "6,11,12,13,14,15,16,0")
         for k in (3, 4, 12, 16):
             self.assertEqual(Record(k, a, "ignored").items(), [k, 11, 12, 13, 14, 15, "", 16])
         for k in (2, 7, 8, 9, 17, 22, 24):
