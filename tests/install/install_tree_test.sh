@@ -37,29 +37,16 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [ -f "$share/bash-completion/completions/cardwright" ] || fail "no bash completion"
 [ -f "$share/doc/cardwright/copyright" ] || fail "no copyright file"
-# The manual names every command the program's help lists, and every option of each.
+
 [ -f "$share/man/man1/cardwright.1.gz" ] || fail "no man page"
 man=$work/cardwright.1
 zcat "$share/man/man1/cardwright.1.gz" >"$man"
-commands=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" --help |
-    awk '/without a display:$/ { l = 1; next } /^Options:/ { l = 0 } l && /^  [a-z]/ { print $1 }')
-[ -n "$commands" ] || fail "the help lists no commands"
-for command in $commands; do
-    grep -q "^\.SS $command\$" "$man" || fail "the man page lacks the command $command"
-    for option in $(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" help "$command" | grep -o '^  --[a-z-]*'); do
-        grep -q -- "$(sed 's/-/\\\\-/g' <<<"$option")" "$man" || fail "the man page lacks $command $option"
-    done
-done
-# Bash completion offers the commands, a command's options and the installed formats.
+# Bash completion, as bash runs it.
 complete_words() {
     PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen bash -c '
         source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
         _cardwright; echo "${COMPREPLY[*]}"' _ "$share/bash-completion/completions/cardwright" "$@"
 }
-for command in $commands; do
-    grep -qw "$command" <<<"$(complete_words cardwright "")" || fail "completion lacks $command"
-done
-grep -qw -- "--card" <<<"$(complete_words cardwright print --)" || fail "completion lacks print --card"
 [ ! -e "$share/cardwright/help" ] || fail "the help pages are built in, not installed"
 
 # The installed program, started from an empty folder with the source tree out of reach,
@@ -80,3 +67,21 @@ grep -qw "testcrd" <<<"$(complete_words cardwright print --root "$work/root" --c
 after=$(cd "$share/cardwright" && find . -type f -exec md5sum {} + | sort)
 [ "$before" = "$after" ] || fail "the installed data changed"
 echo "install tree ok"
+
+# The manual names every command the program's help lists, and every option of each; bash
+# completion offers them.
+commands=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" --help |
+    awk '/without a display:$/ { l = 1; next } /^Options:/ { l = 0 } l && /^  [a-z]/ { print $1 }')
+if [ -z "$commands" ]; then
+    echo "the program's help lists no commands to check the manual against"
+    exit 77
+fi
+for command in $commands; do
+    grep -q "^\.SS $command\$" "$man" || fail "the man page lacks the command $command"
+    for option in $(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" help "$command" | grep -o '^  --[a-z-]*'); do
+        grep -q -- "$(sed 's/-/\\\\-/g' <<<"$option")" "$man" || fail "the man page lacks $command $option"
+    done
+    grep -qw "$command" <<<"$(complete_words cardwright "")" || fail "completion lacks $command"
+done
+grep -qw -- "--card" <<<"$(complete_words cardwright print --)" || fail "completion lacks print --card"
+echo "manual and completion ok"
