@@ -13,8 +13,9 @@ import sys
 
 def run(program, *args):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    return subprocess.run([program, *args], check=True, capture_output=True, text=True,
-                          env=env).stdout
+    done = subprocess.run([program, *args], check=True, capture_output=True, text=True, env=env)
+    # Some builds print their usage on the error stream.
+    return done.stdout or done.stderr
 
 
 def roff(text):
