@@ -214,8 +214,8 @@ std::string AppContext::ArchiveCard() const {
 
 void AppContext::KeepReplacedPage(const fs::path& page, const std::string& replaced) {
     try {
-        // A save that changed nothing keeps nothing.
-        if (ReadFileBytes(page) == replaced)
+        // A save that changed nothing keeps nothing (the page as written was just read).
+        if ((pageOnDisk_ ? *pageOnDisk_ : ReadFileBytes(page)) == replaced)
             return;
         Archive.Keep(ArchiveFormat(), ArchiveCard(), page.filename().string(), replaced);
         historyProblemShown_ = false;

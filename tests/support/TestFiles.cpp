@@ -80,6 +80,14 @@ std::pair<int, std::string> ChangeFilledText(const fs::path& page, int skip,
     return {-1, {}};
 }
 
+std::vector<std::string> AnnAndBobCard(const std::vector<std::string>& records) {
+    std::vector<std::string> lines =
+        HeaderBlock("Ann & Bob", {"123", "", "Bob & Ann", "456", "0", "0", "0", "0", "0", "0", "0",
+                                  "0", "0", "0", "6.3.19"});
+    lines.insert(lines.end(), records.begin(), records.end());
+    return lines;
+}
+
 std::vector<std::string> HeaderBlock(const std::string& line0,
                                      const std::vector<std::string>& values) {
     std::vector<std::string> lines{line0};

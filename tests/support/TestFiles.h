@@ -41,6 +41,9 @@ std::pair<int, std::string> ChangeFilledText(const fs::path& page, int skip,
 std::vector<std::string> HeaderBlock(const std::string& line0,
                                      const std::vector<std::string>& values);
 
+// The lines of a card page of Ann & Bob (names, numbers, version 6.3.19) holding records.
+std::vector<std::string> AnnAndBobCard(const std::vector<std::string>& records);
+
 // A small data root: cwr.sys with the given format records and layout files for each of
 // them. Each FormatSpec makes one w02..w98 record.
 struct FormatSpec {

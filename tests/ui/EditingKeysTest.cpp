@@ -22,14 +22,6 @@ using namespace cw::test;
 
 namespace {
 
-std::vector<std::string> CardFile(const std::vector<std::string>& records) {
-    std::vector<std::string> lines =
-        HeaderBlock("Ann & Bob", {"123", "", "Bob & Ann", "456", "0", "0", "0", "0", "0", "0", "0",
-                                  "0", "0", "0", "6.3.19"});
-    lines.insert(lines.end(), records.begin(), records.end());
-    return lines;
-}
-
 const std::vector<std::string> kFields = {
     "2,1000,1000,2000,240,1,\"first\",0",  // 0
     "2,1000,2000,2000,240,1,\"second\",0", // 1
@@ -43,8 +35,8 @@ class EditingKeysTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}});
-        WriteLines(dir / "TEST" / "keys.tst", CardFile(kFields));
-        WriteLines(dir / "TEST" / "keys_.tst", CardFile({}));
+        WriteLines(dir / "TEST" / "keys.tst", AnnAndBobCard(kFields));
+        WriteLines(dir / "TEST" / "keys_.tst", AnnAndBobCard({}));
         ShowWindow();
         ASSERT_TRUE(window->Session().Library().OpenCard(0));
         window->ShowCardFace();

@@ -22,15 +22,6 @@ using namespace cw::test;
 
 namespace {
 
-// Header lines of a card (names, numbers, notes file, ...), then its records.
-std::vector<std::string> CardFile(const std::vector<std::string>& records) {
-    std::vector<std::string> lines =
-        HeaderBlock("Ann & Bob", {"123", "", "Bob & Ann", "456", "0", "0", "0", "0", "0", "0", "0",
-                                  "0", "0", "0", "6.3.19"});
-    lines.insert(lines.end(), records.begin(), records.end());
-    return lines;
-}
-
 const std::vector<std::string> kFields = {
     "2,1000,1000,2000,240,1,\"first\",0",        // 0: one line, left
     "2,1000,1000,500,500,1,\"under\",0",         // 1: overlaps 0
@@ -45,8 +36,8 @@ class FillInTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}});
-        WriteLines(dir / "TEST" / "fill.tst", CardFile(kFields));
-        WriteLines(dir / "TEST" / "fill_.tst", CardFile({}));
+        WriteLines(dir / "TEST" / "fill.tst", AnnAndBobCard(kFields));
+        WriteLines(dir / "TEST" / "fill_.tst", AnnAndBobCard({}));
         ShowWindow();
         ASSERT_TRUE(window->Session().Library().OpenCard(0));
         window->ShowCardFace();
