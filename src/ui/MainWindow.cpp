@@ -137,7 +137,11 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     session_.Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The card tools unhook themselves from the session, which must still be alive then:
+    // Qt would delete them only after this window's members are gone.
+    delete cardTools_;
+}
 
 CardPicture* MainWindow::cardPicture() const {
     return cardFace_->cardPicture();
