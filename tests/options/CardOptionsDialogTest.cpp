@@ -6,11 +6,14 @@
 #include "SessionFakes.h"
 #include "TestFiles.h"
 
+#include <QApplication>
+#include <QFontDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -89,6 +92,23 @@ TEST_F(CardOptionsDialogTest, CancellingTheFontDialogOrKeepingTheFontChangesNoth
     EXPECT_TRUE(dialog->Options().Changed());
     EXPECT_TRUE(dialog->saveButton()->isEnabled());
     EXPECT_EQ(dialog->fontLabel()->text().toStdString(), "Arial, 9\nBold = False, Italic = True");
+}
+
+TEST_F(CardOptionsDialogTest, TheRealFontDialogAcceptedUnchangedKeepsTheCardsFont) {
+    const QString before = dialog->fontLabel()->text();
+    bool sawDialog = false;
+    // The program's own chooser: the font dialog is accepted as it opens.
+    QTimer::singleShot(0, [&] {
+        auto* fontDialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        sawDialog = fontDialog != nullptr;
+        if (fontDialog)
+            fontDialog->accept();
+    });
+    dialog->setFontButton()->click();
+    ASSERT_TRUE(sawDialog);
+    EXPECT_FALSE(dialog->Options().Changed());
+    EXPECT_FALSE(dialog->saveButton()->isEnabled());
+    EXPECT_EQ(dialog->fontLabel()->text().toStdString(), before.toStdString());
 }
 
 TEST_F(CardOptionsDialogTest, CancelOnAnotherFormatKeepsTheFirstWithItsChanges) {

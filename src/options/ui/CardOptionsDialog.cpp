@@ -322,7 +322,10 @@ void CardOptionsDialog::FormatClicked(int row) {
 void CardOptionsDialog::SetFont() {
     context_.errorTrap.Guard(loc::OptionsSetFont, [&] {
         QString presetName = FromCard(options_.BasicFont());
-        QFont preset(presetName);
+        FontBook fonts;
+        // The dialog lists only installed families: handed a Windows name it would fall back
+        // to its own first choice, so it is handed the face that stands in for that name.
+        QFont preset(fonts.Family(presetName));
         preset.setPointSizeF(options_.BasicFontSize() > 0 ? options_.BasicFontSize() : 10);
         preset.setBold(options_.BasicFontBold());
         preset.setItalic(options_.BasicFontItalic());
@@ -332,7 +335,6 @@ void CardOptionsDialog::SetFont() {
         // A Windows font name shown through its stand-in keeps its own name when the user
         // leaves the family as it was: cards travel between systems by these names.
         QString family = chosen->family();
-        FontBook fonts;
         if (family == fonts.Family(presetName))
             family = presetName;
         float size = float(chosen->pointSizeF() > 0 ? chosen->pointSizeF() : chosen->pointSize());
