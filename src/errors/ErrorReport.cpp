@@ -85,6 +85,12 @@ MailMessage ErrorReport::Compose(const ErrorLog& log, const ErrorContextSnapshot
     return message;
 }
 
+std::string ErrorReport::RecipientWords(const std::string& address) {
+    return address.empty() ? "whoever looks after your copy of Cardwright (the club, the "
+                             "teacher or the web page you had it from)"
+                           : address;
+}
+
 fs::path ErrorReport::SaveTo(const MailMessage& message, const fs::path& folder) {
     auto taken = [&](const fs::path& candidate) {
         if (ExistsAnyCase(candidate / NoteFileName))
@@ -107,7 +113,7 @@ fs::path ErrorReport::SaveTo(const MailMessage& message, const fs::path& folder)
                            "Cannot make the folder " + target.string() + ": " + ec.message());
 
     std::string note;
-    AppendLine(note, "Please send the files of this folder to " + message.To);
+    AppendLine(note, "Please send the files of this folder to " + RecipientWords(message.To));
     AppendLine(note, "with the subject: " + message.Subject);
     AppendLine(note, "");
     AppendLine(note, message.Text);

@@ -31,6 +31,10 @@ public:
     // log's own. Throws RuntimeError when the log cannot be written.
     static void AppendAnswers(ErrorLog& log, const Answers& answers);
 
+    // Whom to send a report to, in words: the address, or who usually takes reports when
+    // none is set up.
+    static std::string RecipientWords(const std::string& address);
+
     // The message to the recipient: the log, cwr.sys, and, when a card is open, its page file
     // and the companion page (the front page of an open back page, the back page of a
     // two-page format). A file that is missing is left out and the others close up.

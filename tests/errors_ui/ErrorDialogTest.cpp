@@ -10,6 +10,7 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -312,7 +313,13 @@ TEST_F(SendNowTest, AnOpenCardOfATwoPageFormatSendsBothPages) {
                               cards / "MYCARD.acb"});
 }
 
-TEST_F(SendNowTest, ARefusedConnectionGivesTheFailureMessageAndLeavesTheDialogUsable) {
+// The failure message, then the transport's own reason.
+bool IsFailureMessage(const std::string& text) {
+    const std::string start = ErrorReport::FailureMessage + std::string("\n\n");
+    return text.rfind(start, 0) == 0 && text.size() > start.size();
+}
+
+TEST_F(SendNowTest, ARefusedConnectionSaysWhyLeavesTheDialogUsableAndLogsTheAnswersOnce) {
     test::RefusingServer nobody;
     UseServer(nobody.Url());
     WithDialog([&] {
@@ -323,12 +330,42 @@ TEST_F(SendNowTest, ARefusedConnectionGivesTheFailureMessageAndLeavesTheDialogUs
         ASSERT_TRUE(dialog_->sendNowButton()->isEnabled());
         dialog_->sendNowButton()->click();
         EXPECT_EQ(dialog_->answerBox(0)->toPlainText(), "Opening a card");
-        dialog_->cancelSendButton()->click();
+        dialog_->sendButton()->click();
     });
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(
-        prompter_.MessageTexts(),
-        std::vector<std::string>{"An error occurred attempting to connect to your mail server."});
+    ASSERT_EQ(prompter_.MessageTexts().size(), 2u);
+    EXPECT_TRUE(IsFailureMessage(prompter_.MessageTexts()[0])) << prompter_.MessageTexts()[0];
+    const std::string log = ReadAll(folder_ / "cwrerror.log");
+    const std::string answer = "0. Opening a card";
+    ASSERT_NE(log.find(answer), std::string::npos);
+    EXPECT_EQ(log.find(answer), log.rfind(answer)) << "the answers were logged twice";
+}
+
+TEST_F(SendNowTest, WithoutAnAddressForReportsTheUserIsAskedOnceAndItIsKept) {
+    test::LocalSmtpServer server;
+    ASSERT_TRUE(server.Running()) << server.Problem();
+    MailSettings settings;
+    settings.ServerUrl = server.Url();
+    settings.Sender = "player@club.example";
+    MailSettingsFile(folder_).Write(settings);
+
+    prompter_.QueueInput(std::string("not an address"));
+    prompter_.QueueInput(std::string(" keeper@club.example "));
+    WithDialog([&] { FillAndSend({"Printing", "", "", ""}); });
+    auto received = server.Message(1, 10s);
+    ASSERT_TRUE(received);
+    EXPECT_EQ(received->recipients, std::vector<std::string>{"keeper@club.example"});
+    EXPECT_EQ(MailSettingsFile(folder_).Read().Maintainer, "keeper@club.example");
+
+    // Cancelling the question sends nothing and leaves the answers for another try.
+    settings.Maintainer.clear();
+    MailSettingsFile(folder_).Write(settings);
+    prompter_.QueueInput(std::nullopt);
+    WithDialog([&] {
+        FillAndSend({"Again", "", "", ""});
+        EXPECT_TRUE(dialog_->sendNowButton()->isEnabled());
+    });
+    EXPECT_EQ(server.MessageCount(), 1);
 }
 
 TEST_F(SendNowTest, TheDialogKeepsAnsweringWhileASilentServerTimesOut) {
@@ -350,9 +387,30 @@ TEST_F(SendNowTest, TheDialogKeepsAnsweringWhileASilentServerTimesOut) {
     EXPECT_TRUE(answeredWhileSending);
     EXPECT_TRUE(okBlockedWhileSending);
     EXPECT_EQ(prompter_.BusyDepth(), 0);
-    EXPECT_EQ(
-        prompter_.MessageTexts(),
-        std::vector<std::string>{"An error occurred attempting to connect to your mail server."});
+    ASSERT_EQ(prompter_.MessageTexts().size(), 1u);
+    EXPECT_TRUE(IsFailureMessage(prompter_.MessageTexts()[0])) << prompter_.MessageTexts()[0];
+}
+
+TEST_F(SendNowTest, WhileSendingTheDialogSaysSoAndCancelStopsWaitingForTheServer) {
+    test::SilentServer silent;
+    UseServer(silent.Url());
+    SmtpTransport patient(60s);
+    dialog_->SetMailTransport(&patient);
+    bool noteShown = false;
+    WithDialog([&] {
+        dialog_->sendNowButton()->click();
+        QTimer::singleShot(200, dialog_.get(), [&] {
+            auto* note = dialog_->findChild<QLabel*>("sendingNote");
+            noteShown = note && note->isVisible() && note->text().startsWith("Sending");
+            dialog_->findChild<QPushButton*>("stopSendingButton")->click();
+        });
+        dialog_->sendButton()->click();
+        EXPECT_FALSE(dialog_->Sending());
+        EXPECT_TRUE(dialog_->sendNowButton()->isEnabled());
+    });
+    EXPECT_TRUE(noteShown);
+    // Cancelled by the user: no failure to report.
+    EXPECT_TRUE(prompter_.MessageTexts().empty());
 }
 
 TEST_F(SendNowTest, WithoutAServerTheReportIsSavedToAFolderOrHandedToTheMailProgram) {
@@ -381,13 +439,14 @@ TEST_F(SendNowTest, WithoutAServerTheReportIsSavedToAFolderOrHandedToTheMailProg
     EXPECT_EQ(test::ReadFile(elsewhere / "cwr.sys"), "mine");
     EXPECT_EQ(test::ReadFile(saved / "cwr.sys"), test::ReadFile(folder_ / "cwr.sys"));
     EXPECT_NE(test::ReadFile(saved / "cwrerror.log").find("0. Saving"), std::string::npos);
-    EXPECT_NE(test::ReadFile(saved / "send-to.txt").find(kMaintainerAddress), std::string::npos);
+    EXPECT_NE(test::ReadFile(saved / "send-to.txt").find("whoever looks after your copy"),
+              std::string::npos);
 
     std::string args = test::ReadFile(elsewhere / "args");
     EXPECT_EQ(args, "--utf8\n--subject\nCardwright - Error Log Automation\n--body\n"
                     "<<< cwrerror.log Automated Email>>>\n--attach\n" +
                         (folder_ / "cwrerror.log").string() + "\n--attach\n" +
-                        (folder_ / "cwr.sys").string() + "\n" + kMaintainerAddress + "\n");
+                        (folder_ / "cwr.sys").string() + "\n");
     ASSERT_EQ(prompter_.MessageTexts().size(), 2u);
     EXPECT_EQ(
         prompter_.MessageTexts()[0].rfind("The error report was saved in " + saved.string(), 0),

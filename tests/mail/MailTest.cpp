@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace cw {
 namespace {
@@ -68,14 +69,19 @@ TEST(SmtpTransportTest, ServerReceivesSubjectTextRecipientAndAttachmentsByteForB
     EXPECT_EQ(ReadFile(received->attachments / "card.acb"), binary);
 }
 
-TEST(SmtpTransportTest, LogsInWithTheGivenPasswordAndReportsARefusedLogin) {
-    test::LocalSmtpServer server("player:secret");
+TEST(SmtpTransportTest, LogsInOnlyOverStartTlsWithTheGivenPasswordAndReportsARefusedLogin) {
+    using Encryption = test::LocalSmtpServer::Encryption;
+    test::LocalSmtpServer server("player:secret", Encryption::StartTls);
     ASSERT_TRUE(server.Running()) << server.Problem();
     MailMessage message{"Subject", "Text", "maintainer@cards.example", {}};
     MailSettings settings = SettingsFor(server.Url());
     settings.User = "player";
     SmtpTransport transport(5s);
 
+    // The test server's certificate is trusted only when the settings name it.
+    EXPECT_NE(FailureKind(transport, message, settings, std::string("secret")),
+              MailError::Kind::Login);
+    settings.Certificates = test::LocalSmtpServer::TestCertificates();
     EXPECT_EQ(FailureKind(transport, message, settings, std::string("wrong")),
               MailError::Kind::Login);
     EXPECT_EQ(server.MessageCount(), 0);
@@ -83,6 +89,29 @@ TEST(SmtpTransportTest, LogsInWithTheGivenPasswordAndReportsARefusedLogin) {
     auto received = server.Message(1, 10s);
     ASSERT_TRUE(received);
     EXPECT_EQ(received->login, "player");
+    EXPECT_EQ(server.AuthAttempts(), (std::vector<std::string>{"tls", "tls"}));
+
+    // A server that offers a login without encryption never sees the password.
+    test::LocalSmtpServer open("player:secret");
+    ASSERT_TRUE(open.Running()) << open.Problem();
+    settings.ServerUrl = open.Url();
+    EXPECT_EQ(FailureKind(transport, message, settings, std::string("secret")),
+              MailError::Kind::NotEncrypted);
+    EXPECT_TRUE(open.AuthAttempts().empty());
+    EXPECT_EQ(open.MessageCount(), 0);
+}
+
+TEST(SmtpTransportTest, ACancelEndsASendToASilentServerAtOnce) {
+    test::SilentServer silent;
+    SmtpTransport transport(60s);
+    MailMessage message{"Subject", "Text", "maintainer@cards.example", {}};
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(200ms);
+        transport.Cancel();
+    });
+    EXPECT_EQ(FailureKind(transport, message, SettingsFor(silent.Url())),
+              MailError::Kind::Cancelled);
+    canceller.join();
 }
 
 TEST(SmtpTransportTest, ServerThatNeverAnswersTimesOut) {
@@ -151,7 +180,10 @@ TEST(MailSettingsTest, FileRoundTripsWithoutPasswordAndBareHostsGetTheirScheme) 
     TempDir dir;
     MailSettingsFile file(dir.Path());
     EXPECT_FALSE(file.Exists());
-    EXPECT_EQ(file.Read().Maintainer, kMaintainerAddress);
+    EXPECT_EQ(file.Read().Maintainer, "");
+    // The placeholder older versions wrote reaches nobody: it is no address.
+    WriteFile(dir / "mail.ini", std::string("[mail]\nmaintainer=") + kPlaceholderMaintainer);
+    EXPECT_EQ(file.Read().Maintainer, "");
 
     WriteFile(dir / "mail.ini", "[mail]\r\nServer = mail.example.org:465\r\npassword=hunter2\r\n"
                                 "user=player\r\n; sender=ignored@example.org\r\n");

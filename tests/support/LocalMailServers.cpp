@@ -5,6 +5,7 @@
 #include <cstring>
 #include <netinet/in.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -45,7 +46,19 @@ int BoundSocket(int& port) {
 
 } // namespace
 
-LocalSmtpServer::LocalSmtpServer(const std::string& login) {
+std::string LocalSmtpServer::TestCertificates() {
+    return std::string(CW_TEST_SUPPORT_DIR) + "/smtp_test_cert.pem";
+}
+
+std::vector<std::string> LocalSmtpServer::AuthAttempts() const {
+    std::vector<std::string> attempts;
+    std::istringstream lines(ReadFile(out_ / "auth_attempts"));
+    for (std::string line; std::getline(lines, line);)
+        attempts.push_back(line);
+    return attempts;
+}
+
+LocalSmtpServer::LocalSmtpServer(const std::string& login, Encryption encryption) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         problem_ = "no pipe";
@@ -59,9 +72,12 @@ LocalSmtpServer::LocalSmtpServer(const std::string& login) {
     std::string script = std::string(CW_TEST_SUPPORT_DIR) + "/smtp_sink.py";
     std::string out = out_.Path().string();
     std::string loginOption = "--login=" + login;
+    std::string startTlsOption = "--starttls";
     std::vector<char*> argv = {python.data(), script.data(), out.data()};
     if (!login.empty())
         argv.push_back(loginOption.data());
+    if (encryption == Encryption::StartTls)
+        argv.push_back(startTlsOption.data());
     argv.push_back(nullptr);
     pid_t child = 0;
     int spawned = posix_spawn(&child, python.c_str(), &actions, nullptr, argv.data(), environ);

@@ -13,8 +13,13 @@ namespace cw::test {
 // Python), writing what it receives into a folder of its own.
 class LocalSmtpServer {
 public:
-    // login "user:password": the server wants that login before it takes mail.
-    explicit LocalSmtpServer(const std::string& login = {});
+    enum class Encryption { None, StartTls };
+    // login "user:password": the server wants that login before it takes mail. With StartTls
+    // it offers STARTTLS with a certificate for 127.0.0.1 (TestCertificates()) and wants it
+    // before a login.
+    explicit LocalSmtpServer(const std::string& login = {},
+                             Encryption encryption = Encryption::None);
+    static std::string TestCertificates();
     ~LocalSmtpServer();
     LocalSmtpServer(const LocalSmtpServer&) = delete;
     LocalSmtpServer& operator=(const LocalSmtpServer&) = delete;
@@ -36,6 +41,8 @@ public:
     std::optional<Received> Message(int n, std::chrono::milliseconds wait) const;
     // Messages received so far.
     int MessageCount() const;
+    // The AUTH commands received so far, each "tls" or "plain" by the connection it came on.
+    std::vector<std::string> AuthAttempts() const;
 
 private:
     TempDir out_;

@@ -7,13 +7,17 @@
     OUT/messageN/attachment_order    (the names in the order they came)
     OUT/messageN.done                (written last: the message is complete)
 
-With --login USER:PASSWORD the server wants that login before it takes mail.
+With --login USER:PASSWORD the server wants that login before it takes mail; every AUTH
+command it sees adds a line to OUT/auth_attempts ("tls" or "plain": whether the connection was
+encrypted). With --starttls it offers STARTTLS with the test certificate beside this script
+(smtp_test_cert.pem, made for 127.0.0.1 and for these tests only) and wants it before a login.
 """
 import argparse
 import asyncio
 import email
 import email.policy
 import os
+import ssl
 import warnings
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
@@ -68,6 +72,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("out")
     parser.add_argument("--login")
+    parser.add_argument("--starttls", action="store_true")
     args = parser.parse_args()
     handler = Sink(args.out)
     options = {}
@@ -75,11 +80,20 @@ def main():
         user, password = args.login.split(":", 1)
 
         def check(server, session, envelope, mechanism, auth_data):
+            with open(os.path.join(args.out, "auth_attempts"), "a") as log:
+                log.write(("tls" if session.ssl else "plain") + "\n")
             ok = (isinstance(auth_data, LoginPassword) and auth_data.login.decode() == user
                   and auth_data.password.decode() == password)
             return AuthResult(success=ok, handled=False, auth_data=user if ok else None)
 
         options = {"authenticator": check, "auth_required": True, "auth_require_tls": False}
+    if args.starttls:
+        here = os.path.dirname(os.path.abspath(__file__))
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(os.path.join(here, "smtp_test_cert.pem"),
+                                os.path.join(here, "smtp_test_key.pem"))
+        options.update({"tls_context": context, "require_starttls": True,
+                        "auth_require_tls": True})
 
     async def serve():
         loop = asyncio.get_running_loop()

@@ -100,10 +100,26 @@ ErrorDialog::ErrorDialog(Prompter& prompter, ErrorLog& log, const ErrorContextSo
     connect(sendNowButton_, &QPushButton::clicked, this, &ErrorDialog::SendNow);
     BuildQuestionnaire();
 
+    // While a report goes out: what is happening, and a way to stop waiting for a server
+    // that does not answer.
+    sendingNote_ = new QLabel(this);
+    sendingNote_->setObjectName(QStringLiteral("sendingNote"));
+    sendingNote_->hide();
+    stopSendingButton_ = new QPushButton(tr("Cancel Sending"), this);
+    stopSendingButton_->setObjectName(QStringLiteral("stopSendingButton"));
+    stopSendingButton_->setAutoDefault(false);
+    stopSendingButton_->hide();
+    connect(stopSendingButton_, &QPushButton::clicked, this, [this] {
+        stopSendingButton_->setEnabled(false);
+        transport_->Cancel();
+    });
+
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 10, 16, 12);
     buttons->setSpacing(10);
     buttons->addWidget(sendNowButton_);
+    buttons->addWidget(sendingNote_);
+    buttons->addWidget(stopSendingButton_);
     buttons->addStretch(1);
     buttons->addWidget(endSessionButton_);
     buttons->addWidget(okButton_);
@@ -166,6 +182,7 @@ std::vector<std::string> ErrorDialog::DeliveryChoices() {
 
 void ErrorDialog::ShowError(const ErrorState& state) {
     keepAnswers_ = false;
+    loggedAnswers_.reset();
     password_.reset();
     questionnaire_->hide();
     sendNowButton_->setEnabled(true);
@@ -236,12 +253,21 @@ void ErrorDialog::SendReport() {
     ErrorReport::Answers answers;
     for (size_t i = 0; i < answers.size(); ++i)
         answers[i] = answerBoxes_[i]->toPlainText().toStdString();
-    try {
-        ErrorReport::AppendAnswers(log_, answers);
-    } catch (...) {
-        // The report still goes out with the log as it is.
+    // Another try with the same answers sends the log as it already stands.
+    if (answers != loggedAnswers_) {
+        try {
+            ErrorReport::AppendAnswers(log_, answers);
+            loggedAnswers_ = answers;
+        } catch (...) {
+            // The report still goes out with the log as it is.
+        }
     }
     MailSettings settings = ReadMailSettings();
+    if (settings.HasServer() && settings.Maintainer.empty() && !AskForMaintainer(settings)) {
+        keepAnswers_ = true;
+        sendNowButton_->setEnabled(true);
+        return;
+    }
     MailMessage message = ErrorReport::Compose(log_, snapshot_, settings.Maintainer);
     bool delivered =
         settings.HasServer() ? SendByMail(message, settings) : DeliverWithoutServer(message);
@@ -260,18 +286,51 @@ bool ErrorDialog::SendByMail(const MailMessage& message, const MailSettings& set
             return false;
     }
     std::optional<std::string> password = password_;
-    bool sent = false;
+    std::string why;
     try {
+        sendingNote_->setText(
+            tr("Sending the report to %1...").arg(QString::fromStdString(settings.EffectiveUrl())));
         RunResponsive([&] { transport_->Send(message, settings, password); });
-        sent = true;
+        prompter_.Message(ErrorReport::SentMessage, kTitle, Buttons::Ok, Icon::Information);
+        return true;
     } catch (const MailError& error) {
+        if (error.WhatFailed() == MailError::Kind::Cancelled)
+            return false;
         if (error.WhatFailed() == MailError::Kind::Login)
             password_.reset();
-    } catch (...) {
+        why = error.what();
+    } catch (const std::exception& error) {
+        why = error.what();
     }
-    prompter_.Message(sent ? ErrorReport::SentMessage : ErrorReport::FailureMessage, kTitle,
-                      Buttons::Ok, sent ? Icon::Information : Icon::Warning);
-    return sent;
+    prompter_.Message(std::string(ErrorReport::FailureMessage) +
+                          (why.empty() ? std::string() : "\n\n" + why),
+                      kTitle, Buttons::Ok, Icon::Warning);
+    return false;
+}
+
+bool ErrorDialog::AskForMaintainer(MailSettings& settings) {
+    std::string prompt =
+        "Which address should the report go to? Reports usually go to whoever looks after "
+        "your copy of Cardwright: the club, the teacher or the web page you had it from.";
+    for (;;) {
+        std::optional<std::string> address = prompter_.Input(prompt, kTitle, {});
+        if (!address)
+            return false;
+        std::string trimmed = QString::fromStdString(*address).trimmed().toStdString();
+        if (IsPlainMailAddress(trimmed)) {
+            settings.Maintainer = trimmed;
+            break;
+        }
+        prompt = "\"" + trimmed +
+                 "\" is not a mail address such as name@example.org. Which "
+                 "address should the report go to?";
+    }
+    try {
+        MailSettingsFile(log_.ProgramFolder()).Write(settings);
+    } catch (...) {
+        // The report still goes to the address given; it is asked for again next time.
+    }
+    return true;
 }
 
 bool ErrorDialog::DeliverWithoutServer(const MailMessage& message) {
@@ -291,6 +350,8 @@ bool ErrorDialog::DeliverWithoutServer(const MailMessage& message) {
         if (!editSettings_ || !editSettings_())
             return false;
         MailSettings settings = ReadMailSettings();
+        if (settings.HasServer() && settings.Maintainer.empty() && !AskForMaintainer(settings))
+            return false;
         MailMessage again = message;
         again.To = settings.Maintainer;
         return settings.HasServer() ? SendByMail(again, settings) : DeliverWithoutServer(again);
@@ -323,7 +384,8 @@ void ErrorDialog::SaveReportToFolder(const MailMessage& message) {
         BusyScope busy(prompter_);
         std::filesystem::path written = ErrorReport::SaveTo(message, *folder);
         prompter_.Message("The error report was saved in " + written.string() +
-                              ".\n\nPlease send the files of that folder to " + message.To + ".",
+                              ".\n\nPlease send the files of that folder to " +
+                              ErrorReport::RecipientWords(message.To) + ".",
                           kTitle, Buttons::Ok, Icon::Information);
     } catch (const std::exception& error) {
         prompter_.Message(std::string("The error report could not be saved: ") + error.what(),
@@ -333,6 +395,9 @@ void ErrorDialog::SaveReportToFolder(const MailMessage& message) {
 
 void ErrorDialog::SetSending(bool sending) {
     sending_ = sending;
+    sendingNote_->setVisible(sending);
+    stopSendingButton_->setVisible(sending);
+    stopSendingButton_->setEnabled(sending);
     // The dialog keeps painting and "End This Session" stays at hand; closing it must wait
     // until the report is on its way or has failed.
     okButton_->setEnabled(!sending);

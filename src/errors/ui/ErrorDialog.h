@@ -15,6 +15,7 @@
 #include <optional>
 
 class QGroupBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -81,6 +82,9 @@ private:
     void SendReport();
     // Sends by SMTP; true when the message went out.
     bool SendByMail(const MailMessage& message, const MailSettings& settings);
+    // Asks where reports go when mail.ini names no address, and keeps the answer there.
+    // False when the user cancels.
+    bool AskForMaintainer(MailSettings& settings);
     // No server: the user picks another way. True when the report was handed on.
     bool DeliverWithoutServer(const MailMessage& message);
     void SaveReportToFolder(const MailMessage& message);
@@ -112,9 +116,13 @@ private:
     bool sending_ = false;
     // After a report that did not go out, the answers stay for another try.
     bool keepAnswers_ = false;
+    // The answers already written to the log for the error on show.
+    std::optional<ErrorReport::Answers> loggedAnswers_;
 
     ErrorLinesView* lines_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    QLabel* sendingNote_ = nullptr;
+    QPushButton* stopSendingButton_ = nullptr;
     QPushButton* endSessionButton_ = nullptr;
     QPushButton* sendNowButton_ = nullptr;
     QGroupBox* questionnaire_ = nullptr;

@@ -42,12 +42,14 @@ std::vector<std::string> DesktopMailer::Arguments(const MailMessage& message) {
         args.push_back("--attach");
         args.push_back(std::filesystem::absolute(attachment.Path).string());
     }
-    args.push_back(message.To);
+    // Without an address the mail program leaves the recipient for the user to fill in.
+    if (!message.To.empty())
+        args.push_back(message.To);
     return args;
 }
 
 void DesktopMailer::Compose(const MailMessage& message) const {
-    if (!IsPlainMailAddress(message.To))
+    if (!message.To.empty() && !IsPlainMailAddress(message.To))
         throw MailError(MailError::Kind::Settings, "the address " + message.To + " is not usable");
     std::vector<std::string> args = Arguments(message);
     args.insert(args.begin(), "xdg-email");

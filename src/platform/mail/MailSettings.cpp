@@ -96,7 +96,9 @@ MailSettings MailSettingsFile::Read() const {
         else if (key == "sender")
             settings.Sender = value;
         else if (key == "maintainer")
-            settings.Maintainer = value;
+            settings.Maintainer = value == kPlaceholderMaintainer ? std::string() : value;
+        else if (key == "certificates")
+            settings.Certificates = value;
         else if (key == "user")
             settings.User = value;
     }
@@ -112,6 +114,8 @@ void MailSettingsFile::Write(const MailSettings& settings) const {
     AppendLine(out, "sender=" + OneLine(settings.Sender));
     AppendLine(out, "maintainer=" + OneLine(settings.Maintainer));
     AppendLine(out, "user=" + OneLine(settings.User));
+    if (!settings.Certificates.empty())
+        AppendLine(out, "certificates=" + OneLine(settings.Certificates));
     fs::path target = Path();
     AtomicReplace(fileSystem_, target, out, target.string() + ".new");
 }

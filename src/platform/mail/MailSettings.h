@@ -6,19 +6,24 @@
 
 namespace cw {
 
-// Where error reports go unless mail.ini names another address.
-inline constexpr const char* kMaintainerAddress = "errors@cardwright.invalid";
+// The address older versions wrote into mail.ini when the user named none. It reaches
+// nobody, so it counts as no address at all.
+inline constexpr const char* kPlaceholderMaintainer = "errors@cardwright.invalid";
 
 // How the program sends mail: the SMTP server, the user's own address, the maintainer's
 // address and the user name to log in with. A password is never part of it; it is asked for
 // when the server wants one.
 struct MailSettings {
-    // "smtp://host:587" (STARTTLS when the server offers it) or "smtps://host:465" (TLS from
-    // the start). A bare host name is taken as smtp://.
+    // "smtp://host:587" (STARTTLS when the server offers it, and always when logging in) or
+    // "smtps://host:465" (TLS from the start). A bare host name is taken as smtp://.
     std::string ServerUrl;
     std::string Sender;
-    std::string Maintainer = kMaintainerAddress;
+    // Empty until the user names the address reports go to.
+    std::string Maintainer;
     std::string User;
+    // A PEM file of certificates to trust besides the system's, for a server whose
+    // certificate comes from an authority of its own.
+    std::string Certificates;
 
     bool HasServer() const;
     // Whether EffectiveUrl is an SMTP server the program may hand a report to: smtp:// or

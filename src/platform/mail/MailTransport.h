@@ -13,7 +13,18 @@ namespace cw {
 // a refused login); what() carries the detail.
 class MailError : public std::runtime_error {
 public:
-    enum class Kind { Settings, Connection, Login, TimedOut, Rejected, Attachment, MailProgram };
+    enum class Kind {
+        Settings,
+        Connection,
+        Login,
+        TimedOut,
+        Rejected,
+        Attachment,
+        MailProgram,
+        // The server offers no encryption, and a password is never sent in the clear.
+        NotEncrypted,
+        Cancelled
+    };
 
     MailError(Kind kind, const std::string& detail) : std::runtime_error(detail), kind_(kind) {}
     Kind WhatFailed() const { return kind_; }
@@ -30,6 +41,9 @@ public:
     // Throws MailError.
     virtual void Send(const MailMessage& message, const MailSettings& settings,
                       const std::optional<std::string>& password) = 0;
+    // May be called from another thread while Send runs: Send gives up soon after with
+    // MailError::Kind::Cancelled. The next Send starts afresh.
+    virtual void Cancel() {}
 };
 
 } // namespace cw

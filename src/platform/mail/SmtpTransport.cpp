@@ -105,6 +105,10 @@ MailError::Kind KindOf(CURLcode code) {
         return MailError::Kind::Rejected;
     case CURLE_READ_ERROR:
         return MailError::Kind::Attachment;
+    case CURLE_USE_SSL_FAILED:
+        return MailError::Kind::NotEncrypted;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return MailError::Kind::Cancelled;
     default:
         return MailError::Kind::Connection;
     }
@@ -121,6 +125,12 @@ void Check(CURLcode code, const char* what) {
         throw MailError(code == CURLE_READ_ERROR ? MailError::Kind::Attachment
                                                  : MailError::Kind::Settings,
                         std::string(what) + ": " + curl_easy_strerror(code));
+}
+
+// libcurl calls this about once a second, and more often while data moves, whether or not
+// the server answers: a non-zero answer ends the transfer.
+int GiveUpWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
 }
 
 } // namespace
@@ -154,14 +164,23 @@ void SmtpTransport::Send(const MailMessage& message, const MailSettings& setting
     Set(e, CURLOPT_ERRORBUFFER, detail);
     // Signals cannot time out a resolver on a worker thread.
     Set(e, CURLOPT_NOSIGNAL, 1L);
+    // A login goes over an encrypted connection or not at all: the password must never
+    // cross the network in the clear.
+    const bool login = !settings.User.empty();
     if (url.rfind("smtp://", 0) == 0)
-        Set(e, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+        Set(e, CURLOPT_USE_SSL, long(login ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+    if (!settings.Certificates.empty())
+        Set(e, CURLOPT_CAINFO, settings.Certificates.c_str());
+    cancelled_ = false;
+    Set(e, CURLOPT_NOPROGRESS, 0L);
+    Set(e, CURLOPT_XFERINFODATA, &cancelled_);
+    Set(e, CURLOPT_XFERINFOFUNCTION, &GiveUpWhenCancelled);
     const long seconds = long((stallTimeout_.count() + 999) / 1000);
     Set(e, CURLOPT_CONNECTTIMEOUT_MS, long(stallTimeout_.count()));
     Set(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
     Set(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
     Set(e, CURLOPT_LOW_SPEED_TIME, seconds);
-    if (!settings.User.empty()) {
+    if (login) {
         Set(e, CURLOPT_USERNAME, settings.User.c_str());
         Set(e, CURLOPT_PASSWORD, password ? password->c_str() : "");
     }
@@ -195,10 +214,21 @@ void SmtpTransport::Send(const MailMessage& message, const MailSettings& setting
     Set(e, CURLOPT_MIMEPOST, mime.get());
 
     CURLcode result = curl_easy_perform(e);
+    if (result == CURLE_USE_SSL_FAILED && login)
+        throw MailError(MailError::Kind::NotEncrypted,
+                        "The mail server offers no encrypted connection, and your password is "
+                        "never sent without one. Ask the server's keeper for its STARTTLS port "
+                        "(often 587) or its TLS address (smtps://, often port 465).");
+    if (result == CURLE_ABORTED_BY_CALLBACK)
+        throw MailError(MailError::Kind::Cancelled, "Sending was cancelled");
     if (result != CURLE_OK) {
         std::string why = detail[0] ? detail : curl_easy_strerror(result);
         throw MailError(KindOf(result), why);
     }
+}
+
+void SmtpTransport::Cancel() {
+    cancelled_ = true;
 }
 
 } // namespace cw
