@@ -191,10 +191,37 @@ TEST_F(ReferenceTextWindowTest, TheFindBoxBringsAConventionOntoThePageAndMarksIt
     EXPECT_TRUE(window.FindNext(false));
     EXPECT_EQ(window.FoundLine(), 90);
 
+    // The page shows the suit tag as its symbol: the symbol is found.
+    window.findBox()->setText(QString::fromUtf8("3\u2663"));
+    EXPECT_TRUE(window.FindNext(true));
+    EXPECT_EQ(window.FoundLine(), 71);
+
     window.findBox()->setText("Drury");
     EXPECT_FALSE(window.FindNext(true));
     EXPECT_NE(window.findStatus()->text().indexOf("is not in this text"), -1);
     EXPECT_TRUE(prompter.MessageTexts().empty());
+}
+
+TEST_F(ReferenceTextWindowTest, AfterAClickOnThePageTheKeysStillTurnIt) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 200; ++i)
+        lines.push_back("Convention " + std::to_string(i));
+    WriteLines(dir / "data" / "convent.txt", lines);
+    ReferenceTextWindow window(ctx);
+    ASSERT_TRUE(window.ShowText(dir / "data" / "convent.txt"));
+    window.show();
+    QWidget* page = window.findChild<QWidget*>("textPageArea");
+    ASSERT_NE(page, nullptr);
+    // A click on the page gives its scroll area the focus, and with it the keys.
+    QTest::keyClick(page, Qt::Key_PageDown);
+    const int pageDown = window.FirstLine();
+    EXPECT_GT(pageDown, 0);
+    QTest::keyClick(page, Qt::Key_Down);
+    EXPECT_EQ(window.FirstLine(), pageDown + 1);
+    QTest::keyClick(page, Qt::Key_End);
+    EXPECT_EQ(window.FirstLine(), window.scrollBar()->maximum());
+    QTest::keyClick(page, Qt::Key_Home);
+    EXPECT_EQ(window.FirstLine(), 0);
 }
 
 TEST_F(ReferenceTextWindowTest, AMissingTextIsReportedAndTheWindowKeepsItsText) {

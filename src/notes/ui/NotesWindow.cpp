@@ -4,7 +4,9 @@
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "NotesLocations.h"
+#include "PageKeys.h"
 #include "Prompter.h"
+#include "SuitTyping.h"
 #include "TextCodec.h"
 #include "TextDocumentPrinter.h"
 
@@ -42,26 +44,6 @@ constexpr double kPrintFontSize = 10.04;
 // File names are UTF-8, but for those copied from Windows.
 QString FromFileName(const std::string& name) {
     return QString::fromStdString(FileNameToUtf8(name));
-}
-
-// The suit symbols (black and white) and the markup of their suits.
-char SuitLetter(char16_t c) {
-    switch (c) {
-    case u'\u2663':
-    case u'\u2667':
-        return 'c';
-    case u'\u2666':
-    case u'\u2662':
-        return 'd';
-    case u'\u2665':
-    case u'\u2661':
-        return 'h';
-    case u'\u2660':
-    case u'\u2664':
-        return 's';
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -462,7 +444,7 @@ void NotesWindow::ReplaceSuitSymbols() {
     const QString text = document->toRawText();
     bool any = false;
     for (QChar c : text)
-        any = any || SuitLetter(c.unicode()) != 0;
+        any = any || SuitTagLetter(c) != 0;
     if (!any)
         return;
     QTextCursor cursor(document);
@@ -471,7 +453,7 @@ void NotesWindow::ReplaceSuitSymbols() {
         const QString line = block.text();
         // From the end, so that the positions before stay where they are.
         for (qsizetype i = line.size() - 1; i >= 0; --i)
-            if (char letter = SuitLetter(line.at(i).unicode())) {
+            if (char letter = SuitTagLetter(line.at(i))) {
                 cursor.setPosition(block.position() + int(i));
                 cursor.setPosition(block.position() + int(i) + 1, QTextCursor::KeepAnchor);
                 cursor.insertText(QStringLiteral("<%1>").arg(QChar(letter)));
@@ -511,29 +493,9 @@ void NotesWindow::AskThenScroll() {
 }
 
 bool NotesWindow::ScrollKey(QKeyEvent* event) {
-    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        action = QAbstractSlider::SliderSingleStepSub;
-        break;
-    case Qt::Key_Down:
-        action = QAbstractSlider::SliderSingleStepAdd;
-        break;
-    case Qt::Key_PageUp:
-        action = QAbstractSlider::SliderPageStepSub;
-        break;
-    case Qt::Key_PageDown:
-        action = QAbstractSlider::SliderPageStepAdd;
-        break;
-    case Qt::Key_Home:
-        action = QAbstractSlider::SliderToMinimum;
-        break;
-    case Qt::Key_End:
-        action = QAbstractSlider::SliderToMaximum;
-        break;
-    default:
+    const QAbstractSlider::SliderAction action = PageKeyAction(*event);
+    if (action == QAbstractSlider::SliderNoAction)
         return false;
-    }
     scrollBar_->triggerAction(action);
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include "AppContext.h"
 #include "ErrorTrap.h"
+#include "PageKeys.h"
 #include "Prompter.h"
+#include "SuitTyping.h"
 #include "TextCodec.h"
 #include "TextDocumentPrinter.h"
 #include "TextsLocations.h"
@@ -65,6 +67,7 @@ void ReferenceTextWindow::BuildWindow() {
     textPage_->setObjectName("textPage");
     textPage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pageArea_->setWidget(textPage_);
+    pageArea_->installEventFilter(this);
     pageArea_->viewport()->installEventFilter(this);
 
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
@@ -209,7 +212,9 @@ bool ReferenceTextWindow::FindNext(bool forward) {
         }
         // From the line found last; a new search starts at the page on show.
         int from = found_ ? *found_ : (forward ? first_ - 1 : first_);
-        std::optional<int> line = text_.Find(Codec().Encode(query), from, forward);
+        // The page shows suit tags as symbols: a symbol searched for is found as its tag.
+        const QString searched = text_.SuitMarkup() ? SymbolsToMarkup(query) : query;
+        std::optional<int> line = text_.Find(Codec().Encode(searched), from, forward);
         if (!line) {
             found_.reset();
             findStatus_->setText(QString("\u201c%1\u201d is not in this text.").arg(query));
@@ -280,6 +285,16 @@ void ReferenceTextWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ReferenceTextWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Clicked, the page takes the focus; it keeps the keys that turn it rather than letting
+    // its scroll area take them.
+    if ((watched == pageArea_ || watched == pageArea_->viewport()) &&
+        event->type() == QEvent::KeyPress) {
+        const auto action = PageKeyAction(*static_cast<QKeyEvent*>(event));
+        if (action != QAbstractSlider::SliderNoAction) {
+            scrollBar_->triggerAction(action);
+            return true;
+        }
+    }
     if (watched == pageArea_->viewport()) {
         if (event->type() == QEvent::Wheel) {
             QApplication::sendEvent(scrollBar_, event);

@@ -6,9 +6,10 @@ namespace {
 
 constexpr char16_t kClub = 0x2663, kDiamond = 0x2666, kHeart = 0x2665, kSpade = 0x2660;
 
-// The tag letter of a suit symbol (the white ones count as their suits), or 0.
-char TagOf(char16_t symbol) {
-    switch (symbol) {
+} // namespace
+
+char SuitTagLetter(QChar symbol) {
+    switch (symbol.unicode()) {
     case kClub:
     case 0x2667:
         return 'c';
@@ -25,8 +26,6 @@ char TagOf(char16_t symbol) {
         return 0;
     }
 }
-
-} // namespace
 
 QChar SuitSymbol(QChar letter) {
     switch (letter.toLower().unicode()) {
@@ -65,7 +64,7 @@ QString SymbolsToMarkup(const QString& text) {
     QString markup;
     markup.reserve(text.size());
     for (QChar c : text) {
-        if (char tag = TagOf(c.unicode())) {
+        if (char tag = SuitTagLetter(c.unicode())) {
             markup += u'<';
             markup += QLatin1Char(tag);
             markup += u'>';

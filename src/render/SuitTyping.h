@@ -4,7 +4,8 @@
 
 namespace cw {
 
-// Suit symbols in the in-place editors. The card keeps the suit markup ("<c>", "<d>", "<h>",
+// Suit symbols where the user types or searches text. The card keeps the suit markup ("<c>", "<d>",
+// "<h>",
 // "<s>"); the editor shows the symbols the card will show, and what is typed or pasted into
 // it becomes markup again.
 
@@ -13,6 +14,8 @@ QString MarkupToSymbols(const QString& text);
 // The field's text for the editor's text: each suit symbol (♣ ♦ ♥ ♠, also the white ones)
 // becomes its tag.
 QString SymbolsToMarkup(const QString& text);
+// The tag letter of a suit symbol (the white ones count as their suits), or 0.
+char SuitTagLetter(QChar symbol);
 // The symbol of a suit letter (c, d, h, s in either case); a null QChar for any other.
 QChar SuitSymbol(QChar letter);
 // "!c", "!d", "!h", "!s" (as players type them online) just before caret become the suit's
