@@ -108,15 +108,15 @@ public:
     // The history's folder of the open card's format, and the open card's name there.
     std::string ArchiveFormat() const;
     std::string ArchiveCard() const;
+    // Keeps what page held before a save replaced it. A history that cannot be written is
+    // reported once (until it works again) and never stops the save.
+    void KeepReplacedPage(const fs::path& page, const std::string& replaced);
 
 private:
     // Writes the open page to a file that has gone, from the format's blank page.
     void SaveCardAnew();
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
     void ReportIncompleteCard(const LoadReport& report);
-    // Keeps what page held before a save replaced it. A history that cannot be written is
-    // reported once (until it works again) and never stops the save.
-    void KeepReplacedPage(const fs::path& page, const std::string& replaced);
     bool historyProblemShown_ = false;
     // The open page's file as it was read or written last.
     std::optional<std::string> pageOnDisk_;

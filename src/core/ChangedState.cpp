@@ -19,6 +19,7 @@ void ChangedState::SetChangedState(int code) {
         break;
     case CardOpenedCode:
     case NoCardCode: {
+        withNextSave_.clear();
         cardOpen_ = code == CardOpenedCode;
         bool namesEditable = !context_.HasFormat() ||
                              context_.Catalogue.Number(context_.CurrentFormat, ColNamesMode) != 2;
@@ -43,8 +44,10 @@ Answer ChangedState::AskSaveChanges() {
     // were safe: the card stays open with its changes.
     if (answer == Answer::Yes && !SaveCard())
         return Answer::Cancel;
-    if (answer == Answer::No)
+    if (answer == Answer::No) {
+        withNextSave_.clear();
         SetChangedState(CardSavedCode);
+    }
     return answer;
 }
 
@@ -88,6 +91,15 @@ bool ChangedState::SaveCard() {
         return false;
     if (!context_.SaveCard())
         return false;
+    std::vector<std::function<bool()>> steps = std::move(withNextSave_);
+    withNextSave_.clear();
+    for (auto& step : steps)
+        if (!step())
+            withNextSave_.push_back(std::move(step));
+    if (!withNextSave_.empty()) {
+        SetChangedState(CardChangedCode);
+        return false;
+    }
     SetChangedState(CardSavedCode);
     return true;
 }

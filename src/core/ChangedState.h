@@ -2,6 +2,7 @@
 
 #include "Prompter.h"
 
+#include <functional>
 #include <vector>
 
 namespace cw {
@@ -47,6 +48,12 @@ public:
     // as it is on disk (and saves nothing), Cancel saves nothing.
     bool SaveCard();
 
+    // Work that belongs to the open card's next save, such as the front page's notes line
+    // changed while the back page is open: run once the page is saved, dropped when the
+    // card's changes are given up or another card (or none) is opened. A step that fails
+    // (false, having said why) leaves the card unsaved, to be tried again with the next save.
+    void RunWithNextSave(std::function<bool()> step) { withNextSave_.push_back(std::move(step)); }
+
     bool CardOpen() const { return cardOpen_; }
     bool CardChanged() const { return cardChanged_; }
 
@@ -57,6 +64,7 @@ private:
     AppContext& context_;
     PageChanger* changer_ = nullptr;
     std::vector<ChangedStateView*> views_;
+    std::vector<std::function<bool()>> withNextSave_;
     bool cardOpen_ = false;
     bool cardChanged_ = false;
 };

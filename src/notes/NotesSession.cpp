@@ -373,22 +373,28 @@ void NotesSession::OfferAssociation(const std::string& name) {
     context_.errorTrap.Guard(
         loc::AssociateNotes,
         [&] {
+            // The front page keeps the card's notes line; it is written with the card.
             if (context_.BackSideSelected)
-                WriteNotesNameToFrontPage(name);
+                changed_.RunWithNextSave([&context = context_, name] {
+                    return context.errorTrap.Guard(
+                        loc::AssociateNotes, [&] { WriteNotesNameToFrontPage(context, name); },
+                        [&] { return std::vector<ErrValue>{name}; });
+                });
             context_.Page.CardHeader[2] = name;
             changed_.SetChangedState(ChangedState::CardChangedCode);
         },
         [&] { return std::vector<ErrValue>{name}; });
 }
 
-void NotesSession::WriteNotesNameToFrontPage(const std::string& name) {
-    const CardLocation& location = context_.Location;
+void NotesSession::WriteNotesNameToFrontPage(AppContext& context, const std::string& name) {
+    const CardLocation& location = context.Location;
     std::string front = location.CurrentCardName;
     if (!front.empty() && front.back() == '_')
         front.pop_back();
     fs::path path = location.CardDir / (front + location.CardExt);
     path = ResolveExisting(path).value_or(path);
-    NotesText page(ReadFileBytes(path));
+    const std::string replaced = ReadFileBytes(path);
+    NotesText page(replaced);
     // Header line 2 comes after the file's comment lines.
     int line = 0;
     while (line < kMaxCommentLines && line < page.LineCount() && !page.Line(line).empty() &&
@@ -397,8 +403,9 @@ void NotesSession::WriteNotesNameToFrontPage(const std::string& name) {
     line += 2;
     if (line >= page.LineCount())
         throw RuntimeError(RuntimeError::InputPastEnd, "Input past end of file: " + path.string());
-    AtomicReplace(context_.fileSystem, path, page.ReplacedBytes(line, line + 1, {name}),
+    AtomicReplace(context.fileSystem, path, page.ReplacedBytes(line, line + 1, {name}),
                   location.ScratchPath());
+    context.KeepReplacedPage(path, replaced);
 }
 
 } // namespace cw

@@ -113,7 +113,8 @@ private:
     void OfferAssociation(const std::string& name);
     // The card's notes file belongs to the card, not a page: with the back page open, its
     // front page's header is where the name is read from, so it is written there too.
-    void WriteNotesNameToFrontPage(const std::string& name);
+    // Keeps the front page as it was in the card history, like any saved page.
+    static void WriteNotesNameToFrontPage(AppContext& context, const std::string& name);
     Answer Ask(const std::string& text, Buttons buttons, Icon icon = Icon::Question);
 
     AppContext& context_;

@@ -170,10 +170,20 @@ std::vector<WritePath> WritePaths() {
                          WriteLines(rig.File("suppnote/n.not"), {"[1] one"});
                      },
                      [](WriteRig& rig) {
-                         rig.prompter.QueueAnswer(Answer::Yes); // associate it with the card
-                         return rig.notes.ChooseFile("n.not");
+                         // Chosen once; a save that failed is simply tried again.
+                         if (rig.ctx.Page.CardHeader[2] != "n.not") {
+                             rig.prompter.QueueAnswer(Answer::Yes); // associate it with the card
+                             if (!rig.notes.ChooseFile("n.not"))
+                                 return false;
+                         }
+                         rig.session.SaveChanges();
+                         return !rig.session.Changed().CardChanged();
                      },
-                     {"TEST/ab.tst"}});
+                     {"TEST/ab_.tst", "TEST/ab.tst", "datasys/history/TEST/ab/*_ab_.tst",
+                      "datasys/history/TEST/ab/*_ab.tst"},
+                     0,
+                     {},
+                     {"TEST/ab_.tst", "TEST/ab.tst"}});
     paths.push_back({"back page made from the blank back page (ACBL)",
                      [](WriteRig& rig) {
                          FormatSpec acbl;

@@ -253,6 +253,9 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
               "Do you want to associate this notes file with the card that is loaded?");
     EXPECT_EQ(ctx.Page.CardHeader[2], "ours.not");
     EXPECT_TRUE(changed.CardChanged());
+    // The front page waits for the card to be saved, as from the front page itself.
+    EXPECT_EQ(ReadLines(dir / "TEST" / "pair.tst"), front);
+    ASSERT_TRUE(changed.SaveCard());
     front[3] = "ours.not";
     EXPECT_EQ(ReadLines(dir / "TEST" / "pair.tst"), front);
     // Chosen again, it is already the card's: no question.
@@ -260,6 +263,17 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
     ASSERT_TRUE(session.ShowFileList());
     ASSERT_TRUE(session.ChooseFile("ours.not"));
     EXPECT_EQ(prompter.MessageTexts().size(), asked);
+
+    // Changes given up: the front page keeps its notes line.
+    WriteLines(Notes("theirs.not"), {"[1] one"});
+    prompter.QueueAnswer(Answer::Yes);
+    ASSERT_TRUE(session.ChooseFile("theirs.not"));
+    prompter.QueueAnswer(Answer::No);
+    EXPECT_EQ(changed.AskSaveChanges(), Answer::No);
+    ctx.Page.CardHeader[2] = "ours.not";
+    changed.SetChangedState(ChangedState::CardChangedCode);
+    ASSERT_TRUE(changed.SaveCard());
+    EXPECT_EQ(ReadLines(dir / "TEST" / "pair.tst"), front);
     EXPECT_TRUE(errors.shown.empty());
 }
 

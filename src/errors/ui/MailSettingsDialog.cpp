@@ -106,7 +106,8 @@ void MailSettingsDialog::accept() {
         return refuse("Please enter the mail server as smtp://host:port (or smtps://host:465), "
                       "such as smtp://mail.example.org:587.",
                       server_);
-    if (!IsPlainMailAddress(settings.Maintainer))
+    // Left empty, the address is asked for when a report is sent.
+    if (!settings.Maintainer.empty() && !IsPlainMailAddress(settings.Maintainer))
         return refuse("Please enter the address the reports go to, such as "
                       "name@example.org.",
                       maintainer_);
