@@ -144,6 +144,29 @@ TEST_F(ErrorDialogTest, DialogGrowsByOneLineStepPerAdditionalLine) {
     EXPECT_EQ(dialog_->height() - bare, 4 * step);
 }
 
+TEST(ErrorLinesViewTest, ALongPathGoesOnInTheNextLineWholeAndIndented) {
+    ErrorLinesView view;
+    const QString path = "    Description: Cannot write /home/ann/Cardwright/data/acbl/"
+                         "Smith and Jones for the club championship.acb: No space left";
+    view.SetMaximumTextWidth(view.fontMetrics().horizontalAdvance(QString(40, 'M')));
+    view.SetLines({"Short line", path});
+    const QStringList shown = view.ShownLines();
+    ASSERT_GT(shown.size(), 2);
+    EXPECT_EQ(shown[0], "Short line");
+    QString joined;
+    for (qsizetype i = 1; i < shown.size(); ++i) {
+        EXPECT_LE(view.fontMetrics().horizontalAdvance(shown[i]),
+                  view.fontMetrics().horizontalAdvance(QString(40, 'M')));
+        EXPECT_TRUE(shown[i].startsWith("    ")) << shown[i].toStdString();
+        joined += i == 1 ? shown[i] : shown[i].mid(4);
+    }
+    // Nothing of the text is lost to an ellipsis, and a word is not cut in the middle.
+    EXPECT_EQ(joined, path);
+    EXPECT_TRUE(shown[1].endsWith(' ') || shown[1].endsWith('/')) << shown[1].toStdString();
+    EXPECT_EQ(view.sizeHint().height() - ErrorLinesView().sizeHint().height(),
+              int(shown.size()) * view.LineStep());
+}
+
 TEST_F(ErrorDialogTest, DialogIsCentredOnTheScreen) {
     ShowAndPress(SampleError(1), "okButton_");
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

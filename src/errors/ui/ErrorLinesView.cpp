@@ -37,13 +37,48 @@ QFont ErrorLinesView::FixedPitchFont() {
 
 void ErrorLinesView::SetLines(const QStringList& lines) {
     lines_ = lines;
-    QStringList cut;
+    shown_.clear();
+    const int width = TextWidth();
     for (const QString& line : lines_)
-        if (fontMetrics().horizontalAdvance(line) > TextWidth())
-            cut << line.trimmed();
-    setToolTip(cut.join(QLatin1Char('\n')));
+        shown_ << Broken(line, width);
     updateGeometry();
     update();
+}
+
+QStringList ErrorLinesView::Broken(const QString& line, int width) const {
+    QFontMetrics metrics(font());
+    if (metrics.horizontalAdvance(line) <= width)
+        return {line};
+    qsizetype indentLength = 0;
+    while (indentLength < line.size() && line.at(indentLength) == QLatin1Char(' '))
+        ++indentLength;
+    const QString indent = line.left(indentLength);
+    QStringList pieces;
+    QString rest = line.mid(indentLength);
+    QString current = indent;
+    while (!rest.isEmpty()) {
+        // The most of rest that fits, ended after a blank or a slash where there is one.
+        qsizetype fits = 0;
+        while (fits < rest.size() &&
+               metrics.horizontalAdvance(current + rest.left(fits + 1)) <= width)
+            ++fits;
+        if (fits == rest.size()) {
+            current += rest;
+            break;
+        }
+        qsizetype cut = fits;
+        for (qsizetype i = fits; i > 0; --i)
+            if (rest.at(i - 1) == QLatin1Char(' ') || rest.at(i - 1) == QLatin1Char('/')) {
+                cut = i;
+                break;
+            }
+        cut = std::max<qsizetype>(cut, 1);
+        pieces << current + rest.left(cut);
+        rest = rest.mid(cut);
+        current = indent;
+    }
+    pieces << current;
+    return pieces;
 }
 
 int ErrorLinesView::LineStep() const {
@@ -66,7 +101,7 @@ int ErrorLinesView::TextWidth() const {
 
 QSize ErrorLinesView::sizeHint() const {
     return {TextWidth() + 2 * kMarginX,
-            static_cast<int>(lines_.size()) * LineStep() + 2 * kMarginY};
+            static_cast<int>(shown_.size()) * LineStep() + 2 * kMarginY};
 }
 
 void ErrorLinesView::paintEvent(QPaintEvent*) {
@@ -74,11 +109,10 @@ void ErrorLinesView::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     QFontMetrics metrics(font());
     int step = LineStep();
-    int width = TextWidth();
     // Centre the glyphs of each line in its step.
     int baseline = kMarginY + (step + metrics.ascent() - metrics.descent()) / 2;
-    for (const QString& line : lines_) {
-        painter.drawText(kMarginX, baseline, metrics.elidedText(line, Qt::ElideMiddle, width));
+    for (const QString& line : shown_) {
+        painter.drawText(kMarginX, baseline, line);
         baseline += step;
     }
 }

@@ -7,8 +7,9 @@
 namespace cw {
 
 // The error dialog's text: lines printed one line step apart in a fixed-pitch font. Its
-// height grows by one step per line; lines wider than the widest allowed lose their middle to
-// an ellipsis and are shown whole in the tool tip.
+// height grows by one step per line shown; a line wider than the widest allowed goes on in the
+// next, broken after a blank or a slash and indented as it began, so that a long path or
+// description is shown whole.
 class ErrorLinesView : public QWidget {
     Q_OBJECT
 
@@ -16,7 +17,9 @@ public:
     explicit ErrorLinesView(QWidget* parent = nullptr);
 
     void SetLines(const QStringList& lines);
+    // The lines as given, and as shown (long ones broken).
     const QStringList& Lines() const { return lines_; }
+    const QStringList& ShownLines() const { return shown_; }
 
     // The distance between two lines: the height of "H" in the font, with a little air.
     int LineStep() const;
@@ -34,8 +37,10 @@ protected:
 
 private:
     int TextWidth() const;
+    QStringList Broken(const QString& line, int width) const;
 
     QStringList lines_;
+    QStringList shown_;
     int maximumTextWidth_ = 1200;
 };
 
