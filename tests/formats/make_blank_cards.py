@@ -8,9 +8,12 @@
     locked.pdf     a one-page PDF that opens only with a password
     wide.pdf       one page 1.2 m wide
     crowded.pdf    one page with 600 text fields
+    bare.png       a white picture of 600 x 900 pixels that does not say its resolution
 """
 import os
+import struct
 import sys
+import zlib
 
 from reportlab.lib.pagesizes import A4, A5
 from reportlab.pdfgen import canvas
@@ -66,6 +69,18 @@ def crowded(path):
     c.save()
 
 
+def bare_png(path, width=600, height=900):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    rows = b"".join(b"\x00" + b"\xff" * width for _ in range(height))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(rows)))
+        out.write(chunk(b"IEND", b""))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -74,6 +89,7 @@ def main():
     locked(os.path.join(out, "locked.pdf"))
     wide(os.path.join(out, "wide.pdf"))
     crowded(os.path.join(out, "crowded.pdf"))
+    bare_png(os.path.join(out, "bare.png"))
 
 
 if __name__ == "__main__":

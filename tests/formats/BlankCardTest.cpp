@@ -1,9 +1,11 @@
 #include "BlankCardPdf.h"
 
+#include "BlankCardPicture.h"
 #include "FormFields.h"
 #include "FormatDefaults.h"
 #include "TestFiles.h"
 
+#include <QImage>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -16,7 +18,7 @@ using test::WriteFile;
 constexpr double kA4WidthTwips = 595.276 * 20, kA4HeightTwips = 841.89 * 20;
 
 // The blank cards of make_blank_cards.py, made once for all tests.
-class BlankCardPdfTest : public ::testing::Test {
+class BlankCardTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         cards_ = new TempDir;
@@ -48,7 +50,7 @@ protected:
     static inline bool made_ = false;
 };
 
-TEST_F(BlankCardPdfTest, AFormsWidgetsComeWithTheirPlaceKindAndTextStyle) {
+TEST_F(BlankCardTest, AFormsWidgetsComeWithTheirPlaceKindAndTextStyle) {
     BlankCardPdf pdf(Card("form.pdf"));
     ASSERT_EQ(pdf.PageCount(), 1);
     EXPECT_TRUE(pdf.HasForm());
@@ -87,7 +89,7 @@ TEST_F(BlankCardPdfTest, AFormsWidgetsComeWithTheirPlaceKindAndTextStyle) {
     EXPECT_NEAR(plain.PageSizeTwips(1).height(), 210 / 25.4 * 1440, 2);
 }
 
-TEST_F(BlankCardPdfTest, FilesThatCannotBeACardsPageAreRefusedWithTheReason) {
+TEST_F(BlankCardTest, FilesThatCannotBeACardsPageAreRefusedWithTheReason) {
     TempDir dir;
     WriteFile(dir / "empty.pdf", "");
     WriteFile(dir / "garbage.pdf", std::string(20000, '\x93'));
@@ -102,7 +104,7 @@ TEST_F(BlankCardPdfTest, FilesThatCannotBeACardsPageAreRefusedWithTheReason) {
     EXPECT_EQ(Refusal(Card("form.pdf")), "");
 }
 
-TEST_F(BlankCardPdfTest, WidgetsBecomeFieldsInTheirBoxesAndAFullPageRefusesThemAll) {
+TEST_F(BlankCardTest, WidgetsBecomeFieldsInTheirBoxesAndAFullPageRefusesThemAll) {
     FormatDefaults basics;
     basics.BasicFont = "Arial";
     basics.BasicFontSize = 12;
@@ -143,6 +145,35 @@ TEST_F(BlankCardPdfTest, WidgetsBecomeFieldsInTheirBoxesAndAFullPageRefusesThemA
     EXPECT_THROW(AddFormFields(full, records), BlankCardError);
     EXPECT_EQ(full.Count(TextField), 0);
     EXPECT_EQ(full.Count(CheckBox), InfoOfKind(CheckBox).capacity - 1);
+}
+
+TEST_F(BlankCardTest, AScanMakesAPageOfItsSizeAtItsResolution) {
+    TempDir dir;
+    // An A5 page scanned at 200 dpi, and the same without a resolution.
+    QImage scan(1165, 1654, QImage::Format_RGB32);
+    scan.fill(Qt::white);
+    scan.setDotsPerMeterX(qRound(200 / 0.0254));
+    scan.setDotsPerMeterY(qRound(200 / 0.0254));
+    ASSERT_TRUE(scan.save(QString::fromStdString((dir / "front.png").string())));
+    ASSERT_TRUE(scan.save(QString::fromStdString((dir / "back.jpg").string()), "JPEG"));
+
+    for (const char* name : {"front.png", "back.jpg"}) {
+        BlankCardPicture picture(dir / name);
+        EXPECT_NEAR(picture.DotsPerInch(), 200, 0.5) << name;
+        EXPECT_NEAR(picture.PageSizeTwips().width(), 148 / 25.4 * 1440, 10) << name;
+        EXPECT_NEAR(picture.PageSizeTwips().height(), 210 / 25.4 * 1440, 10) << name;
+    }
+    EXPECT_DOUBLE_EQ(BlankCardPicture(Card("bare.png")).DotsPerInch(),
+                     BlankCardPicture::AssumedDotsPerInch);
+
+    WriteFile(dir / "fake.png", "not a picture");
+    EXPECT_THROW(BlankCardPicture(dir / "fake.png"), BlankCardError);
+    EXPECT_THROW(BlankCardPicture(dir / "nowhere.png"), BlankCardError);
+    // At 300 dpi, 12,000 pixels are a metre.
+    QImage banner(12000, 10, QImage::Format_RGB32);
+    banner.fill(Qt::white);
+    ASSERT_TRUE(banner.save(QString::fromStdString((dir / "banner.png").string())));
+    EXPECT_THROW(BlankCardPicture(dir / "banner.png"), BlankCardError);
 }
 
 } // namespace
