@@ -1,5 +1,4 @@
 #include "BlankCardPdf.h"
-
 #include "BlankCardPicture.h"
 #include "FormFields.h"
 #include "FormatDefaults.h"
