@@ -268,6 +268,26 @@ TEST_F(RendererTest, FieldTintIsPaintedOnScreenAndOnlyTintOneReachesPaper) {
     }
 }
 
+TEST_F(RendererTest, ALineThroughATintedTextFieldShowsOnScreenAsOnPaper) {
+    Build({Plain()});
+    ctx.Catalogue.Formats[0][ColFieldTint] = "2"; // grey bars on screen only
+    // A text field and a drawn line across it, from (2000, 1000) down to (2000, 2500).
+    Card({RecordLine(2, {1500, 1500, 3000, 240, 0, 0}, ""),
+          RecordLine(12, {2000, 2000, 1000, 2500, 2, 0})});
+    auto dark = [](QRgb pixel) {
+        return qGray(pixel) < 100;
+    };
+    Picture();
+    EXPECT_TRUE(dark(Pixel(2000, 1620))) << "the bar hides the line";
+    EXPECT_EQ(Pixel(2300, 1620), qRgb(0xE0, 0xE0, 0xE0)); // the bar beside it
+    QImage paper = Paper();
+    EXPECT_TRUE(dark(paper.pixel(2000 / 15, 1620 / 15)));
+    // Redrawing the field alone keeps the line over it.
+    Picture();
+    screen.RedrawField(TextField, 0);
+    EXPECT_TRUE(dark(Pixel(2000, 1620)));
+}
+
 TEST_F(RendererTest, HeartIsRedAndTickedSolidBoxIsFilled) {
     RenderFormat solid = Plain();
     solid.checkStyle = 0;
