@@ -475,10 +475,37 @@ bool TextDrawer::FitsField(const QString& body, int32_t width, int32_t height) c
     return lines == 0 || (lines - 1) * step + surface.TextHeight(kLetterH) <= height;
 }
 
+size_t qHash(const FitKey& key, size_t seed) {
+    return qHashMulti(seed, key.body, key.fontName, key.width, key.height, key.fontSize,
+                      key.deviceTwipsPerPixel, key.flags);
+}
+
 FieldFit TextDrawer::FitFieldText(const QString& body, int32_t width, int32_t height) {
     DrawSurface& surface = *surface_;
     // The surface's size is the field's size in points times the view's scale on screen.
     const double scale = Printing() ? 1.0 : ctx_.View.ViewScale;
+    const FitKey key{body,
+                     surface.FontName(),
+                     width,
+                     height,
+                     surface.FontSize(),
+                     surface.DeviceTwipsPerPixel(),
+                     (surface.FontBold() ? 1 : 0) | (surface.FontItalic() ? 2 : 0) |
+                         (Printing() ? 4 : 0)};
+    if (auto kept = fits_.constFind(key); kept != fits_.constEnd()) {
+        if (kept->Shrunk())
+            surface.SetFontSize(kept->points * scale);
+        return *kept;
+    }
+    if (fits_.size() >= MaxKeptFits)
+        fits_.clear();
+    const FieldFit fit = MeasureFit(body, width, height, scale);
+    fits_.insert(key, fit);
+    return fit;
+}
+
+FieldFit TextDrawer::MeasureFit(const QString& body, int32_t width, int32_t height, double scale) {
+    DrawSurface& surface = *surface_;
     FieldFit fit;
     fit.ownPoints = fit.points = surface.FontSize() / (scale > 0 ? scale : 1.0);
     if (FitsField(body, width, height))

@@ -5,6 +5,7 @@
 #include "RenderState.h"
 #include "TextCodec.h"
 
+#include <QHash>
 #include <QStringList>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,18 @@ struct FieldFit {
 
     bool Shrunk() const { return points < ownPoints; }
 };
+
+// What decides how a text fits its field on a surface.
+struct FitKey {
+    QString body;
+    QString fontName;
+    int32_t width = 0, height = 0;
+    double fontSize = 0, deviceTwipsPerPixel = 0;
+    int flags = 0; // bold 1, italic 2, printing 4
+
+    bool operator==(const FitKey&) const = default;
+};
+size_t qHash(const FitKey& key, size_t seed = 0);
 
 // Text on a card: the colour codes and bars of text fields, the font prefix "#<" name ">#",
 // the size and style bits of the style word, word wrapping by measured widths, the suit
@@ -41,7 +54,10 @@ public:
 
     TextDrawer(AppContext& ctx, RenderState& state);
 
-    void SetSurface(DrawSurface* surface) { surface_ = surface; }
+    void SetSurface(DrawSurface* surface) {
+        surface_ = surface;
+        fits_.clear();
+    }
     DrawSurface* Surface() const { return surface_; }
 
     // The code page of the current format's texts: windows-1251 for RUSSIA, else
@@ -111,12 +127,17 @@ private:
     bool FitsField(const QString& body, int32_t width, int32_t height) const;
     // Makes the surface's font as small as body needs to fit, within the limits.
     FieldFit FitFieldText(const QString& body, int32_t width, int32_t height);
+    FieldFit MeasureFit(const QString& body, int32_t width, int32_t height, double scale);
     void DrawLine(int32_t x, int32_t& y, int32_t width, const QString& line, int32_t style);
 
     AppContext& ctx_;
     RenderState& state_;
     DrawSurface* surface_ = nullptr;
     FieldFit lastFit_;
+    // How texts were fitted on this surface, by text, field size and font: a page drawn
+    // again measures nothing anew.
+    QHash<FitKey, FieldFit> fits_;
+    static constexpr qsizetype MaxKeptFits = 4096;
 };
 
 } // namespace cw
