@@ -62,6 +62,7 @@ void CardPrinter::PrintShownPage(bool ownCard) {
         state.PrintMode = 1;
         state.ShowOwnCard = ownCard;
         state.PrintBlackWhite = layout_.blackOnly;
+        surface_->SetBlackOnly(layout_.blackOnly);
         state.UserTextPrintOffset = layout_.UserTextPrintOffset;
         state.ExportingImage = false;
         state.FieldTooFarDown = false;

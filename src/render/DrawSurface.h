@@ -80,6 +80,9 @@ public:
             --paintOutDepth_;
     }
     bool PaintingOut() const { return paintOutDepth_ > 0; }
+    // Every ink black, for a monochrome printer: colours print black, white and the lightest
+    // tints white, pictures in shades of grey.
+    virtual void SetBlackOnly(bool blackOnly) {}
     // Keeps what is drawn next inside the rectangle (card twips) until the clip is cleared
     // with nullopt.
     virtual void SetClip(const std::optional<QRectF>& twips) {}

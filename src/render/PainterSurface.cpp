@@ -245,7 +245,22 @@ void PainterSurface::EndRepair() {
 }
 
 QBrush PainterSurface::Ink(Rgb colour) const {
-    return PaintingOut() ? PaintOutBrush() : QBrush(ToQColor(colour));
+    return PaintingOut() ? PaintOutBrush() : QBrush(InkColour(colour));
+}
+
+void PainterSurface::SetBlackOnly(bool blackOnly) {
+    blackOnly_ = blackOnly;
+    penValid_ = false;
+}
+
+QColor PainterSurface::InkColour(Rgb colour) const {
+    const QColor ink = ToQColor(colour);
+    if (!blackOnly_)
+        return ink;
+    // Pale tints and bars (a field's light background, a yellow card's) become white so that
+    // the black text on them reads; every other colour is ink, and ink is black.
+    constexpr int kLightestInk = 235;
+    return qGray(ink.rgb()) > kLightestInk ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 void PainterSurface::UsePen(Rgb colour, int width) {
@@ -261,7 +276,7 @@ void PainterSurface::UsePen(Rgb colour, int width) {
     }
     if (penValid_ && penColour_ == colour && penWidth_ == width)
         return;
-    QPen pen(ToQColor(colour));
+    QPen pen(InkColour(colour));
     pen.setWidth(penWidth);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -286,7 +301,7 @@ void PainterSurface::DrawText(const QString& text, double x, double y) {
         painterFace_ = &face;
     }
     penValid_ = false;
-    painter.setPen(ToQColor(ForeColor()));
+    painter.setPen(InkColour(ForeColor()));
     const QPointF baseline = Baseline(face, x, y);
     // The same short texts come again on every redraw: laid out once per face.
     painter.drawStaticText(QPointF(baseline.x(), baseline.y() - face.Ascent()), face.Laid(text));
@@ -363,7 +378,7 @@ bool PainterSurface::Stamped(const ShapeStamps::Shape& shape, Rgb colour) {
     QImage* target = PlainTarget();
     if (!target)
         return false;
-    const QRect set = stamps_.Stamp(shape, *target, ToQColor(colour).rgb());
+    const QRect set = stamps_.Stamp(shape, *target, InkColour(colour).rgb());
     if (set.isEmpty())
         return false;
     Touched(QRectF(set), 1);
@@ -454,7 +469,8 @@ void PainterSurface::PaintPicture(const QImage& picture, double x, double y, dou
     if (PaintingOut())
         Painter().fillRect(target, PaintOutBrush());
     else
-        Painter().drawImage(target, picture);
+        Painter().drawImage(target, blackOnly_ ? picture.convertToFormat(QImage::Format_Grayscale8)
+                                               : picture);
     Touched(target, 2);
 }
 

@@ -74,6 +74,7 @@ public:
     void RasterHolds(const QImage& picture) override;
     void SetBackdrop(const QImage& picture) override;
     void SetClip(const std::optional<QRectF>& twips) override;
+    void SetBlackOnly(bool blackOnly) override;
     bool BeginRepair(double x, double y, double width, double height) override;
     void EndRepair() override;
     void Finish() override;
@@ -162,6 +163,9 @@ private:
     std::optional<Repair> repair_;
     ShapeStamps stamps_;
     // The pen the painter was last given.
+    // The colour an ink is painted in: itself, or black or white when black only.
+    QColor InkColour(Rgb colour) const;
+    bool blackOnly_ = false;
     bool penValid_ = false;
     Rgb penColour_ = 0;
     int penWidth_ = 0;

@@ -226,6 +226,38 @@ TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
     EXPECT_TRUE(errors.shown.empty());
 }
 
+TEST_F(PrintJobTest, BlackOnlyPrintsEveryInkBlackOrGrey) {
+    // Pixels of a page picture whose colour is not a shade of grey.
+    auto coloured = [](const QImage& page) {
+        int count = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                if (std::max({c.red(), c.green(), c.blue()}) -
+                        std::min({c.red(), c.green(), c.blue()}) >
+                    24)
+                    ++count;
+            }
+        return count;
+    };
+    for (const char* code : {"acbl", "wbfb", "club"}) {
+        OpenSample(SlotOf(code));
+        questions.choose = [](PrintOptionsModel& model) {
+            model.Choices().blackOnly = false;
+        };
+        ASSERT_GT(Print(PrintCardChoice::Mine), 0) << code;
+        EXPECT_GT(coloured(Page(1)), 100) << code << ": the card has colours";
+        questions.choose = [](PrintOptionsModel& model) {
+            model.Choices().blackOnly = true;
+        };
+        const int pages = Print(PrintCardChoice::Mine);
+        ASSERT_GT(pages, 0) << code;
+        for (int page = 1; page <= pages; ++page)
+            EXPECT_EQ(coloured(Page(page)), 0) << code << " page " << page;
+    }
+    EXPECT_TRUE(errors.shown.empty());
+}
+
 TEST_F(PrintJobTest, NoOpenCardIsSaidAndNothingAsked) {
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
     NamedCardPages missing(ctx, "nosuchcard");
