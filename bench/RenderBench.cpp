@@ -83,6 +83,20 @@ std::vector<std::string> DenseCard() {
     return records;
 }
 
+// The dense card with ten of its text fields a little too long for them: drawn smaller.
+std::vector<std::string> DenseCardWithShrunkText() {
+    std::vector<std::string> records = DenseCard();
+    int shrunk = 0;
+    for (std::string& record : records)
+        if (record.rfind("2,", 0) == 0 && shrunk < 10) {
+            const size_t quote = record.find('"');
+            record =
+                record.substr(0, quote) + "\"Lebensohl forcing " + std::to_string(shrunk) + "\",0";
+            ++shrunk;
+        }
+    return records;
+}
+
 // One data root with the dense card open, drawn on a screen picture.
 struct Scene {
     explicit Scene(const fs::path& root, const std::string& code, const std::string& card,
@@ -121,6 +135,7 @@ struct Fixtures {
         RenderFormat format = DenseFormat();
         MakeRenderRoot(dense.Path(), {format});
         WriteCardPage(dense.Path(), format, "dense", false, DenseCard());
+        WriteCardPage(dense.Path(), format, "shrunk", false, DenseCardWithShrunkText());
         fs::path data = CW_SOURCE_DATA;
         if (fs::exists(data / "cwr.sys")) {
             fs::copy(data, shipped.Path(), fs::copy_options::recursive);
@@ -148,6 +163,21 @@ void WarmPage(benchmark::State& state) {
     for (auto _ : state)
         scene.renderer.RenderCard();
     state.counters["kept"] = scene.renderer.BaseLayerReuses();
+}
+
+// The same pages with ten fields whose text is drawn smaller to fit.
+void ColdPageTenShrunk(benchmark::State& state) {
+    Scene scene(Data().dense.Path(), "DENSE", "shrunk", float(state.range(0)));
+    scene.renderer.SetBaseLayerCacheEnabled(false);
+    for (auto _ : state)
+        scene.renderer.RenderCard();
+}
+
+void WarmPageTenShrunk(benchmark::State& state) {
+    Scene scene(Data().dense.Path(), "DENSE", "shrunk", float(state.range(0)));
+    scene.renderer.RenderCard();
+    for (auto _ : state)
+        scene.renderer.RenderCard();
 }
 
 void CheckBoxClick(benchmark::State& state) {
@@ -262,6 +292,8 @@ void Configure(benchmark::internal::Benchmark* b) {
 BENCHMARK(ColdPage)->Arg(1)->Arg(2)->Apply(Configure);
 BENCHMARK(BarePainter)->Arg(1)->Arg(2)->Apply(Configure);
 BENCHMARK(WarmPage)->Arg(1)->Arg(2)->Apply(Configure);
+BENCHMARK(ColdPageTenShrunk)->Arg(1)->Arg(2)->Apply(Configure);
+BENCHMARK(WarmPageTenShrunk)->Arg(1)->Arg(2)->Apply(Configure);
 BENCHMARK(CheckBoxClick)->Apply([](benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 });

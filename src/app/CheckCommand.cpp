@@ -7,6 +7,8 @@
 #include "PrintedArea.h"
 #include "TextDrawer.h"
 
+#include <algorithm>
+
 namespace cw {
 
 namespace {
@@ -45,11 +47,12 @@ int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream&
     TextDrawer text(ctx, state);
     for (const FieldOverflow& overflow : found)
         out << (overflow.backPage ? "back" : "front") << '\t' << overflow.field + 1 << '\t'
-            << DescribeOverflow(overflow.reasons) << '\t'
-            << ConsoleText(text.Codec(), overflow.text) << '\n';
+            << DescribeOverflow(overflow) << '\t' << ConsoleText(text.Codec(), overflow.text)
+            << '\n';
     if (app.Trap().TrapCount() != trapsBefore)
         return 1;
-    return found.empty() ? 0 : 1;
+    // Text drawn smaller is whole on the card; only text cut off fails the check.
+    return std::any_of(found.begin(), found.end(), IsCutOff) ? 1 : 0;
 }
 
 } // namespace cw

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CardPages.h"
 #include "ErrorTrap.h"
+#include "OverflowCheck.h"
 #include "PrintDocument.h"
 #include "PrintLocations.h"
 #include "PrintOptionsModel.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
+#include <optional>
 
 namespace cw {
 
@@ -55,6 +58,25 @@ int PrintJob::PrintCard(PrintCardChoice choice) {
     return printed;
 }
 
+bool PrintJob::PrintDespiteCutOffText() {
+    OverflowCheck check(ctx_);
+    const std::vector<FieldOverflow> found = check.CheckCard();
+    const auto cut = std::count_if(found.begin(), found.end(), IsCutOff);
+    if (cut == 0)
+        return true;
+    const std::string fields =
+        cut == 1 ? std::string("One field has text") : std::to_string(cut) + " fields have text";
+    std::optional<size_t> choice = ctx_.prompter.Choose(
+        fields + " too long to show whole even in smaller letters: it is cut off at the "
+                 "field's edge on paper too.\n\nPrint the card anyway, or show the fields "
+                 "to shorten their text?",
+        GetProgramText(TextId::ProgramName), {"Print Anyway", "Show Them"});
+    if (choice == size_t(0))
+        return true;
+    cutOffTextAsked_ = choice.has_value();
+    return false;
+}
+
 int PrintJob::Print(PrintCardChoice choice) {
     Prompter& prompter = ctx_.prompter;
     if (!pages_.CardOpen()) {
@@ -65,6 +87,8 @@ int PrintJob::Print(PrintCardChoice choice) {
     }
     // Cancel to the save question cancels the print command.
     if (pages_.AskSaveChanges() == Answer::Cancel)
+        return 0;
+    if (!PrintDespiteCutOffText())
         return 0;
 
     QPrinter printer(QPrinter::HighResolution);

@@ -38,13 +38,20 @@ public:
     // was printed). Whatever happens, the drawing state and the pages are left as the
     // program shows them.
     int PrintCard(PrintCardChoice choice);
+    // After PrintCard: the user chose to see the fields whose text is cut off instead of
+    // printing.
+    bool CutOffTextAsked() const { return cutOffTextAsked_; }
 
 private:
     int Print(PrintCardChoice choice);
+    // Text cut off at a field's edge is said before anything is printed; false when the user
+    // would rather see it (or cancels).
+    bool PrintDespiteCutOffText();
 
     AppContext& ctx_;
     CardPages& pages_;
     PrintQuestions& questions_;
+    bool cutOffTextAsked_ = false;
 };
 
 } // namespace cw

@@ -147,8 +147,33 @@ void CardRenderer::Render() {
     ApplyFieldTint();
     if (printing)
         CalibrateForPrinter(s);
-    DrawCardLayer();
+    DrawFieldLayers();
+}
+
+bool CardRenderer::LinesOverTextBars() const {
+    // On screen a text field fills a tinted bar, which would hide a drawn line under it that
+    // paper shows: there the lines come after the text fields.
+    return !State.Printing() && !State.ExportingImage;
+}
+
+void CardRenderer::DrawFieldLayers() {
+    const bool linesLast = LinesOverTextBars();
+    DrawCardLayer(!linesLast);
     DrawTextRecords();
+    if (linesLast)
+        DrawCardLines();
+}
+
+void CardRenderer::DrawCardLines() {
+    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
+        const int32_t offset = ctx_.PageOffsetX;
+        for (int i = 0; i < ctx_.Page.Count(Line); ++i) {
+            const CardField& f = ctx_.Page.Field(Line, i);
+            if (Meets(Line, i) && !IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
+                drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
+                                       text_.ResolveColour(f.a[5], 'r'));
+        }
+    });
 }
 
 void CardRenderer::ApplyFieldTint() {
@@ -472,7 +497,7 @@ void CardRenderer::DrawColourDot(int index) {
     s.SetFillStyle(FillTransparent);
 }
 
-void CardRenderer::DrawCardLayer() {
+void CardRenderer::DrawCardLayer(bool withLines) {
     ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
         DrawSurface& s = *surface_;
         const CardPage& page = ctx_.Page;
@@ -502,11 +527,12 @@ void CardRenderer::DrawCardLayer() {
                 drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'), false);
         });
-        each(Line, [&](int i, const CardField& f) {
-            if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
-                drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
-                                       text_.ResolveColour(f.a[5], 'r'));
-        });
+        if (withLines)
+            each(Line, [&](int i, const CardField& f) {
+                if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
+                    drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
+                                           text_.ResolveColour(f.a[5], 'r'));
+            });
         s.SetFillStyle(FillTransparent);
         s.SetFillColor(colour::Black);
         each(Circle, [&](int i, const CardField&) { DrawRing(i, false); });
@@ -648,8 +674,7 @@ bool CardRenderer::RepairAround(int kind, int index) {
         return false;
     s.RestoreState(afterBaseLayer_);
     repairing_ = reach;
-    DrawCardLayer();
-    DrawTextRecords();
+    DrawFieldLayers();
     repairing_.reset();
     s.EndRepair();
     s.RestoreState(before);

@@ -94,8 +94,12 @@ private:
     void DrawBaseLayerKept(DrawSurface& surface);
     void ApplyFieldTint();
     void CalibrateForPrinter(DrawSurface& printer);
-    void DrawCardLayer();
+    // The card's own fields over the base layer, in the order the target shows them.
+    void DrawFieldLayers();
+    bool LinesOverTextBars() const;
+    void DrawCardLayer(bool withLines);
     void DrawTextRecords();
+    void DrawCardLines();
 
     // The card's own drawing within the reach of one record, from the kept base layer up,
     // exactly as a whole render would leave it there: a mark that goes takes nothing of a

@@ -3,6 +3,7 @@
 #include "Colour.h"
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <optional>
 
@@ -79,6 +80,9 @@ public:
             --paintOutDepth_;
     }
     bool PaintingOut() const { return paintOutDepth_ > 0; }
+    // Keeps what is drawn next inside the rectangle (card twips) until the clip is cleared
+    // with nullopt.
+    virtual void SetClip(const std::optional<QRectF>& twips) {}
     // What painting out shows again on a picture: the page's base layer, drawn on a picture
     // of the same size. A null picture, or one of another size, paints out in white.
     virtual void SetBackdrop(const QImage& picture) {}

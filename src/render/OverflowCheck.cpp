@@ -7,6 +7,8 @@
 #include "TextExtentSurface.h"
 
 #include <algorithm>
+#include <cmath>
+#include <sstream>
 
 namespace cw {
 
@@ -98,6 +100,25 @@ std::string DescribeOverflow(int reasons) {
     return words;
 }
 
+std::string DescribeOverflow(const FieldOverflow& overflow) {
+    std::string words;
+    if (overflow.reasons & Shrunk) {
+        std::ostringstream size;
+        size << "shrunk to " << std::round(overflow.shrunkTo * 10) / 10 << " pt";
+        words = size.str();
+    }
+    const int cut = overflow.reasons & (TooWide | BelowBottom);
+    if (cut)
+        words += (words.empty() ? "" : ", ") + std::string("cut off: ") + DescribeOverflow(cut);
+    if (overflow.reasons & OffPage)
+        words += (words.empty() ? "" : ", ") + DescribeOverflow(OffPage);
+    return words;
+}
+
+bool IsCutOff(const FieldOverflow& overflow) {
+    return (overflow.reasons & CutOffReasons) != 0;
+}
+
 OverflowCheck::OverflowCheck(AppContext& ctx, PrintedPageOfSide paper)
     : ctx_(ctx), paper_(std::move(paper)) {}
 
@@ -119,13 +140,14 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool b
         auto extent = Measure(measurer, field);
         if (!extent)
             continue;
+        const FieldFit fit = measurer.text.LastFit();
         const bool oneLine = field.a[3] == TextDrawer::SingleLineHeight;
         int reasons = 0;
-        if (oneLine &&
-            (extent->cells.left() < field.a[0] || extent->cells.right() > field.a[0] + field.a[2]))
+        if (fit.Shrunk())
+            reasons |= Shrunk;
+        if (oneLine && fit.cut)
             reasons |= TooWide;
-        if (!oneLine &&
-            (extent->lastLineBottom > field.a[1] + field.a[3] || HasUndrawnParagraphs(field.text)))
+        if (!oneLine && (fit.cut || HasUndrawnParagraphs(field.text)))
             reasons |= BelowBottom;
         const double top = extent->cells.top() + paper.textOffsetY;
         const double bottom = extent->lastLineBottom + paper.textOffsetY;
@@ -139,6 +161,7 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool b
         overflow.backPage = backSide;
         overflow.field = i;
         overflow.reasons = reasons;
+        overflow.shrunkTo = fit.Shrunk() ? fit.points : 0;
         overflow.text = field.text;
         overflow.left = field.a[0];
         overflow.top = field.a[1];

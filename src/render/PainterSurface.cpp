@@ -196,6 +196,17 @@ QBrush PainterSurface::PaintOutBrush() const {
     return HasBackdrop() ? backdrop_ : QBrush(Qt::white);
 }
 
+void PainterSurface::SetClip(const std::optional<QRectF>& twips) {
+    QPainter& painter = Painter();
+    if (!twips) {
+        painter.setClipping(false);
+        return;
+    }
+    painter.setClipRect(QRectF(QPointF(DeviceX(twips->left()), DeviceY(twips->top())),
+                               QPointF(DeviceX(twips->right()), DeviceY(twips->bottom())))
+                            .normalized());
+}
+
 bool PainterSurface::BeginRepair(double x, double y, double width, double height) {
     if (!HasBackdrop() || repair_)
         return false;

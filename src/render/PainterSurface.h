@@ -73,6 +73,7 @@ public:
     bool RestoreRaster(const QImage& picture) override;
     void RasterHolds(const QImage& picture) override;
     void SetBackdrop(const QImage& picture) override;
+    void SetClip(const std::optional<QRectF>& twips) override;
     bool BeginRepair(double x, double y, double width, double height) override;
     void EndRepair() override;
     void Finish() override;

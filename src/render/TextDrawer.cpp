@@ -358,7 +358,15 @@ void TextDrawer::DrawFieldTextBody(int32_t x, int32_t& y, const std::string& tex
     } else {
         ApplyFontStyle(style);
         DrawBar(x, y, width, height, colourCode, bar);
+        lastFit_ = {};
         if (!body.isEmpty()) {
+            lastFit_ = FitFieldText(body, width, height);
+            // What does not fit even at the smallest size stops at the field's edges: a
+            // one-line field's at its sides, a wrapped field's at its bottom too.
+            if (lastFit_.cut) {
+                const double reach = height == SingleLineHeight ? 4.0 * height : 0.0;
+                surface.SetClip(QRectF(x, y - reach, width, height + 2 * reach));
+            }
             if (height == SingleLineHeight) {
                 DrawSuitText(AlignTextX(x, width, body, style), y, body, surface);
             } else {
@@ -367,6 +375,8 @@ void TextDrawer::DrawFieldTextBody(int32_t x, int32_t& y, const std::string& tex
                 for (qsizetype i = 0; i < count; ++i)
                     DrawParagraph(x, y, width, paragraphs.at(i), style);
             }
+            if (lastFit_.cut)
+                surface.SetClip(std::nullopt);
         }
     }
     surface.SetFontName(fontName);
@@ -416,13 +426,17 @@ void TextDrawer::DrawLine(int32_t x, int32_t& y, int32_t width, const QString& l
 
 void TextDrawer::DrawParagraph(int32_t x, int32_t& y, int32_t width, const QString& paragraph,
                                int32_t style) {
+    for (const QString& line : WrapParagraph(width, paragraph))
+        DrawLine(x, y, width, line, style);
+}
+
+QStringList TextDrawer::WrapParagraph(int32_t width, const QString& paragraph) const {
     DrawSurface& surface = *surface_;
-    if (paragraph.size() < LongParagraph && surface.TextWidth(paragraph) <= width + 1) {
-        DrawLine(x, y, width, paragraph, style);
-        return;
-    }
+    if (paragraph.size() < LongParagraph && surface.TextWidth(paragraph) <= width + 1)
+        return {paragraph};
     // Greedy wrapping: the line grows a character at a time; once it is too wide it breaks
     // at the last space in it, or, without one, before the character just added.
+    QStringList lines;
     QString line;
     for (QChar c : paragraph) {
         line.append(c);
@@ -430,17 +444,88 @@ void TextDrawer::DrawParagraph(int32_t x, int32_t& y, int32_t width, const QStri
             continue;
         qsizetype space = line.lastIndexOf(u' ');
         if (space >= 0) {
-            DrawLine(x, y, width, line.left(space), style);
+            lines << line.left(space);
             line.remove(0, space + 1);
         } else if (line.size() > 1) {
-            DrawLine(x, y, width, line.left(line.size() - 1), style);
+            lines << line.left(line.size() - 1);
             line = QString(c);
         }
         // A single character wider than the field stays: a line is never empty.
     }
     QString rest = TrimSpaces(line);
     if (!rest.isEmpty())
-        DrawLine(x, y, width, rest, style);
+        lines << rest;
+    return lines;
+}
+
+bool TextDrawer::FitsField(const QString& body, int32_t width, int32_t height) const {
+    DrawSurface& surface = *surface_;
+    if (height == SingleLineHeight)
+        return SuitTextWidth(body, surface) <= width - 2;
+    const QStringList paragraphs = body.split(QStringLiteral("\r\n"));
+    if (paragraphs.size() > MaxParagraphs)
+        return false;
+    const double step = std::floor(surface.TextHeight(kLetterH));
+    qsizetype lines = 0;
+    for (const QString& paragraph : paragraphs) {
+        const QStringList wrapped = WrapParagraph(width, paragraph);
+        for (const QString& line : wrapped)
+            if (SuitTextWidth(line, surface) > width + 1)
+                return false;
+        lines += wrapped.size();
+    }
+    return lines == 0 || (lines - 1) * step + surface.TextHeight(kLetterH) <= height;
+}
+
+size_t qHash(const FitKey& key, size_t seed) {
+    return qHashMulti(seed, key.body, key.fontName, key.width, key.height, key.fontSize,
+                      key.deviceTwipsPerPixel, key.flags);
+}
+
+FieldFit TextDrawer::FitFieldText(const QString& body, int32_t width, int32_t height) {
+    DrawSurface& surface = *surface_;
+    // The surface's size is the field's size in points times the view's scale on screen.
+    const double scale = Printing() ? 1.0 : ctx_.View.ViewScale;
+    const FitKey key{body,
+                     surface.FontName(),
+                     width,
+                     height,
+                     surface.FontSize(),
+                     surface.DeviceTwipsPerPixel(),
+                     (surface.FontBold() ? 1 : 0) | (surface.FontItalic() ? 2 : 0) |
+                         (Printing() ? 4 : 0)};
+    if (auto kept = fits_.constFind(key); kept != fits_.constEnd()) {
+        if (kept->Shrunk())
+            surface.SetFontSize(kept->points * scale);
+        return *kept;
+    }
+    if (fits_.size() >= MaxKeptFits)
+        fits_.clear();
+    const FieldFit fit = MeasureFit(body, width, height, scale);
+    fits_.insert(key, fit);
+    return fit;
+}
+
+FieldFit TextDrawer::MeasureFit(const QString& body, int32_t width, int32_t height, double scale) {
+    DrawSurface& surface = *surface_;
+    FieldFit fit;
+    fit.ownPoints = fit.points = surface.FontSize() / (scale > 0 ? scale : 1.0);
+    if (FitsField(body, width, height))
+        return fit;
+    const double smallest =
+        std::min(fit.ownPoints, std::max(fit.ownPoints * SmallestShare, MinimumPoints));
+    for (double points = fit.ownPoints - ShrinkStepPoints; points > smallest;
+         points -= ShrinkStepPoints) {
+        surface.SetFontSize(points * scale);
+        if (FitsField(body, width, height)) {
+            fit.points = points;
+            return fit;
+        }
+    }
+    surface.SetFontSize(smallest * scale);
+    fit.points = smallest;
+    fit.cut = !FitsField(body, width, height);
+    return fit;
 }
 
 void TextDrawer::CalibratePrinterFont(DrawSurface& printer, const DrawSurface& screen) {

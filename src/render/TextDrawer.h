@@ -5,12 +5,36 @@
 #include "RenderState.h"
 #include "TextCodec.h"
 
+#include <QHash>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 
 namespace cw {
 
 class AppContext;
+
+// How a field's text was fitted into its field: at its own size, smaller, or, too long even
+// at the smallest size, cut at the field's edge.
+struct FieldFit {
+    double points = 0;    // the size the text was drawn at
+    double ownPoints = 0; // the field's own size
+    bool cut = false;
+
+    bool Shrunk() const { return points < ownPoints; }
+};
+
+// What decides how a text fits its field on a surface.
+struct FitKey {
+    QString body;
+    QString fontName;
+    int32_t width = 0, height = 0;
+    double fontSize = 0, deviceTwipsPerPixel = 0;
+    int flags = 0; // bold 1, italic 2, printing 4
+
+    bool operator==(const FitKey&) const = default;
+};
+size_t qHash(const FitKey& key, size_t seed = 0);
 
 // Text on a card: the colour codes and bars of text fields, the font prefix "#<" name ">#",
 // the size and style bits of the style word, word wrapping by measured widths, the suit
@@ -22,10 +46,18 @@ public:
     static constexpr int SingleLineHeight = 240;
     static constexpr int MaxParagraphs = 64;
     static constexpr int LongParagraph = 500;
+    // A text too long for its field is drawn smaller, down to this share of its size and
+    // never below MinimumPoints, before it is cut.
+    static constexpr double SmallestShare = 0.6;
+    static constexpr double MinimumPoints = 5;
+    static constexpr double ShrinkStepPoints = 0.5;
 
     TextDrawer(AppContext& ctx, RenderState& state);
 
-    void SetSurface(DrawSurface* surface) { surface_ = surface; }
+    void SetSurface(DrawSurface* surface) {
+        surface_ = surface;
+        fits_.clear();
+    }
     DrawSurface* Surface() const { return surface_; }
 
     // The code page of the current format's texts: windows-1251 for RUSSIA, else
@@ -37,6 +69,9 @@ public:
     // card text on paper). vertical draws the text top to bottom instead.
     void DrawFieldText(int32_t x, int32_t& y, const std::string& text, int32_t width,
                        int32_t height, int32_t colourCode, int32_t style, bool vertical = false);
+
+    // How the last field text drawn was fitted into its field.
+    const FieldFit& LastFit() const { return lastFit_; }
 
     // Prints text from (x, y) with its suit markup drawn as symbols.
     void DrawSuitText(double x, double y, const QString& text, DrawSurface& surface);
@@ -86,11 +121,23 @@ private:
                  Rgb barColour);
     void DrawParagraph(int32_t x, int32_t& y, int32_t width, const QString& paragraph,
                        int32_t style);
+    // The lines a paragraph is wrapped into at the surface's font.
+    QStringList WrapParagraph(int32_t width, const QString& paragraph) const;
+    // Whether body fits a field of width and height at the surface's font.
+    bool FitsField(const QString& body, int32_t width, int32_t height) const;
+    // Makes the surface's font as small as body needs to fit, within the limits.
+    FieldFit FitFieldText(const QString& body, int32_t width, int32_t height);
+    FieldFit MeasureFit(const QString& body, int32_t width, int32_t height, double scale);
     void DrawLine(int32_t x, int32_t& y, int32_t width, const QString& line, int32_t style);
 
     AppContext& ctx_;
     RenderState& state_;
     DrawSurface* surface_ = nullptr;
+    FieldFit lastFit_;
+    // How texts were fitted on this surface, by text, field size and font: a page drawn
+    // again measures nothing anew.
+    QHash<FitKey, FieldFit> fits_;
+    static constexpr qsizetype MaxKeptFits = 4096;
 };
 
 } // namespace cw

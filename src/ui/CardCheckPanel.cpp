@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace cw {
 
@@ -47,7 +48,7 @@ void CardCheckPanel::ShowOverflows(const std::vector<FieldOverflow>& found,
         text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
         auto* item = new QTreeWidgetItem(
             fieldList_, {overflow.backPage ? "Back" : "Front", QString::number(overflow.field + 1),
-                         QString::fromStdString(DescribeOverflow(overflow.reasons)), text});
+                         QString::fromStdString(DescribeOverflow(overflow)), text});
         item->setData(0, Qt::UserRole, overflow.backPage);
         item->setData(1, Qt::UserRole, overflow.field);
         item->setToolTip(3, codec.Decode(overflow.text));
@@ -56,12 +57,19 @@ void CardCheckPanel::ShowOverflows(const std::vector<FieldOverflow>& found,
     }
     for (int column = 0; column < 3; ++column)
         fieldList_->resizeColumnToContents(column);
-    summary_->setText(found.empty() ? "Every text fits in its field."
-                      : found.size() == 1
-                          ? "One field has text that is cut off.  Double-click it to edit it."
-                          : QString("%1 fields have text that is cut off.  Double-click one to "
-                                    "edit it.")
-                                .arg(found.size()));
+    const auto cut = std::count_if(found.begin(), found.end(), IsCutOff);
+    const auto shrunk = qsizetype(found.size()) - cut;
+    QString summary = found.empty() ? QString("Every text fits in its field.")
+                      : cut == 0    ? QString("No text is cut off.")
+                      : cut == 1    ? QString("One field has text that is cut off.")
+                                    : QString("%1 fields have text that is cut off.").arg(cut);
+    if (shrunk == 1)
+        summary += "  One is drawn smaller to fit its field.";
+    else if (shrunk > 1)
+        summary += QString("  %1 are drawn smaller to fit their fields.").arg(shrunk);
+    if (!found.empty())
+        summary += "  Double-click a field to edit it.";
+    summary_->setText(summary);
 }
 
 } // namespace cw

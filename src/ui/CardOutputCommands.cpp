@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CardExport.h"
+#include "CardTools.h"
 #include "FillInController.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
@@ -55,13 +56,12 @@ void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
     // What is typed into an open field belongs to the card that is printed.
     window_.FillIn().CommitOpenEditor();
     ShownCardPages pages(window_);
-    if (printQuestions_) {
-        PrintJob(context_, pages, *printQuestions_).PrintCard(choice);
-        return;
-    }
     PrintDialog dialog(context_.prompter, &window_);
     AddHelpKey(dialog, HelpPrinting);
-    PrintJob(context_, pages, dialog).PrintCard(choice);
+    PrintJob job(context_, pages, printQuestions_ ? *printQuestions_ : dialog);
+    job.PrintCard(choice);
+    if (job.CutOffTextAsked())
+        window_.Tools().ShowCheckPanel();
 }
 
 std::string CardOutputCommands::OpenCardName() const {

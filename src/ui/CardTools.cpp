@@ -159,7 +159,8 @@ void CardTools::RefreshMarks() {
         if (open && window_.CardFaceShown()) {
             const int32_t offset = context_.PageOffsetX;
             for (const FieldOverflow& o : shownOverflows_)
-                overlay_.MarkCutOffText(Place(o.left + offset, o.top, o.width, o.height));
+                if (IsCutOff(o))
+                    overlay_.MarkCutOffText(Place(o.left + offset, o.top, o.width, o.height));
             for (const FieldDifference& d : differences_)
                 if (d.backPage == context_.BackSideSelected)
                     overlay_.OutlineField(Place(d.left + offset, d.top, d.width, d.height),

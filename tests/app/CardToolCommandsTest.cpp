@@ -61,9 +61,17 @@ TEST_F(CardToolCommandsTest, ShippedCardsFitAndAnOverfilledFieldIsListedWithoutC
     const std::string settings = ReadFile(dir / "cwr.sys");
     EXPECT_EQ(Run({"check", "--card", "over"}), 1);
     // The number field stands at the page's right edge: what runs past it runs off the paper.
-    EXPECT_EQ(out.str(), "front\t2\ttoo wide, off the printed page\tK123456 and a number much too "
-                         "long for its box\n");
+    EXPECT_EQ(out.str(), "front\t2\tshrunk to 5 pt, cut off: too wide, off the printed "
+                         "page\tK123456 and a number much too long for its box\n");
     EXPECT_EQ(ReadFile(dir / "cwr.sys"), settings);
+
+    // Text that fits drawn smaller is listed, and the card passes.
+    Copy("tight");
+    ChangeFilledText(dir / "acbl" / "tight.acb", 1, "K123456 and 78910111213");
+    out.str("");
+    EXPECT_EQ(Run({"check", "--card", "tight"}), 0);
+    EXPECT_EQ(out.str().rfind("front\t2\tshrunk to ", 0), 0u) << out.str();
+    EXPECT_EQ(out.str().find("cut off"), std::string::npos) << out.str();
     EXPECT_FALSE(fs::exists(dir / "datasys" / "history"));
     // A picture of the page has no mark on the field: marks are for the screen alone.
     ASSERT_EQ(

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CardPages.h"
 #include "ErrorTrap.h"
+#include "OverflowCheck.h"
 #include "PdfPages.h"
 #include "PrintOptionsModel.h"
 #include "RenderTestData.h"
@@ -180,6 +181,52 @@ TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
               std::vector<std::string>{"Printer selection error: no printer is installed"});
     EXPECT_FALSE(fs::exists(questions.pdf));
     EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    // Text the sample's general approach could not hold even in the smallest letters.
+    constexpr int kApproach = 2;
+    ctx.Page.Field(TextField, kApproach).text = std::string(400, 'W');
+    ASSERT_TRUE(ctx.SaveCard());
+    auto questionsAsked = [this] {
+        std::vector<std::string> texts;
+        for (const auto& asked : prompter.Log())
+            if (asked.kind == ScriptedPrompter::Asked::Kind::Choice)
+                texts.push_back(asked.text);
+        return texts;
+    };
+
+    prompter.QueueChoice(1); // Show Them
+    PrintJob shown(ctx, *pages, questions);
+    EXPECT_EQ(shown.PrintCard(PrintCardChoice::Mine), 0);
+    EXPECT_TRUE(shown.CutOffTextAsked());
+    EXPECT_EQ(questions.printerAsked, 0);
+    ASSERT_EQ(questionsAsked().size(), 1u);
+    EXPECT_EQ(questionsAsked()[0].rfind("One field has text too long", 0), 0u);
+
+    prompter.QueueChoice(0); // Print Anyway
+    PrintJob printed(ctx, *pages, questions);
+    EXPECT_GT(printed.PrintCard(PrintCardChoice::Mine), 0);
+    EXPECT_FALSE(printed.CutOffTextAsked());
+    EXPECT_TRUE(fs::exists(questions.pdf));
+
+    // Text that only needs smaller letters prints without a question.
+    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    CardField& field = ctx.Page.Field(TextField, kApproach);
+    OverflowCheck check(ctx);
+    for (field.text = "Two over one"; field.text.size() < 200; field.text += " and more") {
+        auto found = check.CheckPage(ctx.Page, false);
+        if (!found.empty() && found[0].field == kApproach)
+            break;
+    }
+    auto found = check.CheckPage(ctx.Page, false);
+    ASSERT_FALSE(found.empty());
+    ASSERT_EQ(found[0].reasons, Shrunk);
+    ASSERT_TRUE(ctx.SaveCard());
+    EXPECT_GT(Print(PrintCardChoice::Mine), 0);
+    EXPECT_EQ(questionsAsked().size(), 2u);
     EXPECT_TRUE(errors.shown.empty());
 }
 

@@ -268,6 +268,57 @@ TEST_F(RendererTest, FieldTintIsPaintedOnScreenAndOnlyTintOneReachesPaper) {
     }
 }
 
+TEST_F(RendererTest, ALineThroughATintedTextFieldShowsOnScreenAsOnPaper) {
+    Build({Plain()});
+    ctx.Catalogue.Formats[0][ColFieldTint] = "2"; // grey bars on screen only
+    // A text field and a drawn line across it, from (2000, 1000) down to (2000, 2500).
+    Card({RecordLine(2, {1500, 1500, 3000, 240, 0, 0}, ""),
+          RecordLine(12, {2000, 2000, 1000, 2500, 2, 0})});
+    auto dark = [](QRgb pixel) {
+        return qGray(pixel) < 100;
+    };
+    Picture();
+    EXPECT_TRUE(dark(Pixel(2000, 1620))) << "the bar hides the line";
+    EXPECT_EQ(Pixel(2300, 1620), qRgb(0xE0, 0xE0, 0xE0)); // the bar beside it
+    QImage paper = Paper();
+    EXPECT_TRUE(dark(paper.pixel(2000 / 15, 1620 / 15)));
+    // Redrawing the field alone keeps the line over it.
+    Picture();
+    screen.RedrawField(TextField, 0);
+    EXPECT_TRUE(dark(Pixel(2000, 1620)));
+}
+
+TEST_F(RendererTest, TextTooLongForItsFieldIsShrunkOrCutButNeverInkedOutsideIt) {
+    Build({Plain()});
+    // Fields 1500 twips wide (100 pixels): a text a little too long, one far too long, and
+    // a wrapped field with more lines than it holds.
+    Card({RecordLine(2, {600, 600, 1500, 240, 0, 0}, "Weak two bids 5-10"),
+          RecordLine(2, {600, 1500, 1500, 240, 0, 0},
+                     "Strong artificial and forcing, any hand of game values"),
+          RecordLine(2, {600, 2400, 1500, 600, 0, 3},
+                     "Forcing one round, new suit by responder forcing, fourth suit to game")});
+    // Ink in the picture's rows of a field, outside the columns of its box.
+    auto inkOutside = [](const QImage& picture, int x0, int x1, int y0, int y1, int bottom) {
+        int ink = 0;
+        for (int y = y0; y < bottom; ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if ((x < x0 || x >= x1 || y >= y1) && qGray(picture.pixel(x, y)) < 160)
+                    ++ink;
+        return ink;
+    };
+    for (bool paper : {false, true}) {
+        const QImage picture = paper ? Paper() : Picture().copy();
+        for (int field = 0; field < 3; ++field) {
+            const CardField& f = ctx.Page.Field(TextField, field);
+            const int x0 = f.a[0] / 15, x1 = (f.a[0] + f.a[2]) / 15 + 1;
+            const int y0 = f.a[1] / 15, y1 = (f.a[1] + f.a[3]) / 15 + 2;
+            const int bottom = field == 2 ? y1 + 40 : y1;
+            EXPECT_EQ(inkOutside(picture, x0, x1, y0, y1, bottom), 0)
+                << "field " << field << (paper ? " on paper" : " on screen");
+        }
+    }
+}
+
 TEST_F(RendererTest, HeartIsRedAndTickedSolidBoxIsFilled) {
     RenderFormat solid = Plain();
     solid.checkStyle = 0;

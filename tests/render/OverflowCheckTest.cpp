@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace cw;
 using namespace cw::test;
@@ -48,7 +49,7 @@ protected:
                         }};
 };
 
-TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessDoesNotAtAnyZoom) {
+TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessShrinksItAtAnyZoom) {
     Open({RecordLine(2, {1000, 1000, 6000, 240, 0, 0}, "Weak 2<h>, 5-11 HCP"),
           RecordLine(2, {1000, 2000, 6000, 240, 0, 2 + 16}, "Strong, artificial 2<c>")});
     // The centred field has room to spare; the left-aligned one is fitted to its text.
@@ -66,12 +67,15 @@ TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessDoesNotAt
         auto found = Found();
         ASSERT_EQ(found.size(), 1u) << "zoom " << zoom;
         EXPECT_EQ(found[0].field, 0);
-        EXPECT_EQ(found[0].reasons, TooWide);
+        // Half a point smaller, the text fits: drawn whole, nothing cut.
+        EXPECT_EQ(found[0].reasons, Shrunk);
+        EXPECT_DOUBLE_EQ(found[0].shrunkTo, ctx.Defaults.BasicFontSize - 0.5);
+        EXPECT_FALSE(IsCutOff(found[0]));
         EXPECT_EQ(found[0].text, "Weak 2<h>, 5-11 HCP");
     }
 }
 
-TEST_F(OverflowCheckTest, WrappedFieldWhoseLastLineEndsOnItsBottomEdgeIsNotMarked) {
+TEST_F(OverflowCheckTest, WrappedFieldWhoseLastLineEndsOnItsBottomEdgeIsNotShrunk) {
     Open({RecordLine(2, {1000, 1000, 2500, 2000, 0, 3},
                      "Forcing one round\r\n\r\nNew suit by responder is forcing to game after a "
                      "two over one response")});
@@ -84,7 +88,13 @@ TEST_F(OverflowCheckTest, WrappedFieldWhoseLastLineEndsOnItsBottomEdgeIsNotMarke
     Field(0).a[3] -= 1;
     auto found = Found();
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].reasons, BelowBottom);
+    EXPECT_EQ(found[0].reasons, Shrunk);
+    // Far too small a field: the text is cut at its bottom even at the smallest size.
+    Field(0).a[3] = 300;
+    found = Found();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].reasons, Shrunk | BelowBottom);
+    EXPECT_TRUE(IsCutOff(found[0]));
 }
 
 TEST_F(OverflowCheckTest, BothPagesAreCheckedAndTextOffThePrintedPageIsFound) {
@@ -101,10 +111,16 @@ TEST_F(OverflowCheckTest, BothPagesAreCheckedAndTextOffThePrintedPageIsFound) {
     EXPECT_EQ(found[0].field, 0);
     EXPECT_EQ(found[0].reasons, OffPage);
     EXPECT_EQ(found[1].field, 2);
-    EXPECT_EQ(found[1].reasons, TooWide);
+    EXPECT_EQ(found[1].reasons, Shrunk | TooWide);
     EXPECT_EQ(found[2].backPage, true);
     EXPECT_EQ(found[2].field, 1);
-    EXPECT_EQ(DescribeOverflow(found[2].reasons), "too wide");
+    EXPECT_EQ(DescribeOverflow(found[2].reasons & CutOffReasons), "too wide");
+    // Shrunk to 60% of the card's size, or 5 points where that is smaller.
+    const double smallest = std::max(5.0, 0.6 * ctx.Defaults.BasicFontSize);
+    EXPECT_DOUBLE_EQ(found[2].shrunkTo, smallest);
+    std::ostringstream expected;
+    expected << "shrunk to " << smallest << " pt, cut off: too wide";
+    EXPECT_EQ(DescribeOverflow(found[2]), expected.str());
     // Checking the other page leaves the shown side as it was.
     EXPECT_FALSE(ctx.BackSideSelected);
     EXPECT_TRUE(errors.shown.empty());

@@ -121,7 +121,8 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Front");
     EXPECT_EQ(list->topLevelItem(0)->text(1), "2");
     // The number field stands at the page's right edge: what runs past it runs off the paper.
-    EXPECT_EQ(list->topLevelItem(0)->text(2), "too wide, off the printed page");
+    EXPECT_EQ(list->topLevelItem(0)->text(2).toStdString(),
+              "shrunk to 5 pt, cut off: too wide, off the printed page");
     EXPECT_EQ(list->topLevelItem(1)->text(1).toInt(), backField + 1);
     EXPECT_EQ(list->topLevelItem(1)->text(3), "Limit raises, game forcing, splinters and more");
     // Choosing the back page's field turns the card over and opens that field.
