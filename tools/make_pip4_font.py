@@ -2,13 +2,13 @@
 """Build Cardwright's suit-symbol font Pip4 (data/fontsdir/Pip4.ttf).
 
 The four card suits are drawn here from circles, arcs and Bezier curves and
-written out as a small TrueType font:
+written out as a small TrueType font under their Unicode characters:
 
-    "A" club    "B" diamond    "C" heart    "D" spade
+    U+2663 club    U+2666 diamond    U+2665 heart    U+2660 spade
 
-The lower-case letters "a" to "d" carry the same symbols, and so do the digit
-tags "1" to "5" of the suit markup, each with the symbol that tag stands for
-("1" and "5" spade, "2" club, "3" diamond, "4" heart).
+Each symbol is the only character of its glyph, so that the text of a PDF the
+program prints with it reads "1\u2663", for searching, copying and screen
+readers (a PDF names a glyph's text by the first character that maps to it).
 
 The vertical metrics follow those of Arial / Liberation Sans, so that a symbol
 printed in the middle of a line of ordinary text neither shifts the baseline
@@ -65,13 +65,10 @@ DEFAULT_OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                               os.pardir, "data", "fontsdir", "Pip4.ttf")
 
 # character -> glyph name
-CHAR_MAP = {
-    "A": "club", "B": "diamond", "C": "heart", "D": "spade",
-    "a": "club", "b": "diamond", "c": "heart", "d": "spade",
-    "1": "spade", "2": "club", "3": "diamond", "4": "heart", "5": "spade",
-    " ": "space",
-}
 SUIT_GLYPHS = ["club", "diamond", "heart", "spade"]
+UNICODE_SUITS = {"club": "\u2663", "diamond": "\u2666", "heart": "\u2665", "spade": "\u2660"}
+CHAR_MAP = {ch: name for name, ch in UNICODE_SUITS.items()}
+CHAR_MAP[" "] = "space"
 GLYPH_ORDER = [".notdef", "space"] + SUIT_GLYPHS
 
 
@@ -481,7 +478,7 @@ def inspect_font(font):
     ascent = hhea.ascent
 
     suits = {}
-    for ch in "ABCD":
+    for ch in UNICODE_SUITS.values():
         gname = cmap.get(ord(ch))
         if gname is None:
             problems.append("character %r not mapped" % ch)
@@ -512,18 +509,18 @@ def inspect_font(font):
             problems.append("glyph for %r fills %.2f of its box (wrong direction or broken outline)"
                             % (ch, fill))
     if len(set(suits.values())) != len(suits):
-        problems.append("A-D do not map to four different glyphs: %s" % suits)
+        problems.append("the four suits do not map to four different glyphs: %s" % suits)
 
-    # the lower-case letters and digit tags must show the same glyph as the
-    # capital letter of their suit
-    for ch, gname in CHAR_MAP.items():
-        if gname not in SUIT_GLYPHS:
-            continue
-        capital = "ABCD"[SUIT_GLYPHS.index(gname)]
-        if ch == capital:
-            continue
-        if cmap.get(ord(ch)) is None or cmap.get(ord(ch)) != cmap.get(ord(capital)):
-            problems.append("character %r does not show the symbol of %r" % (ch, capital))
+    # each Unicode suit character is the only character of its glyph, so that a PDF's
+    # text says the suit
+    for suit, ch in UNICODE_SUITS.items():
+        gname = cmap.get(ord(ch))
+        others = [c for c, g in cmap.items() if g == gname and c != ord(ch)]
+        if gname is None:
+            problems.append("U+%04X is not in the font" % ord(ch))
+        elif others:
+            problems.append("U+%04X is not the only character of its glyph (also %s)"
+                            % (ord(ch), ", ".join(chr(c) for c in others)))
     return problems
 
 

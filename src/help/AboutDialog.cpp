@@ -38,11 +38,10 @@ AboutDialog::AboutDialog(const std::string& appVersion, QWidget* parent) : QDial
 
     auto* suits = new QLabel(this);
     bool pip4 = QFontDatabase::families().contains(QStringLiteral("Pip4"));
-    suits->setText(pip4 ? QStringLiteral("<span style=\"font-family:'Pip4'; font-size:26pt;\">"
-                                         "A<span style=\"color:#c00000\">BC</span>D</span>")
-                        : QStringLiteral("<span style=\"font-size:26pt;\">\u2663<span "
-                                         "style=\"color:#c00000\">\u2666\u2665</span>"
-                                         "\u2660</span>"));
+    // The suit font, where it is there, has the four symbols under their own characters.
+    suits->setText(QStringLiteral("<span style=\"%1font-size:26pt;\">\u2663<span "
+                                  "style=\"color:#c00000\">\u2666\u2665</span>\u2660</span>")
+                       .arg(pip4 ? QStringLiteral("font-family:'Pip4'; ") : QString()));
     auto* name = new QLabel(QStringLiteral("Cardwright"), this);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 10);

@@ -19,11 +19,13 @@ struct SuitTag {
     Rgb colour;
 };
 
-// The suit font's characters: "A" club, "B" diamond, "C" heart, "D" spade.
+// The suits are drawn through their Unicode characters, which the suit font carries: a PDF's
+// text then reads "1♣", for searching, copying and screen readers.
+constexpr char16_t kClub = 0x2663, kDiamond = 0x2666, kHeart = 0x2665, kSpade = 0x2660;
 constexpr SuitTag kSuitTags[] = {
-    {u'c', u'A', colour::Black}, {u'd', u'B', colour::Red},  {u'h', u'C', colour::Red},
-    {u's', u'D', colour::Black}, {u'1', u'D', colour::Red},  {u'2', u'A', colour::Red},
-    {u'3', u'B', colour::Blue},  {u'4', u'C', colour::Blue}, {u'5', u'D', colour::Blue},
+    {u'c', kClub, colour::Black},   {u'd', kDiamond, colour::Red}, {u'h', kHeart, colour::Red},
+    {u's', kSpade, colour::Black},  {u'1', kSpade, colour::Red},   {u'2', kClub, colour::Red},
+    {u'3', kDiamond, colour::Blue}, {u'4', kHeart, colour::Blue},  {u'5', kSpade, colour::Blue},
 };
 
 const SuitTag* FindSuitTag(QChar character) {

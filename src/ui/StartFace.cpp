@@ -82,8 +82,7 @@ QLayout* StartFace::BuildHeader() {
     auto* suits = new QLabel(this);
     suits->setObjectName("SuitOrnament");
     bool pip4 = QFontDatabase::families().contains("Pip4");
-    const char* glyphs[4] = {pip4 ? "A" : "\u2663", pip4 ? "B" : "\u2666", pip4 ? "C" : "\u2665",
-                             pip4 ? "D" : "\u2660"};
+    const char* glyphs[4] = {"\u2663", "\u2666", "\u2665", "\u2660"};
     QString html = QString("<span style=\"font-family:'%1'; font-size:24pt;\">")
                        .arg(pip4 ? "Pip4" : QApplication::font().family());
     for (int i = 0; i < 4; ++i)

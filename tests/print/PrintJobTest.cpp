@@ -83,7 +83,11 @@ TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
     EXPECT_EQ(Print(PrintCardChoice::Mine), 2);
     ASSERT_EQ(PdfPageCount(questions.pdf), 2);
-    EXPECT_NE(PdfPageText(questions.pdf, 1).find("John Smith - Mary Lee"), std::string::npos);
+    const std::string front = PdfPageText(questions.pdf, 1);
+    EXPECT_NE(front.find("John Smith - Mary Lee"), std::string::npos);
+    // The suits are text a reader can search, copy and hear: "1♣", not a letter or digit.
+    EXPECT_NE(front.find("1\u2663"), std::string::npos) << front;
+    EXPECT_NE(front.find("\u2665"), std::string::npos);
     EXPECT_NE(PdfPageText(questions.pdf, 2).find("CONVENTION CARD"), std::string::npos);
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(ctx.Location.CurrentCardName, "testcrd_");

@@ -52,9 +52,9 @@ TEST_F(TextDrawerTest, SuitTagsBecomeColouredSymbolsOnTheSameBaseline) {
     auto calls = Texts();
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0].text, "2");
-    EXPECT_EQ(calls[1].text, "C"); // heart
+    EXPECT_EQ(calls[1].text, "\u2665");
     EXPECT_EQ(calls[2].text, " 3");
-    EXPECT_EQ(calls[3].text, "D"); // spade
+    EXPECT_EQ(calls[3].text, "\u2660");
     EXPECT_EQ(calls[0].colour, colour::Black);
     EXPECT_EQ(calls[1].colour, colour::Red);
     EXPECT_EQ(calls[2].colour, colour::Black);
@@ -77,11 +77,11 @@ TEST_F(TextDrawerTest, CapitalTagsAndDigitTagsDrawSymbols) {
     Field("<H><1><3>", 5000, 240);
     auto calls = Texts();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].text, "C");
+    EXPECT_EQ(calls[0].text, "\u2665");
     EXPECT_EQ(calls[0].colour, colour::Red);
-    EXPECT_EQ(calls[1].text, "D");
+    EXPECT_EQ(calls[1].text, "\u2660");
     EXPECT_EQ(calls[1].colour, colour::Red);
-    EXPECT_EQ(calls[2].text, "B");
+    EXPECT_EQ(calls[2].text, "\u2666");
     EXPECT_EQ(calls[2].colour, colour::Blue);
 }
 

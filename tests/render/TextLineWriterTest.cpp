@@ -43,7 +43,7 @@ TEST(TextLineWriter, PaperBreaksLongLinesAtBlanksAndStartsNewPagesAtTheBottom) {
         ys.push_back(call.y1);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"ab      cd", "one two", "three four", "abcdefghij",
-                                               "klmno", "last ", "D"}));
+                                               "klmno", "last ", "\u2660"}));
     // Five lines fill the first page; the rest start again at its top.
     EXPECT_EQ(ys, (std::vector<double>{0, 200, 400, 600, 800, 200, 200}));
     EXPECT_EQ(newPages, 1);

@@ -155,7 +155,7 @@ TEST_F(ReferenceTextWindowTest, TipsShowTheMarkupAsTypedOtherTextsDrawSymbols) {
         if (tips)
             EXPECT_EQ(texts.back(), "Press F5 for <c>.");
         else
-            EXPECT_EQ(texts, (std::vector<std::string>{"Press F5 for ", "A", "."}));
+            EXPECT_EQ(texts, (std::vector<std::string>{"Press F5 for ", "\u2663", "."}));
     }
 }
 

@@ -31,11 +31,17 @@ int FontRegistry::RegisterFonts(const std::filesystem::path& folder, bool instal
     if (!install)
         return 0;
     const QDir builtIn(kBuiltInFonts);
-    for (const QString& name : builtIn.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+    const QStringList own = builtIn.entryList({QStringLiteral("*.ttf")}, QDir::Files);
+    for (const QString& name : own)
         Add(builtIn.filePath(name));
-    for (const std::string& name : ListFolder(folder, "*.ttf"))
+    for (const std::string& name : ListFolder(folder, "*.ttf")) {
+        // A data root keeps the copy of the program's own fonts it was seeded with; an older
+        // copy must not stand beside the program's, which may hold more characters.
+        if (own.contains(QString::fromStdString(name), Qt::CaseInsensitive))
+            continue;
         if (!Add(QString::fromStdString((ResolveForWriting(folder) / name).string())))
             unusable_ << QString::fromStdString(name);
+    }
     return int(ids_.size());
 }
 
