@@ -150,34 +150,30 @@ Fixtures& Data() {
     return fixtures;
 }
 
-void ColdPage(benchmark::State& state) {
-    Scene scene(Data().dense.Path(), "DENSE", "dense", float(state.range(0)));
-    scene.renderer.SetBaseLayerCacheEnabled(false);
-    for (auto _ : state)
-        scene.renderer.RenderCard();
-}
-
-void WarmPage(benchmark::State& state) {
-    Scene scene(Data().dense.Path(), "DENSE", "dense", float(state.range(0)));
+// A whole page drawn again and again, with its base layer drawn anew each time (cold) or
+// kept (warm).
+void DrawPageOf(benchmark::State& state, const std::string& card, bool warm) {
+    Scene scene(Data().dense.Path(), "DENSE", card, float(state.range(0)));
+    scene.renderer.SetBaseLayerCacheEnabled(warm);
     scene.renderer.RenderCard();
     for (auto _ : state)
         scene.renderer.RenderCard();
-    state.counters["kept"] = scene.renderer.BaseLayerReuses();
+    if (warm)
+        state.counters["kept"] = scene.renderer.BaseLayerReuses();
 }
 
+void ColdPage(benchmark::State& state) {
+    DrawPageOf(state, "dense", false);
+}
+void WarmPage(benchmark::State& state) {
+    DrawPageOf(state, "dense", true);
+}
 // The same pages with ten fields whose text is drawn smaller to fit.
 void ColdPageTenShrunk(benchmark::State& state) {
-    Scene scene(Data().dense.Path(), "DENSE", "shrunk", float(state.range(0)));
-    scene.renderer.SetBaseLayerCacheEnabled(false);
-    for (auto _ : state)
-        scene.renderer.RenderCard();
+    DrawPageOf(state, "shrunk", false);
 }
-
 void WarmPageTenShrunk(benchmark::State& state) {
-    Scene scene(Data().dense.Path(), "DENSE", "shrunk", float(state.range(0)));
-    scene.renderer.RenderCard();
-    for (auto _ : state)
-        scene.renderer.RenderCard();
+    DrawPageOf(state, "shrunk", true);
 }
 
 void CheckBoxClick(benchmark::State& state) {
