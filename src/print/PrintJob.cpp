@@ -99,7 +99,9 @@ int PrintJob::Print(PrintCardChoice choice) {
         std::string name = ctx_.Location.CurrentCardName;
         if (ctx_.BackSideSelected && !name.empty() && name.back() == '_')
             name.pop_back();
-        printer.setOutputFileName(QDir::home().filePath(QString::fromStdString(name) + ".pdf"));
+        printer.setOutputFileName(proposedFile_.empty()
+                                      ? QDir::home().filePath(QString::fromStdString(name) + ".pdf")
+                                      : QString::fromStdString(proposedFile_.string()));
     }
     std::string problem;
     switch (questions_.ChoosePrinter(printer, problem)) {
@@ -127,6 +129,8 @@ int PrintJob::Print(PrintCardChoice choice) {
         document.PrintCard(pages_, choice);
         document.Finish();
         printed = document.PagesPrinted();
+        if (printed > 0 && printer.outputFormat() == QPrinter::PdfFormat)
+            printedFile_ = printer.outputFileName().toStdString();
         tooFarDown = document.FieldTooFarDown();
         questions_.ShowSpooling(false);
     }

@@ -2,6 +2,7 @@
 
 #include "PrintSettings.h"
 
+#include <filesystem>
 #include <string>
 
 class QPrinter;
@@ -38,6 +39,12 @@ public:
     // was printed). Whatever happens, the drawing state and the pages are left as the
     // program shows them.
     int PrintCard(PrintCardChoice choice);
+    // The PDF file the print dialog proposes where no printer is installed; without one, the
+    // card's name in the home folder.
+    void ProposeFile(std::filesystem::path file) { proposedFile_ = std::move(file); }
+    // After PrintCard: the PDF file the pages went into; empty when they went to a printer
+    // or nothing was printed.
+    const std::filesystem::path& PrintedFile() const { return printedFile_; }
     // After PrintCard: the user chose to see the fields whose text is cut off instead of
     // printing.
     bool CutOffTextAsked() const { return cutOffTextAsked_; }
@@ -52,6 +59,8 @@ private:
     CardPages& pages_;
     PrintQuestions& questions_;
     bool cutOffTextAsked_ = false;
+    std::filesystem::path proposedFile_;
+    std::filesystem::path printedFile_;
 };
 
 } // namespace cw

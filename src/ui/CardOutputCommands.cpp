@@ -2,7 +2,9 @@
 
 #include "AppContext.h"
 #include "CardExport.h"
+#include "CardLibrary.h"
 #include "CardTools.h"
+#include "FileNameText.h"
 #include "FillInController.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
@@ -16,6 +18,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace cw {
 
@@ -59,9 +62,20 @@ void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
     PrintDialog dialog(context_.prompter, &window_);
     AddHelpKey(dialog, HelpPrinting);
     PrintJob job(context_, pages, printQuestions_ ? *printQuestions_ : dialog);
-    job.PrintCard(choice);
+    // A PDF file is proposed under the card's name as the user knows it, in the folder the
+    // last one went to.
+    const std::string shown = window_.Session().Library().ShownNameOf(OpenCardName());
+    job.ProposeFile(lastPdfFolder_ / (FileNameToUtf8(shown) + ".pdf"));
+    const int printed = job.PrintCard(choice);
     if (job.CutOffTextAsked())
         window_.Tools().ShowCheckPanel();
+    if (!job.PrintedFile().empty()) {
+        lastPdfFolder_ = job.PrintedFile().parent_path();
+        const QString pagesPrinted =
+            printed == 1 ? QString("1 page") : QString("%1 pages").arg(printed);
+        window_.statusBar()->showMessage(pagesPrinted + " printed to " +
+                                         QString::fromStdString(job.PrintedFile().string()));
+    }
 }
 
 std::string CardOutputCommands::OpenCardName() const {

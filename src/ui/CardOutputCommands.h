@@ -3,7 +3,9 @@
 #include "ChangedState.h"
 #include "PrintSettings.h"
 
+#include <QDir>
 #include <QObject>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,8 @@ private:
     bool CopyOpenCardAs(const std::string& newName);
     // The open card's name, without the back page's "_".
     std::string OpenCardName() const;
+    // Where the last PDF file was printed to in this session.
+    std::filesystem::path lastPdfFolder_ = QDir::homePath().toStdString();
 
     MainWindow& window_;
     AppContext& context_;

@@ -20,9 +20,12 @@ struct ScriptedPrintQuestions : PrintQuestions {
     std::function<void(PrintOptionsModel&)> choose;
     int printerAsked = 0;
     int optionsAsked = 0;
+    // The file the print dialog was opened with.
+    std::string proposed;
 
     PrinterAnswer ChoosePrinter(QPrinter& printer, std::string& problem) override {
         ++printerAsked;
+        proposed = printer.outputFileName().toStdString();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf.string()));
         problem = printerProblem;

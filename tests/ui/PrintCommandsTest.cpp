@@ -5,9 +5,12 @@
 #include "ScriptedPrintQuestions.h"
 
 #include <QAction>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrinterInfo>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -60,6 +63,24 @@ TEST_F(PrintCommandsTest, FileMenuOffersThePrintCommandsOnceACardIsOpen) {
     OpenSampleCard();
     EXPECT_TRUE(Action("printMyCardAction")->isEnabled());
     EXPECT_TRUE(Action("printPartnersCardAction")->isEnabled());
+}
+
+TEST_F(PrintCommandsTest, APdfIsProposedUnderTheCardsNameInTheLastFolderAndSaidWhenWritten) {
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed: the dialog proposes no file";
+    OpenSampleCard();
+    QString shown;
+    for (int i = 0; i < window->cardList()->count(); ++i)
+        if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
+            shown = window->cardList()->item(i)->text();
+    ASSERT_FALSE(shown.isEmpty());
+    Action("printMyCardAction")->trigger();
+    EXPECT_EQ(questions.proposed, QDir::home().filePath(shown + ".pdf").toStdString());
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "2 pages printed to " + questions.pdf.string());
+    // The next one is proposed where the last one went.
+    Action("printMyCardAction")->trigger();
+    EXPECT_EQ(questions.proposed, (dir / (shown.toStdString() + ".pdf")).string());
 }
 
 TEST_F(PrintCommandsTest, BothSidesFromTheCardFaceLeaveTheBackPageShown) {
