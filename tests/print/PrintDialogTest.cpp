@@ -81,6 +81,19 @@ TEST_F(PrintDialogTest, OnePageCardOffersOnlyItsFrontAndNoOrientation) {
     EXPECT_FALSE(ok);
 }
 
+TEST_F(PrintDialogTest, TheInstructionsOfATwoPageCardAreShownWhole) {
+    Select("acbl");
+    PrintOptionsModel model(ctx);
+    Ask(model, [&] {
+        QLabel* instructions = dialog.instructionsLabel();
+        ASSERT_FALSE(instructions->text().isEmpty());
+        // Every line the text wraps into has room, inside the dialog.
+        EXPECT_GE(instructions->height(), instructions->heightForWidth(instructions->width()));
+        const QRect inDialog(instructions->mapTo(&dialog, QPoint(0, 0)), instructions->size());
+        EXPECT_TRUE(dialog.rect().contains(inDialog));
+    });
+}
+
 TEST_F(PrintDialogTest, OkTakesTheBoxesAndRefusesWhatIsNoNumber) {
     Select("acbl");
     PrintOptionsModel model(ctx);

@@ -26,6 +26,8 @@ namespace cw {
 
 namespace {
 
+constexpr int kInstructionsWidth = 440;
+
 const char* const kUnits[PrintBoxCount] = {"mm", "mm", "mm", "mm", "pixels"};
 
 QString Number(double value) {
@@ -117,7 +119,8 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
     instructions_ = new QLabel(optionsPanel_);
     instructions_->setObjectName("instructionsLabel");
     instructions_->setWordWrap(true);
-    instructions_->setMinimumWidth(440);
+    // A width of its own, so that the height its lines need at that width is known.
+    instructions_->setFixedWidth(kInstructionsWidth);
     panel->addWidget(instructions_);
 
     auto* buttons = new QHBoxLayout;
@@ -199,6 +202,7 @@ void PrintDialog::ShowOptions(PrintOptionsModel& model) {
     orientationGroup_->setVisible(model.OrientationOffered());
     orientationButtons_[c.landscape ? 1 : 0]->setChecked(true);
     instructions_->setText(QString::fromStdString(model.Instructions()));
+    instructions_->setFixedHeight(instructions_->heightForWidth(kInstructionsWidth));
     for (int box = 0; box < PrintBoxCount; ++box)
         numberBoxes_[size_t(box)]->setText(Number(c.boxes[size_t(box)]));
     ShowSizes();
