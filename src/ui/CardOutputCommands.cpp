@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QStatusBar>
+#include <optional>
 
 namespace cw {
 
@@ -59,9 +60,12 @@ void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
     // What is typed into an open field belongs to the card that is printed.
     window_.FillIn().CommitOpenEditor();
     ShownCardPages pages(window_);
-    PrintDialog dialog(context_.prompter, &window_);
-    AddHelpKey(dialog, HelpPrinting);
-    PrintJob job(context_, pages, printQuestions_ ? *printQuestions_ : dialog);
+    std::optional<PrintDialog> dialog;
+    if (!printQuestions_) {
+        dialog.emplace(context_.prompter, &window_);
+        AddHelpKey(*dialog, HelpPrinting);
+    }
+    PrintJob job(context_, pages, printQuestions_ ? *printQuestions_ : *dialog);
     // A PDF file is proposed under the card's name as the user knows it, in the folder the
     // last one went to.
     const std::string shown = window_.Session().Library().ShownNameOf(OpenCardName());

@@ -141,6 +141,12 @@ SmtpTransport::SmtpTransport(std::chrono::milliseconds stallTimeout) : stallTime
 
 void SmtpTransport::Send(const MailMessage& message, const MailSettings& settings,
                          const std::optional<std::string>& password) {
+    // A cancel that comes while this send is being prepared still ends it; whatever the
+    // outcome, the next send starts afresh.
+    struct CancelReset {
+        std::atomic<bool>& cancelled;
+        ~CancelReset() { cancelled = false; }
+    } reset{cancelled_};
     const std::string url = settings.EffectiveUrl();
     if (url.empty())
         throw MailError(MailError::Kind::Settings, "No mail server is set up");
@@ -171,7 +177,6 @@ void SmtpTransport::Send(const MailMessage& message, const MailSettings& setting
         Set(e, CURLOPT_USE_SSL, long(login ? CURLUSESSL_ALL : CURLUSESSL_TRY));
     if (!settings.Certificates.empty())
         Set(e, CURLOPT_CAINFO, settings.Certificates.c_str());
-    cancelled_ = false;
     Set(e, CURLOPT_NOPROGRESS, 0L);
     Set(e, CURLOPT_XFERINFODATA, &cancelled_);
     Set(e, CURLOPT_XFERINFOFUNCTION, &GiveUpWhenCancelled);
