@@ -27,13 +27,13 @@ bool KeepsAttribute5(int kind) {
     case CheckBox:
     case Circle:
     case LabelBox:
-    case Kind8:
-    case Kind9:
+    case FixedText:
+    case RotatedText:
     case Line:
     case ColourDot:
-    case Kind17:
-    case Kind21:
-    case Kind22:
+    case LayoutText:
+    case PrintDateFooter:
+    case PrintOnlyText:
     case CircledItem:
         return true;
     default:
@@ -141,7 +141,7 @@ RecordRead ReadRecordInto(CardPage& page, const std::string& line, int& fullKind
         field.text = textItem.text;
     if (kind == ColourDot && field.a[3] == 6)
         field.a[3] = 5;
-    if (kind != Kind21 && page.Count(kind) >= info.capacity) {
+    if (kind != PrintDateFooter && page.Count(kind) >= info.capacity) {
         fullKind = kind;
         return RecordRead::TableFull;
     }
@@ -269,7 +269,7 @@ std::string CardFile::FormatRecord(int kind, const CardField& field) {
     case TickMark:
         items += n(a[0]) + "," + n(a[1]) + "," + n(a[2]) + "," + n(a[3]) + ",0,\"\",0";
         break;
-    case Kind20:
+    case PlainCircle:
         items += n(a[0]) + "," + n(a[1]) + "," + n(a[2]) + ",0,0,\"\",0";
         break;
     case FrameBox:
@@ -308,7 +308,7 @@ void CardFile::QuotesOutOfTexts(CardPage& page) {
             std::string& text = page.Field(kind, i).text;
             if (text.find('"') == std::string::npos)
                 continue;
-            if (kind == Kind8) {
+            if (kind == FixedText) {
                 std::replace(text.begin(), text.end(), '"', '\'');
                 continue;
             }

@@ -15,16 +15,16 @@ const std::array<KindInfo, CardPage::KindSlots> kKinds = [] {
     kinds[FrameBox] = {266, 5, false};
     kinds[Rectangle] = {101, 6, false};
     kinds[LabelBox] = {26, 6, true};
-    kinds[Kind8] = {17, 6, true};
-    kinds[Kind9] = {11, 6, true};
+    kinds[FixedText] = {17, 6, true};
+    kinds[RotatedText] = {11, 6, true};
     kinds[Line] = {201, 6, false};
     kinds[Bitmap] = {26, 5, true};
     kinds[ColourDot] = {2, 6, false};
-    kinds[Kind17] = {51, 6, true};
+    kinds[LayoutText] = {51, 6, true};
     kinds[TickMark] = {51, 4, false};
-    kinds[Kind20] = {4, 3, false};
-    kinds[Kind21] = {1, 6, false};
-    kinds[Kind22] = {3, 6, true};
+    kinds[PlainCircle] = {4, 3, false};
+    kinds[PrintDateFooter] = {1, 6, false};
+    kinds[PrintOnlyText] = {3, 6, true};
     kinds[OptionField] = {31, 5, false};
     kinds[CircledItem] = {201, 6, true};
     return kinds;
@@ -57,8 +57,8 @@ CardPage::CardPage() {
 void CardPage::ClearCard() {
     for (auto& table : tables_)
         table.clear();
-    kind21_.a[2] = 0;
-    kind21_.a[3] = 0;
+    footer_.a[2] = 0;
+    footer_.a[3] = 0;
 }
 
 const CardField& CardPage::Field(int kind, int index) const {
@@ -75,9 +75,9 @@ CardField& CardPage::Field(int kind, int index) {
 CardField& CardPage::Add(int kind, CardField field) {
     if (!IsCardKind(kind))
         throw RangeError(kind);
-    if (kind == Kind21) {
-        kind21_ = std::move(field);
-        return kind21_;
+    if (kind == PrintDateFooter) {
+        footer_ = std::move(field);
+        return footer_;
     }
     auto& table = tables_[size_t(kind)];
     if (int(table.size()) >= kKinds[size_t(kind)].capacity)
@@ -87,7 +87,8 @@ CardField& CardPage::Add(int kind, CardField field) {
 }
 
 void CardPage::ReplaceFields(int kind, std::vector<CardField> fields) {
-    if (!IsCardKind(kind) || kind == Kind21 || int(fields.size()) > kKinds[size_t(kind)].capacity)
+    if (!IsCardKind(kind) || kind == PrintDateFooter ||
+        int(fields.size()) > kKinds[size_t(kind)].capacity)
         throw RangeError(kind);
     tables_[size_t(kind)] = std::move(fields);
 }

@@ -16,16 +16,16 @@ enum FieldKind : int {
     FrameBox = 5,
     Rectangle = 6,
     LabelBox = 7,
-    Kind8 = 8,
-    Kind9 = 9,
+    FixedText = 8,   // text drawn like a text field's, not filled in
+    RotatedText = 9, // text turned by an angle
     Line = 12,
     Bitmap = 15,
     ColourDot = 16,
-    Kind17 = 17,
+    LayoutText = 17, // text drawn like a text field's, as kind 8
     TickMark = 18,
-    Kind20 = 20,
-    Kind21 = 21,
-    Kind22 = 22,
+    PlainCircle = 20,     // a circle in the current colour
+    PrintDateFooter = 21, // on paper only: the date the card is printed
+    PrintOnlyText = 22,   // on paper only: text drawn like a text field's
     OptionField = 23,
     CircledItem = 24,
 };
@@ -76,8 +76,8 @@ public:
     // subscript run-time error and change nothing.
     void ReplaceFields(int kind, std::vector<CardField> fields);
 
-    CardField& Kind21Record() { return kind21_; }
-    const CardField& Kind21Record() const { return kind21_; }
+    CardField& FooterRecord() { return footer_; }
+    const CardField& FooterRecord() const { return footer_; }
 
     // Header lines 0..5 of the page (names and player numbers in 0, 1, 3, 4; the notes file
     // in 2); index 6 is spare.
@@ -89,7 +89,7 @@ public:
 
 private:
     std::array<std::vector<CardField>, KindSlots> tables_;
-    CardField kind21_;
+    CardField footer_;
 };
 
 } // namespace cw

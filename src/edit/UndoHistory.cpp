@@ -9,14 +9,14 @@ namespace {
 // The tables a step may change: every card kind but the single kind-21 record, which is kept
 // apart.
 bool IsTableKind(int kind) {
-    return IsCardKind(kind) && kind != Kind21;
+    return IsCardKind(kind) && kind != PrintDateFooter;
 }
 
 bool SamePage(const CardPage& a, const CardPage& b) {
     for (int kind = 0; kind < CardPage::KindSlots; ++kind)
         if (IsTableKind(kind) && a.Fields(kind) != b.Fields(kind))
             return false;
-    return a.Kind21Record() == b.Kind21Record() && a.CardHeader == b.CardHeader &&
+    return a.FooterRecord() == b.FooterRecord() && a.CardHeader == b.CardHeader &&
            a.UseAltBaseLayer == b.UseAltBaseLayer;
 }
 
@@ -41,8 +41,8 @@ PageDelta PageDelta::Between(const CardPage& before, const CardPage& after) {
     for (int kind = 0; kind < CardPage::KindSlots; ++kind)
         if (IsTableKind(kind) && before.Fields(kind) != after.Fields(kind))
             delta.tables.push_back({kind, before.Fields(kind), after.Fields(kind)});
-    if (before.Kind21Record() != after.Kind21Record())
-        delta.kind21.emplace(before.Kind21Record(), after.Kind21Record());
+    if (before.FooterRecord() != after.FooterRecord())
+        delta.kind21.emplace(before.FooterRecord(), after.FooterRecord());
     if (before.CardHeader != after.CardHeader)
         delta.header.emplace(before.CardHeader, after.CardHeader);
     if (before.UseAltBaseLayer != after.UseAltBaseLayer)
@@ -59,7 +59,7 @@ std::vector<int> PageDelta::Kinds() const {
     for (const Table& table : tables)
         kinds.push_back(table.kind);
     if (kind21)
-        kinds.push_back(Kind21);
+        kinds.push_back(PrintDateFooter);
     return kinds;
 }
 
@@ -67,7 +67,7 @@ void PageDelta::ApplyBefore(CardPage& page) const {
     for (const Table& table : tables)
         page.ReplaceFields(table.kind, table.before);
     if (kind21)
-        page.Kind21Record() = kind21->first;
+        page.FooterRecord() = kind21->first;
     if (header)
         page.CardHeader = header->first;
     if (altBaseLayer)
@@ -78,7 +78,7 @@ void PageDelta::ApplyAfter(CardPage& page) const {
     for (const Table& table : tables)
         page.ReplaceFields(table.kind, table.after);
     if (kind21)
-        page.Kind21Record() = kind21->second;
+        page.FooterRecord() = kind21->second;
     if (header)
         page.CardHeader = header->second;
     if (altBaseLayer)

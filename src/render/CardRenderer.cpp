@@ -351,13 +351,13 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
     case LabelBox:
         drawers_.DrawLabelBox(x, y, a[2], a[3], a[4], r.text, a[5]);
         break;
-    case Kind8:
-    case Kind17: {
+    case FixedText:
+    case LayoutText: {
         int32_t textY = y;
         text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
         break;
     }
-    case Kind9:
+    case RotatedText:
         DrawRotatedRecord(r);
         break;
     case Line:
@@ -370,7 +370,7 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
     case TickMark:
         drawers_.DrawTickMark(x, y, colour::Black, a[3]);
         break;
-    case Kind20:
+    case PlainCircle:
         if (!drawers_.IsOnPage(y + a[2]))
             break;
         s.SetFillStyle(FillTransparent);
@@ -378,11 +378,11 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
         // The solid fill stays for everything drawn after the ring.
         s.SetFillStyle(FillSolid);
         break;
-    case Kind21:
+    case PrintDateFooter:
         if (State.Printing() && drawers_.IsOnPage(y + a[3]))
             DrawFooter(r);
         break;
-    case Kind22:
+    case PrintOnlyText:
         if (State.Printing()) {
             int32_t textY = y;
             text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
@@ -518,7 +518,7 @@ void CardRenderer::DrawCardLayer(bool withLines) {
             drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
         });
         each(FrameBox, [&](int i, const CardField&) { DrawFrameBox(i, false); });
-        each(Kind20, [&](int, const CardField& f) {
+        each(PlainCircle, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[2]))
                 s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
         });
@@ -555,7 +555,7 @@ void CardRenderer::DrawCardLayer(bool withLines) {
             if (drawers_.IsOnPage(f.a[1] + f.a[3]))
                 drawers_.DrawNTSMark(i, true);
         });
-        each(Kind8, [&](int, const CardField& f) {
+        each(FixedText, [&](int, const CardField& f) {
             if (!drawers_.IsOnPage(f.a[1] + f.a[3]))
                 return;
             int32_t y = f.a[1];
@@ -637,7 +637,7 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
     case Rectangle:
     case LabelBox:
         return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m, f.a[3] + 4 * m);
-    case Kind20:
+    case PlainCircle:
         return around(x, y, f.a[2]);
     case Line: {
         // From (a0, a2) to (a1, a3), a4 pixels wide.
@@ -647,7 +647,7 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
             .adjusted(-width - m, -width - m, width + m, width + m);
     }
     case TextField:
-    case Kind8: {
+    case FixedText: {
         // Text may run out of its field sideways and, wrapped, a few lines below it.
         constexpr double kAcross = 1e7;
         return QRectF(-kAcross, y - 2 * m, 2 * kAcross, std::max(f.a[3], 240) + 600 + 4 * m);
@@ -724,8 +724,8 @@ void CardRenderer::RedrawField(int kind, int index) {
                 UseCardFont(s);
                 drawers_.DrawCircledItem(true, index);
                 break;
-            case Kind8: {
-                const CardField& f = ctx_.Page.Field(Kind8, index);
+            case FixedText: {
+                const CardField& f = ctx_.Page.Field(FixedText, index);
                 int32_t y = f.a[1];
                 text_.DrawFieldText(f.a[0] + ctx_.PageOffsetX, y, f.text, f.a[2], f.a[3], f.a[4],
                                     f.a[5]);

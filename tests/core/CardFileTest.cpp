@@ -83,7 +83,7 @@ TEST_F(CardFileTest, LoadsEveryKindIntoItsTable) {
     EXPECT_EQ(page.Field(Rectangle, 0).a[5], 255); // colour from the text position
     EXPECT_EQ(page.Field(Bitmap, 0).text, "pic.bmp");
     EXPECT_EQ(page.Field(CircledItem, 0).a[5], 255);
-    EXPECT_EQ(page.Field(Kind20, 0).a, (std::array<int32_t, 6>{1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(page.Field(PlainCircle, 0).a, (std::array<int32_t, 6>{1, 2, 3, 0, 0, 0}));
     EXPECT_TRUE(page.UseAltBaseLayer); // the circle record was read after the circled item
 }
 
@@ -153,16 +153,16 @@ TEST_F(CardFileTest, SpecialReadingRules) {
     Load();
     EXPECT_EQ(page.Field(ColourDot, 0).a[3], 5); // state 6 reads as 5
     EXPECT_TRUE(page.UseAltBaseLayer);           // the last circle/circled item decides
-    EXPECT_EQ(page.Count(Kind21), 0);
-    EXPECT_EQ(page.Kind21Record().a[4], 5);
-    page.Field(Kind8, 0).text = "say \"x\"";
+    EXPECT_EQ(page.Count(PrintDateFooter), 0);
+    EXPECT_EQ(page.FooterRecord().a[4], 5);
+    page.Field(FixedText, 0).text = "say \"x\"";
     Save();
-    EXPECT_EQ(page.Field(Kind8, 0).text, "say 'x'");
+    EXPECT_EQ(page.Field(FixedText, 0).text, "say 'x'");
     std::string file = ReadFile(location.PagePath());
     EXPECT_EQ(file.find("21,"), std::string::npos); // kind 21 is not written
     Load();
-    EXPECT_EQ(page.Field(Kind8, 0).text, "say 'x'");
-    EXPECT_EQ(page.Kind21Record().a[2], 0); // cleared by the load
+    EXPECT_EQ(page.Field(FixedText, 0).text, "say 'x'");
+    EXPECT_EQ(page.FooterRecord().a[2], 0); // cleared by the load
 }
 
 TEST_F(CardFileTest, AQuoteInAnyTextCannotBreakTheFile) {
@@ -282,11 +282,11 @@ TEST(CardPageTest, CapacitiesAndKind21) {
         page.Add(ColourDot, {});
     EXPECT_THROW(page.Add(ColourDot, {}), RuntimeError);
     EXPECT_THROW(page.Add(10, {}), RuntimeError);
-    page.Add(Kind21, {{1, 2, 3, 4, 5, 6}, ""});
-    EXPECT_EQ(page.Count(Kind21), 0);
+    page.Add(PrintDateFooter, {{1, 2, 3, 4, 5, 6}, ""});
+    EXPECT_EQ(page.Count(PrintDateFooter), 0);
     page.ClearCard();
     EXPECT_EQ(page.Count(ColourDot), 0);
-    EXPECT_EQ(page.Kind21Record().a, (std::array<int32_t, 6>{1, 2, 0, 0, 5, 6}));
+    EXPECT_EQ(page.FooterRecord().a, (std::array<int32_t, 6>{1, 2, 0, 0, 5, 6}));
 }
 
 TEST_F(CardFileTest, LineBreaksTypedIntoAMultiLineFieldSurviveSaveAndLoad) {
