@@ -50,7 +50,7 @@ int16_t Application::ScreenTwipsPerPixel() {
 bool Application::RunStartup(StartupMode mode) {
     AppContext& ctx = *context_;
     if (mode == StartupMode::Command)
-        ctx.KeepSettingsUnchanged = true;
+        ctx.OnlyReadsDataRoot = true;
     fonts_.RegisterFonts(ctx.paths.FontsDir, true);
     std::string readOnly = WriteProblem(ctx.paths.ProgramFolder);
     ctx.RootReadOnly = !readOnly.empty();
@@ -58,17 +58,17 @@ bool Application::RunStartup(StartupMode mode) {
         TellStartupProblems(readOnly);
     bool ok = trap_.Guard(loc::Main, [&] {
         // A data root that cannot be written still opens: its cards can be read and printed.
-        if (!ctx.RootReadOnly)
+        if (!ctx.RootReadOnly && !ctx.OnlyReadsDataRoot)
             log_->CheckErrorLog();
         BusyScope busy(prompter_);
         // A command resolves the paths it was given from the folder it was started in.
-        if (!ctx.KeepSettingsUnchanged)
+        if (!ctx.OnlyReadsDataRoot)
             fs::current_path(ctx.paths.ProgramFolder);
         if (!ctx.RootReadOnly && !ExistsAnyCase(ctx.paths.TempBmpsDir))
             fs::create_directories(ctx.paths.TempBmpsDir);
         ctx.ReadSystemSettings();
         ctx.CurrentFormat = ctx.Settings.DefaultFormat;
-        if (!ctx.KeepSettingsUnchanged && (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag)) {
+        if (!ctx.OnlyReadsDataRoot && (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag)) {
             prompter_.Message("Please click 'Special Notices' on the main form", "NOTICE",
                               Buttons::Ok);
             ctx.Settings.SystemFlags &= 253;
@@ -76,7 +76,8 @@ bool Application::RunStartup(StartupMode mode) {
                 ctx.SaveSystemSettings();
         }
     });
-    CreateFolderQuietly(ctx.paths.DataSysDir);
+    if (!ctx.OnlyReadsDataRoot)
+        CreateFolderQuietly(ctx.paths.DataSysDir);
     return ok;
 }
 

@@ -1,41 +1,128 @@
 #include "CommandLine.h"
 
+#include "Commands.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
 namespace cw {
 
 namespace {
 
-// Options that take no value.
-bool IsFlag(const std::string& option) {
-    return option == "--version" || option == "--partner" || option == "--help" ||
-           option == "--black";
+QCommandLineOption QtOption(const OptionSyntax& syntax) {
+    if (syntax.valueName.empty())
+        return QCommandLineOption(QString::fromStdString(syntax.name));
+    return QCommandLineOption(QString::fromStdString(syntax.name), QString(),
+                              QString::fromStdString(syntax.valueName));
+}
+
+CommandLine UsageError(const std::string& error) {
+    CommandLine line;
+    line.request = CommandLine::Request::UsageError;
+    line.error = error;
+    return line;
+}
+
+// Parses words against options; the options given go into line. False with line.error set
+// when a word is not one of them, a value is missing, or a plain word is not allowed.
+bool ParseOptions(const std::vector<std::string>& words, const std::vector<OptionSyntax>& options,
+                  bool takesFile, const std::string& who, CommandLine& line) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    std::vector<OptionSyntax> all = options;
+    all.insert(all.end(), CommonOptions().begin(), CommonOptions().end());
+    for (const OptionSyntax& option : all)
+        parser.addOption(QtOption(option));
+    parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    if (who == "cardwright")
+        parser.addOption(QCommandLineOption("version"));
+
+    QStringList arguments{"cardwright"}; // the parser skips the program's name
+    for (const std::string& word : words)
+        arguments << QString::fromStdString(word);
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString name = unknown.first();
+            line.error = who + ": unknown option '" + (name.size() == 1 ? "-" : "--") +
+                         name.toStdString() + "'";
+        } else {
+            QString text = parser.errorText();
+            if (text.endsWith('.'))
+                text.chop(1);
+            line.error = who + ": " + text.toStdString();
+        }
+        return false;
+    }
+    for (const OptionSyntax& option : all) {
+        const QString name = QString::fromStdString(option.name);
+        if (parser.isSet(name))
+            line.options["--" + option.name] =
+                option.valueName.empty() ? std::string() : parser.value(name).toStdString();
+    }
+    if (parser.isSet("help"))
+        line.options["--help"] = "";
+    if (who == "cardwright" && parser.isSet("version"))
+        line.options["--version"] = "";
+    const QStringList plain = parser.positionalArguments();
+    if (plain.size() > (takesFile ? 1 : 0)) {
+        line.error = who + ": unexpected argument '" + plain.last().toStdString() + "'";
+        return false;
+    }
+    if (!plain.isEmpty())
+        line.file = plain.first().toStdString();
+    return true;
 }
 
 } // namespace
 
+const std::vector<OptionSyntax>& CommonOptions() {
+    static const std::vector<OptionSyntax> options = {
+        {"root", "DIR",
+         "The data root: card formats, cards and settings (default "
+         "$XDG_DATA_HOME/cardwright or ~/.local/share/cardwright)."},
+    };
+    return options;
+}
+
 CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
-    CommandLine line;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            if (line.command.empty() && line.options.empty())
-                line.command = arg;
-            else
-                line.errors.push_back("Unexpected argument: " + arg);
-            continue;
+    const std::string first = args.empty() ? std::string() : args.front();
+    if (first == "help") {
+        CommandLine line;
+        if (args.size() == 1) {
+            line.request = Request::ProgramHelp;
+            return line;
         }
-        std::string name = arg, value;
-        if (auto eq = arg.find('='); eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-        } else if (!IsFlag(arg)) {
-            if (i + 1 >= args.size()) {
-                line.errors.push_back("Missing value after " + arg);
-                continue;
-            }
-            value = args[++i];
-        }
-        line.options[name] = value;
+        if (args.size() > 2)
+            return UsageError("help: unexpected argument '" + args[2] + "'");
+        if (!FindCommand(args[1]))
+            return UsageError("help: unknown command '" + args[1] +
+                              "' (see 'cardwright --help')");
+        line.request = Request::CommandHelp;
+        line.command = args[1];
+        return line;
     }
+
+    CommandLine line;
+    if (const CommandEntry* tool = FindCommand(first)) {
+        line.command = first;
+        const std::vector<std::string> words(args.begin() + 1, args.end());
+        if (!ParseOptions(words, tool->options, false, "cardwright " + first, line))
+            return UsageError(line.error);
+        line.request = line.Has("--help") ? Request::CommandHelp : Request::Command;
+        return line;
+    }
+
+    if (!ParseOptions(args, {}, true, "cardwright", line))
+        return UsageError(line.error);
+    // A plain word that names no file path reads as a mistyped command.
+    if (line.file && line.file->find_first_of("./") == std::string::npos)
+        return UsageError("cardwright: unknown command '" + *line.file +
+                          "' (see 'cardwright --help')");
+    if (line.Has("--help"))
+        line.request = Request::ProgramHelp;
+    else if (line.Has("--version"))
+        line.request = Request::Version;
     return line;
 }
 

@@ -11,20 +11,26 @@ namespace cw {
 class Application;
 class FormatCatalogue;
 
-// One command-line tool of the program: its word, its usage lines and what it runs. A tool
-// gets the started application (not yet through its start-up), the parsed command line and
-// the two output streams, and returns the process's exit code.
+// One command-line tool of the program: its word, what its help says of it, its options and
+// what it runs. A tool gets the started application (not yet through its start-up), the
+// parsed command line and the two output streams, and returns the process's exit code: 0 done,
+// 1 failed, 2 the options cannot be used.
 struct CommandEntry {
     std::string name;
-    std::string usage;
+    std::string summary;  // one line for the program's help
+    std::string synopsis; // the words after "cardwright": "print --card NAME|'*' [OPTIONS]"
+    std::string description;
+    std::vector<OptionSyntax> options; // besides the common ones
     int (*run)(Application& app, const CommandLine& line, std::ostream& out, std::ostream& err);
 };
 
-// The program's command-line tools, in the order the usage lists them.
+// The program's command-line tools, in the order the help lists them.
 const std::vector<CommandEntry>& CommandTable();
 const CommandEntry* FindCommand(const std::string& name);
-// The usage text of the program and every tool.
-std::string UsageText();
+// "cardwright --help": how the program is started and the commands it has.
+std::string ProgramHelp();
+// "cardwright help COMMAND": the command and every option it takes.
+std::string CommandHelp(const CommandEntry& command);
 
 // "cardwright formats": one line per installed format (slot, code, extension, back-page
 // flag, display name), tab-separated.

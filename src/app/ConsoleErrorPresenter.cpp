@@ -1,14 +1,15 @@
 #include "ConsoleErrorPresenter.h"
 
-#include <iostream>
-
 namespace cw {
 
 void ConsoleErrorPresenter::ShowError(const ErrorState& state) {
-    ErrorContextSnapshot snapshot = context_.Snapshot();
-    for (const std::string& line : ErrorDialogLines(state, snapshot))
-        std::cerr << line << '\n';
-    log_.WriteErrorRecord(state, snapshot);
+    std::string text = state.ErrDescription;
+    // One line, however the description was put together.
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    err_ << text << '\n';
+    log_.WriteErrorRecord(state, context_.Snapshot());
 }
 
 } // namespace cw

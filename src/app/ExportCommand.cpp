@@ -58,6 +58,10 @@ int RunExportCommand(Application& app, const ExportCommandOptions& options, std:
         err << "The folder " << options.out.parent_path().string() << " does not exist.\n";
         return 1;
     }
+    if (fs::is_directory(options.out)) {
+        err << "Cannot write " << options.out.string() << ": it is a folder.\n";
+        return 1;
+    }
     const int trapsBefore = app.Trap().TrapCount();
     if (!pages.Open())
         return 1;

@@ -3,7 +3,9 @@
 #include "AppContext.h"
 #include "Application.h"
 #include "CardCommand.h"
+#include "CardPageReader.h"
 #include "CardPages.h"
+#include "PendingFiles.h"
 #include "PictureFiles.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
@@ -27,6 +29,33 @@ std::vector<std::string> AllCards(const AppContext& ctx) {
         names.push_back(name);
     }
     return names;
+}
+
+// Why the pages of the card that a print of side needs cannot be read whole; nullopt when
+// they can. Reads without opening the card and without creating anything.
+std::optional<std::string> UnreadableCard(const AppContext& ctx, const std::string& name,
+                                          PrintSide side) {
+    std::vector<bool> sides;
+    if (side != PrintSide::Back)
+        sides.push_back(false);
+    if (side != PrintSide::Front && ctx.Catalogue.HasBackPage(ctx.CurrentFormat))
+        sides.push_back(true);
+    for (bool back : sides) {
+        CardLocation location = ctx.Location;
+        location.CurrentCardName = name + (back ? "_" : "");
+        const std::string file = location.PagePath().string();
+        try {
+            auto page = ReadCardPage(location, back, ctx.BackTemplateForMissingPage());
+            if (!page)
+                return "The card " + name + " has no " + (back ? "back" : "front") +
+                       " page: " + file + " is missing.";
+            if (page->ReadIncompletely)
+                return "The card file " + file + " is not a card file or is damaged.";
+        } catch (const std::exception& error) {
+            return "The card file " + file + " cannot be read: " + error.what();
+        }
+    }
+    return std::nullopt;
 }
 
 std::string InstalledPrinters() {
@@ -71,6 +100,11 @@ bool ParsePrintOptions(const CommandLine& line, PrintCommandOptions& options,
         }
     }
     options.black = line.Has("--black");
+    options.oneSheet = line.Has("--one-sheet");
+    if (options.oneSheet && options.side && *options.side != PrintSide::Both) {
+        problem = "print: --one-sheet puts both sides on one sheet; it goes with --side both";
+        return false;
+    }
     if (line.Has("--pdf") && line.Has("--printer")) {
         problem = "print: give --pdf FILE or --printer NAME, not both";
         return false;
@@ -84,6 +118,7 @@ bool ParsePrintOptions(const CommandLine& line, PrintCommandOptions& options,
         }
     }
     options.printer = line.Value("--printer");
+    options.skipUnreadable = line.Has("--skip-unreadable");
     return true;
 }
 
@@ -115,25 +150,60 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
             return 1;
         }
         model.Choices().side = *options.side;
+        // The sides given on the command line stand for themselves: one sheet only when asked.
+        model.Choices().oneSheet = false;
     }
     if (options.black)
         model.Choices().blackOnly = true;
+    if (options.oneSheet) {
+        if (!model.HasBackPage()) {
+            err << "Card format " << code << " has no back page to print beside its front.\n";
+            return 1;
+        }
+        model.Choices().side = PrintSide::Both;
+        model.Choices().oneSheet = true;
+    }
     if (auto problem = model.Problem()) {
         err << "The saved print settings of format " << code << " cannot be used: " << *problem
             << '\n';
         return 1;
     }
-
-    std::unique_ptr<QPrinter> printer;
-    std::filesystem::path scratch;
-    if (options.pdf) {
-        if (!fs::is_directory(options.pdf->parent_path())) {
-            err << "The folder " << options.pdf->parent_path().string() << " does not exist.\n";
+    // A card that cannot be read whole would print without a page and put every later card
+    // on the wrong side of the sheet: the job stops, or leaves the card out when asked to.
+    std::vector<std::string> printable;
+    for (const std::string& name : cards) {
+        const auto problem = UnreadableCard(ctx, name, model.Choices().side);
+        if (!problem) {
+            printable.push_back(name);
+        } else if (options.skipUnreadable) {
+            err << "Left out: " << *problem << '\n';
+        } else {
+            err << *problem << (cards.size() > 1 ? " Nothing was printed (--skip-unreadable "
+                                                   "prints the other cards)."
+                                                 : "")
+                << '\n';
             return 1;
         }
-        scratch = options.pdf->string() + ".new";
+    }
+    if (printable.empty()) {
+        err << "No card could be read; nothing was printed.\n";
+        return 1;
+    }
+
+    PendingFiles pending;
+    std::unique_ptr<QPrinter> printer;
+    if (options.pdf) {
+        const fs::path folder = options.pdf->parent_path();
+        if (!fs::is_directory(folder)) {
+            err << "The folder " << folder.string() << " does not exist.\n";
+            return 1;
+        }
+        if (fs::is_directory(*options.pdf)) {
+            err << "Cannot write " << options.pdf->string() << ": it is a folder.\n";
+            return 1;
+        }
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        SetUpPdfPrinter(ctx, *printer, scratch);
+        SetUpPdfPrinter(ctx, *printer, pending.Add(*options.pdf));
     } else {
         const QPrinterInfo info =
             options.printer ? QPrinterInfo::printerInfo(QString::fromStdString(*options.printer))
@@ -147,42 +217,42 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
             return 1;
         }
         printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        OfferFormatPaper(ctx, *printer);
+        OfferFormatPaper(ctx, *printer, model.Choices().side == PrintSide::Both &&
+                                            model.Choices().oneSheet);
     }
 
     const int trapsBefore = app.Trap().TrapCount();
     PrintDocument document(ctx, *printer, model);
-    if (!document.Start())
+    if (!document.Start()) {
+        if (options.pdf)
+            err << "Cannot write " << options.pdf->string() << ".\n";
         return 1;
-    for (const std::string& name : cards) {
+    }
+    for (const std::string& name : printable) {
         NamedCardPages pages(ctx, name);
         document.PrintCard(pages, options.cards);
     }
     const bool finished = document.Finish();
-    std::error_code ec;
-    if (options.pdf) {
-        if (!finished || document.PagesPrinted() == 0 || !fs::exists(scratch)) {
-            fs::remove(scratch, ec);
-            err << "Cannot write " << options.pdf->string() << '\n';
-            return 1;
-        }
-        try {
-            MoveFileOver(ctx.fileSystem, scratch, *options.pdf);
-        } catch (const std::exception& error) {
-            fs::remove(scratch, ec);
-            err << "Cannot write " << options.pdf->string() << ": " << error.what() << '\n';
-            return 1;
-        }
-    } else if (!finished) {
+    // Errors trapped on the way were reported, one line each; the job is then given up whole.
+    if (!finished || app.Trap().TrapCount() != trapsBefore || document.PagesPrinted() == 0)
         return 1;
+    if (options.pdf) {
+        try {
+            pending.Commit(ctx.fileSystem);
+        } catch (const std::exception& error) {
+            err << error.what() << '\n';
+            return 1;
+        }
     }
     if (document.FieldTooFarDown())
         err << "At least one field at the bottom of the page is too far down to print.\n";
+    if (auto cut = document.InkCutSoFar())
+        err << "The card does not fit on the paper at its print size; cut off: " << *cut
+            << ".\n";
     out << document.PagesPrinted() << (document.PagesPrinted() == 1 ? " page" : " pages") << " of "
-        << cards.size() << (cards.size() == 1 ? " card" : " cards") << " printed to "
+        << printable.size() << (printable.size() == 1 ? " card" : " cards") << " printed to "
         << (options.pdf ? options.pdf->string() : printer->printerName().toStdString()) << '\n';
-    // Errors trapped while printing were reported; the document holds what could be printed.
-    return app.Trap().TrapCount() == trapsBefore ? 0 : 1;
+    return 0;
 }
 
 } // namespace cw

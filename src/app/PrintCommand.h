@@ -20,8 +20,10 @@ struct PrintCommandOptions {
     std::optional<PrintSide> side; // the saved choice without it
     PrintCardChoice cards = PrintCardChoice::Mine;
     bool black = false;
+    bool oneSheet = false; // both sides side by side on one sheet
     std::optional<std::filesystem::path> pdf;
     std::optional<std::string> printer; // the system's default printer without it (and --pdf)
+    bool skipUnreadable = false;        // a card that cannot be read whole is left out
 };
 
 bool ParsePrintOptions(const CommandLine& line, PrintCommandOptions& options, std::string& problem);

@@ -7,11 +7,13 @@
 #include "CardPages.h"
 #include "CardRenderer.h"
 #include "PainterSurface.h"
+#include "PendingFiles.h"
 #include "PictureFiles.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
 
 #include <QPrinter>
+#include <functional>
 
 namespace cw {
 
@@ -24,8 +26,9 @@ std::string LowerExtension(const std::filesystem::path& path) {
     return ext;
 }
 
+// The output is written only when drawnWhole() says the drawing trapped no error.
 bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions& options,
-                  std::ostream& err) {
+                  const std::function<bool()>& drawnWhole, std::ostream& err) {
     CardCanvas canvas;
     CanvasCardView view(ctx, canvas);
     canvas.Fit(ctx.View, ctx.TwipsPerPixel);
@@ -34,6 +37,8 @@ bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions
     screen.State.PrintMode = 0;
     screen.SelectSurface(canvas.Surface());
     screen.RenderCard();
+    if (!drawnWhole())
+        return false;
     // The same picture files as "Save Card as" writes (GIF through giflib).
     std::string ext = LowerExtension(options.out);
     PictureType type = ext == ".png"   ? PictureType::Png
@@ -51,31 +56,26 @@ bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions
 
 // The page as the print job prints it on the format's paper, with the format's saved print
 // settings.
-bool WritePdf(AppContext& ctx, const RenderOptions& options, std::ostream& err) {
+bool WritePdf(AppContext& ctx, const RenderOptions& options,
+              const std::function<bool()>& drawnWhole, std::ostream& err) {
     NamedCardPages pages(ctx, options.card);
-    const fs::path scratch = options.out.string() + ".new";
+    PendingFiles pending;
     QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(ctx, printer, scratch);
+    SetUpPdfPrinter(ctx, printer, pending.Add(options.out));
     PrintOptionsModel model(ctx);
     model.Choices().side = options.back ? PrintSide::Back : PrintSide::Front;
     PrintDocument document(ctx, printer, model);
     if (!document.Start())
         return false;
     document.PrintCard(pages, options.partner ? PrintCardChoice::Partner : PrintCardChoice::Mine);
-    const bool finished = document.Finish();
-    std::error_code ec;
-    if (!finished || !fs::exists(scratch)) {
-        fs::remove(scratch, ec);
-        err << "Cannot write " << options.out.string() << '\n';
+    if (!document.Finish() || !drawnWhole())
         return false;
-    }
     if (document.FieldTooFarDown())
         err << "At least one field at the bottom of the page is too far down to print.\n";
     try {
-        MoveFileOver(ctx.fileSystem, scratch, options.out);
+        pending.Commit(ctx.fileSystem);
     } catch (const std::exception& error) {
-        fs::remove(scratch, ec);
-        err << "Cannot write " << options.out.string() << ": " << error.what() << '\n';
+        err << error.what() << '\n';
         return false;
     }
     return true;
@@ -142,11 +142,8 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         return 1;
 
     ctx.Location.CurrentCardName = options.card;
-    fs::path front = ctx.Location.CardDir / (options.card + ctx.Location.CardExt);
-    if (!ExistsAnyCase(front)) {
-        err << "Card " << options.card << " not found: " << front.string() << '\n';
+    if (!CardFound(ctx, options.card, err))
         return 1;
-    }
     if (options.back) {
         ctx.Location.CurrentCardName += "_";
         if (!ExistsAnyCase(ctx.Location.PagePath()) && !ctx.BackTemplateForMissingPage()) {
@@ -160,12 +157,12 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
 
     RenderState state;
     state.ShowOwnCard = !options.partner;
-    bool written = LowerExtension(options.out) == ".pdf" ? WritePdf(ctx, options, err)
-                                                         : WritePicture(ctx, state, options, err);
-    if (!written)
-        return 1;
-    // Errors trapped while drawing were reported; the picture shows what could be drawn.
-    return app.Trap().TrapCount() == trapsBefore ? 0 : 1;
+    // Errors trapped while drawing were reported; nothing is written then.
+    auto drawnWhole = [&] { return app.Trap().TrapCount() == trapsBefore; };
+    const bool written = LowerExtension(options.out) == ".pdf"
+                             ? WritePdf(ctx, options, drawnWhole, err)
+                             : WritePicture(ctx, state, options, drawnWhole, err);
+    return written ? 0 : 1;
 }
 
 } // namespace cw

@@ -9,6 +9,7 @@
 #include "HelpTopics.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
+#include "PendingFiles.h"
 #include "QtPrompter.h"
 #include "ScriptedPrompter.h"
 
@@ -25,7 +26,7 @@ int RunCommand(const cw::CommandEntry& tool, const cw::CommandLine& line,
     cw::ConsoleErrorPresenter presenter(app.Log(), app.Context());
     app.SetErrorPresenter(&presenter);
     // Whatever a tool does, the data root's settings stay as the program left them.
-    app.Context().KeepSettingsUnchanged = true;
+    app.Context().OnlyReadsDataRoot = true;
     int code = tool.run(app, line, std::cout, std::cerr);
     for (const std::string& text : prompter.MessageTexts())
         std::cerr << text << '\n';
@@ -33,28 +34,42 @@ int RunCommand(const cw::CommandEntry& tool, const cw::CommandLine& line,
     return code;
 }
 
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "cardwright: " << message.toStdString() << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    cw::CommandLine line = cw::CommandLine::Parse(args);
-    if (line.Has("--version")) {
+    const cw::CommandLine line = cw::CommandLine::Parse({argv + 1, argv + argc});
+    switch (line.request) {
+    case cw::CommandLine::Request::UsageError:
+        std::cerr << line.error << '\n';
+        return 2;
+    case cw::CommandLine::Request::Version:
         std::cout << "Cardwright " << cw::kAppVersion << '\n';
         return 0;
+    case cw::CommandLine::Request::ProgramHelp:
+        std::cout << cw::ProgramHelp();
+        return 0;
+    case cw::CommandLine::Request::CommandHelp:
+        std::cout << cw::CommandHelp(*cw::FindCommand(line.command));
+        return 0;
+    case cw::CommandLine::Request::Command:
+    case cw::CommandLine::Request::Program:
+        break;
     }
-    const cw::CommandEntry* tool = line.command.empty() ? nullptr : cw::FindCommand(line.command);
     // `cardwright FILE` (a double click in the file manager) opens that card file.
     std::optional<std::filesystem::path> cardFile;
-    if (!tool && !line.command.empty() && std::filesystem::is_regular_file(line.command)) {
-        cardFile = std::filesystem::absolute(line.command);
-        line.command.clear();
+    if (line.file) {
+        if (!std::filesystem::is_regular_file(*line.file)) {
+            std::cerr << "cardwright: no such card file: " << *line.file << '\n';
+            return 1;
+        }
+        cardFile = std::filesystem::absolute(*line.file);
     }
-    if (line.Has("--help") || !line.errors.empty() || (!line.command.empty() && !tool)) {
-        for (const auto& error : line.errors)
-            std::cerr << error << '\n';
-        std::cerr << cw::UsageText();
-        return line.Has("--help") ? 0 : 2;
-    }
+    const cw::CommandEntry* tool = cw::FindCommand(line.command);
     std::filesystem::path root = line.Value("--root").value_or(cw::DefaultDataRoot().string());
     root = std::filesystem::absolute(root);
 
@@ -63,6 +78,10 @@ int main(int argc, char** argv) {
             qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A command says what went wrong in one line of its own; Qt's warnings on the way
+        // (a painter that could not start, a font it substituted) would only bury it.
+        qInstallMessageHandler(KeepQtQuiet);
+        cw::PendingFiles::RemoveScratchFilesOnSignals();
         QGuiApplication qtApp(argc, argv);
         std::string problem;
         if (!cw::PrepareDataRoot(root, problem)) {

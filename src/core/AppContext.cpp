@@ -30,14 +30,14 @@ bool AppContext::ReadSystemSettings() {
 }
 
 bool AppContext::SaveSystemSettings() {
-    if (KeepSettingsUnchanged)
+    if (OnlyReadsDataRoot)
         return true;
     BusyScope busy(prompter);
     return errorTrap.Guard(loc::SaveSystemSettings, [&] { SettingsFile().Save(Settings); });
 }
 
 bool AppContext::PatchDefaultFormat() {
-    if (KeepSettingsUnchanged)
+    if (OnlyReadsDataRoot)
         return true;
     return errorTrap.Guard(
         loc::PatchDefaultFormat, [&] { SettingsFile().PatchDefaultFormat(CurrentFormat); },
@@ -50,7 +50,7 @@ bool AppContext::LoadFormatDefaults() {
         loc::LoadFormatDefaults,
         [&] {
             rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                          DrawingBaseText, !KeepSettingsUnchanged && !RootReadOnly);
+                                          DrawingBaseText, !OnlyReadsDataRoot && !RootReadOnly);
             SetUpViewScale();
         },
         [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
@@ -98,7 +98,7 @@ bool AppContext::ApplyFormatDefaults(bool save) {
             return;
         }
         Defaults.CollectInto(BackSideSelected, DrawingBaseText);
-        if (KeepSettingsUnchanged)
+        if (OnlyReadsDataRoot)
             Defaults.Apply(BackSideSelected, DrawingBaseText);
         else
             DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
@@ -153,7 +153,9 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
                 picture.empty() ? std::nullopt : std::optional<fs::path>(paths.BmpsDir / picture));
             errorTrap.Guard(loc::SpecialNotice, [&] {
                 auto special = ResolveExisting(Location.CardDir / "special.txt");
-                if (special) {
+                if (special && OnlyReadsDataRoot) {
+                    view.ShowSpecialNoticeLabel(true);
+                } else if (special) {
                     fs::copy_file(*special, paths.DataDir / "special.txt",
                                   fs::copy_options::overwrite_existing);
                     view.ShowSpecialNoticeLabel(true);
@@ -181,15 +183,34 @@ bool AppContext::LoadCard() {
             LoadOptions options;
             options.backSide = BackSideSelected;
             options.backTemplate = BackTemplateForMissingPage();
+            options.copyTemplate = !OnlyReadsDataRoot;
             options.fileSystem = &fileSystem;
             report = CardFile::LoadCard(Page, Location, options);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
     if (finished)
         RememberPageOnDisk();
-    if (finished && !report.Complete())
+    if (finished && !report.Complete()) {
+        // A command prints or exports only whole cards; the program opens what could be read.
+        if (OnlyReadsDataRoot) {
+            errorTrap.Trap(loc::LoadCard, IncompleteCardProblem(report),
+                           {Location.PagePath().string()});
+            return false;
+        }
         ReportIncompleteCard(report);
+    }
     return finished;
+}
+
+std::string AppContext::IncompleteCardProblem(const LoadReport& report) const {
+    constexpr size_t kItemsNamed = 3;
+    std::string text = "The card file " + FileNameToUtf8(Location.PagePath().string()) +
+                       " is not a card file or is damaged. Not read: ";
+    for (size_t i = 0; i < report.notRead.size() && i < kItemsNamed; ++i)
+        text += (i ? "; " : "") + report.notRead[i];
+    if (report.notRead.size() > kItemsNamed)
+        text += "; and " + std::to_string(report.notRead.size() - kItemsNamed) + " more";
+    return text + ".";
 }
 
 void AppContext::ReportIncompleteCard(const LoadReport& report) {

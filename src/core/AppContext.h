@@ -52,9 +52,9 @@ public:
     // Left margin of the page being drawn (printing); 0 for one-page formats.
     int32_t PageOffsetX = 0;
     bool MainWindowLoaded = false;
-    // Set for the command-line tools: the data root's settings (cwr.sys, the defaults files)
-    // are read but never written.
-    bool KeepSettingsUnchanged = false;
+    // Set for the command-line tools: the data root's files are read, never created, changed
+    // or deleted (its settings, the formats' defaults, a card's missing back page, notices).
+    bool OnlyReadsDataRoot = false;
     // The data root cannot be written (the user was told at start-up): files the program
     // would make by itself (a format's defaults) are not attempted.
     bool RootReadOnly = false;
@@ -117,6 +117,8 @@ private:
     void SaveCardAnew();
     void ReportRebuiltDefaults(const DefaultsRebuilt& rebuilt);
     void ReportIncompleteCard(const LoadReport& report);
+    // Why a page that was read incompletely is refused, naming the file and what was not read.
+    std::string IncompleteCardProblem(const LoadReport& report) const;
     bool historyProblemShown_ = false;
     // The open page's file as it was read or written last.
     std::optional<std::string> pageOnDisk_;

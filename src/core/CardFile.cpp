@@ -164,6 +164,8 @@ LoadReport CardFile::LoadCard(CardPage& page, const CardLocation& location,
         if (!ExistsAnyCase(*options.backTemplate))
             throw RuntimeError(RuntimeError::FileNotFound, "Cannot create the back page from " +
                                                                options.backTemplate->string());
+        if (!options.copyTemplate)
+            return ParsePage(page, ReadExistingFile(*options.backTemplate), options.backSide);
         CopyFileOver(options.fileSystem ? *options.fileSystem : FileSystem::Default(),
                      *options.backTemplate, path);
     }

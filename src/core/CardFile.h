@@ -25,6 +25,9 @@ struct LoadOptions {
     // A blank back page copied in when the page file is missing (formats whose cards may
     // lack their back page).
     std::optional<fs::path> backTemplate;
+    // Whether that copy is written into the card's folder; otherwise the template is only
+    // read, as the blank back page, and nothing is created.
+    bool copyTemplate = true;
     // What that copy is written through (the default file system when null).
     FileSystem* fileSystem = nullptr;
 };

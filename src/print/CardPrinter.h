@@ -4,8 +4,11 @@
 #include "CardRenderer.h"
 #include "FontBook.h"
 #include "PrintLayout.h"
+#include "SheetPlacement.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QPrinter;
 
@@ -15,31 +18,58 @@ class AppContext;
 class CardPages;
 class PainterSurface;
 
-// Prints cards page after page into one document on a printer set up for a layout. Each
+// One sheet of a job: whose card, its pages in their order on the sheet (true: the back
+// page), and where they go.
+struct PlannedSheet {
+    bool ownCard = true;
+    std::vector<bool> backPages;
+    SheetPlacement placement;
+};
+
+// Prints cards sheet after sheet into one document on a printer set up for a layout. Each
 // page is drawn by the card renderer as it draws the screen, onto the printer's sheet at
-// the layout's scale and margins.
+// the layout's scale, centred on the sheet with its ink inside what the printer reaches
+// (and at least kSafeMarginMm from the edges); with one sheet for both sides, the two pages
+// stand side by side, shrunk evenly where they do not fit.
 class CardPrinter {
 public:
+    static constexpr double kSafeMarginMm = 5;
+
     CardPrinter(AppContext& ctx, QPrinter& printer, const PrintLayout& layout);
     ~CardPrinter();
 
     CardPrinter(const CardPrinter&) = delete;
     CardPrinter& operator=(const CardPrinter&) = delete;
 
-    // Prints the open card of pages: the user's own card, the partner's, or the one and then
-    // the other, each on the layout's sides (front before back). The last page printed stays
-    // open.
+    // The sheets the open card of pages prints on: the user's own card, the partner's, or
+    // the one and then the other, each with the layout's sides (front before back, or side
+    // by side). Draws each page once, small, to find its ink.
+    std::vector<PlannedSheet> PlanSheets(CardPages& pages, PrintCardChoice choice);
+    // Prints the planned sheets. The last page printed stays open.
+    void PrintSheets(CardPages& pages, const std::vector<PlannedSheet>& sheets);
+    // PlanSheets, then PrintSheets.
     void PrintPages(CardPages& pages, PrintCardChoice choice);
+
+    // What of the planned sheets' ink falls off the paper, in words ("5 mm at the right");
+    // nullopt when everything is on it.
+    std::optional<std::string> InkCut(const std::vector<PlannedSheet>& sheets) const;
+    // InkCut of the sheets printed so far.
+    std::optional<std::string> InkCutSoFar() const;
 
     // Ends the document; false (reported to the error trap) when the printer failed.
     bool End();
 
-    int PagesPrinted() const { return pagesPrinted_; }
+    // Sheets printed: the pages of the document.
+    int PagesPrinted() const { return sheetsPrinted_; }
     // An item lay too far down to be printed on at least one page.
     bool FieldTooFarDown() const { return fieldTooFarDown_; }
 
 private:
-    void PrintShownPage(bool ownCard);
+    std::vector<std::vector<bool>> SheetSides() const;
+    PlacedPage MeasureShownPage(bool ownCard);
+    void PrepareRenderer(bool ownCard);
+    void DrawShownPage(bool ownCard, QPointF origin, double fit);
+    void DrawFoldMark(const PlannedSheet& sheet);
 
     AppContext& ctx_;
     QPrinter& printer_;
@@ -48,7 +78,11 @@ private:
     NoCardFormatView view_;
     CardRenderer renderer_;
     std::unique_ptr<PainterSurface> surface_;
-    int pagesPrinted_ = 0;
+    int dpi_ = 600;
+    QSizeF sheet_;
+    QRectF printable_;
+    int sheetsPrinted_ = 0;
+    std::vector<PlannedSheet> printedSheets_; // the sheets printed, for InkCutSoFar
     bool fieldTooFarDown_ = false;
 };
 

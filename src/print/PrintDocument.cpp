@@ -20,8 +20,11 @@ PrintDocument::PrintDocument(AppContext& ctx, QPrinter& printer, const PrintOpti
 PrintDocument::~PrintDocument() = default;
 
 bool PrintDocument::Start() {
-    if (printer_.outputFormat() == QPrinter::PdfFormat)
+    if (printer_.outputFormat() == QPrinter::PdfFormat) {
         printer_.setResolution(kPdfResolution);
+        // A file has no paper of its own: it gets the sheet the layout needs.
+        OfferFormatPaper(ctx_, printer_, layout_.oneSheet);
+    }
     if (!PreparePrinter(ctx_, printer_, layout_))
         return false;
     cardPrinter_ = std::make_unique<CardPrinter>(ctx_, printer_, layout_);
@@ -33,12 +36,22 @@ void PrintDocument::PrintCard(CardPages& pages, PrintCardChoice choice) {
         cardPrinter_->PrintPages(pages, choice);
 }
 
+std::optional<std::string> PrintDocument::InkCut(CardPages& pages, PrintCardChoice choice) {
+    if (!cardPrinter_)
+        return std::nullopt;
+    return cardPrinter_->InkCut(cardPrinter_->PlanSheets(pages, choice));
+}
+
 bool PrintDocument::Finish() {
     return cardPrinter_ && cardPrinter_->End();
 }
 
 int PrintDocument::PagesPrinted() const {
     return cardPrinter_ ? cardPrinter_->PagesPrinted() : 0;
+}
+
+std::optional<std::string> PrintDocument::InkCutSoFar() const {
+    return cardPrinter_ ? cardPrinter_->InkCutSoFar() : std::nullopt;
 }
 
 bool PrintDocument::FieldTooFarDown() const {

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QPrinter;
 
@@ -26,11 +28,16 @@ public:
     bool Start();
     // Prints the open card of pages (Start first).
     void PrintCard(CardPages& pages, PrintCardChoice choice);
+    // What of the open card's ink would fall off the paper ("4 mm at the right"); nullopt
+    // when all of it is on the paper (Start first).
+    std::optional<std::string> InkCut(CardPages& pages, PrintCardChoice choice);
     // Ends the document; false when the printer failed (reported to the error trap).
     bool Finish();
 
     const PrintLayout& Layout() const { return layout_; }
     int PagesPrinted() const;
+    // What of the printed sheets' ink fell off the paper; nullopt when none did.
+    std::optional<std::string> InkCutSoFar() const;
     bool FieldTooFarDown() const;
 
 private:

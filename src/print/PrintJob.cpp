@@ -126,6 +126,17 @@ int PrintJob::Print(PrintCardChoice choice) {
         PrintDocument document(ctx_, printer, model);
         if (!document.Start())
             return 0;
+        if (auto cut = document.InkCut(pages_, choice)) {
+            questions_.ShowSpooling(false);
+            const std::optional<size_t> answer = prompter.Choose(
+                "The card does not fit on this paper at its print size: " + *cut +
+                    " of it would be cut off.\n\nChoose a smaller Print Width and Height or "
+                    "larger paper, or print it as it is.",
+                GetProgramText(TextId::ProgramName), {"Print Anyway", "Cancel"});
+            if (answer != size_t(0))
+                return 0;
+            questions_.ShowSpooling(true);
+        }
         document.PrintCard(pages_, choice);
         document.Finish();
         printed = document.PagesPrinted();

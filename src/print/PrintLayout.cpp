@@ -50,6 +50,14 @@ PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model
     layout.blackOnly = c.blackOnly;
     PaperRule rule = PaperRuleFor(ctx, c.landscape, paperIsA5);
     layout.orientation = rule.orientation;
+    layout.oneSheet = layout.side == PrintSide::Both && c.oneSheet;
+    if (layout.oneSheet) {
+        layout.orientation = QPageLayout::Landscape;
+        const auto& codes = ctx.Catalogue.Codes;
+        const int16_t f = ctx.CurrentFormat;
+        layout.backPageOnLeft = f == codes.FmtACBL || f == codes.FmtACBLFF ||
+                                f == codes.FmtSAYC || f == codes.FmtCANADA;
+    }
 
     // The scale does not depend on the sheet: a card keeps its size and proportions on
     // paper other than its own (a Letter card on A4, a half card on A5), where stretching it
@@ -77,6 +85,46 @@ bool PaperIsA5(const QPrinter& printer) {
     return printer.pageLayout().pageSize().id() == QPageSize::A5;
 }
 
+namespace {
+
+// The format's page is measured in inches (the American cards), not millimetres.
+bool MeasuredInInches(const QSizeF& page) {
+    const double quarterInches = page.width() / 25.4 * 4;
+    return std::abs(quarterInches - std::round(quarterInches)) < 0.05;
+}
+
+// The paper most printers hold, of the family the format's page is measured in, upright.
+QSizeF EverydayPaper(const QSizeF& page) {
+    return QPageSize(MeasuredInInches(page) ? QPageSize::Letter : QPageSize::A4)
+        .size(QPageSize::Millimeter);
+}
+
+} // namespace
+
+QSizeF OneSheetPaperMillimetres(const AppContext& ctx) {
+    const QSizeF page = FormatPaperMillimetres(ctx);
+    if (page.isEmpty())
+        return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    // The pages upright, side by side, on a sheet turned sideways.
+    const QSizeF pair(std::min(page.height(), 2 * page.width()),
+                      std::max(page.height(), 2 * page.width()));
+    const QSizeF fits =
+        QPageSize(pair, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch)
+            .size(QPageSize::Millimeter);
+    const QSizeF usual = EverydayPaper(page);
+    return fits.width() * fits.height() <= usual.width() * usual.height() * 1.01 ? fits : usual;
+}
+
+QSizeF PrintPaperMillimetres(const AppContext& ctx) {
+    const QSizeF page = FormatPaperMillimetres(ctx);
+    // A card of half a Letter sheet is printed on a Letter sheet, where it has room around it.
+    const QSizeF letter = QPageSize(QPageSize::Letter).size(QPageSize::Millimeter);
+    if (std::abs(page.width() - letter.height() / 2) < 1 &&
+        std::abs(page.height() - letter.width()) < 1)
+        return letter;
+    return page;
+}
+
 QSizeF FormatPaperMillimetres(const AppContext& ctx) {
     const double width = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintWidth);
     const double height = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintHeight);
@@ -85,8 +133,14 @@ QSizeF FormatPaperMillimetres(const AppContext& ctx) {
     return QSizeF(std::min(width, height), std::max(width, height));
 }
 
-void OfferFormatPaper(const AppContext& ctx, QPrinter& printer) {
-    QSizeF paper = FormatPaperMillimetres(ctx);
+void OfferFormatPaper(const AppContext& ctx, QPrinter& printer, bool oneSheet) {
+    if (oneSheet) {
+        printer.setPageSize(QPageSize(OneSheetPaperMillimetres(ctx), QPageSize::Millimeter,
+                                      QString(), QPageSize::FuzzyMatch));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return;
+    }
+    const QSizeF paper = PrintPaperMillimetres(ctx);
     if (paper.isEmpty())
         return;
     printer.setPageSize(QPageSize(paper, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));

@@ -25,6 +25,10 @@ struct PrintLayout {
     int32_t FrontPageLeftMargin = 0;
     int32_t BackPageLeftMargin = 0;
     int32_t UserTextPrintOffset = 0;
+    // Both pages side by side on one landscape sheet, the back page on the left where the
+    // printed card has it there (the folded American cards).
+    bool oneSheet = false;
+    bool backPageOnLeft = false;
 };
 
 // The printed size over the natural size for a print width or height entered against its
@@ -46,13 +50,22 @@ PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model
 
 bool PaperIsA5(const QPrinter& printer);
 
+// The sheet a one-sheet print of the current format goes on, upright, in millimetres: the
+// standard paper that holds its two pages side by side, or A4 or Letter (the paper the
+// format's own size is measured in) when that would be larger.
+QSizeF OneSheetPaperMillimetres(const AppContext& ctx);
+
+// The sheet one page of the current format is printed on, upright, in millimetres: its own
+// paper, or Letter for a card of half a Letter sheet; empty when the format gives no size.
+QSizeF PrintPaperMillimetres(const AppContext& ctx);
+
 // The format's own paper, upright, in millimetres (from its print width and height); empty
 // when the format gives no print size.
 QSizeF FormatPaperMillimetres(const AppContext& ctx);
 
-// Offers the format's own paper on printer before the user chooses (the print dialog shows
-// it; the user may pick another).
-void OfferFormatPaper(const AppContext& ctx, QPrinter& printer);
+// Offers the paper the format prints on before the user chooses (the print dialog shows it;
+// the user may pick another), or the sheet for both pages side by side.
+void OfferFormatPaper(const AppContext& ctx, QPrinter& printer, bool oneSheet = false);
 
 // Sets printer up for layout: paper orientation and, on printers that have it, printing on
 // both sides. False when the printer refuses the orientation (reported to the error trap).

@@ -31,6 +31,8 @@ int32_t PrintFlagsOf(const PrintChoices& choices) {
         break;
     case PrintSide::Both:
         flags |= printflag::BothSides;
+        if (choices.oneSheet)
+            flags |= printflag::OneSheet;
         break;
     }
     if (choices.blackOnly)
@@ -73,10 +75,13 @@ PrintOptionsModel::PrintOptionsModel(AppContext& ctx) : ctx_(ctx) {
         if (flags & printflag::BothSides)
             choices_.side = PrintSide::Both;
         choices_.blackOnly = (flags & printflag::BlackOnly) != 0;
+        choices_.oneSheet = (flags & printflag::OneSheet) != 0;
     }
     // A one-page card has only its front, whatever settings it was given.
     if (!hasBackPage_)
         choices_.side = PrintSide::Front;
+    if (choices_.side != PrintSide::Both)
+        choices_.oneSheet = false;
 
     defaults_[BoxPrintWidth] = catalogue.Number(format, ColPrintWidth);
     defaults_[BoxPrintHeight] = catalogue.Number(format, ColPrintHeight);

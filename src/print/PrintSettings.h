@@ -19,6 +19,8 @@ inline constexpr int32_t FrontSide = 4;
 inline constexpr int32_t BackSide = 8;
 inline constexpr int32_t BothSides = 16;
 inline constexpr int32_t BlackOnly = 128;
+// With BothSides: the two pages side by side on one sheet, as the folded printed card.
+inline constexpr int32_t OneSheet = 1024;
 } // namespace printflag
 
 // The five number boxes of the print options, in their order: millimetres, except the
@@ -40,6 +42,8 @@ struct PrintChoices {
     PrintSide side = PrintSide::Front;
     bool blackOnly = false;
     bool landscape = false;
+    // Both sides side by side on one landscape sheet (with side Both only).
+    bool oneSheet = false;
     std::array<double, PrintBoxCount> boxes{};
 
     bool operator==(const PrintChoices&) const = default;

@@ -14,6 +14,8 @@ PrintedPage PrintedPageOf(AppContext& ctx, bool backSide) {
     if (paper.isEmpty())
         return page;
     PrintOptionsModel model(ctx);
+    // A page printed beside the other on one sheet is the same page as printed alone.
+    model.Choices().oneSheet = false;
     const PrintLayout layout = PrintLayoutFor(ctx, model, false);
     if (layout.orientation == QPageLayout::Landscape)
         paper.transpose();

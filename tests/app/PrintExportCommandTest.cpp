@@ -5,9 +5,11 @@
 #include "PdfPages.h"
 #include "RenderTestData.h"
 #include "ScriptedPrompter.h"
+#include "TestFiles.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 using namespace cw;
@@ -33,11 +35,15 @@ protected:
         err.str({});
         out.str({});
         CommandLine line = CommandLine::Parse(args);
+        if (line.request == CommandLine::Request::UsageError) {
+            err << line.error << '\n';
+            return 2;
+        }
         const CommandEntry* tool = FindCommand(line.command);
         if (!tool)
             return -1;
         Application app(dir.Path(), prompter);
-        ConsoleErrorPresenter presenter(app.Log(), app.Context());
+        ConsoleErrorPresenter presenter(app.Log(), app.Context(), err);
         app.SetErrorPresenter(&presenter);
         int code = tool->run(app, line, out, err);
         app.UnregisterFonts();
@@ -77,8 +83,8 @@ TEST_F(PrintExportCommandTest, PrintWritesTheJobIntoAPdf) {
         QImage page(QString::fromStdString(PdfPagePicture(pdf, 1, 144, dir.Path()).string()));
         EXPECT_FALSE(page.isNull());
         int red = 0;
-        for (int y = 555; y < 590 && !page.isNull(); ++y)
-            for (int x = 15; x < 90; ++x)
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
                 red += qRed(page.pixel(x, y)) > 180 && qGreen(page.pixel(x, y)) < 80;
         return red;
     };
@@ -143,4 +149,143 @@ TEST_F(PrintExportCommandTest, ExportNamesTheBackPageWithAnUnderscore) {
     EXPECT_EQ(Run({"export", "--card", "mine", "--out", Out("mine.tif")}), 2);
     EXPECT_EQ(Run({"export", "--card", "mine", "--dpi", "9000", "--out", Out("m.png")}), 2);
     EXPECT_EQ(Written().size(), 10u);
+}
+
+namespace {
+
+// Every file under root but those under skip, with its bytes, to see that a command
+// changed nothing.
+std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& skip = {}) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).string();
+        if (!skip.empty() && name.rfind(skip.string(), 0) == 0)
+            continue;
+        files[name] = entry.is_regular_file() ? ReadFile(entry.path()) : std::string("<folder>");
+    }
+    return files;
+}
+
+// The names of the files that differ between two snapshots.
+std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
+                                 const std::map<std::string, std::string>& after) {
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : after)
+        if (!before.count(name) || before.at(name) != bytes)
+            names.push_back(name);
+    for (const auto& [name, bytes] : before)
+        if (!after.count(name))
+            names.push_back(name + " (removed)");
+    return names;
+}
+
+} // namespace
+
+TEST_F(PrintExportCommandTest, AJobThatCannotBeDoneWholeWritesNothing) {
+    fs::create_directories(dir / "out");
+    const fs::path cards = dir / "EVERY";
+    // Garbage, an empty file, and a card whose back page is missing.
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i)
+        garbage += char((i * 7919 + 13) % 251);
+    WriteFile(cards / "junk.evy", garbage);
+    WriteFile(cards / "junk_.evy", garbage);
+    WriteFile(cards / "empty.evy", "");
+    WriteFile(cards / "empty_.evy", "");
+    WriteCardPage(dir.Path(), EveryKindFormat(), "halfdone", false, {});
+
+    for (const char* card : {"junk", "empty"}) {
+        EXPECT_EQ(Run({"export", "--card", card, "--out", Out("x.png")}), 1) << card;
+        EXPECT_NE(err.str().find(std::string(card) + ".evy is not a card file or is damaged"),
+                  std::string::npos)
+            << err.str();
+        EXPECT_EQ(Run({"print", "--card", card, "--pdf", Out("x.pdf")}), 1) << card;
+        EXPECT_EQ(Run({"render", "--card", card, "--out", Out("x.png")}), 1) << card;
+    }
+    EXPECT_EQ(Run({"print", "--card", "halfdone", "--pdf", Out("x.pdf")}), 1);
+    EXPECT_NE(err.str().find("has no back page"), std::string::npos) << err.str();
+    // Every card, one of them unreadable: nothing, the card named.
+    EXPECT_EQ(Run({"print", "--card", "*", "--pdf", Out("all.pdf")}), 1);
+    EXPECT_NE(err.str().find("empty"), std::string::npos) << err.str();
+    EXPECT_TRUE(Written().empty()) << Written().front();
+
+    // Left out on request, and said so.
+    ASSERT_EQ(Run({"print", "--card", "*", "--skip-unreadable", "--pdf", Out("all.pdf")}), 0)
+        << err.str();
+    EXPECT_EQ(PdfPageCount(Out("all.pdf")), 4); // mine and ours, both sides
+    const std::string said = err.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << said;
+    EXPECT_EQ(out.str(), "4 pages of 2 cards printed to " + Out("all.pdf").string() + "\n");
+
+    // A back page is not a card; a folder is not a file.
+    EXPECT_EQ(Run({"print", "--card", "mine_", "--pdf", Out("b.pdf")}), 1);
+    EXPECT_EQ(err.str(), "mine_ is the back page of the card mine, not a card; give the card's "
+                         "name.\n");
+    fs::create_directories(dir / "out" / "dir.png");
+    EXPECT_EQ(Run({"export", "--card", "mine", "--out", Out("dir.png")}), 1);
+    EXPECT_EQ(Written(), std::vector<std::string>{"all.pdf"});
+    EXPECT_TRUE(fs::is_empty(dir / "out" / "dir.png"));
+    // No scratch file is left anywhere.
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos)
+            << entry.path();
+}
+
+TEST_F(PrintExportCommandTest, CommandsThatReadChangeNothingInTheDataRoot) {
+    const fs::path elsewhere = dir / "out";
+    fs::create_directories(elsewhere);
+    // Started once, so that the root is set up as the program leaves it.
+    ASSERT_EQ(Run({"formats"}), 0);
+    const auto before = Snapshot(dir.Path() / "EVERY");
+    const auto settings = ReadFile(dir / "cwr.sys");
+    const std::vector<std::vector<std::string>> commands = {
+        {"formats"},
+        {"render", "--card", "mine", "--side", "back", "--out", Out("r.png")},
+        {"render", "--card", "mine", "--out", Out("r.pdf")},
+        {"print", "--card", "*", "--pdf", Out("p.pdf")},
+        {"print", "--card", "mine", "--one-sheet", "--pdf", Out("one.pdf")},
+        {"export", "--card", "mine", "--out", Out("e.gif")},
+        {"export", "--card", "mine", "--out", Out("e.jpeg")},
+        {"check", "--card", "mine"},
+        {"compare", "--card", "mine", "--with", "ours"},
+    };
+    const auto rootBefore = Snapshot(dir.Path(), "out");
+    for (const auto& args : commands) {
+        EXPECT_LE(Run(args), 1) << args.front() << ": " << err.str();
+        EXPECT_EQ(Changed(rootBefore, Snapshot(dir.Path(), "out")), std::vector<std::string>{})
+            << args.front() << " " << args.back();
+    }
+    EXPECT_EQ(ReadFile(dir / "cwr.sys"), settings);
+    EXPECT_TRUE(Changed(before, Snapshot(dir.Path() / "EVERY")).empty());
+    EXPECT_TRUE(fs::exists(Out("e.jpeg"))); // the extension the user gave
+}
+
+TEST_F(PrintExportCommandTest, BothSidesGoOnOneLandscapeSheetWithInkOnThePaper) {
+    fs::create_directories(dir / "out");
+    ASSERT_EQ(Run({"print", "--card", "mine", "--one-sheet", "--pdf", Out("one.pdf")}), 0)
+        << err.str();
+    ASSERT_EQ(PdfPageCount(Out("one.pdf")), 1);
+    EXPECT_EQ(out.str(), "1 page of 1 card printed to " + Out("one.pdf").string() + "\n");
+    const QImage sheet(
+        QString::fromStdString(PdfPagePicture(Out("one.pdf"), 1, 72, dir.Path()).string()));
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_GT(sheet.width(), sheet.height());
+    // Each half of the sheet holds a page's ink, and no ink comes within 5 mm of an edge.
+    const int edge = int(5 / 25.4 * 72);
+    int left = 0, right = 0, nearEdge = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x) {
+            if ((sheet.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                continue;
+            (x < sheet.width() / 2 ? left : right)++;
+            nearEdge += x < edge || y < edge || x >= sheet.width() - edge ||
+                        y >= sheet.height() - edge;
+        }
+    EXPECT_GT(left, 100);
+    EXPECT_GT(right, 100);
+    EXPECT_EQ(nearEdge, 0);
+    // One side at a time, each on a page of its own, with the same 5 mm.
+    ASSERT_EQ(Run({"print", "--card", "mine", "--side", "both", "--pdf", Out("two.pdf")}), 0);
+    EXPECT_EQ(PdfPageCount(Out("two.pdf")), 2);
+    EXPECT_EQ(Run({"print", "--card", "mine", "--side", "front", "--one-sheet"}), 2);
 }

@@ -118,16 +118,6 @@ TEST_F(StartupTest, CommandsLeaveTheSettingsAndTheNoticeToTheProgram) {
     EXPECT_EQ(S01Line(), "s01 0");
 }
 
-TEST(CommandLineTest, ParsesCommandOptionsAndFlags) {
-    auto line = CommandLine::Parse({"render", "--root", "/r", "--partner", "--out=x.png"});
-    EXPECT_EQ(line.command, "render");
-    EXPECT_EQ(line.Value("--root"), std::optional<std::string>("/r"));
-    EXPECT_TRUE(line.Has("--partner"));
-    EXPECT_EQ(line.Value("--out"), std::optional<std::string>("x.png"));
-    EXPECT_TRUE(line.errors.empty());
-    EXPECT_FALSE(CommandLine::Parse({"--root"}).errors.empty());
-}
-
 TEST(DataRootTest, ASettingsFileInAnyCaseIsTheRootsOwn) {
     TempDir dir;
     WriteLines(dir / "root" / "CWR.SYS", {"| mine"});

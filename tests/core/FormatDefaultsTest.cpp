@@ -153,7 +153,7 @@ TEST_F(ContextTest, UnreadableDefaultsFileIsKeptAsBadAndTheFormatIsSetUpFromItsL
 
 TEST_F(ContextTest, WithSettingsKeptUnchangedNoDefaultsFileIsWritten) {
     Build({FormatSpec{}});
-    ctx.KeepSettingsUnchanged = true;
+    ctx.OnlyReadsDataRoot = true;
     int16_t slot = 0;
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);

@@ -81,6 +81,10 @@ protected:
 
 TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    questions.choose = [](PrintOptionsModel& model) {
+        EXPECT_TRUE(model.Choices().oneSheet); // as the card is printed
+        model.Choices().oneSheet = false;
+    };
     EXPECT_EQ(Print(PrintCardChoice::Mine), 2);
     ASSERT_EQ(PdfPageCount(questions.pdf), 2);
     const std::string front = PdfPageText(questions.pdf, 1);
@@ -93,6 +97,19 @@ TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
     EXPECT_EQ(ctx.Location.CurrentCardName, "testcrd_");
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_TRUE(prompter.MessageTexts().empty());
+
+    // As the folded card: one Letter sheet turned sideways, the competition half (the back
+    // page) on the left, the bidding half on the right.
+    questions.choose = nullptr;
+    EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
+    ASSERT_EQ(PdfPageCount(questions.pdf), 1);
+    EXPECT_EQ(PdfPageSize(questions.pdf, 1), "792 x 612");
+    const std::string left = PdfTextIn(questions.pdf, 1, 0, 0, 396, 612);
+    const std::string right = PdfTextIn(questions.pdf, 1, 396, 0, 396, 612);
+    EXPECT_NE(left.find("competition, leads and carding"), std::string::npos) << left;
+    EXPECT_EQ(left.find("John Smith - Mary Lee"), std::string::npos);
+    EXPECT_NE(right.find("John Smith - Mary Lee"), std::string::npos) << right;
+    EXPECT_TRUE(errors.shown.empty());
 }
 
 TEST_F(PrintJobTest, OnePageFormatPrintsOnlyItsFront) {
@@ -120,13 +137,13 @@ TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned
     EXPECT_NE(partner.find("M654321"), std::string::npos);
     EXPECT_NE(partner.find("Mary Lee - John Smith"), std::string::npos);
 
-    // Both sides of both cards: the partner gets his front page too, four sheets in all.
+    // Both sides of both cards: the partner gets his front page too, one sheet each.
     questions.choose = nullptr;
-    EXPECT_EQ(Print(PrintCardChoice::Both), 4);
-    ASSERT_EQ(PdfPageCount(questions.pdf), 4);
+    EXPECT_EQ(Print(PrintCardChoice::Both), 2);
+    ASSERT_EQ(PdfPageCount(questions.pdf), 2);
     EXPECT_NE(PdfPageText(questions.pdf, 1).find("K123456"), std::string::npos);
-    EXPECT_NE(PdfPageText(questions.pdf, 3).find("M654321"), std::string::npos);
-    EXPECT_NE(PdfPageText(questions.pdf, 4).find("competition, leads and carding"),
+    EXPECT_NE(PdfPageText(questions.pdf, 2).find("M654321"), std::string::npos);
+    EXPECT_NE(PdfPageText(questions.pdf, 2).find("competition, leads and carding"),
               std::string::npos);
 
     // The partner's card alone, from the back page that was left open.
@@ -150,16 +167,17 @@ TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndAnotherEntryScalesIt) {
         EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
         return Ink(Page(1));
     };
-    // At 72 dpi the card's 7920 x 12240 twips (half a Letter sheet) are 396 x 612 pixels; its
-    // frames lie inside, the last one ending above the foot the program leaves unprinted.
+    // At 72 dpi the card's 7920 x 12240 twips (half a Letter sheet) are 396 x 612 pixels,
+    // centred on the Letter sheet it is printed on; its frames lie inside, the last one
+    // ending above the foot the program leaves unprinted.
     QRect natural = printWith(0);
-    EXPECT_EQ(PdfPageSize(questions.pdf, 1), "396 x 612"); // the format's half Letter sheet
-    EXPECT_NEAR(natural.right(), 391, 3);
-    EXPECT_NEAR(natural.bottom(), 595, 3);
-    // The card fills its paper: a smaller entry shows the scaling (a larger one runs off it).
+    EXPECT_EQ(PdfPageSize(questions.pdf, 1), "612 x 792");
+    EXPECT_NEAR(natural.right(), 108 + 391, 3);
+    EXPECT_NEAR(natural.bottom(), 90 + 595, 3);
+    // A smaller entry shows the scaling.
     QRect smaller = printWith(-10);
-    EXPECT_NEAR(double(smaller.right()) / natural.right(), 130.0 / 140.0, 0.01);
-    EXPECT_NEAR(double(smaller.bottom()) / natural.bottom(), 206.0 / 216.0, 0.01);
+    EXPECT_NEAR(double(smaller.width()) / natural.width(), 130.0 / 140.0, 0.01);
+    EXPECT_NEAR(double(smaller.height()) / natural.height(), 206.0 / 216.0, 0.01);
 }
 
 TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
@@ -302,16 +320,24 @@ TEST(PrintJobOverflow, FieldAtTheBottomIsLeftOutAndSaidOnce) {
         model.Choices().boxes[BoxBackMargin] = 0;
     };
     PrintJob job(ctx, pages, questions);
+    // The card's ink reaches further down than the paper allows: asked first, printed anyway.
+    prompter.QueueChoice(0);
     EXPECT_EQ(job.PrintCard(PrintCardChoice::Mine), 2);
+    EXPECT_EQ(prompter.UnusedAnswers(), 0u);
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{
                   "At least one field at the bottom of the page is too far down to print."});
-    // The box at the top is printed (its outline is dark), the one at the bottom is not.
+    // The box at the top is printed (its outline is dark), the one at the bottom is not. The
+    // card is moved up to 5 mm (284 twips) in from the sheet's edges.
     QImage page(QString::fromStdString(PdfPagePicture(questions.pdf, 1, 144, dir.Path()).string()));
     ASSERT_FALSE(page.isNull());
-    auto dark = [&](int x, int y) {
-        return qGray(page.pixel(x * 144 / 1440, y * 144 / 1440)) < 128;
+    auto dark = [&](int left, int top, int right, int bottom) {
+        for (int y = top * 144 / 1440; y < std::min(page.height(), bottom * 144 / 1440); ++y)
+            for (int x = left * 144 / 1440; x < right * 144 / 1440; ++x)
+                if (qGray(page.pixel(x, y)) < 128)
+                    return true;
+        return false;
     };
-    EXPECT_TRUE(dark(200, 275));
-    EXPECT_FALSE(dark(200, 7125));
+    EXPECT_TRUE(dark(200, 200, 350 + 284, 350 + 284));
+    EXPECT_FALSE(dark(0, 6500, 7200, 7200));
 }

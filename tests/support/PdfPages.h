@@ -16,6 +16,10 @@ int PdfPageCount(const fs::path& pdf);
 // The text of one page (pages count from 1).
 std::string PdfPageText(const fs::path& pdf, int page);
 
+// The text of one page that lies within the area of width x height points whose top left
+// corner is x, y points from the page's.
+std::string PdfTextIn(const fs::path& pdf, int page, int x, int y, int width, int height);
+
 // One page as a PNG picture at dpi, written into folder; the picture's path, or an empty
 // path when it could not be made.
 fs::path PdfPagePicture(const fs::path& pdf, int page, int dpi, const fs::path& folder);

@@ -76,8 +76,9 @@ TEST_F(PrintCommandsTest, APdfIsProposedUnderTheCardsNameInTheLastFolderAndSaidW
     ASSERT_FALSE(shown.isEmpty());
     Action("printMyCardAction")->trigger();
     EXPECT_EQ(questions.proposed, QDir::home().filePath(shown + ".pdf").toStdString());
+    // Both sides on one sheet, as the card's print settings are shipped.
     EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
-              "2 pages printed to " + questions.pdf.string());
+              "1 page printed to " + questions.pdf.string());
     // The next one is proposed where the last one went.
     Action("printMyCardAction")->trigger();
     EXPECT_EQ(questions.proposed, (dir / (shown.toStdString() + ".pdf")).string());
@@ -85,6 +86,7 @@ TEST_F(PrintCommandsTest, APdfIsProposedUnderTheCardsNameInTheLastFolderAndSaidW
 
 TEST_F(PrintCommandsTest, BothSidesFromTheCardFaceLeaveTheBackPageShown) {
     OpenSampleCard();
+    questions.choose = [](PrintOptionsModel& model) { model.Choices().oneSheet = false; };
     Action("printMyCardAction")->trigger();
     EXPECT_EQ(questions.optionsAsked, 1);
     ASSERT_EQ(PdfPageCount(questions.pdf), 2);

@@ -76,6 +76,14 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
     blackOnlyBox_->setObjectName("blackOnlyBox");
     sides->addWidget(blackOnlyBox_);
     panel->addLayout(sides);
+    oneSheetBox_ = new QCheckBox("Both sides on one sheet", optionsPanel_);
+    oneSheetBox_->setObjectName("oneSheetBox");
+    oneSheetBox_->setToolTip("Prints the two pages side by side on one sheet turned sideways, "
+                             "as the folded printed card, shrunk a little where they do not fit.");
+    panel->addWidget(oneSheetBox_);
+    // Only both sides can share a sheet.
+    connect(sideButtons_[size_t(PrintSide::Both)], &QRadioButton::toggled, oneSheetBox_,
+            &QWidget::setEnabled);
 
     orientationGroup_ = new QGroupBox("Paper Orientation", optionsPanel_);
     orientationGroup_->setObjectName("orientationGroup");
@@ -195,6 +203,9 @@ void PrintDialog::ShowOptions(PrintOptionsModel& model) {
         button->setEnabled(model.HasBackPage());
     sideButton(c.side)->setChecked(true);
     blackOnlyBox_->setChecked(c.blackOnly);
+    oneSheetBox_->setVisible(model.HasBackPage());
+    oneSheetBox_->setChecked(c.oneSheet);
+    oneSheetBox_->setEnabled(c.side == PrintSide::Both);
     for (QWidget* widget : std::initializer_list<QWidget*>{numberCaptions_[BoxBackMargin],
                                                            numberBoxes_[BoxBackMargin],
                                                            defaultLabels_[BoxBackMargin]})
@@ -237,6 +248,7 @@ bool PrintDialog::ReadOptions() {
         if (sideButtons_[size_t(side)]->isChecked())
             choices.side = PrintSide(side);
     choices.blackOnly = blackOnlyBox_->isChecked();
+    choices.oneSheet = choices.side == PrintSide::Both && oneSheetBox_->isChecked();
     choices.landscape = orientationButtons_[1]->isChecked();
     for (int box = 0; box < PrintBoxCount; ++box) {
         const std::string text = numberBoxes_[size_t(box)]->text().trimmed().toStdString();

@@ -41,6 +41,7 @@ public:
     QGroupBox* optionsPanel() const { return optionsPanel_; }
     QRadioButton* sideButton(PrintSide side) const { return sideButtons_[size_t(side)]; }
     QCheckBox* blackOnlyBox() const { return blackOnlyBox_; }
+    QCheckBox* oneSheetBox() const { return oneSheetBox_; }
     QGroupBox* orientationGroup() const { return orientationGroup_; }
     QRadioButton* orientationButton(int index) const { return orientationButtons_[size_t(index)]; }
     QLineEdit* numberBox(int box) const { return numberBoxes_[size_t(box)]; }
@@ -67,6 +68,7 @@ private:
     QLabel* spoolingLabel_ = nullptr;
     std::array<QRadioButton*, 3> sideButtons_{};
     QCheckBox* blackOnlyBox_ = nullptr;
+    QCheckBox* oneSheetBox_ = nullptr;
     QGroupBox* orientationGroup_ = nullptr;
     QButtonGroup* orientationButtonGroup_ = nullptr;
     std::array<QRadioButton*, 2> orientationButtons_{};

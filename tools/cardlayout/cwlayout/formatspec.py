@@ -48,8 +48,8 @@ class FormatSpec:
     base_print_colour_back: int = 0
     comment: str = ""
     # "Both sides on one sheet": the two pages printed side by side on one sheet, the back page
-    # on the left, as the folded card is printed.  The print settings cannot hold this choice
-    # yet; once they can, the shipped print settings take it from here.
+    # on the left, as the folded card is printed.  The shipped print settings (header line 12
+    # of the first layout file) choose it.
     both_sides_on_one_sheet: bool = False
 
     def __post_init__(self):
@@ -104,7 +104,7 @@ class FormatSpec:
         h[9] = font.name
         h[10] = "-1" if font.bold else "0"
         h[11] = "-1" if font.italic else "0"
-        h[12] = "0"
+        h[12] = str(self.print_flags() if page_no == 1 else 0)
         h[13] = str(self.back_margin)
         h[14] = str(self.width)
         h[15] = str(self.height)
@@ -113,6 +113,14 @@ class FormatSpec:
         h[18] = "0"
         h[19] = str(self.y_align)
         return h
+
+    def print_flags(self):
+        """The shipped print settings' flags: none (the program's defaults) unless both sides
+        go on one sheet: then settings present, both sides, one sheet."""
+        settings_present, both_sides, one_sheet = 16384, 16, 1024
+        if self.both_sides_on_one_sheet and self.pages == 2:
+            return settings_present | both_sides | one_sheet
+        return 0
 
     def comments(self, page_no, panels=None):
         what = {1: "front page, fill-in template", 2: "front page, printed base layer",

@@ -26,8 +26,8 @@ PRINT_BOTTOM = H - 330
 
 # How the two pages go on paper: the printed card shows both halves side by side on one
 # landscape Letter sheet, the competition half (our back page) on the left.  The ACBL and SAYC
-# formats choose "Both sides on one sheet" here (FormatSpec.both_sides_on_one_sheet), for the
-# shipped print settings once they can hold it.
+# formats' shipped print settings choose "Both sides on one sheet" here
+# (FormatSpec.both_sides_on_one_sheet).
 BOTH_SIDES_ON_ONE_SHEET = True
 
 
