@@ -64,8 +64,6 @@ bool Application::RunStartup(StartupMode mode) {
         // A command resolves the paths it was given from the folder it was started in.
         if (!ctx.OnlyReadsDataRoot)
             fs::current_path(ctx.paths.ProgramFolder);
-        if (!ctx.RootReadOnly && !ExistsAnyCase(ctx.paths.TempBmpsDir))
-            fs::create_directories(ctx.paths.TempBmpsDir);
         ctx.ReadSystemSettings();
         ctx.CurrentFormat = ctx.Settings.DefaultFormat;
         if (!ctx.OnlyReadsDataRoot && (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag)) {

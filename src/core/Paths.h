@@ -12,7 +12,6 @@ struct Paths {
     fs::path DataSysDir;   // per-format defaults files
     fs::path BmpsDir;      // pictures on cards and format pictures
     fs::path SuppNotesDir; // supplemental notes
-    fs::path TempBmpsDir;  // scratch folder of image export
     fs::path FontsDir;     // the program's own fonts
 
     static Paths ForRoot(const fs::path& root) {
@@ -22,7 +21,6 @@ struct Paths {
         paths.SuppNotesDir = ResolveForWriting(root / "suppnote");
         paths.BmpsDir = ResolveForWriting(root / "bmps");
         paths.DataDir = ResolveForWriting(root / "data");
-        paths.TempBmpsDir = ResolveForWriting(root / "TempBmps");
         paths.FontsDir = ResolveForWriting(root / "fontsdir");
         return paths;
     }

@@ -6,7 +6,6 @@
 #include "CardRenderer.h"
 #include "ErrorTrap.h"
 #include "ExportLocations.h"
-#include "LineReader.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
 #include "Prompter.h"
@@ -41,12 +40,13 @@ fs::path WithSuffix(const fs::path& base, const std::string& suffix) {
     return fs::path(base.string() + suffix);
 }
 
-// A folder as the converters' settings file gives it: with its separator at the end.
-std::string FolderText(const fs::path& folder) {
-    std::string text = folder.string();
-    if (text.empty() || text.back() != '/')
-        text += '/';
-    return text;
+// The picture's bytes as a file of type, saying it has dpi dots per inch where the type has
+// room for it (BMP, JPEG and PNG; GIF has none).
+std::string EncodeAtDpi(QImage picture, PictureType type, int dpi) {
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    return EncodePicture(picture, type);
 }
 
 // The view of the card as an export draws it: at the chosen scale, on no window; the
@@ -95,16 +95,25 @@ fs::path CardExport::ChosenPath(const fs::path& file, ExportFilter filter,
     return file;
 }
 
-CardExport::CardExport(AppContext& ctx, CardPages& pages) : ctx_(ctx), pages_(pages) {}
-
-fs::path CardExport::ConverterSettingsPath() const {
-    return ctx_.paths.ProgramFolder / "Konvertor_bmp2gif.ini";
+std::string CardExport::ChosenExtension(const fs::path& file, ExportFilter filter,
+                                        const std::string& cardExt) {
+    if (ExportFilterOf(file, cardExt) == filter)
+        return file.extension().string();
+    return FilterExtension(filter);
 }
+
+CardExport::CardExport(AppContext& ctx, CardPages& pages) : ctx_(ctx), pages_(pages) {}
 
 double CardExport::ViewScaleForDpi() const {
     if (Dpi <= 0)
         return 1.0;
     return Dpi * double(ctx_.TwipsPerPixel) / 1440.0;
+}
+
+int CardExport::PictureDpi() const {
+    if (Dpi > 0)
+        return Dpi;
+    return ctx_.TwipsPerPixel > 0 ? 1440 / ctx_.TwipsPerPixel : 96;
 }
 
 bool CardExport::SaveCardAs(const ExportRequest& request) {
@@ -121,25 +130,21 @@ bool CardExport::SaveCardAs(const ExportRequest& request) {
             }
             const fs::path chosen = ChosenPath(request.file, request.filter, ctx_.Location.CardExt);
             Dpi = request.dpi;
-            EmptyTempBmps();
             try {
                 WriteChosenFiles(request, chosen, saved);
             } catch (const RuntimeError& error) {
-                // A step on the way (a converter's scratch picture) names files the user
-                // never chose: the message says which file could not be made.
+                // A message that names another file (the back page's picture) says which
+                // file the user chose.
                 if (std::string(error.what()).find(request.file.string()) != std::string::npos)
                     throw;
                 throw RuntimeError(error.ErrorNumber(), "The card could not be saved as " +
                                                             request.file.string() + ". " +
                                                             error.what());
             }
-            EmptyTempBmps();
         },
         [&] {
             return std::vector<ErrValue>{request.file.string(), int(request.filter)};
         });
-    if (!finished)
-        ctx_.errorTrap.Guard(loc::SaveCardAs, [&] { EmptyTempBmps(); });
     pages_.JobDone();
     return finished && saved;
 }
@@ -147,6 +152,12 @@ bool CardExport::SaveCardAs(const ExportRequest& request) {
 void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& chosen,
                                   bool& saved) {
     const std::string title = chosen.filename().string();
+    const std::string extension =
+        ChosenExtension(request.file, request.filter, ctx_.Location.CardExt);
+    auto savePictures = [&](PictureType type) {
+        written_ = ExportCardImage(chosen, type, extension);
+        pages_.ShowPage(false);
+    };
     switch (request.filter) {
     case ExportFilter::CardFile: {
         std::string own = ctx_.Location.CurrentCardName;
@@ -157,20 +168,19 @@ void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& 
         break;
     }
     case ExportFilter::Gif:
-        SaveAsGif(chosen);
+        savePictures(PictureType::Gif);
         break;
     case ExportFilter::Jpeg:
-        SaveAsJpeg(chosen);
+        savePictures(PictureType::Jpeg);
         break;
     case ExportFilter::Bitmap:
+        savePictures(PictureType::Bmp);
+        break;
     case ExportFilter::Png:
-        for (const fs::path& file : ExportCardImage(
-                 chosen, request.filter == ExportFilter::Png ? PictureType::Png : PictureType::Bmp))
-            written_.push_back(file);
-        pages_.ShowPage(false);
+        savePictures(PictureType::Png);
         break;
     case ExportFilter::Pdf:
-        SaveAsPdf(chosen);
+        SaveAsPdf(WithSuffix(chosen, extension));
         break;
     }
 }
@@ -191,66 +201,41 @@ QImage CardExport::DrawShownPage() {
 }
 
 std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureType type,
-                                                  bool scratch) {
-    FileSystem& fileSystem = ctx_.fileSystem;
-    auto write = [&fileSystem, type, scratch](const fs::path& path, const QImage& picture) {
-        if (scratch)
-            WriteScratchPicture(path, picture, type);
-        else
-            WritePictureFile(fileSystem, path, picture, type);
+                                                  const std::string& extension) {
+    const std::string ext = extension.empty() ? std::string(PictureExtension(type)) : extension;
+    auto encode = [type, dpi = PictureDpi()](const QImage& picture) {
+        return EncodeAtDpi(picture, type, dpi);
     };
     // The front page first, whichever page the window shows.
     if (!pages_.ShowPage(false))
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
-    std::vector<fs::path> files{WithSuffix(base, PictureExtension(type))};
+    std::vector<FileBytes> files{{WithSuffix(base, ext), {}}};
     const QImage front = DrawShownPage();
     if (!ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
-        write(files[0], front);
-        return files;
+        files[0].bytes = encode(front);
+    } else {
+        // The front page is encoded while the back page is drawn.
+        auto frontEncoded = std::async(std::launch::async, encode, front);
+        files.push_back({WithSuffix(base, "_" + ext), {}});
+        try {
+            if (!pages_.ShowPage(true))
+                throw RuntimeError(RuntimeError::FileNotFound,
+                                   "The card's back page cannot be read.");
+            files[1].bytes = encode(DrawShownPage());
+        } catch (...) {
+            frontEncoded.wait();
+            throw;
+        }
+        files[0].bytes = frontEncoded.get();
     }
-    // The front page's file is encoded and written while the back page is drawn.
-    auto frontWritten = std::async(std::launch::async, write, files[0], front);
-    files.push_back(WithSuffix(base, std::string("_") + PictureExtension(type)));
-    try {
-        if (!pages_.ShowPage(true))
-            throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
-        write(files[1], DrawShownPage());
-    } catch (...) {
-        frontWritten.wait();
-        throw;
-    }
-    frontWritten.get();
-    return files;
+    ReplaceFilesTogether(ctx_.fileSystem, files);
+    std::vector<fs::path> written;
+    for (const FileBytes& file : files)
+        written.push_back(file.target);
+    return written;
 }
 
-void CardExport::SaveAsGif(const fs::path& chosen) {
-    const std::string title = chosen.filename().string();
-    ExportCardImage(ctx_.paths.TempBmpsDir / title, PictureType::Bmp, true);
-    // The pictures go where the user chose (the card's folder unless he chose another).
-    WriteConverterSettings(chosen.parent_path());
-    ConvertToGif(ConverterSettingsPath());
-    pages_.ShowPage(false);
-}
-
-void CardExport::SaveAsJpeg(const fs::path& chosen) {
-    const std::string title = chosen.filename().string();
-    const fs::path temp = ctx_.paths.TempBmpsDir;
-    ExportCardImage(temp / title, PictureType::Bmp, true);
-    std::vector<std::string> suffixes{""};
-    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
-        suffixes.push_back("_");
-    for (const std::string& suffix : suffixes) {
-        fs::path converted = ConvertToJpeg(temp / (title + suffix + ".bmp"));
-        fs::path target = WithSuffix(chosen, suffix + ".jpg");
-        // An older picture of the name is replaced in one step.
-        MoveFileOver(ctx_.fileSystem, converted, target);
-        written_.push_back(target);
-    }
-    pages_.ShowPage(false);
-}
-
-void CardExport::SaveAsPdf(const fs::path& chosen) {
-    const fs::path target = WithSuffix(chosen, ".pdf");
+void CardExport::SaveAsPdf(const fs::path& target) {
     const fs::path scratch = WithSuffix(target, ".new");
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(ctx_, printer, scratch);
@@ -271,53 +256,6 @@ void CardExport::SaveAsPdf(const fs::path& chosen) {
     MoveFileOver(ctx_.fileSystem, scratch, target);
     written_.push_back(target);
     pages_.ShowPage(false);
-}
-
-void CardExport::EmptyTempBmps() {
-    const fs::path& folder = ctx_.paths.TempBmpsDir;
-    CreateFolderQuietly(folder);
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_regular_file(ec))
-            fs::remove(entry.path(), ec);
-}
-
-void CardExport::WriteConverterSettings(const fs::path& target) {
-    std::string text;
-    for (const std::string& line :
-         {std::string("[FOLDERS]"), "source=" + FolderText(ctx_.paths.TempBmpsDir),
-          "target=" + FolderText(target), std::string(), std::string("[PARAMS]"),
-          std::string("recurse = 0"), std::string("compress = 1"), std::string("adjoin = 0"),
-          std::string("bmp_name = 1"), std::string("gif_name = test"), std::string("Delay = 50"),
-          std::string("reproduce_path = 0"), std::string()})
-        AppendLine(text, line);
-    const fs::path path = ConverterSettingsPath();
-    AtomicReplace(ctx_.fileSystem, path, text, path.string() + ".new");
-}
-
-fs::path CardExport::ConvertToJpeg(const fs::path& bitmap) {
-    // Named after the picture with "090" added, beside it.
-    fs::path out = bitmap.parent_path() / (bitmap.stem().string() + "090.jpg");
-    WritePictureFile(ctx_.fileSystem, out, ReadPictureFile(bitmap), PictureType::Jpeg);
-    return out;
-}
-
-void CardExport::ConvertToGif(const fs::path& settings) {
-    // Every bitmap of the source folder becomes a GIF of its name in the target folder.
-    LineReader reader(ReadFileBytes(settings));
-    fs::path source, target;
-    while (!reader.AtEnd()) {
-        std::string line = reader.ReadLine();
-        if (line.rfind("source=", 0) == 0)
-            source = line.substr(7);
-        else if (line.rfind("target=", 0) == 0)
-            target = line.substr(7);
-    }
-    for (const std::string& name : ListFolder(source, "*.bmp")) {
-        fs::path out = target / (fs::path(name).stem().string() + ".gif");
-        WritePictureFile(ctx_.fileSystem, out, ReadPictureFile(source / name), PictureType::Gif);
-        written_.push_back(out);
-    }
 }
 
 } // namespace cw

@@ -55,23 +55,26 @@ public:
     // False when something failed (reported to the error trap); files already written stay.
     bool SaveCardAs(const ExportRequest& request);
 
-    // ExportCardImage: draws the front page and saves it as base + the type's extension, and
-    // for a two-page card the back page as base + "_" + extension. The files written. Throws
-    // RuntimeError when a page cannot be read or a file cannot be written. scratch: the
-    // files are only a step on the way (the converters' bitmaps).
+    // ExportCardImage: draws the front page and saves it as base + extension (the type's own
+    // when empty), and for a two-page card the back page as base + "_" + extension; both
+    // files are written or neither, and older files of those names stay when they are not.
+    // The pictures carry the export's resolution. The files written. Throws RuntimeError when
+    // a page cannot be read or a file cannot be written.
     std::vector<fs::path> ExportCardImage(const fs::path& base, PictureType type,
-                                          bool scratch = false);
+                                          const std::string& extension = {});
 
     // The files the last SaveCardAs wrote, in order.
     const std::vector<fs::path>& Written() const { return written_; }
 
-    // The converters' settings file, rewritten for every GIF export.
-    fs::path ConverterSettingsPath() const;
-
     // The chosen path: the file without the extension its filter gives it.
     static fs::path ChosenPath(const fs::path& file, ExportFilter filter,
                                const std::string& cardExt);
+    // The extension the files get: the one the user gave when it is the filter's (".jpeg"
+    // stays ".jpeg"), the filter's own otherwise.
+    static std::string ChosenExtension(const fs::path& file, ExportFilter filter,
+                                       const std::string& cardExt);
 
+    // Pictures: dots per inch; 0 for the screen's at zoom 1.
     int Dpi = 0;
 
 private:
@@ -79,15 +82,10 @@ private:
     // card file fails (and was reported).
     void WriteChosenFiles(const ExportRequest& request, const fs::path& chosen, bool& saved);
     QImage DrawShownPage();
-    void SaveAsGif(const fs::path& chosen);
-    void SaveAsJpeg(const fs::path& chosen);
-    void SaveAsPdf(const fs::path& chosen);
-    void EmptyTempBmps();
-    void WriteConverterSettings(const fs::path& target);
-    // The in-process stand-ins for the old converter programs, with their file naming.
-    fs::path ConvertToJpeg(const fs::path& bitmap);
-    void ConvertToGif(const fs::path& settings);
+    void SaveAsPdf(const fs::path& target);
     double ViewScaleForDpi() const;
+    // The resolution the pictures are drawn at and say they have.
+    int PictureDpi() const;
 
     AppContext& ctx_;
     CardPages& pages_;

@@ -4,9 +4,9 @@
 #include "RuntimeError.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QImageWriter>
-#include <fstream>
+#include <algorithm>
+#include <optional>
 
 namespace cw {
 
@@ -64,13 +64,46 @@ void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage
     }
 }
 
-void WriteScratchPicture(const fs::path& path, const QImage& picture, PictureType type) {
-    const std::string bytes = EncodePicture(picture, type);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (!out)
-        throw RuntimeError(RuntimeError::PathFileAccess, "Cannot write " + path.string());
+void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files) {
+    std::vector<fs::path> scratch;
+    // The older bytes of every file but the last: what goes back when a later one fails.
+    std::vector<std::optional<std::string>> older;
+    size_t current = 0, placed = 0;
+    try {
+        for (; current < files.size(); ++current) {
+            scratch.push_back(files[current].target.string() + ".new");
+            fileSystem.WriteFlushed(scratch.back(), files[current].bytes);
+        }
+        for (current = 0; current + 1 < files.size(); ++current) {
+            std::error_code ec;
+            const fs::path& target = files[current].target;
+            older.push_back(fs::is_regular_file(target, ec) ? std::optional(ReadFileBytes(target))
+                                                            : std::nullopt);
+        }
+        for (current = 0; current < files.size(); ++current, ++placed)
+            fileSystem.RenameOver(scratch[current], files[current].target);
+    } catch (const RuntimeError& error) {
+        std::error_code ec;
+        for (const fs::path& file : scratch)
+            fs::remove(file, ec);
+        for (size_t i = 0; i < placed; ++i) {
+            try {
+                if (older[i])
+                    AtomicReplace(fileSystem, files[i].target, *older[i], scratch[i]);
+                else
+                    fileSystem.Remove(files[i].target);
+            } catch (const RuntimeError&) {
+                // The first failure is the one the user hears of.
+            }
+        }
+        auto* fileError = dynamic_cast<const FileError*>(&error);
+        const std::string reason = fileError ? fileError->Reason() : std::string(error.what());
+        const fs::path& target = files[std::min(current, files.size() - 1)].target;
+        std::string text = "Cannot write " + target.string() + ": " + reason + ".";
+        if (fs::exists(target, ec))
+            text += " The file is as it was before.";
+        throw FileError(error.ErrorNumber(), text, reason);
+    }
 }
 
 void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& target) {
@@ -83,16 +116,6 @@ void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& 
     AtomicReplace(fileSystem, target, ReadFileBytes(from), target.string() + ".new");
     std::error_code ec;
     fs::remove(from, ec);
-}
-
-QImage ReadPictureFile(const fs::path& path) {
-    QImageReader reader(QString::fromStdString(path.string()));
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw RuntimeError(RuntimeError::FileNotFound,
-                           "The picture " + path.string() +
-                               " cannot be read: " + reader.errorString().toStdString());
-    return picture;
 }
 
 } // namespace cw

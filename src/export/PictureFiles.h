@@ -3,8 +3,8 @@
 #include "FileOps.h"
 
 #include <QImage>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace cw {
 
@@ -22,15 +22,21 @@ std::string EncodePicture(const QImage& picture, PictureType type);
 void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage& picture,
                       PictureType type);
 
-// Writes a picture that is only a step on the way (a bitmap a converter reads next): no
-// scratch file and no wait for the disk. Throws RuntimeError on failure.
-void WriteScratchPicture(const fs::path& path, const QImage& picture, PictureType type);
+// A file to be written and its bytes.
+struct FileBytes {
+    fs::path target;
+    std::string bytes;
+};
+
+// Writes the files all or none: each file's bytes go to a scratch file beside it (its name +
+// ".new"), and only when every one is written are they renamed into place. On failure the
+// scratch files are removed, a file already renamed into place gets its older bytes back (or
+// goes, when there was none), and RuntimeError is thrown naming the file that failed and the
+// reason.
+void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files);
 
 // Moves a finished file over target: renamed where it can be, copied through a scratch file
 // beside the target otherwise (another disk). Throws RuntimeError on failure.
 void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& target);
-
-// Reads a picture file; throws RuntimeError when it cannot be read.
-QImage ReadPictureFile(const fs::path& path);
 
 } // namespace cw

@@ -59,7 +59,7 @@ TEST_F(StartupTest, CreatesItsFoldersAndTheErrorLog) {
     fs::remove_all(dir / "datasys");
     ASSERT_TRUE(app->RunStartup());
     EXPECT_EQ(S01Line(), "s01 0");
-    EXPECT_TRUE(fs::is_directory(dir / "TempBmps"));
+    EXPECT_FALSE(fs::exists(dir / "TempBmps"));
     EXPECT_TRUE(fs::is_directory(dir / "datasys"));
     EXPECT_EQ(ReadLines(dir / "cwrerror.log").at(0), "CWR Error Log.  DO NOT MODIFY THIS FILE");
     EXPECT_EQ(app->Context().CurrentFormat, 0);

@@ -286,10 +286,10 @@ std::vector<WritePath> WritePaths() {
                      changedCard,
                      exportTo(ExportFilter::Jpeg, "@/ab.jpg"),
                      {"TEST/ab.tst", "@/ab.jpg", "@/ab_.jpg"}});
-    paths.push_back({"export as GIF pictures (through the converter settings file)",
+    paths.push_back({"export as GIF pictures",
                      changedCard,
                      exportTo(ExportFilter::Gif, "@/ab.gif"),
-                     {"TEST/ab.tst", "Konvertor_bmp2gif.ini", "@/ab.gif", "@/ab_.gif"}});
+                     {"TEST/ab.tst", "@/ab.gif", "@/ab_.gif"}});
     WritePath pdf{"export as a PDF file",
                   changedCard,
                   exportTo(ExportFilter::Pdf, "@/ab.pdf"),
