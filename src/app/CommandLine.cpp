@@ -96,8 +96,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
         if (args.size() > 2)
             return UsageError("help: unexpected argument '" + args[2] + "'");
         if (!FindCommand(args[1]))
-            return UsageError("help: unknown command '" + args[1] +
-                              "' (see 'cardwright --help')");
+            return UsageError("help: unknown command '" + args[1] + "' (see 'cardwright --help')");
         line.request = Request::CommandHelp;
         line.command = args[1];
         return line;

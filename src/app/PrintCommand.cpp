@@ -178,9 +178,10 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
         } else if (options.skipUnreadable) {
             err << "Left out: " << *problem << '\n';
         } else {
-            err << *problem << (cards.size() > 1 ? " Nothing was printed (--skip-unreadable "
-                                                   "prints the other cards)."
-                                                 : "")
+            err << *problem
+                << (cards.size() > 1 ? " Nothing was printed (--skip-unreadable "
+                                       "prints the other cards)."
+                                     : "")
                 << '\n';
             return 1;
         }
@@ -217,8 +218,8 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
             return 1;
         }
         printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        OfferFormatPaper(ctx, *printer, model.Choices().side == PrintSide::Both &&
-                                            model.Choices().oneSheet);
+        OfferFormatPaper(ctx, *printer,
+                         model.Choices().side == PrintSide::Both && model.Choices().oneSheet);
     }
 
     const int trapsBefore = app.Trap().TrapCount();
@@ -247,8 +248,7 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
     if (document.FieldTooFarDown())
         err << "At least one field at the bottom of the page is too far down to print.\n";
     if (auto cut = document.InkCutSoFar())
-        err << "The card does not fit on the paper at its print size; cut off: " << *cut
-            << ".\n";
+        err << "The card does not fit on the paper at its print size; cut off: " << *cut << ".\n";
     out << document.PagesPrinted() << (document.PagesPrinted() == 1 ? " page" : " pages") << " of "
         << printable.size() << (printable.size() == 1 ? " card" : " cards") << " printed to "
         << (options.pdf ? options.pdf->string() : printer->printerName().toStdString()) << '\n';

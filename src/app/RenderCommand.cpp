@@ -158,7 +158,9 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
     RenderState state;
     state.ShowOwnCard = !options.partner;
     // Errors trapped while drawing were reported; nothing is written then.
-    auto drawnWhole = [&] { return app.Trap().TrapCount() == trapsBefore; };
+    auto drawnWhole = [&] {
+        return app.Trap().TrapCount() == trapsBefore;
+    };
     const bool written = LowerExtension(options.out) == ".pdf"
                              ? WritePdf(ctx, options, drawnWhole, err)
                              : WritePicture(ctx, state, options, drawnWhole, err);

@@ -52,7 +52,9 @@ extern "C" void RemoveScratchFilesAndStop(int signalNumber) {
 
 } // namespace
 
-PendingFiles::~PendingFiles() { Discard(); }
+PendingFiles::~PendingFiles() {
+    Discard();
+}
 
 fs::path PendingFiles::Add(const fs::path& target) {
     fs::path scratch = target.parent_path() / ("." + target.filename().string() + "." +

@@ -91,8 +91,8 @@ PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
     const double twipsToPixels = dpi_ / 1440.0;
     page.size = QSizeF(ctx_.Defaults.NaturalWidth * layout_.scaleX * twipsToPixels,
                        ctx_.Defaults.NaturalHeight * layout_.scaleY * twipsToPixels);
-    const double margin = ctx_.BackSideSelected ? layout_.BackPageLeftMargin
-                                                : layout_.FrontPageLeftMargin;
+    const double margin =
+        ctx_.BackSideSelected ? layout_.BackPageLeftMargin : layout_.FrontPageLeftMargin;
     page.leftMargin = margin * layout_.scaleX * twipsToPixels;
 
     // The page drawn as it prints, small, with room around it for ink beyond its edges.

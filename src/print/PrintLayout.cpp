@@ -55,8 +55,8 @@ PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model
         layout.orientation = QPageLayout::Landscape;
         const auto& codes = ctx.Catalogue.Codes;
         const int16_t f = ctx.CurrentFormat;
-        layout.backPageOnLeft = f == codes.FmtACBL || f == codes.FmtACBLFF ||
-                                f == codes.FmtSAYC || f == codes.FmtCANADA;
+        layout.backPageOnLeft = f == codes.FmtACBL || f == codes.FmtACBLFF || f == codes.FmtSAYC ||
+                                f == codes.FmtCANADA;
     }
 
     // The scale does not depend on the sheet: a card keeps its size and proportions on
@@ -108,9 +108,8 @@ QSizeF OneSheetPaperMillimetres(const AppContext& ctx) {
     // The pages upright, side by side, on a sheet turned sideways.
     const QSizeF pair(std::min(page.height(), 2 * page.width()),
                       std::max(page.height(), 2 * page.width()));
-    const QSizeF fits =
-        QPageSize(pair, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch)
-            .size(QPageSize::Millimeter);
+    const QSizeF fits = QPageSize(pair, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch)
+                            .size(QPageSize::Millimeter);
     const QSizeF usual = EverydayPaper(page);
     return fits.width() * fits.height() <= usual.width() * usual.height() * 1.01 ? fits : usual;
 }

@@ -26,9 +26,8 @@ SheetPlacement PlacePages(const QSizeF& sheet, const QRectF& printable, double s
     SheetPlacement placement;
     if (pages.empty())
         return placement;
-    const QRectF usable =
-        printable.intersected(QRectF(QPointF(0, 0), sheet)
-                                  .adjusted(safeMargin, safeMargin, -safeMargin, -safeMargin));
+    const QRectF usable = printable.intersected(
+        QRectF(QPointF(0, 0), sheet).adjusted(safeMargin, safeMargin, -safeMargin, -safeMargin));
 
     // The group of pages side by side, and its ink, at real size.
     double width = 0, height = 0;
@@ -43,7 +42,8 @@ SheetPlacement PlacePages(const QSizeF& sheet, const QRectF& printable, double s
         ink = QRectF(0, 0, width, height);
 
     if (shrinkToFit && !usable.isEmpty())
-        placement.fit = std::min({1.0, usable.width() / ink.width(), usable.height() / ink.height()});
+        placement.fit =
+            std::min({1.0, usable.width() / ink.width(), usable.height() / ink.height()});
     const double f = placement.fit;
 
     const bool ownMargin = pages.size() == 1 && pages.front().leftMargin > 0;

@@ -111,15 +111,15 @@ void CardOutputCommands::SaveCardAs() {
         return;
     // Says where the files went: a picture export writes one file per page.
     const std::vector<fs::path>& files = exporter.Written();
-    QString text = files.size() == 1
-                       ? "Saved as " + QString::fromStdString(FileNameToUtf8(files[0].string()))
-                       : QString("%1 files written to %2: ")
-                             .arg(files.size())
-                             .arg(QString::fromStdString(
-                                 FileNameToUtf8(files[0].parent_path().string())));
+    QString text =
+        files.size() == 1
+            ? "Saved as " + QString::fromStdString(FileNameToUtf8(files[0].string()))
+            : QString("%1 files written to %2: ")
+                  .arg(files.size())
+                  .arg(QString::fromStdString(FileNameToUtf8(files[0].parent_path().string())));
     for (size_t i = 0; files.size() > 1 && i < files.size(); ++i)
-        text += (i ? ", " : "") +
-                QString::fromStdString(FileNameToUtf8(files[i].filename().string()));
+        text +=
+            (i ? ", " : "") + QString::fromStdString(FileNameToUtf8(files[i].filename().string()));
     window_.statusBar()->showMessage(text);
 }
 

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+
 #include "Commands.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +39,8 @@ TEST(CommandLineTest, HelpVersionAndACardFileAreRecognised) {
     EXPECT_EQ(CommandLine::Parse({"--help"}).request, Request::ProgramHelp);
     EXPECT_EQ(CommandLine::Parse({"help"}).request, Request::ProgramHelp);
     EXPECT_EQ(CommandLine::Parse({"--version"}).request, Request::Version);
-    for (const auto& args : std::vector<std::vector<std::string>>{{"help", "print"},
-                                                                  {"print", "--help"},
-                                                                  {"print", "-h", "--card", "x"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"help", "print"}, {"print", "--help"}, {"print", "-h", "--card", "x"}}) {
         auto line = CommandLine::Parse(args);
         EXPECT_EQ(line.request, Request::CommandHelp);
         EXPECT_EQ(line.command, "print");

@@ -278,8 +278,8 @@ TEST_F(PrintExportCommandTest, BothSidesGoOnOneLandscapeSheetWithInkOnThePaper) 
             if ((sheet.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
                 continue;
             (x < sheet.width() / 2 ? left : right)++;
-            nearEdge += x < edge || y < edge || x >= sheet.width() - edge ||
-                        y >= sheet.height() - edge;
+            nearEdge +=
+                x < edge || y < edge || x >= sheet.width() - edge || y >= sheet.height() - edge;
         }
     EXPECT_GT(left, 100);
     EXPECT_GT(right, 100);

@@ -15,8 +15,8 @@ constexpr double kSafe = 50; // 5 mm
 
 TEST(SheetPlacementTest, APageIsCentredAndItsInkKeptOnThePaper) {
     // A small card: centred on the sheet, at its real size.
-    auto small = PlacePages(kA4, kPrintable, kSafe, {{QSizeF(1000, 1500), QRectF(0, 0, 1000, 1500)}},
-                            false);
+    auto small =
+        PlacePages(kA4, kPrintable, kSafe, {{QSizeF(1000, 1500), QRectF(0, 0, 1000, 1500)}}, false);
     EXPECT_EQ(small.fit, 1);
     EXPECT_EQ(small.origins.at(0), QPointF(550 - 40, 735 - 40));
     EXPECT_FALSE(small.InkCut());

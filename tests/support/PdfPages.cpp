@@ -61,9 +61,9 @@ std::string PdfPageText(const fs::path& pdf, int page) {
 std::string PdfTextIn(const fs::path& pdf, int page, int x, int y, int width, int height) {
     std::string p = std::to_string(page);
     // At 72 dpi a pixel of the crop box is a point.
-    return Output("pdftotext -r 72 -x " + std::to_string(x) + " -y " + std::to_string(y) +
-                  " -W " + std::to_string(width) + " -H " + std::to_string(height) + " -f " + p +
-                  " -l " + p + " " + Quoted(pdf) + " -");
+    return Output("pdftotext -r 72 -x " + std::to_string(x) + " -y " + std::to_string(y) + " -W " +
+                  std::to_string(width) + " -H " + std::to_string(height) + " -f " + p + " -l " +
+                  p + " " + Quoted(pdf) + " -");
 }
 
 fs::path PdfPagePicture(const fs::path& pdf, int page, int dpi, const fs::path& folder) {

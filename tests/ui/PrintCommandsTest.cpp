@@ -86,7 +86,9 @@ TEST_F(PrintCommandsTest, APdfIsProposedUnderTheCardsNameInTheLastFolderAndSaidW
 
 TEST_F(PrintCommandsTest, BothSidesFromTheCardFaceLeaveTheBackPageShown) {
     OpenSampleCard();
-    questions.choose = [](PrintOptionsModel& model) { model.Choices().oneSheet = false; };
+    questions.choose = [](PrintOptionsModel& model) {
+        model.Choices().oneSheet = false;
+    };
     Action("printMyCardAction")->trigger();
     EXPECT_EQ(questions.optionsAsked, 1);
     ASSERT_EQ(PdfPageCount(questions.pdf), 2);
