@@ -6,6 +6,7 @@
 #include "CardRenderer.h"
 #include "ErrorTrap.h"
 #include "ExportLocations.h"
+#include "PendingFiles.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
 #include "Prompter.h"
@@ -236,24 +237,22 @@ std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureT
 }
 
 void CardExport::SaveAsPdf(const fs::path& target) {
-    const fs::path scratch = WithSuffix(target, ".new");
+    PendingFiles pending;
     QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(ctx_, printer, scratch);
+    SetUpPdfPrinter(ctx_, printer, pending.Add(target));
     // The whole card, as it prints with the format's saved size and margins.
     PrintOptionsModel model(ctx_);
     model.Choices().side = model.HasBackPage() ? PrintSide::Both : PrintSide::Front;
     PrintDocument document(ctx_, printer, model);
+    const int trapsBefore = ctx_.errorTrap.TrapCount();
     if (!document.Start())
         return;
     document.PrintCard(pages_, PrintCardChoice::Mine);
-    const bool finished = document.Finish();
-    if (!finished || !fs::exists(scratch)) {
-        std::error_code ec;
-        fs::remove(scratch, ec);
+    // A page that could not be printed (reported on the way) leaves no file with a gap.
+    if (!document.Finish() || ctx_.errorTrap.TrapCount() != trapsBefore)
         throw RuntimeError(RuntimeError::PathFileAccess,
-                           "The PDF file cannot be written: " + target.string());
-    }
-    MoveFileOver(ctx_.fileSystem, scratch, target);
+                           "The PDF file was not written: " + target.string());
+    pending.Commit(ctx_.fileSystem);
     written_.push_back(target);
     pages_.ShowPage(false);
 }

@@ -1,6 +1,7 @@
 #include "PictureFiles.h"
 
 #include "GifWriter.h"
+#include "PendingFiles.h"
 #include "RuntimeError.h"
 
 #include <QBuffer>
@@ -65,13 +66,15 @@ void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage
 }
 
 void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files) {
+    // Scratch files that a stop by SIGINT or SIGTERM takes away too.
+    PendingFiles pending;
     std::vector<fs::path> scratch;
     // The older bytes of every file but the last: what goes back when a later one fails.
     std::vector<std::optional<std::string>> older;
     size_t current = 0, placed = 0;
     try {
         for (; current < files.size(); ++current) {
-            scratch.push_back(files[current].target.string() + ".new");
+            scratch.push_back(pending.Add(files[current].target));
             fileSystem.WriteFlushed(scratch.back(), files[current].bytes);
         }
         for (current = 0; current + 1 < files.size(); ++current) {

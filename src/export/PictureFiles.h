@@ -28,8 +28,8 @@ struct FileBytes {
     std::string bytes;
 };
 
-// Writes the files all or none: each file's bytes go to a scratch file beside it (its name +
-// ".new"), and only when every one is written are they renamed into place. On failure the
+// Writes the files all or none: each file's bytes go to a scratch file beside it (see
+// PendingFiles), and only when every one is written are they renamed into place. On failure the
 // scratch files are removed, a file already renamed into place gets its older bytes back (or
 // goes, when there was none), and RuntimeError is thrown naming the file that failed and the
 // reason.

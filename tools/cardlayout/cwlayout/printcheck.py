@@ -248,6 +248,23 @@ def blank_card_root(root, work):
     return copy, settings
 
 
+# Ink keeps this far from the sheet's edges, so that a printer's unprintable border cuts
+# nothing off.
+SAFE_MARGIN_MM = 5
+
+
+def check_sheet_margins(picture, where):
+    """A fault when ink comes closer than SAFE_MARGIN_MM to an edge of the printed sheet."""
+    band = int(SAFE_MARGIN_MM / 25.4 * DPI) - 2  # less the rounding of the page's placement
+    ink = 200
+    for y in range(picture.h):
+        row = picture.pixels[y * picture.w:(y + 1) * picture.w]
+        near = row if y < band or y >= picture.h - band else row[:band] + row[-band:]
+        if near and min(near) < ink:
+            return ["%s: ink within %d mm of the sheet's edge at row %d" % (where, SAFE_MARGIN_MM, y)]
+    return []
+
+
 def check_printed(program, root, formats=None, keep=None):
     """Faults of clearance on every page of every format (or of the named formats)."""
     work = tempfile.mkdtemp(prefix="cwclear")
@@ -281,6 +298,7 @@ def check_printed(program, root, formats=None, keep=None):
                 width, height = int(float(tmpl.header[14])), int(float(tmpl.header[15]))
                 field_size = float(tmpl.header[8])
                 picture = Picture(os.path.join(work, name))
+                faults += check_sheet_margins(picture, where)
                 try:
                     to_px, sx, sy = registration(base.records, width, height, picture)
                 except ValueError as e:
