@@ -286,8 +286,10 @@ void CardLibrary::OpenCardAt(int index) {
     const std::string name = CardNameOf(entry);
     location.CardExt = context_.Catalogue.Column(context_.CurrentFormat, ColExtension);
     location.CurrentCardName = name + (context_.BackSideSelected ? "_" : "");
-    location.CardDir =
-        context_.paths.CardFolder(context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
+    // The list's folder: the format's card folder, or where a card file was opened.
+    if (location.CardDir.empty())
+        location.CardDir =
+            context_.paths.CardFolder(context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
     if (!context_.LoadCard()) {
         MarkCardClosed();
         return;

@@ -87,7 +87,10 @@ bool MainSession::PrepareFormatChoice() {
 }
 
 bool MainSession::ChooseFormat(int16_t selection) {
-    if (selection == context_.CurrentFormat)
+    // The same format again is set up anew only to leave a folder a card was opened in.
+    if (selection == context_.CurrentFormat && context_.HasFormat() &&
+        context_.Location.CardDir ==
+            context_.paths.CardFolder(context_.Catalogue.Column(selection, ColFolder)))
         return true;
     return context_.errorTrap.Guard(loc::CardsListDone, [&] {
         changed_.SetChangedState(ChangedState::NoCardCode);
@@ -131,11 +134,33 @@ bool MainSession::OpenCardFile(const std::filesystem::path& given) {
     }
     if (changed_.AskSaveChanges() == Answer::Cancel)
         return false;
-    if (!where->inCardFolder && !CopyCardIn(file, *where))
-        return false;
+    bool inPlace = false;
+    if (!where->inCardFolder) {
+        const std::optional<OutsideCard> answer = AskOutsideCard(file, *where);
+        if (!answer || (*answer == OutsideCard::CopyIn && !CopyCardIn(file, *where)))
+            return false;
+        inPlace = *answer == OutsideCard::OpenInPlace;
+    }
     if (!ChooseFormat(where->slot))
         return false;
+    // Opened where it is: the card list shows that folder's cards of the format, and the card
+    // is saved there, until another format (or this one again) is chosen.
+    if (inPlace)
+        context_.Location.CardDir = file.parent_path();
     return library_.OpenCardNamed(where->cardName, where->backPage);
+}
+
+std::optional<MainSession::OutsideCard>
+MainSession::AskOutsideCard(const std::filesystem::path& file, const CardFileLocation& where) {
+    const std::optional<size_t> choice = context_.prompter.Choose(
+        "The card " + FileNameToUtf8(where.cardName) + " is not among your cards (" +
+            FileNameToUtf8(file.string()) + ").\nCopy it into your cards of the " +
+            context_.Catalogue.Column(where.slot, ColDisplayName) +
+            " (the file where it is stays as it is), or open it where it is and save it there?",
+        GetProgramText(TextId::ProgramName), {"Copy and Open", "Open Where It Is"});
+    if (!choice)
+        return std::nullopt;
+    return *choice == 0 ? OutsideCard::CopyIn : OutsideCard::OpenInPlace;
 }
 
 bool MainSession::CopyCardIn(const std::filesystem::path& file, const CardFileLocation& where) {
@@ -146,14 +171,6 @@ bool MainSession::CopyCardIn(const std::filesystem::path& file, const CardFileLo
     const fs::path folder =
         context_.paths.CardFolder(context_.Catalogue.Column(where.slot, ColFolder));
     const std::string display = FileNameToUtf8(where.cardName);
-    std::optional<size_t> choice =
-        prompter.Choose("The card " + display + " is not among your cards (" +
-                            FileNameToUtf8(file.string()) + ").\nCopy it into your cards of the " +
-                            context_.Catalogue.Column(where.slot, ColDisplayName) +
-                            " to open it? The file " + "where it is stays as it is.",
-                        title, {"Copy and Open"});
-    if (!choice)
-        return false;
     // The card's pages: the front page and, for two-page formats, the back page beside it.
     std::vector<std::string> pages = {where.cardName + extension};
     if (context_.Catalogue.HasBackPage(where.slot))

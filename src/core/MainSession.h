@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace cw {
 
@@ -42,8 +43,9 @@ public:
     bool ChooseFormat(int16_t selection);
 
     // Opens a card file given by its path (`cardwright FILE`, a double click in the file
-    // manager): its format is made current; a card from outside the data root is first
-    // copied into its format's card folder when the user agrees. False when nothing opened.
+    // manager): its format is made current; a card from outside the data root is copied into
+    // its format's card folder, or opened where it is, as the user chooses. False when
+    // nothing opened.
     bool OpenCardFile(const std::filesystem::path& file);
 
     // Removes the card folder of every format that holds no file (errors ignored).
@@ -51,6 +53,10 @@ public:
 
 private:
     void ResetZoom();
+    // What the user does with a card file outside the data root's card folders.
+    enum class OutsideCard { CopyIn, OpenInPlace };
+    std::optional<OutsideCard> AskOutsideCard(const std::filesystem::path& file,
+                                              const struct CardFileLocation& where);
     bool CopyCardIn(const std::filesystem::path& file, const struct CardFileLocation& where);
 
     AppContext& context_;

@@ -401,6 +401,23 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     EXPECT_NE(prompter.MessageTexts().back().find("already hold a card named two"),
               std::string::npos);
 
+    // Opened where it is: saved there, nothing copied in; choosing the format again goes back
+    // to the data root's cards.
+    TempDir away;
+    WriteFile(away / "three.tst", ReadFile(Cards("one.tst")));
+    prompter.QueueChoice(size_t(1));
+    ASSERT_TRUE(window->OpenCardFile(away / "three.tst"));
+    EXPECT_EQ(ctx.Location.CardDir, away.Path());
+    EXPECT_FALSE(fs::exists(Cards("three.tst")));
+    ctx.Page.CardHeader[0] = "Changed - Here";
+    window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
+    ASSERT_TRUE(window->Session().Changed().SaveCard());
+    EXPECT_NE(ReadFile(away / "three.tst").find("Changed - Here"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Cards("three.tst")));
+    ASSERT_TRUE(window->Session().ChooseFormat(ctx.CurrentFormat));
+    EXPECT_EQ(ctx.Location.CardDir, Cards("one.tst").parent_path());
+    ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
+
     // A file no format takes, and a file that is not there.
     WriteFile(elsewhere / "notes.txt", "text");
     EXPECT_FALSE(window->OpenCardFile(elsewhere / "notes.txt"));
