@@ -148,3 +148,33 @@ TEST_F(PrintDialogTest, OrientationButtonsShowTheirSizesAndSaveSettingsKeepsThem
     EXPECT_EQ(lines[3], std::to_string(16384 + 16)); // upright, both sides
     EXPECT_EQ(lines[11], "3");
 }
+
+TEST_F(PrintDialogTest, BothSidesOnOneSheetIsOfferedWithBothSidesAndSaved) {
+    Select("acbl");
+    PrintOptionsModel model(ctx);
+    bool ok = Ask(model, [&] {
+        // As the folded card is printed: chosen by the shipped settings, sideways always.
+        EXPECT_TRUE(dialog.oneSheetBox()->isChecked());
+        EXPECT_TRUE(dialog.oneSheetBox()->isEnabled());
+        EXPECT_FALSE(dialog.orientationGroup()->isEnabled());
+        dialog.sideButton(PrintSide::Front)->click();
+        EXPECT_FALSE(dialog.oneSheetBox()->isEnabled());
+        EXPECT_TRUE(dialog.orientationGroup()->isEnabled());
+        dialog.okButton()->click();
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_FALSE(model.Choices().oneSheet); // one side cannot share a sheet
+
+    model.Choices().side = PrintSide::Both;
+    ok = Ask(model, [&] {
+        EXPECT_FALSE(dialog.oneSheetBox()->isChecked());
+        dialog.oneSheetBox()->click();
+        EXPECT_FALSE(dialog.orientationGroup()->isEnabled());
+        dialog.okButton()->click();
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(model.Choices().oneSheet);
+    EXPECT_TRUE(model.SavePrintSettings());
+    EXPECT_TRUE(PrintOptionsModel(ctx).Choices().oneSheet);
+    EXPECT_NE(ctx.Defaults.PrintFlags & printflag::OneSheet, 0);
+}

@@ -101,6 +101,12 @@ PrintDialog::PrintDialog(Prompter& prompter, QWidget* parent)
     connect(orientationButtonGroup_, &QButtonGroup::idClicked, this,
             &PrintDialog::OrientationClicked);
     panel->addWidget(orientationGroup_);
+    // Two pages side by side always go on a sheet turned sideways.
+    auto followOneSheet = [this] {
+        orientationGroup_->setEnabled(!(oneSheetBox_->isEnabled() && oneSheetBox_->isChecked()));
+    };
+    connect(oneSheetBox_, &QCheckBox::toggled, this, followOneSheet);
+    connect(sideButtons_[size_t(PrintSide::Both)], &QRadioButton::toggled, this, followOneSheet);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -206,6 +212,7 @@ void PrintDialog::ShowOptions(PrintOptionsModel& model) {
     oneSheetBox_->setVisible(model.HasBackPage());
     oneSheetBox_->setChecked(c.oneSheet);
     oneSheetBox_->setEnabled(c.side == PrintSide::Both);
+    orientationGroup_->setEnabled(!(c.side == PrintSide::Both && c.oneSheet));
     for (QWidget* widget : std::initializer_list<QWidget*>{numberCaptions_[BoxBackMargin],
                                                            numberBoxes_[BoxBackMargin],
                                                            defaultLabels_[BoxBackMargin]})
