@@ -158,10 +158,11 @@ void CardPrinter::DrawShownPage(bool ownCard, QPointF origin, double fit) {
     mapping.pixelsPerTwipX = pixelsPerTwip * layout_.scaleX * fit;
     mapping.pixelsPerTwipY = pixelsPerTwip * layout_.scaleY * fit;
     mapping.fontPixelsPerPoint = dpi_ / 72.0 * fit;
-    mapping.originX = origin.x();
-    mapping.originY = origin.y();
+    // On whole device pixels, so that the page's lines fall as they do at the sheet's corner.
+    mapping.originX = std::round(origin.x());
+    mapping.originY = std::round(origin.y());
     // What lies below the printable area's foot is not printed.
-    mapping.pageHeight = (printable_.height() - origin.y()) / mapping.pixelsPerTwipY;
+    mapping.pageHeight = (printable_.height() - mapping.originY) / mapping.pixelsPerTwipY;
     surface_->SetMapping(mapping);
     surface_->SetBlackOnly(layout_.blackOnly);
     PrepareRenderer(ownCard);
