@@ -4,6 +4,10 @@
 #include "CardFormatView.h"
 #include "FileOps.h"
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 namespace cw {
 
 std::optional<int16_t> FindFormat(const FormatCatalogue& catalogue, const std::string& code) {
@@ -59,6 +63,24 @@ bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err
         return true;
     err << "Card " << card << " not found: " << front.string() << '\n';
     return false;
+}
+
+bool OutputFileWritable(const std::filesystem::path& file, std::ostream& err) {
+    const fs::path folder = file.parent_path();
+    if (!fs::is_directory(folder)) {
+        err << "The folder " << folder.string() << " does not exist.\n";
+        return false;
+    }
+    if (fs::is_directory(file)) {
+        err << "Cannot write " << file.string() << ": it is a folder.\n";
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK) != 0) {
+        err << "Cannot write " << file.string() << ": the folder " << folder.string()
+            << " does not take new files (" << std::strerror(errno) << ").\n";
+        return false;
+    }
+    return true;
 }
 
 bool SetUpForCard(Application& app, const std::optional<std::string>& code, const std::string& card,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -24,6 +25,9 @@ std::optional<int16_t> StartCardCommand(Application& app, const std::optional<st
 bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, std::ostream& err);
 // Whether the card's front page is in the format's card folder; the reason when it is not.
 bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err);
+// Whether file can be written where it is to go: its folder exists and takes new files, and
+// it is not a folder itself; the reason when not.
+bool OutputFileWritable(const std::filesystem::path& file, std::ostream& err);
 // SetUpCardCommand, then CardFound: the start of a command on one card.
 bool SetUpForCard(Application& app, const std::optional<std::string>& code, const std::string& card,
                   std::ostream& err);

@@ -54,14 +54,8 @@ int RunExportCommand(Application& app, const ExportCommandOptions& options, std:
         return 1;
     AppContext& ctx = app.Context();
     NamedCardPages pages(ctx, options.card);
-    if (!fs::is_directory(options.out.parent_path())) {
-        err << "The folder " << options.out.parent_path().string() << " does not exist.\n";
+    if (!OutputFileWritable(options.out, err))
         return 1;
-    }
-    if (fs::is_directory(options.out)) {
-        err << "Cannot write " << options.out.string() << ": it is a folder.\n";
-        return 1;
-    }
     const int trapsBefore = app.Trap().TrapCount();
     if (!pages.Open())
         return 1;

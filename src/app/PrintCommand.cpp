@@ -194,15 +194,8 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
     PendingFiles pending;
     std::unique_ptr<QPrinter> printer;
     if (options.pdf) {
-        const fs::path folder = options.pdf->parent_path();
-        if (!fs::is_directory(folder)) {
-            err << "The folder " << folder.string() << " does not exist.\n";
+        if (!OutputFileWritable(*options.pdf, err))
             return 1;
-        }
-        if (fs::is_directory(*options.pdf)) {
-            err << "Cannot write " << options.pdf->string() << ": it is a folder.\n";
-            return 1;
-        }
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetUpPdfPrinter(ctx, *printer, pending.Add(*options.pdf));
     } else {

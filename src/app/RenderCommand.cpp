@@ -123,7 +123,7 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::st
 
 int RunRenderCommand(Application& app, const RenderOptions& options, std::ostream& err) {
     auto started = StartCardCommand(app, options.format, err);
-    if (!started)
+    if (!started || !OutputFileWritable(options.out, err))
         return 1;
     AppContext& ctx = app.Context();
     int16_t slot = *started;

@@ -37,6 +37,15 @@ expect_usage_error "--dpi takes a whole number" export --root "$root" --card tes
 said=$("$program" print --root "$root" --card nosuch --pdf "$work/out/x.pdf" 2>&1); code=$?
 [ "$code" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "a missing card: exit $code, said: $said"
 
+# A folder that takes no new files is named before anything is drawn.
+mkdir "$work/locked" && chmod 555 "$work/locked"
+if ! touch "$work/locked/probe" 2>/dev/null; then
+    said=$("$program" print --root "$root" --card testcrd --pdf "$work/locked/x.pdf" 2>&1); code=$?
+    [ "$code" -eq 1 ] && grep -q "does not take new files" <<<"$said" &&
+        [ "$(wc -l <<<"$said")" -eq 1 ] || fail "a locked folder: exit $code, said: $said"
+fi
+rm -f "$work/locked/probe"
+
 # Three exports at once, each into its own folder: each gets its own pictures only.
 for job in a b c; do mkdir "$work/$job"; done
 "$program" export --root "$root" --card testcrd --out "$work/a/alpha.gif" >/dev/null & one=$!
