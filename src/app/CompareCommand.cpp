@@ -68,6 +68,15 @@ int RunCompareCommand(Application& app, const CompareOptions& options, std::ostr
         err << problem << '\n';
         return 1;
     }
+    // A file read only in part would be listed as a card that differs everywhere.
+    for (const auto& [pages, name] :
+         {std::pair{&*mine, options.card}, std::pair{&theirs->pages, options.with}})
+        for (bool back : {false, true})
+            if (const CardPage* page = pages->Page(back); page && page->ReadIncompletely) {
+                err << "The card file " << name << (back ? " (back page)" : "")
+                    << " is not a card file or is damaged.\n";
+                return 1;
+            }
     RenderState state;
     TextDrawer text(ctx, state);
     const TextCodec& codec = text.Codec();

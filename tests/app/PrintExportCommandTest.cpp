@@ -201,6 +201,11 @@ TEST_F(PrintExportCommandTest, AJobThatCannotBeDoneWholeWritesNothing) {
             << err.str();
         EXPECT_EQ(Run({"print", "--card", card, "--pdf", Out("x.pdf")}), 1) << card;
         EXPECT_EQ(Run({"render", "--card", card, "--out", Out("x.png")}), 1) << card;
+        EXPECT_EQ(Run({"compare", "--card", "mine", "--with",
+                       (cards / (std::string(card) + ".evy")).string()}),
+                  1);
+        EXPECT_NE(err.str().find("is not a card file or is damaged"), std::string::npos)
+            << err.str();
     }
     EXPECT_EQ(Run({"print", "--card", "halfdone", "--pdf", Out("x.pdf")}), 1);
     EXPECT_NE(err.str().find("has no back page"), std::string::npos) << err.str();
