@@ -169,8 +169,7 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
 }
 
 std::optional<fs::path> AppContext::BackTemplateForMissingPage() const {
-    const auto& codes = Catalogue.Codes;
-    if (!HasFormat() || (CurrentFormat != codes.FmtACBL && CurrentFormat != codes.FmtACBLFF))
+    if (!Traits().backPageFromTemplate)
         return std::nullopt;
     return paths.InProgramFolder(Catalogue.Column(CurrentFormat, ColBackTemplate));
 }

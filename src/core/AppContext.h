@@ -8,6 +8,7 @@
 #include "FileOps.h"
 #include "FormatCatalogue.h"
 #include "FormatDefaults.h"
+#include "FormatTraits.h"
 #include "Paths.h"
 #include "SystemSettings.h"
 #include "ViewState.h"
@@ -93,6 +94,10 @@ public:
     SystemSettingsFile SettingsFile() const;
     FormatDefaultsFile DefaultsFile() const;
     bool HasFormat() const { return Catalogue.IsValidSlot(CurrentFormat); }
+    // What the current format does differently from the others.
+    FormatTraits Traits() const {
+        return FormatTraits::Of(Catalogue.Codes, HasFormat() ? CurrentFormat : int16_t(-1));
+    }
     // The format's back-page template when cards of this format get a blank back page
     // created on first opening.
     std::optional<fs::path> BackTemplateForMissingPage() const;

@@ -279,11 +279,8 @@ CommitOutcome FieldCommit::CommitAllFields(const PendingField& p) {
     choice.bold = p.editor.bold;
     choice.italic = p.editor.italic;
     choice.colourCode = p.workColour;
-    const auto& codes = ctx_.Catalogue.Codes;
-    const int16_t format = ctx_.CurrentFormat;
-    // These formats print their red fields in red whatever the card's colours.
-    const bool keepRed = format == codes.FmtACBL || format == codes.FmtACBLFF ||
-                         format == codes.FmtSAYC || format == codes.FmtCANADA;
+    // Some formats print their red fields in red whatever the card's colours.
+    const bool keepRed = ctx_.Traits().redFieldsStayRed;
     ChangeScope change(history_, "Set Font on All Text Fields");
     return SetFontOnAllTextFields(ctx_.Page, choice, ctx_.Defaults, keepRed)
                ? CommitOutcome::Recorded

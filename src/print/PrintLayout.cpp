@@ -21,25 +21,28 @@ double PrintScale(double defaultMillimetres, double enteredMillimetres) {
 }
 
 PaperRule PaperRuleFor(const AppContext& ctx, bool landscapeChosen, bool paperIsA5) {
-    const auto& codes = ctx.Catalogue.Codes;
-    const int16_t f = ctx.CurrentFormat;
+    const FormatTraits traits = ctx.Traits();
     PaperRule rule;
     using O = QPageLayout::Orientation;
-    if (f == codes.FmtACBL || f == codes.FmtACBLFF || f == codes.FmtCANADA) {
+    switch (traits.paperTurn) {
+    case PaperTurn::Chosen:
         rule.orientation = landscapeChosen ? O::Landscape : O::Portrait;
-    } else if (f == codes.FmtAUSTRIA || f == codes.FmtNORWAY || f == codes.FmtSWEDEN) {
+        break;
+    case PaperTurn::SidewaysOnA5:
         // These cards print their halves on A5 turned sideways.
         rule.orientation = paperIsA5 ? O::Landscape : O::Portrait;
-    } else if (f == codes.FmtSCOTT) {
+        break;
+    case PaperTurn::UprightOnA5:
         rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
-    } else if (f == codes.FmtGERMAN1) {
-        rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
-        if (paperIsA5)
-            rule.forcedMargins = 16;
-    } else {
-        rule.orientation =
-            ctx.Catalogue.Number(f, ColOrientation) == 2 ? O::Portrait : O::Landscape;
+        break;
+    case PaperTurn::ByCatalogue:
+        rule.orientation = ctx.Catalogue.Number(ctx.CurrentFormat, ColOrientation) == 2
+                               ? O::Portrait
+                               : O::Landscape;
+        break;
     }
+    if (paperIsA5)
+        rule.forcedMargins = traits.marginsOnA5;
     return rule;
 }
 
@@ -53,10 +56,7 @@ PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model
     layout.oneSheet = layout.side == PrintSide::Both && c.oneSheet;
     if (layout.oneSheet) {
         layout.orientation = QPageLayout::Landscape;
-        const auto& codes = ctx.Catalogue.Codes;
-        const int16_t f = ctx.CurrentFormat;
-        layout.backPageOnLeft = f == codes.FmtACBL || f == codes.FmtACBLFF || f == codes.FmtSAYC ||
-                                f == codes.FmtCANADA;
+        layout.backPageOnLeft = ctx.Traits().backPageLeftOnOneSheet;
     }
 
     // The scale does not depend on the sheet: a card keeps its size and proportions on

@@ -43,10 +43,8 @@ int32_t PrintFlagsOf(const PrintChoices& choices) {
 PrintOptionsModel::PrintOptionsModel(AppContext& ctx) : ctx_(ctx) {
     const FormatCatalogue& catalogue = ctx.Catalogue;
     const int16_t format = ctx.CurrentFormat;
-    const auto& codes = catalogue.Codes;
     hasBackPage_ = catalogue.HasBackPage(format);
-    orientationOffered_ =
-        format == codes.FmtACBL || format == codes.FmtACBLFF || format == codes.FmtCANADA;
+    orientationOffered_ = ctx.Traits().paperTurn == PaperTurn::Chosen;
     formatLandscape_ = catalogue.Number(format, ColOrientation) != 2;
 
     choices_.blackOnly = false;

@@ -72,9 +72,7 @@ void CardRenderer::SelectSurface(DrawSurface& surface) {
             const double deviceTwips = surface.DeviceTwipsPerPixel();
             const bool fine = Near(deviceTwips, 2.4), coarse = Near(deviceTwips, 4.8);
             State.LineWidth = fine ? 6 : coarse ? 3 : 1;
-            const auto& codes = ctx_.Catalogue.Codes;
-            const bool nudged = ctx_.HasFormat() && (ctx_.CurrentFormat == codes.FmtCANADA ||
-                                                     ctx_.CurrentFormat == codes.FmtDENMARK1);
+            const bool nudged = ctx_.Traits().circlesNudged;
             if (nudged && fine) {
                 State.CircleNudgeX = ctx_.TwipsPerPixel;
             } else if (nudged && coarse) {
@@ -409,8 +407,7 @@ void CardRenderer::DrawRotatedRecord(const BaseRecord& r) {
 
 void CardRenderer::DrawFooter(const BaseRecord& r) {
     DrawSurface& s = *surface_;
-    const auto& codes = ctx_.Catalogue.Codes;
-    if (ctx_.CurrentFormat != codes.FmtACBL && ctx_.CurrentFormat != codes.FmtACBLFF)
+    if (!ctx_.Traits().printDateFooter)
         return;
     const SurfaceState saved = s.SaveState();
     s.SetFontName(QStringLiteral("Arial Narrow"));

@@ -55,10 +55,6 @@ int32_t FieldDrawer::Pixel() const {
     return ctx_.TwipsPerPixel;
 }
 
-bool FieldDrawer::IsFormat(int16_t slot) const {
-    return ctx_.HasFormat() && slot >= 0 && ctx_.CurrentFormat == slot;
-}
-
 bool FieldDrawer::IsOnPage(int32_t bottom) {
     if (!state_.Printing() || !HasSurface())
         return true;
@@ -148,8 +144,8 @@ void FieldDrawer::DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, i
             return;
         DrawSurface& s = Surface();
         const int32_t p = Pixel();
-        const auto& codes = ctx_.Catalogue.Codes;
-        if (state_.Printing() && IsFormat(codes.FmtAUSTR2))
+        const FormatTraits traits = ctx_.Traits();
+        if (state_.Printing() && traits.checkBoxesRaisedOnPaper)
             y -= 2 * p;
         const int32_t side = size;
         const int32_t style = ctx_.Defaults.CheckBoxStyle;
@@ -180,13 +176,13 @@ void FieldDrawer::DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, i
             }
             emptyBox();
         }
-        if (IsFormat(codes.FmtIRELAND)) {
+        if (traits.checkBoxShade == CheckBoxShade::StepsBelow) {
             s.SetDrawWidth(1);
             for (int32_t k : {7, 14, 21, 28}) {
                 s.Line(x + k, y + side + k, x + k + side + 7, y + side + k, colour);
                 s.Line(x + side + k, y + k, x + side + k, y + k + side + 7, colour);
             }
-        } else if (IsFormat(codes.FmtGERMAN1)) {
+        } else if (traits.checkBoxShade == CheckBoxShade::StepsAbove) {
             s.SetDrawWidth(1);
             for (int32_t k : {7, 14, 21}) {
                 s.Line(x + k, y - k, x + k + side + 7, y - k, colour);
@@ -246,19 +242,10 @@ RingGeometry FieldDrawer::RingFor(const QString& label) const {
         for (const char16_t* one : row.labels)
             if (one && label == QStringView(one))
                 ring = row.ring;
-    const auto& codes = ctx_.Catalogue.Codes;
-    if (IsFormat(codes.FmtACBL) || IsFormat(codes.FmtACBLFF)) {
-        ring.radius += 15;
-        ring.dy -= 15;
-    } else if (IsFormat(codes.FmtINDIAA)) {
-        ring.dy -= 30;
-        ring.dx -= label == QLatin1String("10") ? 30 : 15;
-        ring.radius -= 15;
-    } else if (IsFormat(codes.FmtITALYA) || IsFormat(codes.FmtCANADA) || IsFormat(codes.FmtNZ) ||
-               IsFormat(codes.FmtGERMAN1) || IsFormat(codes.FmtWBFBELA) ||
-               IsFormat(codes.FmtICELAND)) {
-        ring.dy -= 15;
-    }
+    const RingShift shift = ctx_.Traits().ring;
+    ring.radius += shift.radius;
+    ring.dx += shift.dx + (label == QLatin1String("10") ? shift.tenDx : 0);
+    ring.dy += shift.dy;
     return ring;
 }
 
@@ -277,8 +264,7 @@ void FieldDrawer::DrawCircledItem(bool redraw, int index) {
                 s.SetFontSize(ctx_.View.ViewScale * item.a[4]);
                 s.SetDrawWidth(1);
             }
-            const auto& codes = ctx_.Catalogue.Codes;
-            if (IsFormat(codes.FmtACBL) || IsFormat(codes.FmtACBLFF))
+            if (ctx_.Traits().circleLabelsInArial)
                 s.SetFontName(QStringLiteral("Arial"));
             s.SetFillStyle(FillTransparent);
             s.SetFontItalic(false);

@@ -63,7 +63,6 @@ public:
 private:
     DrawSurface& Surface() const { return *text_.Surface(); }
     bool HasSurface() const { return text_.Surface() != nullptr; }
-    bool IsFormat(int16_t slot) const;
     int32_t Pixel() const;
 
     AppContext& ctx_;

@@ -53,7 +53,7 @@ const QString kLetterH = QStringLiteral("H");
 TextDrawer::TextDrawer(AppContext& ctx, RenderState& state) : ctx_(ctx), state_(state) {}
 
 const TextCodec& TextDrawer::Codec() const {
-    if (ctx_.HasFormat() && ctx_.CurrentFormat == ctx_.Catalogue.Codes.FmtRUSSIA)
+    if (ctx_.Traits().cyrillicText)
         return TextCodec::Cyrillic();
     return TextCodec::Western();
 }
@@ -397,8 +397,7 @@ void TextDrawer::DrawBar(int32_t x, int32_t y, int32_t width, int32_t height, in
         surface.Line(x, y + 2 * p, x + width, bottom, barColour, LineMode::BoxFill);
         return;
     }
-    const auto& codes = ctx_.Catalogue.Codes;
-    if (!ctx_.HasFormat() || ctx_.CurrentFormat != codes.FmtAUSTR2)
+    if (!ctx_.Traits().colourBarsBehindText)
         return;
     bool cardText = !ctx_.DrawingBaseText;
     if (!cardText && !(colourCode >= 9 && colourCode <= 29))

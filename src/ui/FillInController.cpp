@@ -29,9 +29,6 @@ namespace {
 
 constexpr Qt::Alignment kAlignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
 
-// Back page of the ACBL cards: its first fields repeat the front page's names.
-constexpr int kAcblBackFirstField = 31;
-
 // Multi-line fields keep CR LF inside their texts, as the card files have them.
 QString ToEditor(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -206,11 +203,8 @@ void FillInController::StartFilling() {
     int count = context_.Page.Count(TextField);
     if (count == 0)
         return;
-    const auto& codes = context_.Catalogue.Codes;
-    bool acbl =
-        context_.CurrentFormat == codes.FmtACBL || context_.CurrentFormat == codes.FmtACBLFF;
-    int first =
-        acbl && context_.BackSideSelected && count > kAcblBackFirstField ? kAcblBackFirstField : 0;
+    const int backFirst = context_.Traits().backPageFirstTextField;
+    int first = context_.BackSideSelected && count > backFirst ? backFirst : 0;
     session_.OpenTextEditor(first);
 }
 
