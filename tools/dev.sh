@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-liberation2 python3 python3-fonttools xvfb xauth
-          clang libclang-rt-14-dev libgif-dev libcurl4-openssl-dev poppler-utils
+          clang libclang-rt-14-dev libgif-dev libpng-dev libjpeg62-turbo-dev libcurl4-openssl-dev poppler-utils
           python3-aiosmtpd xdg-utils clang-format desktop-file-utils appstream shared-mime-info
           dpkg-dev file lintian libpoppler-qt6-dev python3-reportlab python3-pypdf)
 

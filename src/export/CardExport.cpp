@@ -7,13 +7,14 @@
 #include "ErrorTrap.h"
 #include "ExportLocations.h"
 #include "PendingFiles.h"
+#include "PictureStream.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
 #include "Prompter.h"
 #include "RuntimeError.h"
 
 #include <QPrinter>
-#include <future>
+#include <algorithm>
 
 namespace cw {
 
@@ -41,15 +42,6 @@ fs::path WithSuffix(const fs::path& base, const std::string& suffix) {
     return fs::path(base.string() + suffix);
 }
 
-// The picture's bytes as a file of type, saying it has dpi dots per inch where the type has
-// room for it (BMP, JPEG and PNG; GIF has none).
-std::string EncodeAtDpi(QImage picture, PictureType type, int dpi) {
-    const int dotsPerMeter = qRound(dpi / 0.0254);
-    picture.setDotsPerMeterX(dotsPerMeter);
-    picture.setDotsPerMeterY(dotsPerMeter);
-    return EncodePicture(picture, type);
-}
-
 // The view of the card as an export draws it: at the chosen scale, on no window; the
 // program's own view comes back afterwards.
 class ExportView {
@@ -70,6 +62,96 @@ private:
     AppContext& ctx_;
     ViewState view_;
     int32_t offset_;
+};
+
+// Pixels a band of a page picture holds at most.
+constexpr qsizetype kBandBytes = qsizetype(24) << 20;
+
+// The shown page as the export draws it, a band of rows at a time: each band is the same
+// drawing of the whole page on a picture of the band's rows, with the card's origin moved up
+// by the band's top, so that what crosses from one band into the next is cut, not moved. The
+// band is drawn with marginRows more above and below it: Qt draws a text or a picture that
+// the picture's edge cuts a shade differently (smoothed edges one step off), and the rows
+// given out are those no such cut reaches.
+class PageBands final : public BandedPicture {
+public:
+    PageBands(AppContext& ctx, double scale, int bandRows, int marginRows)
+        : ctx_(ctx), view_(ctx, scale), rows_(bandRows), margin_(std::max(0, marginRows)),
+          sizer_(*this) {}
+
+    QSize Size() override {
+        if (page_.isEmpty()) {
+            // The steps of a drawing up to where it sizes the picture.
+            ctx_.LoadFormatDefaults();
+            page_ = CardCanvas::PictureSize(ctx_.View, ctx_.TwipsPerPixel);
+            // Bands of at least twice the margins, so that no more than half of what is drawn
+            // is drawn again for the next band.
+            if (rows_ <= 0)
+                rows_ = int(std::max<qsizetype>(
+                    {64, 2 * qsizetype(margin_), kBandBytes / (qsizetype(page_.width()) * 4)}));
+        }
+        return page_;
+    }
+    int BandRows() const override { return rows_; }
+
+    const QImage& Band(int top) override {
+        Size();
+        shown_ = QImage();
+        top_ = top;
+        CardRenderer renderer(ctx_, sizer_);
+        renderer.SetBaseLayerCacheEnabled(false);
+        renderer.State.PrintMode = 0;
+        renderer.State.ShowOwnCard = true;
+        renderer.State.ExportingImage = true;
+        renderer.SelectSurface(surface_);
+        renderer.RenderCard();
+        const int rows = std::min(rows_, page_.height() - top);
+        if (top - drawnTop_ + rows > band_.height())
+            return band_; // the page changed its size: not what was asked for
+        shown_ = QImage(band_.constScanLine(top - drawnTop_), band_.width(), rows,
+                        band_.bytesPerLine(), QImage::Format_RGB32);
+        return shown_;
+    }
+
+private:
+    // What the renderer asks for once it knows the page's size.
+    class Sizer : public NoCardFormatView {
+    public:
+        explicit Sizer(PageBands& bands) : bands_(bands) {}
+        void SizeCardPicture() override { bands_.SizeBand(); }
+
+    private:
+        PageBands& bands_;
+    };
+
+    void SizeBand() {
+        const QSize page = CardCanvas::PictureSize(ctx_.View, ctx_.TwipsPerPixel);
+        drawnTop_ = std::max(0, top_ - margin_);
+        const int bottom = std::min(page.height(), top_ + rows_ + margin_);
+        const QSize size(page.width(), std::max(1, bottom - drawnTop_));
+        if (size != band_.size()) {
+            // The surface paints on the band; it lets go of it before the band changes.
+            surface_.End();
+            band_ = QImage(size, QImage::Format_RGB32);
+            band_.fill(Qt::white);
+        }
+        DeviceMapping mapping = surface_.Mapping();
+        mapping.originY = -drawnTop_;
+        surface_.SetMapping(mapping);
+    }
+
+    AppContext& ctx_;
+    ExportView view_;
+    QSize page_;
+    int rows_;
+    int margin_;
+    int top_ = 0;
+    int drawnTop_ = 0;
+    QImage shown_;
+    Sizer sizer_;
+    FontBook fonts_;
+    QImage band_{1, 1, QImage::Format_RGB32};
+    PainterSurface surface_{band_, DeviceMapping::Screen(1.0, 15), fonts_};
 };
 
 } // namespace
@@ -186,52 +268,28 @@ void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& 
     }
 }
 
-QImage CardExport::DrawShownPage() {
-    ExportView view(ctx_, ViewScaleForDpi());
-    CardCanvas canvas;
-    CanvasCardView canvasView(ctx_, canvas);
-    canvas.Fit(ctx_.View, ctx_.TwipsPerPixel);
-    CardRenderer renderer(ctx_, canvasView);
-    renderer.SetBaseLayerCacheEnabled(false);
-    renderer.State.PrintMode = 0;
-    renderer.State.ShowOwnCard = true;
-    renderer.State.ExportingImage = true;
-    renderer.SelectSurface(canvas.Surface());
-    renderer.RenderCard();
-    return canvas.Picture();
-}
-
 std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureType type,
                                                   const std::string& extension) {
     const std::string ext = extension.empty() ? std::string(PictureExtension(type)) : extension;
-    auto encode = [type, dpi = PictureDpi()](const QImage& picture) {
-        return EncodeAtDpi(picture, type, dpi);
-    };
     // The front page first, whichever page the window shows.
     if (!pages_.ShowPage(false))
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
-    std::vector<FileBytes> files{{WithSuffix(base, ext), {}}};
-    const QImage front = DrawShownPage();
-    if (!ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
-        files[0].bytes = encode(front);
-    } else {
-        // The front page is encoded while the back page is drawn.
-        auto frontEncoded = std::async(std::launch::async, encode, front);
-        files.push_back({WithSuffix(base, "_" + ext), {}});
-        try {
-            if (!pages_.ShowPage(true))
-                throw RuntimeError(RuntimeError::FileNotFound,
-                                   "The card's back page cannot be read.");
-            files[1].bytes = encode(DrawShownPage());
-        } catch (...) {
-            frontEncoded.wait();
-            throw;
-        }
-        files[0].bytes = frontEncoded.get();
-    }
+    auto writePage = [this, type, dpi = PictureDpi()](bool back, const fs::path& scratch) {
+        if (back && !pages_.ShowPage(true))
+            throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
+        PageBands bands(ctx_, ViewScaleForDpi(), BandRows, dpi / 2);
+        WriteBandedPicture(ctx_.fileSystem, scratch, bands, type, dpi);
+    };
+    std::vector<FileWriting> files{{WithSuffix(base, ext), [&](const fs::path& scratch) {
+                                        writePage(false, scratch);
+                                    }}};
+    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
+        files.push_back({WithSuffix(base, "_" + ext), [&](const fs::path& scratch) {
+                             writePage(true, scratch);
+                         }});
     ReplaceFilesTogether(ctx_.fileSystem, files);
     std::vector<fs::path> written;
-    for (const FileBytes& file : files)
+    for (const FileWriting& file : files)
         written.push_back(file.target);
     return written;
 }

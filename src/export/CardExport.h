@@ -58,7 +58,9 @@ public:
     // ExportCardImage: draws the front page and saves it as base + extension (the type's own
     // when empty), and for a two-page card the back page as base + "_" + extension; both
     // files are written or neither, and older files of those names stay when they are not.
-    // The pictures carry the export's resolution. The files written. Throws RuntimeError when
+    // The pictures carry the export's resolution. Each page is drawn and written in bands of
+    // rows, one page after the other, so that neither page is ever whole in memory. The files
+    // written. Throws RuntimeError when
     // a page cannot be read or a file cannot be written.
     std::vector<fs::path> ExportCardImage(const fs::path& base, PictureType type,
                                           const std::string& extension = {});
@@ -76,12 +78,14 @@ public:
 
     // Pictures: dots per inch; 0 for the screen's at zoom 1.
     int Dpi = 0;
+    // Pictures: the rows of the bands a page is drawn and written in; 0 for as many as 24
+    // megabytes of pixels hold.
+    int BandRows = 0;
 
 private:
     // What the filter says, once the card is saved; saved becomes false when a copy of the
     // card file fails (and was reported).
     void WriteChosenFiles(const ExportRequest& request, const fs::path& chosen, bool& saved);
-    QImage DrawShownPage();
     void SaveAsPdf(const fs::path& target);
     double ViewScaleForDpi() const;
     // The resolution the pictures are drawn at and say they have.

@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <algorithm>
 #include <optional>
+#include <unistd.h>
 
 namespace cw {
 
@@ -65,23 +66,40 @@ void WritePictureFile(FileSystem& fileSystem, const fs::path& path, const QImage
     }
 }
 
-void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files) {
-    // Scratch files that a stop by SIGINT or SIGTERM takes away too.
-    PendingFiles pending;
+void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileWriting>& files) {
+    // Scratch files that a stop by SIGINT or SIGTERM takes away too, and the second names of
+    // the older files, which go once the new ones are in place.
+    PendingFiles pending, kept;
     std::vector<fs::path> scratch;
-    // The older bytes of every file but the last: what goes back when a later one fails.
-    std::vector<std::optional<std::string>> older;
+    // What every file but the last had before: what goes back when a later one fails.
+    struct Older {
+        std::optional<fs::path> link;
+        std::optional<std::string> bytes;
+    };
+    std::vector<Older> older;
     size_t current = 0, placed = 0;
+    bool writing = true;
     try {
         for (; current < files.size(); ++current) {
             scratch.push_back(pending.Add(files[current].target));
-            fileSystem.WriteFlushed(scratch.back(), files[current].bytes);
+            files[current].write(scratch.back());
         }
+        writing = false;
         for (current = 0; current + 1 < files.size(); ++current) {
             std::error_code ec;
             const fs::path& target = files[current].target;
-            older.push_back(fs::is_regular_file(target, ec) ? std::optional(ReadFileBytes(target))
-                                                            : std::nullopt);
+            Older old;
+            if (fs::is_regular_file(target, ec)) {
+                // A second name costs no memory however large the picture; a disk without
+                // them has the bytes read.
+                const fs::path link = kept.Add(target.string() + ".old");
+                fs::remove(link, ec);
+                if (::link(target.c_str(), link.c_str()) == 0)
+                    old.link = link;
+                else
+                    old.bytes = ReadFileBytes(target);
+            }
+            older.push_back(std::move(old));
         }
         for (current = 0; current < files.size(); ++current, ++placed)
             fileSystem.RenameOver(scratch[current], files[current].target);
@@ -91,8 +109,10 @@ void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& 
             fs::remove(file, ec);
         for (size_t i = 0; i < placed; ++i) {
             try {
-                if (older[i])
-                    AtomicReplace(fileSystem, files[i].target, *older[i], scratch[i]);
+                if (older[i].link)
+                    fileSystem.RenameOver(*older[i].link, files[i].target);
+                else if (older[i].bytes)
+                    AtomicReplace(fileSystem, files[i].target, *older[i].bytes, scratch[i]);
                 else
                     fileSystem.Remove(files[i].target);
             } catch (const RuntimeError&) {
@@ -100,6 +120,8 @@ void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& 
             }
         }
         auto* fileError = dynamic_cast<const FileError*>(&error);
+        if (writing && !fileError)
+            throw;
         const std::string reason = fileError ? fileError->Reason() : std::string(error.what());
         const fs::path& target = files[std::min(current, files.size() - 1)].target;
         std::string text = "Cannot write " + target.string() + ": " + reason + ".";
@@ -107,6 +129,15 @@ void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& 
             text += " The file is as it was before.";
         throw FileError(error.ErrorNumber(), text, reason);
     }
+}
+
+void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files) {
+    std::vector<FileWriting> writings;
+    for (const FileBytes& file : files)
+        writings.push_back({file.target, [&fileSystem, &file](const fs::path& scratch) {
+                                fileSystem.WriteFlushed(scratch, file.bytes);
+                            }});
+    ReplaceFilesTogether(fileSystem, writings);
 }
 
 void MoveFileOver(FileSystem& fileSystem, const fs::path& from, const fs::path& target) {

@@ -3,6 +3,7 @@
 #include "FileOps.h"
 
 #include <QImage>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,21 @@ struct FileBytes {
     std::string bytes;
 };
 
-// Writes the files all or none: each file's bytes go to a scratch file beside it (see
-// PendingFiles), and only when every one is written are they renamed into place. On failure the
-// scratch files are removed, a file already renamed into place gets its older bytes back (or
-// goes, when there was none), and RuntimeError is thrown naming the file that failed and the
-// reason.
+// A file to be written and how: write puts the whole file at the path it is given, through
+// the file system ReplaceFilesTogether is given, flushed to the disk.
+struct FileWriting {
+    fs::path target;
+    std::function<void(const fs::path& scratch)> write;
+};
+
+// Writes the files all or none: each file goes to a scratch file beside it (see PendingFiles),
+// and only when every one is written are they renamed into place. On failure the scratch files
+// are removed, a file already renamed into place gets its older bytes back (or goes, when
+// there was none), and FileError is thrown naming the file that failed and the reason. The
+// older files are kept as second names (hard links) until all are in place, or read into
+// memory where the disk has no such names. An error of a write that is no file error (a
+// picture that cannot be drawn or encoded) is thrown as it is, once the scratch files are gone.
+void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileWriting>& files);
 void ReplaceFilesTogether(FileSystem& fileSystem, const std::vector<FileBytes>& files);
 
 // Moves a finished file over target: renamed where it can be, copied through a scratch file

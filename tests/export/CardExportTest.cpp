@@ -12,6 +12,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QImageReader>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <set>
 #include <thread>
@@ -248,15 +249,26 @@ TEST_F(CardExportTest, PdfHoldsBothPagesAsTheyPrint) {
 }
 
 TEST_F(CardExportTest, AFailedBackPageLeavesNoNewPictureAndTheOlderOnesAsTheyWere) {
-    // The disk fills up at the back page's picture, or its rename into place is refused.
+    // The disk fills up while the back page's picture is written, or its rename into place
+    // is refused.
     struct FailingAtTheBack : FileSystem {
         bool fullDisk = true;
-        void WriteFlushed(const fs::path& path, const std::string& bytes) override {
-            if (fullDisk && path.filename().string().find('_') != std::string::npos) {
-                FileSystem::WriteFlushed(path, bytes.substr(0, bytes.size() / 2));
-                throw FileError(RuntimeError::DiskFull, "full", "No space left on device");
+        int backPage = -1;
+        int Open(const fs::path& path) override {
+            const int fd = FileSystem::Open(path);
+            if (path.filename().string().find('_') != std::string::npos)
+                backPage = fd;
+            else if (fd == backPage)
+                backPage = -1;
+            return fd;
+        }
+        long Write(int fd, const char* data, size_t size) override {
+            if (fullDisk && fd == backPage) {
+                FileSystem::Write(fd, data, size / 2);
+                errno = ENOSPC;
+                return -1;
             }
-            FileSystem::WriteFlushed(path, bytes);
+            return FileSystem::Write(fd, data, size);
         }
         void RenameOver(const fs::path& from, const fs::path& to) override {
             if (!fullDisk && to.filename().string().find('_') != std::string::npos)

@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace cw;
 
@@ -53,4 +55,38 @@ TEST(GifWriter, FewColoursStayExactAndManyKeepTheMainOnes) {
     EXPECT_LT(std::abs(original.red() - kept.red()) + std::abs(original.green() - kept.green()) +
                   std::abs(original.blue() - kept.blue()),
               100);
+}
+
+TEST(GifWriter, MedianCutOfTheCountedColoursIsGiflibsCutOfThePixels) {
+    // The palette is made from colour counts gathered band by band; giflib's own cut sees
+    // the whole picture. Pictures of many cells, of few cells, and of one main colour.
+    std::mt19937 random(7);
+    for (int spread : {256, 40, 3}) {
+        SCOPED_TRACE(spread);
+        const int width = 97, height = 61;
+        const size_t pixels = size_t(width) * size_t(height);
+        std::vector<GifByteType> red(pixels), green(pixels), blue(pixels);
+        std::vector<uint64_t> cellCounts(size_t(1) << 15, 0);
+        for (size_t i = 0; i < pixels; ++i) {
+            const bool paper = random() % 3 == 0;
+            red[i] = paper ? 255 : GifByteType(random() % spread * (256 / spread));
+            green[i] = paper ? 255 : GifByteType(random() % spread);
+            blue[i] = paper ? 255 : GifByteType(255 - random() % spread);
+            ++cellCounts[size_t((red[i] >> 3) << 10 | (green[i] >> 3) << 5 | (blue[i] >> 3))];
+        }
+        std::vector<GifByteType> indexes(pixels);
+        std::vector<GifColorType> palette(256);
+        int colours = 256;
+        ASSERT_EQ(GifQuantizeBuffer(unsigned(width), unsigned(height), &colours, red.data(),
+                                    green.data(), blue.data(), indexes.data(), palette.data()),
+                  GIF_OK);
+        int entries = 0;
+        const std::vector<uint8_t> entryOf = MedianCut(cellCounts, 256, entries);
+        EXPECT_EQ(entries, colours);
+        size_t same = 0;
+        for (size_t i = 0; i < pixels; ++i)
+            same += entryOf[size_t((red[i] >> 3) << 10 | (green[i] >> 3) << 5 | (blue[i] >> 3))] ==
+                    indexes[i];
+        EXPECT_EQ(same, pixels);
+    }
 }
