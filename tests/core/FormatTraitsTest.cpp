@@ -1,5 +1,6 @@
-#include "FormatCatalogue.h"
 #include "FormatTraits.h"
+
+#include "FormatCatalogue.h"
 
 #include <gtest/gtest.h>
 
