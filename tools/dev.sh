@@ -59,7 +59,7 @@ sanitize)
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
 threads)
-    # Sending the error report and writing a card's two pictures run on threads of their own.
+    # Sending the error report runs on a thread of its own; picture exports may run at once.
     # Qt itself is not instrumented: its internals are left out (tests/tsan.supp).
     install_packages
     thread_tests=(test_errors_ui test_export test_mail)
