@@ -63,7 +63,7 @@ for i in $(seq 1 150); do
 done
 mkdir "$work/stopped"
 "$program" print --root "$root" --card '*' --format acbl --pdf "$work/stopped/all.pdf" >/dev/null 2>&1 & job=$!
-for _ in $(seq 1 200); do
+for _ in $(seq 1 600); do
     ls -A "$work/stopped" | grep -q '\.part$' && break
     sleep 0.05
 done
