@@ -6,6 +6,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <mutex>
 #include <unistd.h>
 
 namespace cw {
@@ -13,38 +14,40 @@ namespace cw {
 namespace {
 
 // The scratch files in use, where a signal handler can reach them: fixed storage and plain
-// unlink() only, as nothing else is safe inside a handler.
+// unlink() only, as nothing else is safe inside a handler. Jobs on several threads take the
+// lock to change the slots; a slot is marked in use only once its path is whole.
 constexpr size_t kSlots = 64;
 constexpr size_t kPathBytes = 4096;
 std::array<std::array<char, kPathBytes>, kSlots> gScratchPaths{};
 std::array<std::atomic<bool>, kSlots> gSlotUsed{};
+std::mutex gSlotsLock;
 
 void Register(const fs::path& path) {
     const std::string text = path.string();
     if (text.size() >= kPathBytes)
         return; // too long to keep for the handler; the destructor still removes it
-    for (size_t i = 0; i < kSlots; ++i) {
-        bool expected = false;
-        if (!gSlotUsed[i].load() && gSlotUsed[i].compare_exchange_strong(expected, true)) {
+    std::lock_guard<std::mutex> lock(gSlotsLock);
+    for (size_t i = 0; i < kSlots; ++i)
+        if (!gSlotUsed[i].load(std::memory_order_relaxed)) {
             std::memcpy(gScratchPaths[i].data(), text.c_str(), text.size() + 1);
+            gSlotUsed[i].store(true, std::memory_order_release);
             return;
         }
-    }
 }
 
 void Unregister(const fs::path& path) {
     const std::string text = path.string();
+    std::lock_guard<std::mutex> lock(gSlotsLock);
     for (size_t i = 0; i < kSlots; ++i)
-        if (gSlotUsed[i].load() && text == gScratchPaths[i].data()) {
-            gScratchPaths[i][0] = '\0';
-            gSlotUsed[i].store(false);
+        if (gSlotUsed[i].load(std::memory_order_relaxed) && text == gScratchPaths[i].data()) {
+            gSlotUsed[i].store(false, std::memory_order_release);
             return;
         }
 }
 
 extern "C" void RemoveScratchFilesAndStop(int signalNumber) {
     for (size_t i = 0; i < kSlots; ++i)
-        if (gSlotUsed[i].load() && gScratchPaths[i][0] != '\0')
+        if (gSlotUsed[i].load(std::memory_order_acquire))
             ::unlink(gScratchPaths[i].data());
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);

@@ -23,7 +23,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -407,15 +409,24 @@ void ErrorDialog::RunResponsive(const std::function<void()>& work) {
     BusyScope busy(prompter_);
     SetSending(true);
     std::exception_ptr failure;
-    QEventLoop loop;
+    std::atomic<bool> done{false};
     std::thread worker([&] {
         try {
             work();
         } catch (...) {
             failure = std::current_exception();
         }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        done.store(true, std::memory_order_release);
     });
+    // The window keeps painting while the work runs; the loop looks every few milliseconds
+    // whether it is over, so that nothing of Qt's is handed from one thread to the other.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done.load(std::memory_order_acquire))
+            loop.quit();
+    });
+    poll.start(10);
     loop.exec();
     worker.join();
     SetSending(false);
