@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 using namespace cw;
@@ -80,6 +81,9 @@ TEST_F(ExportCommandsTest, StartFaceButtonSavesBothPagesAsPictures) {
               528);
     EXPECT_FALSE(ctx.BackSideSelected);
     EXPECT_TRUE(window->sideButton(0)->isChecked());
+    // The status line says where the pictures went.
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "2 files written to " + (dir / "shared").string() + ": ourcard.jpg, ourcard_.jpg");
 }
 
 TEST_F(ExportCommandsTest, CardFilterCopiesTheCardUnderTheNewName) {
