@@ -123,32 +123,37 @@ PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
     return page;
 }
 
-std::vector<PlannedSheet> CardPrinter::PlanSheets(CardPages& pages, PrintCardChoice choice) {
-    std::vector<bool> cards; // true: the user's own card
+std::vector<bool> CardPrinter::Cards(PrintCardChoice choice) {
+    // true: the user's own card
     if (choice == PrintCardChoice::Both)
-        cards = {true, false};
-    else
-        cards = {choice == PrintCardChoice::Mine};
-    const double safe = kSafeMarginMm / 25.4 * dpi_;
+        return {true, false};
+    return {choice == PrintCardChoice::Mine};
+}
+
+PlannedSheet CardPrinter::PlanSheet(CardPages& pages, bool ownCard,
+                                    const std::vector<bool>& sides) {
+    PlannedSheet sheet;
+    sheet.ownCard = ownCard;
+    std::vector<PlacedPage> placed;
+    for (bool back : sides) {
+        if (!pages.ShowPage(back))
+            continue;
+        ctx_.errorTrap.Guard(loc::PrintPage, [&] { placed.push_back(MeasureShownPage(ownCard)); });
+        if (placed.size() > sheet.backPages.size())
+            sheet.backPages.push_back(back);
+    }
+    if (!placed.empty())
+        sheet.placement =
+            PlacePages(sheet_, printable_, kSafeMarginMm / 25.4 * dpi_, placed, layout_.oneSheet);
+    return sheet;
+}
+
+std::vector<PlannedSheet> CardPrinter::PlanSheets(CardPages& pages, PrintCardChoice choice) {
     std::vector<PlannedSheet> sheets;
-    for (bool own : cards)
-        for (const std::vector<bool>& sides : SheetSides()) {
-            PlannedSheet sheet;
-            sheet.ownCard = own;
-            std::vector<PlacedPage> placed;
-            for (bool back : sides) {
-                if (!pages.ShowPage(back))
-                    continue;
-                ctx_.errorTrap.Guard(loc::PrintPage,
-                                     [&] { placed.push_back(MeasureShownPage(own)); });
-                if (placed.size() > sheet.backPages.size())
-                    sheet.backPages.push_back(back);
-            }
-            if (placed.empty())
-                continue;
-            sheet.placement = PlacePages(sheet_, printable_, safe, placed, layout_.oneSheet);
-            sheets.push_back(std::move(sheet));
-        }
+    for (bool own : Cards(choice))
+        for (const std::vector<bool>& sides : SheetSides())
+            if (PlannedSheet sheet = PlanSheet(pages, own, sides); !sheet.backPages.empty())
+                sheets.push_back(std::move(sheet));
     return sheets;
 }
 
@@ -189,36 +194,57 @@ void CardPrinter::DrawFoldMark(const PlannedSheet& sheet) {
     painter.restore();
 }
 
+void CardPrinter::PrintSheet(CardPages& pages, const PlannedSheet& sheet) {
+    if (sheet.backPages.empty())
+        return;
+    ctx_.errorTrap.Guard(loc::PrintPage, [&] {
+        if (sheetsPrinted_ > 0)
+            surface_->NewPage();
+        // Last planned first: that page is still open, so it is not read again.
+        for (size_t i = sheet.backPages.size(); i-- > 0;) {
+            if (!pages.ShowPage(sheet.backPages[i]))
+                throw RuntimeError(RuntimeError::FileNotFound,
+                                   "A page of the card cannot be read any more.");
+            DrawShownPage(sheet.ownCard, sheet.placement.origins[i], sheet.placement.fit);
+        }
+        if (layout_.oneSheet && !layout_.blackOnly)
+            DrawFoldMark(sheet);
+        ++sheetsPrinted_;
+        WidenCut(cutSoFar_, sheet.placement);
+    });
+}
+
 void CardPrinter::PrintSheets(CardPages& pages, const std::vector<PlannedSheet>& sheets) {
     for (const PlannedSheet& sheet : sheets)
-        ctx_.errorTrap.Guard(loc::PrintPage, [&] {
-            if (sheetsPrinted_ > 0)
-                surface_->NewPage();
-            for (size_t i = 0; i < sheet.backPages.size(); ++i) {
-                if (!pages.ShowPage(sheet.backPages[i]))
-                    throw RuntimeError(RuntimeError::FileNotFound,
-                                       "A page of the card cannot be read any more.");
-                DrawShownPage(sheet.ownCard, sheet.placement.origins[i], sheet.placement.fit);
-            }
-            if (layout_.oneSheet && !layout_.blackOnly)
-                DrawFoldMark(sheet);
-            ++sheetsPrinted_;
-            printedSheets_.push_back(sheet);
-        });
+        PrintSheet(pages, sheet);
 }
 
 void CardPrinter::PrintPages(CardPages& pages, PrintCardChoice choice) {
-    PrintSheets(pages, PlanSheets(pages, choice));
+    // Each sheet printed as soon as it is planned, while its pages are at hand.
+    for (bool own : Cards(choice))
+        for (const std::vector<bool>& sides : SheetSides())
+            PrintSheet(pages, PlanSheet(pages, own, sides));
+}
+
+void CardPrinter::WidenCut(SheetPlacement& worst, const SheetPlacement& placement) {
+    worst.cutLeft = std::max(worst.cutLeft, placement.cutLeft);
+    worst.cutTop = std::max(worst.cutTop, placement.cutTop);
+    worst.cutRight = std::max(worst.cutRight, placement.cutRight);
+    worst.cutBottom = std::max(worst.cutBottom, placement.cutBottom);
 }
 
 std::optional<std::string> CardPrinter::InkCut(const std::vector<PlannedSheet>& sheets) const {
-    double left = 0, top = 0, right = 0, bottom = 0;
-    for (const PlannedSheet& sheet : sheets) {
-        left = std::max(left, sheet.placement.cutLeft);
-        top = std::max(top, sheet.placement.cutTop);
-        right = std::max(right, sheet.placement.cutRight);
-        bottom = std::max(bottom, sheet.placement.cutBottom);
-    }
+    SheetPlacement worst;
+    for (const PlannedSheet& sheet : sheets)
+        WidenCut(worst, sheet.placement);
+    return DescribeCut(worst);
+}
+
+std::optional<std::string> CardPrinter::InkCutSoFar() const {
+    return DescribeCut(cutSoFar_);
+}
+
+std::optional<std::string> CardPrinter::DescribeCut(const SheetPlacement& cut) const {
     std::string text;
     const auto name = [&](double pixels, const char* side) {
         const double mm = pixels / dpi_ * 25.4;
@@ -227,17 +253,13 @@ std::optional<std::string> CardPrinter::InkCut(const std::vector<PlannedSheet>& 
         text += (text.empty() ? "" : ", ") + std::to_string(int(std::lround(mm))) + " mm at the " +
                 side;
     };
-    name(left, "left");
-    name(top, "top");
-    name(right, "right");
-    name(bottom, "bottom");
+    name(cut.cutLeft, "left");
+    name(cut.cutTop, "top");
+    name(cut.cutRight, "right");
+    name(cut.cutBottom, "bottom");
     if (text.empty())
         return std::nullopt;
     return text;
-}
-
-std::optional<std::string> CardPrinter::InkCutSoFar() const {
-    return InkCut(printedSheets_);
 }
 
 bool CardPrinter::End() {

@@ -45,9 +45,9 @@ public:
     // the one and then the other, each with the layout's sides (front before back, or side
     // by side). Draws each page once, small, to find its ink.
     std::vector<PlannedSheet> PlanSheets(CardPages& pages, PrintCardChoice choice);
-    // Prints the planned sheets. The last page printed stays open.
+    // Prints the planned sheets. The last page drawn stays open.
     void PrintSheets(CardPages& pages, const std::vector<PlannedSheet>& sheets);
-    // PlanSheets, then PrintSheets.
+    // Plans and prints sheet after sheet.
     void PrintPages(CardPages& pages, PrintCardChoice choice);
 
     // What of the planned sheets' ink falls off the paper, in words ("5 mm at the right");
@@ -65,7 +65,12 @@ public:
     bool FieldTooFarDown() const { return fieldTooFarDown_; }
 
 private:
+    static std::vector<bool> Cards(PrintCardChoice choice);
     std::vector<std::vector<bool>> SheetSides() const;
+    PlannedSheet PlanSheet(CardPages& pages, bool ownCard, const std::vector<bool>& sides);
+    void PrintSheet(CardPages& pages, const PlannedSheet& sheet);
+    static void WidenCut(SheetPlacement& worst, const SheetPlacement& placement);
+    std::optional<std::string> DescribeCut(const SheetPlacement& cut) const;
     PlacedPage MeasureShownPage(bool ownCard);
     void PrepareRenderer(bool ownCard);
     void DrawShownPage(bool ownCard, QPointF origin, double fit);
@@ -82,7 +87,7 @@ private:
     QSizeF sheet_;
     QRectF printable_;
     int sheetsPrinted_ = 0;
-    std::vector<PlannedSheet> printedSheets_; // the sheets printed, for InkCutSoFar
+    SheetPlacement cutSoFar_; // the most ink cut on each side of the sheets printed
     bool fieldTooFarDown_ = false;
 };
 

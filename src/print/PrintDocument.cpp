@@ -32,14 +32,21 @@ bool PrintDocument::Start() {
 }
 
 void PrintDocument::PrintCard(CardPages& pages, PrintCardChoice choice) {
-    if (cardPrinter_)
+    if (!cardPrinter_)
+        return;
+    // The sheets InkCut planned for this card are printed as planned.
+    if (planned_ && planned_->choice == choice)
+        cardPrinter_->PrintSheets(pages, planned_->sheets);
+    else
         cardPrinter_->PrintPages(pages, choice);
+    planned_.reset();
 }
 
 std::optional<std::string> PrintDocument::InkCut(CardPages& pages, PrintCardChoice choice) {
     if (!cardPrinter_)
         return std::nullopt;
-    return cardPrinter_->InkCut(cardPrinter_->PlanSheets(pages, choice));
+    planned_ = Plan{choice, cardPrinter_->PlanSheets(pages, choice)};
+    return cardPrinter_->InkCut(planned_->sheets);
 }
 
 bool PrintDocument::Finish() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
 
@@ -15,6 +16,7 @@ namespace cw {
 class AppContext;
 class CardPages;
 class CardPrinter;
+struct PlannedSheet;
 class PrintOptionsModel;
 
 // One printed document: a printer set up for the chosen options, and the cards printed
@@ -29,7 +31,8 @@ public:
     // Prints the open card of pages (Start first).
     void PrintCard(CardPages& pages, PrintCardChoice choice);
     // What of the open card's ink would fall off the paper ("4 mm at the right"); nullopt
-    // when all of it is on the paper (Start first).
+    // when all of it is on the paper (Start first). The next PrintCard of the same card
+    // prints the sheets planned here.
     std::optional<std::string> InkCut(CardPages& pages, PrintCardChoice choice);
     // Ends the document; false when the printer failed (reported to the error trap).
     bool Finish();
@@ -45,6 +48,11 @@ private:
     QPrinter& printer_;
     PrintLayout layout_;
     std::unique_ptr<CardPrinter> cardPrinter_;
+    struct Plan {
+        PrintCardChoice choice;
+        std::vector<PlannedSheet> sheets;
+    };
+    std::optional<Plan> planned_;
 };
 
 // Makes printer write a PDF file at path, on the current format's own paper, at the
