@@ -3,7 +3,7 @@
 #include "Application.h"
 #include "CardCommand.h"
 #include "CardPages.h"
-#include "OverflowCheck.h"
+#include "OpenCardCheck.h"
 #include "PrintedArea.h"
 #include "TextDrawer.h"
 
@@ -41,14 +41,13 @@ int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream&
     const int trapsBefore = app.Trap().TrapCount();
     if (!pages.Open())
         return 1;
-    OverflowCheck check(ctx, [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
-    std::vector<FieldOverflow> found = check.CheckCard();
-    RenderState state;
-    TextDrawer text(ctx, state);
+    OverflowCheck check(ctx.errorTrap,
+                        [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
+    std::vector<FieldOverflow> found = CheckOpenCard(ctx, check);
+    const TextCodec& codec = TextCodec::Of(ctx.Traits());
     for (const FieldOverflow& overflow : found)
         out << (overflow.backPage ? "back" : "front") << '\t' << overflow.field + 1 << '\t'
-            << DescribeOverflow(overflow) << '\t' << ConsoleText(text.Codec(), overflow.text)
-            << '\n';
+            << DescribeOverflow(overflow) << '\t' << ConsoleText(codec, overflow.text) << '\n';
     if (app.Trap().TrapCount() != trapsBefore)
         return 1;
     // Text drawn smaller is whole on the card; only text cut off fails the check.

@@ -77,9 +77,7 @@ int RunCompareCommand(Application& app, const CompareOptions& options, std::ostr
                     << " is not a card file or is damaged.\n";
                 return 1;
             }
-    RenderState state;
-    TextDrawer text(ctx, state);
-    const TextCodec& codec = text.Codec();
+    const TextCodec& codec = TextCodec::Of(ctx.Traits());
     const int nameFields = NameFieldCount(ctx);
     int count = 0;
     for (bool back : {false, true}) {

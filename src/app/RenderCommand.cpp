@@ -27,16 +27,16 @@ std::string LowerExtension(const std::filesystem::path& path) {
 }
 
 // The output is written only when drawnWhole() says the drawing trapped no error.
-bool WritePicture(AppContext& ctx, const RenderState& state, const RenderOptions& options,
+bool WritePicture(AppContext& ctx, const RenderOptions& options,
                   const std::function<bool()>& drawnWhole, std::ostream& err) {
     CardCanvas canvas;
-    CanvasCardView view(ctx, canvas);
     canvas.Fit(ctx.View, ctx.TwipsPerPixel);
-    CardRenderer screen(ctx, view);
-    screen.State = state;
-    screen.State.PrintMode = 0;
-    screen.SelectSurface(canvas.Surface());
-    screen.RenderCard();
+    CardRenderer screen(ctx.errorTrap);
+    RenderRequest request = ctx.RequestForOpenPage(RenderTarget::Screen);
+    request.options.ownCard = !options.partner;
+    screen.Render(request, canvas.Surface());
+    for (const DrawingNotice& notice : screen.TakeNotices())
+        err << notice.text << '\n';
     if (!drawnWhole())
         return false;
     // The same picture files as "Save Card as" writes (GIF through giflib).
@@ -155,15 +155,13 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
     if (!ctx.LoadCard())
         return 1;
 
-    RenderState state;
-    state.ShowOwnCard = !options.partner;
     // Errors trapped while drawing were reported; nothing is written then.
     auto drawnWhole = [&] {
         return app.Trap().TrapCount() == trapsBefore;
     };
     const bool written = LowerExtension(options.out) == ".pdf"
                              ? WritePdf(ctx, options, drawnWhole, err)
-                             : WritePicture(ctx, state, options, drawnWhole, err);
+                             : WritePicture(ctx, options, drawnWhole, err);
     return written ? 0 : 1;
 }
 

@@ -50,7 +50,7 @@ bool AppContext::LoadFormatDefaults() {
         loc::LoadFormatDefaults,
         [&] {
             rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                          DrawingBaseText, !OnlyReadsDataRoot && !RootReadOnly);
+                                          false, !OnlyReadsDataRoot && !RootReadOnly);
             SetUpViewScale();
         },
         [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
@@ -93,18 +93,81 @@ void AppContext::ReportOnce(const std::string& key, const std::string& text) {
 bool AppContext::ApplyFormatDefaults(bool save) {
     return errorTrap.Guard(loc::SaveFormatDefaults, [&] {
         if (!save) {
-            Defaults.Apply(BackSideSelected, DrawingBaseText);
+            Defaults.Apply(BackSideSelected, false);
             SetUpViewScale();
             return;
         }
-        Defaults.CollectInto(BackSideSelected, DrawingBaseText);
+        Defaults.CollectInto(BackSideSelected, false);
         if (OnlyReadsDataRoot)
-            Defaults.Apply(BackSideSelected, DrawingBaseText);
+            Defaults.Apply(BackSideSelected, false);
         else
             DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                DrawingBaseText);
+                                false);
         SetUpViewScale();
     });
+}
+
+FormatProfile AppContext::Profile() const {
+    FormatProfile profile;
+    if (!HasFormat())
+        return profile;
+    profile.slot = CurrentFormat;
+    profile.code = Catalogue.Code(CurrentFormat);
+    profile.traits = Traits();
+    profile.defaults = Defaults;
+    profile.fieldTint = ToInt32(Catalogue.Number(CurrentFormat, ColFieldTint));
+    profile.colourScheme = ToInt32(Catalogue.Number(CurrentFormat, ColColourScheme));
+    profile.namesMode = ToInt32(Catalogue.Number(CurrentFormat, ColNamesMode));
+    const double scale = Catalogue.Number(CurrentFormat, ColViewScale);
+    profile.referenceScale = scale > 0 ? scale : 1;
+    profile.hasBackPage = Catalogue.HasBackPage(CurrentFormat);
+    profile.bmpsDir = paths.BmpsDir;
+    return profile;
+}
+
+BaseLayer AppContext::BaseLayerOf(bool backSide, bool useAlternative) {
+    BaseLayer layer;
+    layer.file = std::make_shared<BaseLayerFile>();
+    if (!HasFormat())
+        return layer;
+    fs::path path = paths.InProgramFolder(
+        Catalogue.Column(CurrentFormat, backSide ? ColBackBase : ColFrontBase));
+    path = ResolveExisting(path).value_or(path);
+    layer.path = BaseLayerFile::Choose(path, useAlternative);
+    std::error_code error;
+    const auto written = fs::last_write_time(layer.path, error);
+    const auto size = fs::file_size(layer.path, error);
+    layer.stamp = layer.path.string() + '|' + std::to_string(written.time_since_epoch().count()) +
+                  '|' + std::to_string(size);
+    auto kept = baseLayers_.find(layer.path);
+    if (kept != baseLayers_.end() && kept->second.stamp == layer.stamp) {
+        layer.file = kept->second.file;
+        return layer;
+    }
+    errorTrap.Guard(loc::DrawBaseLayer, [&] {
+        auto file = std::make_shared<const BaseLayerFile>(BaseLayerFile::Read(layer.path));
+        layer.file = file;
+        baseLayers_[layer.path] = {layer.stamp, file};
+        // Said once: the page is drawn again at every zoom and on every page printed.
+        if (file->problem && FirstReport(layer.path.string() + '\n' + *file->problem))
+            throw RuntimeError(RuntimeError::TypeMismatch,
+                               *file->problem + " in " + layer.path.string() +
+                                   ". The card is drawn without the lines that are not records.");
+    });
+    return layer;
+}
+
+RenderRequest AppContext::RequestFor(const CardPage& page, bool backSide, RenderTarget target) {
+    RenderRequest request;
+    request.page = &page;
+    request.profile = Profile();
+    request.profile.defaults.Apply(backSide, false);
+    request.baseLayer = BaseLayerOf(backSide, page.UseAltBaseLayer);
+    request.backSide = backSide;
+    request.mapping.twipsPerPixel = TwipsPerPixel;
+    request.mapping.viewScale = View.ViewScale;
+    request.options.target = target;
+    return request;
 }
 
 void AppContext::SetUpViewScale() {
@@ -136,7 +199,6 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
                 view.SetSideButtonsEnabled(false);
                 BackSideSelected = false;
                 view.SelectFrontSide();
-                PageOffsetX = 0;
             } else {
                 view.SetSideButtonsEnabled(true);
             }

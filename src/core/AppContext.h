@@ -4,6 +4,8 @@
 #include "CardFile.h"
 #include "CardFormatView.h"
 #include "CardPage.h"
+#include "FormatProfile.h"
+#include "RenderRequest.h"
 #include "ErrorContext.h"
 #include "FileOps.h"
 #include "FormatCatalogue.h"
@@ -14,6 +16,8 @@
 #include "ViewState.h"
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -49,9 +53,6 @@ public:
     CardPage Page;
     CardLocation Location;
     bool BackSideSelected = false;
-    bool DrawingBaseText = false;
-    // Left margin of the page being drawn (printing); 0 for one-page formats.
-    int32_t PageOffsetX = 0;
     bool MainWindowLoaded = false;
     // Set for the command-line tools: the data root's files are read, never created, changed
     // or deleted (its settings, the formats' defaults, a card's missing back page, notices).
@@ -98,6 +99,19 @@ public:
     FormatTraits Traits() const {
         return FormatTraits::Of(Catalogue.Codes, HasFormat() ? CurrentFormat : int16_t(-1));
     }
+    // The current format as a drawing sees it (its defaults as loaded, not read again).
+    FormatProfile Profile() const;
+    // The printed base layer of a side of the current format for the open page (its
+    // alternative layer when the page asks for it). Read once and again only when its file
+    // changes; a file that cannot be read is reported and gives a layer without records.
+    BaseLayer BaseLayerOf(bool backSide, bool useAlternative);
+    // A drawing of page on a side of the current format, for target, at the view's zoom.
+    RenderRequest RequestFor(const CardPage& page, bool backSide, RenderTarget target);
+    // The same for the open page on the shown side.
+    RenderRequest RequestForOpenPage(RenderTarget target) {
+        return RequestFor(Page, BackSideSelected, target);
+    }
+
     // The format's back-page template when cards of this format get a blank back page
     // created on first opening.
     std::optional<fs::path> BackTemplateForMissingPage() const;
@@ -133,6 +147,11 @@ private:
     std::set<fs::path> keptWhileHeld_;
 
     std::set<std::string> reported_;
+    struct KeptBaseLayer {
+        std::string stamp;
+        std::shared_ptr<const BaseLayerFile> file;
+    };
+    std::map<fs::path, KeptBaseLayer> baseLayers_;
 };
 
 } // namespace cw

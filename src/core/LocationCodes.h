@@ -47,6 +47,8 @@ inline constexpr int FillInKey = 2024;
 inline constexpr int FillInCommit = 2025;
 inline constexpr int RefreshScreen = 2026;
 inline constexpr int SuitKey = 2027;
+// The printed base layer of a page, read for the card renderer.
+inline constexpr int DrawBaseLayer = 2102;
 
 // The card-format chooser.
 inline constexpr int CardsListLoad = 5001;

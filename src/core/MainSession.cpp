@@ -20,8 +20,6 @@ bool MainSession::Load() {
     ctx.MainWindowLoaded = true;
     return ctx.errorTrap.Guard(loc::MainWindowLoad, [&] {
         ctx.View.ZoomSetByUser = false;
-        ctx.DrawingBaseText = false;
-        ctx.PageOffsetX = 0;
         ctx.ReadSystemSettings();
         if (ctx.Catalogue.IsValidSlot(ctx.Settings.DefaultFormat))
             ctx.View.ViewScale =

@@ -20,8 +20,8 @@ public:
     virtual void HideEditor() = 0;
     // Redraws record index of kind; fill is the colour of a colour dot's new state.
     virtual void RedrawRecord(int kind, int index, std::optional<int32_t> fill) = 0;
-    // A circled item takes its next look (the drawer knows the look it paints out).
-    virtual void CycleCircledItem(int index) = 0;
+    // Redraws a circled item that has taken its next look.
+    virtual void RedrawCircledItem(int index) = 0;
     virtual void ShowOptionList(int optionFieldIndex, int choice) = 0;
     virtual void HideOptionList() = 0;
     virtual void MarkChanged() = 0;

@@ -42,28 +42,6 @@ fs::path WithSuffix(const fs::path& base, const std::string& suffix) {
     return fs::path(base.string() + suffix);
 }
 
-// The view of the card as an export draws it: at the chosen scale, on no window; the
-// program's own view comes back afterwards.
-class ExportView {
-public:
-    ExportView(AppContext& ctx, double scale)
-        : ctx_(ctx), view_(ctx.View), offset_(ctx.PageOffsetX) {
-        ctx.View.ZoomSetByUser = true;
-        ctx.View.ViewScale = float(scale);
-        ctx.SetUpViewScale();
-        ctx.PageOffsetX = 0;
-    }
-    ~ExportView() {
-        ctx_.View = view_;
-        ctx_.PageOffsetX = offset_;
-    }
-
-private:
-    AppContext& ctx_;
-    ViewState view_;
-    int32_t offset_;
-};
-
 // Pixels a band of a page picture holds at most.
 constexpr qsizetype kBandBytes = qsizetype(24) << 20;
 
@@ -75,15 +53,20 @@ constexpr qsizetype kBandBytes = qsizetype(24) << 20;
 // given out are those no such cut reaches.
 class PageBands final : public BandedPicture {
 public:
+    // The open page at scale, whatever the screen's zoom.
     PageBands(AppContext& ctx, double scale, int bandRows, int marginRows)
-        : ctx_(ctx), view_(ctx, scale), rows_(bandRows), margin_(std::max(0, marginRows)),
-          sizer_(*this) {}
+        : ctx_(ctx), request_(ctx.RequestForOpenPage(RenderTarget::Picture)), rows_(bandRows),
+          margin_(std::max(0, marginRows)) {
+        request_.mapping.viewScale = float(scale);
+        request_.mapping.pageOffsetX = 0;
+        view_.ViewScale = float(scale);
+        view_.PWIDTH = float(request_.profile.defaults.NaturalWidth) * view_.ViewScale;
+        view_.PHEIGHT = float(request_.profile.defaults.NaturalHeight) * view_.ViewScale;
+    }
 
     QSize Size() override {
         if (page_.isEmpty()) {
-            // The steps of a drawing up to where it sizes the picture.
-            ctx_.LoadFormatDefaults();
-            page_ = CardCanvas::PictureSize(ctx_.View, ctx_.TwipsPerPixel);
+            page_ = CardCanvas::PictureSize(view_, request_.mapping.twipsPerPixel);
             // Bands of at least twice the margins, so that no more than half of what is drawn
             // is drawn again for the next band.
             if (rows_ <= 0)
@@ -93,18 +76,18 @@ public:
         return page_;
     }
     int BandRows() const override { return rows_; }
+    // What the last band drawn could not show.
+    const std::vector<DrawingNotice>& Notices() const { return notices_; }
 
     const QImage& Band(int top) override {
         Size();
         shown_ = QImage();
         top_ = top;
-        CardRenderer renderer(ctx_, sizer_);
+        SizeBand();
+        CardRenderer renderer(ctx_.errorTrap);
         renderer.SetBaseLayerCacheEnabled(false);
-        renderer.State.PrintMode = 0;
-        renderer.State.ShowOwnCard = true;
-        renderer.State.ExportingImage = true;
-        renderer.SelectSurface(surface_);
-        renderer.RenderCard();
+        renderer.Render(request_, surface_);
+        notices_ = renderer.TakeNotices();
         const int rows = std::min(rows_, page_.height() - top);
         if (top - drawnTop_ + rows > band_.height())
             return band_; // the page changed its size: not what was asked for
@@ -114,18 +97,8 @@ public:
     }
 
 private:
-    // What the renderer asks for once it knows the page's size.
-    class Sizer : public NoCardFormatView {
-    public:
-        explicit Sizer(PageBands& bands) : bands_(bands) {}
-        void SizeCardPicture() override { bands_.SizeBand(); }
-
-    private:
-        PageBands& bands_;
-    };
-
     void SizeBand() {
-        const QSize page = CardCanvas::PictureSize(ctx_.View, ctx_.TwipsPerPixel);
+        const QSize page = CardCanvas::PictureSize(view_, request_.mapping.twipsPerPixel);
         drawnTop_ = std::max(0, top_ - margin_);
         const int bottom = std::min(page.height(), top_ + rows_ + margin_);
         const QSize size(page.width(), std::max(1, bottom - drawnTop_));
@@ -141,14 +114,15 @@ private:
     }
 
     AppContext& ctx_;
-    ExportView view_;
+    RenderRequest request_;
+    ViewState view_;
     QSize page_;
     int rows_;
     int margin_;
     int top_ = 0;
     int drawnTop_ = 0;
     QImage shown_;
-    Sizer sizer_;
+    std::vector<DrawingNotice> notices_;
     FontBook fonts_;
     QImage band_{1, 1, QImage::Format_RGB32};
     PainterSurface surface_{band_, DeviceMapping::Screen(1.0, 15), fonts_};
@@ -279,6 +253,8 @@ std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureT
             throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
         PageBands bands(ctx_, ViewScaleForDpi(), BandRows, dpi / 2);
         WriteBandedPicture(ctx_.fileSystem, scratch, bands, type, dpi);
+        for (const DrawingNotice& notice : bands.Notices())
+            ctx_.ReportOnce(notice.key, notice.text);
     };
     std::vector<FileWriting> files{{WithSuffix(base, ext), [&](const fs::path& scratch) {
                                         writePage(false, scratch);

@@ -42,7 +42,7 @@ QRect InkBounds(const QImage& picture) {
 } // namespace
 
 CardPrinter::CardPrinter(AppContext& ctx, QPrinter& printer, const PrintLayout& layout)
-    : ctx_(ctx), printer_(printer), layout_(layout), renderer_(ctx, view_) {
+    : ctx_(ctx), printer_(printer), layout_(layout), renderer_(ctx.errorTrap) {
     dpi_ = printer.resolution() > 0 ? printer.resolution() : 600;
     const QPageLayout page = printer.pageLayout();
     sheet_ = page.fullRectPixels(dpi_).size();
@@ -74,16 +74,14 @@ std::vector<std::vector<bool>> CardPrinter::SheetSides() const {
     return {{false, true}};
 }
 
-void CardPrinter::PrepareRenderer(bool ownCard) {
+RenderRequest CardPrinter::ShownPageRequest(bool ownCard) {
+    RenderRequest request = ctx_.RequestForOpenPage(RenderTarget::Paper);
     // The page's own margin comes from where the sheet puts it.
-    ctx_.PageOffsetX = 0;
-    RenderState& state = renderer_.State;
-    state.PrintMode = 1;
-    state.ShowOwnCard = ownCard;
-    state.PrintBlackWhite = layout_.blackOnly;
-    state.UserTextPrintOffset = layout_.UserTextPrintOffset;
-    state.ExportingImage = false;
-    state.FieldTooFarDown = false;
+    request.mapping.pageOffsetX = 0;
+    request.options.ownCard = ownCard;
+    request.options.blackOnly = layout_.blackOnly;
+    request.options.userTextPrintOffset = layout_.UserTextPrintOffset;
+    return request;
 }
 
 PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
@@ -110,12 +108,9 @@ PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
     {
         PainterSurface small(picture, mapping, fonts_);
         small.SetBlackOnly(layout_.blackOnly);
-        PrepareRenderer(ownCard);
-        renderer_.SelectSurface(small);
-        renderer_.RenderCard();
+        renderer_.Render(ShownPageRequest(ownCard), small);
         small.End();
     }
-    renderer_.SelectSurface(*surface_);
     const QRect ink = InkBounds(picture);
     if (!ink.isEmpty())
         page.ink = QRectF((ink.left() - border.x()) / shrink, (ink.top() - border.y()) / shrink,
@@ -170,9 +165,7 @@ void CardPrinter::DrawShownPage(bool ownCard, QPointF origin, double fit) {
     mapping.pageHeight = (printable_.height() - mapping.originY) / mapping.pixelsPerTwipY;
     surface_->SetMapping(mapping);
     surface_->SetBlackOnly(layout_.blackOnly);
-    PrepareRenderer(ownCard);
-    renderer_.SelectSurface(*surface_);
-    renderer_.RenderCard();
+    renderer_.Render(ShownPageRequest(ownCard), *surface_);
     fieldTooFarDown_ |= renderer_.State.FieldTooFarDown;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CardFormatView.h"
 #include "CardRenderer.h"
 #include "FontBook.h"
 #include "PrintLayout.h"
@@ -72,7 +71,8 @@ private:
     static void WidenCut(SheetPlacement& worst, const SheetPlacement& placement);
     std::optional<std::string> DescribeCut(const SheetPlacement& cut) const;
     PlacedPage MeasureShownPage(bool ownCard);
-    void PrepareRenderer(bool ownCard);
+    // The open page as it prints, for the user's own card or the partner's.
+    RenderRequest ShownPageRequest(bool ownCard);
     void DrawShownPage(bool ownCard, QPointF origin, double fit);
     void DrawFoldMark(const PlannedSheet& sheet);
 
@@ -80,7 +80,6 @@ private:
     QPrinter& printer_;
     PrintLayout layout_;
     FontBook fonts_;
-    NoCardFormatView view_;
     CardRenderer renderer_;
     std::unique_ptr<PainterSurface> surface_;
     int dpi_ = 600;

@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "CardPages.h"
 #include "ErrorTrap.h"
-#include "OverflowCheck.h"
+#include "OpenCardCheck.h"
 #include "PrintDocument.h"
 #include "PrintLocations.h"
 #include "PrintOptionsModel.h"
@@ -24,11 +24,9 @@ class JobRestore {
 public:
     JobRestore(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
         : ctx_(ctx), pages_(pages), questions_(questions),
-          baseTextColour_(ctx.Defaults.BaseTextColour), pageOffsetX_(ctx.PageOffsetX) {}
+          baseTextColour_(ctx.Defaults.BaseTextColour) {}
     ~JobRestore() {
         ctx_.Defaults.BaseTextColour = baseTextColour_;
-        ctx_.PageOffsetX = pageOffsetX_;
-        ctx_.DrawingBaseText = false;
         questions_.ShowSpooling(false);
         // The screen shows the user's own card again. The job chose its printer for itself
         // alone: the system's default printer was never changed, so there is nothing to
@@ -41,7 +39,6 @@ private:
     CardPages& pages_;
     PrintQuestions& questions_;
     int32_t baseTextColour_;
-    int32_t pageOffsetX_;
 };
 
 } // namespace
@@ -59,8 +56,8 @@ int PrintJob::PrintCard(PrintCardChoice choice) {
 }
 
 bool PrintJob::PrintDespiteCutOffText() {
-    OverflowCheck check(ctx_);
-    const std::vector<FieldOverflow> found = check.CheckCard();
+    OverflowCheck check(ctx_.errorTrap);
+    const std::vector<FieldOverflow> found = CheckOpenCard(ctx_, check);
     const auto cut = std::count_if(found.begin(), found.end(), IsCutOff);
     if (cut == 0)
         return true;

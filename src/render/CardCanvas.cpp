@@ -1,7 +1,5 @@
 #include "CardCanvas.h"
 
-#include "AppContext.h"
-
 #include <cmath>
 
 namespace cw {
@@ -27,10 +25,6 @@ void CardCanvas::Fit(const ViewState& view, int twipsPerPixel) {
         picture_.fill(Qt::white);
     }
     surface_->FollowView(view.ViewScale, twipsPerPixel);
-}
-
-void CanvasCardView::SizeCardPicture() {
-    canvas_.Fit(ctx_.View, ctx_.TwipsPerPixel);
 }
 
 } // namespace cw

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CardFormatView.h"
 #include "FontBook.h"
 #include "PainterSurface.h"
 #include "ViewState.h"
@@ -10,8 +9,6 @@
 #include <memory>
 
 namespace cw {
-
-class AppContext;
 
 // The picture of the zoomed card that the screen shows (and the headless command saves):
 // PWIDTH by PHEIGHT screen twips, drawn through a surface in card twips.
@@ -32,18 +29,6 @@ private:
     FontBook fonts_;
     QImage picture_;
     std::unique_ptr<PainterSurface> surface_;
-};
-
-// The window steps of selecting a format for a program without a window: only the card
-// picture is sized.
-class CanvasCardView : public NoCardFormatView {
-public:
-    CanvasCardView(AppContext& ctx, CardCanvas& canvas) : ctx_(ctx), canvas_(canvas) {}
-    void SizeCardPicture() override;
-
-private:
-    AppContext& ctx_;
-    CardCanvas& canvas_;
 };
 
 } // namespace cw

@@ -1,8 +1,8 @@
 #include "CardRenderer.h"
 
-#include "AppContext.h"
 #include "BasicNumbers.h"
 #include "CardLibrary.h"
+#include "CardPage.h"
 #include "ErrorTrap.h"
 #include "FontPrefix.h"
 #include "PainterSurface.h"
@@ -43,8 +43,8 @@ Rgb DotColour(int32_t state) {
 
 } // namespace
 
-CardRenderer::CardRenderer(AppContext& ctx, CardFormatView& view)
-    : ctx_(ctx), view_(view), text_(ctx, State), drawers_(ctx, State, text_),
+CardRenderer::CardRenderer(ErrorTrap& errors)
+    : errors_(errors), text_(errors, drawing_, State), drawers_(errors, drawing_, State, text_),
       measureImage_(1, 1, QImage::Format_RGB32) {}
 
 void CardRenderer::SetBaseLayerCacheEnabled(bool enabled) {
@@ -63,8 +63,24 @@ bool CardRenderer::IsLifted(int kind, int index) const {
            !State.ExportingImage;
 }
 
-void CardRenderer::SelectSurface(DrawSurface& surface) {
-    ctx_.errorTrap.Guard(loc::SelectSurface, [&] {
+void CardRenderer::Begin(const RenderRequest& request, DrawSurface& surface) {
+    drawing_.page = request.page;
+    drawing_.profile = request.profile;
+    drawing_.fonts = request.profile.defaults;
+    drawing_.backSide = request.backSide;
+    drawing_.drawingBaseText = false;
+    drawing_.viewScale = request.mapping.viewScale;
+    drawing_.twipsPerPixel = request.mapping.twipsPerPixel;
+    drawing_.pageOffsetX = request.mapping.pageOffsetX;
+    baseLayer_ = request.baseLayer;
+    const DrawingOptions& options = request.options;
+    State.PrintMode = options.target == RenderTarget::Paper ? 1 : 0;
+    State.ExportingImage = options.target == RenderTarget::Picture;
+    State.PrintBlackWhite = options.blackOnly;
+    State.ShowOwnCard = options.ownCard;
+    State.UserTextPrintOffset = options.userTextPrintOffset;
+    State.FieldTooFarDown = false;
+    errors_.Guard(loc::SelectSurface, [&] {
         State.LineWidth = 1;
         State.CircleNudgeX = 0;
         State.CircleNudgeY = 0;
@@ -72,12 +88,12 @@ void CardRenderer::SelectSurface(DrawSurface& surface) {
             const double deviceTwips = surface.DeviceTwipsPerPixel();
             const bool fine = Near(deviceTwips, 2.4), coarse = Near(deviceTwips, 4.8);
             State.LineWidth = fine ? 6 : coarse ? 3 : 1;
-            const bool nudged = ctx_.Traits().circlesNudged;
+            const bool nudged = drawing_.profile.traits.circlesNudged;
             if (nudged && fine) {
-                State.CircleNudgeX = ctx_.TwipsPerPixel;
+                State.CircleNudgeX = drawing_.twipsPerPixel;
             } else if (nudged && coarse) {
-                State.CircleNudgeX = ctx_.TwipsPerPixel;
-                State.CircleNudgeY = -ctx_.TwipsPerPixel;
+                State.CircleNudgeX = drawing_.twipsPerPixel;
+                State.CircleNudgeY = -drawing_.twipsPerPixel;
             }
         }
         surface_ = &surface;
@@ -85,36 +101,23 @@ void CardRenderer::SelectSurface(DrawSurface& surface) {
     });
 }
 
-fs::path CardRenderer::BaseLayerPath() const {
-    int column = ctx_.BackSideSelected ? ColBackBase : ColFrontBase;
-    fs::path path = ctx_.paths.InProgramFolder(ctx_.Catalogue.Column(ctx_.CurrentFormat, column));
-    path = ResolveExisting(path).value_or(path);
-    return BaseLayerFile::Choose(path, ctx_.Page.UseAltBaseLayer);
-}
-
 void CardRenderer::UseCardFont(DrawSurface& surface) {
-    surface.SetFontName(text_.Codec().Decode(ctx_.Defaults.BasicFont));
-    surface.SetFontSize(ctx_.Defaults.BasicFontSize);
+    surface.SetFontName(text_.Codec().Decode(drawing_.fonts.BasicFont));
+    surface.SetFontSize(drawing_.fonts.BasicFontSize);
 }
 
-void CardRenderer::RenderCard() {
-    ctx_.errorTrap.Guard(loc::RenderCard, [&] { Render(); });
-    if (surface_)
-        surface_->Finish();
+void CardRenderer::Render(const RenderRequest& request, DrawSurface& surface) {
+    Begin(request, surface);
+    errors_.Guard(loc::RenderCard, [&] { DrawPage(); });
+    surface.Finish();
 }
 
-void CardRenderer::Render() {
-    if (!surface_ || !ctx_.HasFormat())
+void CardRenderer::DrawPage() {
+    if (!surface_ || !drawing_.page || !drawing_.profile.Valid())
         return;
     DrawSurface& s = *surface_;
     const bool printing = State.Printing();
-
-    // The view steps of selecting the format: its defaults afresh and the view's scale.
-    ctx_.DrawingBaseText = false;
-    if (!ctx_.LoadFormatDefaults())
-        return;
-    view_.SizeCardPicture();
-    s.FollowView(ctx_.View.ViewScale, ctx_.TwipsPerPixel);
+    s.FollowView(drawing_.viewScale, drawing_.twipsPerPixel);
     // Every page starts from the same pen and fill, so that it looks the same however it
     // was drawn before.
     s.ResetDrawingState();
@@ -128,8 +131,7 @@ void CardRenderer::Render() {
 
     // The tint belongs to the card's fields; the base layer's text is cleared in white.
     State.FieldBackColour = colour::White;
-    ctx_.DrawingBaseText = true;
-    ctx_.ApplyFormatDefaults(false);
+    drawing_.UseFontBlock(true);
     if (!printing && cacheEnabled_ && s.Raster()) {
         DrawBaseLayerKept(s);
     } else {
@@ -139,8 +141,7 @@ void CardRenderer::Render() {
         s.SetBackdrop(QImage());
     }
     afterBaseLayer_ = s.SaveState();
-    ctx_.DrawingBaseText = false;
-    ctx_.ApplyFormatDefaults(false);
+    drawing_.UseFontBlock(false);
 
     ApplyFieldTint();
     if (printing)
@@ -163,10 +164,10 @@ void CardRenderer::DrawFieldLayers() {
 }
 
 void CardRenderer::DrawCardLines() {
-    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
-        const int32_t offset = ctx_.PageOffsetX;
-        for (int i = 0; i < ctx_.Page.Count(Line); ++i) {
-            const CardField& f = ctx_.Page.Field(Line, i);
+    errors_.Guard(loc::DrawCardLayer, [&] {
+        const int32_t offset = drawing_.pageOffsetX;
+        for (int i = 0; i < drawing_.page->Count(Line); ++i) {
+            const CardField& f = drawing_.page->Field(Line, i);
             if (Meets(Line, i) && !IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
                 drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
                                        text_.ResolveColour(f.a[5], 'r'));
@@ -176,7 +177,7 @@ void CardRenderer::DrawCardLines() {
 
 void CardRenderer::ApplyFieldTint() {
     State.FieldBackColour = colour::White;
-    switch (ToInt32(ctx_.Catalogue.Number(ctx_.CurrentFormat, ColFieldTint))) {
+    switch (drawing_.profile.fieldTint) {
     case 1:
         State.FieldBackColour = 0xF0F0F0;
         break;
@@ -200,30 +201,26 @@ void CardRenderer::ApplyFieldTint() {
 void CardRenderer::CalibrateForPrinter(DrawSurface& printer) {
     UseCardFont(printer);
     PainterSurface screen(measureImage_,
-                          DeviceMapping::Screen(ctx_.View.ViewScale, ctx_.TwipsPerPixel),
+                          DeviceMapping::Screen(drawing_.viewScale, drawing_.twipsPerPixel),
                           measureFonts_);
     UseCardFont(screen);
-    screen.SetFontSize(ctx_.View.ViewScale * ctx_.Defaults.BasicFontSize);
+    screen.SetFontSize(drawing_.viewScale * drawing_.fonts.BasicFontSize);
     text_.CalibratePrinterFont(printer, screen);
 }
 
 std::string CardRenderer::BaseLayerKey(const DrawSurface& surface) const {
     std::ostringstream key;
-    fs::path file = BaseLayerPath();
-    std::error_code ec;
-    auto written = fs::last_write_time(file, ec);
-    auto size = fs::file_size(file, ec);
-    const FormatDefaults& d = ctx_.Defaults;
+    const FormatDefaults& d = drawing_.fonts;
     const SurfaceState state = surface.SaveState();
-    key << file.string() << '|' << written.time_since_epoch().count() << '|' << size << '|'
-        << ctx_.CurrentFormat << '|' << ctx_.Catalogue.Code(ctx_.CurrentFormat) << '|'
-        << ctx_.View.ViewScale << '|' << ctx_.TwipsPerPixel << '|' << ctx_.PageOffsetX << '|'
-        << State.ExportingImage << '|' << ctx_.BackSideSelected << '|' << surface.Raster()->width()
-        << 'x' << surface.Raster()->height() << '|' << d.BaseTextColour << '|' << d.BasicFontSize
-        << '|' << d.BasicFont << '|' << d.BasicFontBold << d.BasicFontItalic << '|'
-        << state.fontName.toStdString() << '|' << state.fontSize << '|' << state.fontBold
-        << state.fontItalic << state.fontUnderline << '|' << ctx_.paths.BmpsDir.string() << '|';
-    for (const CardField& area : ctx_.Page.Fields(ClearedArea))
+    key << baseLayer_.stamp << '|' << drawing_.profile.slot << '|' << drawing_.profile.code << '|'
+        << drawing_.viewScale << '|' << drawing_.twipsPerPixel << '|' << drawing_.pageOffsetX
+        << '|' << State.ExportingImage << '|' << drawing_.backSide << '|'
+        << surface.Raster()->width() << 'x' << surface.Raster()->height() << '|'
+        << d.BaseTextColour << '|' << d.BasicFontSize << '|' << d.BasicFont << '|'
+        << d.BasicFontBold << d.BasicFontItalic << '|' << state.fontName.toStdString() << '|'
+        << state.fontSize << '|' << state.fontBold << state.fontItalic << state.fontUnderline
+        << '|' << drawing_.profile.bmpsDir.string() << '|';
+    for (const CardField& area : drawing_.page->Fields(ClearedArea))
         key << area.a[0] << ',' << area.a[1] << ',' << area.a[2] << ',' << area.a[3] << ';';
     return key.str();
 }
@@ -260,16 +257,16 @@ void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
 }
 
 void CardRenderer::DrawErasedAreas() {
-    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
-        const int32_t offset = ctx_.PageOffsetX;
-        for (const CardField& f : ctx_.Page.Fields(ClearedArea))
+    errors_.Guard(loc::DrawCardLayer, [&] {
+        const int32_t offset = drawing_.pageOffsetX;
+        for (const CardField& f : drawing_.page->Fields(ClearedArea))
             surface_->Line(f.a[0] + offset, f.a[1], f.a[0] + offset + f.a[2], f.a[1] + f.a[3],
                            colour::White, LineMode::BoxFill);
     });
 }
 
 bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
-    for (const CardField& area : ctx_.Page.Fields(ClearedArea))
+    for (const CardField& area : drawing_.page->Fields(ClearedArea))
         if (x >= area.a[0] && x <= area.a[0] + area.a[2] && y >= area.a[1] &&
             y <= area.a[1] + area.a[3])
             return true;
@@ -277,25 +274,20 @@ bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
 }
 
 void CardRenderer::DrawBaseLayer() {
-    ctx_.errorTrap.Guard(loc::DrawBaseLayer, [&] {
-        const fs::path path = BaseLayerPath();
-        BaseLayerFile file = BaseLayerFile::Read(path);
-        for (const BaseRecord& record : file.records)
+    if (!baseLayer_.file)
+        return;
+    errors_.Guard(loc::DrawBaseLayer, [&] {
+        for (const BaseRecord& record : baseLayer_.file->records)
             DrawBaseRecord(record);
-        // Said once: the page is drawn again at every zoom and on every page printed.
-        if (file.problem && ctx_.FirstReport(path.string() + '\n' + *file.problem))
-            throw RuntimeError(RuntimeError::TypeMismatch,
-                               *file.problem + " in " + path.string() +
-                                   ". The card is drawn without the lines that are not records.");
     });
 }
 
 void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
     DrawSurface& s = *surface_;
     const auto& a = r.a;
-    const int32_t x = a[0] + ctx_.PageOffsetX;
+    const int32_t x = a[0] + drawing_.pageOffsetX;
     const int32_t y = a[1];
-    const int32_t p = ctx_.TwipsPerPixel;
+    const int32_t p = drawing_.twipsPerPixel;
     switch (r.kind) {
     case TextField:
         if (!InErasedArea(a[0], a[1])) {
@@ -359,7 +351,7 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
         DrawRotatedRecord(r);
         break;
     case Line:
-        drawers_.DrawThickLine(a[0] + ctx_.PageOffsetX, a[1] + ctx_.PageOffsetX, a[2], a[3], a[4],
+        drawers_.DrawThickLine(a[0] + drawing_.pageOffsetX, a[1] + drawing_.pageOffsetX, a[2], a[3], a[4],
                                text_.ResolveColour(a[5], 'r'));
         break;
     case Bitmap:
@@ -398,7 +390,7 @@ void CardRenderer::DrawRotatedRecord(const BaseRecord& r) {
     const double fontSize = s.FontSize();
     s.SetForeColor(text_.ResolveColour(r.a[4], 't'));
     QString body = text_.ApplyFieldFont(s, text_.Codec().Decode(r.text), r.a[5]);
-    text_.DrawRotatedText(s, body, r.a[0] + ctx_.PageOffsetX, r.a[1], s.FontName(),
+    text_.DrawRotatedText(s, body, r.a[0] + drawing_.pageOffsetX, r.a[1], s.FontName(),
                           ToInt32(s.FontSize()), 800, r.a[2] * 10, (r.a[5] & 32) != 0,
                           (r.a[5] & 128) != 0, false);
     s.SetFontName(fontName);
@@ -407,7 +399,7 @@ void CardRenderer::DrawRotatedRecord(const BaseRecord& r) {
 
 void CardRenderer::DrawFooter(const BaseRecord& r) {
     DrawSurface& s = *surface_;
-    if (!ctx_.Traits().printDateFooter)
+    if (!drawing_.profile.traits.printDateFooter)
         return;
     const SurfaceState saved = s.SaveState();
     s.SetFontName(QStringLiteral("Arial Narrow"));
@@ -416,9 +408,9 @@ void CardRenderer::DrawFooter(const BaseRecord& r) {
     s.SetFontUnderline(false);
     s.SetForeColor(colour::Black);
     int32_t points = (r.a[5] & ~0xFF) / 256;
-    s.SetFontSize(points > 0 ? points : double(ctx_.Defaults.BasicFontSize));
+    s.SetFontSize(points > 0 ? points : double(drawing_.fonts.BasicFontSize));
     QDate today = today_ ? today_() : QDate::currentDate();
-    s.SetCurrentX(r.a[0] + ctx_.PageOffsetX);
+    s.SetCurrentX(r.a[0] + drawing_.pageOffsetX);
     s.SetCurrentY(r.a[1]);
     s.Print(QStringLiteral(" (") + today.toString(QStringLiteral("MM-dd-yyyy")) +
             QStringLiteral(")"));
@@ -426,19 +418,19 @@ void CardRenderer::DrawFooter(const BaseRecord& r) {
 }
 
 void CardRenderer::DrawCardCheckBox(int index, bool redraw) {
-    const CardField& f = ctx_.Page.Field(CheckBox, index);
+    const CardField& f = drawing_.page->Field(CheckBox, index);
     Rgb colour = text_.ResolveColour(f.a[2], 'r');
     if (State.Printing() && State.PrintBlackWhite)
         colour = colour::Black;
     surface_->SetDrawWidth(State.Printing() ? State.LineWidth : 2 * State.LineWidth);
     if (!drawers_.IsOnPage(f.a[1] + f.a[5]))
         return;
-    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + ctx_.PageOffsetX, f.a[1], f.a[5], colour);
+    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[5], colour);
 }
 
 void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
-    const CardField& f = ctx_.Page.Field(FrameBox, index);
-    const int32_t x = f.a[0] + ctx_.PageOffsetX, y = f.a[1], w = f.a[2], h = f.a[3];
+    const CardField& f = drawing_.page->Field(FrameBox, index);
+    const int32_t x = f.a[0] + drawing_.pageOffsetX, y = f.a[1], w = f.a[2], h = f.a[3];
     if (!drawers_.IsOnPage(y + h))
         return;
     DrawSurface& s = *surface_;
@@ -456,8 +448,8 @@ void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
 }
 
 void CardRenderer::DrawRing(int index, bool eraseFirst) {
-    const CardField& f = ctx_.Page.Field(Circle, index);
-    const int32_t x = f.a[0] + ctx_.PageOffsetX, y = f.a[1], r = f.a[4];
+    const CardField& f = drawing_.page->Field(Circle, index);
+    const int32_t x = f.a[0] + drawing_.pageOffsetX, y = f.a[1], r = f.a[4];
     if (!drawers_.IsOnPage(y + r))
         return;
     DrawSurface& s = *surface_;
@@ -483,22 +475,22 @@ void CardRenderer::DrawRing(int index, bool eraseFirst) {
 }
 
 void CardRenderer::DrawColourDot(int index) {
-    const CardField& f = ctx_.Page.Field(ColourDot, index);
+    const CardField& f = drawing_.page->Field(ColourDot, index);
     if (!drawers_.IsOnPage(f.a[1] + f.a[2]))
         return;
     DrawSurface& s = *surface_;
     s.SetDrawWidth(State.LineWidth);
     s.SetFillColor(DotColour(f.a[3]));
     s.SetFillStyle(FillSolid);
-    s.Circle(f.a[0] + ctx_.PageOffsetX, f.a[1], f.a[2], colour::Black);
+    s.Circle(f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[2], colour::Black);
     s.SetFillStyle(FillTransparent);
 }
 
 void CardRenderer::DrawCardLayer(bool withLines) {
-    ctx_.errorTrap.Guard(loc::DrawCardLayer, [&] {
+    errors_.Guard(loc::DrawCardLayer, [&] {
         DrawSurface& s = *surface_;
-        const CardPage& page = ctx_.Page;
-        const int32_t offset = ctx_.PageOffsetX;
+        const CardPage& page = *drawing_.page;
+        const int32_t offset = drawing_.pageOffsetX;
         // Records of kind that this pass draws: every one on a whole page, those that reach
         // the repaired area in a repair.
         auto each = [&](int kind, auto&& draw) {
@@ -536,7 +528,7 @@ void CardRenderer::DrawCardLayer(bool withLines) {
         each(CircledItem, [&](int i, const CardField& item) {
             RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(item.text));
             if (drawers_.IsOnPage(item.a[1] + ring.dy + ring.radius))
-                drawers_.DrawCircledItem(true, i);
+                drawers_.DrawCircledItem(i);
         });
         each(LabelBox, [&](int, const CardField& f) {
             if (drawers_.IsOnPage(f.a[1] + f.a[3]))
@@ -545,7 +537,7 @@ void CardRenderer::DrawCardLayer(bool withLines) {
         });
         each(ColourDot, [&](int i, const CardField&) { DrawColourDot(i); });
         each(TickMark, [&](int, const CardField& f) {
-            if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * ctx_.TwipsPerPixel))
+            if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * drawing_.twipsPerPixel))
                 drawers_.DrawTickMark(f.a[0] + offset, f.a[1], colour::Black, f.a[3]);
         });
         each(OptionField, [&](int i, const CardField& f) {
@@ -568,16 +560,16 @@ bool CardRenderer::Meets(int kind, int index) const {
 }
 
 std::string CardRenderer::DrawnText(int index) const {
-    const CardPage& page = ctx_.Page;
+    const CardPage& page = *drawing_.page;
     const std::string& own = page.Field(TextField, index).text;
-    if (State.ShowOwnCard || ctx_.BackSideSelected || !ctx_.HasFormat())
+    if (State.ShowOwnCard || drawing_.backSide || !drawing_.profile.Valid())
         return own;
     // The names mode says which name-dialog entry each of the first text fields holds
     // (1 my names, 2 my number, 3 partner's names, 4 partner's number). On the partner's
     // card a field shows the partner's side of its entry: the field that holds that entry,
     // whole, when the format has one (names side by side), else the header line of the
     // entry under the field's own font prefix.
-    int mode = ToInt32(ctx_.Catalogue.Number(ctx_.CurrentFormat, ColNamesMode));
+    int mode = drawing_.profile.namesMode;
     std::vector<int> entries = NameFieldEntries(mode);
     if (index >= int(entries.size()) || entries[size_t(index)] < 1 || entries[size_t(index)] > 4)
         return own;
@@ -594,30 +586,30 @@ std::string CardRenderer::DrawnText(int index) const {
 }
 
 void CardRenderer::DrawCardTextField(int index) {
-    const CardField& f = ctx_.Page.Field(TextField, index);
+    const CardField& f = drawing_.page->Field(TextField, index);
     int32_t y = f.a[1];
-    text_.DrawFieldText(f.a[0] + ctx_.PageOffsetX, y, DrawnText(index), f.a[2], f.a[3], f.a[4],
+    text_.DrawFieldText(f.a[0] + drawing_.pageOffsetX, y, DrawnText(index), f.a[2], f.a[3], f.a[4],
                         f.a[5]);
 }
 
 void CardRenderer::DrawTextRecords() {
-    for (int i = 0; i < ctx_.Page.Count(TextField); ++i)
+    for (int i = 0; i < drawing_.page->Count(TextField); ++i)
         if (!IsLifted(TextField, i) && Meets(TextField, i))
             DrawCardTextField(i);
 }
 
 QRectF CardRenderer::ReachOf(int kind, int index) const {
-    const CardField& f = ctx_.Page.Field(kind, index);
+    const CardField& f = drawing_.page->Field(kind, index);
     const double x = f.a[0], y = f.a[1];
     // Room for the widest pen and a pixel of rounding at any zoom.
-    const double m = 6.0 * ctx_.TwipsPerPixel;
+    const double m = 6.0 * drawing_.twipsPerPixel;
     auto around = [m](double cx, double cy, double r) {
         return QRectF(cx - r - m, cy - r - m, 2 * (r + m), 2 * (r + m));
     };
     switch (kind) {
     case CheckBox: {
         // A tick reaches half a box above and beside its box.
-        const double size = std::max<int32_t>(f.a[5], 8 * ctx_.TwipsPerPixel);
+        const double size = std::max<int32_t>(f.a[5], 8 * drawing_.twipsPerPixel);
         return QRectF(x - size - m, y - size - m, 3 * size + 2 * m, 3 * size + 2 * m);
     }
     case Circle:
@@ -626,10 +618,10 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
         return around(x, y, f.a[2]);
     case FrameBox:
     case OptionField:
-        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m + 7 * ctx_.TwipsPerPixel,
+        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m + 7 * drawing_.twipsPerPixel,
                       f.a[3] + 4 * m);
     case TickMark:
-        return QRectF(x - 2 * m, y - 400, 12 * ctx_.TwipsPerPixel + 600, 800);
+        return QRectF(x - 2 * m, y - 400, 12 * drawing_.twipsPerPixel + 600, 800);
     case Bitmap:
     case Rectangle:
     case LabelBox:
@@ -638,7 +630,7 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
         return around(x, y, f.a[2]);
     case Line: {
         // From (a0, a2) to (a1, a3), a4 pixels wide.
-        const double width = (f.a[4] + 2) * ctx_.TwipsPerPixel;
+        const double width = (f.a[4] + 2) * drawing_.twipsPerPixel;
         return QRectF(QPointF(std::min(f.a[0], f.a[1]), std::min(f.a[2], f.a[3])),
                       QPointF(std::max(f.a[0], f.a[1]), std::max(f.a[2], f.a[3])))
             .adjusted(-width - m, -width - m, width + m, width + m);
@@ -667,7 +659,7 @@ bool CardRenderer::RepairAround(int kind, int index) {
     if (reach.isEmpty())
         return false;
     const SurfaceState before = s.SaveState();
-    if (!s.BeginRepair(reach.x() + ctx_.PageOffsetX, reach.y(), reach.width(), reach.height()))
+    if (!s.BeginRepair(reach.x() + drawing_.pageOffsetX, reach.y(), reach.width(), reach.height()))
         return false;
     s.RestoreState(afterBaseLayer_);
     repairing_ = reach;
@@ -678,11 +670,13 @@ bool CardRenderer::RepairAround(int kind, int index) {
     return true;
 }
 
-void CardRenderer::RedrawField(int kind, int index) {
-    ctx_.errorTrap.Guard(
+void CardRenderer::RedrawField(const RenderRequest& request, DrawSurface& surface, int kind,
+                               int index) {
+    Begin(request, surface);
+    errors_.Guard(
         loc::RedrawField,
         [&] {
-            if (!surface_ || index < 0 || index >= ctx_.Page.Count(kind))
+            if (!drawing_.page || index < 0 || index >= drawing_.page->Count(kind))
                 return;
             DrawSurface& s = *surface_;
             // On the screen a mark is drawn again with everything around it; elsewhere its
@@ -706,11 +700,11 @@ void CardRenderer::RedrawField(int kind, int index) {
                 DrawColourDot(index);
                 break;
             case TickMark: {
-                const CardField& f = ctx_.Page.Field(TickMark, index);
+                const CardField& f = drawing_.page->Field(TickMark, index);
                 std::optional<PaintOutScope> out;
                 if (f.a[2] != 1)
                     out.emplace(s);
-                drawers_.DrawTickMark(f.a[0] + ctx_.PageOffsetX, f.a[1],
+                drawers_.DrawTickMark(f.a[0] + drawing_.pageOffsetX, f.a[1],
                                       f.a[2] == 1 ? colour::Black : colour::White, f.a[3]);
                 break;
             }
@@ -719,13 +713,13 @@ void CardRenderer::RedrawField(int kind, int index) {
                 break;
             case CircledItem:
                 UseCardFont(s);
-                drawers_.DrawCircledItem(true, index);
+                drawers_.DrawCircledItem(index);
                 break;
             case FixedText: {
-                const CardField& f = ctx_.Page.Field(FixedText, index);
+                const CardField& f = drawing_.page->Field(FixedText, index);
                 int32_t y = f.a[1];
-                text_.DrawFieldText(f.a[0] + ctx_.PageOffsetX, y, f.text, f.a[2], f.a[3], f.a[4],
-                                    f.a[5]);
+                text_.DrawFieldText(f.a[0] + drawing_.pageOffsetX, y, f.text, f.a[2], f.a[3],
+                                    f.a[4], f.a[5]);
                 break;
             }
             default:
@@ -735,23 +729,20 @@ void CardRenderer::RedrawField(int kind, int index) {
         [kind, index] {
             return std::vector<ErrValue>{kind, index};
         });
-    if (surface_)
-        surface_->Finish();
+    surface.Finish();
 }
 
-void CardRenderer::CycleCircledItem(int index) {
-    if (!surface_ || index < 0 || index >= ctx_.Page.Count(CircledItem))
+void CardRenderer::RedrawCircledItem(const RenderRequest& request, DrawSurface& surface,
+                                     int index) {
+    Begin(request, surface);
+    if (!drawing_.page || index < 0 || index >= drawing_.page->Count(CircledItem))
         return;
-    CardField& item = ctx_.Page.Field(CircledItem, index);
-    const int32_t look = item.a[3];
-    item.a[3] = (look + 1) & 3;
     if (!RepairAround(CircledItem, index)) {
-        // Without a kept base layer the drawer paints the old look out and takes the step.
-        item.a[3] = look;
-        UseCardFont(*surface_);
-        drawers_.DrawCircledItem(false, index);
+        // Without a kept base layer whatever look the item had is painted out first.
+        UseCardFont(surface);
+        drawers_.DrawCircledItem(index, true);
     }
-    surface_->Finish();
+    surface.Finish();
 }
 
 } // namespace cw

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "BaseLayerFile.h"
 #include "DrawSurface.h"
+#include "DrawingContext.h"
 #include "FieldDrawer.h"
 #include "FontBook.h"
+#include "RenderRequest.h"
 #include "RenderState.h"
 #include "TextDrawer.h"
 
@@ -17,12 +18,12 @@
 
 namespace cw {
 
-class AppContext;
-class CardFormatView;
+class ErrorTrap;
 
-// Draws one page of the open card on the current surface: the format's printed base layer,
-// then the card's own fields kind by kind, then the card's text. The same code serves the
-// screen picture, the printer, PDF files and export pictures.
+// Draws the page a request hands it on a surface: the format's printed base layer, then the
+// card's own fields kind by kind, then the card's text. The same code serves the screen
+// picture, the printer, PDF files and export pictures. A drawing reads and writes no file
+// and looks at nothing but its request; errors go to the error trap.
 //
 // On a screen picture the drawn base layer is kept (per format, page, file, zoom and set of
 // erased areas, with the surface's state after it), so that a redraw while a card is being
@@ -30,27 +31,23 @@ class CardFormatView;
 // shows it again. Paper is always drawn afresh.
 class CardRenderer {
 public:
-    CardRenderer(AppContext& ctx, CardFormatView& view);
+    explicit CardRenderer(ErrorTrap& errors);
 
-    // The drawing state shared with printing and export.
+    // The drawing state, set from each request; afterwards it tells whether an item lay too
+    // far down for the paper and the tint of the card's text fields.
     RenderState State;
 
-    // Chooses the surface every drawing goes to; the pen unit and the circle nudges follow
-    // its device.
-    void SelectSurface(DrawSurface& surface);
-    DrawSurface* Surface() const { return surface_; }
+    // Draws the request's page on surface. The surface is sized by its owner beforehand.
+    void Render(const RenderRequest& request, DrawSurface& surface);
 
-    // Draws the page that is shown (front or back) of the open card.
-    void RenderCard();
-
-    // Redraws record index of kind on the current surface after a change of that record
-    // alone (a check box or circle clicked, a text committed), without the rest of the page.
-    // On a screen picture with its kept base layer everything within the record's reach is
-    // drawn again, as a whole render would draw it; elsewhere the record's previous look is
-    // painted out first.
-    void RedrawField(int kind, int index);
-    // A click on a circled item: the item takes its next state and is drawn so.
-    void CycleCircledItem(int index);
+    // Redraws record index of kind after a change of that record alone (a check box or
+    // circle clicked, a text committed), without the rest of the page. On a screen picture
+    // with its kept base layer everything within the record's reach is drawn again, as a
+    // whole render would draw it; elsewhere the record's previous look is painted out first.
+    void RedrawField(const RenderRequest& request, DrawSurface& surface, int kind, int index);
+    // A circled item that has just taken its next look in the page is drawn so, its old
+    // look gone.
+    void RedrawCircledItem(const RenderRequest& request, DrawSurface& surface, int index);
 
     // A field being moved or resized on the screen is shown by the layout editor's own
     // controls, so the screen picture leaves it out until it is put back (kind 0: none).
@@ -59,9 +56,6 @@ public:
 
     TextDrawer& Text() { return text_; }
     FieldDrawer& Drawers() { return drawers_; }
-
-    // The path of the base-layer file drawn for the shown page.
-    fs::path BaseLayerPath() const;
 
     void SetBaseLayerCacheEnabled(bool enabled);
     void ForgetBaseLayers() { cache_.clear(); }
@@ -75,6 +69,10 @@ public:
     // front page of the partner's card, the partner's side of the names.
     std::string DrawnText(int index) const;
 
+    // What the drawings since the last call could not show (a missing picture), for the
+    // owner to tell the user.
+    std::vector<DrawingNotice> TakeNotices() { return drawers_.TakeNotices(); }
+
 private:
     struct KeptBaseLayer {
         std::string key;
@@ -82,7 +80,10 @@ private:
         SurfaceState state;
     };
 
-    void Render();
+    // Takes the request and the surface for the drawing that follows; the pen unit and the
+    // circle nudges follow the surface's device.
+    void Begin(const RenderRequest& request, DrawSurface& surface);
+    void DrawPage();
     void DrawBaseLayer();
     void DrawBaseRecord(const BaseRecord& record);
     void DrawFooter(const BaseRecord& record);
@@ -118,8 +119,9 @@ private:
     void UseCardFont(DrawSurface& surface);
     bool IsLifted(int kind, int index) const;
 
-    AppContext& ctx_;
-    CardFormatView& view_;
+    ErrorTrap& errors_;
+    DrawingContext drawing_;
+    BaseLayer baseLayer_;
     DrawSurface* surface_ = nullptr;
     TextDrawer text_;
     FieldDrawer drawers_;

@@ -1,10 +1,9 @@
 #include "FieldDrawer.h"
 
-#include "AppContext.h"
+#include "DrawingContext.h"
+#include "ErrorTrap.h"
 #include "ErrorTrap.h"
 #include "FileOps.h"
-#include "ProgramTexts.h"
-#include "Prompter.h"
 #include "RenderLocations.h"
 
 #include <QImageReader>
@@ -48,11 +47,12 @@ std::optional<LabelLook> LookOf(int look) {
 
 } // namespace
 
-FieldDrawer::FieldDrawer(AppContext& ctx, RenderState& state, TextDrawer& text)
-    : ctx_(ctx), state_(state), text_(text) {}
+FieldDrawer::FieldDrawer(ErrorTrap& errors, const DrawingContext& drawing, RenderState& state,
+                         TextDrawer& text)
+    : errors_(errors), dc_(drawing), state_(state), text_(text) {}
 
 int32_t FieldDrawer::Pixel() const {
-    return ctx_.TwipsPerPixel;
+    return dc_.twipsPerPixel;
 }
 
 bool FieldDrawer::IsOnPage(int32_t bottom) {
@@ -66,7 +66,7 @@ bool FieldDrawer::IsOnPage(int32_t bottom) {
 
 void FieldDrawer::DrawRectangle(int32_t x, int32_t y, int32_t width, int32_t height,
                                 int32_t penWidth, Rgb colour, bool filled) {
-    ctx_.errorTrap.Guard(loc::DrawRectangle, [&] {
+    errors_.Guard(loc::DrawRectangle, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
@@ -84,7 +84,7 @@ void FieldDrawer::DrawRectangle(int32_t x, int32_t y, int32_t width, int32_t hei
 }
 
 void FieldDrawer::DrawLineField(char orientation, int32_t x, int32_t y, int32_t length) {
-    ctx_.errorTrap.Guard(loc::DrawLineField, [&] {
+    errors_.Guard(loc::DrawLineField, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
@@ -98,7 +98,7 @@ void FieldDrawer::DrawLineField(char orientation, int32_t x, int32_t y, int32_t 
 
 void FieldDrawer::DrawThickLine(int32_t x1, int32_t x2, int32_t y1, int32_t y2, int32_t width,
                                 Rgb colour) {
-    ctx_.errorTrap.Guard(loc::DrawThickLine, [&] {
+    errors_.Guard(loc::DrawThickLine, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
@@ -109,7 +109,7 @@ void FieldDrawer::DrawThickLine(int32_t x1, int32_t x2, int32_t y1, int32_t y2, 
 
 void FieldDrawer::DrawTickMark(int32_t x, int32_t y, Rgb colour, int32_t style,
                                std::optional<int32_t> size) {
-    ctx_.errorTrap.Guard(loc::DrawTickMark, [&] {
+    errors_.Guard(loc::DrawTickMark, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
@@ -127,8 +127,8 @@ void FieldDrawer::DrawTickMark(int32_t x, int32_t y, Rgb colour, int32_t style,
                 s.Line(x + side / 2, y + side, x + 1.5 * side, y - side / 2, colour);
             }
         } else if (style == 1) {
-            s.SetFontSize(ctx_.View.ViewScale * ctx_.Defaults.BasicFontSize);
-            s.SetFontBold(ctx_.Defaults.BasicFontBold);
+            s.SetFontSize(dc_.viewScale * dc_.fonts.BasicFontSize);
+            s.SetFontBold(dc_.fonts.BasicFontBold);
             s.SetCurrentX(x);
             s.SetCurrentY(y - 60);
             s.Print(QStringLiteral("*"));
@@ -139,16 +139,16 @@ void FieldDrawer::DrawTickMark(int32_t x, int32_t y, Rgb colour, int32_t style,
 
 void FieldDrawer::DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, int32_t size,
                                Rgb colour) {
-    ctx_.errorTrap.Guard(loc::DrawCheckBox, [&] {
+    errors_.Guard(loc::DrawCheckBox, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
         const int32_t p = Pixel();
-        const FormatTraits traits = ctx_.Traits();
+        const FormatTraits traits = dc_.profile.traits;
         if (state_.Printing() && traits.checkBoxesRaisedOnPaper)
             y -= 2 * p;
         const int32_t side = size;
-        const int32_t style = ctx_.Defaults.CheckBoxStyle;
+        const int32_t style = dc_.fonts.CheckBoxStyle;
         auto emptyBox = [&] {
             s.Line(x, y, x + side, y + side, colour, LineMode::Box);
             s.Line(x + p, y + p, x + side - p, y + side - p, colour::White, LineMode::BoxFill);
@@ -194,7 +194,7 @@ void FieldDrawer::DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, i
 
 void FieldDrawer::DrawLabelBox(int32_t x, int32_t y, int32_t width, int32_t height,
                                int32_t boxStyle, const std::string& text, int32_t textStyle) {
-    ctx_.errorTrap.Guard(loc::DrawLabelBox, [&] {
+    errors_.Guard(loc::DrawLabelBox, [&] {
         if (!HasSurface())
             return;
         DrawSurface& s = Surface();
@@ -242,29 +242,29 @@ RingGeometry FieldDrawer::RingFor(const QString& label) const {
         for (const char16_t* one : row.labels)
             if (one && label == QStringView(one))
                 ring = row.ring;
-    const RingShift shift = ctx_.Traits().ring;
+    const RingShift shift = dc_.profile.traits.ring;
     ring.radius += shift.radius;
     ring.dx += shift.dx + (label == QLatin1String("10") ? shift.tenDx : 0);
     ring.dy += shift.dy;
     return ring;
 }
 
-void FieldDrawer::DrawCircledItem(bool redraw, int index) {
-    ctx_.errorTrap.Guard(
+void FieldDrawer::DrawCircledItem(int index, bool paintOutFirst) {
+    errors_.Guard(
         loc::DrawCircledItem,
         [&] {
             if (!HasSurface())
                 return;
             DrawSurface& s = Surface();
-            CardField& item = ctx_.Page.Field(CircledItem, index);
+            const CardField& item = dc_.page->Field(CircledItem, index);
             if (state_.Printing()) {
                 s.SetFontSize(item.a[4]);
                 s.SetDrawWidth(2);
             } else {
-                s.SetFontSize(ctx_.View.ViewScale * item.a[4]);
+                s.SetFontSize(dc_.viewScale * item.a[4]);
                 s.SetDrawWidth(1);
             }
-            if (ctx_.Traits().circleLabelsInArial)
+            if (dc_.profile.traits.circleLabelsInArial)
                 s.SetFontName(QStringLiteral("Arial"));
             s.SetFillStyle(FillTransparent);
             s.SetFontItalic(false);
@@ -275,7 +275,7 @@ void FieldDrawer::DrawCircledItem(bool redraw, int index) {
 
             const QString label = text_.Codec().Decode(item.text);
             const RingGeometry ring = RingFor(label);
-            const int32_t x = item.a[0] + ctx_.PageOffsetX;
+            const int32_t x = item.a[0] + dc_.pageOffsetX;
             const int32_t y = item.a[1];
             auto printLabel = [&] {
                 s.SetCurrentX(x);
@@ -285,17 +285,15 @@ void FieldDrawer::DrawCircledItem(bool redraw, int index) {
             auto drawRing = [&](Rgb ringColour) {
                 s.Circle(x + ring.dx, y + ring.dy, ring.radius, ringColour);
             };
-            int32_t look = item.a[3] & 3;
-            if (!redraw) {
-                // The look so far is painted out, underline and all.
+            const int32_t look = item.a[3] & 3;
+            if (paintOutFirst) {
+                // The look before is painted out, underline and all.
                 PaintOutScope out(s);
                 s.SetFontUnderline(true);
                 s.SetCurrentX(x);
                 s.SetCurrentY(y);
                 s.Print(label);
                 drawRing(colour::White);
-                look = (look + 1) & 3;
-                item.a[3] = look;
             }
             s.SetFontUnderline((look & 2) != 0);
             printLabel();
@@ -308,7 +306,7 @@ void FieldDrawer::DrawCircledItem(bool redraw, int index) {
 
 void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height,
                              const std::string& fileName) {
-    ctx_.errorTrap.Guard(
+    errors_.Guard(
         loc::DrawBitmap,
         [&] {
             if (!HasSurface() || !IsOnPage(y + height))
@@ -316,7 +314,7 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
             QImage picture;
             std::optional<fs::path> found;
             if (!fileName.empty())
-                found = ResolveExisting(ctx_.paths.BmpsDir / fileName);
+                found = ResolveExisting(dc_.profile.bmpsDir / fileName);
             if (found) {
                 // A picture is read once, and again when its file changes.
                 std::error_code ec;
@@ -333,13 +331,13 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
                 }
             }
             if (picture.isNull()) {
-                // Said once per picture: the card is drawn again at every zoom and scroll.
-                if (ctx_.FirstReport("picture\n" + fileName))
-                    ctx_.prompter.Message(
-                        "Bit map file " + fileName +
-                            (found ? " cannot be read: it is not a picture this program knows."
-                                   : " is missing."),
-                        GetProgramText(TextId::ProgramName), Buttons::Ok);
+                // Told once per picture by the drawing's owner: the card is drawn again at
+                // every zoom and scroll.
+                notices_.push_back(
+                    {"picture\n" + fileName,
+                     "Bit map file " + fileName +
+                         (found ? " cannot be read: it is not a picture this program knows."
+                                : " is missing.")});
                 return;
             }
             Surface().PaintPicture(picture, x, y, width, height);
@@ -348,13 +346,13 @@ void FieldDrawer::DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height
 }
 
 void FieldDrawer::DrawNTSMark(int index, bool redraw) {
-    ctx_.errorTrap.Guard(
+    errors_.Guard(
         loc::DrawNTSMark,
         [&] {
             if (!HasSurface())
                 return;
             DrawSurface& s = Surface();
-            const CardField& field = ctx_.Page.Field(OptionField, index);
+            const CardField& field = dc_.page->Field(OptionField, index);
             const bool printing = state_.Printing();
             const int32_t p = Pixel();
             const int32_t a = printing ? p : 2 * p;
@@ -362,11 +360,11 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
             const int32_t c = printing ? 2 * p : 0;
             const int32_t d = printing ? 4 * p : 0;
             const int32_t e = printing ? 7 * p : 0;
-            const int32_t x = field.a[0] + ctx_.PageOffsetX;
+            const int32_t x = field.a[0] + dc_.pageOffsetX;
             const int32_t y = field.a[1];
             s.SetFontName(QStringLiteral("Times New Roman"));
             // Point sizes do not follow the view's scale by themselves.
-            s.SetFontSize(printing ? 9.0 : 9.75 * ctx_.View.ViewScale);
+            s.SetFontSize(printing ? 9.0 : 9.75 * dc_.viewScale);
             s.SetFontBold(!printing);
             s.SetFontItalic(false);
             s.SetFontUnderline(false);

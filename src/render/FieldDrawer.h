@@ -9,10 +9,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
+struct DrawingContext;
+
+// Something a drawing could not show, for its owner to tell the user once (by key).
+struct DrawingNotice {
+    std::string key;
+    std::string text;
+};
 
 // Where the ring of a circled item goes, from the item's corner, and its radius (twips).
 struct RingGeometry {
@@ -26,7 +35,8 @@ struct RingGeometry {
 // holds, in card twips.
 class FieldDrawer {
 public:
-    FieldDrawer(AppContext& ctx, RenderState& state, TextDrawer& text);
+    FieldDrawer(ErrorTrap& errors, const DrawingContext& drawing, RenderState& state,
+                TextDrawer& text);
 
     // True on screen; on paper true only when bottom + 205 twips is still on the page, and
     // otherwise notes that an item did not fit.
@@ -45,9 +55,9 @@ public:
     void DrawCheckBox(bool redraw, bool ticked, int32_t x, int32_t y, int32_t size, Rgb colour);
     void DrawLabelBox(int32_t x, int32_t y, int32_t width, int32_t height, int32_t boxStyle,
                       const std::string& text, int32_t textStyle);
-    // Circled item index of the card: redraw draws its state; otherwise the item moves on to
-    // its next state (plain, circled, underlined, both) and is drawn so.
-    void DrawCircledItem(bool redraw, int index);
+    // Circled item index of the card in its state (plain, circled, underlined, both); with
+    // paintOutFirst, whatever look it had is painted out first (a click).
+    void DrawCircledItem(int index, bool paintOutFirst = false);
     // A picture of the pictures folder stretched to the rectangle.
     void DrawBitmap(int32_t x, int32_t y, int32_t width, int32_t height,
                     const std::string& fileName);
@@ -59,16 +69,20 @@ public:
 
     // Pictures already loaded, by path, so that a redraw does not read them again.
     void ForgetPictures() { pictures_.clear(); }
+    // What could not be drawn since the last call.
+    std::vector<DrawingNotice> TakeNotices() { return std::exchange(notices_, {}); }
 
 private:
     DrawSurface& Surface() const { return *text_.Surface(); }
     bool HasSurface() const { return text_.Surface() != nullptr; }
     int32_t Pixel() const;
 
-    AppContext& ctx_;
+    ErrorTrap& errors_;
+    const DrawingContext& dc_;
     RenderState& state_;
     TextDrawer& text_;
     QHash<QString, QImage> pictures_;
+    std::vector<DrawingNotice> notices_;
 };
 
 } // namespace cw

@@ -1,7 +1,6 @@
 #include "OverflowCheck.h"
 
-#include "AppContext.h"
-#include "CardPageReader.h"
+#include "DrawingContext.h"
 #include "PrintedPage.h"
 #include "TextDrawer.h"
 #include "TextExtentSurface.h"
@@ -14,41 +13,23 @@ namespace cw {
 
 namespace {
 
-// Lays text out for one side of the card: the side's font block for card fields is in force
-// while it lives; the context is as it was afterwards.
-class SideScope {
-public:
-    SideScope(AppContext& ctx, bool backSide)
-        : ctx_(ctx), backSide_(ctx.BackSideSelected), drawingBaseText_(ctx.DrawingBaseText) {
-        ctx_.BackSideSelected = backSide;
-        ctx_.DrawingBaseText = false;
-        ctx_.Defaults.Apply(backSide, false);
-    }
-    ~SideScope() {
-        ctx_.BackSideSelected = backSide_;
-        ctx_.DrawingBaseText = drawingBaseText_;
-        ctx_.Defaults.Apply(backSide_, drawingBaseText_);
-    }
-    SideScope(const SideScope&) = delete;
-    SideScope& operator=(const SideScope&) = delete;
-
-private:
-    AppContext& ctx_;
-    bool backSide_;
-    bool drawingBaseText_;
-};
-
-double ReferenceScale(const AppContext& ctx) {
-    double scale = ctx.HasFormat() ? ctx.Catalogue.Number(ctx.CurrentFormat, ColViewScale) : 1;
-    return scale > 0 ? scale : 1;
-}
-
-// The text drawer on a measuring surface.
+// The text drawer on a measuring surface, with the fonts of the request's side for the
+// card's fields.
 struct Measurer {
-    Measurer(AppContext& ctx, RenderState& state, FontBook& fonts)
-        : surface(fonts, ReferenceScale(ctx), ctx.View.ViewScale), text(ctx, state) {
+    Measurer(ErrorTrap& errors, const RenderRequest& request, RenderState& state,
+             FontBook& fonts)
+        : surface(fonts, request.profile.referenceScale, request.mapping.viewScale),
+          text(errors, drawing, state) {
+        drawing.page = request.page;
+        drawing.profile = request.profile;
+        drawing.backSide = request.backSide;
+        drawing.viewScale = request.mapping.viewScale;
+        drawing.twipsPerPixel = request.mapping.twipsPerPixel;
+        drawing.fonts = request.profile.defaults;
+        drawing.UseFontBlock(false);
         text.SetSurface(&surface);
     }
+    DrawingContext drawing;
     TextExtentSurface surface;
     TextDrawer text;
 };
@@ -119,21 +100,23 @@ bool IsCutOff(const FieldOverflow& overflow) {
     return (overflow.reasons & CutOffReasons) != 0;
 }
 
-OverflowCheck::OverflowCheck(AppContext& ctx, PrintedPageOfSide paper)
-    : ctx_(ctx), paper_(std::move(paper)) {}
+OverflowCheck::OverflowCheck(ErrorTrap& errors, PrintedPageOfSide paper)
+    : errors_(errors), paper_(std::move(paper)) {}
 
-std::optional<OverflowCheck::Extent> OverflowCheck::MeasureField(const CardField& field) {
-    Measurer measurer(ctx_, state_, fonts_);
+std::optional<OverflowCheck::Extent> OverflowCheck::MeasureField(const RenderRequest& request,
+                                                                 const CardField& field) {
+    Measurer measurer(errors_, request, state_, fonts_);
     return Measure(measurer, field);
 }
 
-std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool backSide) {
+std::vector<FieldOverflow> OverflowCheck::CheckPage(const RenderRequest& request) {
     std::vector<FieldOverflow> found;
-    if (!ctx_.HasFormat())
+    if (!request.page || !request.profile.Valid())
         return found;
-    SideScope side(ctx_, backSide);
+    const CardPage& page = *request.page;
+    const bool backSide = request.backSide;
     state_ = RenderState();
-    Measurer measurer(ctx_, state_, fonts_);
+    Measurer measurer(errors_, request, state_, fonts_);
     const PrintedPage paper = paper_ ? paper_(backSide) : PrintedPage();
     for (int i = 0; i < page.Count(TextField); ++i) {
         const CardField& field = page.Field(TextField, i);
@@ -168,22 +151,6 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const CardPage& page, bool b
         overflow.width = field.a[2];
         overflow.height = field.a[3];
         found.push_back(std::move(overflow));
-    }
-    return found;
-}
-
-std::vector<FieldOverflow> OverflowCheck::CheckCard() {
-    std::vector<FieldOverflow> found = CheckPage(ctx_.Page, ctx_.BackSideSelected);
-    if (!ctx_.HasFormat() || !ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
-        return found;
-    const bool otherBack = !ctx_.BackSideSelected;
-    CardLocation other = ctx_.Location;
-    other.CurrentCardName = CardNameOfPage(ctx_.Location.CurrentCardName, ctx_.BackSideSelected) +
-                            (otherBack ? "_" : "");
-    auto template_ = otherBack ? ctx_.BackTemplateForMissingPage() : std::nullopt;
-    if (auto page = ReadCardPage(other, otherBack, template_)) {
-        auto more = CheckPage(*page, otherBack);
-        found.insert(otherBack ? found.end() : found.begin(), more.begin(), more.end());
     }
     return found;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CardPage.h"
+#include "FormatProfile.h"
 #include "FontBook.h"
 #include "PrintedPage.h"
+#include "RenderRequest.h"
 #include "RenderState.h"
 
 #include <QRectF>
@@ -14,7 +16,7 @@
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
 
 // Why a field's text does not fit.
 enum OverflowReason : int {
@@ -54,26 +56,24 @@ public:
     // themselves are checked.
     using PrintedPageOfSide = std::function<PrintedPage(bool backSide)>;
 
-    explicit OverflowCheck(AppContext& ctx, PrintedPageOfSide paper = {});
+    explicit OverflowCheck(ErrorTrap& errors, PrintedPageOfSide paper = {});
 
-    // The fields of page that overflow, laid out with the fonts of the given side.
-    std::vector<FieldOverflow> CheckPage(const CardPage& page, bool backSide);
-    // Both pages of the open card: the shown one as it is now, the other as saved. The
-    // other page is only read, never created.
-    std::vector<FieldOverflow> CheckCard();
+    // The fields of the request's page that overflow, laid out with the fonts of its side
+    // at its zoom.
+    std::vector<FieldOverflow> CheckPage(const RenderRequest& request);
 
-    // Where the text of field is drawn on the shown side (card twips), and the height of its
-    // lines; nullopt when it draws nothing.
+    // Where the text of field is drawn on the request's side (card twips), and the height of
+    // its lines; nullopt when it draws nothing.
     struct Extent {
         QRectF cells; // every printed piece
         double lastLineBottom = 0;
     };
-    std::optional<Extent> MeasureField(const CardField& field);
+    std::optional<Extent> MeasureField(const RenderRequest& request, const CardField& field);
+
+    const PrintedPageOfSide& Paper() const { return paper_; }
 
 private:
-    std::optional<FieldOverflow> CheckField(const CardField& field, int index, bool backSide);
-
-    AppContext& ctx_;
+    ErrorTrap& errors_;
     PrintedPageOfSide paper_;
     RenderState state_;
     FontBook fonts_;

@@ -1,53 +1,23 @@
 #include "PagePictures.h"
 
-#include "AppContext.h"
+#include "ViewState.h"
 
 namespace cw {
 
-namespace {
-
-// Lends the context another page and scale while it lives.
-class LentPage {
-public:
-    // page is a copy of its own: it may be the open page itself.
-    LentPage(AppContext& ctx, CardPage page, double scale)
-        : ctx_(ctx), view_(ctx.View), page_(std::move(ctx.Page)),
-          drawingBaseText_(ctx.DrawingBaseText), pageOffsetX_(ctx.PageOffsetX) {
-        ctx_.Page = std::move(page);
-        ctx_.View.ViewScale = float(scale);
-        ctx_.View.ZoomSetByUser = true;
-        ctx_.PageOffsetX = 0;
-        ctx_.SetUpViewScale();
-    }
-    ~LentPage() {
-        ctx_.Page = std::move(page_);
-        ctx_.View = view_;
-        ctx_.DrawingBaseText = drawingBaseText_;
-        ctx_.PageOffsetX = pageOffsetX_;
-    }
-    LentPage(const LentPage&) = delete;
-    LentPage& operator=(const LentPage&) = delete;
-
-private:
-    AppContext& ctx_;
-    ViewState view_;
-    CardPage page_;
-    bool drawingBaseText_;
-    int32_t pageOffsetX_;
-};
-
-} // namespace
-
-PagePictures::PagePictures(AppContext& ctx)
-    : ctx_(ctx), view_(ctx, canvas_), renderer_(ctx, view_) {}
+PagePictures::PagePictures(ErrorTrap& errors) : renderer_(errors) {}
 
 PagePictures::~PagePictures() = default;
 
-QImage PagePictures::Draw(const CardPage& page, double scale) {
-    LentPage lent(ctx_, page, scale);
-    renderer_.State.PrintMode = 0;
-    renderer_.SelectSurface(canvas_.Surface());
-    renderer_.RenderCard();
+QImage PagePictures::Draw(RenderRequest request, double scale) {
+    request.mapping.viewScale = float(scale);
+    request.mapping.pageOffsetX = 0;
+    request.options.target = RenderTarget::Screen;
+    ViewState view;
+    view.ViewScale = float(scale);
+    view.PWIDTH = float(request.profile.defaults.NaturalWidth) * view.ViewScale;
+    view.PHEIGHT = float(request.profile.defaults.NaturalHeight) * view.ViewScale;
+    canvas_.Fit(view, request.mapping.twipsPerPixel);
+    renderer_.Render(request, canvas_.Surface());
     return canvas_.Picture().copy();
 }
 

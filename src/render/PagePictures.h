@@ -1,32 +1,28 @@
 #pragma once
 
 #include "CardCanvas.h"
-#include "CardPage.h"
 #include "CardRenderer.h"
+#include "RenderRequest.h"
 
 #include <QImage>
-#include <memory>
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
 
-// Pictures of other states of the shown page (an earlier version, a small picture for a
-// list), drawn by the card renderer as the screen shows them. The open page and the view are
-// as they were afterwards; the printed base layer drawn for the first picture is kept for the
-// next ones of the same size.
+// Pictures of pages other than the one the screen shows (an earlier version, a small picture
+// for a list), drawn by the card renderer as the screen shows them. The printed base layer
+// drawn for the first picture is kept for the next ones of the same size.
 class PagePictures {
 public:
-    explicit PagePictures(AppContext& ctx);
+    explicit PagePictures(ErrorTrap& errors);
     ~PagePictures();
 
-    // page drawn on the shown side at scale (1: the card at its natural size on this screen).
-    QImage Draw(const CardPage& page, double scale);
+    // The request's page at scale (1: the card at its natural size on this screen).
+    QImage Draw(RenderRequest request, double scale);
 
 private:
-    AppContext& ctx_;
     CardCanvas canvas_;
-    CanvasCardView view_;
     CardRenderer renderer_;
 };
 

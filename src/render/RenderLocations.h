@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocationCodes.h"
+
 // Location codes of the drawing procedures, for the error trap: 1100s the shared text
 // drawing, 2100s the card renderer of the main window.
 namespace cw::loc {
@@ -15,7 +17,6 @@ inline constexpr int ResolveColour = 1108;
 inline constexpr int CalibratePrinterFont = 1109;
 
 inline constexpr int RenderCard = 2101;
-inline constexpr int DrawBaseLayer = 2102;
 inline constexpr int SelectSurface = 2103;
 inline constexpr int DrawRectangle = 2104;
 inline constexpr int DrawLineField = 2105;

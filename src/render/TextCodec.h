@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FormatTraits.h"
+
 #include <QString>
 #include <array>
 #include <string>
@@ -21,6 +23,10 @@ public:
 
     static const TextCodec& Western();
     static const TextCodec& Cyrillic();
+    // The code page of a format's texts.
+    static const TextCodec& Of(const FormatTraits& traits) {
+        return traits.cyrillicText ? Cyrillic() : Western();
+    }
 
 private:
     const char* name_;

@@ -1,14 +1,15 @@
 #include "TextDocumentPrinter.h"
 
-#include "AppContext.h"
 
 #include <QPagedPaintDevice>
 
 namespace cw {
 
-TextDocumentPrinter::TextDocumentPrinter(AppContext& context, QPagedPaintDevice& device,
+TextDocumentPrinter::TextDocumentPrinter(ErrorTrap& errors, const FormatProfile& profile,
+                                         int twipsPerPixel, QPagedPaintDevice& device,
                                          const TextLineStyle& style)
-    : drawer_(context, state_) {
+    : drawing_{nullptr, profile, profile.defaults}, drawer_(errors, drawing_, state_) {
+    drawing_.twipsPerPixel = twipsPerPixel;
     state_.PrintMode = 1;
     const double dpiX = device.logicalDpiX() > 0 ? device.logicalDpiX() : 72;
     const double dpiY = device.logicalDpiY() > 0 ? device.logicalDpiY() : 72;

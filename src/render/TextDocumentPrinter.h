@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingContext.h"
 #include "FontBook.h"
 #include "PainterSurface.h"
 #include "RenderState.h"
@@ -12,14 +13,16 @@ class QPagedPaintDevice;
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
 
 // Prints a plain text on a paged device (a printer, a PDF file) through the line writer:
 // the page is the device's printable area at natural size, lines are broken to its width
 // and go on to new pages by themselves.
 class TextDocumentPrinter {
 public:
-    TextDocumentPrinter(AppContext& context, QPagedPaintDevice& device, const TextLineStyle& style);
+    // profile gives the code page of the text; twipsPerPixel is the screen's.
+    TextDocumentPrinter(ErrorTrap& errors, const FormatProfile& profile, int twipsPerPixel,
+                        QPagedPaintDevice& device, const TextLineStyle& style);
     ~TextDocumentPrinter();
 
     TextLineWriter& Writer() { return *writer_; }
@@ -28,6 +31,7 @@ public:
     void Finish();
 
 private:
+    DrawingContext drawing_;
     FontBook fonts_;
     RenderState state_;
     TextDrawer drawer_;

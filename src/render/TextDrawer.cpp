@@ -1,6 +1,7 @@
 #include "TextDrawer.h"
 
-#include "AppContext.h"
+#include "DrawingContext.h"
+#include "ErrorTrap.h"
 #include "BasicNumbers.h"
 #include "ErrorTrap.h"
 #include "RenderLocations.h"
@@ -50,16 +51,15 @@ const QString kLetterH = QStringLiteral("H");
 
 } // namespace
 
-TextDrawer::TextDrawer(AppContext& ctx, RenderState& state) : ctx_(ctx), state_(state) {}
+TextDrawer::TextDrawer(ErrorTrap& errors, const DrawingContext& drawing, RenderState& state)
+    : errors_(errors), dc_(drawing), state_(state) {}
 
 const TextCodec& TextDrawer::Codec() const {
-    if (ctx_.Traits().cyrillicText)
-        return TextCodec::Cyrillic();
-    return TextCodec::Western();
+    return TextCodec::Of(dc_.profile.traits);
 }
 
 int32_t TextDrawer::Pixel() const {
-    return ctx_.TwipsPerPixel;
+    return dc_.twipsPerPixel;
 }
 
 namespace {
@@ -86,7 +86,7 @@ std::optional<Rgb> NamedColour(int32_t code) {
 
 Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
     Rgb result = colour::Black;
-    ctx_.errorTrap.Guard(loc::ResolveColour, [&] {
+    errors_.Guard(loc::ResolveColour, [&] {
         if (kind == 'r') {
             // Codes 0 and 1 are black; codes without a name are colours themselves.
             result = code <= 1 && code >= 0 ? colour::Black : NamedColour(code).value_or(code);
@@ -100,14 +100,14 @@ Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
         }
         switch (textCode) {
         case 1:
-            if (Printing() && ctx_.DrawingBaseText) {
-                if (ctx_.Catalogue.Number(ctx_.CurrentFormat, ColColourScheme) == 1)
+            if (Printing() && dc_.drawingBaseText) {
+                if (dc_.profile.colourScheme == 1)
                     result = colour::Black;
                 else
-                    result = ctx_.BackSideSelected ? ctx_.Defaults.BaseTextPrintColourBack
-                                                   : ctx_.Defaults.BaseTextPrintColourFront;
+                    result = dc_.backSide ? dc_.fonts.BaseTextPrintColourBack
+                                                   : dc_.fonts.BaseTextPrintColourFront;
             } else {
-                result = ctx_.Defaults.BaseTextColour;
+                result = dc_.fonts.BaseTextColour;
             }
             break;
         case 10:
@@ -143,8 +143,8 @@ QString TextDrawer::StripFontPrefix(const QString& text) {
 
 QString TextDrawer::ApplyFieldFont(DrawSurface& surface, const QString& text, int32_t style) {
     QString rest = text;
-    ctx_.errorTrap.Guard(loc::ApplyFieldFont, [&] {
-        QString name = Codec().Decode(ctx_.Defaults.BasicFont);
+    errors_.Guard(loc::ApplyFieldFont, [&] {
+        QString name = Codec().Decode(dc_.fonts.BasicFont);
         if (text.startsWith(QLatin1String("#<"))) {
             qsizetype end = text.indexOf(QLatin1String(">#"), 2);
             if (end < 0) {
@@ -157,20 +157,20 @@ QString TextDrawer::ApplyFieldFont(DrawSurface& surface, const QString& text, in
         surface.SetFontName(name);
         // The low byte holds alignment and style bits; the size is in whole points above it.
         int32_t points = (style & ~0xFF) / 256;
-        double size = points == 0 ? double(ctx_.Defaults.BasicFontSize) : double(points);
-        if (Printing() && !ctx_.DrawingBaseText)
+        double size = points == 0 ? double(dc_.fonts.BasicFontSize) : double(points);
+        if (Printing() && !dc_.drawingBaseText)
             size -= state_.PrintFontReduction;
         surface.SetFontSize(size);
         if (!Printing())
-            surface.SetFontSize(surface.FontSize() * ctx_.View.ViewScale);
+            surface.SetFontSize(surface.FontSize() * dc_.viewScale);
     });
     return rest;
 }
 
 void TextDrawer::ApplyFontStyle(int32_t style) {
     DrawSurface& surface = *surface_;
-    bool bold = ctx_.Defaults.BasicFontBold;
-    bool italic = ctx_.Defaults.BasicFontItalic;
+    bool bold = dc_.fonts.BasicFontBold;
+    bool italic = dc_.fonts.BasicFontItalic;
     surface.SetFontUnderline((style & 128) != 0);
     if ((style & 64) == 0) {
         bold = (style & 16) != 0;
@@ -182,7 +182,7 @@ void TextDrawer::ApplyFontStyle(int32_t style) {
 
 int32_t TextDrawer::AlignTextX(int32_t left, int32_t width, const QString& line, int32_t style) {
     int32_t x = left + 2;
-    ctx_.errorTrap.Guard(loc::AlignTextX, [&] {
+    errors_.Guard(loc::AlignTextX, [&] {
         if (!surface_)
             return;
         // The style goes on first so that bold text is measured bold.
@@ -206,7 +206,7 @@ int32_t TextDrawer::AlignTextX(int32_t left, int32_t width, const QString& line,
 
 void TextDrawer::DrawSuitSymbol(const QString& before, QChar symbol, Rgb colour,
                                 DrawSurface& surface) {
-    ctx_.errorTrap.Guard(loc::DrawSuitSymbol, [&] {
+    errors_.Guard(loc::DrawSuitSymbol, [&] {
         QString fontName = surface.FontName();
         Rgb foreColor = surface.ForeColor();
         bool bold = surface.FontBold();
@@ -253,7 +253,7 @@ void ForEachSuitPiece(const QString& text, Plain&& plain, Symbol&& symbol) {
 } // namespace
 
 void TextDrawer::DrawSuitText(double x, double y, const QString& text, DrawSurface& surface) {
-    ctx_.errorTrap.Guard(loc::DrawSuitText, [&] {
+    errors_.Guard(loc::DrawSuitText, [&] {
         surface.SetCurrentX(x);
         surface.SetCurrentY(y);
         ForEachSuitPiece(
@@ -282,7 +282,7 @@ double TextDrawer::SuitTextWidth(const QString& text, DrawSurface& surface) cons
 }
 
 void TextDrawer::DrawVerticalText(int32_t x, int32_t y, const QString& text) {
-    ctx_.errorTrap.Guard(loc::DrawVerticalText, [&] {
+    errors_.Guard(loc::DrawVerticalText, [&] {
         if (!surface_)
             return;
         DrawSurface& surface = *surface_;
@@ -301,7 +301,7 @@ void TextDrawer::DrawVerticalText(int32_t x, int32_t y, const QString& text) {
 void TextDrawer::DrawRotatedText(DrawSurface& surface, const QString& text, double x, double y,
                                  const QString& fontName, int32_t size, int weight, int escapement,
                                  bool italic, bool underline, bool strikeOut) {
-    ctx_.errorTrap.Guard(loc::DrawRotatedText, [&] {
+    errors_.Guard(loc::DrawRotatedText, [&] {
         RotatedFont font;
         font.name = fontName;
         font.cellPoints = size;
@@ -318,7 +318,7 @@ void TextDrawer::DrawRotatedText(DrawSurface& surface, const QString& text, doub
 
 void TextDrawer::DrawFieldText(int32_t x, int32_t& y, const std::string& text, int32_t width,
                                int32_t height, int32_t colourCode, int32_t style, bool vertical) {
-    ctx_.errorTrap.Guard(
+    errors_.Guard(
         loc::DrawFieldText,
         [&] { DrawFieldTextBody(x, y, text, width, height, colourCode, style, vertical); },
         [&text] { return std::vector<ErrValue>{text}; });
@@ -330,7 +330,7 @@ void TextDrawer::DrawFieldTextBody(int32_t x, int32_t& y, const std::string& tex
     if (!surface_)
         return;
     DrawSurface& surface = *surface_;
-    if (Printing() && !ctx_.DrawingBaseText)
+    if (Printing() && !dc_.drawingBaseText)
         y += state_.UserTextPrintOffset;
 
     const bool bold = surface.FontBold();
@@ -397,9 +397,9 @@ void TextDrawer::DrawBar(int32_t x, int32_t y, int32_t width, int32_t height, in
         surface.Line(x, y + 2 * p, x + width, bottom, barColour, LineMode::BoxFill);
         return;
     }
-    if (!ctx_.Traits().colourBarsBehindText)
+    if (!dc_.profile.traits.colourBarsBehindText)
         return;
-    bool cardText = !ctx_.DrawingBaseText;
+    bool cardText = !dc_.drawingBaseText;
     if (!cardText && !(colourCode >= 9 && colourCode <= 29))
         return;
     if (height == SingleLineHeight) {
@@ -484,7 +484,7 @@ size_t qHash(const FitKey& key, size_t seed) {
 FieldFit TextDrawer::FitFieldText(const QString& body, int32_t width, int32_t height) {
     DrawSurface& surface = *surface_;
     // The surface's size is the field's size in points times the view's scale on screen.
-    const double scale = Printing() ? 1.0 : ctx_.View.ViewScale;
+    const double scale = Printing() ? 1.0 : dc_.viewScale;
     const FitKey key{body,
                      surface.FontName(),
                      width,
@@ -528,7 +528,7 @@ FieldFit TextDrawer::MeasureFit(const QString& body, int32_t width, int32_t heig
 }
 
 void TextDrawer::CalibratePrinterFont(DrawSurface& printer, const DrawSurface& screen) {
-    ctx_.errorTrap.Guard(loc::CalibratePrinterFont, [&] {
+    errors_.Guard(loc::CalibratePrinterFont, [&] {
         state_.PrintFontReduction = 0;
         const double size = printer.FontSize();
         const QString sample = QStringLiteral("This is a test.  The quick brown fox jumps over "

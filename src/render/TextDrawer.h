@@ -12,7 +12,8 @@
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
+struct DrawingContext;
 
 // How a field's text was fitted into its field: at its own size, smaller, or, too long even
 // at the smallest size, cut at the field's edge.
@@ -52,7 +53,7 @@ public:
     static constexpr double MinimumPoints = 5;
     static constexpr double ShrinkStepPoints = 0.5;
 
-    TextDrawer(AppContext& ctx, RenderState& state);
+    TextDrawer(ErrorTrap& errors, const DrawingContext& drawing, RenderState& state);
 
     void SetSurface(DrawSurface* surface) {
         surface_ = surface;
@@ -130,7 +131,8 @@ private:
     FieldFit MeasureFit(const QString& body, int32_t width, int32_t height, double scale);
     void DrawLine(int32_t x, int32_t& y, int32_t width, const QString& line, int32_t style);
 
-    AppContext& ctx_;
+    ErrorTrap& errors_;
+    const DrawingContext& dc_;
     RenderState& state_;
     DrawSurface* surface_ = nullptr;
     FieldFit lastFit_;

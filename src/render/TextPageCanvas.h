@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingContext.h"
 #include "FontBook.h"
 #include "RenderState.h"
 #include "TextDrawer.h"
@@ -11,14 +12,15 @@
 
 namespace cw {
 
-class AppContext;
+class ErrorTrap;
 
 // The screen picture of a page of a plain text (supplemental notes, reference texts): its
 // lines drawn through the same line writer that prints them, on white, with one line tinted
 // when it is to be pointed out.
 class TextPageCanvas {
 public:
-    explicit TextPageCanvas(AppContext& context);
+    // profile gives the code page of the texts.
+    TextPageCanvas(ErrorTrap& errors, const FormatProfile& profile, int twipsPerPixel);
 
     // Height of one line in pixels, in the style's font.
     int LineHeightPixels(const TextLineStyle& style);
@@ -38,7 +40,8 @@ public:
     static constexpr int MarginPixels = 6;
 
 private:
-    AppContext& context_;
+    int twipsPerPixel_;
+    DrawingContext drawing_;
     FontBook fonts_;
     RenderState state_;
     TextDrawer drawer_;

@@ -18,6 +18,7 @@
 #include "FillInController.h"
 #include "FormatChooser.h"
 #include "MainWindow.h"
+#include "OpenCardCheck.h"
 #include "PagePictures.h"
 #include "PrintedArea.h"
 #include "VersionRestore.h"
@@ -46,7 +47,8 @@ bool SameField(const FieldDifference& a, const FieldDifference& b) {
 
 CardTools::CardTools(MainWindow& window, AppContext& context)
     : QObject(&window), window_(window), context_(context),
-      check_(context, [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
+      check_(context.errorTrap,
+             [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
       changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }) {
     window_.Session().Changed().AddView(this);
     // A card reloaded from disk before a save is an undoable step like these.
@@ -141,13 +143,13 @@ void CardTools::RefreshMarks() {
             EndComparison();
         shownOverflows_.clear();
         if (open && checkPanel_ && checkPanel_->isVisible()) {
-            std::vector<FieldOverflow> all = check_.CheckCard();
+            std::vector<FieldOverflow> all = CheckOpenCard(context_, check_);
             checkPanel_->ShowOverflows(all, Codec());
             for (const FieldOverflow& overflow : all)
                 if (overflow.backPage == context_.BackSideSelected)
                     shownOverflows_.push_back(overflow);
         } else if (open) {
-            shownOverflows_ = check_.CheckPage(context_.Page, context_.BackSideSelected);
+            shownOverflows_ = check_.CheckPage(context_.RequestForOpenPage(RenderTarget::Screen));
         }
         if (partner_) {
             Recompare();
@@ -157,13 +159,12 @@ void CardTools::RefreshMarks() {
         overlay_.Begin(window_.Canvas().Picture().size(), context_.View.ViewScale,
                        context_.TwipsPerPixel);
         if (open && window_.CardFaceShown()) {
-            const int32_t offset = context_.PageOffsetX;
             for (const FieldOverflow& o : shownOverflows_)
                 if (IsCutOff(o))
-                    overlay_.MarkCutOffText(Place(o.left + offset, o.top, o.width, o.height));
+                    overlay_.MarkCutOffText(Place(o.left, o.top, o.width, o.height));
             for (const FieldDifference& d : differences_)
                 if (d.backPage == context_.BackSideSelected)
-                    overlay_.OutlineField(Place(d.left + offset, d.top, d.width, d.height),
+                    overlay_.OutlineField(Place(d.left, d.top, d.width, d.height),
                                           chosen_ && SameField(*chosen_, d));
         }
         overlay_.End();
@@ -214,7 +215,7 @@ void CardTools::OpenCheckedField(bool backPage, int field) {
             return;
         const CardField& f = context_.Page.Field(TextField, field);
         window_.cardFace()->ScrollToShow(
-            Place(f.a[0] + context_.PageOffsetX, f.a[1], f.a[2], f.a[3]));
+            Place(f.a[0], f.a[1], f.a[2], f.a[3]));
         window_.FillIn().CommitOpenEditor();
         window_.FillIn().Session().OpenTextEditor(field);
     });
@@ -334,7 +335,7 @@ void CardTools::ChooseDifference(int index) {
         }
         RefreshMarks();
         if (chosen_)
-            window_.cardFace()->ScrollToShow(Place(chosen_->left + context_.PageOffsetX,
+            window_.cardFace()->ScrollToShow(Place(chosen_->left,
                                                    chosen_->top, chosen_->width, chosen_->height));
     });
 }
@@ -387,7 +388,7 @@ void CardTools::OpenHistory() {
                 const double scale =
                     kPicturePixels * context_.TwipsPerPixel / context_.Defaults.NaturalWidth;
                 historyDialog_->ShowChosen(
-                    pictures_->Draw(VersionPage(versions_[size_t(index)]), scale),
+                    pictures_->Draw(ShownSide(VersionPage(versions_[size_t(index)])), scale),
                     "Kept " + QString::fromStdString(versions_[size_t(index)].when));
             });
         });
@@ -398,11 +399,15 @@ void CardTools::OpenHistory() {
     historyDialog_->open();
 }
 
+RenderRequest CardTools::ShownSide(const CardPage& page) {
+    return context_.RequestFor(page, context_.BackSideSelected, RenderTarget::Screen);
+}
+
 void CardTools::ShowHistory() {
     context_.errorTrap.Guard(loc::CardHistoryList, [&] {
         BusyScope busy(context_.prompter);
         if (!pictures_)
-            pictures_ = std::make_unique<PagePictures>(context_);
+            pictures_ = std::make_unique<PagePictures>(context_.errorTrap);
         const std::string pageFile = context_.Location.CurrentCardName + context_.Location.CardExt;
         versions_ =
             context_.Archive.Versions(context_.ArchiveFormat(), context_.ArchiveCard(), pageFile);
@@ -410,14 +415,15 @@ void CardTools::ShowHistory() {
             context_.Defaults.NaturalWidth > 0 ? context_.Defaults.NaturalWidth : 11520;
         std::vector<QImage> small;
         for (const ArchivedVersion& version : versions_)
-            small.push_back(pictures_->Draw(VersionPage(version),
+            small.push_back(pictures_->Draw(ShownSide(VersionPage(version)),
                                             kListPicturePixels * context_.TwipsPerPixel / width));
         QString title = QString("History of the %1 page of %2")
                             .arg(context_.BackSideSelected ? "back" : "front",
                                  Codec().Decode(context_.ArchiveCard()).toUpper());
         historyDialog_->ShowVersions(title, versions_, small);
         historyDialog_->ShowCurrent(
-            pictures_->Draw(context_.Page, kPicturePixels * context_.TwipsPerPixel / width));
+            pictures_->Draw(ShownSide(context_.Page),
+                            kPicturePixels * context_.TwipsPerPixel / width));
     });
 }
 

@@ -89,6 +89,8 @@ private:
     void ShowChosenDifference();
     bool TurnTo(bool backPage);
     void ShowHistory();
+    // A drawing of page on the side the screen shows.
+    RenderRequest ShownSide(const CardPage& page);
     CardPage VersionPage(const ArchivedVersion& version) const;
     const TextCodec& Codec() const;
 

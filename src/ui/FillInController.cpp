@@ -168,7 +168,7 @@ void FillInController::TypedSuit(QWidget* editor) {
 }
 
 bool FillInController::OptionFieldAt(QPoint twips) const {
-    const int32_t x = twips.x() - context_.PageOffsetX, y = twips.y();
+    const int32_t x = twips.x(), y = twips.y();
     const CardPage& page = context_.Page;
     for (int i = 0; i < page.Count(OptionField); ++i) {
         const CardField& field = page.Field(OptionField, i);
@@ -190,7 +190,7 @@ void FillInController::Click(QPoint twips) {
             metrics.letterWidth = int32_t(std::lround(surface.TextWidth(QStringLiteral("H"))));
             metrics.letterHeight = int32_t(std::lround(surface.TextHeight(QStringLiteral("H"))));
             metrics.twipsPerPixel = context_.TwipsPerPixel;
-            session_.Click(twips.x() - context_.PageOffsetX, twips.y(), metrics);
+            session_.Click(twips.x(), twips.y(), metrics);
         },
         [&] {
             return std::vector<ErrValue>{"Stx = " + std::to_string(twips.x()),
@@ -295,9 +295,9 @@ void FillInController::PlaceOpenEditor() {
         return;
     const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
     CardPicture* picture = cardFace_.cardPicture();
-    QPointF topLeft = picture->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+    QPointF topLeft = picture->ToPixels(QPoint(field.a[0], field.a[1]));
     QPointF bottomRight = picture->ToPixels(
-        QPoint(field.a[0] + context_.PageOffsetX + field.a[2], field.a[1] + field.a[3]));
+        QPoint(field.a[0] + field.a[2], field.a[1] + field.a[3]));
     int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
     int height = int(std::lround(bottomRight.y() - topLeft.y()));
     if (field.a[3] == 240) // the least height the editor's font allows
@@ -314,16 +314,14 @@ void FillInController::HideEditor() {
 }
 
 void FillInController::RedrawRecord(int kind, int index, std::optional<int32_t>) {
-    renderer_.State.PrintMode = 0;
-    renderer_.SelectSurface(canvas_.Surface());
-    renderer_.RedrawField(kind, index);
+    renderer_.RedrawField(context_.RequestForOpenPage(RenderTarget::Screen), canvas_.Surface(),
+                          kind, index);
     RefreshPicture();
 }
 
-void FillInController::CycleCircledItem(int index) {
-    renderer_.State.PrintMode = 0;
-    renderer_.SelectSurface(canvas_.Surface());
-    renderer_.CycleCircledItem(index);
+void FillInController::RedrawCircledItem(int index) {
+    renderer_.RedrawCircledItem(context_.RequestForOpenPage(RenderTarget::Screen),
+                                canvas_.Surface(), index);
     RefreshPicture();
 }
 
@@ -334,7 +332,7 @@ void FillInController::RefreshPicture() {
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
     const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
     QPointF at =
-        cardFace_.cardPicture()->ToPixels(QPoint(field.a[0] + context_.PageOffsetX, field.a[1]));
+        cardFace_.cardPicture()->ToPixels(QPoint(field.a[0], field.a[1]));
     optionList_->move(at.toPoint());
     optionList_->setCurrentRow(std::clamp(choice, 0, 3));
     optionList_->show();

@@ -64,7 +64,7 @@ public:
     void OpenEditor(int textFieldIndex) override;
     void HideEditor() override;
     void RedrawRecord(int kind, int index, std::optional<int32_t> fill) override;
-    void CycleCircledItem(int index) override;
+    void RedrawCircledItem(int index) override;
     void ShowOptionList(int optionFieldIndex, int choice) override;
     void HideOptionList() override;
     void MarkChanged() override;

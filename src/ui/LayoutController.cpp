@@ -153,17 +153,17 @@ void LayoutController::UpdateMenuItems() {
 // ---- Coordinates
 
 double LayoutController::PageX(QPoint twips) const {
-    return twips.x() - context_.PageOffsetX;
+    return twips.x();
 }
 
 QPointF LayoutController::ToPagePixels(double x, double y) const {
     return cardFace_.cardPicture()->ToPixels(
-        QPoint(int(std::lround(x + context_.PageOffsetX)), int(std::lround(y))));
+        QPoint(int(std::lround(x)), int(std::lround(y))));
 }
 
 QPointF LayoutController::ToPageTwips(QPoint pixels) const {
     QPoint twips = cardFace_.cardPicture()->ToCardTwips(QPointF(pixels));
-    return QPointF(twips.x() - context_.PageOffsetX, twips.y());
+    return QPointF(twips.x(), twips.y());
 }
 
 QRect LayoutController::PixelRect(const TwipRect& rect) const {
@@ -497,8 +497,7 @@ void LayoutController::LayoutEditingDone() {
 
 CardArea LayoutController::VisibleCard() const {
     VisibleCardArea area = cardFace_.Visible();
-    const double offset = context_.PageOffsetX;
-    return {area.VisibleLeft - offset, double(area.VisibleTop), area.VisibleRight - offset,
+    return {double(area.VisibleLeft), double(area.VisibleTop), double(area.VisibleRight),
             double(area.VisibleBottom)};
 }
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppContext.h"
+#include "ScreenDrawing.h"
 #include "CardCanvas.h"
 #include "CardFace.h"
 #include "CardOutputCommands.h"
@@ -101,14 +102,9 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
         }
     });
     canvas_ = std::make_unique<CardCanvas>();
-    canvasView_ = std::make_unique<CanvasCardView>(context_, *canvas_);
-    renderer_ = std::make_unique<CardRenderer>(context_, *canvasView_);
-    cardPicture()->SetSource(&canvas_->Picture(), [this] {
-        canvas_->Fit(context_.View, context_.TwipsPerPixel);
-        renderer_->State.PrintMode = 0;
-        renderer_->SelectSurface(canvas_->Surface());
-        renderer_->RenderCard();
-    });
+    renderer_ = std::make_unique<CardRenderer>(context_.errorTrap);
+    cardPicture()->SetSource(&canvas_->Picture(),
+                             [this] { DrawOpenPageOnScreen(context_, *renderer_, *canvas_); });
     history_ = std::make_unique<UndoHistory>(context_.Page, session_.Changed());
     session_.Changed().AddView(history_.get());
     fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardFace_,

@@ -186,7 +186,6 @@ private:
     std::unique_ptr<TransferFolderChooser> ownChooser_;
     MainSession session_;
     std::unique_ptr<CardCanvas> canvas_;
-    std::unique_ptr<CanvasCardView> canvasView_;
     std::unique_ptr<CardRenderer> renderer_;
     std::unique_ptr<UndoHistory> history_;
     std::unique_ptr<FillInController> fillIn_;

@@ -41,7 +41,8 @@ const TextCodec& Codec() {
 } // namespace
 
 ReferenceTextWindow::ReferenceTextWindow(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), context_(context), canvas_(context) {
+    : QWidget(parent, Qt::Window), context_(context),
+      canvas_(context.errorTrap, context.Profile(), context.TwipsPerPixel) {
     setObjectName("ReferenceTextWindow");
     setWindowTitle("Special Notices");
     BuildWindow();
@@ -250,7 +251,8 @@ void ReferenceTextWindow::PrintClicked() {
 bool ReferenceTextWindow::PrintText(QPagedPaintDevice& device) {
     return context_.errorTrap.Guard(loc::ReferenceTextPrint, [&] {
         BusyScope busy(context_.prompter);
-        TextDocumentPrinter printer(context_, device, TextLineStyle{});
+        TextDocumentPrinter printer(context_.errorTrap, context_.Profile(), context_.TwipsPerPixel,
+                                    device, TextLineStyle{});
         WritePrintout(printer.Writer());
         printer.Finish();
     });

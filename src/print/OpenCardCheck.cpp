@@ -1,0 +1,25 @@
+#include "OpenCardCheck.h"
+
+#include "AppContext.h"
+#include "CardPageReader.h"
+
+namespace cw {
+
+std::vector<FieldOverflow> CheckOpenCard(AppContext& ctx, OverflowCheck& check) {
+    std::vector<FieldOverflow> found =
+        check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));
+    if (!ctx.HasFormat() || !ctx.Catalogue.HasBackPage(ctx.CurrentFormat))
+        return found;
+    const bool otherBack = !ctx.BackSideSelected;
+    CardLocation other = ctx.Location;
+    other.CurrentCardName = CardNameOfPage(ctx.Location.CurrentCardName, ctx.BackSideSelected) +
+                            (otherBack ? "_" : "");
+    auto template_ = otherBack ? ctx.BackTemplateForMissingPage() : std::nullopt;
+    if (auto page = ReadCardPage(other, otherBack, template_)) {
+        auto more = check.CheckPage(ctx.RequestFor(*page, otherBack, RenderTarget::Screen));
+        found.insert(otherBack ? found.end() : found.begin(), more.begin(), more.end());
+    }
+    return found;
+}
+
+} // namespace cw
