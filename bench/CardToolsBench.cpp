@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "CardComparison.h"
 #include "ErrorTrap.h"
-#include "OverflowCheck.h"
+#include "OpenCardCheck.h"
 #include "PagePictures.h"
 #include "PartnerCard.h"
 #include "PrintedArea.h"
@@ -55,9 +55,10 @@ struct Shipped {
 void CheckBothPages(benchmark::State& state) {
     Shipped shipped;
     AppContext& ctx = shipped.ctx;
-    OverflowCheck check(ctx, [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
+    OverflowCheck check(ctx.errorTrap,
+                        [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
     for (auto _ : state)
-        benchmark::DoNotOptimize(check.CheckCard());
+        benchmark::DoNotOptimize(CheckOpenCard(ctx, check));
 }
 
 void CompareTwoCards(benchmark::State& state) {
@@ -84,14 +85,15 @@ void ListTwentyVersionsWithPictures(benchmark::State& state) {
         ctx.Page.Field(TextField, 1).text = "K" + std::to_string(100000 + i);
         ctx.SaveCard();
     }
-    PagePictures pictures(ctx);
+    PagePictures pictures(ctx.errorTrap);
     const double scale = 96.0 * 15 / ctx.Defaults.NaturalWidth;
     for (auto _ : state) {
         auto versions = ctx.Archive.Versions(ctx.ArchiveFormat(), ctx.ArchiveCard(), "testcrd.acb");
         for (const ArchivedVersion& version : versions) {
             CardPage page;
             CardFile::ParsePage(page, ReadFileBytes(version.file), false);
-            benchmark::DoNotOptimize(pictures.Draw(page, scale));
+            benchmark::DoNotOptimize(pictures.Draw(
+                ctx.RequestFor(page, ctx.BackSideSelected, RenderTarget::Screen), scale));
         }
         state.counters["versions"] = double(versions.size());
     }

@@ -101,8 +101,7 @@ bool AppContext::ApplyFormatDefaults(bool save) {
         if (OnlyReadsDataRoot)
             Defaults.Apply(BackSideSelected, false);
         else
-            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected,
-                                false);
+            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected, false);
         SetUpViewScale();
     });
 }

@@ -104,6 +104,9 @@ std::optional<int32_t> AdvanceMark(CardPage& page, const FieldHit& hit) {
     case TickMark:
         field.a[2] ^= 1;
         break;
+    case CircledItem: // plain, circled, underlined, both
+        field.a[3] = (field.a[3] + 1) & 3;
+        break;
     case ColourDot: {
         int32_t& state = field.a[3];
         if ((state & 16) == 0) {

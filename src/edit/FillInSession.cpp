@@ -64,9 +64,7 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
     }
     ChangeScope change(History, ClickName(hit->kind));
     if (hit->kind == CircledItem) {
-        // Plain, circled, underlined, both, and round again.
-        CardField& item = page_.Field(CircledItem, hit->index);
-        item.a[3] = (item.a[3] + 1) & 3;
+        AdvanceMark(page_, *hit);
         view_.RedrawCircledItem(hit->index);
         view_.MarkChanged();
         return;

@@ -12,8 +12,8 @@ std::vector<FieldOverflow> CheckOpenCard(AppContext& ctx, OverflowCheck& check) 
         return found;
     const bool otherBack = !ctx.BackSideSelected;
     CardLocation other = ctx.Location;
-    other.CurrentCardName = CardNameOfPage(ctx.Location.CurrentCardName, ctx.BackSideSelected) +
-                            (otherBack ? "_" : "");
+    other.CurrentCardName =
+        CardNameOfPage(ctx.Location.CurrentCardName, ctx.BackSideSelected) + (otherBack ? "_" : "");
     auto template_ = otherBack ? ctx.BackTemplateForMissingPage() : std::nullopt;
     if (auto page = ReadCardPage(other, otherBack, template_)) {
         auto more = check.CheckPage(ctx.RequestFor(*page, otherBack, RenderTarget::Screen));

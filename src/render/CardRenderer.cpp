@@ -213,13 +213,13 @@ std::string CardRenderer::BaseLayerKey(const DrawSurface& surface) const {
     const FormatDefaults& d = drawing_.fonts;
     const SurfaceState state = surface.SaveState();
     key << baseLayer_.stamp << '|' << drawing_.profile.slot << '|' << drawing_.profile.code << '|'
-        << drawing_.viewScale << '|' << drawing_.twipsPerPixel << '|' << drawing_.pageOffsetX
-        << '|' << State.ExportingImage << '|' << drawing_.backSide << '|'
-        << surface.Raster()->width() << 'x' << surface.Raster()->height() << '|'
-        << d.BaseTextColour << '|' << d.BasicFontSize << '|' << d.BasicFont << '|'
-        << d.BasicFontBold << d.BasicFontItalic << '|' << state.fontName.toStdString() << '|'
-        << state.fontSize << '|' << state.fontBold << state.fontItalic << state.fontUnderline
-        << '|' << drawing_.profile.bmpsDir.string() << '|';
+        << drawing_.viewScale << '|' << drawing_.twipsPerPixel << '|' << drawing_.pageOffsetX << '|'
+        << State.ExportingImage << '|' << drawing_.backSide << '|' << surface.Raster()->width()
+        << 'x' << surface.Raster()->height() << '|' << d.BaseTextColour << '|' << d.BasicFontSize
+        << '|' << d.BasicFont << '|' << d.BasicFontBold << d.BasicFontItalic << '|'
+        << state.fontName.toStdString() << '|' << state.fontSize << '|' << state.fontBold
+        << state.fontItalic << state.fontUnderline << '|' << drawing_.profile.bmpsDir.string()
+        << '|';
     for (const CardField& area : drawing_.page->Fields(ClearedArea))
         key << area.a[0] << ',' << area.a[1] << ',' << area.a[2] << ',' << area.a[3] << ';';
     return key.str();
@@ -351,8 +351,8 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
         DrawRotatedRecord(r);
         break;
     case Line:
-        drawers_.DrawThickLine(a[0] + drawing_.pageOffsetX, a[1] + drawing_.pageOffsetX, a[2], a[3], a[4],
-                               text_.ResolveColour(a[5], 'r'));
+        drawers_.DrawThickLine(a[0] + drawing_.pageOffsetX, a[1] + drawing_.pageOffsetX, a[2], a[3],
+                               a[4], text_.ResolveColour(a[5], 'r'));
         break;
     case Bitmap:
         drawers_.DrawBitmap(x, y, a[2], a[3], r.text);
@@ -425,7 +425,8 @@ void CardRenderer::DrawCardCheckBox(int index, bool redraw) {
     surface_->SetDrawWidth(State.Printing() ? State.LineWidth : 2 * State.LineWidth);
     if (!drawers_.IsOnPage(f.a[1] + f.a[5]))
         return;
-    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[5], colour);
+    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[5],
+                          colour);
 }
 
 void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {

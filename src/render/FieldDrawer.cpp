@@ -2,7 +2,6 @@
 
 #include "DrawingContext.h"
 #include "ErrorTrap.h"
-#include "ErrorTrap.h"
 #include "FileOps.h"
 #include "RenderLocations.h"
 

@@ -16,8 +16,7 @@ namespace {
 // The text drawer on a measuring surface, with the fonts of the request's side for the
 // card's fields.
 struct Measurer {
-    Measurer(ErrorTrap& errors, const RenderRequest& request, RenderState& state,
-             FontBook& fonts)
+    Measurer(ErrorTrap& errors, const RenderRequest& request, RenderState& state, FontBook& fonts)
         : surface(fonts, request.profile.referenceScale, request.mapping.viewScale),
           text(errors, drawing, state) {
         drawing.page = request.page;

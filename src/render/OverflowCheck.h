@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CardPage.h"
-#include "FormatProfile.h"
 #include "FontBook.h"
+#include "FormatProfile.h"
 #include "PrintedPage.h"
 #include "RenderRequest.h"
 #include "RenderState.h"

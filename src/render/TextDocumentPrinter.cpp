@@ -1,6 +1,5 @@
 #include "TextDocumentPrinter.h"
 
-
 #include <QPagedPaintDevice>
 
 namespace cw {

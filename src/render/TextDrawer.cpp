@@ -1,8 +1,7 @@
 #include "TextDrawer.h"
 
-#include "DrawingContext.h"
-#include "ErrorTrap.h"
 #include "BasicNumbers.h"
+#include "DrawingContext.h"
 #include "ErrorTrap.h"
 #include "RenderLocations.h"
 
@@ -105,7 +104,7 @@ Rgb TextDrawer::ResolveColour(int32_t code, char kind) {
                     result = colour::Black;
                 else
                     result = dc_.backSide ? dc_.fonts.BaseTextPrintColourBack
-                                                   : dc_.fonts.BaseTextPrintColourFront;
+                                          : dc_.fonts.BaseTextPrintColourFront;
             } else {
                 result = dc_.fonts.BaseTextColour;
             }

@@ -49,8 +49,7 @@ const QImage& TextPageCanvas::Draw(const QStringList& lines, const TextLineStyle
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i == highlight)
             surface.Line(-MarginPixels * twipsPerPixel_, writer.Y(), width,
-                         writer.Y() + lineHeight - twipsPerPixel_, kHighlight,
-                         LineMode::BoxFill);
+                         writer.Y() + lineHeight - twipsPerPixel_, kHighlight, LineMode::BoxFill);
         writer.Write(lines.at(i));
     }
     surface.Finish();

@@ -214,8 +214,7 @@ void CardTools::OpenCheckedField(bool backPage, int field) {
         if (!window_.CardFaceShown() || field < 0 || field >= context_.Page.Count(TextField))
             return;
         const CardField& f = context_.Page.Field(TextField, field);
-        window_.cardFace()->ScrollToShow(
-            Place(f.a[0], f.a[1], f.a[2], f.a[3]));
+        window_.cardFace()->ScrollToShow(Place(f.a[0], f.a[1], f.a[2], f.a[3]));
         window_.FillIn().CommitOpenEditor();
         window_.FillIn().Session().OpenTextEditor(field);
     });
@@ -335,8 +334,8 @@ void CardTools::ChooseDifference(int index) {
         }
         RefreshMarks();
         if (chosen_)
-            window_.cardFace()->ScrollToShow(Place(chosen_->left,
-                                                   chosen_->top, chosen_->width, chosen_->height));
+            window_.cardFace()->ScrollToShow(
+                Place(chosen_->left, chosen_->top, chosen_->width, chosen_->height));
     });
 }
 
@@ -421,9 +420,8 @@ void CardTools::ShowHistory() {
                             .arg(context_.BackSideSelected ? "back" : "front",
                                  Codec().Decode(context_.ArchiveCard()).toUpper());
         historyDialog_->ShowVersions(title, versions_, small);
-        historyDialog_->ShowCurrent(
-            pictures_->Draw(ShownSide(context_.Page),
-                            kPicturePixels * context_.TwipsPerPixel / width));
+        historyDialog_->ShowCurrent(pictures_->Draw(
+            ShownSide(context_.Page), kPicturePixels * context_.TwipsPerPixel / width));
     });
 }
 

@@ -296,8 +296,8 @@ void FillInController::PlaceOpenEditor() {
     const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
     CardPicture* picture = cardFace_.cardPicture();
     QPointF topLeft = picture->ToPixels(QPoint(field.a[0], field.a[1]));
-    QPointF bottomRight = picture->ToPixels(
-        QPoint(field.a[0] + field.a[2], field.a[1] + field.a[3]));
+    QPointF bottomRight =
+        picture->ToPixels(QPoint(field.a[0] + field.a[2], field.a[1] + field.a[3]));
     int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
     int height = int(std::lround(bottomRight.y() - topLeft.y()));
     if (field.a[3] == 240) // the least height the editor's font allows
@@ -331,8 +331,7 @@ void FillInController::RefreshPicture() {
 
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
     const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
-    QPointF at =
-        cardFace_.cardPicture()->ToPixels(QPoint(field.a[0], field.a[1]));
+    QPointF at = cardFace_.cardPicture()->ToPixels(QPoint(field.a[0], field.a[1]));
     optionList_->move(at.toPoint());
     optionList_->setCurrentRow(std::clamp(choice, 0, 3));
     optionList_->show();

@@ -157,8 +157,7 @@ double LayoutController::PageX(QPoint twips) const {
 }
 
 QPointF LayoutController::ToPagePixels(double x, double y) const {
-    return cardFace_.cardPicture()->ToPixels(
-        QPoint(int(std::lround(x)), int(std::lround(y))));
+    return cardFace_.cardPicture()->ToPixels(QPoint(int(std::lround(x)), int(std::lround(y))));
 }
 
 QPointF LayoutController::ToPageTwips(QPoint pixels) const {

@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include "AppContext.h"
-#include "ScreenDrawing.h"
 #include "CardCanvas.h"
 #include "CardFace.h"
 #include "CardOutputCommands.h"
@@ -20,6 +19,7 @@
 #include "NameDialog.h"
 #include "OptionsAndHelpCommands.h"
 #include "ReadingCommands.h"
+#include "ScreenDrawing.h"
 #include "StartFace.h"
 #include "TextCodec.h"
 #include "TransferFolderPicker.h"

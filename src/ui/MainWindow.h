@@ -30,7 +30,6 @@ QString CardWindowTitle(const QString& cardName, const QString& formatName);
 enum class MainMenu { File, Edit, View, Options, Help, Count };
 
 class AppContext;
-class CanvasCardView;
 class CardCanvas;
 class CardPicture;
 class CardRenderer;

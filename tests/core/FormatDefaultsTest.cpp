@@ -87,13 +87,11 @@ TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
 TEST_F(ContextTest, OnePageFormatForcesTheFrontAndFillsTheBackBlocksWithZeros) {
     Build({FormatSpec{}, OnePage()});
     ctx.BackSideSelected = true;
-    ctx.PageOffsetX = 500;
     int16_t slot = 5; // past the end: the last format
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     EXPECT_EQ(slot, 1);
     EXPECT_EQ(ctx.CurrentFormat, 1);
     EXPECT_FALSE(ctx.BackSideSelected);
-    EXPECT_EQ(ctx.PageOffsetX, 0);
     EXPECT_EQ(view.steps[0], "sides off");
     EXPECT_EQ(view.steps[1], "front");
     EXPECT_EQ(view.steps[5], "picture club.bmp");

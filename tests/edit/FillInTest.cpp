@@ -105,6 +105,7 @@ TEST(Marks, EachKindCyclesThroughItsStates) {
     page.Add(Circle, {{0, 0, 0, 0, 50, 0}, ""});
     page.Add(FrameBox, Box(0, 0, 10, 10));
     page.Add(TickMark, {{0, 0, 0, 0, 0, 0}, ""});
+    page.Add(CircledItem, {{0, 0, 0, 0, 12, 0}, "K"});
     auto cycle = [&](int kind, int attribute, int steps) {
         std::vector<int> states;
         for (int i = 0; i < steps; ++i) {
@@ -117,6 +118,7 @@ TEST(Marks, EachKindCyclesThroughItsStates) {
     EXPECT_EQ(cycle(Circle, 3, 4), (std::vector<int>{1, 2, 3, 0}));
     EXPECT_EQ(cycle(FrameBox, 4, 3), (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(cycle(TickMark, 2, 2), (std::vector<int>{1, 0}));
+    EXPECT_EQ(cycle(CircledItem, 3, 4), (std::vector<int>{1, 2, 3, 0}));
 }
 
 TEST(Marks, ColourDotPassesItsSixColoursAndTheMarkedPairs) {
@@ -210,7 +212,7 @@ struct RecordingFillInView : FillInView {
     void ShowOptionList(int i, int choice) override {
         calls.push_back("list " + std::to_string(i) + "=" + std::to_string(choice));
     }
-    void CycleCircledItem(int i) override { calls.push_back("cycle " + std::to_string(i)); }
+    void RedrawCircledItem(int i) override { calls.push_back("cycle " + std::to_string(i)); }
     void HideOptionList() override {}
     void MarkChanged() override { ++changed; }
 };

@@ -16,7 +16,7 @@ struct QuietFillInView : FillInView {
     void OpenEditor(int) override {}
     void HideEditor() override {}
     void RedrawRecord(int, int, std::optional<int32_t>) override {}
-    void CycleCircledItem(int) override {}
+    void RedrawCircledItem(int) override {}
     void ShowOptionList(int, int) override {}
     void HideOptionList() override {}
     void MarkChanged() override {}

@@ -21,23 +21,15 @@ namespace {
 // The whole page in one picture, drawn as the export drew it before it drew in bands.
 QImage DrawWholePage(AppContext& ctx, int dpi) {
     const ViewState view = ctx.View;
-    const int32_t offset = ctx.PageOffsetX;
     ctx.View.ZoomSetByUser = true;
     ctx.View.ViewScale = float(dpi * double(ctx.TwipsPerPixel) / 1440.0);
     ctx.SetUpViewScale();
-    ctx.PageOffsetX = 0;
     CardCanvas canvas;
-    CanvasCardView canvasView(ctx, canvas);
     canvas.Fit(ctx.View, ctx.TwipsPerPixel);
-    CardRenderer renderer(ctx, canvasView);
+    CardRenderer renderer(ctx.errorTrap);
     renderer.SetBaseLayerCacheEnabled(false);
-    renderer.State.PrintMode = 0;
-    renderer.State.ShowOwnCard = true;
-    renderer.State.ExportingImage = true;
-    renderer.SelectSurface(canvas.Surface());
-    renderer.RenderCard();
+    renderer.Render(ctx.RequestForOpenPage(RenderTarget::Picture), canvas.Surface());
     ctx.View = view;
-    ctx.PageOffsetX = offset;
     return canvas.Picture().copy();
 }
 

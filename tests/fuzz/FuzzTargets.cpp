@@ -21,7 +21,7 @@
 #elif defined(CW_FUZZ_NOTES)
 #include "NotesText.h"
 #elif defined(CW_FUZZ_MARKUP)
-#include "AppContext.h"
+#include "DrawingContext.h"
 #include "ErrorTrap.h"
 #include "RecordingSurface.h"
 #include "ScriptedPrompter.h"
@@ -117,7 +117,7 @@ void Fuzz(const std::string& bytes) {
     static cw::ScriptedPrompter prompter;
     static QuietPresenter presenter;
     static cw::ErrorTrap trap(prompter, presenter);
-    static cw::AppContext ctx(EmptyRoot(), prompter, trap);
+    static cw::DrawingContext drawing;
     // The first bytes choose the field: its style word, size and colour code; the rest is
     // the text as a card file holds it.
     auto byte = [&](size_t i) {
@@ -131,7 +131,7 @@ void Fuzz(const std::string& bytes) {
     cw::RenderState state;
     state.PrintMode = byte(5) % 2;
     cw::RecordingSurface surface;
-    cw::TextDrawer drawer(ctx, state);
+    cw::TextDrawer drawer(trap, drawing, state);
     drawer.SetSurface(&surface);
     int32_t y = 0;
     drawer.DrawFieldText(0, y, text, width, height, colourCode, style, byte(4) >= 200);

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ChangedState.h"
+#include "DrawingContext.h"
 #include "RecordingSurface.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
@@ -117,7 +118,8 @@ TEST_F(NotesWindowTest, PagesTurnWithTheScrollBarAndPrintWithAHeading) {
 
     RenderState state;
     state.PrintMode = 1;
-    TextDrawer drawer(ctx, state);
+    DrawingContext drawing;
+    TextDrawer drawer(ctx.errorTrap, drawing, state);
     RecordingSurface paper(100, 200);
     paper.ActAsPrinter(1, 4000);
     int pages = 1;

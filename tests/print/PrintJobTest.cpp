@@ -233,13 +233,13 @@ TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
     // Text that only needs smaller letters prints without a question.
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
     CardField& field = ctx.Page.Field(TextField, kApproach);
-    OverflowCheck check(ctx);
+    OverflowCheck check(ctx.errorTrap);
     for (field.text = "Two over one"; field.text.size() < 200; field.text += " and more") {
-        auto found = check.CheckPage(ctx.Page, false);
+        auto found = check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));
         if (!found.empty() && found[0].field == kApproach)
             break;
     }
-    auto found = check.CheckPage(ctx.Page, false);
+    auto found = check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));
     ASSERT_FALSE(found.empty());
     ASSERT_EQ(found[0].reasons, Shrunk);
     ASSERT_TRUE(ctx.SaveCard());

@@ -52,10 +52,17 @@ protected:
         WriteCardPage(dir.Path(), formats.at(0), "card", false, records, names);
         Open(0, "card");
     }
+    // The open page as the screen, paper or a picture shows it, with the test's choices.
+    RenderRequest Request(RenderTarget target) {
+        RenderRequest request = ctx.RequestForOpenPage(target);
+        request.mapping.pageOffsetX = pageOffset;
+        request.options.ownCard = ownCard;
+        request.options.userTextPrintOffset = userTextOffset;
+        return request;
+    }
     void RecordScreen() {
         recorder.Forget();
-        renderer.SelectSurface(recorder);
-        renderer.RenderCard();
+        renderer.Render(Request(RenderTarget::Screen), recorder);
     }
     // The boxes drawn, less the invisible one that starts every printed page.
     std::vector<RecordingSurface::Call> Boxes() const {
@@ -68,13 +75,11 @@ protected:
     void RecordPaper(double pageHeight = 7200) {
         recorder.Forget();
         recorder.ActAsPrinter(2.4, pageHeight);
-        renderer.State.PrintMode = 1;
-        renderer.SelectSurface(recorder);
-        renderer.RenderCard();
+        renderer.Render(Request(RenderTarget::Paper), recorder);
     }
     const QImage& Picture() {
-        screen.SelectSurface(canvas.Surface());
-        screen.RenderCard();
+        canvas.Fit(ctx.View, ctx.TwipsPerPixel);
+        screen.Render(Request(RenderTarget::Screen), canvas.Surface());
         return canvas.Picture();
     }
     QRgb Pixel(int twipsX, int twipsY) { return canvas.Picture().pixel(twipsX / 15, twipsY / 15); }
@@ -85,11 +90,8 @@ protected:
         FontBook fonts;
         PainterSurface surface(
             paper, DeviceMapping::Paper(96, 96, QSizeF(480, 480), QSizeF(7200, 7200)), fonts);
-        renderer.State.PrintMode = 1;
-        renderer.SelectSurface(surface);
-        renderer.RenderCard();
+        renderer.Render(Request(RenderTarget::Paper), surface);
         surface.End();
-        renderer.State.PrintMode = 0;
         return paper;
     }
     // Takes every mark of the open card through all its states on the screen picture, as
@@ -108,10 +110,13 @@ protected:
                 CardField& field = ctx.Page.Field(cycle.kind, i);
                 for (int step = 1; step <= cycle.states; ++step) {
                     if (cycle.kind == CircledItem) {
-                        screen.CycleCircledItem(i);
+                        field.a[3] = (field.a[3] + 1) & 3;
+                        screen.RedrawCircledItem(Request(RenderTarget::Screen), canvas.Surface(),
+                                                 i);
                     } else {
                         field.a[size_t(cycle.attribute)] = step % cycle.states;
-                        screen.RedrawField(cycle.kind, i);
+                        screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(),
+                                           cycle.kind, i);
                     }
                     if (step < cycle.states) {
                         EXPECT_NE(canvas.Picture(), first)
@@ -130,11 +135,13 @@ protected:
     ErrorTrap trap{prompter, errors};
     AppContext ctx{dir.Path(), prompter, trap};
     NoCardFormatView view;
-    CardRenderer renderer{ctx, view};
+    CardRenderer renderer{trap};
     RecordingSurface recorder{100, 200};
     CardCanvas canvas;
-    CanvasCardView canvasView{ctx, canvas};
-    CardRenderer screen{ctx, canvasView};
+    CardRenderer screen{trap};
+    int32_t pageOffset = 0;
+    bool ownCard = true;
+    int32_t userTextOffset = 0;
 };
 
 RenderFormat Plain() {
@@ -210,7 +217,6 @@ TEST_F(RendererTest, FooterWithTheDateIsPrintedForAcblOnly) {
     EXPECT_EQ(calls[0].state.fontSize, 7);
     EXPECT_EQ(calls[0].x1, 200);
     EXPECT_EQ(calls[0].y1, 6000);
-    renderer.State.PrintMode = 0;
     Open(1, "card");
     RecordPaper();
     EXPECT_TRUE(recorder.Texts().empty());
@@ -232,8 +238,8 @@ TEST_F(RendererTest, PaperShiftsByThePageMarginAndUsesThePrinterPen) {
     Build({Plain()});
     Card({RecordLine(3, {1000, 1000, 0, 0, 0, 150}),
           RecordLine(2, {500, 2000, 2000, 240, 0, 0}, "user text")});
-    ctx.PageOffsetX = 300;
-    renderer.State.UserTextPrintOffset = 45;
+    pageOffset = 300;
+    userTextOffset = 45;
     RecordPaper();
     auto box = Boxes().at(0);
     EXPECT_EQ(box.x1, 1300);
@@ -284,7 +290,7 @@ TEST_F(RendererTest, ALineThroughATintedTextFieldShowsOnScreenAsOnPaper) {
     EXPECT_TRUE(dark(paper.pixel(2000 / 15, 1620 / 15)));
     // Redrawing the field alone keeps the line over it.
     Picture();
-    screen.RedrawField(TextField, 0);
+    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), TextField, 0);
     EXPECT_TRUE(dark(Pixel(2000, 1620)));
 }
 
@@ -349,10 +355,10 @@ TEST_F(RendererTest, UntickingACrossedBoxLeavesACleanBox) {
     Card({RecordLine(3, {3000, 3000, 0, 0, 0, 300})});
     const QImage clean = Picture().copy();
     ctx.Page.Field(CheckBox, 0).a[4] = 1;
-    screen.RedrawField(CheckBox, 0);
+    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), CheckBox, 0);
     EXPECT_NE(canvas.Picture(), clean);
     ctx.Page.Field(CheckBox, 0).a[4] = 0;
-    screen.RedrawField(CheckBox, 0);
+    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), CheckBox, 0);
     EXPECT_EQ(canvas.Picture(), clean);
 }
 
@@ -361,8 +367,9 @@ TEST_F(RendererTest, CircledItemClickedFourTimesIsPlainAgain) {
     Card({RecordLine(24, {3000, 3000, 0, 0, 12, 2}, "K")});
     const QImage plain = Picture().copy();
     for (int click = 1; click <= 4; ++click) {
-        screen.CycleCircledItem(0);
-        EXPECT_EQ(ctx.Page.Field(CircledItem, 0).a[3], click % 4);
+        CardField& item = ctx.Page.Field(CircledItem, 0);
+        item.a[3] = (item.a[3] + 1) & 3;
+        screen.RedrawCircledItem(Request(RenderTarget::Screen), canvas.Surface(), 0);
         if (click == 1) {
             auto [dx, dy, r] = screen.Drawers().RingFor(QStringLiteral("K"));
             EXPECT_EQ(Pixel(3000 + dx + r, 3000 + dy), qRgb(255, 0, 0)); // the ring, in red
@@ -415,7 +422,7 @@ TEST_F(RendererTest, PartnersCardShowsThePartnersNames) {
     WriteCardPage(dir.Path(), sideBySide, "card", false, records, names);
 
     Open(0, "card");
-    renderer.State.ShowOwnCard = false;
+    ownCard = false;
     RecordScreen();
     auto calls = recorder.CallsOf(Op::Text);
     ASSERT_EQ(calls.size(), 3u);
@@ -423,13 +430,13 @@ TEST_F(RendererTest, PartnersCardShowsThePartnersNames) {
     EXPECT_EQ(calls[0].state.fontName, "Courier New");
     EXPECT_EQ(calls[1].text, "222");
     EXPECT_EQ(calls[2].text, "other");
-    renderer.State.ShowOwnCard = true;
+    ownCard = true;
     RecordScreen();
     EXPECT_EQ(recorder.Texts().at(0), "Me - Pard");
 
     // The back page has no names.
     Open(0, "card", true);
-    renderer.State.ShowOwnCard = false;
+    ownCard = false;
     RecordScreen();
     EXPECT_EQ(recorder.Texts().at(0), "Me - Pard");
 
@@ -536,15 +543,19 @@ TEST_F(RendererTest, OptionMarksAndRingsOnScreen) {
     EXPECT_EQ(circles[1].state.fillStyle, FillSolid);
 }
 
-TEST_F(RendererTest, MissingPictureIsReportedAndThePageStillDrawn) {
+TEST_F(RendererTest, MissingPictureIsHandedToTheOwnerAndThePageStillDrawn) {
     RenderFormat format = Plain();
     format.frontBase = {RecordLine(15, {100, 100, 500, 500, 0, 0}, "nothere.bmp"),
                         RecordLine(2, {100, 1000, 2000, 240, 0, 0}, "after")};
     Build({format});
     Card({});
     RecordScreen();
-    EXPECT_EQ(prompter.MessageTexts(),
-              std::vector<std::string>{"Bit map file nothere.bmp is missing."});
+    // The drawing asks no one anything; its owner tells the user.
+    EXPECT_TRUE(prompter.MessageTexts().empty());
+    const std::vector<DrawingNotice> notices = renderer.TakeNotices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].text, "Bit map file nothere.bmp is missing.");
+    EXPECT_TRUE(renderer.TakeNotices().empty());
     EXPECT_TRUE(Contains(recorder.Texts(), "after"));
 }
 
@@ -681,4 +692,57 @@ TEST_F(RendererTest, Austr2PrintsBarsBehindCardTextAndColouredBaseText) {
     EXPECT_EQ(textBars[1].y1, 1000 - p);
     EXPECT_EQ(textBars[1].x2, 3000 + 2000 + 2 * p);
     EXPECT_EQ(textBars[1].y2, 1000 + 200 + 2 * p);
+}
+
+// A page drawn from values alone: no data folder, no settings, no format files.
+TEST(RenderRequestTest, APageIsDrawnFromTheValuesItIsHanded) {
+    ScriptedPrompter prompter;
+    TrapRecorder errors;
+    ErrorTrap trap{prompter, errors};
+    CardPage page;
+    page.Add(CheckBox, {{1500, 1500, 0, 0, 1, 300}, ""});
+    page.Add(ColourDot, {{4500, 1500, 150, 3, 0, 0}, ""});
+    auto base = std::make_shared<BaseLayerFile>();
+    base->records.push_back({FrameBox, {300, 3000, 6000, 600, 1, 0}, ""});
+
+    RenderRequest request;
+    request.page = &page;
+    request.profile.slot = 0;
+    request.profile.code = "VALUES";
+    request.baseLayer.file = base;
+    request.baseLayer.stamp = "in memory";
+    request.mapping.viewScale = 1;
+    request.mapping.twipsPerPixel = 15;
+
+    QImage picture(600, 400, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    FontBook fonts;
+    PainterSurface surface(picture, DeviceMapping::Screen(1.0, 15), fonts);
+    CardRenderer renderer(trap);
+    renderer.Render(request, surface);
+    surface.End();
+
+    // Ink within a pixel or two of (x, y).
+    auto dark = [&](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (qGray(picture.pixel(x + dx, y + dy)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(dark(300 / 15, 3000 / 15 + 20)) << "the base layer's frame";
+    EXPECT_TRUE(dark(1500 / 15 + 10, 1500 / 15 + 10)) << "the ticked box";
+    EXPECT_EQ(picture.pixel(4500 / 15, 1500 / 15), qRgb(255, 0, 0)) << "the red dot";
+    EXPECT_TRUE(errors.shown.empty());
+
+    // The same request on another side of the sheet: the page moved by its margin.
+    request.options.target = RenderTarget::Paper;
+    request.mapping.pageOffsetX = 1500;
+    picture.fill(Qt::white);
+    PainterSurface paper(picture,
+                         DeviceMapping::Paper(96, 96, QSizeF(600, 400), QSizeF(9000, 6000)), fonts);
+    renderer.Render(request, paper);
+    paper.End();
+    EXPECT_FALSE(dark(300 / 15, 3000 / 15 + 20));
+    EXPECT_TRUE(dark(1800 / 15, 3000 / 15 + 20));
 }

@@ -62,16 +62,21 @@ protected:
     bool Open(bool back) {
         ctx.BackSideSelected = back;
         int16_t chosen = slot;
-        EXPECT_TRUE(ctx.SetupCardFormat(chosen, canvasView));
+        EXPECT_TRUE(ctx.SetupCardFormat(chosen, noView));
         if (back && !ctx.Catalogue.HasBackPage(slot))
             return false;
         ctx.Location.CurrentCardName = back ? "testcrd_" : "testcrd";
         EXPECT_TRUE(ctx.LoadCard());
         return true;
     }
+    RenderRequest Shown() { return ctx.RequestForOpenPage(RenderTarget::Screen); }
+    // The open page drawn by renderer on its picture, sized as the screen sizes it.
+    void DrawOn(CardRenderer& renderer, CardCanvas& picture) {
+        picture.Fit(ctx.View, ctx.TwipsPerPixel);
+        renderer.Render(Shown(), picture.Surface());
+    }
     const QImage& Render() {
-        screen.SelectSurface(canvas.Surface());
-        screen.RenderCard();
+        DrawOn(screen, canvas);
         return canvas.Picture();
     }
 
@@ -81,8 +86,8 @@ protected:
     ErrorTrap trap{prompter, errors};
     AppContext ctx{dir.Path(), prompter, trap};
     CardCanvas canvas;
-    CanvasCardView canvasView{ctx, canvas};
-    CardRenderer screen{ctx, canvasView};
+    NoCardFormatView noView;
+    CardRenderer screen{trap};
     int16_t slot = -1;
 };
 
@@ -149,8 +154,7 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
     const Cycle cycles[] = {{CheckBox, 4, 2}, {Circle, 3, 4},      {FrameBox, 4, 3},
                             {TickMark, 2, 2}, {OptionField, 4, 4}, {CircledItem, 3, 4}};
     CardCanvas freshCanvas;
-    CanvasCardView freshView{ctx, freshCanvas};
-    CardRenderer fresh{ctx, freshView};
+    CardRenderer fresh{trap};
     for (bool back : {false, true}) {
         if (!Open(back))
             continue;
@@ -159,16 +163,14 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
         for (const Cycle& cycle : cycles)
             for (int i = 0; i < ctx.Page.Count(cycle.kind); ++i)
                 for (int step = 1; step <= cycle.states; ++step) {
-                    if (cycle.kind == CircledItem) {
-                        screen.CycleCircledItem(i);
-                    } else {
-                        CardField& field = ctx.Page.Field(cycle.kind, i);
-                        field.a[size_t(cycle.attribute)] =
-                            (field.a[size_t(cycle.attribute)] + 1) % cycle.states;
-                        screen.RedrawField(cycle.kind, i);
-                    }
-                    fresh.SelectSurface(freshCanvas.Surface());
-                    fresh.RenderCard();
+                    CardField& field = ctx.Page.Field(cycle.kind, i);
+                    field.a[size_t(cycle.attribute)] =
+                        (field.a[size_t(cycle.attribute)] + 1) % cycle.states;
+                    if (cycle.kind == CircledItem)
+                        screen.RedrawCircledItem(Shown(), canvas.Surface(), i);
+                    else
+                        screen.RedrawField(Shown(), canvas.Surface(), cycle.kind, i);
+                    DrawOn(fresh, freshCanvas);
                     if (canvas.Picture() != freshCanvas.Picture()) {
                         differing += " " + std::to_string(cycle.kind) + "/" + std::to_string(i);
                         Render();
@@ -179,9 +181,8 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
             const std::string text = ctx.Page.Field(TextField, i).text;
             for (const std::string& typed : {std::string("x"), text}) {
                 ctx.Page.Field(TextField, i).text = typed;
-                screen.RedrawField(TextField, i);
-                fresh.SelectSurface(freshCanvas.Surface());
-                fresh.RenderCard();
+                screen.RedrawField(Shown(), canvas.Surface(), TextField, i);
+                DrawOn(fresh, freshCanvas);
                 if (canvas.Picture() != freshCanvas.Picture()) {
                     differing += " text/" + std::to_string(i);
                     Render();
@@ -275,7 +276,7 @@ TEST_P(ShippedCardTest, TypedTextFollowsFontColour) {
                 field.text.find('<') != std::string::npos ||
                 field.text.find("#<") != std::string::npos)
                 continue;
-            const int x0 = int((field.a[0] + ctx.PageOffsetX) * scale);
+            const int x0 = int(field.a[0] * scale);
             const int y0 = int(field.a[1] * scale);
             const int x1 = std::min(picture.width(), int((field.a[0] + field.a[2]) * scale));
             const int y1 = std::min(picture.height(), int((field.a[1] + field.a[3]) * scale) + 1);

@@ -1,6 +1,6 @@
 #include "TextDrawer.h"
 
-#include "AppContext.h"
+#include "DrawingContext.h"
 #include "RecordingSurface.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
@@ -19,10 +19,10 @@ namespace {
 class TextDrawerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ctx.Defaults.BasicFont = "Arial";
-        ctx.Defaults.BasicFontSize = 10;
-        ctx.View.ViewScale = 1;
-        ctx.TwipsPerPixel = 15;
+        drawing.fonts.BasicFont = "Arial";
+        drawing.fonts.BasicFontSize = 10;
+        drawing.viewScale = 1;
+        drawing.twipsPerPixel = 15;
         text.SetSurface(&surface);
     }
 
@@ -35,13 +35,13 @@ protected:
     }
     std::vector<RecordingSurface::Call> Texts() const { return surface.CallsOf(Op::Text); }
 
-    TempDir dir;
     ScriptedPrompter prompter;
     TrapRecorder errors;
     ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
+    // No format, no data folder: the drawing's values alone.
+    DrawingContext drawing;
     RenderState state;
-    TextDrawer text{ctx, state};
+    TextDrawer text{trap, drawing, state};
     RecordingSurface surface{100, 200};
 };
 
@@ -202,8 +202,8 @@ TEST_F(TextDrawerTest, FontPrefixChoosesTheFontAndIsNeverDrawn) {
 
 TEST_F(TextDrawerTest, StyleWordGivesAlignmentBoldUnderlineAndSize) {
     const int32_t style = 2 + 16 + 128 + 10 * 256;
-    ctx.Defaults.BasicFontSize = 8;
-    ctx.View.ViewScale = 1.5f;
+    drawing.fonts.BasicFontSize = 8;
+    drawing.viewScale = 1.5f;
     Field("abcd", 1000, 240, 0, style);
     auto call = Texts().at(0);
     EXPECT_EQ(call.x1, 300); // (1000 - 400) / 2
@@ -219,13 +219,13 @@ TEST_F(TextDrawerTest, StyleWordGivesAlignmentBoldUnderlineAndSize) {
     Field("abcd", 1000, 240, 0, style);
     EXPECT_DOUBLE_EQ(Texts().at(0).state.fontSize, 9.5);
     surface.Forget();
-    ctx.DrawingBaseText = true;
+    drawing.drawingBaseText = true;
     Field("abcd", 1000, 240, 0, 0);
     EXPECT_DOUBLE_EQ(Texts().at(0).state.fontSize, 8);
 
     // Bit 64 takes bold and italic from the card's defaults.
     surface.Forget();
-    ctx.Defaults.BasicFontItalic = true;
+    drawing.fonts.BasicFontItalic = true;
     Field("x", 1000, 240, 0, 64 + 16);
     EXPECT_FALSE(Texts().at(0).state.fontBold);
     EXPECT_TRUE(Texts().at(0).state.fontItalic);
@@ -235,7 +235,7 @@ TEST_F(TextDrawerTest, ColourCodesSetTextAndBar) {
     const int32_t p = 15;
     // Codes from 30 on take the colour of their low three bits and draw no bar: 35 and 67
     // are white, 64 black, 33 the base text colour.
-    ctx.Defaults.BaseTextColour = 0x808000;
+    drawing.fonts.BaseTextColour = 0x808000;
     for (auto [code, expected] : {std::pair{35, colour::White}, std::pair{67, colour::White},
                                   std::pair{64, colour::Black}, std::pair{33, 0x808000}}) {
         surface.Forget();
@@ -278,7 +278,7 @@ TEST_F(TextDrawerTest, ResolveColourOfShapesTakesOtherValuesAsColours) {
     EXPECT_EQ(text.ResolveColour(4, 'r'), colour::Cyan);
     EXPECT_EQ(text.ResolveColour(0x123456, 'r'), 0x123456);
     EXPECT_EQ(state.ShapeColour, 0x123456);
-    ctx.Defaults.BaseTextColour = 0x008080;
+    drawing.fonts.BaseTextColour = 0x008080;
     EXPECT_EQ(text.ResolveColour(1, 't'), 0x008080);
     EXPECT_EQ(text.ResolveColour(38, 't'), colour::Green);
     EXPECT_EQ(text.ResolveColour(20, 't'), colour::Black);

@@ -1,6 +1,6 @@
 #include "TextLineWriter.h"
 
-#include "AppContext.h"
+#include "DrawingContext.h"
 #include "RecordingSurface.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
@@ -17,13 +17,12 @@ namespace {
 // Plain text on paper, on the recorder (characters 100 twips wide, lines 200 high) acting as
 // a printer whose page holds five lines.
 TEST(TextLineWriter, PaperBreaksLongLinesAtBlanksAndStartsNewPagesAtTheBottom) {
-    TempDir dir;
     ScriptedPrompter prompter;
     TrapRecorder errors;
     ErrorTrap trap{prompter, errors};
-    AppContext ctx{dir.Path(), prompter, trap};
+    DrawingContext drawing;
     RenderState state;
-    TextDrawer drawer(ctx, state);
+    TextDrawer drawer(trap, drawing, state);
     RecordingSurface paper(100, 200);
     paper.ActAsPrinter(1, 1000);
     int newPages = 0;

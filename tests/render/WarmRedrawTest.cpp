@@ -36,18 +36,17 @@ protected:
         ASSERT_TRUE(ctx.LoadCard());
     }
     const QImage& Warm() {
-        renderer.SelectSurface(canvas.Surface());
-        renderer.RenderCard();
+        canvas.Fit(ctx.View, ctx.TwipsPerPixel);
+        renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface());
         return canvas.Picture();
     }
     // The same page drawn from nothing.
     QImage Cold() {
         CardCanvas fresh;
-        CanvasCardView freshView{ctx, fresh};
-        CardRenderer cold{ctx, freshView};
+        CardRenderer cold{trap};
         cold.SetBaseLayerCacheEnabled(false);
-        cold.SelectSurface(fresh.Surface());
-        cold.RenderCard();
+        fresh.Fit(ctx.View, ctx.TwipsPerPixel);
+        cold.Render(ctx.RequestForOpenPage(RenderTarget::Screen), fresh.Surface());
         return fresh.Picture().copy();
     }
 
@@ -57,8 +56,8 @@ protected:
     ErrorTrap trap{prompter, errors};
     AppContext ctx{dir.Path(), prompter, trap};
     CardCanvas canvas;
-    CanvasCardView view{ctx, canvas};
-    CardRenderer renderer{ctx, view};
+    NoCardFormatView view;
+    CardRenderer renderer{trap};
 };
 
 } // namespace

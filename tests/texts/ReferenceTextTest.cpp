@@ -1,6 +1,7 @@
 #include "ReferenceText.h"
 
 #include "AppContext.h"
+#include "DrawingContext.h"
 #include "RecordingSurface.h"
 #include "ReferenceTextWindow.h"
 #include "RenderState.h"
@@ -119,7 +120,8 @@ TEST_F(ReferenceTextWindowTest, NoticesAreIndentedByTwoBlanksOnScreenAndOnPaper)
 
     RenderState state;
     state.PrintMode = 1;
-    TextDrawer drawer(ctx, state);
+    DrawingContext drawing;
+    TextDrawer drawer(ctx.errorTrap, drawing, state);
     RecordingSurface paper;
     paper.ActAsPrinter(1, 15000);
     TextLineWriter writer(drawer, paper, {});
@@ -141,7 +143,8 @@ TEST_F(ReferenceTextWindowTest, TipsShowTheMarkupAsTypedOtherTextsDrawSymbols) {
     WriteLines(dir / "data" / "Convent.txt", {"Press F5 for <c>."});
     ReferenceTextWindow window(ctx);
     RenderState state;
-    TextDrawer drawer(ctx, state);
+    DrawingContext drawing;
+    TextDrawer drawer(ctx.errorTrap, drawing, state);
     for (const char* file : {"tips.txt", "convent.txt"}) {
         ASSERT_TRUE(window.ShowText(dir / "data" / file));
         RecordingSurface paper;

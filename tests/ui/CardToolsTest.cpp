@@ -102,11 +102,8 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     FontBook fonts;
     PainterSurface surface(paper, DeviceMapping::Paper(150, 150, paper.size(), {16320, 22080}),
                            fonts);
-    NoCardFormatView noView;
-    CardRenderer printer(ctx, noView);
-    printer.State.PrintMode = 1;
-    printer.SelectSurface(surface);
-    printer.RenderCard();
+    CardRenderer printer(ctx.errorTrap);
+    printer.Render(ctx.RequestForOpenPage(RenderTarget::Paper), surface);
     surface.End();
     const CardField& field = ctx.Page.Field(TextField, 1);
     const QPoint corner(int((field.a[0] + field.a[2]) * 150 / 1440) - 2,

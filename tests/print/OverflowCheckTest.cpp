@@ -1,6 +1,7 @@
 #include "OverflowCheck.h"
 
 #include "AppContext.h"
+#include "OpenCardCheck.h"
 #include "RenderTestData.h"
 #include "ScriptedPrompter.h"
 #include "SessionFakes.h"
@@ -34,7 +35,8 @@ protected:
         ASSERT_TRUE(ctx.LoadCard());
     }
     CardField& Field(int index) { return ctx.Page.Field(TextField, index); }
-    std::vector<FieldOverflow> Found() { return check.CheckPage(ctx.Page, false); }
+    RenderRequest Shown() { return ctx.RequestForOpenPage(RenderTarget::Screen); }
+    std::vector<FieldOverflow> Found() { return check.CheckPage(Shown()); }
 
     RenderFormat format;
     TempDir dir;
@@ -44,7 +46,7 @@ protected:
     AppContext ctx{dir.Path(), prompter, trap};
     NoCardFormatView view;
     // The paper holds 11340 x 11340 twips of the card.
-    OverflowCheck check{ctx, [](bool) {
+    OverflowCheck check{trap, [](bool) {
                             return PrintedPage{11340, 11340, 0, 0};
                         }};
 };
@@ -53,7 +55,7 @@ TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessShrinksIt
     Open({RecordLine(2, {1000, 1000, 6000, 240, 0, 0}, "Weak 2<h>, 5-11 HCP"),
           RecordLine(2, {1000, 2000, 6000, 240, 0, 2 + 16}, "Strong, artificial 2<c>")});
     // The centred field has room to spare; the left-aligned one is fitted to its text.
-    auto extent = check.MeasureField(Field(0));
+    auto extent = check.MeasureField(Shown(), Field(0));
     ASSERT_TRUE(extent);
     // Left-aligned text starts two twips into its field.
     EXPECT_EQ(extent->cells.left(), 1002);
@@ -79,7 +81,7 @@ TEST_F(OverflowCheckTest, WrappedFieldWhoseLastLineEndsOnItsBottomEdgeIsNotShrun
     Open({RecordLine(2, {1000, 1000, 2500, 2000, 0, 3},
                      "Forcing one round\r\n\r\nNew suit by responder is forcing to game after a "
                      "two over one response")});
-    auto extent = check.MeasureField(Field(0));
+    auto extent = check.MeasureField(Shown(), Field(0));
     ASSERT_TRUE(extent);
     // The text wraps onto several lines below the empty one.
     ASSERT_GT(extent->lastLineBottom - 1000, 3 * (extent->cells.height() / 6));
@@ -105,7 +107,7 @@ TEST_F(OverflowCheckTest, BothPagesAreCheckedAndTextOffThePrintedPageIsFound) {
           RecordLine(2, {1000, 2000, 300, 240, 0, 0}, "Much too long for its field")});
     // The front page as it is now, the back page as saved.
     Field(2).text = "Typed but not yet saved, and far wider than three thousand twips";
-    auto found = check.CheckCard();
+    auto found = CheckOpenCard(ctx, check);
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].backPage, false);
     EXPECT_EQ(found[0].field, 0);
