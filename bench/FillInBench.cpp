@@ -34,7 +34,7 @@ struct OpenSampleCard {
         window = std::make_unique<MainWindow>(*ctx, &chooser);
         window->show();
         for (int i = 0; i < window->cardList()->count(); ++i)
-            if (window->cardList()->item(i)->text().startsWith("TESTCRD"))
+            if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
                 window->Session().Library().OpenCard(i);
         window->ShowCardFace();
     }

@@ -44,7 +44,7 @@ struct OpenSampleCard {
         window->resize(1280, 900);
         window->show();
         for (int i = 0; i < window->cardList()->count(); ++i)
-            if (window->cardList()->item(i)->text().startsWith("TESTCRD"))
+            if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
                 window->Session().Library().OpenCard(i);
         window->ShowCardFace();
         // A view scale of 2: the picture has four times the pixels of the natural size.

@@ -119,10 +119,7 @@ struct Scene {
 
     // What the screen does to show the open page: the request, then the drawing.
     void Draw() { renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface()); }
-    void Redraw(int kind, int index) {
-        renderer.RedrawField(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface(), kind,
-                             index);
-    }
+    void Redraw(int kind, int index) { renderer.RedrawField(canvas.Surface(), kind, index); }
 
     ScriptedPrompter prompter;
     NullPresenter presenter;

@@ -80,6 +80,10 @@ void CardRenderer::Begin(const RenderRequest& request, DrawSurface& surface) {
     State.ShowOwnCard = options.ownCard;
     State.UserTextPrintOffset = options.userTextPrintOffset;
     State.FieldTooFarDown = false;
+    Resume(surface);
+}
+
+void CardRenderer::Resume(DrawSurface& surface) {
     errors_.Guard(loc::SelectSurface, [&] {
         State.LineWidth = 1;
         State.CircleNudgeX = 0;
@@ -671,9 +675,8 @@ bool CardRenderer::RepairAround(int kind, int index) {
     return true;
 }
 
-void CardRenderer::RedrawField(const RenderRequest& request, DrawSurface& surface, int kind,
-                               int index) {
-    Begin(request, surface);
+void CardRenderer::RedrawField(DrawSurface& surface, int kind, int index) {
+    Resume(surface);
     errors_.Guard(
         loc::RedrawField,
         [&] {
@@ -733,9 +736,8 @@ void CardRenderer::RedrawField(const RenderRequest& request, DrawSurface& surfac
     surface.Finish();
 }
 
-void CardRenderer::RedrawCircledItem(const RenderRequest& request, DrawSurface& surface,
-                                     int index) {
-    Begin(request, surface);
+void CardRenderer::RedrawCircledItem(DrawSurface& surface, int index) {
+    Resume(surface);
     if (!drawing_.page || index < 0 || index >= drawing_.page->Count(CircledItem))
         return;
     if (!RepairAround(CircledItem, index)) {

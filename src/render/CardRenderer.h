@@ -40,14 +40,16 @@ public:
     // Draws the request's page on surface. The surface is sized by its owner beforehand.
     void Render(const RenderRequest& request, DrawSurface& surface);
 
-    // Redraws record index of kind after a change of that record alone (a check box or
-    // circle clicked, a text committed), without the rest of the page. On a screen picture
-    // with its kept base layer everything within the record's reach is drawn again, as a
-    // whole render would draw it; elsewhere the record's previous look is painted out first.
-    void RedrawField(const RenderRequest& request, DrawSurface& surface, int kind, int index);
-    // A circled item that has just taken its next look in the page is drawn so, its old
-    // look gone.
-    void RedrawCircledItem(const RenderRequest& request, DrawSurface& surface, int index);
+    // Redraws record index of kind of the page last drawn (with what its request handed)
+    // after a change of that record alone (a check box or circle clicked, a text committed),
+    // without the rest of the page. On a screen picture with its kept base layer everything
+    // within the record's reach is drawn again, as a whole render would draw it; elsewhere
+    // the record's previous look is painted out first. A click asks for no new request: the
+    // format, side and zoom are those of the page on the screen.
+    void RedrawField(DrawSurface& surface, int kind, int index);
+    // A circled item of the page last drawn that has just taken its next look in the page is
+    // drawn so, its old look gone.
+    void RedrawCircledItem(DrawSurface& surface, int index);
 
     // A field being moved or resized on the screen is shown by the layout editor's own
     // controls, so the screen picture leaves it out until it is put back (kind 0: none).
@@ -83,6 +85,8 @@ private:
     // Takes the request and the surface for the drawing that follows; the pen unit and the
     // circle nudges follow the surface's device.
     void Begin(const RenderRequest& request, DrawSurface& surface);
+    // Goes on drawing the last request's page on surface.
+    void Resume(DrawSurface& surface);
     void DrawPage();
     void DrawBaseLayer();
     void DrawBaseRecord(const BaseRecord& record);

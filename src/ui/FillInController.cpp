@@ -314,14 +314,12 @@ void FillInController::HideEditor() {
 }
 
 void FillInController::RedrawRecord(int kind, int index, std::optional<int32_t>) {
-    renderer_.RedrawField(context_.RequestForOpenPage(RenderTarget::Screen), canvas_.Surface(),
-                          kind, index);
+    renderer_.RedrawField(canvas_.Surface(), kind, index);
     RefreshPicture();
 }
 
 void FillInController::RedrawCircledItem(int index) {
-    renderer_.RedrawCircledItem(context_.RequestForOpenPage(RenderTarget::Screen),
-                                canvas_.Surface(), index);
+    renderer_.RedrawCircledItem(canvas_.Surface(), index);
     RefreshPicture();
 }
 

@@ -111,12 +111,10 @@ protected:
                 for (int step = 1; step <= cycle.states; ++step) {
                     if (cycle.kind == CircledItem) {
                         field.a[3] = (field.a[3] + 1) & 3;
-                        screen.RedrawCircledItem(Request(RenderTarget::Screen), canvas.Surface(),
-                                                 i);
+                        screen.RedrawCircledItem(canvas.Surface(), i);
                     } else {
                         field.a[size_t(cycle.attribute)] = step % cycle.states;
-                        screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(),
-                                           cycle.kind, i);
+                        screen.RedrawField(canvas.Surface(), cycle.kind, i);
                     }
                     if (step < cycle.states) {
                         EXPECT_NE(canvas.Picture(), first)
@@ -290,7 +288,7 @@ TEST_F(RendererTest, ALineThroughATintedTextFieldShowsOnScreenAsOnPaper) {
     EXPECT_TRUE(dark(paper.pixel(2000 / 15, 1620 / 15)));
     // Redrawing the field alone keeps the line over it.
     Picture();
-    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), TextField, 0);
+    screen.RedrawField(canvas.Surface(), TextField, 0);
     EXPECT_TRUE(dark(Pixel(2000, 1620)));
 }
 
@@ -355,10 +353,10 @@ TEST_F(RendererTest, UntickingACrossedBoxLeavesACleanBox) {
     Card({RecordLine(3, {3000, 3000, 0, 0, 0, 300})});
     const QImage clean = Picture().copy();
     ctx.Page.Field(CheckBox, 0).a[4] = 1;
-    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), CheckBox, 0);
+    screen.RedrawField(canvas.Surface(), CheckBox, 0);
     EXPECT_NE(canvas.Picture(), clean);
     ctx.Page.Field(CheckBox, 0).a[4] = 0;
-    screen.RedrawField(Request(RenderTarget::Screen), canvas.Surface(), CheckBox, 0);
+    screen.RedrawField(canvas.Surface(), CheckBox, 0);
     EXPECT_EQ(canvas.Picture(), clean);
 }
 
@@ -369,7 +367,7 @@ TEST_F(RendererTest, CircledItemClickedFourTimesIsPlainAgain) {
     for (int click = 1; click <= 4; ++click) {
         CardField& item = ctx.Page.Field(CircledItem, 0);
         item.a[3] = (item.a[3] + 1) & 3;
-        screen.RedrawCircledItem(Request(RenderTarget::Screen), canvas.Surface(), 0);
+        screen.RedrawCircledItem(canvas.Surface(), 0);
         if (click == 1) {
             auto [dx, dy, r] = screen.Drawers().RingFor(QStringLiteral("K"));
             EXPECT_EQ(Pixel(3000 + dx + r, 3000 + dy), qRgb(255, 0, 0)); // the ring, in red

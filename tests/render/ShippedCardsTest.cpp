@@ -167,9 +167,9 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
                     field.a[size_t(cycle.attribute)] =
                         (field.a[size_t(cycle.attribute)] + 1) % cycle.states;
                     if (cycle.kind == CircledItem)
-                        screen.RedrawCircledItem(Shown(), canvas.Surface(), i);
+                        screen.RedrawCircledItem(canvas.Surface(), i);
                     else
-                        screen.RedrawField(Shown(), canvas.Surface(), cycle.kind, i);
+                        screen.RedrawField(canvas.Surface(), cycle.kind, i);
                     DrawOn(fresh, freshCanvas);
                     if (canvas.Picture() != freshCanvas.Picture()) {
                         differing += " " + std::to_string(cycle.kind) + "/" + std::to_string(i);
@@ -181,7 +181,7 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
             const std::string text = ctx.Page.Field(TextField, i).text;
             for (const std::string& typed : {std::string("x"), text}) {
                 ctx.Page.Field(TextField, i).text = typed;
-                screen.RedrawField(Shown(), canvas.Surface(), TextField, i);
+                screen.RedrawField(canvas.Surface(), TextField, i);
                 DrawOn(fresh, freshCanvas);
                 if (canvas.Picture() != freshCanvas.Picture()) {
                     differing += " text/" + std::to_string(i);
