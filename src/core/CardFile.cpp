@@ -2,6 +2,7 @@
 
 #include "HeaderLines.h"
 #include "LineReader.h"
+#include "PlainText.h"
 #include "RecordItems.h"
 #include "RuntimeError.h"
 
@@ -12,14 +13,6 @@ namespace cw {
 namespace {
 
 constexpr int kItemsPerRecord = 8;
-
-std::string TrimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 bool KeepsAttribute5(int kind) {
     switch (kind) {
@@ -195,7 +188,7 @@ LoadReport CardFile::ParsePage(CardPage& page, const std::string& bytes, bool ba
             header[size_t(headerLines)] = std::move(line);
         ++headerLines;
     }
-    std::string cardNotes = TrimBlanks(page.CardHeader[2]);
+    std::string cardNotes = TrimSpaces(page.CardHeader[2]);
     for (size_t i = 0; i < header.size(); ++i)
         page.CardHeader[i] = header[i];
     if (backSide)

@@ -11,6 +11,7 @@
 #include "HeaderLines.h"
 #include "LineReader.h"
 #include "LocationCodes.h"
+#include "PlainText.h"
 #include "ProgramTexts.h"
 #include "RuntimeError.h"
 
@@ -25,14 +26,6 @@ constexpr const char* kLegalPunctuation = " -_+!@,#$%^&";
 // name may have, with a round number the user can remember.
 constexpr size_t kMaxNameLength = 100;
 
-std::string Trim(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            EqualsIgnoreCase(text.substr(text.size() - tail.size()), tail);
@@ -44,7 +37,7 @@ std::string ReadNotesLine(const fs::path& cardFile) {
     HeaderLines comments;
     comments.Read(reader);
     reader.ReadLine();
-    return Trim(reader.ReadLine());
+    return TrimSpaces(reader.ReadLine());
 }
 
 // Copies source over target (a file of that name in another letter case goes), so that a
@@ -348,7 +341,7 @@ void CardLibrary::StoreNames(const NameEntries& entries) {
 }
 
 bool CardLibrary::CreateCard(const NameEntries& entries) {
-    std::string name = Trim(entries[0]);
+    std::string name = TrimSpaces(entries[0]);
     if (!ValidateFileName(name))
         return false;
     const std::string& ext = context_.Location.CardExt;
@@ -437,7 +430,7 @@ bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
             answer = context_.prompter.Input(GetProgramText(TextId::CopyingCard) + source + "\n" +
                                                  GetProgramText(TextId::EnterNewCardName),
                                              GetProgramText(TextId::ProgramName), {});
-        name = answer ? Trim(*answer) : std::string();
+        name = answer ? TrimSpaces(*answer) : std::string();
         if (name.empty() || !ValidateFileName(name)) {
             EndOperation();
             return false;

@@ -5,6 +5,7 @@
 #include "ChangedState.h"
 #include "ErrorTrap.h"
 #include "NotesLocations.h"
+#include "PlainText.h"
 #include "ProgramTexts.h"
 #include "RuntimeError.h"
 
@@ -18,14 +19,6 @@ namespace {
 
 constexpr const char* kNotesPattern = "*.not";
 constexpr int kMaxCommentLines = 11;
-
-std::string Trim(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 bool IsNotesFileName(const std::string& name) {
     if (name.size() <= 4 || !EqualsIgnoreCase(name.substr(name.size() - 4), ".not"))
@@ -66,7 +59,7 @@ Answer NotesSession::Ask(const std::string& text, Buttons buttons, Icon icon) {
 std::string NotesSession::CardNotesFile() const {
     if (!changed_.CardOpen())
         return {};
-    std::string name = Trim(context_.Page.CardHeader[2]);
+    std::string name = TrimSpaces(context_.Page.CardHeader[2]);
     return IsNotesFileName(name) ? name : std::string();
 }
 
@@ -318,7 +311,7 @@ bool NotesSession::CreateNotesFile() {
     for (;;) {
         auto answer = context_.prompter.Input("Enter a name for the Notes File",
                                               GetProgramText(TextId::ProgramName), {});
-        name = answer ? Trim(*answer) : std::string();
+        name = answer ? TrimSpaces(*answer) : std::string();
         if (name.empty())
             return false;
         if (ValidateFileName(context_.prompter, name))
@@ -365,7 +358,7 @@ std::string NotesSession::PrintHeading() const {
 }
 
 void NotesSession::OfferAssociation(const std::string& name) {
-    if (!changed_.CardOpen() || EqualsIgnoreCase(Trim(context_.Page.CardHeader[2]), name))
+    if (!changed_.CardOpen() || EqualsIgnoreCase(TrimSpaces(context_.Page.CardHeader[2]), name))
         return;
     if (Ask("Do you want to associate this notes file with the card that is loaded?",
             Buttons::YesNo) != Answer::Yes)
