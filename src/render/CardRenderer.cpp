@@ -4,6 +4,7 @@
 #include "CardLibrary.h"
 #include "CardPage.h"
 #include "ErrorTrap.h"
+#include "FieldRecords.h"
 #include "FontPrefix.h"
 #include "PainterSurface.h"
 #include "RenderLocations.h"
@@ -171,10 +172,11 @@ void CardRenderer::DrawCardLines() {
     errors_.Guard(loc::DrawCardLayer, [&] {
         const int32_t offset = drawing_.pageOffsetX;
         for (int i = 0; i < drawing_.page->Count(Line); ++i) {
-            const CardField& f = drawing_.page->Field(Line, i);
-            if (Meets(Line, i) && !IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
-                drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
-                                       text_.ResolveColour(f.a[5], 'r'));
+            const LineRecord line(drawing_.page->Field(Line, i).a);
+            if (Meets(Line, i) && !IsLifted(Line, i) && drawers_.IsOnPage(line.y2()))
+                drawers_.DrawThickLine(line.x1() + offset, line.x2() + offset, line.y1(), line.y2(),
+                                       line.widthPixels(),
+                                       text_.ResolveColour(line.colourCode(), 'r'));
         }
     });
 }
@@ -225,7 +227,9 @@ std::string CardRenderer::BaseLayerKey(const DrawSurface& surface) const {
         << state.fontItalic << state.fontUnderline << '|' << drawing_.profile.bmpsDir.string()
         << '|';
     for (const CardField& area : drawing_.page->Fields(ClearedArea))
-        key << area.a[0] << ',' << area.a[1] << ',' << area.a[2] << ',' << area.a[3] << ';';
+        key << ClearedAreaRecord(area.a).x() << ',' << ClearedAreaRecord(area.a).y() << ','
+            << ClearedAreaRecord(area.a).width() << ',' << ClearedAreaRecord(area.a).height()
+            << ';';
     return key.str();
 }
 
@@ -263,16 +267,18 @@ void CardRenderer::DrawBaseLayerKept(DrawSurface& s) {
 void CardRenderer::DrawErasedAreas() {
     errors_.Guard(loc::DrawCardLayer, [&] {
         const int32_t offset = drawing_.pageOffsetX;
-        for (const CardField& f : drawing_.page->Fields(ClearedArea))
-            surface_->Line(f.a[0] + offset, f.a[1], f.a[0] + offset + f.a[2], f.a[1] + f.a[3],
-                           colour::White, LineMode::BoxFill);
+        for (const CardField& f : drawing_.page->Fields(ClearedArea)) {
+            const ClearedAreaRecord area(f.a);
+            surface_->Line(area.x() + offset, area.y(), area.x() + offset + area.width(),
+                           area.y() + area.height(), colour::White, LineMode::BoxFill);
+        }
     });
 }
 
 bool CardRenderer::InErasedArea(int32_t x, int32_t y) const {
     for (const CardField& area : drawing_.page->Fields(ClearedArea))
-        if (x >= area.a[0] && x <= area.a[0] + area.a[2] && y >= area.a[1] &&
-            y <= area.a[1] + area.a[3])
+        if (const ClearedAreaRecord box(area.a); x >= box.x() && x <= box.x() + box.width() &&
+                                                 y >= box.y() && y <= box.y() + box.height())
             return true;
     return false;
 }
@@ -288,98 +294,116 @@ void CardRenderer::DrawBaseLayer() {
 
 void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
     DrawSurface& s = *surface_;
-    const auto& a = r.a;
-    const int32_t x = a[0] + drawing_.pageOffsetX;
-    const int32_t y = a[1];
+    const records::Placed at(r.a);
+    const int32_t x = at.x() + drawing_.pageOffsetX;
+    const int32_t y = at.y();
     const int32_t p = drawing_.twipsPerPixel;
+    const TextRecord text(r.a);
     switch (r.kind) {
     case TextField:
-        if (!InErasedArea(a[0], a[1])) {
+        if (!InErasedArea(at.x(), at.y())) {
             int32_t textY = y;
-            text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+            text_.DrawFieldText(x, textY, r.text, text.width(), text.height(), text.colourCode(),
+                                text.style());
         }
         break;
     case CheckBox: {
-        Rgb colour = text_.ResolveColour(a[2], 'r');
+        const CheckBoxRecord box(r.a);
+        Rgb colour = text_.ResolveColour(box.colourCode(), 'r');
         if (State.Printing() && State.PrintBlackWhite)
             colour = colour::Black;
         s.SetDrawWidth(2 * State.LineWidth);
-        const int32_t side = a[5];
+        const int32_t side = box.side();
         s.Line(x, y, x + side, y + side, colour, LineMode::Box);
         s.Line(x + p, y + p, x + side - p, y + side - p, colour::White, LineMode::BoxFill);
         break;
     }
     case Circle: {
-        const int32_t radius = a[4];
+        const CircleRecord circle(r.a);
+        const int32_t radius = circle.radius();
         if (!drawers_.IsOnPage(y + radius))
             break;
         s.SetForeColor(colour::Black);
         s.SetDrawWidth(1);
-        if (a[3] == 2 || a[3] == 3)
+        if (circle.underlined())
             drawers_.DrawLineField('X', x - radius, y + radius, 2 * radius);
-        if (a[3] == 1 || a[3] == 3) {
+        if (circle.ringed()) {
             s.SetDrawWidth(1);
             s.Circle(x, y, radius, colour::Black);
         }
         break;
     }
-    case FrameBox:
-        if (!drawers_.IsOnPage(y + a[3]))
+    case FrameBox: {
+        const FrameBoxRecord frame(r.a);
+        if (!drawers_.IsOnPage(y + frame.height()))
             break;
-        if (a[4] == 1) {
-            drawers_.DrawRectangle(x, y, a[2], a[3], 1, colour::Black, false);
-        } else if (a[4] == 2) {
+        if (frame.look() == 1) {
+            drawers_.DrawRectangle(x, y, frame.width(), frame.height(), 1, colour::Black, false);
+        } else if (frame.look() == 2) {
             // A rule is black: in the colour of the label before it, a blue or red rule
             // would read as an alert on paper.
             const Rgb foreColor = s.ForeColor();
             s.SetForeColor(colour::Black);
-            drawers_.DrawLineField('X', x, y + a[3], a[2]);
+            drawers_.DrawLineField('X', x, y + frame.height(), frame.width());
             s.SetForeColor(foreColor);
         }
         break;
-    case Rectangle:
-        if (drawers_.IsOnPage(y + a[3]))
-            drawers_.DrawRectangle(x, y, a[2], a[3], a[4] + 1,
+    }
+    case Rectangle: {
+        const RectangleRecord rectangle(r.a);
+        if (drawers_.IsOnPage(y + rectangle.height()))
+            drawers_.DrawRectangle(x, y, rectangle.width(), rectangle.height(), rectangle.pen() + 1,
                                    text_.ResolveColour(ToInt32(Val(r.text)), 'r'), false);
         break;
-    case LabelBox:
-        drawers_.DrawLabelBox(x, y, a[2], a[3], a[4], r.text, a[5]);
+    }
+    case LabelBox: {
+        const LabelBoxRecord label(r.a);
+        drawers_.DrawLabelBox(x, y, label.width(), label.height(), label.boxStyle(), r.text,
+                              label.textStyle());
         break;
+    }
     case FixedText:
     case LayoutText: {
         int32_t textY = y;
-        text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+        text_.DrawFieldText(x, textY, r.text, text.width(), text.height(), text.colourCode(),
+                            text.style());
         break;
     }
     case RotatedText:
         DrawRotatedRecord(r);
         break;
-    case Line:
-        drawers_.DrawThickLine(a[0] + drawing_.pageOffsetX, a[1] + drawing_.pageOffsetX, a[2], a[3],
-                               a[4], text_.ResolveColour(a[5], 'r'));
+    case Line: {
+        const LineRecord line(r.a);
+        drawers_.DrawThickLine(line.x1() + drawing_.pageOffsetX, line.x2() + drawing_.pageOffsetX,
+                               line.y1(), line.y2(), line.widthPixels(),
+                               text_.ResolveColour(line.colourCode(), 'r'));
         break;
+    }
     case Bitmap:
-        drawers_.DrawBitmap(x, y, a[2], a[3], r.text);
+        drawers_.DrawBitmap(x, y, BitmapRecord(r.a).width(), BitmapRecord(r.a).height(), r.text);
         break;
     case TickMark:
-        drawers_.DrawTickMark(x, y, colour::Black, a[3]);
+        drawers_.DrawTickMark(x, y, colour::Black, TickMarkRecord(r.a).style());
         break;
-    case PlainCircle:
-        if (!drawers_.IsOnPage(y + a[2]))
+    case PlainCircle: {
+        const int32_t radius = PlainCircleRecord(r.a).radius();
+        if (!drawers_.IsOnPage(y + radius))
             break;
         s.SetFillStyle(FillTransparent);
-        s.Circle(x, y, a[2], s.ForeColor());
+        s.Circle(x, y, radius, s.ForeColor());
         // The solid fill stays for everything drawn after the ring.
         s.SetFillStyle(FillSolid);
         break;
+    }
     case PrintDateFooter:
-        if (State.Printing() && drawers_.IsOnPage(y + a[3]))
+        if (State.Printing() && drawers_.IsOnPage(y + PrintDateRecord(r.a).height()))
             DrawFooter(r);
         break;
     case PrintOnlyText:
         if (State.Printing()) {
             int32_t textY = y;
-            text_.DrawFieldText(x, textY, r.text, a[2], a[3], a[4], a[5]);
+            text_.DrawFieldText(x, textY, r.text, text.width(), text.height(), text.colourCode(),
+                                text.style());
         }
         break;
     default:
@@ -392,11 +416,12 @@ void CardRenderer::DrawRotatedRecord(const BaseRecord& r) {
     DrawSurface& s = *surface_;
     const QString fontName = s.FontName();
     const double fontSize = s.FontSize();
-    s.SetForeColor(text_.ResolveColour(r.a[4], 't'));
-    QString body = text_.ApplyFieldFont(s, text_.Codec().Decode(r.text), r.a[5]);
-    text_.DrawRotatedText(s, body, r.a[0] + drawing_.pageOffsetX, r.a[1], s.FontName(),
-                          ToInt32(s.FontSize()), 800, r.a[2] * 10, (r.a[5] & 32) != 0,
-                          (r.a[5] & 128) != 0, false);
+    const RotatedTextRecord turned(r.a);
+    s.SetForeColor(text_.ResolveColour(turned.colourCode(), 't'));
+    QString body = text_.ApplyFieldFont(s, text_.Codec().Decode(r.text), turned.style());
+    text_.DrawRotatedText(s, body, turned.x() + drawing_.pageOffsetX, turned.y(), s.FontName(),
+                          ToInt32(s.FontSize()), 800, turned.degrees() * 10,
+                          (turned.style() & 32) != 0, (turned.style() & 128) != 0, false);
     s.SetFontName(fontName);
     s.SetFontSize(fontSize);
 }
@@ -411,31 +436,33 @@ void CardRenderer::DrawFooter(const BaseRecord& r) {
     s.SetFontItalic(false);
     s.SetFontUnderline(false);
     s.SetForeColor(colour::Black);
-    int32_t points = (r.a[5] & ~0xFF) / 256;
+    const PrintDateRecord footer(r.a);
+    int32_t points = footer.fontPoints();
     s.SetFontSize(points > 0 ? points : double(drawing_.fonts.BasicFontSize));
     QDate today = today_ ? today_() : QDate::currentDate();
-    s.SetCurrentX(r.a[0] + drawing_.pageOffsetX);
-    s.SetCurrentY(r.a[1]);
+    s.SetCurrentX(footer.x() + drawing_.pageOffsetX);
+    s.SetCurrentY(footer.y());
     s.Print(QStringLiteral(" (") + today.toString(QStringLiteral("MM-dd-yyyy")) +
             QStringLiteral(")"));
     s.RestoreState(saved);
 }
 
 void CardRenderer::DrawCardCheckBox(int index, bool redraw) {
-    const CardField& f = drawing_.page->Field(CheckBox, index);
-    Rgb colour = text_.ResolveColour(f.a[2], 'r');
+    const CheckBoxRecord box(drawing_.page->Field(CheckBox, index).a);
+    Rgb colour = text_.ResolveColour(box.colourCode(), 'r');
     if (State.Printing() && State.PrintBlackWhite)
         colour = colour::Black;
     surface_->SetDrawWidth(State.Printing() ? State.LineWidth : 2 * State.LineWidth);
-    if (!drawers_.IsOnPage(f.a[1] + f.a[5]))
+    if (!drawers_.IsOnPage(box.y() + box.side()))
         return;
-    drawers_.DrawCheckBox(redraw, f.a[4] != 0, f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[5],
+    drawers_.DrawCheckBox(redraw, box.ticked(), box.x() + drawing_.pageOffsetX, box.y(), box.side(),
                           colour);
 }
 
 void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
-    const CardField& f = drawing_.page->Field(FrameBox, index);
-    const int32_t x = f.a[0] + drawing_.pageOffsetX, y = f.a[1], w = f.a[2], h = f.a[3];
+    const FrameBoxRecord frame(drawing_.page->Field(FrameBox, index).a);
+    const int32_t x = frame.x() + drawing_.pageOffsetX, y = frame.y(), w = frame.width(),
+                  h = frame.height();
     if (!drawers_.IsOnPage(y + h))
         return;
     DrawSurface& s = *surface_;
@@ -446,15 +473,15 @@ void CardRenderer::DrawFrameBox(int index, bool eraseFirst) {
         drawers_.DrawLineField('X', x, y + h, w);
     }
     s.SetForeColor(colour::Black);
-    if (f.a[4] == 1)
+    if (frame.look() == 1)
         drawers_.DrawRectangle(x, y, w, h, 1, colour::Black, false);
-    else if (f.a[4] != 0)
+    else if (frame.look() != 0)
         drawers_.DrawLineField('X', x, y + h, w);
 }
 
 void CardRenderer::DrawRing(int index, bool eraseFirst) {
-    const CardField& f = drawing_.page->Field(Circle, index);
-    const int32_t x = f.a[0] + drawing_.pageOffsetX, y = f.a[1], r = f.a[4];
+    const CircleRecord circle(drawing_.page->Field(Circle, index).a);
+    const int32_t x = circle.x() + drawing_.pageOffsetX, y = circle.y(), r = circle.radius();
     if (!drawers_.IsOnPage(y + r))
         return;
     DrawSurface& s = *surface_;
@@ -472,22 +499,22 @@ void CardRenderer::DrawRing(int index, bool eraseFirst) {
         ring(colour::White);
         underline(colour::White);
     }
-    const Rgb colour = text_.ResolveColour(f.a[5], 'r');
-    if (f.a[3] == 1 || f.a[3] == 3)
+    const Rgb colour = text_.ResolveColour(circle.colourCode(), 'r');
+    if (circle.ringed())
         ring(colour);
-    if (f.a[3] == 2 || f.a[3] == 3)
+    if (circle.underlined())
         underline(colour);
 }
 
 void CardRenderer::DrawColourDot(int index) {
-    const CardField& f = drawing_.page->Field(ColourDot, index);
-    if (!drawers_.IsOnPage(f.a[1] + f.a[2]))
+    const ColourDotRecord dot(drawing_.page->Field(ColourDot, index).a);
+    if (!drawers_.IsOnPage(dot.y() + dot.radius()))
         return;
     DrawSurface& s = *surface_;
     s.SetDrawWidth(State.LineWidth);
-    s.SetFillColor(DotColour(f.a[3]));
+    s.SetFillColor(DotColour(dot.state()));
     s.SetFillStyle(FillSolid);
-    s.Circle(f.a[0] + drawing_.pageOffsetX, f.a[1], f.a[2], colour::Black);
+    s.Circle(dot.x() + drawing_.pageOffsetX, dot.y(), dot.radius(), colour::Black);
     s.SetFillStyle(FillTransparent);
 }
 
@@ -509,51 +536,63 @@ void CardRenderer::DrawCardLayer(bool withLines) {
                 DrawCardCheckBox(i, true);
         });
         each(Bitmap, [&](int, const CardField& f) {
-            drawers_.DrawBitmap(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.text);
+            const BitmapRecord picture(f.a);
+            drawers_.DrawBitmap(picture.x() + offset, picture.y(), picture.width(),
+                                picture.height(), f.text);
         });
         each(FrameBox, [&](int i, const CardField&) { DrawFrameBox(i, false); });
         each(PlainCircle, [&](int, const CardField& f) {
-            if (drawers_.IsOnPage(f.a[1] + f.a[2]))
-                s.Circle(f.a[0] + offset, f.a[1], f.a[2], s.ForeColor());
+            const PlainCircleRecord circle(f.a);
+            if (drawers_.IsOnPage(circle.y() + circle.radius()))
+                s.Circle(circle.x() + offset, circle.y(), circle.radius(), s.ForeColor());
         });
         each(Rectangle, [&](int i, const CardField& f) {
-            if (!IsLifted(Rectangle, i) && drawers_.IsOnPage(f.a[1] + f.a[3]))
-                drawers_.DrawRectangle(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4],
-                                       text_.ResolveColour(f.a[5], 'r'), false);
+            const RectangleRecord box(f.a);
+            if (!IsLifted(Rectangle, i) && drawers_.IsOnPage(box.y() + box.height()))
+                drawers_.DrawRectangle(box.x() + offset, box.y(), box.width(), box.height(),
+                                       box.pen(), text_.ResolveColour(box.colourCode(), 'r'),
+                                       false);
         });
         if (withLines)
             each(Line, [&](int i, const CardField& f) {
-                if (!IsLifted(Line, i) && drawers_.IsOnPage(f.a[3]))
-                    drawers_.DrawThickLine(f.a[0] + offset, f.a[1] + offset, f.a[2], f.a[3], f.a[4],
-                                           text_.ResolveColour(f.a[5], 'r'));
+                const LineRecord line(f.a);
+                if (!IsLifted(Line, i) && drawers_.IsOnPage(line.y2()))
+                    drawers_.DrawThickLine(line.x1() + offset, line.x2() + offset, line.y1(),
+                                           line.y2(), line.widthPixels(),
+                                           text_.ResolveColour(line.colourCode(), 'r'));
             });
         s.SetFillStyle(FillTransparent);
         s.SetFillColor(colour::Black);
         each(Circle, [&](int i, const CardField&) { DrawRing(i, false); });
         each(CircledItem, [&](int i, const CardField& item) {
             RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(item.text));
-            if (drawers_.IsOnPage(item.a[1] + ring.dy + ring.radius))
+            if (drawers_.IsOnPage(CircledItemRecord(item.a).y() + ring.dy + ring.radius))
                 drawers_.DrawCircledItem(i);
         });
         each(LabelBox, [&](int, const CardField& f) {
-            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
-                drawers_.DrawLabelBox(f.a[0] + offset, f.a[1], f.a[2], f.a[3], f.a[4], f.text,
-                                      f.a[5]);
+            const LabelBoxRecord label(f.a);
+            if (drawers_.IsOnPage(label.y() + label.height()))
+                drawers_.DrawLabelBox(label.x() + offset, label.y(), label.width(), label.height(),
+                                      label.boxStyle(), f.text, label.textStyle());
         });
         each(ColourDot, [&](int i, const CardField&) { DrawColourDot(i); });
         each(TickMark, [&](int, const CardField& f) {
-            if (f.a[2] == 1 && drawers_.IsOnPage(f.a[1] + 5 * drawing_.twipsPerPixel))
-                drawers_.DrawTickMark(f.a[0] + offset, f.a[1], colour::Black, f.a[3]);
+            const TickMarkRecord tick(f.a);
+            if (tick.shown() && drawers_.IsOnPage(tick.y() + 5 * drawing_.twipsPerPixel))
+                drawers_.DrawTickMark(tick.x() + offset, tick.y(), colour::Black, tick.style());
         });
         each(OptionField, [&](int i, const CardField& f) {
-            if (drawers_.IsOnPage(f.a[1] + f.a[3]))
+            const OptionFieldRecord option(f.a);
+            if (drawers_.IsOnPage(option.y() + option.height()))
                 drawers_.DrawNTSMark(i, true);
         });
         each(FixedText, [&](int, const CardField& f) {
-            if (!drawers_.IsOnPage(f.a[1] + f.a[3]))
+            const TextRecord text(f.a);
+            if (!drawers_.IsOnPage(text.y() + text.height()))
                 return;
-            int32_t y = f.a[1];
-            text_.DrawFieldText(f.a[0] + offset, y, f.text, f.a[2], f.a[3], f.a[4], f.a[5]);
+            int32_t y = text.y();
+            text_.DrawFieldText(text.x() + offset, y, f.text, text.width(), text.height(),
+                                text.colourCode(), text.style());
         });
     });
 }
@@ -592,9 +631,10 @@ std::string CardRenderer::DrawnText(int index) const {
 
 void CardRenderer::DrawCardTextField(int index) {
     const CardField& f = drawing_.page->Field(TextField, index);
-    int32_t y = f.a[1];
-    text_.DrawFieldText(f.a[0] + drawing_.pageOffsetX, y, DrawnText(index), f.a[2], f.a[3], f.a[4],
-                        f.a[5]);
+    const TextRecord text(f.a);
+    int32_t y = text.y();
+    text_.DrawFieldText(text.x() + drawing_.pageOffsetX, y, DrawnText(index), text.width(),
+                        text.height(), text.colourCode(), text.style());
 }
 
 void CardRenderer::DrawTextRecords() {
@@ -605,7 +645,9 @@ void CardRenderer::DrawTextRecords() {
 
 QRectF CardRenderer::ReachOf(int kind, int index) const {
     const CardField& f = drawing_.page->Field(kind, index);
-    const double x = f.a[0], y = f.a[1];
+    const records::Placed at(f.a);
+    const records::Boxed box(f.a);
+    const double x = at.x(), y = at.y();
     // Room for the widest pen and a pixel of rounding at any zoom.
     const double m = 6.0 * drawing_.twipsPerPixel;
     auto around = [m](double cx, double cy, double r) {
@@ -614,43 +656,45 @@ QRectF CardRenderer::ReachOf(int kind, int index) const {
     switch (kind) {
     case CheckBox: {
         // A tick reaches half a box above and beside its box.
-        const double size = std::max<int32_t>(f.a[5], 8 * drawing_.twipsPerPixel);
+        const double size =
+            std::max<int32_t>(CheckBoxRecord(f.a).side(), 8 * drawing_.twipsPerPixel);
         return QRectF(x - size - m, y - size - m, 3 * size + 2 * m, 3 * size + 2 * m);
     }
     case Circle:
-        return around(x, y, f.a[4]);
+        return around(x, y, CircleRecord(f.a).radius());
     case ColourDot:
-        return around(x, y, f.a[2]);
+        return around(x, y, ColourDotRecord(f.a).radius());
     case FrameBox:
     case OptionField:
-        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m + 7 * drawing_.twipsPerPixel,
-                      f.a[3] + 4 * m);
+        return QRectF(x - 2 * m, y - 2 * m, box.width() + 4 * m + 7 * drawing_.twipsPerPixel,
+                      box.height() + 4 * m);
     case TickMark:
         return QRectF(x - 2 * m, y - 400, 12 * drawing_.twipsPerPixel + 600, 800);
     case Bitmap:
     case Rectangle:
     case LabelBox:
-        return QRectF(x - 2 * m, y - 2 * m, f.a[2] + 4 * m, f.a[3] + 4 * m);
+        return QRectF(x - 2 * m, y - 2 * m, box.width() + 4 * m, box.height() + 4 * m);
     case PlainCircle:
-        return around(x, y, f.a[2]);
+        return around(x, y, PlainCircleRecord(f.a).radius());
     case Line: {
-        // From (a0, a2) to (a1, a3), a4 pixels wide.
-        const double width = (f.a[4] + 2) * drawing_.twipsPerPixel;
-        return QRectF(QPointF(std::min(f.a[0], f.a[1]), std::min(f.a[2], f.a[3])),
-                      QPointF(std::max(f.a[0], f.a[1]), std::max(f.a[2], f.a[3])))
+        const LineRecord line(f.a);
+        const double width = (line.widthPixels() + 2) * drawing_.twipsPerPixel;
+        return QRectF(QPointF(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2())),
+                      QPointF(std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2())))
             .adjusted(-width - m, -width - m, width + m, width + m);
     }
     case TextField:
     case FixedText: {
         // Text may run out of its field sideways and, wrapped, a few lines below it.
         constexpr double kAcross = 1e7;
-        return QRectF(-kAcross, y - 2 * m, 2 * kAcross, std::max(f.a[3], 240) + 600 + 4 * m);
+        return QRectF(-kAcross, y - 2 * m, 2 * kAcross, std::max(box.height(), 240) + 600 + 4 * m);
     }
     case CircledItem: {
         const RingGeometry ring = drawers_.RingFor(text_.Codec().Decode(f.text));
         QRectF reach = around(x + ring.dx, y + ring.dy, ring.radius);
         // The label itself, underline included, with room for labels of a few letters.
-        const double label = std::max(2.0 * (ring.dx + ring.radius), 40.0 * f.a[4]);
+        const double label =
+            std::max(2.0 * (ring.dx + ring.radius), 40.0 * CircledItemRecord(f.a).fontPoints());
         return reach.united(QRectF(x - m, y - m, label + 2 * m, 2 * (ring.dy + ring.radius)));
     }
     default:
@@ -706,10 +750,11 @@ void CardRenderer::RedrawField(DrawSurface& surface, int kind, int index) {
             case TickMark: {
                 const CardField& f = drawing_.page->Field(TickMark, index);
                 std::optional<PaintOutScope> out;
-                if (f.a[2] != 1)
+                const TickMarkRecord tick(f.a);
+                if (!tick.shown())
                     out.emplace(s);
-                drawers_.DrawTickMark(f.a[0] + drawing_.pageOffsetX, f.a[1],
-                                      f.a[2] == 1 ? colour::Black : colour::White, f.a[3]);
+                drawers_.DrawTickMark(tick.x() + drawing_.pageOffsetX, tick.y(),
+                                      tick.shown() ? colour::Black : colour::White, tick.style());
                 break;
             }
             case OptionField:
@@ -721,9 +766,10 @@ void CardRenderer::RedrawField(DrawSurface& surface, int kind, int index) {
                 break;
             case FixedText: {
                 const CardField& f = drawing_.page->Field(FixedText, index);
-                int32_t y = f.a[1];
-                text_.DrawFieldText(f.a[0] + drawing_.pageOffsetX, y, f.text, f.a[2], f.a[3],
-                                    f.a[4], f.a[5]);
+                const TextRecord text(f.a);
+                int32_t y = text.y();
+                text_.DrawFieldText(text.x() + drawing_.pageOffsetX, y, f.text, text.width(),
+                                    text.height(), text.colourCode(), text.style());
                 break;
             }
             default:

@@ -2,6 +2,7 @@
 
 #include "DrawingContext.h"
 #include "ErrorTrap.h"
+#include "FieldRecords.h"
 #include "FileOps.h"
 #include "RenderLocations.h"
 
@@ -255,12 +256,13 @@ void FieldDrawer::DrawCircledItem(int index, bool paintOutFirst) {
             if (!HasSurface())
                 return;
             DrawSurface& s = Surface();
-            const CardField& item = dc_.page->Field(CircledItem, index);
+            const CardField& record = dc_.page->Field(CircledItem, index);
+            const CircledItemRecord item(record.a);
             if (state_.Printing()) {
-                s.SetFontSize(item.a[4]);
+                s.SetFontSize(item.fontPoints());
                 s.SetDrawWidth(2);
             } else {
-                s.SetFontSize(dc_.viewScale * item.a[4]);
+                s.SetFontSize(dc_.viewScale * item.fontPoints());
                 s.SetDrawWidth(1);
             }
             if (dc_.profile.traits.circleLabelsInArial)
@@ -269,13 +271,13 @@ void FieldDrawer::DrawCircledItem(int index, bool paintOutFirst) {
             s.SetFontItalic(false);
             s.SetFontUnderline(false);
             s.SetForeColor(colour::Black);
-            const bool bold = item.a[2] != 0;
+            const bool bold = item.bold();
             s.SetFontBold(bold);
 
-            const QString label = text_.Codec().Decode(item.text);
+            const QString label = text_.Codec().Decode(record.text);
             const RingGeometry ring = RingFor(label);
-            const int32_t x = item.a[0] + dc_.pageOffsetX;
-            const int32_t y = item.a[1];
+            const int32_t x = item.x() + dc_.pageOffsetX;
+            const int32_t y = item.y();
             auto printLabel = [&] {
                 s.SetCurrentX(x);
                 s.SetCurrentY(y);
@@ -284,7 +286,7 @@ void FieldDrawer::DrawCircledItem(int index, bool paintOutFirst) {
             auto drawRing = [&](Rgb ringColour) {
                 s.Circle(x + ring.dx, y + ring.dy, ring.radius, ringColour);
             };
-            const int32_t look = item.a[3] & 3;
+            const int32_t look = item.look() & 3;
             if (paintOutFirst) {
                 // The look before is painted out, underline and all.
                 PaintOutScope out(s);
@@ -297,7 +299,7 @@ void FieldDrawer::DrawCircledItem(int index, bool paintOutFirst) {
             s.SetFontUnderline((look & 2) != 0);
             printLabel();
             if (look & 1)
-                drawRing(text_.ResolveColour(item.a[5], 'r'));
+                drawRing(text_.ResolveColour(item.colourCode(), 'r'));
             s.SetFontUnderline(false);
         },
         [index] { return std::vector<ErrValue>{index}; });
@@ -351,7 +353,7 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
             if (!HasSurface())
                 return;
             DrawSurface& s = Surface();
-            const CardField& field = dc_.page->Field(OptionField, index);
+            const OptionFieldRecord field(dc_.page->Field(OptionField, index).a);
             const bool printing = state_.Printing();
             const int32_t p = Pixel();
             const int32_t a = printing ? p : 2 * p;
@@ -359,8 +361,8 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
             const int32_t c = printing ? 2 * p : 0;
             const int32_t d = printing ? 4 * p : 0;
             const int32_t e = printing ? 7 * p : 0;
-            const int32_t x = field.a[0] + dc_.pageOffsetX;
-            const int32_t y = field.a[1];
+            const int32_t x = field.x() + dc_.pageOffsetX;
+            const int32_t y = field.y();
             s.SetFontName(QStringLiteral("Times New Roman"));
             // Point sizes do not follow the view's scale by themselves.
             s.SetFontSize(printing ? 9.0 : 9.75 * dc_.viewScale);
@@ -382,7 +384,7 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
                 DrawTickMark(x, y + p, colour::White, 0, 127);
             }
             s.SetForeColor(colour::Black);
-            switch (field.a[4]) {
+            switch (field.state()) {
             case 1:
                 printAt("NT", x + a, y + b + p);
                 break;
@@ -395,7 +397,7 @@ void FieldDrawer::DrawNTSMark(int index, bool redraw) {
             default:
                 break;
             }
-            DrawRectangle(x, y + b, field.a[2] + e, field.a[3], 1, colour::Black, false);
+            DrawRectangle(x, y + b, field.width() + e, field.height(), 1, colour::Black, false);
         },
         [index] { return std::vector<ErrValue>{index}; });
 }

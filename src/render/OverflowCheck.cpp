@@ -1,6 +1,7 @@
 #include "OverflowCheck.h"
 
 #include "DrawingContext.h"
+#include "FieldRecords.h"
 #include "PrintedPage.h"
 #include "TextDrawer.h"
 #include "TextExtentSurface.h"
@@ -36,19 +37,21 @@ struct Measurer {
 std::optional<OverflowCheck::Extent> Measure(Measurer& m, const CardField& field) {
     TextExtentSurface& surface = m.surface;
     surface.Forget();
-    int32_t y = field.a[1];
-    m.text.DrawFieldText(field.a[0], y, field.text, field.a[2], field.a[3], field.a[4], field.a[5]);
+    const TextRecord box(field.a);
+    int32_t y = box.y();
+    m.text.DrawFieldText(box.x(), y, field.text, box.width(), box.height(), box.colourCode(),
+                         box.style());
     if (!surface.HasText())
         return std::nullopt;
     OverflowCheck::Extent extent;
     extent.cells = surface.Extent();
     extent.lastLineBottom = extent.cells.bottom();
-    if (field.a[3] != TextDrawer::SingleLineHeight) {
+    if (box.height() != TextDrawer::SingleLineHeight) {
         // Lines follow each other at the height of the field's font; a suit symbol's cell
         // may reach lower than the line it sits on.
         const SurfaceState saved = surface.SaveState();
-        m.text.ApplyFieldFont(surface, m.text.Codec().Decode(field.text), field.a[5]);
-        m.text.ApplyFontStyle(field.a[5]);
+        m.text.ApplyFieldFont(surface, m.text.Codec().Decode(field.text), box.style());
+        m.text.ApplyFontStyle(box.style());
         extent.lastLineBottom = surface.LastTop() + surface.TextHeight(QStringLiteral("H"));
         surface.RestoreState(saved);
     }
@@ -123,7 +126,8 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const RenderRequest& request
         if (!extent)
             continue;
         const FieldFit fit = measurer.text.LastFit();
-        const bool oneLine = field.a[3] == TextDrawer::SingleLineHeight;
+        const TextRecord box(field.a);
+        const bool oneLine = box.height() == TextDrawer::SingleLineHeight;
         int reasons = 0;
         if (fit.Shrunk())
             reasons |= Shrunk;
@@ -145,10 +149,10 @@ std::vector<FieldOverflow> OverflowCheck::CheckPage(const RenderRequest& request
         overflow.reasons = reasons;
         overflow.shrunkTo = fit.Shrunk() ? fit.points : 0;
         overflow.text = field.text;
-        overflow.left = field.a[0];
-        overflow.top = field.a[1];
-        overflow.width = field.a[2];
-        overflow.height = field.a[3];
+        overflow.left = box.x();
+        overflow.top = box.y();
+        overflow.width = box.width();
+        overflow.height = box.height();
         found.push_back(std::move(overflow));
     }
     return found;
