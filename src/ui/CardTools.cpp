@@ -15,6 +15,7 @@
 #include "DeletedCards.h"
 #include "DeletedCardsDialog.h"
 #include "ErrorTrap.h"
+#include "FieldRecords.h"
 #include "FillInController.h"
 #include "FormatChooser.h"
 #include "MainWindow.h"
@@ -213,8 +214,8 @@ void CardTools::OpenCheckedField(bool backPage, int field) {
             window_.ShowCardFace();
         if (!window_.CardFaceShown() || field < 0 || field >= context_.Page.Count(TextField))
             return;
-        const CardField& f = context_.Page.Field(TextField, field);
-        window_.cardFace()->ScrollToShow(Place(f.a[0], f.a[1], f.a[2], f.a[3]));
+        const TextRecord f(context_.Page.Field(TextField, field).a);
+        window_.cardFace()->ScrollToShow(Place(f.x(), f.y(), f.width(), f.height()));
         window_.FillIn().CommitOpenEditor();
         window_.FillIn().Session().OpenTextEditor(field);
     });

@@ -8,6 +8,7 @@
 #include "ChangedState.h"
 #include "Colour.h"
 #include "ErrorTrap.h"
+#include "FieldRecords.h"
 #include "LocationCodes.h"
 #include "SuitTyping.h"
 
@@ -171,9 +172,9 @@ bool FillInController::OptionFieldAt(QPoint twips) const {
     const int32_t x = twips.x(), y = twips.y();
     const CardPage& page = context_.Page;
     for (int i = 0; i < page.Count(OptionField); ++i) {
-        const CardField& field = page.Field(OptionField, i);
-        if (x >= field.a[0] && x <= field.a[0] + field.a[2] && y >= field.a[1] &&
-            y <= field.a[1] + field.a[3])
+        const OptionFieldRecord field(page.Field(OptionField, i).a);
+        if (x >= field.x() && x <= field.x() + field.width() && y >= field.y() &&
+            y <= field.y() + field.height())
             return true;
     }
     return false;
@@ -273,7 +274,8 @@ void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
         EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
     TextDrawer& text = renderer_.Text();
     PainterSurface& surface = canvas_.Surface();
-    QString shown = text.ApplyFieldFont(surface, text.Codec().Decode(field.text), field.a[5]);
+    const TextRecord box(field.a);
+    QString shown = text.ApplyFieldFont(surface, text.Codec().Decode(field.text), box.style());
     FaceKey key;
     key.family = canvas_.Fonts().Family(surface.FontName());
     key.pixelSize = surface.FontSize() * surface.Mapping().fontPixelsPerPoint;
@@ -282,7 +284,7 @@ void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
     QFont font = canvas_.Fonts().Face(key, &canvas_.Picture()).Font();
     editor->setFont(font);
     QPalette palette = editor->palette();
-    palette.setColor(QPalette::Text, ToQColor(text.ResolveColour(field.a[4], 't')));
+    palette.setColor(QPalette::Text, ToQColor(text.ResolveColour(box.colourCode(), 't')));
     palette.setColor(QPalette::Base, ToQColor(renderer_.State.FieldBackColour));
     editor->setPalette(palette);
     SetEditorText(editor, shown);
@@ -293,14 +295,14 @@ void FillInController::PlaceOpenEditor() {
     QWidget* editor = OpenEditor();
     if (!editor || session_.CurrentField >= context_.Page.Count(TextField))
         return;
-    const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
+    const TextRecord field(context_.Page.Field(TextField, session_.CurrentField).a);
     CardPicture* picture = cardFace_.cardPicture();
-    QPointF topLeft = picture->ToPixels(QPoint(field.a[0], field.a[1]));
+    QPointF topLeft = picture->ToPixels(QPoint(field.x(), field.y()));
     QPointF bottomRight =
-        picture->ToPixels(QPoint(field.a[0] + field.a[2], field.a[1] + field.a[3]));
+        picture->ToPixels(QPoint(field.x() + field.width(), field.y() + field.height()));
     int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
     int height = int(std::lround(bottomRight.y() - topLeft.y()));
-    if (field.a[3] == 240) // the least height the editor's font allows
+    if (field.height() == 240) // the least height the editor's font allows
         height = QFontMetrics(editor->font()).height() + 2;
     editor->setGeometry(int(std::lround(topLeft.x())), int(std::lround(topLeft.y())), width,
                         std::max(height, 4));
@@ -328,8 +330,8 @@ void FillInController::RefreshPicture() {
 }
 
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
-    const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
-    QPointF at = cardFace_.cardPicture()->ToPixels(QPoint(field.a[0], field.a[1]));
+    const OptionFieldRecord field(context_.Page.Field(OptionField, optionFieldIndex).a);
+    QPointF at = cardFace_.cardPicture()->ToPixels(QPoint(field.x(), field.y()));
     optionList_->move(at.toPoint());
     optionList_->setCurrentRow(std::clamp(choice, 0, 3));
     optionList_->show();
