@@ -33,20 +33,20 @@ std::string KindName(int kind) {
 } // namespace
 
 CommitOutcome FieldCommit::Commit(const PendingField& p) {
-    const int kind = p.editMode == 13 ? p.pickedKind : 0;
-    if (p.editMode == 1)
+    const int kind = p.editMode == EditingStep::EditingField ? p.pickedKind : 0;
+    if (p.editMode == EditingStep::ClearingArea)
         return CommitClearArea(p);
-    if (p.editMode == 2 || kind == TextField)
+    if (p.editMode == EditingStep::AddingTextField || kind == TextField)
         return CommitTextField(p);
-    if (p.editMode == 3 || kind == CheckBox)
+    if (p.editMode == EditingStep::AddingCheckBox || kind == CheckBox)
         return CommitCheckBox(p);
-    if (p.editMode == 6 || kind == Rectangle)
+    if (p.editMode == EditingStep::AddingRectangle || kind == Rectangle)
         return CommitRectangle(p);
-    if (p.editMode == 12 || kind == Line)
+    if (p.editMode == EditingStep::AddingLine || kind == Line)
         return CommitLines(p);
-    if (p.editMode == 11)
+    if (p.editMode == EditingStep::DeletingField)
         return CommitDelete(p);
-    if (p.editMode == 19)
+    if (p.editMode == EditingStep::SettingAllFonts)
         return CommitAllFields(p);
     return CommitOutcome::Nothing;
 }
@@ -108,7 +108,7 @@ CommitOutcome FieldCommit::CommitClearArea(const PendingField& p) {
 CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
     if (p.mobile.kind != MobileKind::Editor || !p.mobile.visible)
         return CommitOutcome::Nothing;
-    const bool editing = p.editMode == 13;
+    const bool editing = p.editMode == EditingStep::EditingField;
     TextFieldEntry entry;
     entry.rect = p.mobile.rect;
     entry.multiLine = p.editor.index >= 3;
@@ -162,7 +162,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
 CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
     if (p.mobile.kind != MobileKind::Marker)
         return CommitOutcome::Nothing;
-    const bool editing = p.editMode == 13;
+    const bool editing = p.editMode == EditingStep::EditingField;
     if (!editing && !p.markerPlaced)
         return CommitOutcome::Nothing;
     TwipRect marker = p.mobile.rect;
@@ -201,7 +201,7 @@ CommitOutcome FieldCommit::CommitRectangle(const PendingField& p) {
     if (p.mobile.kind != MobileKind::RubberBand || !p.mobile.visible || !OnCard(band))
         return CommitOutcome::Nothing;
     CardPage& page = ctx_.Page;
-    if (p.editMode == 13) {
+    if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Rectangle, p.currentField);
         ChangeScope change(history_, "Edit Rectangle");
         page.Field(Rectangle, p.currentField) = MakeRectangle(band, p.mobile.borderWidth, old.a[5]);
@@ -231,7 +231,7 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
         return CommitOutcome::Nothing;
     CardPage& page = ctx_.Page;
     const bool horizontal = ends.y1 == ends.y2;
-    if (p.editMode == 13) {
+    if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Line, p.currentField);
         int32_t colour = p.colourChosen ? p.workColour : old.a[5];
         ChangeScope change(history_, "Edit Line");

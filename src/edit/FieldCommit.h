@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditingStep.h"
 #include "LayoutEditSession.h"
 
 #include <string>
@@ -12,7 +13,7 @@ class UndoHistory;
 // What is pending when "Save Change" is pressed: the action, the picked record, the control
 // that stands for the field and the panel's choices.
 struct PendingField {
-    int editMode = 0;
+    EditingStep editMode = EditingStep::FillingIn;
     int pickedKind = 0;
     int currentField = -1;
     Placement mobile;

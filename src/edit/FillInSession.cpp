@@ -42,7 +42,7 @@ std::string CtrlKeyName(char key) {
 } // namespace
 
 void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
-    if (EditMode != 0)
+    if (EditMode != EditingStep::FillingIn)
         return;
     view_.HideOptionList();
     auto hit = HitTestFillIn(page_, x, y, metrics);
@@ -99,7 +99,8 @@ void FillInSession::OpenTextEditor(int index) {
 }
 
 bool FillInSession::CommitTextEditor(const std::string& editorText) {
-    if (SuppressEvents || EditMode == 2 || EditMode == 13 || CurrentField >= 9990 ||
+    if (SuppressEvents || EditMode == EditingStep::AddingTextField ||
+        EditMode == EditingStep::EditingField || CurrentField >= 9990 ||
         CurrentField >= page_.Count(TextField))
         return false;
     view_.HideEditor();
@@ -118,7 +119,8 @@ bool FillInSession::CommitTextEditor(const std::string& editorText) {
 
 void FillInSession::OpenNextTextField(bool forward, bool surfaceVisible) {
     int count = page_.Count(TextField);
-    if (count == 0 || !surfaceVisible || EditMode != 0 || CurrentField == NoField)
+    if (count == 0 || !surfaceVisible || EditMode != EditingStep::FillingIn ||
+        CurrentField == NoField)
         return;
     OpenTextEditor(NextTextFieldIndex(CurrentField, count, forward));
 }

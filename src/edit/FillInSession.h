@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CardPage.h"
+#include "EditingStep.h"
 #include "FillIn.h"
 
 #include <cstdint>
@@ -35,7 +36,7 @@ public:
 
     FillInSession(CardPage& page, FillInView& view) : page_(page), view_(view) {}
 
-    int EditMode = 0;
+    EditingStep EditMode = EditingStep::FillingIn;
     int CurrentField = NoField;
     bool TextDirty = false;
     bool SuppressChange = false;
@@ -55,7 +56,7 @@ public:
     void OpenTextEditor(int index);
     void EditorGotFocus() { TextDirty = false; }
     void EditorTextChanged() {
-        if (!SuppressChange && EditMode == 0)
+        if (!SuppressChange && EditMode == EditingStep::FillingIn)
             TextDirty = true;
     }
     // The editor loses the focus with editorText; stores the cleaned text when it changed

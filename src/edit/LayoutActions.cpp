@@ -34,68 +34,69 @@ std::string DrawAreaStep() {
 
 const std::vector<EditingMenuItem>& EditingMenuItems() {
     static const std::vector<EditingMenuItem> items = {
-        {menu::RefreshScreen, "&Refresh Screen", -1, true},
-        {menu::EditMultipleFields, "Edit Multiple Fields", 10, false},
-        {menu::SaveChanges, "Save Changes", -1, true},
-        {menu::SaveCardAs, "Save Card as Picture or PDF...", -1, true},
-        {menu::Zoom, "Zoom", -1, true},
-        {10, "-", -1, true},
-        {menu::AddTextField, "Add a Text Field", 0, true},
-        {menu::AddCheckBox, "Add a Check box", 1, true},
-        {menu::AddCardSymbol, "Add a Card Symbol", -1, true},
-        {menu::AddRectangle, "Add a Rectangle", 2, true},
-        {60, "-", -1, true},
-        {menu::AddHorizontalLine, "Add a Horizontal Line", 8, true},
-        {menu::AddVerticalLine, "Add a Vertical Line", 9, true},
-        {90, "-", -1, true},
-        {menu::EditField, "Edit a Field", 6, true},
-        {menu::ClearArea, "Clear an area", 5, true},
-        {menu::DeleteField, "Delete a Field", 7, true},
-        {130, "-", -1, false},
-        {140, "Add a Click Square", 4, false},
-        {150, "Add a Click Circle", 3, false},
-        {170, "Add a Bitmap / Icon", 11, false},
-        {180, "-", -1, true},
-        {menu::SetFontOnAllFields, "Set font on all text fields for this card", 12, true},
-        {200, "-", -1, true},
-        {menu::Help, "Help", -1, true},
-        {220, "-", -1, true},
-        {menu::Done, "Done", -1, true},
-        {500, "-", -1, false},
-        {510, "Set Test Values", -1, false},
-        {520, "Reset Values", -1, false},
+        {menu::RefreshScreen, "&Refresh Screen", EditAction::None, true},
+        {menu::EditMultipleFields, "Edit Multiple Fields", EditAction::EditMultipleFields, false},
+        {menu::SaveChanges, "Save Changes", EditAction::None, true},
+        {menu::SaveCardAs, "Save Card as Picture or PDF...", EditAction::None, true},
+        {menu::Zoom, "Zoom", EditAction::None, true},
+        {10, "-", EditAction::None, true},
+        {menu::AddTextField, "Add a Text Field", EditAction::AddTextField, true},
+        {menu::AddCheckBox, "Add a Check box", EditAction::AddCheckBox, true},
+        {menu::AddCardSymbol, "Add a Card Symbol", EditAction::None, true},
+        {menu::AddRectangle, "Add a Rectangle", EditAction::AddRectangle, true},
+        {60, "-", EditAction::None, true},
+        {menu::AddHorizontalLine, "Add a Horizontal Line", EditAction::AddHorizontalLine, true},
+        {menu::AddVerticalLine, "Add a Vertical Line", EditAction::AddVerticalLine, true},
+        {90, "-", EditAction::None, true},
+        {menu::EditField, "Edit a Field", EditAction::EditField, true},
+        {menu::ClearArea, "Clear an area", EditAction::ClearArea, true},
+        {menu::DeleteField, "Delete a Field", EditAction::DeleteField, true},
+        {130, "-", EditAction::None, false},
+        {140, "Add a Click Square", EditAction::AddClickSquare, false},
+        {150, "Add a Click Circle", EditAction::AddClickCircle, false},
+        {170, "Add a Bitmap / Icon", EditAction::AddBitmap, false},
+        {180, "-", EditAction::None, true},
+        {menu::SetFontOnAllFields, "Set font on all text fields for this card",
+         EditAction::SetFontOnAllFields, true},
+        {200, "-", EditAction::None, true},
+        {menu::Help, "Help", EditAction::None, true},
+        {220, "-", EditAction::None, true},
+        {menu::Done, "Done", EditAction::None, true},
+        {500, "-", EditAction::None, false},
+        {510, "Set Test Values", EditAction::None, false},
+        {520, "Reset Values", EditAction::None, false},
     };
     return items;
 }
 
-int EditActionOfMenuItem(int menuIndex) {
+EditAction EditActionOfMenuItem(int menuIndex) {
     for (const EditingMenuItem& item : EditingMenuItems())
         if (item.index == menuIndex)
-            return item.offered ? item.editAction : -1;
-    return -1;
+            return item.offered ? item.editAction : EditAction::None;
+    return EditAction::None;
 }
 
-int EditModeOfAction(int editAction) {
+EditingStep EditModeOfAction(EditAction editAction) {
     switch (editAction) {
-    case 0:
-        return 2;
-    case 1:
-        return 3;
-    case 2:
-        return 6;
-    case 5:
-        return 1;
-    case 6:
-        return 13;
-    case 7:
-        return 11;
-    case 8:
-    case 9:
-        return 12;
-    case 12:
-        return 19;
+    case EditAction::AddTextField:
+        return EditingStep::AddingTextField;
+    case EditAction::AddCheckBox:
+        return EditingStep::AddingCheckBox;
+    case EditAction::AddRectangle:
+        return EditingStep::AddingRectangle;
+    case EditAction::ClearArea:
+        return EditingStep::ClearingArea;
+    case EditAction::EditField:
+        return EditingStep::EditingField;
+    case EditAction::DeleteField:
+        return EditingStep::DeletingField;
+    case EditAction::AddHorizontalLine:
+    case EditAction::AddVerticalLine:
+        return EditingStep::AddingLine;
+    case EditAction::SetFontOnAllFields:
+        return EditingStep::SettingAllFonts;
     default:
-        return 0;
+        return EditingStep::FillingIn;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditingStep.h"
 #include "FormatDefaults.h"
 
 #include <optional>
@@ -39,18 +40,18 @@ inline constexpr int PickedLine = 71;
 struct EditingMenuItem {
     int index = 0;
     std::string caption; // "-" for a separator; "&" marks the access key
-    // The action it starts (PerformEditAction code), or -1 for a command.
-    int editAction = -1;
+    // The action it starts, or none for a command.
+    EditAction editAction = EditAction::None;
     // Items the menu never offers are not shown.
     bool offered = true;
     bool IsSeparator() const { return caption == "-"; }
 };
 // Every item of the editing menu in its order, the ones it never offers included.
 const std::vector<EditingMenuItem>& EditingMenuItems();
-// The PerformEditAction code of a menu item, or -1.
-int EditActionOfMenuItem(int menuIndex);
-// The EditMode of an action code (0 for codes that start nothing).
-int EditModeOfAction(int editAction);
+// The action a menu item starts, or none.
+EditAction EditActionOfMenuItem(int menuIndex);
+// The step an action arms (filling in for actions that arm nothing).
+EditingStep EditModeOfAction(EditAction editAction);
 
 // The instructions of an action, one step a line, lines separated by CR LF. basics gives the
 // card's font for "Set font on all text fields".

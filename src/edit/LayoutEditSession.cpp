@@ -21,10 +21,10 @@ const std::string& T(TextId id) {
     return GetProgramText(id);
 }
 
-// The menu item that starts an action code, for starting it again.
-int MenuItemOfAction(int code) {
+// The menu item that starts an action, for starting it again.
+int MenuItemOfAction(EditAction action) {
     for (const EditingMenuItem& item : EditingMenuItems())
-        if (item.offered && item.editAction == code && code >= 0)
+        if (item.offered && item.editAction == action && action != EditAction::None)
             return item.index;
     return -1;
 }
@@ -82,7 +82,8 @@ void LayoutEditSession::KeepPanelInView() {
         if (left == PanelLeft && top == PanelTop)
             return;
         // A marker still waiting on the panel goes with it.
-        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
+            EditMode == EditingStep::AddingCheckBox)
             PutMarkerOnPanel();
     });
 }
@@ -92,7 +93,7 @@ void LayoutEditSession::MenuCommand(int menuIndex) {
     ctx_.errorTrap.Guard(
         loc::EditingMenu,
         [&] {
-            if (EditActionOfMenuItem(menuIndex) >= 0) {
+            if (EditActionOfMenuItem(menuIndex) != EditAction::None) {
                 StartAction(menuIndex, true);
                 return;
             }
@@ -164,15 +165,15 @@ void LayoutEditSession::ActionButton(int index) {
 }
 
 void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
-    int code = EditActionOfMenuItem(menuIndex);
-    if (code < 0)
+    const EditAction action = EditActionOfMenuItem(menuIndex);
+    if (action == EditAction::None)
         return;
     // Every change of this session is saved as it is made; the card history keeps the card
     // as it was before the session, not each step.
     ctx_.HoldHistory(true);
     if (menuIndex == menu::AddRectangle)
         LineWidthOption = 2;
-    PerformEditAction(code);
+    PerformEditAction(action);
     ShowActionPanel(menuIndex);
     SetActionPending(false);
     switch (menuIndex) {
@@ -263,63 +264,64 @@ void LayoutEditSession::PanelMovedTo(double left, double top) {
         PanelTop = top;
         Changed(LayoutEditView::PanelChanged);
         // A marker still waiting on the panel goes with it; one on the card stays there.
-        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ && EditMode == 3)
+        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
+            EditMode == EditingStep::AddingCheckBox)
             PutMarkerOnPanel();
     });
 }
 
 // ---- The state machine
 
-void LayoutEditSession::PerformEditAction(int code) {
+void LayoutEditSession::PerformEditAction(EditAction action) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(
         loc::PerformEditAction,
         [&] {
-            if (code < 20)
-                LastAction = code;
-            switch (code) {
-            case 18:
+            if (action != EditAction::Commit && action != EditAction::Cancel)
+                LastAction = action;
+            switch (action) {
+            case EditAction::RefreshScreen:
                 view_.RedrawCard();
                 return;
-            case 20:
+            case EditAction::Commit:
                 Commit();
                 return;
-            case 21:
+            case EditAction::Cancel:
                 Cancel();
                 return;
             default:
                 break;
             }
-            int mode = EditModeOfAction(code);
-            if (mode == 0)
+            const EditingStep mode = EditModeOfAction(action);
+            if (mode == EditingStep::FillingIn)
                 return;
             ResetEditState();
             EditMode = mode;
             Mobile = Placement{};
-            switch (code) {
-            case 0:
+            switch (action) {
+            case EditAction::AddTextField:
                 CurrentField = NoField;
                 TextEditorPlaced = false;
                 [[fallthrough]];
-            case 2:
-            case 5:
+            case EditAction::AddRectangle:
+            case EditAction::ClearArea:
                 RubberBandArmed = true;
                 Mobile.kind = MobileKind::RubberBand;
                 break;
-            case 1:
+            case EditAction::AddCheckBox:
                 Mobile.kind = MobileKind::Marker;
                 Mobile.rect.width = Mobile.rect.height = kMarkerPixels * ctx_.TwipsPerPixel;
                 Mobile.colour = 0;
                 break;
-            case 8:
-            case 9:
+            case EditAction::AddHorizontalLine:
+            case EditAction::AddVerticalLine:
                 LineCountText = "1";
                 LineSpacingText = "0";
-                LineHorizontal = code == 8;
+                LineHorizontal = action == EditAction::AddHorizontalLine;
                 RubberBandArmed = true;
                 Mobile.kind = MobileKind::LinePreview;
                 break;
-            case 12:
+            case EditAction::SetFontOnAllFields:
                 AllFieldsFontSet = AllFieldsColourSet = AllFieldsDefaults = false;
                 Mobile.kind = MobileKind::Editor;
                 Editor.fontName = ctx_.Defaults.BasicFont;
@@ -333,7 +335,7 @@ void LayoutEditSession::PerformEditAction(int code) {
             }
             Changed(LayoutEditView::AllChanged);
         },
-        [&] { return std::vector<ErrValue>{code}; });
+        [&] { return std::vector<ErrValue>{int(action)}; });
 }
 
 void LayoutEditSession::ResetEditState() {
@@ -342,7 +344,7 @@ void LayoutEditSession::ResetEditState() {
         lifted_.reset();
         view_.RedrawCard();
     }
-    EditMode = 0;
+    EditMode = EditingStep::FillingIn;
     RubberBandArmed = false;
     TextEditorPlaced = false;
     dragging_ = false;
@@ -379,15 +381,15 @@ void LayoutEditSession::RestartLastAction() {
 }
 
 bool LayoutEditSession::Commit() {
-    if (EditMode == 0)
+    if (EditMode == EditingStep::FillingIn)
         return false;
-    const int mode = EditMode;
+    const EditingStep mode = EditMode;
     CommitOutcome outcome = CommitOutcome::Nothing;
     ctx_.errorTrap.Guard(
         loc::EditCommit,
         [&] { outcome = FieldCommit(ctx_, history_, view_.Metrics()).Commit(Pending()); },
         [&] {
-            return std::vector<ErrValue>{EditMode, PickedKind, CurrentField};
+            return std::vector<ErrValue>{int(EditMode), PickedKind, CurrentField};
         });
     if (outcome == CommitOutcome::Declined) {
         // The fields the new one would cover are kept, and so is the new one, still being
@@ -399,7 +401,7 @@ bool LayoutEditSession::Commit() {
         lifted_.reset();
         view_.RedrawCard();
     }
-    if (mode == 19) {
+    if (mode == EditingStep::SettingAllFonts) {
         if (outcome != CommitOutcome::Recorded)
             view_.RedrawCard();
         if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
@@ -425,7 +427,7 @@ void LayoutEditSession::Cancel() {
         Mobile.visible = false;
         Changed(LayoutEditView::PlacementChanged);
         SetActionPending(false);
-        if (EditMode != 0)
+        if (EditMode != EditingStep::FillingIn)
             RestartLastAction();
     });
 }
@@ -562,20 +564,22 @@ void LayoutEditSession::MouseDown(double x, double y) {
             point.left = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
             point.top = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
         }
-        if (EditMode == 1 || EditMode == 2 || EditMode == 6) {
+        if (EditMode == EditingStep::ClearingArea || EditMode == EditingStep::AddingTextField ||
+            EditMode == EditingStep::AddingRectangle) {
             // The text field's area is drawn once; then the editor stands for it.
-            if (EditMode == 2 && TextEditorPlaced)
+            if (EditMode == EditingStep::AddingTextField && TextEditorPlaced)
                 return;
             SetActionPending(true);
             anchorX_ = point.left;
             anchorY_ = point.top;
             Mobile.kind = MobileKind::RubberBand;
             Mobile.rect = point;
-            Mobile.borderWidth = EditMode == 6 ? std::max(1, LineWidthOption) : 1;
+            Mobile.borderWidth =
+                EditMode == EditingStep::AddingRectangle ? std::max(1, LineWidthOption) : 1;
             Mobile.visible = true;
             RubberBandArmed = false;
             dragging_ = true;
-        } else if (EditMode == 12) {
+        } else if (EditMode == EditingStep::AddingLine) {
             anchorX_ = point.left;
             anchorY_ = point.top;
             SetActionPending(true);
@@ -641,7 +645,7 @@ void LayoutEditSession::MouseUp(double x, double y) {
             return;
         }
         KeepPanelOffTheField();
-        if (EditMode != 2 || TextEditorPlaced)
+        if (EditMode != EditingStep::AddingTextField || TextEditorPlaced)
             return;
         Editor.index = (Alignment == 0   ? 0
                         : Alignment == 2 ? 2
@@ -665,7 +669,7 @@ void LayoutEditSession::MouseUp(double x, double y) {
 }
 
 void LayoutEditSession::Click(double x, double y) {
-    if (EditMode != 11 && EditMode != 13)
+    if (EditMode != EditingStep::DeletingField && EditMode != EditingStep::EditingField)
         return;
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(
@@ -703,7 +707,7 @@ void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
 void LayoutEditSession::PickField(const FieldHit& hit) {
     const CardField field = ctx_.Page.Field(hit.kind, hit.index);
     const FormatDefaults& basics = ctx_.Defaults;
-    const bool editing = EditMode == 13;
+    const bool editing = EditMode == EditingStep::EditingField;
     PickedKind = hit.kind;
     CurrentField = hit.index;
     pickTouched_ = false;
@@ -812,7 +816,7 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
         loc::ArrowStep,
         [&] {
             // A field marked for deletion stays where it is.
-            if (EditMode == 11)
+            if (EditMode == EditingStep::DeletingField)
                 return;
             SetActionPending(true);
             int& remembered = SpinMemory[size_t(arrow)];
@@ -851,7 +855,8 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
                 TwipRect& rect = Mobile.rect;
                 // A check box stays square as it grows or shrinks.
                 const bool square =
-                    Mobile.kind == MobileKind::Marker && (EditMode == 3 || PickedKind == CheckBox);
+                    Mobile.kind == MobileKind::Marker &&
+                    (EditMode == EditingStep::AddingCheckBox || PickedKind == CheckBox);
                 auto resize = [&](double& size) {
                     if (increase)
                         size += step;
@@ -916,11 +921,12 @@ void LayoutEditSession::ColourClicked(int code) {
         WorkColour = code;
         colourChosen_ = true;
         pickTouched_ = true;
-        if (EditMode == 2 || (EditMode == 13 && PickedKind == TextField)) {
+        if (EditMode == EditingStep::AddingTextField ||
+            (EditMode == EditingStep::EditingField && PickedKind == TextField)) {
             Editor.foreColour =
                 EditorColourOfCode(code, Editor.foreColour, ctx_.Defaults.BaseTextColour);
             Changed(LayoutEditView::EditorChanged);
-        } else if (EditMode == 19) {
+        } else if (EditMode == EditingStep::SettingAllFonts) {
             AllFieldsColourSet = true;
         } else {
             Mobile.colour = ShapeColourOfCode(code);
@@ -934,12 +940,13 @@ void LayoutEditSession::FontButtonClicked() {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::FontButton, [&] {
         SetActionPending(true);
-        const bool textField = EditMode == 2 || (EditMode == 13 && PickedKind == TextField);
-        if (!textField && EditMode != 19)
+        const bool textField = EditMode == EditingStep::AddingTextField ||
+                               (EditMode == EditingStep::EditingField && PickedKind == TextField);
+        if (!textField && EditMode != EditingStep::SettingAllFonts)
             return;
         const FormatDefaults& basics = ctx_.Defaults;
         FontChoice preset =
-            EditMode == 19
+            EditMode == EditingStep::SettingAllFonts
                 ? FontChoice{basics.BasicFont, basics.BasicFontSize, basics.BasicFontBold,
                              basics.BasicFontItalic}
                 : FontChoice{Editor.fontName, Editor.fontSize, Editor.bold, Editor.italic};
@@ -952,7 +959,7 @@ void LayoutEditSession::FontButtonClicked() {
         Editor.italic = choice->italic;
         fontChosen_ = true;
         pickTouched_ = true;
-        if (EditMode == 19)
+        if (EditMode == EditingStep::SettingAllFonts)
             AllFieldsFontSet = true;
         Changed(LayoutEditView::EditorChanged);
     });

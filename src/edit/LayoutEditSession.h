@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditingStep.h"
 #include "FillIn.h"
 #include "LayoutActions.h"
 #include "LayoutRules.h"
@@ -96,7 +97,7 @@ public:
 
 // Changing the layout of the open page: the actions of the editing menu, what the mouse,
 // the panel's arrows and pickers do while one is in force, and what each action records
-// when it is committed. The state machine: filling in (EditMode 0) -> an action is armed ->
+// when it is committed. The state machine: filling in -> an action is armed ->
 // the first press, drop or pick makes it pending -> "Save Change" commits it or "Cancel
 // Action" drops it, and the same action is armed again -> "Done" returns to filling in.
 // Every committed change is one step of the card's history.
@@ -108,9 +109,9 @@ public:
                       LayoutEditView& view);
 
     // ---- State (read by the window)
-    int EditMode = 0;
+    EditingStep EditMode = EditingStep::FillingIn;
     // The last action code started (below 20); -1 before the first.
-    int LastAction = -1;
+    EditAction LastAction = EditAction::None;
     bool ActionPending = false;
     int CurrentField = NoField;
     int PickedKind = 0;
@@ -187,7 +188,7 @@ public:
     void DefaultFontButtonClicked();
 
     // 0..12 start an action, 18 redraws, 20 commits, 21 cancels.
-    void PerformEditAction(int code);
+    void PerformEditAction(EditAction action);
     void ResetEditState();
     void SetActionPending(bool pending);
     // RemoveFieldsInArea: asks before fields under area are removed; true when the user

@@ -407,7 +407,7 @@ bool FillInController::eventFilter(QObject* watched, QEvent* event) {
     if (widget == cardFace_.cardPicture() && event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         QPoint twips = cardFace_.cardPicture()->ToCardTwips(help->pos());
-        if (session_.EditMode == 0 && OptionFieldAt(twips))
+        if (session_.EditMode == EditingStep::FillingIn && OptionFieldAt(twips))
             QToolTip::showText(help->globalPos(),
                                "A list: click to choose Not Used, NoTrump, Suit or Both (then "
                                "type N, S, B or U)",

@@ -201,13 +201,14 @@ void LayoutController::ContextMenu(QPoint twips, QPoint globalPosition) {
 void LayoutController::MenuItem(int index) {
     // Another action, or "Done", does not drop the field being placed without asking.
     if (Editing() && session_->ActionPending &&
-        (EditActionOfMenuItem(index) >= 0 || index == menu::Done) && !session_->SettlePending())
+        (EditActionOfMenuItem(index) != EditAction::None || index == menu::Done) &&
+        !session_->SettlePending())
         return;
     // What is typed into the open field belongs to the card before any command.
     const bool filling = !Editing();
     const int field = fillIn_.Session().CurrentField;
     fillIn_.CommitOpenEditor();
-    if (filling && EditActionOfMenuItem(index) >= 0)
+    if (filling && EditActionOfMenuItem(index) != EditAction::None)
         fillIn_.Reset();
     session_->MenuCommand(index);
     // A command that starts no action leaves filling in where it was.
@@ -232,7 +233,7 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
                                                  : Qt::NoArrow;
     // A field marked for deletion is not moved.
     if (arrow == Qt::NoArrow || session_->Mobile.kind == MobileKind::None ||
-        !session_->Mobile.visible || session_->EditMode == 11)
+        !session_->Mobile.visible || session_->EditMode == EditingStep::DeletingField)
         return false;
     // The same steps as the panel's arrows.
     ArrowPad* pad = modifiers & Qt::ShiftModifier ? static_cast<ArrowPad*>(panel_->sizeArrows())
@@ -303,8 +304,9 @@ void LayoutController::UpdatePickers() {
     panel_->colourPicker()->SetBasicTextColour(context_.Defaults.BaseTextColour);
     panel_->sizeArrows()->SetVerticalEnabled(s.TallerEnabled);
     panel_->sizeArrows()->SetHorizontalEnabled(s.WiderEnabled);
-    panel_->fontButton()->setEnabled(s.FontButtonsEnabled || s.EditMode == 2 ||
-                                     (s.EditMode == 13 && s.PickedKind == TextField));
+    panel_->fontButton()->setEnabled(
+        s.FontButtonsEnabled || s.EditMode == EditingStep::AddingTextField ||
+        (s.EditMode == EditingStep::EditingField && s.PickedKind == TextField));
     panel_->defaultFontButton()->setEnabled(s.FontButtonsEnabled);
     if (panel_->lineCountEdit()->text().toStdString() != s.LineCountText)
         panel_->lineCountEdit()->setText(QString::fromStdString(s.LineCountText));
@@ -327,12 +329,13 @@ void LayoutController::ShowOnly(QWidget* overlay) {
 void LayoutController::UpdatePlacement() {
     const LayoutEditSession& s = *session_;
     const Placement& m = s.Mobile;
-    const bool deleting = s.EditMode == 11;
+    const bool deleting = s.EditMode == EditingStep::DeletingField;
     switch (m.kind) {
     case MobileKind::RubberBand:
         ShowOnly(rubberBand_);
-        rubberBand_->SetLook(m.borderWidth, s.EditMode == 6 || s.PickedKind == Rectangle,
-                             ToQColor(deleting ? kDeleteMark : m.colour));
+        rubberBand_->SetLook(
+            m.borderWidth, s.EditMode == EditingStep::AddingRectangle || s.PickedKind == Rectangle,
+            ToQColor(deleting ? kDeleteMark : m.colour));
         rubberBand_->setGeometry(PixelRect(m.rect));
         rubberBand_->setVisible(m.visible);
         rubberBand_->raise();

@@ -112,7 +112,7 @@ using LayoutEditTest = LayoutFixture;
 TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
     OpenCard({});
     edit.MenuCommand(menu::AddTextField);
-    EXPECT_EQ(edit.EditMode, 2);
+    EXPECT_EQ(edit.EditMode, EditingStep::AddingTextField);
     EXPECT_FALSE(edit.ActionPending);
     Draw(2500, 2240, 1000, 2000); // up and to the left: the size is still positive
     EXPECT_EQ(edit.Mobile.kind, MobileKind::Editor);
@@ -127,8 +127,8 @@ TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
     ASSERT_EQ(ctx.Page.Count(ClearedArea), 1);
     EXPECT_EQ(ctx.Page.Field(ClearedArea, 0).a,
               (std::array<int32_t, 6>{985, 1985, 1530, 270, 0, 0}));
-    EXPECT_FALSE(Changed());     // "Save Change" saved the card
-    EXPECT_EQ(edit.EditMode, 2); // the action is armed again
+    EXPECT_FALSE(Changed());                                // "Save Change" saved the card
+    EXPECT_EQ(edit.EditMode, EditingStep::AddingTextField); // the action is armed again
     EXPECT_FALSE(edit.ActionPending);
 
     // 241 high: a multi-line editor; sizes round to whole points, 10.4 as the card's 10.
@@ -198,7 +198,7 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
     EXPECT_EQ(ctx.Page.Count(ClearedArea), 1);
-    EXPECT_EQ(edit.EditMode, 1);
+    EXPECT_EQ(edit.EditMode, EditingStep::ClearingArea);
     EXPECT_TRUE(edit.ActionPending);
     EXPECT_TRUE(edit.Mobile.visible);
 
@@ -224,7 +224,7 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     edit.MenuCommand(menu::AddCheckBox);
     EXPECT_TRUE(prompter.Log().empty());
     EXPECT_EQ(ctx.Page.Count(TextField), 0);
-    EXPECT_EQ(edit.EditMode, 3);
+    EXPECT_EQ(edit.EditMode, EditingStep::AddingCheckBox);
     EXPECT_FALSE(edit.ActionPending);
 
     // A nudge of the marker is a change that can be kept: Done asks about it.
@@ -235,7 +235,7 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(ctx.Page.Count(CheckBox), 0);
-    EXPECT_EQ(edit.EditMode, 0);
+    EXPECT_EQ(edit.EditMode, EditingStep::FillingIn);
     EXPECT_FALSE(edit.PanelVisible);
     EXPECT_EQ(view.done, 1);
 }

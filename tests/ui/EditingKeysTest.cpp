@@ -130,7 +130,7 @@ TEST_F(EditingKeysTest, AfterAnUndoThatAddsAFieldTheBoxStaysOnItsField) {
     QTest::mouseClick(Layout().panel()->actionButton(10), Qt::LeftButton);
     ASSERT_EQ(ctx.Page.Count(TextField), 2);
     QTest::mouseClick(Layout().panel()->actionButton(15), Qt::LeftButton);
-    ASSERT_EQ(Layout().Session().EditMode, 0);
+    ASSERT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
     FillIn().Click({1100, 3100});
     ASSERT_EQ(FillIn().Session().CurrentField, 1);
     Key(Qt::Key_Z, Qt::ControlModifier);

@@ -115,7 +115,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
     // "Zoom" shows the zoom page and starts no action.
     Layout().MenuItem(menu::Zoom);
     EXPECT_TRUE(Panel().page(ZoomPage)->isVisible());
-    EXPECT_EQ(Layout().Session().EditMode, 0);
+    EXPECT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
     Shot("13-zoom");
     Press(Panel().actionButton(15));
 
