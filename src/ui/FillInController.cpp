@@ -8,6 +8,7 @@
 #include "ChangedState.h"
 #include "Colour.h"
 #include "ErrorTrap.h"
+#include "FieldRecords.h"
 #include "LocationCodes.h"
 #include "SuitTyping.h"
 
@@ -171,9 +172,9 @@ bool FillInController::OptionFieldAt(QPoint twips) const {
     const int32_t x = twips.x(), y = twips.y();
     const CardPage& page = context_.Page;
     for (int i = 0; i < page.Count(OptionField); ++i) {
-        const CardField& field = page.Field(OptionField, i);
-        if (x >= field.a[0] && x <= field.a[0] + field.a[2] && y >= field.a[1] &&
-            y <= field.a[1] + field.a[3])
+        const OptionFieldRecord option(page.Field(OptionField, i).a);
+        if (x >= option.x() && x <= option.x() + option.width() && y >= option.y() &&
+            y <= option.y() + option.height())
             return true;
     }
     return false;
@@ -273,7 +274,8 @@ void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
         EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
     TextDrawer& text = renderer_.Text();
     PainterSurface& surface = canvas_.Surface();
-    QString shown = text.ApplyFieldFont(surface, text.Codec().Decode(field.text), field.a[5]);
+    QString shown =
+        text.ApplyFieldFont(surface, text.Codec().Decode(field.text), TextRecord(field.a).style());
     FaceKey key;
     key.family = canvas_.Fonts().Family(surface.FontName());
     key.pixelSize = surface.FontSize() * surface.Mapping().fontPixelsPerPoint;
@@ -282,7 +284,8 @@ void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
     QFont font = canvas_.Fonts().Face(key, &canvas_.Picture()).Font();
     editor->setFont(font);
     QPalette palette = editor->palette();
-    palette.setColor(QPalette::Text, ToQColor(text.ResolveColour(field.a[4], 't')));
+    palette.setColor(QPalette::Text,
+                     ToQColor(text.ResolveColour(TextRecord(field.a).colourCode(), 't')));
     palette.setColor(QPalette::Base, ToQColor(renderer_.State.FieldBackColour));
     editor->setPalette(palette);
     SetEditorText(editor, shown);
@@ -295,12 +298,12 @@ void FillInController::PlaceOpenEditor() {
         return;
     const CardField& field = context_.Page.Field(TextField, session_.CurrentField);
     CardPicture* picture = cardFace_.cardPicture();
-    QPointF topLeft = picture->ToPixels(QPoint(field.a[0], field.a[1]));
-    QPointF bottomRight =
-        picture->ToPixels(QPoint(field.a[0] + field.a[2], field.a[1] + field.a[3]));
+    const TextRecord box(field.a);
+    QPointF topLeft = picture->ToPixels(QPoint(box.x(), box.y()));
+    QPointF bottomRight = picture->ToPixels(QPoint(box.x() + box.width(), box.y() + box.height()));
     int width = std::max(8, int(std::lround(bottomRight.x() - topLeft.x())));
     int height = int(std::lround(bottomRight.y() - topLeft.y()));
-    if (field.a[3] == 240) // the least height the editor's font allows
+    if (box.height() == 240) // the least height the editor's font allows
         height = QFontMetrics(editor->font()).height() + 2;
     editor->setGeometry(int(std::lround(topLeft.x())), int(std::lround(topLeft.y())), width,
                         std::max(height, 4));
@@ -329,7 +332,8 @@ void FillInController::RefreshPicture() {
 
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
     const CardField& field = context_.Page.Field(OptionField, optionFieldIndex);
-    QPointF at = cardFace_.cardPicture()->ToPixels(QPoint(field.a[0], field.a[1]));
+    QPointF at = cardFace_.cardPicture()->ToPixels(
+        QPoint(OptionFieldRecord(field.a).x(), OptionFieldRecord(field.a).y()));
     optionList_->move(at.toPoint());
     optionList_->setCurrentRow(std::clamp(choice, 0, 3));
     optionList_->show();
