@@ -55,8 +55,12 @@ int32_t FilledInValue(int kind, const RecordSlots& a) {
         return OptionFieldRecord(a).state();
     case TickMark:
         return TickMarkRecord(a).shownState();
-    default: // circles, circled items, colour dots
+    case Circle:
         return CircleRecord(a).look();
+    case CircledItem:
+        return CircledItemRecord(a).look();
+    default: // colour dots
+        return ColourDotRecord(a).state();
     }
 }
 
@@ -70,8 +74,12 @@ int32_t& FilledInValue(int kind, RecordSlots& a) {
         return MutableOptionFieldRecord(a).state();
     case TickMark:
         return MutableTickMarkRecord(a).shownState();
-    default: // circles, circled items, colour dots
+    case Circle:
         return MutableCircleRecord(a).look();
+    case CircledItem:
+        return MutableCircledItemRecord(a).look();
+    default: // colour dots
+        return MutableColourDotRecord(a).state();
     }
 }
 
