@@ -1,5 +1,6 @@
 #include "CardComparison.h"
 
+#include "FieldRecords.h"
 #include "FontPrefix.h"
 
 #include <algorithm>
@@ -43,47 +44,85 @@ std::string DotColour(int32_t state) {
     }
 }
 
-// The attribute a player changes by filling in, per kind.
-int ValueAttribute(int kind) {
+// The value a player changes by filling in, per kind.
+int32_t FilledInValue(int kind, const RecordSlots& a) {
     switch (kind) {
     case CheckBox:
+        return CheckBoxRecord(a).tickState();
     case FrameBox:
+        return FrameBoxRecord(a).look();
     case OptionField:
-        return 4;
+        return OptionFieldRecord(a).state();
     case TickMark:
-        return 2;
-    default: // circles, circled items, colour dots
-        return 3;
+        return TickMarkRecord(a).shownState();
+    case Circle:
+        return CircleRecord(a).look();
+    case CircledItem:
+        return CircledItemRecord(a).look();
+    default: // colour dots
+        return ColourDotRecord(a).state();
+    }
+}
+
+int32_t& FilledInValue(int kind, RecordSlots& a) {
+    switch (kind) {
+    case CheckBox:
+        return MutableCheckBoxRecord(a).tickState();
+    case FrameBox:
+        return MutableFrameBoxRecord(a).look();
+    case OptionField:
+        return MutableOptionFieldRecord(a).state();
+    case TickMark:
+        return MutableTickMarkRecord(a).shownState();
+    case Circle:
+        return MutableCircleRecord(a).look();
+    case CircledItem:
+        return MutableCircledItemRecord(a).look();
+    default: // colour dots
+        return MutableColourDotRecord(a).state();
     }
 }
 
 bool IsBlank(int kind, const CardField& field) {
     if (kind == TextField)
         return StripFontPrefix(field.text).empty();
-    return field.a[size_t(ValueAttribute(kind))] == 0;
+    return FilledInValue(kind, field.a) == 0;
 }
 
 void PlaceOf(int kind, const CardField& f, FieldDifference& d) {
-    const auto& a = f.a;
     switch (kind) {
-    case CheckBox:
-        d.left = a[0], d.top = a[1], d.width = a[5], d.height = a[5];
+    case CheckBox: {
+        const CheckBoxRecord box(f.a);
+        d.left = box.x(), d.top = box.y(), d.width = box.side(), d.height = box.side();
         break;
-    case Circle:
-        d.left = a[0] - a[4], d.top = a[1] - a[4], d.width = 2 * a[4], d.height = 2 * a[4];
+    }
+    case Circle: {
+        const CircleRecord c(f.a);
+        d.left = c.x() - c.radius(), d.top = c.y() - c.radius(), d.width = 2 * c.radius(),
+        d.height = 2 * c.radius();
         break;
-    case ColourDot:
-        d.left = a[0] - a[2], d.top = a[1] - a[2], d.width = 2 * a[2], d.height = 2 * a[2];
+    }
+    case ColourDot: {
+        const ColourDotRecord dot(f.a);
+        d.left = dot.x() - dot.radius(), d.top = dot.y() - dot.radius(), d.width = 2 * dot.radius(),
+        d.height = 2 * dot.radius();
         break;
-    case TickMark: // the tick's strokes around its point
-        d.left = a[0] - 30, d.top = a[1] - 120, d.width = 240, d.height = 240;
+    }
+    case TickMark: { // the tick's strokes around its point
+        const TickMarkRecord tick(f.a);
+        d.left = tick.x() - 30, d.top = tick.y() - 120, d.width = 240, d.height = 240;
         break;
-    case CircledItem: // the label and the ring around it
-        d.left = a[0] - 30, d.top = a[1], d.width = 330, d.height = 260;
+    }
+    case CircledItem: { // the label and the ring around it
+        const CircledItemRecord item(f.a);
+        d.left = item.x() - 30, d.top = item.y(), d.width = 330, d.height = 260;
         break;
-    default: // text fields, frame boxes, option boxes
-        d.left = a[0], d.top = a[1], d.width = a[2], d.height = a[3];
+    }
+    default: { // text fields, frame boxes, option boxes
+        const records::Boxed box(f.a);
+        d.left = box.x(), d.top = box.y(), d.width = box.width(), d.height = box.height();
         break;
+    }
     }
 }
 
@@ -94,7 +133,7 @@ std::map<Position, std::vector<int>> ByPosition(const CardPage& page, int kind, 
     std::map<Position, std::vector<int>> records;
     for (int i = skipped; i < page.Count(kind); ++i) {
         const CardField& f = page.Field(kind, i);
-        records[{f.a[0], f.a[1]}].push_back(i);
+        records[{records::Placed(f.a).x(), records::Placed(f.a).y()}].push_back(i);
     }
     return records;
 }
@@ -134,19 +173,21 @@ std::string CardComparison::ValueOf(int kind, const CardField& f) {
     case TextField:
         return StripFontPrefix(f.text);
     case CheckBox:
-        return f.a[4] != 0 ? "ticked" : "not ticked";
+        return CheckBoxRecord(f.a).ticked() ? "ticked" : "not ticked";
     case Circle:
-        return StateWord(kRingStates, 4, f.a[3]);
+        return StateWord(kRingStates, 4, CircleRecord(f.a).look());
     case CircledItem:
-        return "\"" + f.text + "\" " + StateWord(kRingStates, 4, f.a[3]);
+        return "\"" + f.text + "\" " + StateWord(kRingStates, 4, CircledItemRecord(f.a).look());
     case FrameBox:
-        return f.a[4] == 0 ? "empty" : f.a[4] == 1 ? "boxed" : "underlined";
+        return FrameBoxRecord(f.a).look() == 0   ? "empty"
+               : FrameBoxRecord(f.a).look() == 1 ? "boxed"
+                                                 : "underlined";
     case ColourDot:
-        return DotColour(f.a[3]);
+        return DotColour(ColourDotRecord(f.a).state());
     case TickMark:
-        return f.a[2] == 1 ? "marked" : "not marked";
+        return TickMarkRecord(f.a).shown() ? "marked" : "not marked";
     case OptionField:
-        return StateWord(kOptionChoices, 4, f.a[4]);
+        return StateWord(kOptionChoices, 4, OptionFieldRecord(f.a).state());
     default:
         return {};
     }
@@ -234,8 +275,7 @@ bool CardComparison::TakeValue(CardPage& mine, const CardPage& theirs, const Fie
         target.text = GetFontPrefix(target.text) + StripFontPrefix(source.text);
         return true;
     }
-    const size_t attribute = size_t(ValueAttribute(d.kind));
-    target.a[attribute] = source.a[attribute];
+    FilledInValue(d.kind, target.a) = FilledInValue(d.kind, source.a);
     return true;
 }
 

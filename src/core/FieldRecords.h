@@ -55,6 +55,9 @@ class CheckBoxRecord : public records::Placed {
 public:
     using Placed::Placed;
     int32_t colourCode() const { return a_[2]; }
+    // Nothing draws this attribute; an edited box keeps what the file had.
+    int32_t spare() const { return a_[3]; }
+    int32_t tickState() const { return a_[4]; }
     bool ticked() const { return a_[4] != 0; }
     int32_t side() const { return a_[5]; }
 };
@@ -136,6 +139,7 @@ public:
 class TickMarkRecord : public records::Placed {
 public:
     using Placed::Placed;
+    int32_t shownState() const { return a_[2]; }
     bool shown() const { return a_[2] == 1; }
     int32_t style() const { return a_[3]; }
 };
@@ -171,6 +175,93 @@ public:
     int32_t look() const { return a_[3]; }
     int32_t fontPoints() const { return a_[4]; }
     int32_t colourCode() const { return a_[5]; }
+};
+
+// Views that change a record: the kinds filling in or layout editing write. Each hands out
+// the attributes it may change by reference, so a change reads like one to a plain integer.
+class MutableTextRecord : public TextRecord {
+public:
+    explicit MutableTextRecord(RecordSlots& attributes)
+        : TextRecord(attributes), w_(attributes.data()) {}
+    int32_t& x() { return w_[0]; }
+    int32_t& y() { return w_[1]; }
+    int32_t& width() { return w_[2]; }
+    int32_t& height() { return w_[3]; }
+    int32_t& colourCode() { return w_[4]; }
+    int32_t& style() { return w_[5]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableCheckBoxRecord : public CheckBoxRecord {
+public:
+    explicit MutableCheckBoxRecord(RecordSlots& attributes)
+        : CheckBoxRecord(attributes), w_(attributes.data()) {}
+    int32_t& tickState() { return w_[4]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableCircleRecord : public CircleRecord {
+public:
+    explicit MutableCircleRecord(RecordSlots& attributes)
+        : CircleRecord(attributes), w_(attributes.data()) {}
+    int32_t& look() { return w_[3]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableFrameBoxRecord : public FrameBoxRecord {
+public:
+    explicit MutableFrameBoxRecord(RecordSlots& attributes)
+        : FrameBoxRecord(attributes), w_(attributes.data()) {}
+    int32_t& look() { return w_[4]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableColourDotRecord : public ColourDotRecord {
+public:
+    explicit MutableColourDotRecord(RecordSlots& attributes)
+        : ColourDotRecord(attributes), w_(attributes.data()) {}
+    int32_t& state() { return w_[3]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableTickMarkRecord : public TickMarkRecord {
+public:
+    explicit MutableTickMarkRecord(RecordSlots& attributes)
+        : TickMarkRecord(attributes), w_(attributes.data()) {}
+    int32_t& shownState() { return w_[2]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableOptionFieldRecord : public OptionFieldRecord {
+public:
+    explicit MutableOptionFieldRecord(RecordSlots& attributes)
+        : OptionFieldRecord(attributes), w_(attributes.data()) {}
+    int32_t& state() { return w_[4]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutableCircledItemRecord : public CircledItemRecord {
+public:
+    explicit MutableCircledItemRecord(RecordSlots& attributes)
+        : CircledItemRecord(attributes), w_(attributes.data()) {}
+    int32_t& look() { return w_[3]; }
+
+private:
+    int32_t* w_;
 };
 
 } // namespace cw

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "BasicNumbers.h"
+#include "FieldRecords.h"
 #include "ProgramTexts.h"
 #include "UndoHistory.h"
 
@@ -127,7 +128,9 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
     if (editing) {
         const CardField old = page.Field(TextField, p.currentField);
         // Fields of the colours beyond the named ones keep them.
-        entry.colourCode = p.colourChosen && old.a[4] <= 7 ? p.workColour : old.a[4];
+        entry.colourCode = p.colourChosen && TextRecord(old.a).colourCode() <= 7
+                               ? p.workColour
+                               : TextRecord(old.a).colourCode();
         ChangeScope change(history_, "Edit Text Field");
         page.Field(TextField, p.currentField) =
             MakeEditedTextField(old, entry, p.fontChosen, basics);
@@ -139,8 +142,9 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
         return CommitOutcome::Nothing;
     CardField field = MakeTextField(entry, basics);
     ChangeScope change(history_, "Add Text Field");
-    if (RemoveFieldsInArea(
-            {double(field.a[0]), double(field.a[1]), double(field.a[2]), double(field.a[3])})) {
+    if (RemoveFieldsInArea({double(TextRecord(field.a).x()), double(TextRecord(field.a).y()),
+                            double(TextRecord(field.a).width()),
+                            double(TextRecord(field.a).height())})) {
         return CommitOutcome::Declined;
     }
     TwipRect cleared = ClearedAreaAround(field);
@@ -178,15 +182,16 @@ CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
     if (editing) {
         const CardField old = page.Field(CheckBox, p.currentField);
         CardField box =
-            MakeCheckBox(marker, p.colourChosen ? p.workColour : old.a[2], pixel, true, &old);
-        if (box.a[5] <= 0)
+            MakeCheckBox(marker, p.colourChosen ? p.workColour : CheckBoxRecord(old.a).colourCode(),
+                         pixel, true, &old);
+        if (CheckBoxRecord(box.a).side() <= 0)
             return CommitOutcome::Nothing;
         ChangeScope change(history_, "Edit Check Box");
         page.Field(CheckBox, p.currentField) = box;
         return CommitOutcome::Recorded;
     }
     CardField box = MakeCheckBox(marker, p.workColour, pixel, false, nullptr);
-    if (box.a[5] <= 0 || !HasRoom(CheckBox, 1, "check boxes"))
+    if (CheckBoxRecord(box.a).side() <= 0 || !HasRoom(CheckBox, 1, "check boxes"))
         return CommitOutcome::Nothing;
     ChangeScope change(history_, "Add Check Box");
     if (RemoveFieldsInArea(marker)) {
@@ -204,7 +209,8 @@ CommitOutcome FieldCommit::CommitRectangle(const PendingField& p) {
     if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Rectangle, p.currentField);
         ChangeScope change(history_, "Edit Rectangle");
-        page.Field(Rectangle, p.currentField) = MakeRectangle(band, p.mobile.borderWidth, old.a[5]);
+        page.Field(Rectangle, p.currentField) =
+            MakeRectangle(band, p.mobile.borderWidth, RectangleRecord(old.a).colourCode());
         return CommitOutcome::Recorded;
     }
     if (!HasRoom(Rectangle, 1, "rectangles"))
@@ -233,7 +239,7 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
     const bool horizontal = ends.y1 == ends.y2;
     if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Line, p.currentField);
-        int32_t colour = p.colourChosen ? p.workColour : old.a[5];
+        int32_t colour = p.colourChosen ? p.workColour : LineRecord(old.a).colourCode();
         ChangeScope change(history_, "Edit Line");
         page.Field(Line, p.currentField) =
             MakeLines(ends, p.mobile.borderWidth, colour, 1, 0, horizontal).front();
@@ -247,10 +253,11 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
     if (width > 0 && height > 0)
         lines.erase(std::remove_if(lines.begin(), lines.end(),
                                    [&](const CardField& l) {
-                                       return std::max(l.a[0], l.a[1]) < 0 ||
-                                              std::min(l.a[0], l.a[1]) > width ||
-                                              std::max(l.a[2], l.a[3]) < 0 ||
-                                              std::min(l.a[2], l.a[3]) > height;
+                                       const LineRecord line(l.a);
+                                       return std::max(line.x1(), line.x2()) < 0 ||
+                                              std::min(line.x1(), line.x2()) > width ||
+                                              std::max(line.y1(), line.y2()) < 0 ||
+                                              std::min(line.y1(), line.y2()) > height;
                                    }),
                     lines.end());
     if (lines.empty() || !HasRoom(Line, int(lines.size()), "lines"))

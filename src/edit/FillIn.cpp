@@ -1,5 +1,7 @@
 #include "FillIn.h"
 
+#include "FieldRecords.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,8 +14,8 @@ bool Inside(int32_t value, int32_t low, int32_t high) {
 }
 
 bool InBox(const CardField& field, int32_t x, int32_t y) {
-    return Inside(x, field.a[0], field.a[0] + field.a[2]) &&
-           Inside(y, field.a[1], field.a[1] + field.a[3]);
+    const records::Boxed box(field.a);
+    return Inside(x, box.x(), box.x() + box.width()) && Inside(y, box.y(), box.y() + box.height());
 }
 
 template <class Test> int FirstHit(const CardPage& page, int kind, Test test) {
@@ -39,14 +41,16 @@ int FindTextFieldAt(const CardPage& page, int32_t x, int32_t y) {
 
 int FindCircleAt(const CardPage& page, int32_t x, int32_t y) {
     return FirstHit(page, Circle, [&](const CardField& f) {
-        return std::abs(x - f.a[0]) <= f.a[4] && std::abs(y - f.a[1]) <= f.a[4];
+        const CircleRecord c(f.a);
+        return std::abs(x - c.x()) <= c.radius() && std::abs(y - c.y()) <= c.radius();
     });
 }
 
 int FindMarkAt(const CardPage& page, int32_t x, int32_t y, const HitMetrics& metrics) {
     return FirstHit(page, CircledItem, [&](const CardField& f) {
-        return Inside(x, f.a[0] - 15, f.a[0] + metrics.letterWidth) &&
-               Inside(y, f.a[1], f.a[1] + metrics.letterHeight);
+        const CircledItemRecord item(f.a);
+        return Inside(x, item.x() - 15, item.x() + metrics.letterWidth) &&
+               Inside(y, item.y(), item.y() + metrics.letterHeight);
     });
 }
 
@@ -56,8 +60,9 @@ std::optional<FieldHit> HitTestFillIn(const CardPage& page, int32_t x, int32_t y
         return FieldHit{TextField, i};
     if (int i = FirstHit(page, CheckBox,
                          [&](const CardField& f) {
-                             return Inside(x, f.a[0], f.a[0] + f.a[5] - 1) &&
-                                    Inside(y, f.a[1], f.a[1] + f.a[5] - 1);
+                             const CheckBoxRecord box(f.a);
+                             return Inside(x, box.x(), box.x() + box.side() - 1) &&
+                                    Inside(y, box.y(), box.y() + box.side() - 1);
                          });
         i >= 0)
         return FieldHit{CheckBox, i};
@@ -70,16 +75,18 @@ std::optional<FieldHit> HitTestFillIn(const CardPage& page, int32_t x, int32_t y
         return FieldHit{FrameBox, i};
     if (int i = FirstHit(page, ColourDot,
                          [&](const CardField& f) {
-                             return Inside(x, f.a[0] - f.a[2], f.a[0] + f.a[2]) &&
-                                    Inside(y, f.a[1] - f.a[2], f.a[1] + f.a[2]);
+                             const ColourDotRecord dot(f.a);
+                             return Inside(x, dot.x() - dot.radius(), dot.x() + dot.radius()) &&
+                                    Inside(y, dot.y() - dot.radius(), dot.y() + dot.radius());
                          });
         i >= 0)
         return FieldHit{ColourDot, i};
     int32_t reach = 10 * metrics.twipsPerPixel;
     if (int i = FirstHit(page, TickMark,
                          [&](const CardField& f) {
-                             return Inside(x, f.a[0] - reach, f.a[0] + reach) &&
-                                    Inside(y, f.a[1] - reach, f.a[1] + reach);
+                             const TickMarkRecord tick(f.a);
+                             return Inside(x, tick.x() - reach, tick.x() + reach) &&
+                                    Inside(y, tick.y() - reach, tick.y() + reach);
                          });
         i >= 0)
         return FieldHit{TickMark, i};
@@ -92,23 +99,31 @@ std::optional<FieldHit> HitTestFillIn(const CardPage& page, int32_t x, int32_t y
 std::optional<int32_t> AdvanceMark(CardPage& page, const FieldHit& hit) {
     CardField& field = page.Field(hit.kind, hit.index);
     switch (hit.kind) {
-    case CheckBox:
-        field.a[4] = field.a[4] == 0 ? 1 : 0;
+    case CheckBox: {
+        MutableCheckBoxRecord box(field.a);
+        box.tickState() = box.tickState() == 0 ? 1 : 0;
         break;
-    case Circle:
-        field.a[3] = (field.a[3] + 1) % 4;
+    }
+    case Circle: {
+        MutableCircleRecord circle(field.a);
+        circle.look() = (circle.look() + 1) % 4;
         break;
-    case FrameBox:
-        field.a[4] = (field.a[4] + 1) % 3;
+    }
+    case FrameBox: {
+        MutableFrameBoxRecord frame(field.a);
+        frame.look() = (frame.look() + 1) % 3;
         break;
+    }
     case TickMark:
-        field.a[2] ^= 1;
+        MutableTickMarkRecord(field.a).shownState() ^= 1;
         break;
-    case CircledItem: // plain, circled, underlined, both
-        field.a[3] = (field.a[3] + 1) & 3;
+    case CircledItem: { // plain, circled, underlined, both
+        MutableCircledItemRecord item(field.a);
+        item.look() = (item.look() + 1) & 3;
         break;
+    }
     case ColourDot: {
-        int32_t& state = field.a[3];
+        int32_t& state = MutableColourDotRecord(field.a).state();
         if ((state & 16) == 0) {
             int32_t colour = kDotColours[std::clamp(state, 0, 5)];
             state = (state + 1) % 6;
@@ -209,7 +224,8 @@ int InsertSuitMarkup(std::string& text, int caret, char suitLetter) {
 }
 
 bool ApplyEditorCtrlKey(CardField& field, char key, int32_t twipsPerPixel, bool editorBold) {
-    int32_t& style = field.a[5];
+    MutableTextRecord text(field.a);
+    int32_t& style = text.style();
     auto align = [&](int32_t code) {
         int32_t current = style & 7;
         style = (style & ~7) | (current >= 3 && current <= 5 ? code + 3 : code);
@@ -225,18 +241,18 @@ bool ApplyEditorCtrlKey(CardField& field, char key, int32_t twipsPerPixel, bool 
         align(2);
         break;
     case 'U':
-        field.a[1] -= twipsPerPixel;
+        text.y() -= twipsPerPixel;
         break;
     case 'D':
-        field.a[1] += twipsPerPixel;
+        text.y() += twipsPerPixel;
         break;
     case '[':
     case 'I':
-        field.a[0] -= twipsPerPixel;
+        text.x() -= twipsPerPixel;
         break;
     case ']':
     case 'O':
-        field.a[0] += twipsPerPixel;
+        text.x() += twipsPerPixel;
         break;
     case 'B':
         if (editorBold)
@@ -252,7 +268,8 @@ bool ApplyEditorCtrlKey(CardField& field, char key, int32_t twipsPerPixel, bool 
 
 EditorStyle EditorStyleFor(const CardField& field, bool defaultBold, bool defaultItalic) {
     EditorStyle style;
-    int32_t word = field.a[5];
+    const TextRecord text(field.a);
+    int32_t word = text.style();
     style.editorIndex = word & 7;
     if (style.editorIndex > 5)
         style.editorIndex = 0;
@@ -264,7 +281,7 @@ EditorStyle EditorStyleFor(const CardField& field, bool defaultBold, bool defaul
         style.bold = (word & kBold) != 0;
         style.italic = (word & kItalic) != 0;
     }
-    style.height = field.a[3] == 240 ? 0 : field.a[3];
+    style.height = text.height() == 240 ? 0 : text.height();
     return style;
 }
 

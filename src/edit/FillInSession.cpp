@@ -1,5 +1,6 @@
 #include "FillInSession.h"
 
+#include "FieldRecords.h"
 #include "UndoHistory.h"
 
 namespace cw {
@@ -58,7 +59,8 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
     if (hit->kind == OptionField) {
         OptionFieldIndex = hit->index;
         SuppressEvents = true;
-        view_.ShowOptionList(hit->index, page_.Field(OptionField, hit->index).a[4]);
+        view_.ShowOptionList(hit->index,
+                             OptionFieldRecord(page_.Field(OptionField, hit->index).a).state());
         SuppressEvents = false;
         return;
     }
@@ -80,9 +82,10 @@ void FillInSession::OptionChosen(int position) {
     if (OptionFieldIndex >= 0 && OptionFieldIndex < page_.Count(OptionField)) {
         ChangeScope change(History, "Option");
         CardField& field = page_.Field(OptionField, OptionFieldIndex);
-        if (field.a[4] != position) {
+        MutableOptionFieldRecord option(field.a);
+        if (option.state() != position) {
             view_.MarkChanged();
-            field.a[4] = position;
+            option.state() = position;
             view_.RedrawRecord(OptionField, OptionFieldIndex, std::nullopt);
         }
     }

@@ -1,5 +1,6 @@
 #include "LayoutRules.h"
 
+#include "FieldRecords.h"
 #include "FileOps.h"
 #include "FontPrefix.h"
 
@@ -81,14 +82,15 @@ std::optional<FieldHit> PickFieldAt(const CardPage& page, int32_t x, int32_t y,
                                     int32_t twipsPerPixel) {
     const auto& boxes = page.Fields(CheckBox);
     for (size_t i = 0; i < boxes.size(); ++i) {
-        const auto& a = boxes[i].a;
-        if (Inside(x, a[0], a[0] + a[5] - 1) && Inside(y, a[1], a[1] + a[5] - 1))
+        const CheckBoxRecord box(boxes[i].a);
+        if (Inside(x, box.x(), box.x() + box.side() - 1) &&
+            Inside(y, box.y(), box.y() + box.side() - 1))
             return FieldHit{CheckBox, int(i)};
     }
     const auto& lines = page.Fields(Line);
     for (size_t i = 0; i < lines.size(); ++i) {
         LineEnds ends = EndsOfLine(lines[i]);
-        int32_t reach = std::max(1, lines[i].a[4]) * twipsPerPixel;
+        int32_t reach = std::max(1, LineRecord(lines[i].a).widthPixels()) * twipsPerPixel;
         if (ends.y1 == ends.y2) {
             if (Inside(x, std::min(ends.x1, ends.x2), std::max(ends.x1, ends.x2)) &&
                 Inside(y, ends.y1, ends.y1 + reach))
@@ -102,11 +104,11 @@ std::optional<FieldHit> PickFieldAt(const CardPage& page, int32_t x, int32_t y,
     const double outline = 3.0 * twipsPerPixel;
     const auto& rectangles = page.Fields(Rectangle);
     for (size_t i = 0; i < rectangles.size(); ++i) {
-        const auto& a = rectangles[i].a;
-        bool nearOuter = Inside(x, a[0] - outline, a[0] + a[2] + outline) &&
-                         Inside(y, a[1] - outline, a[1] + a[3] + outline);
-        bool wellInside = x > a[0] + outline && x < a[0] + a[2] - outline && y > a[1] + outline &&
-                          y < a[1] + a[3] - outline;
+        const RectangleRecord r(rectangles[i].a);
+        bool nearOuter = Inside(x, r.x() - outline, r.x() + r.width() + outline) &&
+                         Inside(y, r.y() - outline, r.y() + r.height() + outline);
+        bool wellInside = x > r.x() + outline && x < r.x() + r.width() - outline &&
+                          y > r.y() + outline && y < r.y() + r.height() - outline;
         if (nearOuter && !wellInside)
             return FieldHit{Rectangle, int(i)};
     }
@@ -120,21 +122,30 @@ bool Overlaps(const TwipRect& a, const TwipRect& b) {
 }
 
 TwipRect FieldArea(int kind, const CardField& field, const HitMetrics& metrics) {
-    const auto& a = field.a;
     switch (kind) {
-    case CheckBox:
-        return {double(a[0]), double(a[1]), double(a[5]), double(a[5])};
-    case Circle:
-        return {double(a[0] - a[4]), double(a[1] - a[4]), 2.0 * a[4], 2.0 * a[4]};
-    case CircledItem:
-        return {double(a[0] - 15), double(a[1]), double(metrics.letterWidth + 15),
-                double(metrics.letterHeight)};
-    case TickMark: {
-        double reach = 10.0 * metrics.twipsPerPixel;
-        return {a[0] - reach, a[1] - reach, 2 * reach, 2 * reach};
+    case CheckBox: {
+        const CheckBoxRecord box(field.a);
+        return {double(box.x()), double(box.y()), double(box.side()), double(box.side())};
     }
-    default: // text fields, pictures, frame boxes
-        return {double(a[0]), double(a[1]), double(a[2]), double(a[3])};
+    case Circle: {
+        const CircleRecord c(field.a);
+        return {double(c.x() - c.radius()), double(c.y() - c.radius()), 2.0 * c.radius(),
+                2.0 * c.radius()};
+    }
+    case CircledItem: {
+        const CircledItemRecord item(field.a);
+        return {double(item.x() - 15), double(item.y()), double(metrics.letterWidth + 15),
+                double(metrics.letterHeight)};
+    }
+    case TickMark: {
+        const TickMarkRecord tick(field.a);
+        double reach = 10.0 * metrics.twipsPerPixel;
+        return {tick.x() - reach, tick.y() - reach, 2 * reach, 2 * reach};
+    }
+    default: { // text fields, pictures, frame boxes
+        const records::Boxed box(field.a);
+        return {double(box.x()), double(box.y()), double(box.width()), double(box.height())};
+    }
     }
 }
 
@@ -245,14 +256,15 @@ int32_t ShapeColourOfCode(int32_t code) {
 
 CardField MakeTextField(const TextFieldEntry& entry, const FormatDefaults& basics) {
     CardField field;
-    auto& a = field.a;
-    a[0] = RoundHalfEven(entry.rect.left);
-    a[1] = RoundHalfEven(entry.rect.top);
-    a[2] = RoundHalfEven(entry.rect.width);
-    a[3] = entry.multiLine ? RoundHalfEven(entry.rect.height) : 240;
-    a[4] = entry.colourCode;
-    a[5] = AlignmentCode(entry, a[3]) + (entry.bold ? kBold : 0) + (entry.italic ? kItalic : 0) +
-           FontSizeBits(entry.fontSize, basics.BasicFontSize);
+    MutableTextRecord text(field.a);
+    text.x() = RoundHalfEven(entry.rect.left);
+    text.y() = RoundHalfEven(entry.rect.top);
+    text.width() = RoundHalfEven(entry.rect.width);
+    text.height() = entry.multiLine ? RoundHalfEven(entry.rect.height) : 240;
+    text.colourCode() = entry.colourCode;
+    text.style() = AlignmentCode(entry, text.height()) + (entry.bold ? kBold : 0) +
+                   (entry.italic ? kItalic : 0) +
+                   FontSizeBits(entry.fontSize, basics.BasicFontSize);
     field.text = WithFontPrefix(entry.fontName, basics.BasicFont, StoredText(entry.text));
     return field;
 }
@@ -261,17 +273,19 @@ CardField MakeEditedTextField(const CardField& old, const TextFieldEntry& entry,
                               const FormatDefaults& basics) {
     CardField field = MakeTextField(entry, basics);
     if (fontChosen) {
-        field.a[5] |= old.a[5] & kUnderline;
+        MutableTextRecord(field.a).style() |= TextRecord(old.a).style() & kUnderline;
         return field;
     }
-    field.a[5] = (old.a[5] & ~7) | AlignmentCode(entry, field.a[3]);
+    MutableTextRecord text(field.a);
+    text.style() = (TextRecord(old.a).style() & ~7) | AlignmentCode(entry, text.height());
     field.text = GetFontPrefix(old.text) + StoredText(entry.text);
     return field;
 }
 
 TwipRect ClearedAreaAround(const CardField& textField) {
-    const auto& a = textField.a;
-    return {double(a[0] - 15), double(a[1] - 15), double(a[2] + 30), double(a[3] + 30)};
+    const TextRecord text(textField.a);
+    return {double(text.x() - 15), double(text.y() - 15), double(text.width() + 30),
+            double(text.height() + 30)};
 }
 
 CardField MakeRectangle(const TwipRect& band, int borderWidth, int32_t colour) {
@@ -284,13 +298,13 @@ CardField MakeRectangle(const TwipRect& band, int borderWidth, int32_t colour) {
 }
 
 int BorderWidthOfRectangle(const CardField& rectangle) {
-    return std::clamp(rectangle.a[4] + 1, 1, 4);
+    return std::clamp(RectangleRecord(rectangle.a).pen() + 1, 1, 4);
 }
 
 TwipRect BandOfRectangle(const CardField& rectangle) {
     const BorderCorrection& c = CorrectionFor(BorderWidthOfRectangle(rectangle));
-    const auto& a = rectangle.a;
-    return {a[0] - c.left, a[1] - c.top, a[2] - c.width, a[3] - c.height};
+    const RectangleRecord r(rectangle.a);
+    return {r.x() - c.left, r.y() - c.top, r.width() - c.width, r.height() - c.height};
 }
 
 std::vector<CardField> MakeLines(const LineEnds& line, int width, int32_t colour, int count,
@@ -309,7 +323,8 @@ std::vector<CardField> MakeLines(const LineEnds& line, int width, int32_t colour
 }
 
 LineEnds EndsOfLine(const CardField& line) {
-    return {line.a[0], line.a[2], line.a[1], line.a[3]};
+    const LineRecord l(line.a);
+    return {l.x1(), l.y1(), l.x2(), l.y2()};
 }
 
 CardField MakeCheckBox(const TwipRect& marker, int32_t colourCode, int32_t twipsPerPixel,
@@ -318,16 +333,16 @@ CardField MakeCheckBox(const TwipRect& marker, int32_t colourCode, int32_t twips
     field.a = {RoundHalfEven(marker.left) + twipsPerPixel,
                RoundHalfEven(marker.top) + twipsPerPixel,
                colourCode,
-               old ? old->a[3] : 0,
-               old ? old->a[4] : 0,
+               old ? CheckBoxRecord(old->a).spare() : 0,
+               old ? CheckBoxRecord(old->a).tickState() : 0,
                RoundHalfEven(marker.width) - (editing ? twipsPerPixel : 0)};
     return field;
 }
 
 TwipRect MarkerOfCheckBox(const CardField& box, int32_t twipsPerPixel) {
-    const auto& a = box.a;
-    return {double(a[0] - twipsPerPixel), double(a[1] - twipsPerPixel),
-            double(a[5] + twipsPerPixel), double(a[5] + twipsPerPixel)};
+    const CheckBoxRecord b(box.a);
+    return {double(b.x() - twipsPerPixel), double(b.y() - twipsPerPixel),
+            double(b.side() + twipsPerPixel), double(b.side() + twipsPerPixel)};
 }
 
 bool SetFontOnAllTextFields(CardPage& page, const AllFieldsChoice& choice,
@@ -336,8 +351,9 @@ bool SetFontOnAllTextFields(CardPage& page, const AllFieldsChoice& choice,
     for (int i = 0; i < page.Count(TextField); ++i) {
         CardField& field = page.Field(TextField, i);
         const CardField before = field;
-        int32_t& style = field.a[5];
-        int32_t& colour = field.a[4];
+        MutableTextRecord text(field.a);
+        int32_t& style = text.style();
+        int32_t& colour = text.colourCode();
         const bool red = keepRed && colour == 2;
         if (choice.defaults) {
             style = (style & 7) + kCardFontStyle;
