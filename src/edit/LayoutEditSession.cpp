@@ -6,6 +6,7 @@
 #include "EditLocations.h"
 #include "ErrorTrap.h"
 #include "FieldCommit.h"
+#include "FieldRecords.h"
 #include "FontPrefix.h"
 #include "ProgramTexts.h"
 #include "UndoHistory.h"
@@ -727,14 +728,15 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         std::string prefix = GetFontPrefix(field.text);
         Editor.fontName =
             prefix.size() > 4 ? prefix.substr(2, prefix.size() - 4) : basics.BasicFont;
-        int32_t points = (field.a[5] & ~0xFF) / 256;
+        const TextRecord text(field.a);
+        int32_t points = text.fontPoints();
         Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
-        Editor.foreColour = view_.TextColourOfCode(field.a[4]);
+        Editor.foreColour = view_.TextColourOfCode(text.colourCode());
         Editor.newField = false;
         Editor.readOnly = !editing;
         Mobile.kind = MobileKind::Editor;
-        Mobile.rect = {double(field.a[0]), double(field.a[1]), double(field.a[2]),
-                       double(field.a[3])};
+        Mobile.rect = {double(text.x()), double(text.y()), double(text.width()),
+                       double(text.height())};
         Alignment = style.editorIndex % 3;
         view_.SetEditorText(StripFontPrefix(field.text));
         pickedText_ = view_.EditorText();
@@ -745,18 +747,19 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
         Mobile.kind = MobileKind::RubberBand;
         Mobile.rect = BandOfRectangle(field);
         Mobile.borderWidth = BorderWidthOfRectangle(field);
-        Mobile.colour = ShapeColourOfCode(field.a[5]);
-        WorkColour = PickerCodeOfShapeColour(field.a[5]);
+        Mobile.colour = ShapeColourOfCode(RectangleRecord(field.a).colourCode());
+        WorkColour = PickerCodeOfShapeColour(RectangleRecord(field.a).colourCode());
         LineWidthOption = Mobile.borderWidth;
         layout = menu::AddRectangle;
         break;
     case Line: {
         Mobile.kind = MobileKind::LinePreview;
         Mobile.line = EndsOfLine(field);
-        Mobile.borderWidth = std::max(1, field.a[4]);
-        Mobile.colour = ShapeColourOfCode(field.a[5]);
-        WorkColour = PickerCodeOfShapeColour(field.a[5]);
-        LineWidthOption = std::clamp(field.a[4], 1, 4);
+        const LineRecord line(field.a);
+        Mobile.borderWidth = std::max(1, line.widthPixels());
+        Mobile.colour = ShapeColourOfCode(line.colourCode());
+        WorkColour = PickerCodeOfShapeColour(line.colourCode());
+        LineWidthOption = std::clamp(line.widthPixels(), 1, 4);
         LineHorizontal = Mobile.line.y1 == Mobile.line.y2;
         if (LineHorizontal)
             TallerEnabled = false;
@@ -768,8 +771,8 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
     case CheckBox:
         Mobile.kind = MobileKind::Marker;
         Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
-        Mobile.colour = ShapeColourOfCode(field.a[2]);
-        WorkColour = PickerCodeOfShapeColour(field.a[2]);
+        Mobile.colour = ShapeColourOfCode(CheckBoxRecord(field.a).colourCode());
+        WorkColour = PickerCodeOfShapeColour(CheckBoxRecord(field.a).colourCode());
         layout = menu::PickedCheckBox;
         break;
     default:
