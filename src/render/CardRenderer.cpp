@@ -406,10 +406,6 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
                                 text.style());
         }
         break;
-    case BlankPageKind:
-        blankPages_.Draw(s, baseLayer_.path.parent_path(), r, x, y,
-                         drawing_.viewScale / (p > 0 ? p : 15));
-        break;
     default:
         break;
     }

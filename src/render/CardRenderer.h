@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BlankPageDrawer.h"
 #include "DrawSurface.h"
 #include "DrawingContext.h"
 #include "FieldDrawer.h"
@@ -130,7 +129,6 @@ private:
     DrawSurface* surface_ = nullptr;
     TextDrawer text_;
     FieldDrawer drawers_;
-    BlankPageDrawer blankPages_;
     // Measures text as the screen shows it while printing.
     FontBook measureFonts_;
     QImage measureImage_;

@@ -8,7 +8,6 @@
     locked.pdf     a one-page PDF that opens only with a password
     wide.pdf       one page 1.2 m wide
     crowded.pdf    one page with 600 text fields
-    inked.pdf      one A5 page inked black in its top left quarter, red in its bottom right
     bare.png       a white picture of 600 x 900 pixels that does not say its resolution
 """
 import os
@@ -61,16 +60,6 @@ def wide(path):
     c.save()
 
 
-def inked(path):
-    c = canvas.Canvas(path, pagesize=A5)
-    w, h = A5
-    c.setFillColorRGB(0, 0, 0)
-    c.rect(0, h / 2, w / 2, h / 2, stroke=0, fill=1)
-    c.setFillColorRGB(1, 0, 0)
-    c.rect(w / 2, 0, w / 2, h / 2, stroke=0, fill=1)
-    c.save()
-
-
 def crowded(path):
     c = canvas.Canvas(path, pagesize=A4)
     c.drawString(20, 820, "crowded")
@@ -100,7 +89,6 @@ def main():
     locked(os.path.join(out, "locked.pdf"))
     wide(os.path.join(out, "wide.pdf"))
     crowded(os.path.join(out, "crowded.pdf"))
-    inked(os.path.join(out, "inked.pdf"))
     bare_png(os.path.join(out, "bare.png"))
 
 
