@@ -85,7 +85,14 @@ const std::vector<OptionSyntax>& CommonOptions() {
     return options;
 }
 
-CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
+CommandLine CommandLine::Parse(const std::vector<std::string>& given) {
+    // A command of two words ("format new") reads as one.
+    std::vector<std::string> args = given;
+    const size_t named = args.size() > 1 && args[0] == "help" ? 1 : 0;
+    if (args.size() > named + 1 && FindCommand(args[named] + " " + args[named + 1])) {
+        args[named] += " " + args[named + 1];
+        args.erase(args.begin() + long(named) + 1);
+    }
     const std::string first = args.empty() ? std::string() : args.front();
     if (first == "help") {
         CommandLine line;
