@@ -105,13 +105,13 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& given) {
         if (!FindCommand(args[1]))
             return UsageError("help: unknown command '" + args[1] + "' (see 'cardwright --help')");
         line.request = Request::CommandHelp;
-        line.command = args[1];
+        line.command = FindCommand(args[1])->name;
         return line;
     }
 
     CommandLine line;
     if (const CommandEntry* tool = FindCommand(first)) {
-        line.command = first;
+        line.command = tool->name;
         const std::vector<std::string> words(args.begin() + 1, args.end());
         if (!ParseOptions(words, tool->options, false, "cardwright " + first, line))
             return UsageError(line.error);

@@ -166,7 +166,16 @@ const CommandEntry* FindCommand(const std::string& name) {
     for (const CommandEntry& entry : CommandTable())
         if (entry.name == name)
             return &entry;
-    return nullptr;
+    // The first word of a command of two words ("format" of "format new") names it while
+    // no other command begins with it, so that its help is found by that word too.
+    const CommandEntry* found = nullptr;
+    for (const CommandEntry& entry : CommandTable())
+        if (!name.empty() && entry.name.rfind(name + " ", 0) == 0) {
+            if (found)
+                return nullptr;
+            found = &entry;
+        }
+    return found;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "FileOps.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 

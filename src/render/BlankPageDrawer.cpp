@@ -4,6 +4,8 @@
 #include "PainterSurface.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <poppler-qt6.h>
 #include <sstream>
