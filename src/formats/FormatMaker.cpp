@@ -42,19 +42,23 @@ std::string LowerExtension(const fs::path& file) {
     return Lower(file.extension().string());
 }
 
+long Millimetres(double twips) {
+    return std::lround(twips * 25.4 / 1440);
+}
+
 // Header line 0 and the 30 header values of a layout page, one per line.
 std::string LayoutHeader(int page, double widthTwips, double heightTwips) {
     const bool base = page % 2 == 0;
     std::vector<std::string> values(30, "0");
     values[1] = base ? "0" : "1"; // text colour: black base text, blue user input
     values[4] = "1";              // check-box style
-    values[5] = std::to_string(std::lround(widthTwips));
-    values[6] = std::to_string(std::lround(heightTwips));
+    // The printed card's size is set in millimetres: the blank card's own.
+    values[5] = std::to_string(Millimetres(widthTwips));
+    values[6] = std::to_string(Millimetres(heightTwips));
     values[7] = "9";
     values[8] = "\"Arial\"";
-    values[11] = "3"; // print flags
-    values[13] = values[5];
-    values[14] = values[6];
+    values[13] = std::to_string(std::lround(widthTwips));
+    values[14] = std::to_string(std::lround(heightTwips));
     std::string out =
         "| Made from a federation's blank card\r\nlayout page " + std::to_string(page) + "\r\n";
     for (const std::string& value : values)
@@ -237,8 +241,8 @@ void FormatMaker::PlanFromPictures() {
 void FormatMaker::AddPage(int page, double widthTwips, double heightTwips, int sourcePage,
                           const std::string& sourceName, const std::string& templateRecords) {
     if (page == 1) {
-        record_.printWidth = int32_t(std::lround(widthTwips));
-        record_.printHeight = int32_t(std::lround(heightTwips));
+        record_.printWidth = int32_t(Millimetres(widthTwips));
+        record_.printHeight = int32_t(Millimetres(heightTwips));
     }
     const fs::path data("data");
     files_[data / (record_.base + std::to_string(page) + ".dat")] =

@@ -1,7 +1,5 @@
 #include "FormatRegistration.h"
 
-#include "LineReader.h"
-
 #include <algorithm>
 
 namespace cw {
@@ -48,6 +46,8 @@ std::vector<std::string> FormatRecordLines::Lines() const {
     if (!picture.empty())
         lines.push_back("w17 " + picture);
     if (printWidth > 0 && printHeight > 0) {
+        // The paper is turned the card's way: 2 upright, 1 sideways.
+        lines.push_back(std::string("w16 ") + (printHeight >= printWidth ? "2" : "1"));
         lines.push_back("w18 " + std::to_string(printWidth));
         lines.push_back("w19 " + std::to_string(printHeight));
     }

@@ -16,6 +16,7 @@ struct FormatRecordLines {
     std::string name;      // shown in the format chooser
     bool backPage = true;
     std::string picture; // file name in the bmps folder; empty for none
+    // The printed card's size in millimetres; 0 for none.
     int32_t printWidth = 0, printHeight = 0;
 
     std::vector<std::string> Lines() const;

@@ -197,8 +197,8 @@ TEST_F(FormatMakerTest, AnA5CardUnderAKnownCodeTakesThatCodesRules) {
     EXPECT_EQ(catalogue.Codes.FmtNORWAY, *slot);
     EXPECT_EQ(FormatTraits::Of(catalogue.Codes, int16_t(*slot)).paperTurn, PaperTurn::SidewaysOnA5);
     EXPECT_TRUE(catalogue.HasBackPage(*slot));
-    EXPECT_NEAR(catalogue.Number(*slot, ColPrintWidth), 419.53 * 20, 2);
-    EXPECT_NEAR(catalogue.Number(*slot, ColPrintHeight), 595.28 * 20, 2);
+    EXPECT_EQ(catalogue.Number(*slot, ColPrintWidth), 148); // millimetres
+    EXPECT_EQ(catalogue.Number(*slot, ColPrintHeight), 210);
     EXPECT_EQ(catalogue.Column(*slot, ColExtension), ".nor");
 }
 

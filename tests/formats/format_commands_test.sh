@@ -44,7 +44,7 @@ expect_refusal 1 "already" card new --format FED --card mine
 "$program" print --root "$root" --format FED --card mine --side both --pdf "$work/mine.pdf" \
     >/dev/null || fail "print"
 [ "$(pdfinfo "$work/mine.pdf" | grep '^Pages:' | awk '{print $2}')" = 2 ] || fail "not 2 pages"
-size=$(pdfinfo -f 1 -l 2 "$work/mine.pdf" | grep 'size:' | awk '{printf "%.0fx%.0f\n", $4, $6}' | sort -u)
+size=$(pdfinfo -f 1 -l 2 "$work/mine.pdf" | grep '^Page .*size:' | awk '{printf "%.0fx%.0f\n", $4, $6}' | sort -u)
 [ "$size" = "595x842" ] || fail "printed pages of $size points, not A4 as the blank card"
 # The page prints the blank card's ink: its black band across the top.
 pdftoppm -r 20 -f 1 -l 1 -png "$work/mine.pdf" "$work/printed"
