@@ -3,7 +3,6 @@
 #include "DrawSurface.h"
 #include "PainterSurface.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -17,6 +16,8 @@ namespace {
 constexpr double kPointsPerInch = 72;
 // A page is never rendered wider than this on screen, whatever the zoom.
 constexpr int kMaxPixels = 8000;
+// Blank pages print from pictures of this resolution.
+constexpr int kPrintDotsPerInch = 300;
 
 std::string StampOf(const fs::path& file) {
     std::error_code error;
@@ -95,19 +96,16 @@ void BlankPageDrawer::Draw(DrawSurface& surface, const BaseRecord& record, int32
         return;
     const QSizeF points = page->pageSizeF();
     auto* painterSurface = dynamic_cast<PainterSurface*>(&surface);
-    if (painterSurface && surface.IsPrinter()) {
-        // On paper the page keeps its vectors: text and rules print sharp at any resolution.
-        const DeviceMapping& mapping = painterSurface->Mapping();
-        QPainter& painter = painterSurface->Painter();
-        painter.save();
-        painter.translate(mapping.originX + x * mapping.pixelsPerTwipX,
-                          mapping.originY + y * mapping.pixelsPerTwipY);
-        painter.scale(width * mapping.pixelsPerTwipX / points.width(),
-                      height * mapping.pixelsPerTwipY / points.height());
-        source->document->setRenderBackend(Poppler::Document::QPainterBackend);
-        page->renderToPainter(&painter, kPointsPerInch, kPointsPerInch);
-        source->document->setRenderBackend(Poppler::Document::SplashBackend);
-        painter.restore();
+    if (surface.IsPrinter()) {
+        // Poppler's painter output sets the painter's transform of its own and draws the page
+        // at the device's corner in its own size, so paper gets a picture at a resolution
+        // that prints sharp instead.
+        QImage& picture = source->rendered[{pageNumber, -kPrintDotsPerInch}];
+        if (picture.isNull()) {
+            picture = page->renderToImage(kPrintDotsPerInch, kPrintDotsPerInch);
+            ++rendered_;
+        }
+        surface.PaintPicture(picture, x, y, width, height);
         return;
     }
     const double pixelsPerTwip = painterSurface ? painterSurface->Mapping().pixelsPerTwipX

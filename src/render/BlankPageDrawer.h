@@ -19,7 +19,7 @@ class DrawSurface;
 // Draws the pages of federations' blank cards that base layers place under a card's fields.
 // Documents and pictures are opened once and kept; on screen a PDF page is drawn from a
 // picture rendered once per resolution, so a redraw at the same zoom renders nothing again.
-// On paper the page is drawn as vectors.
+// On paper it is drawn from a picture of 300 dots per inch.
 class BlankPageDrawer {
 public:
     BlankPageDrawer();

@@ -46,6 +46,15 @@ expect_refusal 1 "already" card new --format FED --card mine
 [ "$(pdfinfo "$work/mine.pdf" | grep '^Pages:' | awk '{print $2}')" = 2 ] || fail "not 2 pages"
 size=$(pdfinfo -f 1 -l 2 "$work/mine.pdf" | grep '^Page .*size:' | awk '{printf "%.0fx%.0f\n", $4, $6}' | sort -u)
 [ "$size" = "595x842" ] || fail "printed pages of $size points, not A4 as the blank card"
+# The page prints the blank card's ink: its black band across the top.
+pdftoppm -r 20 -f 1 -l 1 -png "$work/mine.pdf" "$work/printed"
+/usr/bin/python3 - "$work"/printed*.png <<'PY' || fail "the printed page lacks the card's ink"
+import sys
+from PIL import Image
+page = Image.open(sys.argv[1]).convert("L")
+assert page.getpixel((page.width // 2, page.height * 30 // 842)) < 60
+PY
+
 # Drawn as the screen shows it.
 "$program" render --root "$root" --format FED --card mine --out "$work/front.png" --zoom 2 \
     >/dev/null || fail "render"
