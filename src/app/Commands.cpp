@@ -141,7 +141,7 @@ const std::vector<CommandEntry>& CommandTable() {
          CompareTool},
         {"format new",
          "Make a card format from a federation's blank card",
-         "format new --from FILE.pdf|FRONT.png[,BACK.png] --code CODE --name NAME [OPTIONS]",
+         "format new --from FILE --code CODE --name NAME [OPTIONS]",
          "Makes a card format from a blank card: the first one or two pages of a PDF file, or "
          "one or two pictures, become its front and back. The widgets of a fillable PDF form "
          "become the card's fields. Nothing is written unless the whole format could be.",
