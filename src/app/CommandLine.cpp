@@ -85,7 +85,14 @@ const std::vector<OptionSyntax>& CommonOptions() {
     return options;
 }
 
-CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
+CommandLine CommandLine::Parse(const std::vector<std::string>& given) {
+    // A command of two words ("format new") reads as one.
+    std::vector<std::string> args = given;
+    const size_t named = args.size() > 1 && args[0] == "help" ? 1 : 0;
+    if (args.size() > named + 1 && FindCommand(args[named] + " " + args[named + 1])) {
+        args[named] += " " + args[named + 1];
+        args.erase(args.begin() + long(named) + 1);
+    }
     const std::string first = args.empty() ? std::string() : args.front();
     if (first == "help") {
         CommandLine line;
@@ -98,13 +105,13 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
         if (!FindCommand(args[1]))
             return UsageError("help: unknown command '" + args[1] + "' (see 'cardwright --help')");
         line.request = Request::CommandHelp;
-        line.command = args[1];
+        line.command = FindCommand(args[1])->name;
         return line;
     }
 
     CommandLine line;
     if (const CommandEntry* tool = FindCommand(first)) {
-        line.command = first;
+        line.command = tool->name;
         const std::vector<std::string> words(args.begin() + 1, args.end());
         if (!ParseOptions(words, tool->options, false, "cardwright " + first, line))
             return UsageError(line.error);

@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "CompareCommand.h"
 #include "ExportCommand.h"
+#include "FormatCommand.h"
 #include "PrintCommand.h"
 #include "RenderCommand.h"
 #include "TextCodec.h"
@@ -138,6 +139,25 @@ const std::vector<CommandEntry>& CommandTable() {
          "Lists every field in which two cards of the same format differ.",
          {card, {"with", "NAME|FILE", "The other card: a card name or a card file."}, format},
          CompareTool},
+        {"format new",
+         "Make a card format from a federation's blank card",
+         "format new --from FILE --code CODE --name NAME [OPTIONS]",
+         "Makes a card format from a blank card: the first one or two pages of a PDF file, or "
+         "one or two pictures, become its front and back. The widgets of a fillable PDF form "
+         "become the card's fields. Nothing is written unless the whole format could be.",
+         {{"from", "FILE[,FILE]", "The blank card: a PDF file, or a front and a back picture."},
+          {"code", "CODE", "The format's code: letters and digits, not one in use."},
+          {"name", "NAME", "The format's name in the format list."},
+          {"ext", "EXT", "The extension of its card files (default: from the code)."},
+          {"pages", "N[,M]", "The PDF's pages for front and back (default 1,2)."}},
+         RunFormatNewCommand},
+        {"card new",
+         "Make a new blank card of a format",
+         "card new --format CODE --card NAME [OPTIONS]",
+         "Makes a new card of the format from its blank pages, as 'Create a New Card' does.",
+         {{"format", "CODE", "The card format, by its code (see 'cardwright formats')."},
+          {"card", "NAME", "The new card's name."}},
+         RunCardNewCommand},
     };
     return table;
 }
@@ -146,7 +166,16 @@ const CommandEntry* FindCommand(const std::string& name) {
     for (const CommandEntry& entry : CommandTable())
         if (entry.name == name)
             return &entry;
-    return nullptr;
+    // The first word of a command of two words ("format" of "format new") names it while
+    // no other command begins with it, so that its help is found by that word too.
+    const CommandEntry* found = nullptr;
+    for (const CommandEntry& entry : CommandTable())
+        if (!name.empty() && entry.name.rfind(name + " ", 0) == 0) {
+            if (found)
+                return nullptr;
+            found = &entry;
+        }
+    return found;
 }
 
 namespace {

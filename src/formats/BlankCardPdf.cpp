@@ -112,6 +112,8 @@ std::vector<FormWidget> BlankCardPdf::Widgets(int page) const {
             widget.kind = button.buttonType() == Poppler::FormFieldButton::Radio
                               ? FormWidget::Kind::RadioButton
                               : FormWidget::Kind::CheckBox;
+            // Poppler gives a check box's or radio button's on-state name as its caption.
+            widget.onValue = button.caption();
             break;
         }
         case Poppler::FormField::FormChoice: {

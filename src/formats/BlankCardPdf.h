@@ -35,6 +35,9 @@ struct FormWidget {
     // The size the form gives its text in points; 0 when it leaves it to the reader.
     double fontSize = 0;
     QStringList choices;
+    // The value a check box or radio button takes when it is on ("Yes", or the choice a
+    // radio button of a group stands for).
+    QString onValue;
 };
 
 // A federation's blank card as a PDF file: its pages and, when it is a fillable form, the

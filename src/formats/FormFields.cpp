@@ -40,7 +40,7 @@ FormFieldRecord BoxRecord(const FormWidget& widget, int32_t twipsPerPixel) {
     TwipRect marker{widget.rect.left + std::round((widget.rect.width - side) / 2),
                     widget.rect.top + std::round((widget.rect.height - side) / 2), side, side};
     return {CheckBox, MakeCheckBox(marker, kUserInputColour, twipsPerPixel, false, nullptr),
-            widget.name};
+            widget.name, widget.onValue};
 }
 
 } // namespace

@@ -15,6 +15,7 @@ struct FormFieldRecord {
     FieldKind kind = TextField;
     CardField field;
     QString widgetName;
+    QString onValue; // a check box's or radio button's, from its widget
 };
 
 // The card fields that stand for a form's widgets: text widgets and choice lists become text

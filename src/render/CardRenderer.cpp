@@ -226,6 +226,8 @@ std::string CardRenderer::BaseLayerKey(const DrawSurface& surface) const {
         << state.fontName.toStdString() << '|' << state.fontSize << '|' << state.fontBold
         << state.fontItalic << state.fontUnderline << '|' << drawing_.profile.bmpsDir.string()
         << '|';
+    if (baseLayer_.file)
+        key << BlankPageDrawer::SourceStamp(*baseLayer_.file, baseLayer_.path.parent_path());
     for (const CardField& area : drawing_.page->Fields(ClearedArea))
         key << ClearedAreaRecord(area.a).x() << ',' << ClearedAreaRecord(area.a).y() << ','
             << ClearedAreaRecord(area.a).width() << ',' << ClearedAreaRecord(area.a).height()
@@ -318,6 +320,9 @@ void CardRenderer::DrawBaseRecord(const BaseRecord& r) {
         s.Line(x + p, y + p, x + side - p, y + side - p, colour::White, LineMode::BoxFill);
         break;
     }
+    case BlankPageKind:
+        blankPages_.Draw(s, r, drawing_.pageOffsetX, baseLayer_.path.parent_path());
+        break;
     case Circle: {
         const CircleRecord circle(r.a);
         const int32_t radius = circle.radius();

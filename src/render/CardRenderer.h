@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlankPageDrawer.h"
 #include "DrawSurface.h"
 #include "DrawingContext.h"
 #include "FieldDrawer.h"
@@ -129,6 +130,7 @@ private:
     DrawSurface* surface_ = nullptr;
     TextDrawer text_;
     FieldDrawer drawers_;
+    BlankPageDrawer blankPages_;
     // Measures text as the screen shows it while printing.
     FontBook measureFonts_;
     QImage measureImage_;

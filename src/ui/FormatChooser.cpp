@@ -138,6 +138,10 @@ FormatChooser::FormatChooser(const FormatCatalogue& catalogue, int16_t currentFo
     frameLayout->addSpacing(6);
     frameLayout->addWidget(selectedFormatLabel_);
     frameLayout->addWidget(doneButton_, 0, Qt::AlignHCenter);
+    auto* newFormat = new QPushButton("New Format from a Blank Card...", frame);
+    newFormat->setObjectName("newFormatButton");
+    connect(newFormat, &QPushButton::clicked, this, &FormatChooser::newFormatRequested);
+    frameLayout->addWidget(newFormat, 0, Qt::AlignHCenter);
 
     // The frame stands in the middle of the window at any size.
     auto* centre = new QGridLayout(background);

@@ -44,6 +44,8 @@ public:
 signals:
     // "Done": the highlighted slot.
     void formatChosen(int16_t slot);
+    // "New Format from a Blank Card...".
+    void newFormatRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

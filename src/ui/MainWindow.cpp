@@ -17,6 +17,7 @@
 #include "LayoutController.h"
 #include "LocationCodes.h"
 #include "NameDialog.h"
+#include "NewFormatDialog.h"
 #include "OptionsAndHelpCommands.h"
 #include "ReadingCommands.h"
 #include "ScreenDrawing.h"
@@ -617,13 +618,16 @@ void MainWindow::SaveZoomFactor() {
     });
 }
 
-void MainWindow::OpenFormatChooser() {
+void MainWindow::OpenFormatChooser(int16_t highlighted) {
     if (formatChooser_ || !session_.PrepareFormatChoice())
         return;
     context_.errorTrap.Guard(loc::CardsListLoad, [&] {
         BusyScope busy(context_.prompter);
-        formatChooser_ = new FormatChooser(context_.Catalogue, context_.CurrentFormat,
+        formatChooser_ = new FormatChooser(context_.Catalogue,
+                                           highlighted >= 0 ? highlighted : context_.CurrentFormat,
                                            context_.TwipsPerPixel, this);
+        connect(formatChooser_, &FormatChooser::newFormatRequested, this,
+                &MainWindow::MakeFormatFromBlankCard);
         formatChooser_->setAttribute(Qt::WA_DeleteOnClose);
         AddHelpKey(*formatChooser_, HelpCardList);
         connect(formatChooser_, &FormatChooser::formatChosen, this, [this](int16_t slot) {
@@ -638,6 +642,23 @@ void MainWindow::OpenFormatChooser() {
         PauseBlinking(true);
         formatChooser_->open();
     });
+}
+
+void MainWindow::MakeFormatFromBlankCard() {
+    NewFormatDialog dialog(context_.paths.ProgramFolder, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The new format's record ends the list, so every slot before it stays where it was.
+    if (formatChooser_) {
+        formatChooser_->close();
+        formatChooser_ = nullptr;
+    }
+    context_.ReadSystemSettings();
+    int16_t made = -1;
+    for (int16_t slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
+        if (EqualsIgnoreCase(context_.Catalogue.Code(slot), dialog.MadeCode()))
+            made = slot;
+    QTimer::singleShot(0, this, [this, made] { OpenFormatChooser(made); });
 }
 
 void MainWindow::SideClicked(int side) {

@@ -105,7 +105,10 @@ public:
     // Ctrl+Q, "Exit": ends the program, from the card face too, after the save questions.
     void Quit();
     void ReturnToStartFace();
-    void OpenFormatChooser();
+    // The chooser with the current format highlighted, or the slot given.
+    void OpenFormatChooser(int16_t highlighted = -1);
+    // Makes a format from a blank card and shows the chooser again with it highlighted.
+    void MakeFormatFromBlankCard();
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();

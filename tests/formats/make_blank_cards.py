@@ -9,6 +9,8 @@
     wide.pdf       one page 1.2 m wide
     crowded.pdf    one page with 600 text fields
     bare.png       a white picture of 600 x 900 pixels that does not say its resolution
+    two-sided.pdf  two A4 pages, each a fillable form under a black band across its top; with
+                   a number it has that many text fields on each page
 """
 import os
 import struct
@@ -81,7 +83,24 @@ def bare_png(path, width=600, height=900):
         out.write(chunk(b"IEND", b""))
 
 
+def two_sided(path, fields_per_page=3):
+    c = canvas.Canvas(path, pagesize=A4)
+    for page in range(2):
+        c.setFillColorRGB(0, 0, 0)
+        c.rect(0, 780, 595, 62, stroke=0, fill=1)
+        for i in range(fields_per_page):
+            c.acroForm.textfield(name="p%d.f%d" % (page + 1, i), x=20 + (i % 10) * 56,
+                                 y=40 + (i // 10) * 24, width=50, height=20, fontSize=8)
+        if page == 1:
+            c.acroForm.checkbox(name="back.tick", x=500, y=700, size=12)
+        c.showPage()
+    c.save()
+
+
 def main():
+    if len(sys.argv) == 3:
+        two_sided(sys.argv[1], int(sys.argv[2]))
+        return
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     form(os.path.join(out, "form.pdf"))
@@ -90,6 +109,7 @@ def main():
     wide(os.path.join(out, "wide.pdf"))
     crowded(os.path.join(out, "crowded.pdf"))
     bare_png(os.path.join(out, "bare.png"))
+    two_sided(os.path.join(out, "two-sided.pdf"))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,123 @@
+// Formats made from a federation's blank form: making one from a two-page form of 300 fields,
+// a warm redraw of its page at zoom 2, and both pages drawn into a PDF file.
+#include "BlankPageDrawer.h"
+#include "FontBook.h"
+#include "FormatMaker.h"
+#include "PainterSurface.h"
+#include "TestFiles.h"
+
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <iostream>
+
+using namespace cw;
+using namespace cw::test;
+
+namespace {
+
+constexpr int kFieldsPerPage = 150; // 300 on the two pages
+
+struct Form {
+    TempDir folder;
+    fs::path file = folder.Path() / "form300.pdf";
+    Form() {
+        const std::string command = "/usr/bin/python3 '" CW_SOURCE_DIR
+                                    "/tests/formats/make_blank_cards.py' '" +
+                                    file.string() + "' " + std::to_string(kFieldsPerPage);
+        if (std::system(command.c_str()) != 0)
+            std::cerr << "make_blank_cards.py failed\n";
+    }
+};
+
+const Form& TheForm() {
+    static Form form;
+    return form;
+}
+
+NewFormatRequest RequestIn(const fs::path& root) {
+    NewFormatRequest request;
+    request.root = root;
+    request.sources = {TheForm().file};
+    request.code = "FED";
+    request.name = "Federation card";
+    return request;
+}
+
+// A data root holding the format made from the form.
+struct MadeFormat {
+    TempDir root;
+    MadeFormat() {
+        MakeDataRoot(root.Path(), {FormatSpec{}});
+        FormatMaker(RequestIn(root.Path())).Write();
+    }
+    BaseRecord Page(int side) const {
+        return BaseLayerFile::Read(root / "data" / ("fed" + std::to_string(side * 2 + 2) + ".dat"))
+            .records.at(0);
+    }
+};
+
+void BM_MakeFormatFromForm(benchmark::State& state) {
+    TheForm();
+    for (auto _ : state) {
+        state.PauseTiming();
+        TempDir root;
+        MakeDataRoot(root.Path(), {FormatSpec{}});
+        state.ResumeTiming();
+        FormatMaker maker(RequestIn(root.Path()));
+        maker.Write();
+        benchmark::DoNotOptimize(maker.Bindings().size());
+    }
+}
+BENCHMARK(BM_MakeFormatFromForm)->Unit(benchmark::kMillisecond);
+
+void BM_WarmRedrawAtZoom2(benchmark::State& state) {
+    MadeFormat made;
+    const BaseRecord page = made.Page(0);
+    const DeviceMapping mapping = DeviceMapping::Screen(2, 15);
+    QImage picture(int(page.a[2] * mapping.pixelsPerTwipX) + 1,
+                   int(page.a[3] * mapping.pixelsPerTwipY) + 1, QImage::Format_RGB32);
+    FontBook fonts;
+    BlankPageDrawer drawer;
+    PainterSurface surface(picture, mapping, fonts);
+    drawer.Draw(surface, page, 0, made.root / "data");
+    surface.Finish();
+    for (auto _ : state) {
+        drawer.Draw(surface, page, 0, made.root / "data");
+        surface.Finish();
+    }
+    state.counters["rendered"] = drawer.PagesRendered();
+}
+BENCHMARK(BM_WarmRedrawAtZoom2)->Unit(benchmark::kMillisecond);
+
+void BM_BothSidesToPdf(benchmark::State& state) {
+    MadeFormat made;
+    const BaseRecord front = made.Page(0), back = made.Page(1);
+    FontBook fonts;
+    for (auto _ : state) {
+        TempDir out;
+        QPdfWriter writer(QString::fromStdString((out.Path() / "card.pdf").string()));
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+        const DeviceMapping mapping = DeviceMapping::Paper(1200, 1200, QSizeF(), QSizeF());
+        BlankPageDrawer drawer; // a print job opens the documents afresh
+        PainterSurface surface(writer, mapping, fonts);
+        drawer.Draw(surface, front, 0, made.root / "data");
+        surface.NewPage();
+        drawer.Draw(surface, back, 0, made.root / "data");
+        surface.End();
+    }
+}
+BENCHMARK(BM_BothSidesToPdf)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "FormatRegistration.h"
+
+#include <algorithm>
+
+namespace cw {
+
+namespace {
+
+const char* const kSettingsFile = "cwr.sys";
+
+std::string Key(const std::string& line) {
+    return line.size() >= 5 ? line.substr(0, 3) : "";
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& value) {
+    const std::string upper = ToUpperAscii(value);
+    return std::find(list.begin(), list.end(), upper) != list.end();
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> FormatRecordLines::Lines() const {
+    std::vector<std::string> lines{"w02 " + code,
+                                   "w03 " + base,
+                                   "w04 " + extension,
+                                   "w05 " + name,
+                                   "w09 " + std::string(backPage ? "1" : "0"),
+                                   "w11 0",
+                                   "w20 1"};
+    if (!picture.empty())
+        lines.push_back("w17 " + picture);
+    if (printWidth > 0 && printHeight > 0) {
+        // The paper is turned the card's way: 2 upright, 1 sideways.
+        lines.push_back(std::string("w16 ") + (printHeight >= printWidth ? "2" : "1"));
+        lines.push_back("w18 " + std::to_string(printWidth));
+        lines.push_back("w19 " + std::to_string(printHeight));
+    }
+    lines.push_back("w98 end");
+    return lines;
+}
+
+InstalledFormats InstalledFormats::Read(const fs::path& settingsFile) {
+    InstalledFormats installed;
+    for (const std::string& line : SplitLines(ReadExistingFile(settingsFile))) {
+        const std::string key = Key(line);
+        if (key == "w99")
+            break;
+        if (key == "w02")
+            installed.codes.push_back(ToUpperAscii(line.substr(4)));
+        else if (key == "w04")
+            installed.extensions.push_back(ToUpperAscii(line.substr(4)));
+    }
+    return installed;
+}
+
+bool InstalledFormats::HasCode(const std::string& code) const {
+    return Contains(codes, code);
+}
+
+bool InstalledFormats::HasExtension(const std::string& extension) const {
+    return Contains(extensions, extension);
+}
+
+void RegisterFormat(const fs::path& root, const FormatRecordLines& record, FileSystem& fileSystem) {
+    const fs::path settings = ResolveExisting(root / kSettingsFile).value_or(root / kSettingsFile);
+    std::vector<std::string> lines = SplitLines(ReadFileBytes(settings));
+    auto end = std::find_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return Key(line) == "w99"; });
+    const std::vector<std::string> added = record.Lines();
+    lines.insert(end, added.begin(), added.end());
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    AtomicReplace(fileSystem, settings, bytes, settings.parent_path() / "temp");
+}
+
+} // namespace cw

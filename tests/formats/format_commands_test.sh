@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A card format made from a federation's blank PDF through the command line, a card of it
+# made, printed and drawn; bad input refused with nothing written.
+#   format_commands_test.sh BUILD_DIR
+set -uo pipefail
+program="$1/cardwright"
+here=$(cd "$(dirname "$0")" && pwd)
+export QT_QPA_PLATFORM=offscreen
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+/usr/bin/python3 "$here/make_blank_cards.py" "$work/cards" || fail "make_blank_cards.py"
+root="$work/root"
+"$program" formats --root "$root" >/dev/null || fail "the data root was not set up"
+listing() { (cd "$root" && find . -printf '%p %s\n' | sort); }
+
+# Refused: exit 1 (bad input) or 2 (usage), one line, the data root as it was.
+expect_refusal() { # code expected-text args...
+    local want=$1 expected=$2; shift 2
+    local before said code
+    before=$(listing)
+    said=$("$program" "$@" --root "$root" 2>&1 >/dev/null); code=$?
+    [ "$code" -eq "$want" ] || fail "'$*' exited $code, not $want: $said"
+    [ "$(wc -l <<<"$said")" -eq 1 ] || fail "'$*' said more than one line: $said"
+    grep -qF -- "$expected" <<<"$said" || fail "'$*' said: $said"
+    [ "$(listing)" = "$before" ] || fail "'$*' changed the data root"
+}
+expect_refusal 2 "--from is needed" format new --code FED --name "Fed"
+expect_refusal 2 "--pages takes" format new --from "$work/cards/form.pdf" --code FED --name Fed --pages x
+expect_refusal 1 "locked.pdf" format new --from "$work/cards/locked.pdf" --code FED --name Fed
+expect_refusal 1 "is not usable" format new --from "$work/cards/form.pdf" --code "F D" --name Fed
+first=$("$program" formats --root "$root" | head -1 | cut -f2)
+expect_refusal 1 "in use" format new --from "$work/cards/form.pdf" --code "$first" --name Fed
+
+"$program" format new --root "$root" --from "$work/cards/two-sided.pdf" --code FED \
+    --name "Federation card" >/dev/null || fail "format new"
+"$program" formats --root "$root" | grep -qP '\tFED\t\.fed\t.*Federation card' ||
+    fail "the new format is not listed: $("$program" formats --root "$root")"
+"$program" card new --root "$root" --format FED --card mine >/dev/null || fail "card new"
+expect_refusal 1 "already" card new --format FED --card mine
+
+# Printed both sides into a PDF, each page the size of the blank card's.
+"$program" print --root "$root" --format FED --card mine --side both --pdf "$work/mine.pdf" \
+    >/dev/null || fail "print"
+[ "$(pdfinfo "$work/mine.pdf" | grep '^Pages:' | awk '{print $2}')" = 2 ] || fail "not 2 pages"
+size=$(pdfinfo -f 1 -l 2 "$work/mine.pdf" | grep '^Page .*size:' | awk '{printf "%.0fx%.0f\n", $4, $6}' | sort -u)
+[ "$size" = "595x842" ] || fail "printed pages of $size points, not A4 as the blank card"
+# The page prints the blank card's ink: its black band across the top.
+pdftoppm -r 20 -f 1 -l 1 -png "$work/mine.pdf" "$work/printed"
+/usr/bin/python3 - "$work"/printed*.png <<'PY' || fail "the printed page lacks the card's ink"
+import sys
+from PIL import Image
+page = Image.open(sys.argv[1]).convert("L")
+assert page.getpixel((page.width // 2, page.height * 30 // 842)) < 60
+PY
+
+# Drawn as the screen shows it.
+"$program" render --root "$root" --format FED --card mine --out "$work/front.png" --zoom 2 \
+    >/dev/null || fail "render"
+/usr/bin/python3 - "$work/front.png" <<'PY' || fail "the drawn page lacks the card's ink"
+import sys
+from PIL import Image
+page = Image.open(sys.argv[1]).convert("L")
+dark = sum(1 for x in range(0, page.width, 4) if page.getpixel((x, page.height * 30 // 842)) < 60)
+assert dark > page.width // 8, dark
+PY
+echo OK
