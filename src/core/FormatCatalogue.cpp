@@ -34,6 +34,36 @@ const CodeEntry kCodes[] = {
 
 } // namespace
 
+const std::vector<KnownFormatCode>& KnownFormatCodes() {
+    static const std::vector<KnownFormatCode> known = {
+        {"ACBL", "ACBL convention card (USA)"},
+        {"ACBLFF", "ACBL convention card, fill-in form"},
+        {"SAYC", "Standard American Yellow Card"},
+        {"WBFB", "WBF convention card"},
+        {"WBFBELA", "WBF card, Belarus"},
+        {"AUSTRIA", "Austria: Konventionskarte (A5)"},
+        {"AUSTR2", "Australia: ABF System Card"},
+        {"CANADA", "Canada: CBF convention card"},
+        {"CARIB", "Caribbean: CAC convention card"},
+        {"CROAT", "Croatia"},
+        {"DENMARK1", "Denmark: systemkort"},
+        {"GERMAN1", "Germany: Konventionskarte (A5)"},
+        {"GREEK", "Greece"},
+        {"ICELAND", "Iceland"},
+        {"INDIAA", "India"},
+        {"IRELAND", "Ireland: CBAI system card"},
+        {"ITALYA", "Italy"},
+        {"DUTCHB", "Netherlands: systeemkaart"},
+        {"NZ", "New Zealand: NZB System Card"},
+        {"NORWAY", "Norway: systemkort (A5)"},
+        {"POLAND", "Poland"},
+        {"RUSSIA", "Russia"},
+        {"SCOTT", "Scotland: SBU system card (A5)"},
+        {"SWEDEN", "Sweden: deklarationskort (A5)"},
+    };
+    return known;
+}
+
 int16_t* FormatCodeSlots::Find(const std::string& upperCode) {
     for (const auto& entry : kCodes)
         if (upperCode == entry.code)

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace cw {
 
@@ -21,6 +22,15 @@ struct FormatCodeSlots {
     // The variable of an upper-case code, or nullptr.
     int16_t* Find(const std::string& upperCode);
 };
+
+// A catalogue code the program gives rules of its own, with the card it stands for, so that
+// a format made from a federation's blank card can take the code whose rules fit it.
+struct KnownFormatCode {
+    const char* code;
+    const char* card;
+};
+// In the order players look for them: the ACBL's and the WBF's cards, then the countries.
+const std::vector<KnownFormatCode>& KnownFormatCodes();
 
 // Catalogue columns by meaning.
 enum FormatColumn : int {

@@ -32,7 +32,7 @@ FormFieldRecord TextRecord(const FormWidget& widget, const FormatDefaults& basic
     entry.bold = basics.BasicFontBold;
     entry.italic = basics.BasicFontItalic;
     entry.colourCode = kUserInputColour;
-    return {TextField, MakeTextField(entry, basics), widget.name};
+    return {TextField, MakeTextField(entry, basics), widget.name, QString()};
 }
 
 FormFieldRecord BoxRecord(const FormWidget& widget, int32_t twipsPerPixel) {

@@ -648,17 +648,22 @@ void MainWindow::MakeFormatFromBlankCard() {
     NewFormatDialog dialog(context_.paths.ProgramFolder, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The new format's record ends the list, so every slot before it stays where it was.
     if (formatChooser_) {
         formatChooser_->close();
         formatChooser_ = nullptr;
     }
+    // The new format's record ends the list, so every slot before it stays where it was.
     context_.ReadSystemSettings();
     int16_t made = -1;
     for (int16_t slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
         if (EqualsIgnoreCase(context_.Catalogue.Code(slot), dialog.MadeCode()))
             made = slot;
-    QTimer::singleShot(0, this, [this, made] { OpenFormatChooser(made); });
+    if (made < 0 || !session_.ChooseFormat(made))
+        return;
+    if (!session_.Changed().CardOpen() && CardFaceShown())
+        LeaveCardFace();
+    // The user made the format to fill it in: name the first card of it at once.
+    QTimer::singleShot(0, this, [this] { CommandButton(0); });
 }
 
 void MainWindow::SideClicked(int side) {

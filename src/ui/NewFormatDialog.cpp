@@ -1,7 +1,9 @@
 #include "NewFormatDialog.h"
 
+#include "FormatCatalogue.h"
 #include "FormatMaker.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -31,20 +33,32 @@ NewFormatDialog::NewFormatDialog(fs::path root, QWidget* parent)
 
     name_ = new QLineEdit(this);
     name_->setObjectName("nameEdit");
-    code_ = new QLineEdit(this);
-    code_->setObjectName("codeEdit");
-    code_->setPlaceholderText("letters and digits, e.g. NORWAY");
+    code_ = new QComboBox(this);
+    code_->setObjectName("codeBox");
+    code_->setEditable(true);
+    code_->setInsertPolicy(QComboBox::NoInsert);
+    for (const KnownFormatCode& known : KnownFormatCodes())
+        code_->addItem(QString("%1  (%2)").arg(known.code, known.card), known.card);
+    code_->setCurrentIndex(-1);
+    code_->lineEdit()->setPlaceholderText("a known code, or letters and digits of your own");
+    code_->setToolTip("A known code gives the format that card's rules for printing and "
+                      "drawing; any other code gives the common rules.");
     extension_ = new QLineEdit(this);
     extension_->setObjectName("extensionEdit");
     extension_->setPlaceholderText("from the code");
     pages_ = new QLineEdit(this);
     pages_->setObjectName("pagesEdit");
     pages_->setPlaceholderText("1,2");
-    connect(code_, &QLineEdit::textChanged, this, [this](const QString& code) {
+    connect(code_, &QComboBox::currentTextChanged, this, [this] {
+        const std::string code = ChosenCode();
         extension_->setPlaceholderText(
-            code.isEmpty()
-                ? QString("from the code")
-                : QString::fromStdString(FormatMaker::DefaultExtension(code.toStdString())));
+            code.empty() ? QString("from the code")
+                         : QString::fromStdString(FormatMaker::DefaultExtension(code)));
+    });
+    // Picking a known card names the format after it unless the user named it already.
+    connect(code_, &QComboBox::activated, this, [this](int index) {
+        if (name_->text().trimmed().isEmpty())
+            name_->setText(code_->itemData(index).toString());
     });
 
     auto* form = new QFormLayout;
@@ -82,13 +96,18 @@ void NewFormatDialog::Browse() {
         source_->setText(files.mid(0, 2).join(','));
 }
 
+std::string NewFormatDialog::ChosenCode() const {
+    const QString text = code_->currentText().trimmed();
+    return text.section(' ', 0, 0).toStdString();
+}
+
 void NewFormatDialog::Make() {
     NewFormatRequest request;
     request.root = root_;
     for (const QString& file : source_->text().split(',', Qt::SkipEmptyParts))
         request.sources.emplace_back(file.trimmed().toStdString());
     request.name = name_->text().trimmed().toStdString();
-    request.code = code_->text().trimmed().toStdString();
+    request.code = ChosenCode();
     request.extension = extension_->text().trimmed().toStdString();
     for (const QString& page : pages_->text().split(',', Qt::SkipEmptyParts)) {
         bool ok = false;

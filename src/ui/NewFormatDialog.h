@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <string>
 
+class QComboBox;
 class QLineEdit;
 class QLabel;
 
@@ -23,7 +24,8 @@ public:
 
     QLineEdit* sourceEdit() const { return source_; }
     QLineEdit* nameEdit() const { return name_; }
-    QLineEdit* codeEdit() const { return code_; }
+    // The known codes with the cards they stand for; a new code may be typed.
+    QComboBox* codeBox() const { return code_; }
     QLineEdit* extensionEdit() const { return extension_; }
     QLineEdit* pagesEdit() const { return pages_; }
     QLabel* problemLabel() const { return problem_; }
@@ -32,12 +34,14 @@ public:
 
 private:
     void Browse();
+    // The code chosen or typed: the first word of the box.
+    std::string ChosenCode() const;
 
     fs::path root_;
     std::string madeCode_;
     QLineEdit* source_ = nullptr;
     QLineEdit* name_ = nullptr;
-    QLineEdit* code_ = nullptr;
+    QComboBox* code_ = nullptr;
     QLineEdit* extension_ = nullptr;
     QLineEdit* pages_ = nullptr;
     QLabel* problem_ = nullptr;

@@ -1,10 +1,15 @@
 #include "FormatChooser.h"
+#include "NewFormatDialog.h"
 
 #include "AppContext.h"
+#include "FormatCatalogue.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -151,4 +156,41 @@ TEST_F(FormatChooserTest, LongListsScrollByRows) {
     QTest::keyClick(dialog, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(ctx.CurrentFormat, 0);
+}
+
+TEST_F(FormatChooserTest, NewFormatDialogOffersKnownCodesAndMakesTheFormatOfATypedOne) {
+    Start(2);
+    NewFormatDialog dialog(dir.Path());
+    QComboBox* codes = dialog.codeBox();
+    // Every code with rules of its own is offered with the card it stands for.
+    ASSERT_EQ(codes->count(), int(KnownFormatCodes().size()));
+    const int norway = codes->findText("NORWAY", Qt::MatchStartsWith);
+    ASSERT_GE(norway, 0);
+    EXPECT_TRUE(codes->itemText(norway).contains("systemkort"));
+    // Picking it names the format after the card, and the extension follows the code.
+    codes->setCurrentIndex(norway);
+    emit codes->activated(norway);
+    EXPECT_EQ(dialog.nameEdit()->text(), codes->itemData(norway).toString());
+    EXPECT_EQ(dialog.extensionEdit()->placeholderText(), "nor");
+
+    // A code of one's own is typed; a name given first is kept.
+    QImage front(850, 1100, QImage::Format_RGB32);
+    front.fill(Qt::white);
+    const fs::path picture = dir / "club-card.png";
+    ASSERT_TRUE(front.save(QString::fromStdString(picture.string())));
+    dialog.sourceEdit()->setText(QString::fromStdString(picture.string()));
+    dialog.nameEdit()->setText("Our club card");
+    codes->setEditText("F0");
+    dialog.Make();
+    EXPECT_TRUE(dialog.problemLabel()->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.problemLabel()->text().contains("in use"));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    codes->setEditText("CLUB7");
+    EXPECT_EQ(dialog.nameEdit()->text(), "Our club card");
+    dialog.Make();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << dialog.problemLabel()->text().toStdString();
+    EXPECT_EQ(dialog.MadeCode(), "CLUB7");
+    const auto lines = Settings();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "w02 CLUB7"), lines.end());
 }

@@ -30,9 +30,11 @@ protected:
         fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
         ShowWindow();
         window->resize(windowSize);
-        for (int i = 0; i < window->cardList()->count(); ++i)
-            if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive))
+        for (int i = 0; i < window->cardList()->count(); ++i) {
+            if (window->cardList()->item(i)->text().startsWith("TESTCRD", Qt::CaseInsensitive)) {
                 ASSERT_TRUE(window->Session().Library().OpenCard(i));
+            }
+        }
         window->ShowCardFace();
         ASSERT_TRUE(window->CardFaceShown());
         QApplication::processEvents();
