@@ -124,7 +124,10 @@ const std::vector<CommandEntry>& CommandTable() {
          {card,
           format,
           {"out", "FILE", "The file to write: .png, .jpg, .jpeg, .bmp, .gif or .pdf."},
-          {"dpi", "N", "The pictures' resolution in dots per inch, from 24 to 1200."}},
+          {"dpi", "N", "The pictures' resolution in dots per inch, from 24 to 1200."},
+          {"filled-form", "",
+           "Write the federation's own PDF form with the card's values in its fields (formats "
+           "made from a fillable PDF)."}},
          ExportTool},
         {"check",
          "List the texts that are too long for their fields",
@@ -156,7 +159,8 @@ const std::vector<CommandEntry>& CommandTable() {
          "card new --format CODE --card NAME [OPTIONS]",
          "Makes a new card of the format from its blank pages, as 'Create a New Card' does.",
          {{"format", "CODE", "The card format, by its code (see 'cardwright formats')."},
-          {"card", "NAME", "The new card's name."}},
+          {"card", "NAME", "The new card's name."},
+          {"from-pdf", "FILE", "Fill the card in from a filled copy of the format's PDF form."}},
          RunCardNewCommand},
     };
     return table;

@@ -35,6 +35,11 @@ bool ParseExportOptions(const CommandLine& line, ExportCommandOptions& options,
         problem = "export: the output file must end in .bmp, .jpg, .gif, .png or .pdf: " + out;
         return false;
     }
+    options.filledForm = line.Has("--filled-form");
+    if (options.filledForm && filter != ExportFilter::Pdf) {
+        problem = "export: --filled-form writes a PDF form: --out must end in .pdf";
+        return false;
+    }
     options.format = line.Value("--format");
     if (auto dpi = line.Value("--dpi")) {
         const double value = IsWholeNumber(*dpi) ? Val(*dpi) : 0;
@@ -60,8 +65,9 @@ int RunExportCommand(Application& app, const ExportCommandOptions& options, std:
     if (!pages.Open())
         return 1;
     CardExport exporter(ctx, pages);
-    const bool saved =
-        exporter.SaveCardAs({options.out, *ExportFilterOf(options.out, {}), options.dpi});
+    const ExportFilter filter =
+        options.filledForm ? ExportFilter::FilledForm : *ExportFilterOf(options.out, {});
+    const bool saved = exporter.SaveCardAs({options.out, filter, options.dpi});
     for (const fs::path& file : exporter.Written())
         out << file.string() << '\n';
     return saved && app.Trap().TrapCount() == trapsBefore ? 0 : 1;

@@ -17,7 +17,8 @@ struct ExportCommandOptions {
     std::string card;
     std::optional<std::string> format;
     std::filesystem::path out;
-    int dpi = 0; // 0: the screen's at zoom 1
+    int dpi = 0;             // 0: the screen's at zoom 1
+    bool filledForm = false; // the format's federation form, filled in
 };
 
 bool ParseExportOptions(const CommandLine& line, ExportCommandOptions& options,

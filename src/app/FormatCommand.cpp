@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "CardCommand.h"
+#include "FilledCard.h"
 #include "FormatMaker.h"
 
 #include <QString>
@@ -98,20 +99,29 @@ int RunCardNewCommand(Application& app, const CommandLine& line, std::ostream& o
         return 1;
     }
     try {
+        const std::optional<std::string> filled = line.Value("--from-pdf");
+        const FilledCardPages pages =
+            filled ? NewCardPagesFromForm(ctx, fs::absolute(*filled)) : NewCardPages(ctx);
+        for (const std::string& problem : pages.transfer.notTransferred)
+            err << "Not read: " << problem << '\n';
+        const std::string filledFrom = filled ? ", " + std::to_string(pages.transfer.fieldsSet) +
+                                                    " fields from " +
+                                                    fs::path(*filled).filename().string()
+                                              : std::string();
         CreateFolderQuietly(dir);
         // The back page first: a card is listed by its front page, so a card that could not
         // be made whole does not appear.
-        if (catalogue.HasBackPage(slot))
-            CopyFileOver(ctx.fileSystem,
-                         ctx.paths.InProgramFolder(catalogue.Column(slot, ColBackTemplate)), back);
-        CopyFileOver(ctx.fileSystem,
-                     ctx.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)), front);
+        if (pages.back)
+            WriteFileOver(ctx.fileSystem, back, *pages.back);
+        WriteFileOver(ctx.fileSystem, front, pages.front);
+        out << "Made card " << name << " of format " << catalogue.Code(slot) << filledFrom << '\n';
+        return 0;
+    } catch (const FilledFormError& error) {
+        err << "The card was not made: " << error.what() << '\n';
     } catch (const RuntimeError& error) {
         err << "The card was not made: " << error.what() << '\n';
-        return 1;
     }
-    out << "Made card " << name << " of format " << catalogue.Code(slot) << '\n';
-    return 0;
+    return 1;
 }
 
 } // namespace cw

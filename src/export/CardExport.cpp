@@ -6,12 +6,14 @@
 #include "CardRenderer.h"
 #include "ErrorTrap.h"
 #include "ExportLocations.h"
+#include "FilledForm.h"
 #include "PendingFiles.h"
 #include "PictureStream.h"
 #include "PrintDocument.h"
 #include "PrintOptionsModel.h"
 #include "Prompter.h"
 #include "RuntimeError.h"
+#include "TextCodec.h"
 
 #include <QPrinter>
 #include <algorithm>
@@ -31,11 +33,18 @@ const char* FilterExtension(ExportFilter filter) {
     case ExportFilter::Png:
         return ".png";
     case ExportFilter::Pdf:
+    case ExportFilter::FilledForm:
         return ".pdf";
     case ExportFilter::CardFile:
         break;
     }
     return "";
+}
+
+// Whether file already ends in the extension filter gives it.
+bool HasOwnExtension(const fs::path& file, ExportFilter filter, const std::string& cardExt) {
+    const std::optional<ExportFilter> byName = ExportFilterOf(file, cardExt);
+    return byName == filter || (filter == ExportFilter::FilledForm && byName == ExportFilter::Pdf);
 }
 
 fs::path WithSuffix(const fs::path& base, const std::string& suffix) {
@@ -147,14 +156,14 @@ fs::path CardExport::ChosenPath(const fs::path& file, ExportFilter filter,
                                 const std::string& cardExt) {
     // Only the filter's own extension is taken off: a name typed without one keeps all of
     // its letters.
-    if (ExportFilterOf(file, cardExt) == filter)
+    if (HasOwnExtension(file, filter, cardExt))
         return fs::path(file).replace_extension();
     return file;
 }
 
 std::string CardExport::ChosenExtension(const fs::path& file, ExportFilter filter,
                                         const std::string& cardExt) {
-    if (ExportFilterOf(file, cardExt) == filter)
+    if (HasOwnExtension(file, filter, cardExt))
         return file.extension().string();
     return FilterExtension(filter);
 }
@@ -239,6 +248,9 @@ void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& 
     case ExportFilter::Pdf:
         SaveAsPdf(WithSuffix(chosen, extension));
         break;
+    case ExportFilter::FilledForm:
+        SaveAsFilledForm(WithSuffix(chosen, extension));
+        break;
     }
 }
 
@@ -289,6 +301,41 @@ void CardExport::SaveAsPdf(const fs::path& target) {
     pending.Commit(ctx_.fileSystem);
     written_.push_back(target);
     pages_.ShowPage(false);
+}
+
+void CardExport::SaveAsFilledForm(const fs::path& target) {
+    std::optional<FormatForm> form;
+    try {
+        form = FormatForm::Of(ctx_.paths.ProgramFolder, ctx_.Catalogue, ctx_.CurrentFormat);
+    } catch (const FilledFormError& error) {
+        throw RuntimeError(RuntimeError::PathFileAccess, error.what());
+    }
+    if (!form)
+        throw RuntimeError(RuntimeError::PathFileAccess,
+                           "The card's format was not made from a fillable PDF form: there is "
+                           "no form to fill in.");
+    if (!pages_.ShowPage(false))
+        throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
+    const CardPage front = ctx_.Page;
+    std::optional<CardPage> back;
+    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
+        if (!pages_.ShowPage(true))
+            throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
+        back = ctx_.Page;
+        pages_.ShowPage(false);
+    }
+    FormTransfer transfer;
+    std::string bytes;
+    try {
+        bytes =
+            FillForm(*form, front, back ? &*back : nullptr, TextCodec::Of(ctx_.Traits()), transfer);
+    } catch (const FilledFormError& error) {
+        throw RuntimeError(RuntimeError::PathFileAccess, error.what());
+    }
+    WriteFileOver(ctx_.fileSystem, target, bytes);
+    written_.push_back(target);
+    for (const std::string& line : transfer.notTransferred)
+        ctx_.ReportOnce("filled-form " + line, "Not in the filled form: " + line);
 }
 
 } // namespace cw

@@ -14,11 +14,20 @@ class AppContext;
 class CardPages;
 
 // The file types of "Save Card as": the card format's own files, the three picture types
-// of old, and PNG and PDF.
-enum class ExportFilter { CardFile = 1, Gif = 2, Jpeg = 3, Bitmap = 4, Png = 5, Pdf = 6 };
+// of old, PNG and PDF, and for a format made from a federation's fillable form that form
+// filled in with the card (a PDF file too).
+enum class ExportFilter {
+    CardFile = 1,
+    Gif = 2,
+    Jpeg = 3,
+    Bitmap = 4,
+    Png = 5,
+    Pdf = 6,
+    FilledForm = 7
+};
 
 // The filter of a file by its extension (the card format's extension for a card file); nullopt
-// for any other.
+// for any other. A ".pdf" file is a printed card's PDF: the filled form is only ever chosen.
 std::optional<ExportFilter> ExportFilterOf(const fs::path& file, const std::string& cardExt);
 
 // What the user chose in the save dialog.
@@ -87,6 +96,8 @@ private:
     // card file fails (and was reported).
     void WriteChosenFiles(const ExportRequest& request, const fs::path& chosen, bool& saved);
     void SaveAsPdf(const fs::path& target);
+    // The format's federation form with the card's values in its fields.
+    void SaveAsFilledForm(const fs::path& target);
     double ViewScaleForDpi() const;
     // The resolution the pictures are drawn at and say they have.
     int PictureDpi() const;

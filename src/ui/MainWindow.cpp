@@ -11,6 +11,7 @@
 #include "ErrorTrap.h"
 #include "FileNameText.h"
 #include "FillInController.h"
+#include "FilledCard.h"
 #include "FormatChooser.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
@@ -32,6 +33,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -208,6 +210,12 @@ void MainWindow::BuildMenus() {
     };
     add(file, "newCardAction", UiText(TextId::CreateNewCard), {QKeySequence::New},
         [this] { CommandButton(0); });
+    add(file, "newCardFromFilledFormAction", "New Card from a Filled PDF...", {}, [this] {
+        const QString filled = QFileDialog::getOpenFileName(this, "New Card from a Filled PDF",
+                                                            QString(), "PDF forms (*.pdf)");
+        if (!filled.isEmpty())
+            NewCardFromFilledForm(filled.toStdString());
+    });
     add(file, "saveChangesAction", UiText(TextId::SaveChanges), {QKeySequence::Save, Qt::Key_F3},
         [this] { CommandButton(4); });
     file->addSeparator();
@@ -482,22 +490,60 @@ void MainWindow::PauseBlinking(bool pause) {
     startFace_->PauseBlinking(pause);
 }
 
+void MainWindow::NewCardFromFilledForm(const fs::path& filled) {
+    // The form is read before the card is named, so that a file that is no filled copy of
+    // the format's form is said at once and no card is made.
+    try {
+        NewCardPagesFromForm(context_, filled);
+    } catch (const std::runtime_error& error) {
+        context_.prompter.Message(std::string("No card can be made from ") +
+                                      filled.filename().string() + ". " + error.what(),
+                                  "New Card from a Filled PDF", Buttons::Ok, Icon::Warning);
+        return;
+    }
+    pendingFilledForm_ = filled;
+    CommandButton(0);
+}
+
 void MainWindow::NameDialogDone() {
     NameEntries entries;
     auto texts = nameDialog_->Entries();
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i] = ToCard(texts[i]);
+    const bool creating = session_.Library().Mode() == NameDialogMode::NewCard;
     // A name that is refused leaves the dialog open for another try.
     if (!session_.Library().FinishNameDialog(entries))
         return;
     nameDialog_->hide();
     activateWindow();
     PauseBlinking(false);
+    if (std::optional<fs::path> filled = std::exchange(pendingFilledForm_, std::nullopt);
+        filled && creating && session_.Changed().CardOpen())
+        FillNewCardFromForm(*filled);
     if (CardFaceShown())
         cardPicture()->setFocus();
 }
 
+void MainWindow::FillNewCardFromForm(const fs::path& filled) {
+    const std::string name = context_.Location.CurrentCardName;
+    try {
+        const FormTransfer transfer = FillInCardFromForm(context_, name, filled);
+        session_.Library().OpenCardNamed(name, false);
+        ShowCardFace();
+        statusBar()->showMessage(QString("%1 fields filled in from %2")
+                                     .arg(transfer.fieldsSet)
+                                     .arg(QString::fromStdString(filled.filename().string())));
+        if (!transfer.notTransferred.empty())
+            context_.prompter.Message("Not read from the form:\n" + transfer.notTransferred.front(),
+                                      "New Card from a Filled PDF", Buttons::Ok, Icon::Information);
+    } catch (const std::runtime_error& error) {
+        context_.prompter.Message("The card " + name + " was made blank: " + error.what(),
+                                  "New Card from a Filled PDF", Buttons::Ok, Icon::Warning);
+    }
+}
+
 void MainWindow::NameDialogCancelled() {
+    pendingFilledForm_.reset();
     session_.Library().CancelNameDialog();
     nameDialog_->hide();
     activateWindow();

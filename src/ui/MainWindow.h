@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -107,8 +108,11 @@ public:
     void ReturnToStartFace();
     // The chooser with the current format highlighted, or the slot given.
     void OpenFormatChooser(int16_t highlighted = -1);
-    // Makes a format from a blank card and shows the chooser again with it highlighted.
+    // Makes a format from a blank card, makes it current and asks for its first card's name.
     void MakeFormatFromBlankCard();
+    // "New Card from a Filled PDF...": a new card of the current format filled in from a
+    // filled copy of its federation form; the card's name is asked as for any new card.
+    void NewCardFromFilledForm(const fs::path& filled);
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
@@ -179,6 +183,7 @@ private:
     void OpenNameDialog(const std::array<QString, 5>& entries, bool nameReadOnly);
     void NameDialogDone();
     void NameDialogCancelled();
+    void FillNewCardFromForm(const fs::path& filled);
     void SideClicked(int side);
     void ListClicked(int row, bool view);
     void SelectionCommand(NameDialogMode mode);
@@ -204,6 +209,8 @@ private:
     CardFace* cardFace_ = nullptr;
     NameDialog* nameDialog_ = nullptr;
     QPointer<FormatChooser> formatChooser_;
+    // The filled form the card being named is to be filled in from.
+    std::optional<fs::path> pendingFilledForm_;
 
     std::array<QMenu*, size_t(MainMenu::Count)> menus_{};
     QLabel* cardHint_ = nullptr;

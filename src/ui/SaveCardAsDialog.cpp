@@ -12,10 +12,12 @@ std::optional<ExportRequest> SaveCardAsDialog::ChooseExportFile(const fs::path& 
                                                                 const std::string& cardExt) {
     const QString ext = QString::fromStdString(cardExt);
     // In the order of ExportFilter.
-    const QStringList filters = {
+    QStringList filters = {
         "New Convention Card (*" + ext + ")", "CompuServe Graphics Interchange (*.gif)",
         "JPEG - JIFF Compliant (*.jpg)",      "Windows Bitmaps (*.bmp)",
         "Portable Network Graphics (*.png)",  "PDF Document (*.pdf)"};
+    if (offersFilledForm_)
+        filters.append("Filled PDF form (*.pdf)");
     QFileDialog dialog(parent_, "Save Card as");
     dialog.setObjectName("SaveCardAsDialog");
     // Our own dialog, so that it can offer the resolution of the pictures.
@@ -56,10 +58,13 @@ std::optional<ExportRequest> SaveCardAsDialog::ChooseExportFile(const fs::path& 
     ExportRequest request;
     request.file = dialog.selectedFiles().first().toStdString();
     // A name typed with a known extension says what it is; otherwise the chosen filter does.
-    if (auto byName = ExportFilterOf(request.file, cardExt))
+    // A ".pdf" name leaves the filled form as chosen.
+    const auto chosen = ExportFilter(filters.indexOf(dialog.selectedNameFilter()) + 1);
+    const std::optional<ExportFilter> byName = ExportFilterOf(request.file, cardExt);
+    if (byName && !(chosen == ExportFilter::FilledForm && byName == ExportFilter::Pdf))
         request.filter = *byName;
     else
-        request.filter = ExportFilter(filters.indexOf(dialog.selectedNameFilter()) + 1);
+        request.filter = chosen;
     request.dpi = resolution->currentData().toInt();
     return request;
 }

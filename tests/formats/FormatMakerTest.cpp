@@ -5,6 +5,8 @@
 #include "BlankPageDrawer.h"
 #include "BlankPageRecord.h"
 #include "CardFile.h"
+#include "FieldRecords.h"
+#include "FilledForm.h"
 #include "FontBook.h"
 #include "FormFieldMap.h"
 #include "FormatCatalogue.h"
@@ -12,6 +14,7 @@
 #include "PainterSurface.h"
 #include "SystemSettings.h"
 #include "TestFiles.h"
+#include "TextCodec.h"
 
 #include <QImage>
 #include <cstdlib>
@@ -305,6 +308,66 @@ TEST_F(FormatMakerTest, TheScreenShowsThePdfsInkAndAWarmRedrawRendersNothingAgai
     const int band = int(picture.height() * 30.0 / 842);
     EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, band)).value(), 0);
     EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, picture.height() / 2)).value(), 255);
+}
+
+TEST_F(FormatMakerTest, ACardFilledIntoTheFederationsFormIsReadBackIntoANewCard) {
+    FormatMaker(Request({Card("form.pdf")}, "FORMA")).Write();
+    const FormatCatalogue catalogue = ReadCatalogue(root_.Path());
+    const std::optional<FormatForm> form =
+        FormatForm::Of(root_.Path(), catalogue, *SlotOf(catalogue, "FORMA"));
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(FormatForm::Of(root_.Path(), catalogue, *SlotOf(catalogue, "TEST")))
+        << "a format of layouts alone has no form";
+
+    const std::string blank = test::ReadFile(root_ / "data" / "forma1.dat");
+    CardPage card;
+    CardFile::ParsePage(card, blank, false);
+    // names, notes, leads; stayman, strength "strong", strength "weak".
+    card.Field(TextField, 0).text = "#<Arial>#Ann & Bj\xf8rn 1<s>";
+    card.Field(TextField, 1).text = "one\r\ntwo";
+    card.Field(TextField, 2).text = "3rd/5th";
+    MutableCheckBoxRecord(card.Field(CheckBox, 0).a).tickState() = 1;
+    MutableCheckBoxRecord(card.Field(CheckBox, 2).a).tickState() = 1;
+    const TextCodec& codec = TextCodec::Western();
+    FormTransfer written;
+    const std::string filled = FillForm(*form, card, nullptr, codec, written);
+    EXPECT_EQ(written.fieldsSet, 6);
+    EXPECT_TRUE(written.notTransferred.empty());
+    const fs::path filledFile = root_ / "filled.pdf";
+    test::WriteFile(filledFile, filled);
+
+    CardPage fresh;
+    CardFile::ParsePage(fresh, blank, false);
+    const FormTransfer read = ReadFilledForm(filledFile, *form, fresh, nullptr, codec);
+    EXPECT_EQ(read.fieldsSet, 6);
+    // The font prefix belongs to the card, not to the form: the new card keeps its own.
+    EXPECT_EQ(fresh.Field(TextField, 0).text, "Ann & Bj\xf8rn 1<s>");
+    EXPECT_EQ(fresh.Field(TextField, 1).text, "one\r\ntwo");
+    EXPECT_EQ(fresh.Field(TextField, 2).text, "3rd/5th");
+    EXPECT_EQ(CheckBoxRecord(fresh.Field(CheckBox, 0).a).tickState(), 1);
+    // The radio group: the form's own choice ("strong") gave way to the card's.
+    EXPECT_EQ(CheckBoxRecord(fresh.Field(CheckBox, 1).a).tickState(), 0);
+    EXPECT_EQ(CheckBoxRecord(fresh.Field(CheckBox, 2).a).tickState(), 1);
+
+    // A value the choice list does not offer is named, not written.
+    card.Field(TextField, 2).text = "2nd";
+    FormTransfer refused;
+    FillForm(*form, card, nullptr, codec, refused);
+    ASSERT_EQ(refused.notTransferred.size(), 1u);
+    EXPECT_NE(refused.notTransferred[0].find("leads"), std::string::npos);
+
+    // Files that are no filled copy of the form are refused.
+    for (const char* other : {"plain-a5.pdf", "locked.pdf", "bare.png"})
+        EXPECT_THROW(ReadFilledForm(Card(other), *form, fresh, nullptr, codec), FilledFormError)
+            << other;
+}
+
+TEST(FormTexts, SuitsLinesAndQuotesCrossBetweenCardAndForm) {
+    const TextCodec& codec = TextCodec::Western();
+    EXPECT_EQ(FormTextOfCardText("#<Arial>#1<h> or 2<c>\r\nnext", codec),
+              QString::fromUtf8("1♥ or 2♣\nnext"));
+    EXPECT_EQ(CardTextOfFormText(QString::fromUtf8("1♠ \"x\"\rb\r\nc"), codec),
+              "1<s> ''x''\r\nb\r\nc");
 }
 
 } // namespace

@@ -65,4 +65,36 @@ page = Image.open(sys.argv[1]).convert("L")
 dark = sum(1 for x in range(0, page.width, 4) if page.getpixel((x, page.height * 30 // 842)) < 60)
 assert dark > page.width // 8, dark
 PY
+# A federation's fillable form: a form filled in by another program becomes a card, and the
+# card is written back into the form, whose values any PDF reader finds.
+"$program" format new --root "$root" --from "$work/cards/form.pdf" --code NZ --name "NZB" \
+    >/dev/null || fail "format new from a form"
+/usr/bin/python3 - "$work/cards/form.pdf" "$work/theirs.pdf" <<'PY' || fail "pypdf could not fill the form"
+import sys
+from pypdf import PdfReader, PdfWriter
+writer = PdfWriter()
+writer.clone_document_from_reader(PdfReader(sys.argv[1]))
+writer.update_page_form_field_values(writer.pages[0], {"names": "Kiri & Tama", "leads": "3rd/5th"})
+# pypdf leaves the choice list's selected index as it was; a PDF reader sets it with the value.
+from pypdf.generic import ArrayObject, NameObject, NumberObject
+for annotation in writer.pages[0]["/Annots"]:
+    widget = annotation.get_object()
+    if widget.get("/T") == "leads":
+        widget[NameObject("/I")] = ArrayObject([NumberObject(1)])
+writer.write(sys.argv[2])
+PY
+"$program" card new --root "$root" --format NZ --card kiri --from-pdf "$work/theirs.pdf" \
+    >/dev/null || fail "card new --from-pdf"
+expect_refusal 1 "none of its fields" card new --format NZ --card other --from-pdf "$work/cards/plain-a5.pdf"
+expect_refusal 1 "no form" card new --format "$first" --card other --from-pdf "$work/theirs.pdf"
+expect_refusal 2 "must end in .pdf" export --format NZ --card kiri --out "$work/kiri.png" --filled-form
+"$program" export --root "$root" --format NZ --card kiri --out "$work/kiri.pdf" --filled-form \
+    >/dev/null || fail "export --filled-form"
+/usr/bin/python3 - "$work/kiri.pdf" <<'PY' || fail "the filled form does not hold the card's values"
+import sys
+from pypdf import PdfReader
+fields = {name: field.get("/V") for name, field in PdfReader(sys.argv[1]).get_fields().items()}
+assert fields["names"] == "Kiri & Tama", fields
+assert fields["leads"] == "3rd/5th", fields
+PY
 echo OK

@@ -1,16 +1,16 @@
 #include "FormatChooser.h"
-#include "NewFormatDialog.h"
 
 #include "AppContext.h"
 #include "FormatCatalogue.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
+#include "NewFormatDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,0 +1,240 @@
+#include "FilledForm.h"
+
+#include "FieldRecords.h"
+#include "FontPrefix.h"
+#include "FormatCatalogue.h"
+#include "SuitTyping.h"
+#include "TextCodec.h"
+
+#include <QBuffer>
+#include <map>
+#include <memory>
+#include <poppler-form.h>
+#include <poppler-qt6.h>
+
+namespace cw {
+
+namespace {
+
+// A filled form is a copy of the blank one; anything far larger is no such copy.
+constexpr std::uintmax_t kMaxFilledFormBytes = 60ull * 1024 * 1024;
+
+std::string FieldNameOf(const FormFieldBinding& binding) {
+    return binding.widgetName.toStdString();
+}
+
+// The widgets of a form's pages by their fully qualified names. The fields stay valid while
+// the document lives; widgets of one name share the field's value.
+class FormWidgets {
+public:
+    explicit FormWidgets(Poppler::Document& document) {
+        for (int number = 0; number < document.numPages(); ++number) {
+            std::unique_ptr<Poppler::Page> page = document.page(number);
+            if (!page)
+                continue;
+            for (std::unique_ptr<Poppler::FormField>& field : page->formFields())
+                byName_[field->fullyQualifiedName()].push_back(std::move(field));
+            pages_.push_back(std::move(page));
+        }
+    }
+
+    bool Empty() const { return byName_.empty(); }
+
+    // The widgets a binding stands for: a check box's or radio button's own widget (the one
+    // whose on value is the binding's), every widget of the name for the others.
+    std::vector<Poppler::FormField*> Of(const FormFieldBinding& binding) const {
+        std::vector<Poppler::FormField*> found;
+        auto named = byName_.find(binding.widgetName);
+        if (named == byName_.end())
+            return found;
+        for (const auto& field : named->second) {
+            if (!binding.onValue.isEmpty() && field->type() == Poppler::FormField::FormButton &&
+                static_cast<const Poppler::FormFieldButton&>(*field).caption() != binding.onValue)
+                continue;
+            found.push_back(field.get());
+        }
+        return found;
+    }
+
+private:
+    std::vector<std::unique_ptr<Poppler::Page>> pages_;
+    std::map<QString, std::vector<std::unique_ptr<Poppler::FormField>>> byName_;
+};
+
+std::unique_ptr<Poppler::Document> OpenForm(const fs::path& file) {
+    const std::string name = file.filename().string();
+    std::error_code error;
+    if (!fs::is_regular_file(file, error))
+        throw FilledFormError("There is no file " + file.string() + ".");
+    const std::uintmax_t size = fs::file_size(file, error);
+    if (error || size == 0)
+        throw FilledFormError("The form " + name + " is empty.");
+    if (size > kMaxFilledFormBytes)
+        throw FilledFormError("The form " + name + " is larger than 60 MB: it is no card's form.");
+    std::unique_ptr<Poppler::Document> document =
+        Poppler::Document::load(QString::fromStdString(file.string()));
+    if (!document)
+        throw FilledFormError("The form " + name +
+                              " cannot be read: it is not a PDF file, or it is damaged.");
+    if (document->isLocked())
+        throw FilledFormError("The form " + name + " is locked with a password.");
+    return document;
+}
+
+// The page a binding belongs to; null when the card has no such page.
+template <typename Page> Page* PageOf(const FormFieldBinding& binding, Page& front, Page* back) {
+    return binding.backPage ? back : &front;
+}
+
+bool HasRecord(const CardPage& page, const FormFieldBinding& binding) {
+    return (binding.kind == TextField || binding.kind == CheckBox) && binding.index >= 0 &&
+           binding.index < page.Count(binding.kind);
+}
+
+void SetText(Poppler::FormField& field, const QString& text, const FormFieldBinding& binding,
+             FormTransfer& transfer) {
+    if (field.type() == Poppler::FormField::FormText) {
+        static_cast<Poppler::FormFieldText&>(field).setText(text);
+        return;
+    }
+    if (field.type() != Poppler::FormField::FormChoice)
+        return;
+    auto& choice = static_cast<Poppler::FormFieldChoice&>(field);
+    const qsizetype index = choice.choices().indexOf(text);
+    if (text.isEmpty())
+        choice.setCurrentChoices({});
+    else if (index >= 0)
+        choice.setCurrentChoices({int(index)});
+    else if (choice.isEditable())
+        choice.setEditChoice(text);
+    else
+        transfer.notTransferred.push_back("\"" + text.toStdString() + "\" is not one of the " +
+                                          "choices of the form's field " + FieldNameOf(binding) +
+                                          ".");
+}
+
+// The value a text or choice widget holds; nullopt for other widgets.
+std::optional<QString> TextOf(const Poppler::FormField& field) {
+    if (field.type() == Poppler::FormField::FormText)
+        return static_cast<const Poppler::FormFieldText&>(field).text();
+    if (field.type() != Poppler::FormField::FormChoice)
+        return std::nullopt;
+    const auto& choice = static_cast<const Poppler::FormFieldChoice&>(field);
+    if (choice.isEditable() && !choice.editChoice().isEmpty())
+        return choice.editChoice();
+    const QList<int> current = choice.currentChoices();
+    return current.isEmpty() ? QString() : choice.choices().value(current.first());
+}
+
+} // namespace
+
+std::optional<FormatForm> FormatForm::Of(const fs::path& programFolder,
+                                         const FormatCatalogue& catalogue, int slot) {
+    // The layouts are BASE1.dat ... BASE4.dat; the form and its bindings are BASE.pdf and
+    // BASE.form beside them.
+    std::string base = catalogue.Column(slot, ColFrontTemplate);
+    const std::string suffix = "1.dat";
+    if (base.size() <= suffix.size())
+        return std::nullopt;
+    base.resize(base.size() - suffix.size());
+    const fs::path bindings = programFolder / (base.substr(1) + ".form");
+    const std::optional<fs::path> found = ResolveExisting(bindings);
+    if (!found)
+        return std::nullopt;
+    FormatForm form;
+    try {
+        form.bindings = FormFieldMap::Read(*found);
+    } catch (const RuntimeError& error) {
+        throw FilledFormError("The form fields of the format cannot be read from " +
+                              found->string() + ": " + error.what());
+    }
+    const fs::path pdf = programFolder / (base.substr(1) + ".pdf");
+    form.pdf = ResolveExisting(pdf).value_or(pdf);
+    return form;
+}
+
+QString FormTextOfCardText(const std::string& cardText, const TextCodec& codec) {
+    QString text = MarkupToSymbols(codec.Decode(StripFontPrefix(cardText)));
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string CardTextOfFormText(QString formText, const TextCodec& codec) {
+    formText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    formText.replace(QChar('\r'), QChar('\n'));
+    formText.replace(QChar('\n'), QStringLiteral("\r\n"));
+    formText.replace(QChar('"'), QStringLiteral("''"));
+    return codec.Encode(SymbolsToMarkup(formText));
+}
+
+std::string FillForm(const FormatForm& form, const CardPage& front, const CardPage* back,
+                     const TextCodec& codec, FormTransfer& transfer) {
+    std::unique_ptr<Poppler::Document> document = OpenForm(form.pdf);
+    const FormWidgets widgets(*document);
+    for (const FormFieldBinding& binding : form.bindings) {
+        const CardPage* page = PageOf(binding, front, back);
+        if (!page || !HasRecord(*page, binding))
+            continue;
+        const CardField& record = page->Field(binding.kind, binding.index);
+        const std::vector<Poppler::FormField*> targets = widgets.Of(binding);
+        if (targets.empty()) {
+            transfer.notTransferred.push_back("The form has no field " + FieldNameOf(binding) +
+                                              ".");
+            continue;
+        }
+        for (Poppler::FormField* field : targets) {
+            if (binding.kind == TextField)
+                SetText(*field, FormTextOfCardText(record.text, codec), binding, transfer);
+            else if (field->type() == Poppler::FormField::FormButton)
+                static_cast<Poppler::FormFieldButton&>(*field).setState(
+                    CheckBoxRecord(record.a).ticked());
+        }
+        ++transfer.fieldsSet;
+    }
+
+    std::unique_ptr<Poppler::PDFConverter> converter = document->pdfConverter();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    converter->setOutputDevice(&buffer);
+    converter->setPDFOptions(converter->pdfOptions() | Poppler::PDFConverter::WithChanges);
+    if (!converter->convert())
+        throw FilledFormError("The filled form could not be made from " +
+                              form.pdf.filename().string() + ".");
+    return bytes.toStdString();
+}
+
+FormTransfer ReadFilledForm(const fs::path& filledPdf, const FormatForm& form, CardPage& front,
+                            CardPage* back, const TextCodec& codec) {
+    std::unique_ptr<Poppler::Document> document = OpenForm(filledPdf);
+    const FormWidgets widgets(*document);
+    FormTransfer transfer;
+    bool anyFound = false;
+    for (const FormFieldBinding& binding : form.bindings) {
+        CardPage* page = PageOf(binding, front, back);
+        const std::vector<Poppler::FormField*> sources = widgets.Of(binding);
+        anyFound = anyFound || !sources.empty();
+        if (!page || !HasRecord(*page, binding) || sources.empty())
+            continue;
+        CardField& record = page->Field(binding.kind, binding.index);
+        const Poppler::FormField& source = *sources.front();
+        if (binding.kind == TextField) {
+            const std::optional<QString> text = TextOf(source);
+            if (!text)
+                continue;
+            record.text = GetFontPrefix(record.text) + CardTextOfFormText(*text, codec);
+        } else if (source.type() == Poppler::FormField::FormButton) {
+            MutableCheckBoxRecord(record.a).tickState() =
+                static_cast<const Poppler::FormFieldButton&>(source).state() ? 1 : 0;
+        } else {
+            continue;
+        }
+        ++transfer.fieldsSet;
+    }
+    if (!anyFound)
+        throw FilledFormError(filledPdf.filename().string() +
+                              " is not a filled copy of this format's form: none of its fields "
+                              "is there.");
+    return transfer;
+}
+
+} // namespace cw
