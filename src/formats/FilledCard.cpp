@@ -6,12 +6,24 @@
 
 namespace cw {
 
+bool CurrentFormatHasForm(const AppContext& ctx) {
+    if (!ctx.HasFormat())
+        return false;
+    try {
+        return FormatForm::Of(ctx.paths.ProgramFolder, ctx.Catalogue, ctx.CurrentFormat)
+            .has_value();
+    } catch (const FilledFormError&) {
+        return true;
+    }
+}
+
 FormTransfer FillInFromForm(const AppContext& ctx, const fs::path& filled, std::string& frontBytes,
                             std::optional<std::string>& backBytes) {
     const std::optional<FormatForm> form =
         FormatForm::Of(ctx.paths.ProgramFolder, ctx.Catalogue, ctx.CurrentFormat);
     if (!form)
-        throw FilledFormError("The format " + ctx.Catalogue.Code(ctx.CurrentFormat) +
+        throw FilledFormError("The card format " +
+                              ctx.Catalogue.Column(ctx.CurrentFormat, ColDisplayName) +
                               " was not made from a fillable PDF form: it has no form to read.");
     CardPage front;
     CardPage back;

@@ -9,6 +9,10 @@ namespace cw {
 
 class AppContext;
 
+// Whether the current format was made from a fillable form (also when its form's bindings
+// cannot be read: using the form then says what is wrong with it).
+bool CurrentFormatHasForm(const AppContext& ctx);
+
 // The page files of a card of the current format (front, and back for a format of two pages)
 // with the values of a filled copy of the format's form read in. Throws FilledFormError when
 // the format has no form or the file is no filled copy of it, RuntimeError when a page

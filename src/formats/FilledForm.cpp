@@ -38,7 +38,11 @@ public:
         }
     }
 
-    bool Empty() const { return byName_.empty(); }
+    template <typename Visit> void ForEach(Visit visit) const {
+        for (const auto& [name, fields] : byName_)
+            for (const auto& field : fields)
+                visit(*field);
+    }
 
     // The widgets a binding stands for: a check box's or radio button's own widget (the one
     // whose on value is the binding's), every widget of the name for the others.
@@ -79,6 +83,20 @@ std::unique_ptr<Poppler::Document> OpenForm(const fs::path& file) {
     if (document->isLocked())
         throw FilledFormError("The form " + name + " is locked with a password.");
     return document;
+}
+
+// The document with the changes made to its fields, as the bytes of a PDF file.
+std::string SavedWithChanges(Poppler::Document& document, const fs::path& source) {
+    std::unique_ptr<Poppler::PDFConverter> converter = document.pdfConverter();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    converter->setOutputDevice(&buffer);
+    converter->setPDFOptions(converter->pdfOptions() | Poppler::PDFConverter::WithChanges);
+    if (!converter->convert())
+        throw FilledFormError("The form " + source.filename().string() +
+                              " could not be written with its fields changed.");
+    return bytes.toStdString();
 }
 
 // The page a binding belongs to; null when the card has no such page.
@@ -166,6 +184,37 @@ std::string CardTextOfFormText(QString formText, const TextCodec& codec) {
     return codec.Encode(SymbolsToMarkup(formText));
 }
 
+std::string EmptiedForm(const fs::path& formPdf) {
+    std::unique_ptr<Poppler::Document> document = OpenForm(formPdf);
+    const FormWidgets widgets(*document);
+    widgets.ForEach([](Poppler::FormField& field) {
+        switch (field.type()) {
+        case Poppler::FormField::FormText:
+            static_cast<Poppler::FormFieldText&>(field).setText(QString());
+            break;
+        case Poppler::FormField::FormButton: {
+            auto& button = static_cast<Poppler::FormFieldButton&>(field);
+            button.setState(false);
+            // A radio group that must keep one button on keeps it: that button is hidden
+            // instead (the card draws its own box there, and filling the form shows it again).
+            if (button.state())
+                button.setVisible(false);
+            break;
+        }
+        case Poppler::FormField::FormChoice: {
+            auto& choice = static_cast<Poppler::FormFieldChoice&>(field);
+            choice.setCurrentChoices({});
+            if (choice.isEditable())
+                choice.setEditChoice(QString());
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    return SavedWithChanges(*document, formPdf);
+}
+
 std::string FillForm(const FormatForm& form, const CardPage& front, const CardPage* back,
                      const TextCodec& codec, FormTransfer& transfer) {
     std::unique_ptr<Poppler::Document> document = OpenForm(form.pdf);
@@ -184,23 +233,16 @@ std::string FillForm(const FormatForm& form, const CardPage& front, const CardPa
         for (Poppler::FormField* field : targets) {
             if (binding.kind == TextField)
                 SetText(*field, FormTextOfCardText(record.text, codec), binding, transfer);
-            else if (field->type() == Poppler::FormField::FormButton)
-                static_cast<Poppler::FormFieldButton&>(*field).setState(
-                    CheckBoxRecord(record.a).ticked());
+            else if (field->type() == Poppler::FormField::FormButton) {
+                auto& button = static_cast<Poppler::FormFieldButton&>(*field);
+                button.setVisible(true);
+                button.setState(CheckBoxRecord(record.a).ticked());
+            }
         }
         ++transfer.fieldsSet;
     }
 
-    std::unique_ptr<Poppler::PDFConverter> converter = document->pdfConverter();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    converter->setOutputDevice(&buffer);
-    converter->setPDFOptions(converter->pdfOptions() | Poppler::PDFConverter::WithChanges);
-    if (!converter->convert())
-        throw FilledFormError("The filled form could not be made from " +
-                              form.pdf.filename().string() + ".");
-    return bytes.toStdString();
+    return SavedWithChanges(*document, form.pdf);
 }
 
 FormTransfer ReadFilledForm(const fs::path& filledPdf, const FormatForm& form, CardPage& front,

@@ -53,6 +53,11 @@ std::string CardTextOfFormText(QString formText, const TextCodec& codec);
 std::string FillForm(const FormatForm& form, const CardPage& front, const CardPage* back,
                      const TextCodec& codec, FormTransfer& transfer);
 
+// The form with every field emptied (no text, no tick, no choice), as the bytes of a PDF
+// file: the blank page a format keeps, on which the card draws its own values. Throws
+// FilledFormError when the form cannot be read or written.
+std::string EmptiedForm(const fs::path& formPdf);
+
 // Reads the values of a filled copy of the form into the pages of a card (blank pages of the
 // format, as a new card has them). Throws FilledFormError when the file cannot be read or has
 // none of the form's fields.

@@ -3,6 +3,7 @@
 #include "BlankCardPdf.h"
 #include "BlankCardPicture.h"
 #include "CardFile.h"
+#include "FilledForm.h"
 #include "FormFields.h"
 #include "FormatDefaults.h"
 
@@ -199,7 +200,14 @@ void FormatMaker::PlanFromPdf(const fs::path& file) {
         AddPage(int(side) * 2 + 1, size.width(), size.height(), page, sourceName,
                 CardFile::FormatRecords(layout));
     }
-    files_[fs::path("data") / sourceName] = ReadSource(file);
+    // A form keeps the values it was saved with; the format keeps it emptied, so that its
+    // blank page shows none of them under the card's own.
+    try {
+        files_[fs::path("data") / sourceName] =
+            pdf.HasForm() ? EmptiedForm(file) : ReadSource(file);
+    } catch (const FilledFormError& error) {
+        throw FormatMakerError(error.what());
+    }
     if (!bindings_.empty())
         files_[fs::path("data") / (record_.base + ".form")] = FormFieldMap::Compose(bindings_);
 

@@ -6,7 +6,7 @@
 #include "CardTools.h"
 #include "FileNameText.h"
 #include "FillInController.h"
-#include "FilledForm.h"
+#include "FilledCard.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
@@ -50,17 +50,6 @@ void CardOutputCommands::AddCommands(QMenu* file, QAction* before) {
     // Ctrl+Shift+S on every desktop (the platform's "Save As" key is not bound on all of them).
     add("saveCardAsAction", UiText(TextId::SaveCardAsPicture),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveCardAs(); });
-}
-
-bool CardOutputCommands::FormatHasForm() const {
-    try {
-        return FormatForm::Of(context_.paths.ProgramFolder, context_.Catalogue,
-                              context_.CurrentFormat)
-            .has_value();
-    } catch (const FilledFormError&) {
-        // Offered all the same: choosing it says what is wrong with the form.
-        return true;
-    }
 }
 
 void CardOutputCommands::EnableCardCommands(bool enabled, bool) {
@@ -110,7 +99,7 @@ void CardOutputCommands::SaveCardAs() {
                                   Icon::Information);
         return;
     }
-    SaveCardAsDialog dialog(&window_, context_.TwipsPerPixel, FormatHasForm());
+    SaveCardAsDialog dialog(&window_, context_.TwipsPerPixel, CurrentFormatHasForm(context_));
     ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
     auto request = chooser.ChooseExportFile(context_.Location.CardDir, OpenCardName(),
                                             context_.Location.CardExt);

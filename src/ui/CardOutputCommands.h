@@ -44,8 +44,6 @@ public:
     void EnableCardCommands(bool enabled, bool namesEditable) override;
 
 private:
-    // Whether the current format was made from a fillable form that a card can be saved into.
-    bool FormatHasForm() const;
     // The open card copied under a new name (the card filter of "Save Card as").
     bool CopyOpenCardAs(const std::string& newName);
     // The open card's name, without the back page's "_".

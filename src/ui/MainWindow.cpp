@@ -210,12 +210,8 @@ void MainWindow::BuildMenus() {
     };
     add(file, "newCardAction", UiText(TextId::CreateNewCard), {QKeySequence::New},
         [this] { CommandButton(0); });
-    add(file, "newCardFromFilledFormAction", "New Card from a Filled PDF...", {}, [this] {
-        const QString filled = QFileDialog::getOpenFileName(this, "New Card from a Filled PDF",
-                                                            QString(), "PDF forms (*.pdf)");
-        if (!filled.isEmpty())
-            NewCardFromFilledForm(filled.toStdString());
-    });
+    add(file, "newCardFromFilledFormAction", "New Card from a Filled PDF...", {},
+        [this] { NewCardFromFilledForm(); });
     add(file, "saveChangesAction", UiText(TextId::SaveChanges), {QKeySequence::Save, Qt::Key_F3},
         [this] { CommandButton(4); });
     file->addSeparator();
@@ -490,18 +486,34 @@ void MainWindow::PauseBlinking(bool pause) {
     startFace_->PauseBlinking(pause);
 }
 
-void MainWindow::NewCardFromFilledForm(const fs::path& filled) {
+void MainWindow::NewCardFromFilledForm(std::optional<fs::path> filled) {
+    const std::string title = "New Card from a Filled PDF";
+    if (!CurrentFormatHasForm(context_)) {
+        context_.prompter.Message(
+            "The card format " + context_.Catalogue.Column(context_.CurrentFormat, ColDisplayName) +
+                " was not made from a fillable PDF form, so no filled form can be read into its "
+                "cards. Choose such a format first (F2).",
+            title, Buttons::Ok, Icon::Information);
+        return;
+    }
+    if (!filled) {
+        const QString file = QFileDialog::getOpenFileName(this, QString::fromStdString(title),
+                                                          QString(), "PDF forms (*.pdf)");
+        if (file.isEmpty())
+            return;
+        filled = file.toStdString();
+    }
     // The form is read before the card is named, so that a file that is no filled copy of
     // the format's form is said at once and no card is made.
     try {
-        NewCardPagesFromForm(context_, filled);
+        NewCardPagesFromForm(context_, *filled);
     } catch (const std::runtime_error& error) {
         context_.prompter.Message(std::string("No card can be made from ") +
-                                      filled.filename().string() + ". " + error.what(),
-                                  "New Card from a Filled PDF", Buttons::Ok, Icon::Warning);
+                                      filled->filename().string() + ". " + error.what(),
+                                  title, Buttons::Ok, Icon::Warning);
         return;
     }
-    pendingFilledForm_ = filled;
+    pendingFilledForm_ = *filled;
     CommandButton(0);
 }
 

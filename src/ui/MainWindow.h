@@ -112,7 +112,8 @@ public:
     void MakeFormatFromBlankCard();
     // "New Card from a Filled PDF...": a new card of the current format filled in from a
     // filled copy of its federation form; the card's name is asked as for any new card.
-    void NewCardFromFilledForm(const fs::path& filled);
+    // The file is asked for when none is given.
+    void NewCardFromFilledForm(std::optional<fs::path> filled = std::nullopt);
     void ZoomStep(bool in);
     void SaveZoomFactor();
     void Redraw();
