@@ -7,10 +7,18 @@
 #include "TextCodec.h"
 
 #include <QBuffer>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <poppler-form.h>
 #include <poppler-qt6.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace cw {
 
@@ -184,7 +192,9 @@ std::string CardTextOfFormText(QString formText, const TextCodec& codec) {
     return codec.Encode(SymbolsToMarkup(formText));
 }
 
-std::string EmptiedForm(const fs::path& formPdf) {
+namespace {
+
+std::string EmptiedFormHere(const fs::path& formPdf) {
     std::unique_ptr<Poppler::Document> document = OpenForm(formPdf);
     const FormWidgets widgets(*document);
     widgets.ForEach([](Poppler::FormField& field) {
@@ -215,8 +225,8 @@ std::string EmptiedForm(const fs::path& formPdf) {
     return SavedWithChanges(*document, formPdf);
 }
 
-std::string FillForm(const FormatForm& form, const CardPage& front, const CardPage* back,
-                     const TextCodec& codec, FormTransfer& transfer) {
+std::string FillFormHere(const FormatForm& form, const CardPage& front, const CardPage* back,
+                         const TextCodec& codec, FormTransfer& transfer) {
     std::unique_ptr<Poppler::Document> document = OpenForm(form.pdf);
     const FormWidgets widgets(*document);
     for (const FormFieldBinding& binding : form.bindings) {
@@ -243,6 +253,95 @@ std::string FillForm(const FormatForm& form, const CardPage& front, const CardPa
     }
 
     return SavedWithChanges(*document, form.pdf);
+}
+
+// Runs work in a child process and returns what it made. Poppler can crash on a damaged form
+// while it writes the form's fields; in a child process such a crash costs the user a
+// message, not the program and what is unsaved in it.
+std::string InChildProcess(const std::function<std::string()>& work, const std::string& failure) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return work();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        return work();
+    }
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::string out;
+        try {
+            out = "+" + work();
+        } catch (const std::exception& error) {
+            out = std::string("-") + error.what();
+        }
+        for (size_t written = 0; written < out.size();) {
+            const ssize_t n = ::write(pipeEnds[1], out.data() + written, out.size() - written);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                ::_exit(3);
+            written += size_t(n);
+        }
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string result;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        result.append(buffer, size_t(n));
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || result.empty())
+        throw FilledFormError(failure);
+    if (result.front() == '-')
+        throw FilledFormError(result.substr(1));
+    return result.substr(1);
+}
+
+} // namespace
+
+std::string EmptiedForm(const fs::path& formPdf) {
+    return InChildProcess([&] { return EmptiedFormHere(formPdf); },
+                          "The form " + formPdf.filename().string() +
+                              " is damaged: its fields cannot be emptied.");
+}
+
+std::string FillForm(const FormatForm& form, const CardPage& front, const CardPage* back,
+                     const TextCodec& codec, FormTransfer& transfer) {
+    // The child hands back what it could not fill in, one line each, before the PDF.
+    const std::string made = InChildProcess(
+        [&] {
+            FormTransfer filled;
+            std::string pdf = FillFormHere(form, front, back, codec, filled);
+            std::string head = std::to_string(filled.fieldsSet) + "\n";
+            for (std::string line : filled.notTransferred) {
+                std::replace(line.begin(), line.end(), '\n', ' ');
+                head += line + "\n";
+            }
+            return head + "\n" + pdf;
+        },
+        "The form " + form.pdf.filename().string() + " is damaged: it cannot be filled in.");
+    const size_t end = made.find("\n\n");
+    if (end == std::string::npos)
+        throw FilledFormError("The filled form could not be made.");
+    std::istringstream head(made.substr(0, end + 1));
+    std::string line;
+    std::getline(head, line);
+    transfer.fieldsSet += std::atoi(line.c_str());
+    while (std::getline(head, line))
+        transfer.notTransferred.push_back(line);
+    return made.substr(end + 2);
 }
 
 FormTransfer ReadFilledForm(const fs::path& filledPdf, const FormatForm& form, CardPage& front,

@@ -384,6 +384,13 @@ TEST_F(FormatMakerTest, ACardFilledIntoTheFederationsFormIsReadBackIntoANewCard)
             << other;
 }
 
+TEST_F(FormatMakerTest, AFormTooDamagedToBeEmptiedIsRefusedWithoutHarm) {
+    // Found by fuzzing: Poppler reads this form whole again and crashes when it writes the
+    // form's fields, which must cost a message, not the program.
+    const fs::path damaged = CW_FORMATS_TEST_DIR "/../fuzz/corpus/blankpdf/damaged-form.pdf";
+    EXPECT_NE(Refusal(Request({damaged}, "DAMAGED")).find("damaged"), std::string::npos);
+}
+
 TEST(FormTexts, SuitsLinesAndQuotesCrossBetweenCardAndForm) {
     const TextCodec& codec = TextCodec::Western();
     EXPECT_EQ(FormTextOfCardText("#<Arial>#1<h> or 2<c>\r\nnext", codec),

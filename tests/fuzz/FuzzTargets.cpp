@@ -1,7 +1,8 @@
 // Fuzz targets for the readers of the program's files: a card page, the settings file, a
-// format's defaults file, a layout file (the printed base layer), a notes file, and the
-// markup of text drawn on a card. Built with libFuzzer (clang, CW_FUZZ=ON) or with the
-// replay driver. Each checks what must hold whatever the bytes, besides not crashing.
+// format's defaults file, a layout file (the printed base layer), a notes file, the markup
+// of text drawn on a card, and a federation's blank PDF card made into a format. Built with
+// libFuzzer (clang, CW_FUZZ=ON) or with the replay driver. Each checks what must hold whatever the
+// bytes, besides not crashing.
 #include "RuntimeError.h"
 
 #include <cstdint>
@@ -26,6 +27,11 @@
 #include "RecordingSurface.h"
 #include "ScriptedPrompter.h"
 #include "TextDrawer.h"
+#elif defined(CW_FUZZ_BLANKPDF)
+#include "FormatMaker.h"
+
+#include <fstream>
+#include <poppler-qt6.h>
 #endif
 
 namespace {
@@ -141,6 +147,30 @@ void Fuzz(const std::string& bytes) {
     const QString decoded = drawer.Codec().Decode(text);
     (void)cw::TextDrawer::GetFontPrefix(decoded);
     (void)cw::TextDrawer::StripFontPrefix(decoded);
+}
+#elif defined(CW_FUZZ_BLANKPDF)
+void Fuzz(const std::string& bytes) {
+    static const bool quiet = [] {
+        // Poppler says what it finds wrong with each damaged file; the refusal is what counts.
+        Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
+        std::ofstream(EmptyRoot() / "cwr.sys", std::ios::binary);
+        return true;
+    }();
+    (void)quiet;
+    const std::filesystem::path source = EmptyRoot() / "blank.pdf";
+    std::ofstream(source, std::ios::binary | std::ios::trunc) << bytes;
+    cw::NewFormatRequest request;
+    request.root = EmptyRoot();
+    request.sources = {source};
+    request.code = "FUZZ";
+    request.name = "Fuzzed";
+    try {
+        // Planning reads everything the format would be made of; nothing is written.
+        const cw::FormatMaker maker(request);
+        if (maker.PageCount() < 1 || maker.PageCount() > 2 || maker.Files().empty())
+            std::abort();
+    } catch (const cw::FormatMakerError&) {
+    }
 }
 #endif
 
