@@ -3,6 +3,8 @@
 #include "DrawSurface.h"
 #include "PainterSurface.h"
 
+#include <QPainter>
+#include <QPicture>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -97,9 +99,21 @@ void BlankPageDrawer::Draw(DrawSurface& surface, const BaseRecord& record, int32
     const QSizeF points = page->pageSizeF();
     auto* painterSurface = dynamic_cast<PainterSurface*>(&surface);
     if (surface.IsPrinter()) {
-        // Poppler's painter output sets the painter's transform of its own and draws the page
-        // at the device's corner in its own size, so paper gets a picture at a resolution
-        // that prints sharp instead.
+        // Paper gets the page's own vectors, recorded once through Poppler's painter output
+        // and played back scaled into place (that output sets transforms of its own, which a
+        // recording takes relative to the painter's); where a surface cannot play them, a
+        // picture that prints sharp.
+        QPicture& recording = source->recorded[pageNumber];
+        if (recording.isNull()) {
+            QPainter recorder(&recording);
+            source->document->setRenderBackend(Poppler::Document::QPainterBackend);
+            page->renderToPainter(&recorder, kPointsPerInch, kPointsPerInch);
+            source->document->setRenderBackend(Poppler::Document::SplashBackend);
+            recorder.end();
+            ++rendered_;
+        }
+        if (surface.PaintRecording(recording, points, x, y, width, height))
+            return;
         QImage& picture = source->rendered[{pageNumber, -kPrintDotsPerInch}];
         if (picture.isNull()) {
             picture = page->renderToImage(kPrintDotsPerInch, kPrintDotsPerInch);
@@ -114,7 +128,8 @@ void BlankPageDrawer::Draw(DrawSurface& surface, const BaseRecord& record, int32
     QImage& picture = source->rendered[{pageNumber, pixels}];
     if (picture.isNull()) {
         const double dpi = kPointsPerInch * pixels / points.width();
-        picture = page->renderToImage(dpi, dpi);
+        // Opaque, in the screen picture's own format: a redraw then copies it without blending.
+        picture = page->renderToImage(dpi, dpi).convertToFormat(QImage::Format_RGB32);
         ++rendered_;
     }
     surface.PaintPicture(picture, x, y, width, height);

@@ -4,6 +4,7 @@
 #include "BlankPageRecord.h"
 
 #include <QImage>
+#include <QPicture>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,7 +20,8 @@ class DrawSurface;
 // Draws the pages of federations' blank cards that base layers place under a card's fields.
 // Documents and pictures are opened once and kept; on screen a PDF page is drawn from a
 // picture rendered once per resolution, so a redraw at the same zoom renders nothing again.
-// On paper it is drawn from a picture of 300 dots per inch.
+// On paper it is drawn as the page's own vectors, or from a picture of 300 dots per inch
+// where the surface cannot draw those.
 class BlankPageDrawer {
 public:
     BlankPageDrawer();
@@ -46,6 +48,8 @@ private:
         QImage picture;
         // Rendered pages by page and width in pixels.
         std::map<std::pair<int, int>, QImage> rendered;
+        // Pages as drawing commands, for paper.
+        std::map<int, QPicture> recorded;
     };
     Source* Open(const fs::path& file);
 

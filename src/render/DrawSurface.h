@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class QPicture;
+
 namespace cw {
 
 // How Line draws between its two corners.
@@ -128,6 +130,13 @@ public:
     // A picture stretched to the rectangle.
     virtual void PaintPicture(const QImage& picture, double x, double y, double width,
                               double height) = 0;
+    // Drawing commands recorded at size units (a page of a PDF, in points), scaled to the
+    // rectangle: sharp at any resolution on paper. False when the surface cannot draw them as
+    // they are (in black only, say); the caller then paints a picture instead.
+    virtual bool PaintRecording(const QPicture& recording, QSizeF size, double x, double y,
+                                double width, double height) {
+        return false;
+    }
     // Text in a font of its own, turned about the top left corner of its cell at the current
     // position, in ForeColor. The surface's font is not changed.
     virtual void PrintRotated(const QString& text, const RotatedFont& font) = 0;

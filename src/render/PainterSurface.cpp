@@ -3,6 +3,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainterPath>
+#include <QPicture>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -472,6 +473,29 @@ void PainterSurface::PaintPicture(const QImage& picture, double x, double y, dou
         Painter().drawImage(target, blackOnly_ ? picture.convertToFormat(QImage::Format_Grayscale8)
                                                : picture);
     Touched(target, 2);
+}
+
+bool PainterSurface::PaintRecording(const QPicture& recording, QSizeF size, double x, double y,
+                                    double width, double height) {
+    if (blackOnly_ || PaintingOut() || size.isEmpty())
+        return false;
+    const QPointF corner = DevicePoint(x, y);
+    const QRectF target(corner.x(), corner.y(), width * mapping_.pixelsPerTwipX,
+                        height * mapping_.pixelsPerTwipY);
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / size.width(), target.height() / size.height());
+    // drawPicture scales a recording by the device's resolution over the recording's own;
+    // the scale above already holds the device's, so that factor is taken out again.
+    if (const QPaintDevice* device = painter.device())
+        painter.scale(double(recording.logicalDpiX()) / device->logicalDpiX(),
+                      double(recording.logicalDpiY()) / device->logicalDpiY());
+    painter.drawPicture(0, 0, recording);
+    painter.restore();
+    Touched(target, 2);
+    return true;
 }
 
 void PainterSurface::PrintRotated(const QString& text, const RotatedFont& font) {

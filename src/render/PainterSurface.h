@@ -61,6 +61,8 @@ public:
     void Line(double x1, double y1, double x2, double y2, Rgb colour,
               LineMode mode = LineMode::Line) override;
     void Circle(double x, double y, double radius, Rgb colour) override;
+    bool PaintRecording(const QPicture& recording, QSizeF size, double x, double y, double width,
+                        double height) override;
     void PaintPicture(const QImage& picture, double x, double y, double width,
                       double height) override;
     void PrintRotated(const QString& text, const RotatedFont& font) override;
