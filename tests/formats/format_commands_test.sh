@@ -46,6 +46,9 @@ expect_refusal 1 "already" card new --format FED --card mine
 [ "$(pdfinfo "$work/mine.pdf" | grep '^Pages:' | awk '{print $2}')" = 2 ] || fail "not 2 pages"
 size=$(pdfinfo -f 1 -l 2 "$work/mine.pdf" | grep '^Page .*size:' | awk '{printf "%.0fx%.0f\n", $4, $6}' | sort -u)
 [ "$size" = "595x842" ] || fail "printed pages of $size points, not A4 as the blank card"
+# The blank card prints as its own vectors, not as a picture of it.
+[ "$(pdfimages -list "$work/mine.pdf" | tail -n +3 | wc -l)" = 0 ] ||
+    fail "the blank card was printed as a picture: $(pdfimages -list "$work/mine.pdf")"
 # The page prints the blank card's ink: its black band across the top.
 pdftoppm -r 20 -f 1 -l 1 -png "$work/mine.pdf" "$work/printed"
 /usr/bin/python3 - "$work"/printed*.png <<'PY' || fail "the printed page lacks the card's ink"
