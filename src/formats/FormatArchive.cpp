@@ -129,22 +129,33 @@ void CheckPackage(const FormatPackage& package) {
     if (record.extension.size() > kMaxExtensionLength || !IsLettersAndDigits(record.extension))
         throw FormatArchiveError("The card format file names the unusable file extension '" +
                                  record.extension + "'.");
-    if (record.base.size() > kMaxBaseLength || !IsLettersAndDigits(record.base))
+    if (!IsLettersAndDigits(record.base))
         throw FormatArchiveError("The card format file names the unusable layout name '" +
                                  record.base + "'.");
+    if (!record.picture.empty() && !IsPlainFileName(record.picture))
+        throw FormatArchiveError("The card format file names the unusable picture '" +
+                                 record.picture + "'.");
+    const std::string base = BaseOf(record);
     for (int page = 1; page <= (record.backPage ? 4 : 2); ++page) {
-        const std::string layout = record.base + std::to_string(page) + ".dat";
+        const std::string layout = base + std::to_string(page) + ".dat";
         if (!HasFile(package, "data", layout))
             throw FormatArchiveError("The card format file lacks its layout data/" + layout + ".");
     }
     for (const auto& [path, bytes] : package.files) {
         const std::string name = path.filename().string();
-        if (path.parent_path() == "data" && !StartsWithBase(name, record.base))
+        if (path.parent_path() == "data" && !StartsWithBase(name, base))
             throw FormatArchiveError("The card format file holds data/" + name +
                                      ", which is not one of its layout files.");
         if (path.parent_path() == "bmps" && Lower(name) != Lower(record.picture))
             throw FormatArchiveError("The card format file holds bmps/" + name +
                                      ", which is not its picture.");
+        // A blank card a layout draws must travel with it, not be looked for elsewhere.
+        if (Lower(path.extension().string()) == ".dat")
+            for (const BaseRecord& item : BaseLayerFile::Parse(bytes).records)
+                if (item.kind == BlankPageKind &&
+                    (!IsPlainFileName(item.text) || !HasFile(package, "data", item.text)))
+                    throw FormatArchiveError("The card format file's " + name + " draws '" +
+                                             item.text + "', which it does not hold.");
     }
 }
 

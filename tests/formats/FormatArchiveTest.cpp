@@ -271,6 +271,16 @@ TEST_F(FormatArchiveTest, DamagedFilesAndBadRecordsAreRefused) {
     EXPECT_NE(Refusal(withManifest("w02 F/D\r\nw03 fed\r\nw04 fed\r\nw05 Fed\r\nw98 end\r\n"))
                   .find("unusable code"),
               std::string::npos);
+    EXPECT_NE(Refusal(withManifest("w02 FED\r\nw03 fed\r\nw04 fed\r\nw05 Fed\r\nw17 ../fed.png\r\n"
+                                   "w98 end\r\n"))
+                  .find("unusable picture"),
+              std::string::npos);
+    // A base layer that would draw a file from elsewhere on the disk.
+    std::string layer = test::ReadFile(source_ / "data" / "fed2.dat");
+    layer.replace(layer.find("\"fed.pdf\""), 9, "\"../../secret.pdf\"");
+    std::vector<ZipEntry> drawing = entries;
+    drawing.push_back({"data/fed9.dat", layer, ""});
+    EXPECT_NE(Refusal(Zip(drawing)).find("draws '../../secret.pdf'"), std::string::npos);
     EXPECT_NE(Refusal(withManifest("w02 FED\r\nw03 other\r\nw04 fed\r\nw05 Fed\r\nw98 end\r\n"))
                   .find("lacks its layout data/other1.dat"),
               std::string::npos);
