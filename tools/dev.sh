@@ -12,7 +12,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgt
           libbenchmark-dev fonts-liberation fonts-liberation2 python3 python3-fonttools xvfb xauth
           clang libclang-rt-14-dev libgif-dev libpng-dev libjpeg62-turbo-dev libcurl4-openssl-dev poppler-utils
           python3-aiosmtpd xdg-utils clang-format desktop-file-utils appstream shared-mime-info
-          dpkg-dev file lintian libpoppler-qt6-dev python3-reportlab python3-pypdf)
+          dpkg-dev file lintian libpoppler-qt6-dev python3-reportlab python3-pypdf
+          libarchive-dev)
 
 install_packages() {
     local missing=()

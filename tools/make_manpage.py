@@ -38,7 +38,8 @@ def commands(program_help):
         elif listing and line.startswith("Options:"):
             break
         elif listing and re.match(r"^  [a-z]", line):
-            names.append(line.split()[0])
+            # A command may be two words ("format new"); the column after it is 3 blanks off.
+            names.append(re.split(r"\s{3,}", line.strip())[0])
     return names
 
 
@@ -66,7 +67,7 @@ def main():
         ".SH COMMANDS",
     ]
     for name in commands(program_help):
-        page += [".SS %s" % name, ".nf", roff(run(program, "help", name)), ".fi"]
+        page += [".SS %s" % name, ".nf", roff(run(program, "help", *name.split())), ".fi"]
     page += [
         ".SH FILES",
         ".TP",

@@ -23,6 +23,18 @@ CommandLine UsageError(const std::string& error) {
     return line;
 }
 
+// A word no command has: when it begins commands of two words ("format"), those commands'
+// second words, else the pointer to the list of commands.
+std::string UnknownCommand(const std::string& who, const std::string& word) {
+    std::string seconds;
+    for (const CommandEntry& entry : CommandTable())
+        if (!word.empty() && entry.name.rfind(word + " ", 0) == 0)
+            seconds += (seconds.empty() ? "" : ", ") + entry.name.substr(word.size() + 1);
+    if (!seconds.empty())
+        return who + ": '" + word + "' needs one of: " + seconds;
+    return who + ": unknown command '" + word + "' (see 'cardwright --help')";
+}
+
 // Parses words against options; the options given go into line. False with line.error set
 // when a word is not one of them, a value is missing, or a plain word is not allowed.
 bool ParseOptions(const std::vector<std::string>& words, const std::vector<OptionSyntax>& options,
@@ -103,7 +115,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& given) {
         if (args.size() > 2)
             return UsageError("help: unexpected argument '" + args[2] + "'");
         if (!FindCommand(args[1]))
-            return UsageError("help: unknown command '" + args[1] + "' (see 'cardwright --help')");
+            return UsageError(UnknownCommand("help", args[1]));
         line.request = Request::CommandHelp;
         line.command = FindCommand(args[1])->name;
         return line;
@@ -123,8 +135,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& given) {
         return UsageError(line.error);
     // A plain word that names no file path reads as a mistyped command.
     if (line.file && line.file->find_first_of("./") == std::string::npos)
-        return UsageError("cardwright: unknown command '" + *line.file +
-                          "' (see 'cardwright --help')");
+        return UsageError(UnknownCommand("cardwright", *line.file));
     if (line.Has("--help"))
         line.request = Request::ProgramHelp;
     else if (line.Has("--version"))

@@ -154,6 +154,22 @@ const std::vector<CommandEntry>& CommandTable() {
           {"ext", "EXT", "The extension of its card files (default: from the code)."},
           {"pages", "N[,M]", "The PDF's pages for front and back (default 1,2)."}},
          RunFormatNewCommand},
+        {"format export",
+         "Save a card format as one file to share",
+         "format export --format CODE --out FILE [OPTIONS]",
+         "Saves a card format as one file (.cwformat): its settings, layouts, blank card and "
+         "picture, but none of its cards. 'format import' installs it in another data root.",
+         {{"format", "CODE", "The card format, by its code (see 'cardwright formats')."},
+          {"out", "FILE", "The file to write, replaced only when the whole file is written."}},
+         RunFormatExportCommand},
+        {"format import",
+         "Install a card format from a file 'format export' wrote",
+         "format import --file FILE [OPTIONS]",
+         "Installs the card format a .cwformat file holds. The file is refused, with nothing "
+         "written, when it holds anything but the format's own files, or when its code, file "
+         "extension or files are in use.",
+         {{"file", "FILE", "The card format file (.cwformat)."}},
+         RunFormatImportCommand},
         {"card new",
          "Make a new blank card of a format",
          "card new --format CODE --card NAME [OPTIONS]",

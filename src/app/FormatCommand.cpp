@@ -3,7 +3,9 @@
 #include "Application.h"
 #include "CardCommand.h"
 #include "FilledCard.h"
+#include "FormatArchive.h"
 #include "FormatMaker.h"
+#include "TextCodec.h"
 
 #include <QString>
 #include <QStringList>
@@ -69,6 +71,43 @@ int RunFormatNewCommand(Application& app, const CommandLine& line, std::ostream&
             << maker.Bindings().size() << " form fields\n";
         return 0;
     } catch (const FormatMakerError& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+}
+
+int RunFormatExportCommand(Application& app, const CommandLine& line, std::ostream& out,
+                           std::ostream& err) {
+    if (!line.Has("--format") || !line.Has("--out")) {
+        err << "cardwright format export: --format and --out are needed\n";
+        return 2;
+    }
+    const fs::path file = *line.Value("--out");
+    try {
+        const FormatRecordLines record =
+            ExportFormat(app.Context().paths.ProgramFolder, *line.Value("--format"), file);
+        out << "Exported card format " << record.code << " to " << file.string() << '\n';
+        return 0;
+    } catch (const FormatArchiveError& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+}
+
+int RunFormatImportCommand(Application& app, const CommandLine& line, std::ostream& out,
+                           std::ostream& err) {
+    if (!line.Has("--file")) {
+        err << "cardwright format import: --file is needed\n";
+        return 2;
+    }
+    try {
+        const FormatRecordLines record =
+            ImportFormat(app.Context().paths.ProgramFolder, *line.Value("--file"));
+        // The settings file is in the card code page; a terminal reads UTF-8.
+        out << "Imported card format " << record.code << " ("
+            << TextCodec::Western().Decode(record.name).toStdString() << ")\n";
+        return 0;
+    } catch (const FormatArchiveError& error) {
         err << error.what() << '\n';
         return 1;
     }

@@ -12,6 +12,14 @@ class Application;
 int RunFormatNewCommand(Application& app, const CommandLine& line, std::ostream& out,
                         std::ostream& err);
 
+// "cardwright format export": a card format written as one file to be imported elsewhere.
+int RunFormatExportCommand(Application& app, const CommandLine& line, std::ostream& out,
+                           std::ostream& err);
+
+// "cardwright format import": a card format installed from a file "format export" wrote.
+int RunFormatImportCommand(Application& app, const CommandLine& line, std::ostream& out,
+                           std::ostream& err);
+
 // "cardwright card new": a new blank card of a format, made from its templates as the
 // program's "Create a New Card" makes it.
 int RunCardNewCommand(Application& app, const CommandLine& line, std::ostream& out,

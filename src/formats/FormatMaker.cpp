@@ -6,6 +6,7 @@
 #include "FilledForm.h"
 #include "FormFields.h"
 #include "FormatDefaults.h"
+#include "FormatInstall.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -15,7 +16,6 @@
 #include <cmath>
 #include <memory>
 #include <poppler-qt6.h>
-#include <unistd.h>
 
 namespace cw {
 
@@ -264,58 +264,9 @@ void FormatMaker::AddPage(int page, double widthTwips, double heightTwips, int s
 }
 
 void FormatMaker::Write(FileSystem& fileSystem) const {
-    const fs::path& root = request_.root;
-    const fs::path staging = root / (".newformat-" + std::to_string(::getpid()));
-    std::vector<fs::path> placed;
-    std::vector<fs::path> madeFolders;
-    auto undo = [&] {
-        std::error_code ignored;
-        for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-            fs::remove(*it, ignored);
-        for (auto it = madeFolders.rbegin(); it != madeFolders.rend(); ++it)
-            fs::remove(*it, ignored); // only when empty
-        fs::remove_all(staging, ignored);
-    };
     try {
-        std::error_code error;
-        fs::create_directory(staging, error);
-        if (error)
-            throw RuntimeError(RuntimeError::PathFileAccess,
-                               "Cannot create " + staging.string() + ": " + error.message());
-        std::vector<std::pair<fs::path, fs::path>> moves;
-        int number = 0;
-        for (const auto& [relative, bytes] : files_) {
-            const fs::path target = ResolveForWriting(root / relative);
-            if (ExistsAnyCase(target))
-                throw RuntimeError(RuntimeError::PathFileAccess,
-                                   target.string() + " exists already");
-            const fs::path staged = staging / std::to_string(number++);
-            fileSystem.WriteFlushed(staged, bytes);
-            moves.emplace_back(staged, target);
-        }
-        std::vector<fs::path> folders = {root / "data", root / "bmps", root / record_.code};
-        for (const fs::path& folder : folders) {
-            const fs::path resolved = ResolveForWriting(folder);
-            if (!fs::exists(resolved)) {
-                fs::create_directory(resolved, error);
-                if (error)
-                    throw RuntimeError(RuntimeError::PathFileAccess, "Cannot create " +
-                                                                         resolved.string() + ": " +
-                                                                         error.message());
-                madeFolders.push_back(resolved);
-            }
-        }
-        for (const auto& [staged, target] : moves) {
-            fileSystem.RenameOver(staged, target);
-            placed.push_back(target);
-        }
-        RegisterFormat(root, record_, fileSystem);
-        fs::remove_all(staging, error);
-    } catch (const RuntimeError& error) {
-        undo();
-        throw FormatMakerError(std::string("The format was not made: ") + error.what());
-    } catch (const std::exception& error) {
-        undo();
+        InstallFormat(request_.root, record_, files_, fileSystem);
+    } catch (const FormatInstallError& error) {
         throw FormatMakerError(std::string("The format was not made: ") + error.what());
     }
 }

@@ -3,6 +3,7 @@
 #include "FileOps.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,15 @@ struct FormatRecordLines {
     std::string picture; // file name in the bmps folder; empty for none
     // The printed card's size in millimetres; 0 for none.
     int32_t printWidth = 0, printHeight = 0;
+    // The record's lines as another data root had them (a format brought in from a file),
+    // written instead of lines made from the values above, so that no setting is lost.
+    std::vector<std::string> kept;
 
     std::vector<std::string> Lines() const;
+    // The record of lines w02 .. w98 as the settings file holds them, its values read and
+    // the lines kept; nullopt when they are not one such record with a code, base, extension
+    // and name.
+    static std::optional<FormatRecordLines> Parse(const std::vector<std::string>& lines);
 };
 
 // The codes and extensions of the formats the settings file lists (before its end line),
@@ -36,6 +44,10 @@ struct InstalledFormats {
 // Adds a format's record to the settings file of root just before its end line (w99), or at
 // its end when it has none, keeping every other line as it was. The file is replaced through
 // a scratch file renamed over it, so a failure leaves it untouched; throws RuntimeError then.
+// The lines of a format's record in the settings file of root, w02 to w98 as they are, found
+// by its code in any letter case; empty when it has none.
+std::vector<std::string> RecordOfFormat(const fs::path& root, const std::string& code);
+
 void RegisterFormat(const fs::path& root, const FormatRecordLines& record,
                     FileSystem& fileSystem = FileSystem::Default());
 

@@ -25,6 +25,8 @@ TEST(CommandLineTest, ACommandTakesItsOwnOptionsOnly) {
         {{"check", "--card", "a", "b"}, "cardwright check: unexpected argument 'b'"},
         {{"bogus"}, "cardwright: unknown command 'bogus' (see 'cardwright --help')"},
         {{"help", "bogus"}, "help: unknown command 'bogus' (see 'cardwright --help')"},
+        {{"format"}, "cardwright: 'format' needs one of: new, export, import"},
+        {{"help", "format"}, "help: 'format' needs one of: new, export, import"},
         {{"--root"}, "cardwright: Missing value after '--root'"},
         {{"--card", "x"}, "cardwright: unknown option '--card'"},
     };

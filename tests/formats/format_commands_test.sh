@@ -100,4 +100,32 @@ fields = {name: field.get("/V") for name, field in PdfReader(sys.argv[1]).get_fi
 assert fields["names"] == "Kiri & Tama", fields
 assert fields["leads"] == "3rd/5th", fields
 PY
+
+# Shared with a second data root as one file: a card made and printed there.
+other="$work/other"
+"$program" formats --root "$other" >/dev/null || fail "the second data root was not set up"
+expect_refusal 2 "--out are needed" format export --format FED
+expect_refusal 1 "no card format NONE" format export --format NONE --out "$work/none.cwformat"
+[ ! -e "$work/none.cwformat" ] || fail "a refused export left a file"
+said=$("$program" format export --root "$root" --format FED --out "$work/fed.cwformat") ||
+    fail "format export"
+[ "$said" = "Exported card format FED to $work/fed.cwformat" ] || fail "export said: $said"
+ls "$work" | grep -q '\.part$' && fail "export left its scratch file"
+said=$("$program" format import --root "$other" --file "$work/fed.cwformat") || fail "format import"
+[ "$said" = "Imported card format FED (Federation card)" ] || fail "import said: $said"
+"$program" formats --root "$other" | grep -qP '\tFED\t\.fed\t1\tFederation card' ||
+    fail "the imported format is not listed"
+for file in fed1.dat fed2.dat fed3.dat fed4.dat fed.pdf; do
+    cmp -s "$root/data/$file" "$other/data/$file" || fail "data/$file differs after the import"
+done
+[ -z "$(ls "$other/FED")" ] || fail "the user's cards travelled with the format"
+"$program" card new --root "$other" --format FED --card theirs >/dev/null || fail "card new there"
+"$program" print --root "$other" --format FED --card theirs --side both --pdf "$work/theirs.pdf" \
+    >/dev/null 2>&1 || fail "print there"
+[ "$(pdfinfo "$work/theirs.pdf" | grep '^Pages:' | awk '{print $2}')" = 2 ] || fail "not 2 pages"
+# The same format again, and a file that is no format file, are refused with nothing written.
+root="$other"
+expect_refusal 1 "code FED is in use" format import --file "$work/fed.cwformat"
+expect_refusal 1 "not a card format file" format import --file "$work/mine.pdf"
+expect_refusal 2 "--file is needed" format import
 echo OK

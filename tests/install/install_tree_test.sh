@@ -71,17 +71,26 @@ echo "install tree ok"
 # The manual names every command the program's help lists, and every option of each; bash
 # completion offers them.
 commands=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" --help |
-    awk '/without a display:$/ { l = 1; next } /^Options:/ { l = 0 } l && /^  [a-z]/ { print $1 }')
+    awk '/without a display:$/ { l = 1; next } /^Options:/ { l = 0 }
+         l && /^  [a-z]/ { sub(/^  /, ""); split($0, name, /   +/); print name[1] }')
 if [ -z "$commands" ]; then
     echo "the program's help lists no commands to check the manual against"
     exit 77
 fi
-for command in $commands; do
+# A command may be two words ("format new"): completion offers the second after the first.
+while read -r command; do
     grep -q "^\.SS $command\$" "$man" || fail "the man page lacks the command $command"
-    for option in $(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" help "$command" | grep -o '^  --[a-z-]*'); do
+    # shellcheck disable=SC2086 # the command's words are separate arguments
+    for option in $(QT_QPA_PLATFORM=offscreen "$prefix/bin/cardwright" help $command | grep -o '^  --[a-z-]*'); do
         grep -q -- "$(sed 's/-/\\\\-/g' <<<"$option")" "$man" || fail "the man page lacks $command $option"
     done
-    grep -qw "$command" <<<"$(complete_words cardwright "")" || fail "completion lacks $command"
-done
+    read -r first second <<<"$command"
+    grep -qw "$first" <<<"$(complete_words cardwright "")" || fail "completion lacks $first"
+    [ -z "$second" ] || grep -qw "$second" <<<"$(complete_words cardwright "$first" "")" ||
+        fail "completion lacks $command"
+    # shellcheck disable=SC2086
+    grep -qw -- "--root" <<<"$(complete_words cardwright $command --)" ||
+        fail "completion lacks the options of $command"
+done <<<"$commands"
 grep -qw -- "--card" <<<"$(complete_words cardwright print --)" || fail "completion lacks print --card"
 echo "manual and completion ok"
