@@ -142,6 +142,23 @@ FormatChooser::FormatChooser(const FormatCatalogue& catalogue, int16_t currentFo
     newFormat->setObjectName("newFormatButton");
     connect(newFormat, &QPushButton::clicked, this, &FormatChooser::newFormatRequested);
     frameLayout->addWidget(newFormat, 0, Qt::AlignHCenter);
+    // A format travels between players and clubs as one file.
+    auto* exportFormat = new QPushButton("Export Format...", frame);
+    exportFormat->setObjectName("exportFormatButton");
+    exportFormat->setToolTip("Save the highlighted format, with its layouts and blank card, as "
+                             "one file to give to others");
+    connect(exportFormat, &QPushButton::clicked, this,
+            [this] { emit exportFormatRequested(selection_); });
+    auto* importFormat = new QPushButton("Import Format...", frame);
+    importFormat->setObjectName("importFormatButton");
+    importFormat->setToolTip("Add a format from a format file (.cwformat) someone gave you");
+    connect(importFormat, &QPushButton::clicked, this, &FormatChooser::importFormatRequested);
+    auto* sharing = new QHBoxLayout;
+    sharing->addStretch();
+    sharing->addWidget(exportFormat);
+    sharing->addWidget(importFormat);
+    sharing->addStretch();
+    frameLayout->addLayout(sharing);
 
     // The frame stands in the middle of the window at any size.
     auto* centre = new QGridLayout(background);

@@ -46,6 +46,10 @@ signals:
     void formatChosen(int16_t slot);
     // "New Format from a Blank Card...".
     void newFormatRequested();
+    // "Export Format...": the highlighted slot, to be written as one file.
+    void exportFormatRequested(int16_t slot);
+    // "Import Format...".
+    void importFormatRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -12,6 +12,7 @@
 #include "FileNameText.h"
 #include "FillInController.h"
 #include "FilledCard.h"
+#include "FormatArchive.h"
 #include "FormatChooser.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
@@ -33,6 +34,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -686,6 +688,10 @@ void MainWindow::OpenFormatChooser(int16_t highlighted) {
                                            context_.TwipsPerPixel, this);
         connect(formatChooser_, &FormatChooser::newFormatRequested, this,
                 &MainWindow::MakeFormatFromBlankCard);
+        connect(formatChooser_, &FormatChooser::exportFormatRequested, this,
+                &MainWindow::ExportFormatFile);
+        connect(formatChooser_, &FormatChooser::importFormatRequested, this,
+                &MainWindow::ImportFormatFile);
         formatChooser_->setAttribute(Qt::WA_DeleteOnClose);
         AddHelpKey(*formatChooser_, HelpCardList);
         connect(formatChooser_, &FormatChooser::formatChosen, this, [this](int16_t slot) {
@@ -706,22 +712,72 @@ void MainWindow::MakeFormatFromBlankCard() {
     NewFormatDialog dialog(context_.paths.ProgramFolder, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (formatChooser_) {
-        formatChooser_->close();
-        formatChooser_ = nullptr;
-    }
-    // The new format's record ends the list, so every slot before it stays where it was.
-    context_.ReadSystemSettings();
-    int16_t made = -1;
-    for (int16_t slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
-        if (EqualsIgnoreCase(context_.Catalogue.Code(slot), dialog.MadeCode()))
-            made = slot;
+    const int16_t made = SlotOfNewFormat(dialog.MadeCode());
     if (made < 0 || !session_.ChooseFormat(made))
         return;
     if (!session_.Changed().CardOpen() && CardFaceShown())
         LeaveCardFace();
     // The user made the format to fill it in: name the first card of it at once.
     QTimer::singleShot(0, this, [this] { CommandButton(0); });
+}
+
+int16_t MainWindow::SlotOfNewFormat(const std::string& code) {
+    if (formatChooser_) {
+        formatChooser_->close();
+        formatChooser_ = nullptr;
+    }
+    // The new format's record ends the list, so every slot before it stays where it was.
+    context_.ReadSystemSettings();
+    for (int16_t slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
+        if (EqualsIgnoreCase(context_.Catalogue.Code(slot), code))
+            return slot;
+    return -1;
+}
+
+void MainWindow::ExportFormatFile(int16_t slot) {
+    if (!context_.Catalogue.IsValidSlot(slot))
+        return;
+    const std::string code = context_.Catalogue.Code(slot);
+    const QString chosen = QFileDialog::getSaveFileName(
+        formatChooser_ ? static_cast<QWidget*>(formatChooser_) : this, "Export Card Format",
+        QDir::home().filePath(QString::fromStdString(code) + ".cwformat"),
+        "Card formats (*.cwformat)");
+    if (chosen.isEmpty())
+        return;
+    fs::path file = chosen.toStdString();
+    if (!EqualsIgnoreCase(file.extension().string(), ".cwformat"))
+        file += ".cwformat";
+    try {
+        BusyScope busy(context_.prompter);
+        ExportFormat(context_.paths.ProgramFolder, code, file);
+    } catch (const std::exception& error) {
+        context_.prompter.Message(error.what(), "Export Card Format", Buttons::Ok, Icon::Warning);
+        return;
+    }
+    statusBar()->showMessage(QString("Card format %1 saved as %2")
+                                 .arg(QString::fromStdString(code),
+                                      QString::fromStdString(FileNameToUtf8(file.string()))));
+}
+
+void MainWindow::ImportFormatFile() {
+    const QString chosen = QFileDialog::getOpenFileName(
+        formatChooser_ ? static_cast<QWidget*>(formatChooser_) : this, "Import Card Format",
+        QDir::homePath(), "Card formats (*.cwformat)");
+    if (chosen.isEmpty())
+        return;
+    FormatRecordLines imported;
+    try {
+        BusyScope busy(context_.prompter);
+        imported = ImportFormat(context_.paths.ProgramFolder, chosen.toStdString());
+    } catch (const std::exception& error) {
+        context_.prompter.Message(error.what(), "Import Card Format", Buttons::Ok, Icon::Warning);
+        return;
+    }
+    const int16_t slot = SlotOfNewFormat(imported.code);
+    statusBar()->showMessage(
+        QString("Card format %1 added").arg(QString::fromStdString(imported.code)));
+    // The chooser again, on the format just added, to choose it with "Done".
+    QTimer::singleShot(0, this, [this, slot] { OpenFormatChooser(slot); });
 }
 
 void MainWindow::SideClicked(int side) {

@@ -110,6 +110,11 @@ public:
     void OpenFormatChooser(int16_t highlighted = -1);
     // Makes a format from a blank card, makes it current and asks for its first card's name.
     void MakeFormatFromBlankCard();
+    // The format chooser's "Export Format..." and "Import Format...": a format as one file.
+    void ExportFormatFile(int16_t slot);
+    void ImportFormatFile();
+    // After a format was added: the settings read again and the chooser opened on it.
+    int16_t SlotOfNewFormat(const std::string& code);
     // "New Card from a Filled PDF...": a new card of the current format filled in from a
     // filled copy of its federation form; the card's name is asked as for any new card.
     // The file is asked for when none is given.

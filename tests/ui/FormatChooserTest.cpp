@@ -194,3 +194,22 @@ TEST_F(FormatChooserTest, NewFormatDialogOffersKnownCodesAndMakesTheFormatOfATyp
     const auto lines = Settings();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "w02 CLUB7"), lines.end());
 }
+
+TEST_F(FormatChooserTest, ExportAsksForTheHighlightedFormatAndImportIsOffered) {
+    Start(3);
+    FormatChooser* dialog = Open();
+    // The window would ask for the files; here the requests are only counted.
+    QObject::disconnect(dialog, &FormatChooser::exportFormatRequested, window.get(), nullptr);
+    QObject::disconnect(dialog, &FormatChooser::importFormatRequested, window.get(), nullptr);
+    std::vector<int16_t> exported;
+    int imports = 0;
+    QObject::connect(dialog, &FormatChooser::exportFormatRequested,
+                     [&](int16_t slot) { exported.push_back(slot); });
+    QObject::connect(dialog, &FormatChooser::importFormatRequested, [&] { ++imports; });
+    ClickRow(dialog, 2);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("exportFormatButton"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("importFormatButton"), Qt::LeftButton);
+    EXPECT_EQ(exported, std::vector<int16_t>{2});
+    EXPECT_EQ(imports, 1);
+    EXPECT_EQ(ctx.CurrentFormat, 0) << "sharing a format does not choose it";
+}
