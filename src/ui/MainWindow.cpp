@@ -534,6 +534,11 @@ void MainWindow::NameDialogDone() {
     if (std::optional<fs::path> filled = std::exchange(pendingFilledForm_, std::nullopt);
         filled && creating && session_.Changed().CardOpen())
         FillNewCardFromForm(*filled);
+    // A format made from a scan or a PDF without a form starts with no fields at all.
+    if (creating && CardFaceShown() && context_.Page.Count(TextField) == 0 &&
+        context_.Page.Count(CheckBox) == 0)
+        statusBar()->showMessage("This card has no fields yet: right-click where one belongs "
+                                 "and choose \"Add a Text Field\" or \"Add a Check box\".");
     if (CardFaceShown())
         cardPicture()->setFocus();
 }
