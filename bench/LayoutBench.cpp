@@ -131,7 +131,7 @@ void UndoOrRedoOneStep(benchmark::State& state) {
     card.Layout().MenuItem(menu::AddTextField);
     edit.MouseDown(600, 14200);
     edit.MouseUp(3000, 14440);
-    edit.ActionButton(10);
+    edit.ActionButton(PanelButton::SaveChange);
     card.Layout().MenuItem(menu::Done);
     bool undo = true;
     for (auto _ : state) {

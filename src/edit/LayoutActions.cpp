@@ -238,8 +238,11 @@ PanelLayout PanelLayoutFor(int menuIndex) {
 
 const std::vector<ActionButtonPlace>& ActionButtons() {
     static const std::vector<ActionButtonPlace> buttons = {
-        {10, 150, 240, "Save Change"}, {11, 1830, 240, "Cancel Action"},  {15, 3510, 240, "Done"},
-        {12, 3510, 510, "Help"},       {14, 1830, 510, "Refresh Screen"},
+        {PanelButton::SaveChange, 150, 240, "Save Change"},
+        {PanelButton::CancelAction, 1830, 240, "Cancel Action"},
+        {PanelButton::Done, 3510, 240, "Done"},
+        {PanelButton::Help, 3510, 510, "Help"},
+        {PanelButton::RefreshScreen, 1830, 510, "Refresh Screen"},
     };
     return buttons;
 }

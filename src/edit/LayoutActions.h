@@ -100,8 +100,18 @@ inline constexpr int kActionButtonHeight = 255;
 
 // The action buttons of the panel: where each stands (left, top). 20 "Save Changes" is
 // never shown and has no place.
+// The buttons every page of the layout panel has. The numbers are those the error log
+// records.
+enum class PanelButton : int {
+    SaveChange = 10,
+    CancelAction = 11,
+    Help = 12,
+    RefreshScreen = 14,
+    Done = 15,
+};
+
 struct ActionButtonPlace {
-    int index;
+    PanelButton button;
     int left;
     int top;
     const char* caption;

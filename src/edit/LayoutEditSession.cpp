@@ -133,36 +133,34 @@ void LayoutEditSession::MenuCommand(int menuIndex) {
         [&] { return std::vector<ErrValue>{menuIndex}; });
 }
 
-void LayoutEditSession::ActionButton(int index) {
+void LayoutEditSession::ActionButton(PanelButton button) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(
         loc::EditActionButton,
         [&] {
-            switch (index) {
-            case 10: // "Save Change"
+            switch (button) {
+            case PanelButton::SaveChange:
                 Commit();
                 // A field the user chose not to store over others is still being placed.
                 if (!ActionPending)
                     SaveChanges();
                 break;
-            case 11: // "Cancel Action"
+            case PanelButton::CancelAction:
                 Cancel();
                 SetActionPending(false);
                 break;
-            case 12:
+            case PanelButton::Help:
                 view_.ShowHelp(kHelpTopic);
                 break;
-            case 14:
+            case PanelButton::RefreshScreen:
                 RefreshScreen(true);
                 break;
-            case 15:
+            case PanelButton::Done:
                 Done(true);
-                break;
-            default:
                 break;
             }
         },
-        [&] { return std::vector<ErrValue>{index}; });
+        [&] { return std::vector<ErrValue>{int(button)}; });
 }
 
 void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {

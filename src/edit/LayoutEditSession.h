@@ -167,7 +167,7 @@ public:
     void EndLayoutEditing();
     // The panel's action buttons: 10 "Save Change", 11 "Cancel Action", 12 "Help",
     // 14 "Refresh Screen", 15 "Done".
-    void ActionButton(int index);
+    void ActionButton(PanelButton button);
 
     void MouseDown(double x, double y);
     void MouseMove(double x, double y);

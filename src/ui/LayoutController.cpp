@@ -93,7 +93,8 @@ LayoutController::~LayoutController() = default;
 
 void LayoutController::ConnectPanel() {
     LayoutEditSession& s = *session_;
-    connect(panel_, &LayoutPanel::actionClicked, this, [&s](int index) { s.ActionButton(index); });
+    connect(panel_, &LayoutPanel::actionClicked, this,
+            [&s](PanelButton button) { s.ActionButton(button); });
     connect(panel_, &LayoutPanel::optionsRequested, this, [this](QPoint global) {
         session_->AnchorPanel(session_->PanelLeft, session_->PanelTop);
         menu_->popup(global);
@@ -146,7 +147,7 @@ void LayoutController::UpdateMenuItems() {
         help->setVisible(bool(help_));
     if (QAction* saveAs = menu_->item(menu::SaveCardAs))
         saveAs->setEnabled(bool(saveAs_));
-    if (QPushButton* help = panel_->actionButton(12))
+    if (QPushButton* help = panel_->actionButton(PanelButton::Help))
         help->setVisible(bool(help_));
 }
 
@@ -223,7 +224,7 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Escape) {
         if (!session_->ActionPending)
             return false;
-        session_->ActionButton(11);
+        session_->ActionButton(PanelButton::CancelAction);
         return true;
     }
     Qt::ArrowType arrow = key == Qt::Key_Left    ? Qt::LeftArrow
@@ -288,8 +289,8 @@ void LayoutController::UpdatePanel() {
     }
     panel_->ApplyLayout(PanelLayoutFor(s.PanelMenuIndex));
     panel_->SetInstructions(QString::fromStdString(s.Instructions));
-    panel_->actionButton(10)->setEnabled(s.ActionPending);
-    panel_->actionButton(11)->setEnabled(s.ActionPending);
+    panel_->actionButton(PanelButton::SaveChange)->setEnabled(s.ActionPending);
+    panel_->actionButton(PanelButton::CancelAction)->setEnabled(s.ActionPending);
     panel_->ShowZoomFactor(int(std::lround(context_.View.ZoomFactor)));
     QPointF at = ToPagePixels(s.PanelLeft, s.PanelTop);
     panel_->move(int(std::lround(at.x())), int(std::lround(at.y())));

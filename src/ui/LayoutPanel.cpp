@@ -26,21 +26,20 @@ namespace cw {
 namespace {
 
 // What each action button does, for its tooltip.
-QString ActionButtonTip(int index) {
-    switch (index) {
-    case 10:
+QString ActionButtonTip(PanelButton button) {
+    switch (button) {
+    case PanelButton::SaveChange:
         return QStringLiteral("Store the field on the card and save the card");
-    case 11:
+    case PanelButton::CancelAction:
         return QStringLiteral("Drop the field being placed; the card stays as it was");
-    case 12:
+    case PanelButton::Help:
         return QStringLiteral("Help on changing the layout (F1)");
-    case 14:
+    case PanelButton::RefreshScreen:
         return QStringLiteral("Draw the card again");
-    case 15:
+    case PanelButton::Done:
         return QStringLiteral("End layout editing and go on filling in the card");
-    default:
-        return {};
     }
+    return {};
 }
 
 // The size of each page, panel twips.
@@ -108,15 +107,16 @@ LayoutPanel::LayoutPanel(int twipsPerPixel, QWidget* parent) : QFrame(parent) {
 
     for (const ActionButtonPlace& place : ActionButtons()) {
         auto* button = new QPushButton(QString::fromUtf8(place.caption), this);
-        button->setObjectName(QStringLiteral("actionButton%1").arg(place.index));
+        button->setObjectName(QStringLiteral("actionButton%1").arg(int(place.button)));
         button->setGeometry(Pixels(place.left), Pixels(place.top), Pixels(kActionButtonWidth),
                             Pixels(kActionButtonHeight));
         button->setCursor(Qt::ArrowCursor);
         button->setAutoDefault(false);
-        const int index = place.index;
-        button->setToolTip(ActionButtonTip(index));
-        connect(button, &QPushButton::clicked, this, [this, index] { emit actionClicked(index); });
-        actionButtons_[place.index] = button;
+        const PanelButton action = place.button;
+        button->setToolTip(ActionButtonTip(action));
+        connect(button, &QPushButton::clicked, this,
+                [this, action] { emit actionClicked(action); });
+        actionButtons_[action] = button;
     }
 
     alignment_ = new AlignmentPicker;
@@ -285,8 +285,8 @@ void LayoutPanel::ShowZoomFactor(int factor) {
     zoomFactor_->setText(QString::number(factor));
 }
 
-QPushButton* LayoutPanel::actionButton(int index) const {
-    auto found = actionButtons_.find(index);
+QPushButton* LayoutPanel::actionButton(PanelButton button) const {
+    auto found = actionButtons_.find(button);
     return found == actionButtons_.end() ? nullptr : found->second;
 }
 

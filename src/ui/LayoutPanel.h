@@ -40,7 +40,7 @@ public:
     QPoint MarkerSpotFor(const PanelLayout& layout) const;
     void ShowZoomFactor(int factor);
 
-    QPushButton* actionButton(int index) const;
+    QPushButton* actionButton(PanelButton button) const;
     QToolButton* optionsButton() const { return optionsButton_; }
     QPushButton* fontButton() const { return fontButton_; }
     QPushButton* defaultFontButton() const { return defaultFontButton_; }
@@ -55,7 +55,7 @@ public:
     QLabel* instructionsLabel() const { return instructions_; }
 
 signals:
-    void actionClicked(int index);
+    void actionClicked(PanelButton button);
     void optionsRequested(QPoint globalPosition);
     // The panel was dragged; its new top left corner in its parent's pixels.
     void moved(QPoint topLeft);
@@ -74,7 +74,7 @@ private:
     int Pixels(int twips) const;
 
     double scale_ = 0.08; // pixels per panel twip
-    std::map<int, QPushButton*> actionButtons_;
+    std::map<PanelButton, QPushButton*> actionButtons_;
     std::map<int, QGroupBox*> pages_;
     QToolButton* optionsButton_ = nullptr;
     QPushButton* fontButton_ = nullptr;

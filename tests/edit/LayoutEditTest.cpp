@@ -163,8 +163,8 @@ TEST_F(LayoutEditTest, EditingAFieldInTheCardsFontDropsItsPrefixAndCancelLeavesI
     EXPECT_EQ(edit.PanelMenuIndex, menu::AddTextField);
     EXPECT_EQ(view.editorText, "abc");
     EXPECT_EQ(edit.Editor.fontName, "Courier New");
-    edit.ArrowChanged(Arrow::UpDown, 1); // one pixel down
-    edit.ActionButton(11);               // "Cancel Action"
+    edit.ArrowChanged(Arrow::UpDown, 1);          // one pixel down
+    edit.ActionButton(PanelButton::CancelAction); // "Cancel Action"
     EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
     EXPECT_FALSE(edit.Lifted());
 
@@ -231,7 +231,7 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     edit.ArrowChanged(Arrow::LeftRight, 1);
     EXPECT_TRUE(edit.ActionPending);
     prompter.QueueAnswer(Answer::No);
-    edit.ActionButton(15);
+    edit.ActionButton(PanelButton::Done);
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(ctx.Page.Count(CheckBox), 0);
@@ -278,7 +278,7 @@ TEST_F(LayoutEditTest, CheckBoxesLinesAndArrowsKeepToOnePixelSteps) {
     ASSERT_EQ(ctx.Page.Count(Line), 3);
     EXPECT_EQ(ctx.Page.Field(Line, 0).a, (std::array<int32_t, 6>{1000, 3000, 2000, 2000, 1, 1}));
     EXPECT_EQ(ctx.Page.Field(Line, 2).a[2], 2480);
-    edit.ActionButton(15);
+    edit.ActionButton(PanelButton::Done);
     EXPECT_TRUE(edit.TallerEnabled);
     EXPECT_TRUE(errors.shown.empty());
 }

@@ -69,7 +69,7 @@ protected:
         edit.MouseMove((x1 + x2) / 2, (y1 + y2) / 2);
         edit.MouseUp(x2, y2);
     }
-    void SaveChange() { edit.ActionButton(10); }
+    void SaveChange() { edit.ActionButton(PanelButton::SaveChange); }
 
     TempDir dir;
     ScriptedPrompter prompter;

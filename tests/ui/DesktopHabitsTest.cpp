@@ -83,7 +83,8 @@ protected:
         return count;
     }
     void SaveChange() {
-        QTest::mouseClick(window->Layout().panel()->actionButton(10), Qt::LeftButton);
+        QTest::mouseClick(window->Layout().panel()->actionButton(PanelButton::SaveChange),
+                          Qt::LeftButton);
     }
     void Drag(int x1, int y1, int x2, int y2) {
         CardPicture* picture = window->cardPicture();
@@ -219,7 +220,7 @@ TEST_F(DesktopHabitsTest, OneSessionOfLayoutEditingKeepsOneVersionInTheHistory) 
     }
     ASSERT_EQ(ctx.Page.Count(TextField), 5);
     EXPECT_EQ(HistoryVersions(), 1);
-    QTest::mouseClick(window->Layout().panel()->actionButton(15), Qt::LeftButton);
+    QTest::mouseClick(window->Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
     EXPECT_EQ(HistoryVersions(), 1);
     // The first version is the card before the session.
     // After the session every save keeps a version again.

@@ -127,9 +127,9 @@ TEST_F(EditingKeysTest, AfterAnUndoThatAddsAFieldTheBoxStaysOnItsField) {
     // first field back in front of it, and the box follows the third field to its new index.
     Layout().MenuItem(menu::DeleteField);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(1100, 1100));
-    QTest::mouseClick(Layout().panel()->actionButton(10), Qt::LeftButton);
+    QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
     ASSERT_EQ(ctx.Page.Count(TextField), 2);
-    QTest::mouseClick(Layout().panel()->actionButton(15), Qt::LeftButton);
+    QTest::mouseClick(Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
     ASSERT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
     FillIn().Click({1100, 3100});
     ASSERT_EQ(FillIn().Session().CurrentField, 1);
@@ -222,11 +222,11 @@ TEST_F(EditingKeysTest, APickedShapeShowsItsColourAndAFieldMarkedForDeletionStay
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(5000, 6500));
     ASSERT_EQ(Layout().Session().PickedKind, Rectangle);
     EXPECT_EQ(Layout().Session().Mobile.colour, 0x0000FF); // red, as it is drawn
-    QTest::mouseClick(Layout().panel()->actionButton(11), Qt::LeftButton);
+    QTest::mouseClick(Layout().panel()->actionButton(PanelButton::CancelAction), Qt::LeftButton);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
     ASSERT_EQ(Layout().Session().PickedKind, Line);
     EXPECT_EQ(Layout().panel()->colourPicker()->Selected(), 2);
-    QTest::mouseClick(Layout().panel()->actionButton(15), Qt::LeftButton);
+    QTest::mouseClick(Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
 
     Layout().MenuItem(menu::DeleteField);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
@@ -237,7 +237,7 @@ TEST_F(EditingKeysTest, APickedShapeShowsItsColourAndAFieldMarkedForDeletionStay
     EXPECT_EQ(Layout().Session().Mobile.line.x1, marked.x1);
     EXPECT_EQ(Layout().Session().Mobile.line.y1, marked.y1);
     EXPECT_EQ(Layout().Session().Mobile.line.x2, marked.x2);
-    QTest::mouseClick(Layout().panel()->actionButton(10), Qt::LeftButton);
+    QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
     EXPECT_EQ(ctx.Page.Count(Line), 0);
     EXPECT_TRUE(errors.shown.empty());
 }

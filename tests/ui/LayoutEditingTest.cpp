@@ -65,7 +65,7 @@ protected:
         QApplication::sendEvent(Picture(), &event);
     }
     void Press(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void SaveChange() { Press(Panel().actionButton(10)); }
+    void SaveChange() { Press(Panel().actionButton(PanelButton::SaveChange)); }
     // With CW_SCREENSHOTS set to a folder, the window is saved there as name.png.
     void Shot(const QString& name, QWidget* widget = nullptr) {
         QByteArray folder = qgetenv("CW_SCREENSHOTS");
@@ -117,7 +117,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
     EXPECT_TRUE(Panel().page(ZoomPage)->isVisible());
     EXPECT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
     Shot("13-zoom");
-    Press(Panel().actionButton(15));
+    Press(Panel().actionButton(PanelButton::Done));
 
     // A tick, then typing in a field: the first Ctrl+Z takes back the typing in the editor,
     // the second the tick.
@@ -249,7 +249,7 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
     Shot("10-set-font");
     SaveChange();
     EXPECT_EQ(page.Field(TextField, title).text, "#<Times New Roman>#MY COMPETITIVE AGREEMENTS");
-    Press(Panel().actionButton(15)); // "Done"
+    Press(Panel().actionButton(PanelButton::Done)); // "Done"
     EXPECT_FALSE(Panel().isVisible());
     Shot("11-done");
 

@@ -122,7 +122,7 @@ TEST_F(LayoutPanelPlacementTest, InAWideWindowThePanelStaysOnTheCardBesideTheCli
         Layout().MenuItem(menu::AddTextField);
         ExpectPanelOnShow();
         EXPECT_FALSE(Panel().geometry().contains(At(x, y)));
-        for (int button : {12, 15})
+        for (PanelButton button : {PanelButton::Help, PanelButton::Done})
             EXPECT_TRUE(Shown().contains(
                 Panel().actionButton(button)->geometry().translated(Panel().pos())));
     }
@@ -139,7 +139,7 @@ TEST_F(LayoutPanelPlacementTest, InAWideWindowThePanelStaysOnTheCardBesideTheCli
     QPoint bottomRight = Picture()->ToCardTwips(shown.bottomRight() - QPoint(4, 4));
     Drag(topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y());
     ExpectPanelOnShow();
-    EXPECT_TRUE(Panel().actionButton(10)->isEnabled());
+    EXPECT_TRUE(Panel().actionButton(PanelButton::SaveChange)->isEnabled());
     EXPECT_TRUE(errors.shown.empty());
 }
 
@@ -178,7 +178,7 @@ TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewFiel
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "LONG TYPING");
     prompter.QueueAnswer(Answer::No);
-    QTest::mouseClick(Panel().actionButton(10), Qt::LeftButton);
+    QTest::mouseClick(Panel().actionButton(PanelButton::SaveChange), Qt::LeftButton);
     EXPECT_EQ(ctx.Page.Count(TextField), texts);
     EXPECT_EQ(ctx.Page.Field(TextField, 5), covered);
     // Still being placed, with its text, and it can be moved.
@@ -192,7 +192,7 @@ TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewFiel
     EXPECT_EQ(Layout().Session().Mobile.rect.top, top + ctx.TwipsPerPixel);
     // Yes stores it over the fields it covers.
     prompter.QueueAnswer(Answer::Yes);
-    QTest::mouseClick(Panel().actionButton(10), Qt::LeftButton);
+    QTest::mouseClick(Panel().actionButton(PanelButton::SaveChange), Qt::LeftButton);
     EXPECT_FALSE(Layout().Session().ActionPending);
     EXPECT_EQ(ctx.Page.Fields(TextField).back().text, "LONG TYPING");
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
