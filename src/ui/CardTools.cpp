@@ -5,24 +5,19 @@
 #include "CardCheckPanel.h"
 #include "CardFace.h"
 #include "CardFile.h"
-#include "CardHistoryDialog.h"
+#include "CardHistoryCommands.h"
 #include "CardPageReader.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CardToolLocations.h"
 #include "CompareCardPicker.h"
 #include "ComparisonPanel.h"
-#include "DeletedCards.h"
-#include "DeletedCardsDialog.h"
 #include "ErrorTrap.h"
 #include "FieldRecords.h"
 #include "FillInController.h"
-#include "FormatChooser.h"
 #include "MainWindow.h"
 #include "OpenCardCheck.h"
-#include "PagePictures.h"
 #include "PrintedArea.h"
-#include "VersionRestore.h"
 
 #include <QAction>
 #include <QMenu>
@@ -31,10 +26,6 @@
 namespace cw {
 
 namespace {
-
-// Pictures of the history: small ones for the list, larger ones side by side.
-constexpr double kListPicturePixels = 96;
-constexpr double kPicturePixels = 390;
 
 QRect Place(int32_t left, int32_t top, int32_t width, int32_t height) {
     return QRect(left, top, std::max(width, 1), std::max(height, 1));
@@ -50,7 +41,8 @@ CardTools::CardTools(MainWindow& window, AppContext& context)
     : QObject(&window), window_(window), context_(context),
       check_(context.errorTrap,
              [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
-      changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }) {
+      changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }),
+      history_(new CardHistoryCommands(window, context, changer_)) {
     window_.Session().Changed().AddView(this);
     // A card reloaded from disk before a save is an undoable step like these.
     window_.Session().Changed().SetPageChanger(&changer_);
@@ -67,12 +59,6 @@ CardCheckPanel* CardTools::checkPanel() const {
 }
 ComparisonPanel* CardTools::comparisonPanel() const {
     return comparisonPanel_;
-}
-CardHistoryDialog* CardTools::historyDialog() const {
-    return historyDialog_;
-}
-DeletedCardsDialog* CardTools::deletedCardsDialog() const {
-    return deletedCardsDialog_;
 }
 
 void CardTools::AddCommands(QMenu* file, QAction* before, QMenu* view) {
@@ -93,10 +79,11 @@ void CardTools::AddCommands(QMenu* file, QAction* before, QMenu* view) {
         file, before, "compareWithCardAction", "Compare with Card...", {},
         [this] { ChooseCardToCompare(); }, true);
     add(
-        file, before, "cardHistoryAction", "Card History...", {}, [this] { OpenHistory(); }, true);
+        file, before, "cardHistoryAction", "Card History...", {},
+        [this] { history_->OpenHistory(); }, true);
     add(
         file, before, "restoreDeletedCardAction", "Restore a Deleted Card...", {},
-        [this] { OpenDeletedCards(); }, false);
+        [this] { history_->OpenDeletedCards(); }, false);
     file->insertSeparator(before);
     view->addSeparator();
     add(
@@ -364,98 +351,6 @@ bool CardTools::TakePartnersValue() {
         RefreshMarks();
     });
     return taken;
-}
-
-// ---- history
-
-CardPage CardTools::VersionPage(const ArchivedVersion& version) const {
-    CardPage page;
-    page.CardHeader = context_.Page.CardHeader;
-    CardFile::ParsePage(page, ReadFileBytes(version.file), context_.BackSideSelected);
-    return page;
-}
-
-void CardTools::OpenHistory() {
-    if (!window_.Session().Changed().CardOpen())
-        return;
-    window_.FillIn().CommitOpenEditor();
-    if (!historyDialog_) {
-        historyDialog_ = new CardHistoryDialog(&window_);
-        connect(historyDialog_, &CardHistoryDialog::versionChosen, this, [this](int index) {
-            context_.errorTrap.Guard(loc::CardHistoryList, [&] {
-                if (index < 0 || index >= int(versions_.size()))
-                    return;
-                const double scale =
-                    kPicturePixels * context_.TwipsPerPixel / context_.Defaults.NaturalWidth;
-                historyDialog_->ShowChosen(
-                    pictures_->Draw(ShownSide(VersionPage(versions_[size_t(index)])), scale),
-                    "Kept " + QString::fromStdString(versions_[size_t(index)].when));
-            });
-        });
-        connect(historyDialog_, &CardHistoryDialog::restoreClicked, this,
-                [this](int index) { RestoreVersion(index); });
-    }
-    ShowHistory();
-    historyDialog_->open();
-}
-
-RenderRequest CardTools::ShownSide(const CardPage& page) {
-    return context_.RequestFor(page, context_.BackSideSelected, RenderTarget::Screen);
-}
-
-void CardTools::ShowHistory() {
-    context_.errorTrap.Guard(loc::CardHistoryList, [&] {
-        BusyScope busy(context_.prompter);
-        if (!pictures_)
-            pictures_ = std::make_unique<PagePictures>(context_.errorTrap);
-        const std::string pageFile = context_.Location.CurrentCardName + context_.Location.CardExt;
-        versions_ =
-            context_.Archive.Versions(context_.ArchiveFormat(), context_.ArchiveCard(), pageFile);
-        const double width =
-            context_.Defaults.NaturalWidth > 0 ? context_.Defaults.NaturalWidth : 11520;
-        std::vector<QImage> small;
-        for (const ArchivedVersion& version : versions_)
-            small.push_back(pictures_->Draw(ShownSide(VersionPage(version)),
-                                            kListPicturePixels * context_.TwipsPerPixel / width));
-        QString title = QString("History of the %1 page of %2")
-                            .arg(context_.BackSideSelected ? "back" : "front",
-                                 Codec().Decode(context_.ArchiveCard()).toUpper());
-        historyDialog_->ShowVersions(title, versions_, small);
-        historyDialog_->ShowCurrent(pictures_->Draw(
-            ShownSide(context_.Page), kPicturePixels * context_.TwipsPerPixel / width));
-    });
-}
-
-bool CardTools::RestoreVersion(int index) {
-    if (index < 0 || index >= int(versions_.size()))
-        return false;
-    window_.FillIn().CommitOpenEditor();
-    bool restored = RestorePageVersion(context_, window_.Session().Changed(), changer_,
-                                       versions_[size_t(index)]);
-    if (historyDialog_ && historyDialog_->isVisible())
-        ShowHistory();
-    return restored;
-}
-
-void CardTools::OpenDeletedCards() {
-    if (!deletedCardsDialog_) {
-        deletedCardsDialog_ = new DeletedCardsDialog(&window_);
-        connect(deletedCardsDialog_, &DeletedCardsDialog::restoreClicked, this,
-                [this](const QString& card) { RestoreDeletedCard(Codec().Encode(card)); });
-    }
-    deletedCardsDialog_->ShowCards(
-        DecodeDisplayName(context_.Catalogue.Column(context_.CurrentFormat, ColDisplayName)),
-        DeletedCardsOfFormat(context_));
-    deletedCardsDialog_->open();
-}
-
-bool CardTools::RestoreDeletedCard(const std::string& card) {
-    bool restored = window_.Session().Library().RestoreDeletedCard(card);
-    if (deletedCardsDialog_)
-        deletedCardsDialog_->ShowCards(
-            DecodeDisplayName(context_.Catalogue.Column(context_.CurrentFormat, ColDisplayName)),
-            DeletedCardsOfFormat(context_));
-    return restored;
 }
 
 } // namespace cw

@@ -22,16 +22,15 @@ namespace cw {
 
 class AppContext;
 class CardCheckPanel;
-class CardHistoryDialog;
+class CardHistoryCommands;
 class ComparisonPanel;
-class DeletedCardsDialog;
 class MainWindow;
-class PagePictures;
 class TextCodec;
 
 // What the main window offers beyond filling in: the marks of cut-off text and "Check Card",
-// the comparison with a partner's card, the card history and deleted cards. It keeps the
-// marks over the card picture up to date as the card changes.
+// the comparison with a partner's card, and the menu commands of the card history and
+// deleted cards (CardHistoryCommands). It keeps the marks over the card picture up to date
+// as the card changes.
 class CardTools : public QObject, public ChangedStateView {
     Q_OBJECT
 
@@ -63,15 +62,8 @@ public:
     bool TakePartnersValue();
     ComparisonPanel* comparisonPanel() const;
 
-    // "Card History...": the kept versions of the shown page.
-    void OpenHistory();
-    CardHistoryDialog* historyDialog() const;
-    const std::vector<ArchivedVersion>& ListedVersions() const { return versions_; }
-    bool RestoreVersion(int index);
-    // "Restore a Deleted Card...".
-    void OpenDeletedCards();
-    DeletedCardsDialog* deletedCardsDialog() const;
-    bool RestoreDeletedCard(const std::string& card);
+    // "Card History..." and "Restore a Deleted Card...".
+    CardHistoryCommands& History() { return *history_; }
 
     // The marks drawn again for the card as it is now.
     void RefreshMarks();
@@ -88,10 +80,6 @@ private:
     void ShowComparison();
     void ShowChosenDifference();
     bool TurnTo(bool backPage);
-    void ShowHistory();
-    // A drawing of page on the side the screen shows.
-    RenderRequest ShownSide(const CardPage& page);
-    CardPage VersionPage(const ArchivedVersion& version) const;
     const TextCodec& Codec() const;
 
     MainWindow& window_;
@@ -100,7 +88,7 @@ private:
     CardOverlay overlay_;
     // Whole-page changes, each one step of the undo history.
     UndoablePageChanger changer_;
-    std::unique_ptr<PagePictures> pictures_;
+    CardHistoryCommands* history_; // a child of the window
     bool refreshPending_ = false;
 
     std::vector<FieldOverflow> shownOverflows_;
@@ -110,10 +98,6 @@ private:
     std::vector<FieldDifference> differences_;
     std::optional<FieldDifference> chosen_;
     QPointer<ComparisonPanel> comparisonPanel_;
-
-    std::vector<ArchivedVersion> versions_;
-    QPointer<CardHistoryDialog> historyDialog_;
-    QPointer<DeletedCardsDialog> deletedCardsDialog_;
 
     // The card the comparison was started for.
     std::string comparedCard_;

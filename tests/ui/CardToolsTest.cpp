@@ -4,6 +4,7 @@
 #include "CardCanvas.h"
 #include "CardCheckPanel.h"
 #include "CardExport.h"
+#include "CardHistoryCommands.h"
 #include "CardHistoryDialog.h"
 #include "CardPicture.h"
 #include "CardRenderer.h"
@@ -209,8 +210,8 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     window->Session().SaveChanges();
 
-    Tools().OpenHistory();
-    CardHistoryDialog* dialog = Tools().historyDialog();
+    Tools().History().OpenHistory();
+    CardHistoryDialog* dialog = Tools().History().historyDialog();
     ASSERT_TRUE(dialog && dialog->isVisible());
     ASSERT_EQ(dialog->versionList()->count(), 1);
     EXPECT_FALSE(dialog->versionList()->item(0)->icon().isNull());
@@ -240,11 +241,11 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     prompter.QueueAnswer(Answer::Yes);
     ASSERT_TRUE(window->Session().Library().DeleteCard(0));
     EXPECT_FALSE(fs::exists(dir / "acbl" / "pard.acb"));
-    Tools().OpenDeletedCards();
-    QListWidget* deleted = Tools().deletedCardsDialog()->cardList();
+    Tools().History().OpenDeletedCards();
+    QListWidget* deleted = Tools().History().deletedCardsDialog()->cardList();
     ASSERT_EQ(deleted->count(), 1);
     EXPECT_TRUE(deleted->item(0)->text().startsWith("PARD"));
-    QTest::mouseClick(Tools().deletedCardsDialog()->restoreButton(), Qt::LeftButton);
+    QTest::mouseClick(Tools().History().deletedCardsDialog()->restoreButton(), Qt::LeftButton);
     EXPECT_TRUE(fs::exists(dir / "acbl" / "pard.acb"));
     EXPECT_TRUE(fs::exists(dir / "acbl" / "pard_.acb"));
     EXPECT_EQ(deleted->count(), 0);
