@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardCheckPanel.h"
+#include "CardComparisonCommands.h"
 #include "CardFace.h"
 #include "CardFile.h"
 #include "CardHistoryCommands.h"
@@ -10,8 +11,6 @@
 #include "CardPicture.h"
 #include "CardRenderer.h"
 #include "CardToolLocations.h"
-#include "CompareCardPicker.h"
-#include "ComparisonPanel.h"
 #include "ErrorTrap.h"
 #include "FieldRecords.h"
 #include "FillInController.h"
@@ -31,10 +30,6 @@ QRect Place(int32_t left, int32_t top, int32_t width, int32_t height) {
     return QRect(left, top, std::max(width, 1), std::max(height, 1));
 }
 
-bool SameField(const FieldDifference& a, const FieldDifference& b) {
-    return a.backPage == b.backPage && a.kind == b.kind && a.mine == b.mine && a.theirs == b.theirs;
-}
-
 } // namespace
 
 CardTools::CardTools(MainWindow& window, AppContext& context)
@@ -42,7 +37,8 @@ CardTools::CardTools(MainWindow& window, AppContext& context)
       check_(context.errorTrap,
              [&context](bool backSide) { return PrintedPageOf(context, backSide); }),
       changer_(window.EditHistory(), [this] { window_.FillIn().Reset(); }),
-      history_(new CardHistoryCommands(window, context, changer_)) {
+      history_(new CardHistoryCommands(window, context, changer_)),
+      comparison_(new CardComparisonCommands(window, context, changer_, *this)) {
     window_.Session().Changed().AddView(this);
     // A card reloaded from disk before a save is an undoable step like these.
     window_.Session().Changed().SetPageChanger(&changer_);
@@ -56,9 +52,6 @@ CardTools::~CardTools() {
 
 CardCheckPanel* CardTools::checkPanel() const {
     return checkPanel_;
-}
-ComparisonPanel* CardTools::comparisonPanel() const {
-    return comparisonPanel_;
 }
 
 void CardTools::AddCommands(QMenu* file, QAction* before, QMenu* view) {
@@ -77,7 +70,7 @@ void CardTools::AddCommands(QMenu* file, QAction* before, QMenu* view) {
     };
     add(
         file, before, "compareWithCardAction", "Compare with Card...", {},
-        [this] { ChooseCardToCompare(); }, true);
+        [this] { comparison_->ChooseCardToCompare(); }, true);
     add(
         file, before, "cardHistoryAction", "Card History...", {},
         [this] { history_->OpenHistory(); }, true);
@@ -104,8 +97,8 @@ void CardTools::EnableSaveCommands(bool) {
 void CardTools::EnableCardCommands(bool enabled, bool) {
     for (QAction* action : cardActions_)
         action->setEnabled(enabled);
-    if (!enabled && partner_)
-        EndComparison();
+    if (!enabled && comparison_->Comparing())
+        comparison_->EndComparison();
     ScheduleRefresh();
 }
 
@@ -127,8 +120,7 @@ void CardTools::RefreshMarks() {
     refreshPending_ = false;
     context_.errorTrap.Guard(loc::ShowCardMarks, [&] {
         const bool open = window_.Session().Changed().CardOpen() && context_.HasFormat();
-        if (partner_ && (!open || context_.ArchiveCard() != comparedCard_))
-            EndComparison();
+        comparison_->EndIfCardChanged(open);
         shownOverflows_.clear();
         if (open && checkPanel_ && checkPanel_->isVisible()) {
             std::vector<FieldOverflow> all = CheckOpenCard(context_, check_);
@@ -139,10 +131,7 @@ void CardTools::RefreshMarks() {
         } else if (open) {
             shownOverflows_ = check_.CheckPage(context_.RequestForOpenPage(RenderTarget::Screen));
         }
-        if (partner_) {
-            Recompare();
-            ShowComparison();
-        }
+        comparison_->Refresh();
 
         overlay_.Begin(window_.Canvas().Picture().size(), context_.View.ViewScale,
                        context_.TwipsPerPixel);
@@ -150,10 +139,11 @@ void CardTools::RefreshMarks() {
             for (const FieldOverflow& o : shownOverflows_)
                 if (IsCutOff(o))
                     overlay_.MarkCutOffText(Place(o.left, o.top, o.width, o.height));
-            for (const FieldDifference& d : differences_)
+            const std::optional<FieldDifference>& chosen = comparison_->Chosen();
+            for (const FieldDifference& d : comparison_->Differences())
                 if (d.backPage == context_.BackSideSelected)
                     overlay_.OutlineField(Place(d.left, d.top, d.width, d.height),
-                                          chosen_ && SameField(*chosen_, d));
+                                          chosen && SameField(*chosen, d));
         }
         overlay_.End();
     });
@@ -206,151 +196,6 @@ void CardTools::OpenCheckedField(bool backPage, int field) {
         window_.FillIn().CommitOpenEditor();
         window_.FillIn().Session().OpenTextEditor(field);
     });
-}
-
-// ---- Compare with Card
-
-void CardTools::ChooseCardToCompare() {
-    if (!window_.Session().Changed().CardOpen())
-        return;
-    window_.FillIn().CommitOpenEditor();
-    CardLibrary& library = window_.Session().Library();
-    std::vector<std::string> cards;
-    for (const std::string& entry : library.Entries())
-        if (!EqualsIgnoreCase(library.CardNameOf(entry), context_.ArchiveCard()))
-            cards.push_back(entry);
-    CompareCardPicker picker(cards, context_.Location.CardDir,
-                             QString::fromStdString(context_.Location.CardExt), &window_);
-    if (picker.exec() == QDialog::Accepted && picker.Chosen())
-        CompareWith(*picker.Chosen());
-}
-
-bool CardTools::CompareWith(const fs::path& file) {
-    if (!window_.Session().Changed().CardOpen())
-        return false;
-    std::optional<PartnerCard> card;
-    std::string problem;
-    bool read = context_.errorTrap.Guard(
-        loc::CompareWithCard, [&] { card = PartnerCard::Read(context_, file, problem); },
-        [&] { return std::vector<ErrValue>{file.string()}; });
-    if (!read)
-        return false;
-    if (!card) {
-        context_.prompter.Message(problem, "Compare with Card", Buttons::Ok, Icon::Warning);
-        return false;
-    }
-    window_.FillIn().CommitOpenEditor();
-    partner_ = std::move(*card);
-    comparedCard_ = context_.ArchiveCard();
-    chosen_.reset();
-    if (!comparisonPanel_) {
-        comparisonPanel_ = new ComparisonPanel(&window_);
-        window_.addDockWidget(Qt::RightDockWidgetArea, comparisonPanel_);
-        connect(comparisonPanel_, &ComparisonPanel::differenceChosen, this,
-                &CardTools::ChooseDifference);
-        connect(comparisonPanel_, &ComparisonPanel::takeValueClicked, this,
-                [this] { TakePartnersValue(); });
-        connect(comparisonPanel_, &ComparisonPanel::endClicked, this, &CardTools::EndComparison);
-    }
-    comparisonPanel_->show();
-    comparisonPanel_->raise();
-    if (!window_.CardFaceShown())
-        window_.ShowCardFace();
-    RefreshMarks();
-    return true;
-}
-
-void CardTools::EndComparison() {
-    partner_.reset();
-    differences_.clear();
-    chosen_.reset();
-    comparedCard_.clear();
-    if (comparisonPanel_)
-        comparisonPanel_->hide();
-    ScheduleRefresh();
-}
-
-void CardTools::Recompare() {
-    differences_.clear();
-    const int names = NameFieldCount(context_);
-    const bool twoPages = context_.Catalogue.HasBackPage(context_.CurrentFormat);
-    for (bool back : {false, true}) {
-        const CardPage* theirs = partner_->pages.Page(back);
-        if (!theirs || (back && !twoPages))
-            continue;
-        std::optional<CardPage> saved;
-        const CardPage* mine = &context_.Page;
-        if (back != context_.BackSideSelected) {
-            // The page not on show, as saved.
-            CardLocation other = context_.Location;
-            other.CurrentCardName = context_.ArchiveCard() + (back ? "_" : "");
-            saved = ReadCardPage(other, back,
-                                 back ? context_.BackTemplateForMissingPage() : std::nullopt);
-            if (!saved)
-                continue;
-            mine = &*saved;
-        }
-        auto page = CardComparison::ComparePages(*mine, *theirs, back, names);
-        differences_.insert(differences_.end(), page.begin(), page.end());
-    }
-    if (chosen_ && std::none_of(differences_.begin(), differences_.end(),
-                                [&](const FieldDifference& d) { return SameField(d, *chosen_); }))
-        chosen_.reset();
-}
-
-void CardTools::ShowComparison() {
-    if (!comparisonPanel_ || !partner_)
-        return;
-    int chosen = -1;
-    for (size_t i = 0; chosen_ && i < differences_.size(); ++i)
-        if (SameField(differences_[i], *chosen_))
-            chosen = int(i);
-    comparisonPanel_->ShowDifferences(Codec().Decode(partner_->name).toUpper(), differences_,
-                                      Codec(), chosen);
-}
-
-void CardTools::ChooseDifference(int index) {
-    if (index < 0 || index >= int(differences_.size()))
-        return;
-    context_.errorTrap.Guard(loc::ShowDifference, [&] {
-        const FieldDifference wanted = differences_[size_t(index)];
-        chosen_ = wanted;
-        if (!TurnTo(wanted.backPage)) {
-            chosen_.reset();
-            RefreshMarks();
-            return;
-        }
-        RefreshMarks();
-        if (chosen_)
-            window_.cardFace()->ScrollToShow(
-                Place(chosen_->left, chosen_->top, chosen_->width, chosen_->height));
-    });
-}
-
-bool CardTools::TakePartnersValue() {
-    if (!partner_ || !chosen_ || chosen_->backPage != context_.BackSideSelected)
-        return false;
-    bool taken = false;
-    context_.errorTrap.Guard(loc::TakePartnersValue, [&] {
-        window_.FillIn().CommitOpenEditor();
-        const CardPage* theirs = partner_->pages.Page(chosen_->backPage);
-        CardPage after = context_.Page;
-        if (!theirs || !CardComparison::TakeValue(after, *theirs, *chosen_))
-            return;
-        // The next field in the list is chosen next, when it is on this page.
-        size_t at = 0;
-        while (at < differences_.size() && !SameField(differences_[at], *chosen_))
-            ++at;
-        std::optional<FieldDifference> next;
-        if (at + 1 < differences_.size() &&
-            differences_[at + 1].backPage == context_.BackSideSelected)
-            next = differences_[at + 1];
-        chosen_ = next;
-        changer_.ReplacePage(std::move(after), "Take Partner's Value");
-        taken = true;
-        RefreshMarks();
-    });
-    return taken;
 }
 
 } // namespace cw

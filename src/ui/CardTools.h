@@ -1,12 +1,10 @@
 #pragma once
 
 #include "CardArchive.h"
-#include "CardComparison.h"
 #include "CardOverlay.h"
 #include "ChangedState.h"
 #include "OverflowCheck.h"
 #include "PageChanger.h"
-#include "PartnerCard.h"
 #include "UndoablePageChanger.h"
 
 #include <QObject>
@@ -22,15 +20,15 @@ namespace cw {
 
 class AppContext;
 class CardCheckPanel;
+class CardComparisonCommands;
 class CardHistoryCommands;
-class ComparisonPanel;
 class MainWindow;
 class TextCodec;
 
 // What the main window offers beyond filling in: the marks of cut-off text and "Check Card",
-// the comparison with a partner's card, and the menu commands of the card history and
-// deleted cards (CardHistoryCommands). It keeps the marks over the card picture up to date
-// as the card changes.
+// and the menu commands of the comparison with a partner's card (CardComparisonCommands) and
+// of the card history and deleted cards (CardHistoryCommands). It keeps the marks over the
+// card picture (cut-off texts, differences) up to date as the card changes.
 class CardTools : public QObject, public ChangedStateView {
     Q_OBJECT
 
@@ -48,19 +46,8 @@ public:
     // Opens the editor of a listed field, turning the card over when it is on the other page.
     void OpenCheckedField(bool backPage, int field);
 
-    // "Compare with Card...": asks for the card, then compares.
-    void ChooseCardToCompare();
-    // Compares the open card with the card whose page file is file; a card of another format
-    // is refused with a message.
-    bool CompareWith(const fs::path& file);
-    void EndComparison();
-    bool Comparing() const { return partner_.has_value(); }
-    const std::vector<FieldDifference>& Differences() const { return differences_; }
-    // Shows a difference on the card (turning the card over when needed) and chooses it.
-    void ChooseDifference(int index);
-    // Copies the partner's value of the chosen difference onto the card, as one step.
-    bool TakePartnersValue();
-    ComparisonPanel* comparisonPanel() const;
+    // "Compare with Card...".
+    CardComparisonCommands& Comparison() { return *comparison_; }
 
     // "Card History..." and "Restore a Deleted Card...".
     CardHistoryCommands& History() { return *history_; }
@@ -74,12 +61,13 @@ public:
     void EnableSaveCommands(bool enabled) override;
     void EnableCardCommands(bool enabled, bool namesEditable) override;
 
-private:
+    // The marks drawn again once the change under way is done.
     void ScheduleRefresh();
-    void Recompare();
-    void ShowComparison();
-    void ShowChosenDifference();
+    // Turns the card to a page (asking to save as a click on the tab does); false when it
+    // stays on the other.
     bool TurnTo(bool backPage);
+
+private:
     const TextCodec& Codec() const;
 
     MainWindow& window_;
@@ -88,19 +76,13 @@ private:
     CardOverlay overlay_;
     // Whole-page changes, each one step of the undo history.
     UndoablePageChanger changer_;
-    CardHistoryCommands* history_; // a child of the window
+    CardHistoryCommands* history_;       // a child of the window
+    CardComparisonCommands* comparison_; // a child of the window
     bool refreshPending_ = false;
 
     std::vector<FieldOverflow> shownOverflows_;
     QPointer<CardCheckPanel> checkPanel_;
 
-    std::optional<PartnerCard> partner_;
-    std::vector<FieldDifference> differences_;
-    std::optional<FieldDifference> chosen_;
-    QPointer<ComparisonPanel> comparisonPanel_;
-
-    // The card the comparison was started for.
-    std::string comparedCard_;
     std::vector<QAction*> cardActions_;
 };
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CardCanvas.h"
 #include "CardCheckPanel.h"
+#include "CardComparisonCommands.h"
 #include "CardExport.h"
 #include "CardHistoryCommands.h"
 #include "CardHistoryDialog.h"
@@ -149,17 +150,17 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
     const std::string ticked = TickFirstEmptyBox("pard.acb");
     ASSERT_GE(ChangeFilledText(dir / "acbl" / "pard_.acb", 0, "Changed").first, 0);
     Open();
-    EXPECT_FALSE(Tools().CompareWith(dir / "sayc" / "testcrd.syc"));
+    EXPECT_FALSE(Tools().Comparison().CompareWith(dir / "sayc" / "testcrd.syc"));
     ASSERT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_NE(prompter.MessageTexts()[0].find("Only cards of the same format"), std::string::npos);
 
-    ASSERT_TRUE(Tools().CompareWith(dir / "acbl" / "pard.acb"));
-    ASSERT_EQ(Tools().Differences().size(), 3u);
-    QTreeWidget* list = Tools().comparisonPanel()->differenceList();
+    ASSERT_TRUE(Tools().Comparison().CompareWith(dir / "acbl" / "pard.acb"));
+    ASSERT_EQ(Tools().Comparison().Differences().size(), 3u);
+    QTreeWidget* list = Tools().Comparison().comparisonPanel()->differenceList();
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Front page: 2 differences");
     // The front page's two differences, the ticked box among them.
-    const auto& found = Tools().Differences();
+    const auto& found = Tools().Comparison().Differences();
     const int boxRow =
         int(std::find_if(found.begin(), found.begin() + 2,
                          [](const FieldDifference& d) { return d.kind == CheckBox; }) -
@@ -174,31 +175,31 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
     // Choosing one outlines it; taking the partner's value leaves the other two.
     list->setCurrentItem(list->topLevelItem(0)->child(boxRow));
     EXPECT_NE(Overlay(onOutline), QColor(0, 0, 0, 0));
-    EXPECT_TRUE(Tools().comparisonPanel()->takeValueButton()->isEnabled());
-    QTest::mouseClick(Tools().comparisonPanel()->takeValueButton(), Qt::LeftButton);
+    EXPECT_TRUE(Tools().Comparison().comparisonPanel()->takeValueButton()->isEnabled());
+    QTest::mouseClick(Tools().Comparison().comparisonPanel()->takeValueButton(), Qt::LeftButton);
     EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 1);
     EXPECT_TRUE(window->Session().Changed().CardChanged());
-    ASSERT_EQ(Tools().Differences().size(), 2u);
+    ASSERT_EQ(Tools().Comparison().Differences().size(), 2u);
     EXPECT_EQ(Overlay(onOutline), QColor(0, 0, 0, 0));
     // One step of the undo history.
     window->UndoStep(false);
     EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 0);
-    EXPECT_EQ(Tools().Differences().size(), 3u);
+    EXPECT_EQ(Tools().Comparison().Differences().size(), 3u);
     EXPECT_FALSE(window->Session().Changed().CardChanged());
     window->UndoStep(true);
     EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 1);
-    EXPECT_EQ(Tools().Differences().size(), 2u);
+    EXPECT_EQ(Tools().Comparison().Differences().size(), 2u);
 
     // The back page's difference turns the card over (after saving what was taken).
     prompter.QueueAnswer(Answer::Yes);
     list->setCurrentItem(list->topLevelItem(1)->child(0));
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_NE(ReadFile(dir / "acbl" / "testcrd.acb").find(ticked), std::string::npos);
-    QTest::mouseClick(Tools().comparisonPanel()->takeValueButton(), Qt::LeftButton);
-    ASSERT_EQ(Tools().Differences().size(), 1u);
-    EXPECT_FALSE(Tools().Differences()[0].backPage);
-    QTest::mouseClick(Tools().comparisonPanel()->endButton(), Qt::LeftButton);
-    EXPECT_FALSE(Tools().Comparing());
+    QTest::mouseClick(Tools().Comparison().comparisonPanel()->takeValueButton(), Qt::LeftButton);
+    ASSERT_EQ(Tools().Comparison().Differences().size(), 1u);
+    EXPECT_FALSE(Tools().Comparison().Differences()[0].backPage);
+    QTest::mouseClick(Tools().Comparison().comparisonPanel()->endButton(), Qt::LeftButton);
+    EXPECT_FALSE(Tools().Comparison().Comparing());
     EXPECT_TRUE(errors.shown.empty());
 }
 
