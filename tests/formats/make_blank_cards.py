@@ -35,11 +35,16 @@ def form(path):
              width=120, height=20)
     c.save()
     # The alignment of the multi-line field: reportlab writes /Q only through the annotation
-    # flags, so it is set in the file itself.
+    # flags, so it is set in the file itself, in place of the field's /MaxLen (as many bytes,
+    # so that the cross-reference table stays right).
     data = open(path, "rb").read()
-    marker = b"/T (notes)"
-    assert marker in data
-    open(path, "wb").write(data.replace(marker, marker + b" /Q 2", 1))
+    marker = data.index(b"/T (notes)")
+    start = data.rindex(b" obj", 0, marker)
+    end = data.index(b"endobj", marker)
+    widget = data[start:end]
+    assert b"/MaxLen 100" in widget
+    widget = widget.replace(b"/MaxLen 100", b"/Q 2".ljust(len(b"/MaxLen 100")), 1)
+    open(path, "wb").write(data[:start] + widget + data[end:])
 
 
 def plain(path):
