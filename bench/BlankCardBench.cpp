@@ -1,9 +1,16 @@
 // Formats made from a federation's blank form: making one from a two-page form of 300 fields,
-// a warm redraw of its page at zoom 2, and both pages drawn into a PDF file.
+// a warm redraw of its page at zoom 2 (the blank page alone, and a card of the format as the
+// screen draws it again), and both pages drawn into a PDF file.
+#include "AppContext.h"
 #include "BlankPageDrawer.h"
+#include "CardCanvas.h"
+#include "CardFormatView.h"
+#include "CardRenderer.h"
+#include "ErrorTrap.h"
 #include "FontBook.h"
 #include "FormatMaker.h"
 #include "PainterSurface.h"
+#include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
 #include <QGuiApplication>
@@ -90,6 +97,43 @@ void BM_WarmRedrawAtZoom2(benchmark::State& state) {
     state.counters["rendered"] = drawer.PagesRendered();
 }
 BENCHMARK(BM_WarmRedrawAtZoom2)->Unit(benchmark::kMillisecond);
+
+struct QuietPresenter : ErrorPresenter {
+    void ShowError(const ErrorState&) override {}
+};
+
+// A card of the made format drawn again on the screen at zoom 2, as after a click or a
+// scroll: the renderer puts its kept base layer back where something was drawn over it.
+void BM_WarmCardRedrawAtZoom2(benchmark::State& state) {
+    MadeFormat made;
+    fs::create_directories(made.root / "FED");
+    fs::copy_file(made.root / "data" / "fed1.dat", made.root / "FED" / "mine.fed");
+    fs::copy_file(made.root / "data" / "fed3.dat", made.root / "FED" / "mine_.fed");
+    ScriptedPrompter prompter;
+    QuietPresenter presenter;
+    ErrorTrap trap(prompter, presenter);
+    AppContext ctx(made.root.Path(), prompter, trap);
+    ctx.TwipsPerPixel = 15;
+    ctx.ReadSystemSettings();
+    int16_t slot = 0;
+    for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
+        if (ctx.Catalogue.Code(i) == "FED")
+            slot = i;
+    ctx.View.ViewScale = 2;
+    ctx.View.ZoomSetByUser = true;
+    NoCardFormatView view;
+    ctx.SetupCardFormat(slot, view);
+    ctx.Location.CurrentCardName = "mine";
+    ctx.LoadCard();
+    CardCanvas canvas;
+    canvas.Fit(ctx.View, ctx.TwipsPerPixel);
+    CardRenderer renderer(trap);
+    renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface());
+    for (auto _ : state)
+        renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface());
+    state.counters["fields"] = ctx.Page.Count(TextField) + ctx.Page.Count(CheckBox);
+}
+BENCHMARK(BM_WarmCardRedrawAtZoom2)->Unit(benchmark::kMillisecond);
 
 void BM_BothSidesToPdf(benchmark::State& state) {
     MadeFormat made;
