@@ -1,5 +1,6 @@
 #include "CardPage.h"
 
+#include "FieldRecords.h"
 #include "RuntimeError.h"
 
 namespace cw {
@@ -57,8 +58,10 @@ CardPage::CardPage() {
 void CardPage::ClearCard() {
     for (auto& table : tables_)
         table.clear();
-    footer_.a[2] = 0;
-    footer_.a[3] = 0;
+    // The print date's box goes with the card's contents; its place stays.
+    MutablePrintDateRecord footer(footer_.a);
+    footer.width() = 0;
+    footer.height() = 0;
 }
 
 const CardField& CardPage::Field(int kind, int index) const {

@@ -151,12 +151,21 @@ public:
     int32_t radius() const { return a_[2]; }
 };
 
-// The print date's place, its height and the style word giving its size.
+// The print date's place, the width of its box, its height and the style word giving its size.
 class PrintDateRecord : public records::Placed {
 public:
     using Placed::Placed;
+    int32_t width() const { return a_[2]; }
     int32_t height() const { return a_[3]; }
     int32_t fontPoints() const { return records::PointsOfStyle(a_[5]); }
+};
+
+// A page of a federation's blank card under the fields: its rectangle and the PDF's page
+// (counted from 0); the record's text names the file.
+class BlankPageRecord : public records::Boxed {
+public:
+    using Boxed::Boxed;
+    int32_t sourcePage() const { return a_[4]; }
 };
 
 // A box that shows "NT", "S", a tick or nothing.
@@ -189,6 +198,17 @@ public:
     int32_t& height() { return w_[3]; }
     int32_t& colourCode() { return w_[4]; }
     int32_t& style() { return w_[5]; }
+
+private:
+    int32_t* w_;
+};
+
+class MutablePrintDateRecord : public PrintDateRecord {
+public:
+    explicit MutablePrintDateRecord(RecordSlots& attributes)
+        : PrintDateRecord(attributes), w_(attributes.data()) {}
+    int32_t& width() { return w_[2]; }
+    int32_t& height() { return w_[3]; }
 
 private:
     int32_t* w_;

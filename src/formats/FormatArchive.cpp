@@ -4,6 +4,7 @@
 #include "BlankPageRecord.h"
 #include "FormatInstall.h"
 #include "FormatMaker.h"
+#include "LineReader.h"
 
 #include <algorithm>
 #include <archive.h>
@@ -40,26 +41,16 @@ bool StartsWithBase(const std::string& name, const std::string& base) {
     return Lower(name).rfind(Lower(base), 0) == 0;
 }
 
+// The manifest's lines; blank ones say nothing.
+std::vector<std::string> ManifestLines(const std::string& manifest) {
+    std::vector<std::string> lines = SplitLines(manifest);
+    std::erase(lines, std::string());
+    return lines;
+}
+
 // A layout's base name as the catalogue uses it.
 std::string BaseOf(const FormatRecordLines& record) {
     return record.base.substr(0, kMaxBaseLength);
-}
-
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 // A name a layout may give a file beside it: no folder, nothing hidden.
@@ -315,7 +306,8 @@ FormatPackage ReadFormatArchive(const std::string& bytes, const FormatArchiveLim
     if (!manifest)
         throw FormatArchiveError("The card format file lacks its settings record " +
                                  std::string(kManifest) + ".");
-    const std::optional<FormatRecordLines> record = FormatRecordLines::Parse(SplitLines(*manifest));
+    const std::optional<FormatRecordLines> record =
+        FormatRecordLines::Parse(ManifestLines(*manifest));
     if (!record)
         throw FormatArchiveError("The settings record " + std::string(kManifest) +
                                  " of the card format file is damaged.");

@@ -1,5 +1,7 @@
 #include "FormatRegistration.h"
 
+#include "LineReader.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -16,22 +18,6 @@ std::string Key(const std::string& line) {
 bool Contains(const std::vector<std::string>& list, const std::string& value) {
     const std::string upper = ToUpperAscii(value);
     return std::find(list.begin(), list.end(), upper) != list.end();
-}
-
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 } // namespace

@@ -18,4 +18,12 @@ std::string LineReader::ReadLine() {
     return line;
 }
 
+std::vector<std::string> SplitLines(std::string text) {
+    LineReader reader(std::move(text));
+    std::vector<std::string> lines;
+    while (!reader.AtEnd())
+        lines.push_back(reader.ReadLine());
+    return lines;
+}
+
 } // namespace cw

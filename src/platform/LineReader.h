@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cw {
 
@@ -20,6 +21,9 @@ private:
     std::string text_;
     size_t pos_ = 0;
 };
+
+// Every line of text, without their ends.
+std::vector<std::string> SplitLines(std::string text);
 
 // Appends line and CR LF to out.
 inline void AppendLine(std::string& out, std::string_view line) {

@@ -1,6 +1,7 @@
 #include "BlankPageDrawer.h"
 
 #include "DrawSurface.h"
+#include "FieldRecords.h"
 #include "PainterSurface.h"
 
 #include <QPainter>
@@ -84,15 +85,16 @@ void BlankPageDrawer::Draw(DrawSurface& surface, const BaseRecord& record, int32
     Source* source = Open(folder / record.text);
     if (!source)
         return;
-    const double x = record.a[0] + offsetX, y = record.a[1];
-    const double width = record.a[2], height = record.a[3];
+    const BlankPageRecord blank(record.a);
+    const double x = blank.x() + offsetX, y = blank.y();
+    const double width = blank.width(), height = blank.height();
     if (width <= 0 || height <= 0)
         return;
     if (!source->picture.isNull()) {
         surface.PaintPicture(source->picture, x, y, width, height);
         return;
     }
-    const int pageNumber = record.a[4];
+    const int pageNumber = blank.sourcePage();
     std::unique_ptr<Poppler::Page> page(source->document->page(pageNumber));
     if (!page)
         return;

@@ -2,6 +2,7 @@
 #include "BlankCardPicture.h"
 #include "FormFields.h"
 #include "FormatDefaults.h"
+#include "FormatTestData.h"
 #include "TestFiles.h"
 
 #include <QImage>
@@ -19,19 +20,11 @@ constexpr double kA4WidthTwips = 595.276 * 20, kA4HeightTwips = 841.89 * 20;
 // The blank cards of make_blank_cards.py, made once for all tests.
 class BlankCardTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        cards_ = new TempDir;
-        const std::string command = "/usr/bin/python3 '" CW_FORMATS_TEST_DIR
-                                    "/make_blank_cards.py' '" +
-                                    cards_->Path().string() + "'";
-        made_ = std::system(command.c_str()) == 0;
-    }
-    static void TearDownTestSuite() { delete cards_; }
     void SetUp() override {
-        ASSERT_TRUE(made_) << "make_blank_cards.py failed (python3-reportlab)";
+        ASSERT_TRUE(test::BlankCards()) << "make_blank_cards.py failed (python3-reportlab)";
     }
 
-    static fs::path Card(const std::string& name) { return cards_->Path() / name; }
+    static fs::path Card(const std::string& name) { return test::BlankCard(name); }
 
     // The reason a file is refused, or "" when it is taken.
     static std::string Refusal(const fs::path& file) {
@@ -44,9 +37,6 @@ protected:
         }
         return {};
     }
-
-    static inline TempDir* cards_ = nullptr;
-    static inline bool made_ = false;
 };
 
 TEST_F(BlankCardTest, AFormsWidgetsComeWithTheirPlaceKindAndTextStyle) {

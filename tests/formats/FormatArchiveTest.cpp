@@ -3,6 +3,7 @@
 #include "CardFile.h"
 #include "FormatCatalogue.h"
 #include "FormatMaker.h"
+#include "FormatTestData.h"
 #include "SystemSettings.h"
 #include "TestFiles.h"
 
@@ -16,30 +17,10 @@
 namespace cw {
 namespace {
 
+using test::Contents;
+using test::ReadCatalogue;
+using test::SlotOf;
 using test::TempDir;
-
-// Every path under root with its bytes, to see that a refused import changed nothing.
-std::map<std::string, std::string> Contents(const fs::path& root) {
-    std::map<std::string, std::string> contents;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        contents[fs::relative(entry.path(), root).string()] =
-            entry.is_regular_file() ? test::ReadFile(entry.path()) : "<folder>";
-    return contents;
-}
-
-FormatCatalogue ReadCatalogue(const fs::path& root) {
-    SystemSettings settings;
-    FormatCatalogue catalogue;
-    SystemSettingsFile(root, FileSystem::Default()).Read(settings, catalogue);
-    return catalogue;
-}
-
-std::optional<int> SlotOf(const FormatCatalogue& catalogue, const std::string& code) {
-    for (int slot = 0; slot < catalogue.FormatCount; ++slot)
-        if (catalogue.Code(slot) == code)
-            return slot;
-    return std::nullopt;
-}
 
 // One entry of a zip file as a test writes it, hostile ones too.
 struct ZipEntry {
@@ -84,22 +65,14 @@ std::string Zip(const std::vector<ZipEntry>& entries) {
 // target root holding only a one-page format.
 class FormatArchiveTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        cards_ = new TempDir;
-        const std::string command = "/usr/bin/python3 '" CW_FORMATS_TEST_DIR
-                                    "/make_blank_cards.py' '" +
-                                    cards_->Path().string() + "'";
-        made_ = std::system(command.c_str()) == 0;
-    }
-    static void TearDownTestSuite() { delete cards_; }
     void SetUp() override {
-        ASSERT_TRUE(made_) << "make_blank_cards.py failed (python3-reportlab)";
+        ASSERT_TRUE(test::BlankCards()) << "make_blank_cards.py failed (python3-reportlab)";
         test::FormatSpec shipped;
         shipped.extraLines = {"w13 4", "w16 2", "w18 140", "w19 216", "w20 1.6"};
         test::MakeDataRoot(source_.Path(), {shipped});
         NewFormatRequest request;
         request.root = source_.Path();
-        request.sources = {cards_->Path() / "two-sided.pdf"};
+        request.sources = {test::BlankCard("two-sided.pdf")};
         request.code = "FED";
         request.name = "Federation card";
         FormatMaker(request).Write();
@@ -142,8 +115,6 @@ protected:
     }
 
     TempDir source_, target_, files_;
-    static inline TempDir* cards_ = nullptr;
-    static inline bool made_ = false;
 };
 
 TEST_F(FormatArchiveTest, AFormatMadeFromAPdfArrivesWholeInAnotherRootWithoutItsCards) {

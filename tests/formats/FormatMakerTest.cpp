@@ -10,6 +10,7 @@
 #include "FontBook.h"
 #include "FormFieldMap.h"
 #include "FormatCatalogue.h"
+#include "FormatTestData.h"
 #include "FormatTraits.h"
 #include "PainterSurface.h"
 #include "SystemSettings.h"
@@ -20,54 +21,25 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <poppler-qt6.h>
-#include <set>
 
 namespace cw {
 namespace {
 
+using test::Contents;
+using test::ReadCatalogue;
+using test::SlotOf;
 using test::TempDir;
-
-// Every path under root with its size, to see that a refused format left nothing behind.
-std::set<std::string> Listing(const fs::path& root) {
-    std::set<std::string> listing;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        listing.insert(fs::relative(entry.path(), root).string() + ":" +
-                       (entry.is_regular_file() ? std::to_string(entry.file_size()) : "dir"));
-    return listing;
-}
-
-FormatCatalogue ReadCatalogue(const fs::path& root) {
-    SystemSettings settings;
-    FormatCatalogue catalogue;
-    SystemSettingsFile(root, FileSystem::Default()).Read(settings, catalogue);
-    return catalogue;
-}
-
-std::optional<int> SlotOf(const FormatCatalogue& catalogue, const std::string& code) {
-    for (int slot = 0; slot < catalogue.FormatCount; ++slot)
-        if (catalogue.Code(slot) == code)
-            return slot;
-    return std::nullopt;
-}
 
 // A data root with the one test format (code TEST, extension tst) and the blank cards of
 // make_blank_cards.py beside it.
 class FormatMakerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        cards_ = new TempDir;
-        const std::string command = "/usr/bin/python3 '" CW_FORMATS_TEST_DIR
-                                    "/make_blank_cards.py' '" +
-                                    cards_->Path().string() + "'";
-        made_ = std::system(command.c_str()) == 0;
-    }
-    static void TearDownTestSuite() { delete cards_; }
     void SetUp() override {
-        ASSERT_TRUE(made_) << "make_blank_cards.py failed (python3-reportlab)";
+        ASSERT_TRUE(test::BlankCards()) << "make_blank_cards.py failed (python3-reportlab)";
         test::MakeDataRoot(root_.Path(), {test::FormatSpec{}});
     }
 
-    static fs::path Card(const std::string& name) { return cards_->Path() / name; }
+    static fs::path Card(const std::string& name) { return test::BlankCard(name); }
 
     NewFormatRequest Request(std::vector<fs::path> sources, const std::string& code) const {
         NewFormatRequest request;
@@ -81,20 +53,18 @@ protected:
     // The reason the format is refused, with the data root checked to be as it was.
     std::string Refusal(const NewFormatRequest& request,
                         FileSystem& files = FileSystem::Default()) {
-        const auto before = Listing(root_.Path());
+        const auto before = Contents(root_.Path());
         std::string reason;
         try {
             FormatMaker(request).Write(files);
         } catch (const FormatMakerError& error) {
             reason = error.what();
         }
-        EXPECT_EQ(Listing(root_.Path()), before) << "after: " << reason;
+        EXPECT_EQ(Contents(root_.Path()), before) << "after: " << reason;
         return reason;
     }
 
     TempDir root_;
-    static inline TempDir* cards_ = nullptr;
-    static inline bool made_ = false;
 };
 
 TEST_F(FormatMakerTest, AFillableFormBecomesAFormatWithItsFieldsAtTheWidgets) {
