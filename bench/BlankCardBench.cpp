@@ -131,7 +131,7 @@ void BM_WarmCardRedrawAtZoom2(benchmark::State& state) {
     renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface());
     for (auto _ : state)
         renderer.Render(ctx.RequestForOpenPage(RenderTarget::Screen), canvas.Surface());
-    state.counters["fields"] = ctx.Page.Count(TextField) + ctx.Page.Count(CheckBox);
+    state.counters["fields"] = ctx.Card.Page().Count(TextField) + ctx.Card.Page().Count(CheckBox);
 }
 BENCHMARK(BM_WarmCardRedrawAtZoom2)->Unit(benchmark::kMillisecond);
 

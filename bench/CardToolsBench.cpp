@@ -82,7 +82,7 @@ void ListTwentyVersionsWithPictures(benchmark::State& state) {
     Shipped shipped;
     AppContext& ctx = shipped.ctx;
     for (int i = 0; i < CardArchive::KeptPerPage; ++i) {
-        ctx.Page.Field(TextField, 1).text = "K" + std::to_string(100000 + i);
+        ctx.Card.Edit().Field(TextField, 1).text = "K" + std::to_string(100000 + i);
         ctx.SaveCard();
     }
     PagePictures pictures(ctx.errorTrap);
@@ -107,11 +107,11 @@ void SaveCard(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         // A change every time, so that every save keeps a version.
-        ctx.Page.Field(TextField, 1).text = "K" + std::to_string(++n);
+        ctx.Card.Edit().Field(TextField, 1).text = "K" + std::to_string(++n);
         if (state.range(0) == 1)
             ctx.SaveCard();
         else
-            CardFile::SaveCard(ctx.Page, ctx.Location, ctx.AppVersion, ctx.fileSystem);
+            CardFile::SaveCard(ctx.Card.Edit(), ctx.Location, ctx.AppVersion, ctx.fileSystem);
     }
 }
 

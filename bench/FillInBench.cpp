@@ -47,7 +47,7 @@ OpenSampleCard& Card() {
 
 void CheckBoxClickToScreen(benchmark::State& state) {
     OpenSampleCard& card = Card();
-    const CardField& box = card.ctx->Page.Field(CheckBox, 0);
+    const CardField& box = card.ctx->Card.Page().Field(CheckBox, 0);
     QPoint at(box.a[0] + 2, box.a[1] + 2);
     CardPicture* picture = card.window->cardPicture();
     QRect shown(picture->ToPixels(QPoint(box.a[0], box.a[1])).toPoint() - QPoint(4, 4),
@@ -63,10 +63,10 @@ BENCHMARK(CheckBoxClickToScreen)->Unit(benchmark::kMicrosecond);
 
 void OpenEditorOnField(benchmark::State& state) {
     OpenSampleCard& card = Card();
-    int count = card.ctx->Page.Count(TextField);
+    int count = card.ctx->Card.Page().Count(TextField);
     int index = 0;
     for (auto _ : state) {
-        const CardField& field = card.ctx->Page.Field(TextField, index);
+        const CardField& field = card.ctx->Card.Page().Field(TextField, index);
         card.window->FillIn().Click(QPoint(field.a[0] + 5, field.a[1] + 5));
         QApplication::processEvents();
         index = (index + 7) % count;

@@ -75,7 +75,7 @@ void ArrowStep(benchmark::State& state, bool size) {
     OpenSampleCard& card = Card();
     LayoutController& layout = card.Layout();
     layout.MenuItem(menu::EditField);
-    const CardField field = card.ctx->Page.Field(TextField, 5);
+    const CardField field = card.ctx->Card.Page().Field(TextField, 5);
     layout.Clicked(QPoint(field.a[0] + 50, field.a[1] + 50));
     LayoutPanel* panel = layout.panel();
     ArrowPad* pad = size ? static_cast<ArrowPad*>(panel->sizeArrows())

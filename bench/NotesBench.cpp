@@ -45,7 +45,7 @@ struct NotesSetting {
                                 ": 2<d> is natural, 2<h> a raise, 3<c> a fit jump");
         }
         test::WriteLines(dir / "suppnote" / "big.not", lines);
-        ctx->Page.CardHeader[2] = "big.not";
+        ctx->Card.Edit().CardHeader[2] = "big.not";
         changed->SetChangedState(ChangedState::CardOpenedCode);
     }
 };

@@ -182,7 +182,7 @@ void WarmPageTenShrunk(benchmark::State& state) {
 
 void CheckBoxClick(benchmark::State& state) {
     Scene scene(Data().dense.Path(), "DENSE", "dense", 1.0f);
-    CardField& box = scene.ctx.Page.Field(CheckBox, 10);
+    CardField& box = scene.ctx.Card.Edit().Field(CheckBox, 10);
     for (auto _ : state) {
         box.a[4] ^= 1;
         scene.Redraw(CheckBox, 10);
@@ -217,7 +217,7 @@ void AcblWarm(benchmark::State& state) {
 
 void AcblOneField(benchmark::State& state) {
     Scene scene(Data().shipped.Path(), "ACBL", "testcrd", float(state.range(0)));
-    CardField& box = scene.ctx.Page.Field(CheckBox, 0);
+    CardField& box = scene.ctx.Card.Edit().Field(CheckBox, 0);
     for (auto _ : state) {
         box.a[4] ^= 1;
         scene.Redraw(CheckBox, 0);

@@ -237,6 +237,8 @@ std::optional<fs::path> AppContext::BackTemplateForMissingPage() const {
 
 bool AppContext::LoadCard() {
     LoadReport report;
+    // Read into a copy, so that the page is replaced once, however far the reading got.
+    CardPage read = Card.Page();
     bool finished = errorTrap.Guard(
         loc::LoadCard,
         [&] {
@@ -245,9 +247,10 @@ bool AppContext::LoadCard() {
             options.backTemplate = BackTemplateForMissingPage();
             options.copyTemplate = !OnlyReadsDataRoot;
             options.fileSystem = &fileSystem;
-            report = CardFile::LoadCard(Page, Location, options);
+            report = CardFile::LoadCard(read, Location, options);
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+    Card.Replace(std::move(read));
     if (finished)
         RememberPageOnDisk();
     if (finished && !report.Complete()) {
@@ -342,7 +345,9 @@ bool AppContext::SaveCard() {
                 SaveCardAnew();
                 return;
             }
-            CardFile::SaveCard(Page, Location, AppVersion, fileSystem);
+            CardPage written = Card.Page();
+            CardFile::SaveCard(written, Location, AppVersion, fileSystem);
+            Card.Saved(std::move(written));
         },
         [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
     if (saved)
@@ -393,8 +398,10 @@ void AppContext::SaveCardAnew() {
     std::string blank =
         ReadExistingFile(paths.InProgramFolder(Catalogue.Column(CurrentFormat, column)));
     CreateFolderQuietly(Location.CardDir);
-    WriteFileOver(fileSystem, Location.PagePath(), CardFile::ComposePage(Page, blank, AppVersion));
-    Page.ReadIncompletely = false;
+    CardPage written = Card.Page();
+    WriteFileOver(fileSystem, Location.PagePath(),
+                  CardFile::ComposePage(written, blank, AppVersion));
+    Card.Saved(std::move(written));
 }
 
 ErrorContextSnapshot AppContext::Snapshot() const {

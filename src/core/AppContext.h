@@ -10,6 +10,7 @@
 #include "FormatDefaults.h"
 #include "FormatProfile.h"
 #include "FormatTraits.h"
+#include "OpenCard.h"
 #include "Paths.h"
 #include "RenderRequest.h"
 #include "SystemSettings.h"
@@ -50,7 +51,7 @@ public:
     FormatDefaults Defaults;
     ViewState View;
 
-    CardPage Page;
+    OpenCard Card;
     CardLocation Location;
     bool BackSideSelected = false;
     bool MainWindowLoaded = false;
@@ -109,7 +110,7 @@ public:
     RenderRequest RequestFor(const CardPage& page, bool backSide, RenderTarget target);
     // The same for the open page on the shown side.
     RenderRequest RequestForOpenPage(RenderTarget target) {
-        return RequestFor(Page, BackSideSelected, target);
+        return RequestFor(Card.Page(), BackSideSelected, target);
     }
 
     // The format's back-page template when cards of this format get a blank back page

@@ -287,8 +287,10 @@ void CardLibrary::OpenCardAt(int index) {
         MarkCardClosed();
         return;
     }
-    if (context_.BackSideSelected)
-        context_.Page.CardHeader[2] = ReadNotesLine(location.CardDir / (name + location.CardExt));
+    if (context_.BackSideSelected) {
+        std::string notes = ReadNotesLine(location.CardDir / (name + location.CardExt));
+        context_.Card.Rewrite([&](CardPage& page) { page.CardHeader[2] = notes; });
+    }
     view_.ShowCardStatus(name + GetProgramText(TextId::CardLoaded));
     changed_.SetChangedState(ChangedState::CardOpenedCode);
 }
@@ -297,7 +299,7 @@ bool CardLibrary::PrepareNewCard() {
     if (changed_.AskSaveChanges() == Answer::Cancel)
         return false;
     MarkCardClosed();
-    context_.Page.ClearCard();
+    context_.Card.Rewrite([](CardPage& page) { page.ClearCard(); });
     mode_ = NameDialogMode::NewCard;
     view_.ShowSelectionPrompt({}, false);
     return true;
@@ -313,7 +315,7 @@ std::optional<NameEntries> CardLibrary::PrepareEditNames() {
     }
     if (!changed_.CardOpen())
         return std::nullopt;
-    const auto& header = context_.Page.CardHeader;
+    const auto& header = context_.Card.Page().CardHeader;
     mode_ = NameDialogMode::EditNames;
     return NameEntries{context_.Location.CurrentCardName, header[3], header[4], header[0],
                        header[1]};
@@ -325,15 +327,14 @@ bool CardLibrary::FinishNameDialog(const NameEntries& entries) {
     return CreateCard(entries);
 }
 
-void CardLibrary::StoreNames(const NameEntries& entries) {
-    auto& header = context_.Page.CardHeader;
+void CardLibrary::StoreNames(CardPage& page, const NameEntries& entries) const {
+    auto& header = page.CardHeader;
     header[0] = entries[3];
     header[1] = entries[4];
     header[3] = entries[1];
     header[4] = entries[2];
     int namesMode = int(context_.Catalogue.Number(context_.CurrentFormat, ColNamesMode));
     std::vector<int> fields = NameFieldEntries(namesMode);
-    CardPage& page = context_.Page;
     for (size_t field = 0; field < fields.size() && int(field) < page.Count(TextField); ++field) {
         std::string& text = page.Field(TextField, int(field)).text;
         text = GetFontPrefix(text) + entries[size_t(fields[field])];
@@ -375,12 +376,13 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
             try {
                 std::string blank = ReadExistingFile(
                     context_.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)));
-                CardPage& page = context_.Page;
+                CardPage page = context_.Card.Page();
                 CardFile::ParsePage(page, blank, false);
-                StoreNames(entries);
+                StoreNames(page, entries);
                 WriteFileOver(files, dir / (name + ext),
                               CardFile::ComposePage(page, blank, context_.AppVersion));
                 page.ReadIncompletely = false;
+                context_.Card.Replace(std::move(page));
             } catch (...) {
                 if (HasBackPage() && !backExisted)
                     if (auto made = ResolveExisting(back))
@@ -407,7 +409,7 @@ bool CardLibrary::EditNames(const NameEntries& entries) {
         return true;
     }
     bool finished = context_.errorTrap.Guard(loc::EditNames, [&] {
-        StoreNames(entries);
+        context_.Card.Rewrite([&](CardPage& page) { StoreNames(page, entries); });
         changed_.SetChangedState(ChangedState::CardChangedCode);
         changed_.SaveCard();
     });

@@ -14,6 +14,7 @@ namespace cw {
 class AppContext;
 class CardFormatView;
 class ChangedState;
+class CardPage;
 
 // What a click in the card list or "Done" of the name dialog means.
 enum class NameDialogMode : int16_t {
@@ -137,7 +138,7 @@ public:
 private:
     bool CreateCard(const NameEntries& entries);
     bool EditNames(const NameEntries& entries);
-    void StoreNames(const NameEntries& entries);
+    void StoreNames(CardPage& page, const NameEntries& entries) const;
     void EndOperation();
     int IndexOf(const std::string& fileName) const;
     bool IsOpenCard(const std::string& entry) const;

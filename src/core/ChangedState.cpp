@@ -70,12 +70,12 @@ bool ChangedState::MayOverwritePage() {
             [&] {
                 CardPage reloaded;
                 // The back page keeps the card's notes line of the front page, as on loading.
-                reloaded.CardHeader = context_.Page.CardHeader;
+                reloaded.CardHeader = context_.Card.Page().CardHeader;
                 CardFile::ParsePage(reloaded, *onDisk, context_.BackSideSelected);
                 if (changer_)
                     changer_->ReplacePage(std::move(reloaded), "Reload from Disk");
                 else
-                    context_.Page = std::move(reloaded);
+                    context_.Card.Replace(std::move(reloaded));
             },
             [&] { return std::vector<ErrValue>{context_.Location.PagePath().string()}; });
         if (read) {

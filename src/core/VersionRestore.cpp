@@ -30,7 +30,7 @@ bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& cha
         loc::RestoreVersion,
         [&] {
             // The back page keeps the card's notes line of the front page, as on loading.
-            restored.CardHeader = ctx.Page.CardHeader;
+            restored.CardHeader = ctx.Card.Page().CardHeader;
             CardFile::ParsePage(restored, ReadFileBytes(version.file), ctx.BackSideSelected);
         },
         [&] { return std::vector<ErrValue>{version.file.string()}; });

@@ -62,7 +62,7 @@ bool FieldCommit::OnCard(TwipRect& rect) const {
 
 bool FieldCommit::HasRoom(int kind, int needed, const char* what) {
     const int capacity = InfoOfKind(kind).capacity;
-    if (ctx_.Page.Count(kind) + needed <= capacity)
+    if (ctx_.Card.Page().Count(kind) + needed <= capacity)
         return true;
     ctx_.prompter.Message("This card already holds as many " + std::string(what) +
                               " as a card can (" + std::to_string(capacity) +
@@ -72,7 +72,7 @@ bool FieldCommit::HasRoom(int kind, int needed, const char* what) {
 }
 
 bool FieldCommit::RemoveFieldsInArea(const TwipRect& area) {
-    CardPage& page = ctx_.Page;
+    const CardPage& page = ctx_.Card.Page();
     if (AnyFieldInArea(page, area, metrics_)) {
         ctx_.prompter.Beep();
         Answer answer = ctx_.prompter.Message(
@@ -81,7 +81,7 @@ bool FieldCommit::RemoveFieldsInArea(const TwipRect& area) {
         if (answer != Answer::Yes)
             return true;
     }
-    RemoveFieldsOverlapping(page, area, metrics_);
+    RemoveFieldsOverlapping(ctx_.Card.Edit(), area, metrics_);
     return false;
 }
 
@@ -102,7 +102,7 @@ CommitOutcome FieldCommit::CommitClearArea(const PendingField& p) {
                  RoundHalfEven(area.height),
                  0,
                  0};
-    ctx_.Page.Add(ClearedArea, cleared);
+    ctx_.Card.Edit().Add(ClearedArea, cleared);
     return CommitOutcome::Recorded;
 }
 
@@ -123,7 +123,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
     entry.text = p.editorText;
     if (!OnCard(entry.rect))
         return CommitOutcome::Nothing;
-    CardPage& page = ctx_.Page;
+    const CardPage& page = ctx_.Card.Page();
     const FormatDefaults& basics = ctx_.Defaults;
     if (editing) {
         const CardField old = page.Field(TextField, p.currentField);
@@ -132,7 +132,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
                                ? p.workColour
                                : TextRecord(old.a).colourCode();
         ChangeScope change(history_, "Edit Text Field");
-        page.Field(TextField, p.currentField) =
+        ctx_.Card.Edit().Field(TextField, p.currentField) =
             MakeEditedTextField(old, entry, p.fontChosen, basics);
         return CommitOutcome::Recorded;
     }
@@ -148,7 +148,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
         return CommitOutcome::Declined;
     }
     TwipRect cleared = ClearedAreaAround(field);
-    page.Add(TextField, std::move(field));
+    ctx_.Card.Edit().Add(TextField, std::move(field));
     // The printed form under the new field is blanked, with a margin.
     if (OnCard(cleared)) {
         CardField area;
@@ -158,7 +158,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
                   RoundHalfEven(cleared.height),
                   0,
                   0};
-        page.Add(ClearedArea, area);
+        ctx_.Card.Edit().Add(ClearedArea, area);
     }
     return CommitOutcome::Recorded;
 }
@@ -177,7 +177,7 @@ CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
         marker.left = std::clamp(marker.left, 0.0, std::max(0.0, width - marker.width));
         marker.top = std::clamp(marker.top, 0.0, std::max(0.0, height - marker.height));
     }
-    CardPage& page = ctx_.Page;
+    const CardPage& page = ctx_.Card.Page();
     const int32_t pixel = ctx_.TwipsPerPixel;
     if (editing) {
         const CardField old = page.Field(CheckBox, p.currentField);
@@ -187,7 +187,7 @@ CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
         if (CheckBoxRecord(box.a).side() <= 0)
             return CommitOutcome::Nothing;
         ChangeScope change(history_, "Edit Check Box");
-        page.Field(CheckBox, p.currentField) = box;
+        ctx_.Card.Edit().Field(CheckBox, p.currentField) = box;
         return CommitOutcome::Recorded;
     }
     CardField box = MakeCheckBox(marker, p.workColour, pixel, false, nullptr);
@@ -197,7 +197,7 @@ CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
     if (RemoveFieldsInArea(marker)) {
         return CommitOutcome::Declined;
     }
-    page.Add(CheckBox, box);
+    ctx_.Card.Edit().Add(CheckBox, box);
     return CommitOutcome::Recorded;
 }
 
@@ -205,11 +205,11 @@ CommitOutcome FieldCommit::CommitRectangle(const PendingField& p) {
     TwipRect band = p.mobile.rect;
     if (p.mobile.kind != MobileKind::RubberBand || !p.mobile.visible || !OnCard(band))
         return CommitOutcome::Nothing;
-    CardPage& page = ctx_.Page;
+    const CardPage& page = ctx_.Card.Page();
     if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Rectangle, p.currentField);
         ChangeScope change(history_, "Edit Rectangle");
-        page.Field(Rectangle, p.currentField) =
+        ctx_.Card.Edit().Field(Rectangle, p.currentField) =
             MakeRectangle(band, p.mobile.borderWidth, RectangleRecord(old.a).colourCode());
         return CommitOutcome::Recorded;
     }
@@ -217,7 +217,7 @@ CommitOutcome FieldCommit::CommitRectangle(const PendingField& p) {
         return CommitOutcome::Nothing;
     // A rectangle frames what is under it, so it removes nothing.
     ChangeScope change(history_, "Add Rectangle");
-    page.Add(Rectangle, MakeRectangle(band, p.mobile.borderWidth, 0));
+    ctx_.Card.Edit().Add(Rectangle, MakeRectangle(band, p.mobile.borderWidth, 0));
     return CommitOutcome::Recorded;
 }
 
@@ -235,13 +235,13 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
     }
     if (ends.x1 == ends.x2 && ends.y1 == ends.y2)
         return CommitOutcome::Nothing;
-    CardPage& page = ctx_.Page;
+    const CardPage& page = ctx_.Card.Page();
     const bool horizontal = ends.y1 == ends.y2;
     if (p.editMode == EditingStep::EditingField) {
         const CardField old = page.Field(Line, p.currentField);
         int32_t colour = p.colourChosen ? p.workColour : LineRecord(old.a).colourCode();
         ChangeScope change(history_, "Edit Line");
-        page.Field(Line, p.currentField) =
+        ctx_.Card.Edit().Field(Line, p.currentField) =
             MakeLines(ends, p.mobile.borderWidth, colour, 1, 0, horizontal).front();
         return CommitOutcome::Recorded;
     }
@@ -264,15 +264,16 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
         return CommitOutcome::Nothing;
     ChangeScope change(history_, lines.size() > 1 ? "Add Lines" : "Add Line");
     for (CardField& line : lines)
-        page.Add(Line, std::move(line));
+        ctx_.Card.Edit().Add(Line, std::move(line));
     return CommitOutcome::Recorded;
 }
 
 CommitOutcome FieldCommit::CommitDelete(const PendingField& p) {
-    if (p.pickedKind == 0 || p.currentField < 0 || p.currentField >= ctx_.Page.Count(p.pickedKind))
+    if (p.pickedKind == 0 || p.currentField < 0 ||
+        p.currentField >= ctx_.Card.Page().Count(p.pickedKind))
         return CommitOutcome::Nothing;
     ChangeScope change(history_, "Delete " + KindName(p.pickedKind));
-    ctx_.Page.Remove(p.pickedKind, p.currentField);
+    ctx_.Card.Edit().Remove(p.pickedKind, p.currentField);
     return CommitOutcome::Recorded;
 }
 
@@ -289,7 +290,7 @@ CommitOutcome FieldCommit::CommitAllFields(const PendingField& p) {
     // Some formats print their red fields in red whatever the card's colours.
     const bool keepRed = ctx_.Traits().redFieldsStayRed;
     ChangeScope change(history_, "Set Font on All Text Fields");
-    return SetFontOnAllTextFields(ctx_.Page, choice, ctx_.Defaults, keepRed)
+    return SetFontOnAllTextFields(ctx_.Card.Edit(), choice, ctx_.Defaults, keepRed)
                ? CommitOutcome::Recorded
                : CommitOutcome::Nothing;
 }

@@ -46,7 +46,7 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
     if (EditMode != EditingStep::FillingIn)
         return;
     view_.HideOptionList();
-    auto hit = HitTestFillIn(page_, x, y, metrics);
+    auto hit = HitTestFillIn(card_.Page(), x, y, metrics);
     if (!hit)
         return;
     if (hit->kind == TextField) {
@@ -59,19 +59,19 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
     if (hit->kind == OptionField) {
         OptionFieldIndex = hit->index;
         SuppressEvents = true;
-        view_.ShowOptionList(hit->index,
-                             OptionFieldRecord(page_.Field(OptionField, hit->index).a).state());
+        view_.ShowOptionList(
+            hit->index, OptionFieldRecord(card_.Page().Field(OptionField, hit->index).a).state());
         SuppressEvents = false;
         return;
     }
     ChangeScope change(History, ClickName(hit->kind));
     if (hit->kind == CircledItem) {
-        AdvanceMark(page_, *hit);
+        AdvanceMark(card_.Edit(), *hit);
         view_.RedrawCircledItem(hit->index);
         view_.MarkChanged();
         return;
     }
-    auto fill = AdvanceMark(page_, *hit);
+    auto fill = AdvanceMark(card_.Edit(), *hit);
     view_.RedrawRecord(hit->kind, hit->index, fill);
     view_.MarkChanged();
 }
@@ -79,9 +79,9 @@ void FillInSession::Click(int32_t x, int32_t y, const HitMetrics& metrics) {
 void FillInSession::OptionChosen(int position) {
     if (SuppressEvents)
         return;
-    if (OptionFieldIndex >= 0 && OptionFieldIndex < page_.Count(OptionField)) {
+    if (OptionFieldIndex >= 0 && OptionFieldIndex < card_.Page().Count(OptionField)) {
         ChangeScope change(History, "Option");
-        CardField& field = page_.Field(OptionField, OptionFieldIndex);
+        CardField& field = card_.Edit().Field(OptionField, OptionFieldIndex);
         MutableOptionFieldRecord option(field.a);
         if (option.state() != position) {
             view_.MarkChanged();
@@ -93,7 +93,7 @@ void FillInSession::OptionChosen(int position) {
 }
 
 void FillInSession::OpenTextEditor(int index) {
-    if (index < 0 || index >= page_.Count(TextField))
+    if (index < 0 || index >= card_.Page().Count(TextField))
         return;
     SuppressChange = true;
     CurrentField = index;
@@ -104,13 +104,13 @@ void FillInSession::OpenTextEditor(int index) {
 bool FillInSession::CommitTextEditor(const std::string& editorText) {
     if (SuppressEvents || EditMode == EditingStep::AddingTextField ||
         EditMode == EditingStep::EditingField || CurrentField >= 9990 ||
-        CurrentField >= page_.Count(TextField))
+        CurrentField >= card_.Page().Count(TextField))
         return false;
     view_.HideEditor();
     if (TextDirty) {
         ChangeScope change(History, "Typing");
         TextDirty = false;
-        CardField& field = page_.Field(TextField, CurrentField);
+        CardField& field = card_.Edit().Field(TextField, CurrentField);
         CommittedText committed = CommitEditorText(field.text, editorText);
         if (committed.changed)
             view_.MarkChanged();
@@ -121,7 +121,7 @@ bool FillInSession::CommitTextEditor(const std::string& editorText) {
 }
 
 void FillInSession::OpenNextTextField(bool forward, bool surfaceVisible) {
-    int count = page_.Count(TextField);
+    int count = card_.Page().Count(TextField);
     if (count == 0 || !surfaceVisible || EditMode != EditingStep::FillingIn ||
         CurrentField == NoField)
         return;
@@ -130,9 +130,9 @@ void FillInSession::OpenNextTextField(bool forward, bool surfaceVisible) {
 
 bool FillInSession::EditorCtrlKey(char key, const std::string& editorText, int32_t twipsPerPixel,
                                   bool editorBold) {
-    if (CurrentField < 0 || CurrentField >= page_.Count(TextField))
+    if (CurrentField < 0 || CurrentField >= card_.Page().Count(TextField))
         return false;
-    CardField probe = page_.Field(TextField, CurrentField);
+    CardField probe = card_.Page().Field(TextField, CurrentField);
     if (!ApplyEditorCtrlKey(probe, key, twipsPerPixel, editorBold))
         return false;
     // What was typed so far must not be lost when the field is reopened; it is a step of its
@@ -141,7 +141,7 @@ bool FillInSession::EditorCtrlKey(char key, const std::string& editorText, int32
     std::string name = CtrlKeyName(key);
     ChangeScope change(History, name,
                        name == "Move Field" ? "move " + std::to_string(CurrentField) : "");
-    ApplyEditorCtrlKey(page_.Field(TextField, CurrentField), key, twipsPerPixel, editorBold);
+    ApplyEditorCtrlKey(card_.Edit().Field(TextField, CurrentField), key, twipsPerPixel, editorBold);
     view_.MarkChanged();
     // Reopen the same field so that the editor shows the result.
     int field = CurrentField;

@@ -3,6 +3,7 @@
 #include "CardPage.h"
 #include "EditingStep.h"
 #include "FillIn.h"
+#include "OpenCard.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,7 +35,7 @@ class FillInSession {
 public:
     static constexpr int NoField = 9999;
 
-    FillInSession(CardPage& page, FillInView& view) : page_(page), view_(view) {}
+    FillInSession(OpenCard& card, FillInView& view) : card_(card), view_(view) {}
 
     EditingStep EditMode = EditingStep::FillingIn;
     int CurrentField = NoField;
@@ -73,7 +74,7 @@ public:
     void Reset();
 
 private:
-    CardPage& page_;
+    OpenCard& card_;
     FillInView& view_;
 };
 

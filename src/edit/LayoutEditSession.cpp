@@ -674,8 +674,8 @@ void LayoutEditSession::Click(double x, double y) {
     ctx_.errorTrap.Guard(
         loc::PickField,
         [&] {
-            auto hit =
-                PickFieldAt(ctx_.Page, RoundHalfEven(x), RoundHalfEven(y), ctx_.TwipsPerPixel);
+            auto hit = PickFieldAt(ctx_.Card.Page(), RoundHalfEven(x), RoundHalfEven(y),
+                                   ctx_.TwipsPerPixel);
             if (!hit || (lifted_ && lifted_->kind == hit->kind && lifted_->index == hit->index))
                 return;
             // Another field is taken only while nothing was done to the one picked.
@@ -704,7 +704,7 @@ void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
 }
 
 void LayoutEditSession::PickField(const FieldHit& hit) {
-    const CardField field = ctx_.Page.Field(hit.kind, hit.index);
+    const CardField field = ctx_.Card.Page().Field(hit.kind, hit.index);
     const FormatDefaults& basics = ctx_.Defaults;
     const bool editing = EditMode == EditingStep::EditingField;
     PickedKind = hit.kind;

@@ -115,8 +115,7 @@ ReplacePageCommand::ReplacePageCommand(UndoHistory& history, PageDelta delta, co
       mergeKey_(std::move(mergeKey)), pushedApplied_(true) {}
 
 void ReplacePageCommand::undo() {
-    delta_.ApplyBefore(history_.page_);
-    history_.Applied(delta_, false);
+    history_.Apply(delta_, false);
 }
 
 void ReplacePageCommand::redo() {
@@ -125,8 +124,7 @@ void ReplacePageCommand::redo() {
         pushedApplied_ = false;
         return;
     }
-    delta_.ApplyAfter(history_.page_);
-    history_.Applied(delta_, true);
+    history_.Apply(delta_, true);
 }
 
 int ReplacePageCommand::id() const {
@@ -144,8 +142,9 @@ bool ReplacePageCommand::mergeWith(const QUndoCommand* other) {
 
 // ---- UndoHistory
 
-UndoHistory::UndoHistory(CardPage& page, ChangedState& changed)
-    : page_(page), changed_(changed), baseline_(page) {
+UndoHistory::UndoHistory(OpenCard& card, ChangedState& changed)
+    : card_(card), changed_(changed), baseline_(card.Page()) {
+    card_.SetWatcher(this);
     QObject::connect(&stack_, &QUndoStack::cleanChanged,
                      [this](bool clean) { CleanChanged(clean); });
 }
@@ -154,6 +153,7 @@ UndoHistory::~UndoHistory() {
     // No changed state is to follow the stack while it is taken down.
     followingChangedState_ = true;
     stack_.disconnect();
+    card_.SetWatcher(nullptr);
 }
 
 void UndoHistory::Reset() {
@@ -164,16 +164,25 @@ void UndoHistory::Reset() {
     if (changed_.CardChanged())
         stack_.resetClean();
     followingChangedState_ = false;
-    baseline_ = page_;
+    changedUnseen_ = false;
+    baseline_ = card_.Page();
 }
 
-void UndoHistory::Sync() {
-    if (!SamePage(baseline_, page_))
-        Reset();
+void UndoHistory::Forget() {
+    Reset();
+    followingChangedState_ = true;
+    stack_.resetClean();
+    followingChangedState_ = false;
+}
+
+void UndoHistory::ForgetIfChangedUnseen() {
+    if (changedUnseen_)
+        Forget();
 }
 
 bool UndoHistory::Record(const std::string& text, const std::string& mergeKey) {
-    PageDelta delta = PageDelta::Between(baseline_, page_);
+    ForgetIfChangedUnseen();
+    PageDelta delta = PageDelta::Between(baseline_, card_.Page());
     if (delta.Empty())
         return false;
     delta.ApplyAfter(baseline_);
@@ -184,14 +193,14 @@ bool UndoHistory::Record(const std::string& text, const std::string& mergeKey) {
 }
 
 void UndoHistory::ReplacePage(const CardPage& after, const std::string& text) {
-    Sync();
-    if (SamePage(page_, after))
+    ForgetIfChangedUnseen();
+    if (SamePage(card_.Page(), after))
         return;
-    stack_.push(new ReplacePageCommand(*this, page_, after, QString::fromStdString(text)));
+    stack_.push(new ReplacePageCommand(*this, card_.Page(), after, QString::fromStdString(text)));
 }
 
 bool UndoHistory::Undo() {
-    Sync();
+    ForgetIfChangedUnseen();
     if (!stack_.canUndo())
         return false;
     stack_.undo();
@@ -199,18 +208,24 @@ bool UndoHistory::Undo() {
 }
 
 bool UndoHistory::Redo() {
-    Sync();
+    ForgetIfChangedUnseen();
     if (!stack_.canRedo())
         return false;
     stack_.redo();
     return true;
 }
 
-void UndoHistory::Applied(const PageDelta& delta, bool after) {
-    if (after)
+void UndoHistory::Apply(const PageDelta& delta, bool after) {
+    applying_ = true;
+    CardPage& page = card_.Edit();
+    applying_ = false;
+    if (after) {
+        delta.ApplyAfter(page);
         delta.ApplyAfter(baseline_);
-    else
+    } else {
+        delta.ApplyBefore(page);
         delta.ApplyBefore(baseline_);
+    }
     if (restored_)
         restored_(delta.Kinds());
 }
@@ -275,7 +290,7 @@ ChangeScope::ChangeScope(UndoHistory* history, std::string text, std::string mer
         return;
     outermost_ = history_->scopeDepth_++ == 0;
     if (outermost_)
-        history_->Sync();
+        history_->ForgetIfChangedUnseen();
 }
 
 ChangeScope::~ChangeScope() {

@@ -2,6 +2,7 @@
 
 #include "CardPage.h"
 #include "ChangedState.h"
+#include "OpenCard.h"
 
 #include <QString>
 #include <QUndoCommand>
@@ -73,19 +74,18 @@ private:
 // undoing back to the saved state leaves the card unchanged, as in any editor; saving marks
 // the state as saved and keeps the history; opening another card or page starts it afresh.
 //
-// The history keeps the page as it left it. A change made behind its back (names written by
-// the name dialog, a page read again from its file) is noticed before the next step or undo:
-// the history then starts afresh from the page as it is, so that an undo never puts back
-// tables that would drop such a change.
-class UndoHistory : public ChangedStateView {
+// The history watches the open card: a page given a whole new state (read again from its
+// file, names written by the name dialog, another card opened) starts it afresh, so that an
+// undo never puts back tables that would drop such a change.
+class UndoHistory : public ChangedStateView, private OpenCard::Watcher {
 public:
-    UndoHistory(CardPage& page, ChangedState& changed);
+    UndoHistory(OpenCard& card, ChangedState& changed);
     ~UndoHistory() override;
     UndoHistory(const UndoHistory&) = delete;
     UndoHistory& operator=(const UndoHistory&) = delete;
 
     QUndoStack& Stack() { return stack_; }
-    const CardPage& Page() const { return page_; }
+    const CardPage& Page() const { return card_.Page(); }
 
     // Called after an undo or redo changed the page (the kinds whose tables changed).
     void SetRestoredHandler(std::function<void(const std::vector<int>& kinds)> handler) {
@@ -95,8 +95,6 @@ public:
     // Forgets every step; the page as it is becomes the starting point.
     void Reset();
 
-    // Before a change: makes sure the history knows the page as it is (see above).
-    void Sync();
     // After a change: records what changed since the last step as one step. Nothing is
     // recorded when nothing changed. text says what the step did ("Tick", "Add Text Field");
     // empty picks a name from the kinds that changed. Returns whether a step was recorded.
@@ -122,11 +120,20 @@ public:
 private:
     friend class ReplacePageCommand;
     friend class ChangeScope;
-    // The command has put state on the page.
-    void Applied(const PageDelta& delta, bool after);
+    // Puts a step's before or after state on the page.
+    void Apply(const PageDelta& delta, bool after);
     void CleanChanged(bool clean);
+    // OpenCard::Watcher
+    void PageReplaced(bool asInFile) override { asInFile ? Reset() : Forget(); }
+    void PageChangedUnseen() override { changedUnseen_ = true; }
+    bool RecordingChange() const override { return scopeDepth_ > 0 || applying_; }
+    // Starts afresh from a page given a state the history did not make; no undo leads back
+    // to a state that counts as saved, since the page is not known to be the file's.
+    void Forget();
+    // Forgets when the page was changed where the history could not see it.
+    void ForgetIfChangedUnseen();
 
-    CardPage& page_;
+    OpenCard& card_;
     ChangedState& changed_;
     QUndoStack stack_;
     // The page as the history last left it.
@@ -134,10 +141,12 @@ private:
     std::function<void(const std::vector<int>&)> restored_;
     bool followingChangedState_ = false;
     int scopeDepth_ = 0;
+    bool applying_ = false;
+    bool changedUnseen_ = false;
 };
 
-// A change of the card: the history is brought up to date when the scope opens and the change
-// is recorded when it closes. Scopes nest; only the outermost one records. A null history
+// A change of the card: the page may be edited while the scope is open, and the change is
+// recorded when it closes. Scopes nest; only the outermost one records. A null history
 // records nothing.
 class ChangeScope {
 public:

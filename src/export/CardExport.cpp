@@ -316,12 +316,12 @@ void CardExport::SaveAsFilledForm(const fs::path& target) {
                            "no form to fill in.");
     if (!pages_.ShowPage(false))
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
-    const CardPage front = ctx_.Page;
+    const CardPage front = ctx_.Card.Page();
     std::optional<CardPage> back;
     if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
         if (!pages_.ShowPage(true))
             throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
-        back = ctx_.Page;
+        back = ctx_.Card.Page();
         pages_.ShowPage(false);
     }
     FormTransfer transfer;

@@ -59,7 +59,7 @@ Answer NotesSession::Ask(const std::string& text, Buttons buttons, Icon icon) {
 std::string NotesSession::CardNotesFile() const {
     if (!changed_.CardOpen())
         return {};
-    std::string name = TrimSpaces(context_.Page.CardHeader[2]);
+    std::string name = TrimSpaces(context_.Card.Page().CardHeader[2]);
     return IsNotesFileName(name) ? name : std::string();
 }
 
@@ -358,7 +358,8 @@ std::string NotesSession::PrintHeading() const {
 }
 
 void NotesSession::OfferAssociation(const std::string& name) {
-    if (!changed_.CardOpen() || EqualsIgnoreCase(TrimSpaces(context_.Page.CardHeader[2]), name))
+    if (!changed_.CardOpen() ||
+        EqualsIgnoreCase(TrimSpaces(context_.Card.Page().CardHeader[2]), name))
         return;
     if (Ask("Do you want to associate this notes file with the card that is loaded?",
             Buttons::YesNo) != Answer::Yes)
@@ -373,7 +374,7 @@ void NotesSession::OfferAssociation(const std::string& name) {
                         loc::AssociateNotes, [&] { WriteNotesNameToFrontPage(context, name); },
                         [&] { return std::vector<ErrValue>{name}; });
                 });
-            context_.Page.CardHeader[2] = name;
+            context_.Card.Rewrite([&](CardPage& page) { page.CardHeader[2] = name; });
             changed_.SetChangedState(ChangedState::CardChangedCode);
         },
         [&] { return std::vector<ErrValue>{name}; });

@@ -125,7 +125,7 @@ void CardComparisonCommands::Recompare() {
         if (!theirs || (back && !twoPages))
             continue;
         std::optional<CardPage> saved;
-        const CardPage* mine = &context_.Page;
+        const CardPage* mine = &context_.Card.Page();
         if (back != context_.BackSideSelected) {
             // The page not on show, as saved.
             CardLocation other = context_.Location;
@@ -180,7 +180,7 @@ bool CardComparisonCommands::TakePartnersValue() {
     context_.errorTrap.Guard(loc::TakePartnersValue, [&] {
         window_.FillIn().CommitOpenEditor();
         const CardPage* theirs = partner_->pages.Page(chosen_->backPage);
-        CardPage after = context_.Page;
+        CardPage after = context_.Card.Page();
         if (!theirs || !CardComparison::TakeValue(after, *theirs, *chosen_))
             return;
         // The next field in the list is chosen next, when it is on this page.

@@ -44,7 +44,7 @@ const TextCodec& CardHistoryCommands::Codec() const {
 
 CardPage CardHistoryCommands::VersionPage(const ArchivedVersion& version) const {
     CardPage page;
-    page.CardHeader = context_.Page.CardHeader;
+    page.CardHeader = context_.Card.Page().CardHeader;
     CardFile::ParsePage(page, ReadFileBytes(version.file), context_.BackSideSelected);
     return page;
 }
@@ -99,7 +99,7 @@ void CardHistoryCommands::ShowHistory() {
                                  Codec().Decode(context_.ArchiveCard()).toUpper());
         historyDialog_->ShowVersions(title, versions_, small);
         historyDialog_->ShowCurrent(pictures_->Draw(
-            ShownSide(context_.Page), kPicturePixels * context_.TwipsPerPixel / width));
+            ShownSide(context_.Card.Page()), kPicturePixels * context_.TwipsPerPixel / width));
     });
 }
 

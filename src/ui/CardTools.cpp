@@ -189,9 +189,9 @@ void CardTools::OpenCheckedField(bool backPage, int field) {
             return;
         if (!window_.CardFaceShown())
             window_.ShowCardFace();
-        if (!window_.CardFaceShown() || field < 0 || field >= context_.Page.Count(TextField))
+        if (!window_.CardFaceShown() || field < 0 || field >= context_.Card.Page().Count(TextField))
             return;
-        const TextRecord f(context_.Page.Field(TextField, field).a);
+        const TextRecord f(context_.Card.Page().Field(TextField, field).a);
         window_.cardFace()->ScrollToShow(Place(f.x(), f.y(), f.width(), f.height()));
         window_.FillIn().CommitOpenEditor();
         window_.FillIn().Session().OpenTextEditor(field);

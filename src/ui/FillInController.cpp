@@ -70,7 +70,7 @@ char CtrlKeyOf(const QKeyEvent* event) {
 FillInController::FillInController(AppContext& context, ChangedState& changed, CardFace& cardView,
                                    CardRenderer& renderer, CardCanvas& canvas)
     : context_(context), changed_(changed), cardFace_(cardView), renderer_(renderer),
-      canvas_(canvas), session_(context.Page, *this) {
+      canvas_(canvas), session_(context.Card, *this) {
     BuildEditors(cardFace_.cardPicture());
 }
 
@@ -170,7 +170,7 @@ void FillInController::TypedSuit(QWidget* editor) {
 
 bool FillInController::OptionFieldAt(QPoint twips) const {
     const int32_t x = twips.x(), y = twips.y();
-    const CardPage& page = context_.Page;
+    const CardPage& page = context_.Card.Page();
     for (int i = 0; i < page.Count(OptionField); ++i) {
         const OptionFieldRecord field(page.Field(OptionField, i).a);
         if (x >= field.x() && x <= field.x() + field.width() && y >= field.y() &&
@@ -201,7 +201,7 @@ void FillInController::Click(QPoint twips) {
 
 void FillInController::StartFilling() {
     Reset();
-    int count = context_.Page.Count(TextField);
+    int count = context_.Card.Page().Count(TextField);
     if (count == 0)
         return;
     const int backFirst = context_.Traits().backPageFirstTextField;
@@ -250,7 +250,7 @@ bool FillInController::InsertSuitInto(QWidget* editor, char letter) {
 }
 
 void FillInController::OpenEditor(int textFieldIndex) {
-    const CardField& field = context_.Page.Field(TextField, textFieldIndex);
+    const CardField& field = context_.Card.Page().Field(TextField, textFieldIndex);
     EditorStyle style =
         EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
     if (QWidget* previous = OpenEditor();
@@ -269,7 +269,7 @@ void FillInController::OpenEditor(int textFieldIndex) {
 }
 
 void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
-    const CardField& field = context_.Page.Field(TextField, fieldIndex);
+    const CardField& field = context_.Card.Page().Field(TextField, fieldIndex);
     EditorStyle style =
         EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
     TextDrawer& text = renderer_.Text();
@@ -293,9 +293,9 @@ void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
 
 void FillInController::PlaceOpenEditor() {
     QWidget* editor = OpenEditor();
-    if (!editor || session_.CurrentField >= context_.Page.Count(TextField))
+    if (!editor || session_.CurrentField >= context_.Card.Page().Count(TextField))
         return;
-    const TextRecord field(context_.Page.Field(TextField, session_.CurrentField).a);
+    const TextRecord field(context_.Card.Page().Field(TextField, session_.CurrentField).a);
     CardPicture* picture = cardFace_.cardPicture();
     QPointF topLeft = picture->ToPixels(QPoint(field.x(), field.y()));
     QPointF bottomRight =
@@ -330,7 +330,7 @@ void FillInController::RefreshPicture() {
 }
 
 void FillInController::ShowOptionList(int optionFieldIndex, int choice) {
-    const OptionFieldRecord field(context_.Page.Field(OptionField, optionFieldIndex).a);
+    const OptionFieldRecord field(context_.Card.Page().Field(OptionField, optionFieldIndex).a);
     QPointF at = cardFace_.cardPicture()->ToPixels(QPoint(field.x(), field.y()));
     optionList_->move(at.toPoint());
     optionList_->setCurrentRow(std::clamp(choice, 0, 3));

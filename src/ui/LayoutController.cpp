@@ -214,7 +214,7 @@ void LayoutController::MenuItem(int index) {
     session_->MenuCommand(index);
     // A command that starts no action leaves filling in where it was.
     if (filling && !Editing() && index != menu::Done && field != FillInSession::NoField &&
-        field < context_.Page.Count(TextField) && !fillIn_.OpenEditor())
+        field < context_.Card.Page().Count(TextField) && !fillIn_.OpenEditor())
         fillIn_.Session().OpenTextEditor(field);
 }
 

@@ -110,7 +110,7 @@ MainWindow::MainWindow(AppContext& context, TransferFolderChooser* chooser, QWid
     renderer_ = std::make_unique<CardRenderer>(context_.errorTrap);
     cardPicture()->SetSource(&canvas_->Picture(),
                              [this] { DrawOpenPageOnScreen(context_, *renderer_, *canvas_); });
-    history_ = std::make_unique<UndoHistory>(context_.Page, session_.Changed());
+    history_ = std::make_unique<UndoHistory>(context_.Card, session_.Changed());
     session_.Changed().AddView(history_.get());
     fillIn_ = std::make_unique<FillInController>(context_, session_.Changed(), *cardFace_,
                                                  *renderer_, *canvas_);
@@ -535,8 +535,8 @@ void MainWindow::NameDialogDone() {
         filled && creating && session_.Changed().CardOpen())
         FillNewCardFromForm(*filled);
     // A format made from a scan or a PDF without a form starts with no fields at all.
-    if (creating && CardFaceShown() && context_.Page.Count(TextField) == 0 &&
-        context_.Page.Count(CheckBox) == 0)
+    if (creating && CardFaceShown() && context_.Card.Page().Count(TextField) == 0 &&
+        context_.Card.Page().Count(CheckBox) == 0)
         statusBar()->showMessage("This card has no fields yet: right-click where one belongs "
                                  "and choose \"Add a Text Field\" or \"Add a Check box\".");
     if (CardFaceShown())
@@ -652,7 +652,7 @@ void MainWindow::RefreshScreen() {
             history_->Reset();
         }
         Redraw();
-        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
+        if (field != FillInSession::NoField && field < context_.Card.Page().Count(TextField))
             fillIn_->Session().OpenTextEditor(field);
     });
 }

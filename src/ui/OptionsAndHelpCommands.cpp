@@ -79,7 +79,7 @@ void OptionsAndHelpCommands::OpenCardOptions() {
         }
         context_.SetupCardFormat(format, window_);
         window_.Redraw();
-        if (field != FillInSession::NoField && field < context_.Page.Count(TextField))
+        if (field != FillInSession::NoField && field < context_.Card.Page().Count(TextField))
             fillIn.Session().OpenTextEditor(field);
     });
 }

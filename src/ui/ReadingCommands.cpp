@@ -56,9 +56,9 @@ std::optional<std::string> ReadingCommands::SelectedFieldText() {
     if (fillIn.OpenEditor())
         return window_.Renderer().Text().Codec().Encode(fillIn.EditorText());
     int field = fillIn.Session().CurrentField;
-    if (field < 0 || field >= context_.Page.Count(TextField))
+    if (field < 0 || field >= context_.Card.Page().Count(TextField))
         return std::nullopt;
-    return context_.Page.Field(TextField, field).text;
+    return context_.Card.Page().Field(TextField, field).text;
 }
 
 void ReadingCommands::OpenNotes() {

@@ -67,7 +67,7 @@ void UndoCommands::Step(bool redo) {
         const int field = fillIn.Session().CurrentField;
         // Typing not yet stored becomes a step of its own, so that nothing typed is lost.
         fillIn.CommitOpenEditor();
-        const std::vector<CardField> before = context_.Page.Fields(TextField);
+        const std::vector<CardField> before = context_.Card.Page().Fields(TextField);
         if (redo)
             history.Redo();
         else
@@ -75,7 +75,7 @@ void UndoCommands::Step(bool redo) {
         // The open field stays open on the same field, wherever the step moved it in the
         // table (fields added or removed before it).
         if (!layout.Editing() && field != FillInSession::NoField) {
-            const int same = FollowTextField(before, context_.Page.Fields(TextField), field);
+            const int same = FollowTextField(before, context_.Card.Page().Fields(TextField), field);
             if (same >= 0)
                 fillIn.Session().OpenTextEditor(same);
         }

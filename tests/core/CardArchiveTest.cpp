@@ -34,7 +34,7 @@ protected:
     // Changes the open card's text and saves it; returns the page as it was before.
     std::string SaveWithText(const std::string& text) {
         std::string before = ReadFile(Front());
-        ctx.Page.Field(TextField, 0).text = text;
+        ctx.Card.Edit().Field(TextField, 0).text = text;
         session.Changed().SetChangedState(ChangedState::CardChangedCode);
         EXPECT_TRUE(session.Changed().SaveCard());
         return before;

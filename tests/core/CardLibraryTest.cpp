@@ -223,7 +223,7 @@ TEST_F(LibraryTest, NamesWithNonAsciiLettersAreListedAsTheUserNamedThem) {
                                                     "\xC3\x89T\xC3\x89.TST"}));
     for (const char* entry : {"CAF\xC3\x89.TST", "\xC3\x89T\xC3\x89.TST"}) {
         ASSERT_TRUE(library().OpenCard(Index(entry))) << entry;
-        ctx.Page.Add(CheckBox, {});
+        ctx.Card.Edit().Add(CheckBox, {});
         ASSERT_TRUE(session.Changed().SaveCard());
     }
     EXPECT_EQ(ReadLines(Cards("\xE9t\xE9.tst")).size(), 32u); // saved under its own name
@@ -246,7 +246,7 @@ TEST_F(LibraryTest, ACardReadIncompletelyOpensWithOneMessageAndKeepsItsOriginal)
     ASSERT_TRUE(library().OpenCard(Index("ODD.TST")));
     EXPECT_TRUE(session.Changed().CardOpen());
     EXPECT_EQ(views.status, "ODD card loaded.");
-    EXPECT_EQ(ctx.Page.Count(TextField), 1);
+    EXPECT_EQ(ctx.Card.Page().Count(TextField), 1);
     ASSERT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_EQ(prompter.MessageTexts()[0],
               "The card file odd.tst could not be read completely, so the card is open with "
@@ -280,7 +280,7 @@ TEST_F(LibraryTest, FoldersCopiedFromWindowsAreFoundInAnyLetterCase) {
     ASSERT_EQ(windowsCtx.Catalogue.FormatCount, 1);
     EXPECT_EQ(windowsViews.list, std::vector<std::string>{"MINE.TST"});
     ASSERT_TRUE(windowsSession.Library().OpenCard(0));
-    windowsCtx.Page.Add(CheckBox, {});
+    windowsCtx.Card.Edit().Add(CheckBox, {});
     ASSERT_TRUE(windowsSession.Changed().SaveCard());
     EXPECT_EQ(ReadLines(other / "tst" / "MINE.TST").size(), 32u);
     EXPECT_TRUE(fs::exists(other / "DATASYS" / "Tst.dat"));
@@ -305,7 +305,7 @@ TEST_F(LibraryTest, SelectionWithoutCardsSaysSo) {
 TEST_F(LibraryTest, SaveQuestionAnswersKeepSaveOrDropChanges) {
     Create("one");
     std::string saved = ReadFile(Cards("one.tst"));
-    ctx.Page.Field(TextField, 0).text = "Changed";
+    ctx.Card.Edit().Field(TextField, 0).text = "Changed";
     session.Changed().SetChangedState(ChangedState::CardChangedCode);
     EXPECT_TRUE(views.saveEnabled);
 
@@ -318,13 +318,13 @@ TEST_F(LibraryTest, SaveQuestionAnswersKeepSaveOrDropChanges) {
     // Cancel also keeps the card when another one is clicked.
     Create("two");
     ASSERT_TRUE(library().OpenCard(Index("ONE.TST")));
-    ctx.Page.Field(TextField, 0).text = "Changed";
+    ctx.Card.Edit().Field(TextField, 0).text = "Changed";
     session.Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueAnswer(Answer::Cancel);
     EXPECT_FALSE(library().OpenCard(Index("TWO.TST")));
     EXPECT_EQ(ctx.Location.CurrentCardName, "ONE");
     EXPECT_EQ(views.selected, Index("ONE.TST"));
-    EXPECT_EQ(ctx.Page.Field(TextField, 0).text, "Changed");
+    EXPECT_EQ(ctx.Card.Page().Field(TextField, 0).text, "Changed");
 
     prompter.QueueAnswer(Answer::Yes);
     EXPECT_EQ(session.Changed().AskSaveChanges(), Answer::Yes);
@@ -347,7 +347,7 @@ TEST_F(LibraryTest, BackSideOpensTheBackPageWithTheFrontPagesNotesLine) {
     ASSERT_TRUE(library().SwitchSide(true));
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
-    EXPECT_EQ(ctx.Page.CardHeader[2], "one.not");
+    EXPECT_EQ(ctx.Card.Page().CardHeader[2], "one.not");
     EXPECT_EQ(views.status, "ONE card loaded.");
 
     // Unsaved changes: Cancel keeps the side and the page.
@@ -365,7 +365,7 @@ TEST_F(LibraryTest, EditingNamesRewritesTheHeaderAndTheNameFields) {
     auto entries = library().PrepareEditNames();
     ASSERT_TRUE(entries);
     EXPECT_EQ(*entries, (NameEntries{"one", "Me", "11", "Pard", "22"}));
-    ctx.Page.Field(TextField, 0).text = "#<Arial>#Me";
+    ctx.Card.Edit().Field(TextField, 0).text = "#<Arial>#Me";
     EXPECT_TRUE(library().FinishNameDialog({"one", "Ann & Bob", "7", "Bob & Ann", "8"}));
     auto lines = ReadLines(Cards("one.tst"));
     EXPECT_EQ(lines[1], "Bob & Ann");

@@ -72,9 +72,9 @@ bool SaveSession::SaveCardPage(bool back, long version) {
         if (!session_.Library().SwitchSide(back))
             return false;
     }
-    if (!session_.Changed().CardOpen() || ctx_.Page.Count(TextField) == 0)
+    if (!session_.Changed().CardOpen() || ctx_.Card.Page().Count(TextField) == 0)
         return false;
-    ctx_.Page.Field(TextField, 0).text = VersionText(version);
+    ctx_.Card.Edit().Field(TextField, 0).text = VersionText(version);
     session_.Changed().SetChangedState(ChangedState::CardChangedCode);
     return session_.Changed().SaveCard();
 }

@@ -224,9 +224,10 @@ struct SessionTest : ::testing::Test {
         page.Add(OptionField, {{2000, 0, 200, 200, 1, 0}, ""});
         page.Add(CheckBox, {{3000, 0, 0, 0, 0, 8}, ""});
     }
-    CardPage page;
+    OpenCard card;
+    CardPage& page = card.Edit();
     RecordingFillInView view;
-    FillInSession session{page, view};
+    FillInSession session{card, view};
     HitMetrics metrics;
 };
 

@@ -121,11 +121,11 @@ TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
     EXPECT_TRUE(edit.ActionPending);
     view.editorText = "say \"hi\"  ";
     SaveChange();
-    ASSERT_EQ(ctx.Page.Count(TextField), 1);
+    ASSERT_EQ(ctx.Card.Page().Count(TextField), 1);
     EXPECT_EQ(Text(0).a, (std::array<int32_t, 6>{1000, 2000, 1500, 240, 0, 0}));
     EXPECT_EQ(Text(0).text, "say ''hi''");
-    ASSERT_EQ(ctx.Page.Count(ClearedArea), 1);
-    EXPECT_EQ(ctx.Page.Field(ClearedArea, 0).a,
+    ASSERT_EQ(ctx.Card.Page().Count(ClearedArea), 1);
+    EXPECT_EQ(ctx.Card.Page().Field(ClearedArea, 0).a,
               (std::array<int32_t, 6>{985, 1985, 1530, 270, 0, 0}));
     EXPECT_FALSE(Changed());                                // "Save Change" saved the card
     EXPECT_EQ(edit.EditMode, EditingStep::AddingTextField); // the action is armed again
@@ -156,7 +156,7 @@ TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
 
 TEST_F(LayoutEditTest, EditingAFieldInTheCardsFontDropsItsPrefixAndCancelLeavesItAlone) {
     OpenCard({"2,1000,1000,2000,240,2,\"#<Courier New>#abc\",128"});
-    const CardPage before = ctx.Page;
+    const CardPage before = ctx.Card.Page();
     edit.MenuCommand(menu::EditField);
     edit.Click(1500, 1100);
     ASSERT_TRUE(edit.Lifted());
@@ -165,7 +165,7 @@ TEST_F(LayoutEditTest, EditingAFieldInTheCardsFontDropsItsPrefixAndCancelLeavesI
     EXPECT_EQ(edit.Editor.fontName, "Courier New");
     edit.ArrowChanged(Arrow::UpDown, 1);          // one pixel down
     edit.ActionButton(PanelButton::CancelAction); // "Cancel Action"
-    EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
+    EXPECT_EQ(ctx.Card.Page().Fields(TextField), before.Fields(TextField));
     EXPECT_FALSE(edit.Lifted());
 
     edit.Click(1500, 1100);
@@ -186,18 +186,19 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     Draw(1000, 5000, 2000, 6000);
     SaveChange();
     EXPECT_TRUE(prompter.MessageTexts().empty());
-    ASSERT_EQ(ctx.Page.Count(ClearedArea), 1);
-    EXPECT_EQ(ctx.Page.Field(ClearedArea, 0).a, (std::array<int32_t, 6>{1000, 5000, 1000, 1000}));
+    ASSERT_EQ(ctx.Card.Page().Count(ClearedArea), 1);
+    EXPECT_EQ(ctx.Card.Page().Field(ClearedArea, 0).a,
+              (std::array<int32_t, 6>{1000, 5000, 1000, 1000}));
 
     // Over the three text fields (the last only touched at its corner): No changes nothing
     // and leaves the area being placed, to be moved or made smaller.
-    const CardPage before = ctx.Page;
+    const CardPage before = ctx.Card.Page();
     Draw(1100, 1100, 3000, 1240);
     prompter.QueueAnswer(Answer::No);
     SaveChange();
     EXPECT_EQ(prompter.MessageTexts().size(), 1u);
-    EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
-    EXPECT_EQ(ctx.Page.Count(ClearedArea), 1);
+    EXPECT_EQ(ctx.Card.Page().Fields(TextField), before.Fields(TextField));
+    EXPECT_EQ(ctx.Card.Page().Count(ClearedArea), 1);
     EXPECT_EQ(edit.EditMode, EditingStep::ClearingArea);
     EXPECT_TRUE(edit.ActionPending);
     EXPECT_TRUE(edit.Mobile.visible);
@@ -210,10 +211,10 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(prompter.MessageTexts().back(),
               "This operation will remove one or more existing fields.\r\n\r\nDo you want to "
               "proceed with this operation anyway?");
-    EXPECT_EQ(ctx.Page.Count(TextField), 0);
-    EXPECT_EQ(ctx.Page.Count(Rectangle), 1);
-    EXPECT_EQ(ctx.Page.Count(Line), 1);
-    EXPECT_EQ(ctx.Page.Count(ClearedArea), 2);
+    EXPECT_EQ(ctx.Card.Page().Count(TextField), 0);
+    EXPECT_EQ(ctx.Card.Page().Count(Rectangle), 1);
+    EXPECT_EQ(ctx.Card.Page().Count(Line), 1);
+    EXPECT_EQ(ctx.Card.Page().Count(ClearedArea), 2);
 }
 
 TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWithoutIt) {
@@ -223,7 +224,7 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     view.editorText = "half";
     edit.MenuCommand(menu::AddCheckBox);
     EXPECT_TRUE(prompter.Log().empty());
-    EXPECT_EQ(ctx.Page.Count(TextField), 0);
+    EXPECT_EQ(ctx.Card.Page().Count(TextField), 0);
     EXPECT_EQ(edit.EditMode, EditingStep::AddingCheckBox);
     EXPECT_FALSE(edit.ActionPending);
 
@@ -234,7 +235,7 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     edit.ActionButton(PanelButton::Done);
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{"Do you want to save the changes?"});
-    EXPECT_EQ(ctx.Page.Count(CheckBox), 0);
+    EXPECT_EQ(ctx.Card.Page().Count(CheckBox), 0);
     EXPECT_EQ(edit.EditMode, EditingStep::FillingIn);
     EXPECT_FALSE(edit.PanelVisible);
     EXPECT_EQ(view.done, 1);
@@ -249,8 +250,9 @@ TEST_F(LayoutEditTest, CheckBoxesLinesAndArrowsKeepToOnePixelSteps) {
     EXPECT_EQ(edit.Mobile.rect, (TwipRect{3000, 4000, 150, 150}));
     edit.ColourClicked(2);
     SaveChange();
-    ASSERT_EQ(ctx.Page.Count(CheckBox), 1);
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a, (std::array<int32_t, 6>{3015, 4015, 2, 0, 0, 150}));
+    ASSERT_EQ(ctx.Card.Page().Count(CheckBox), 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a,
+              (std::array<int32_t, 6>{3015, 4015, 2, 0, 0, 150}));
 
     edit.MenuCommand(menu::AddRectangle);
     Draw(1000, 1000, 2500, 2000);
@@ -275,9 +277,10 @@ TEST_F(LayoutEditTest, CheckBoxesLinesAndArrowsKeepToOnePixelSteps) {
     edit.LineCountText = "3";
     edit.LineSpacingText = "240";
     SaveChange();
-    ASSERT_EQ(ctx.Page.Count(Line), 3);
-    EXPECT_EQ(ctx.Page.Field(Line, 0).a, (std::array<int32_t, 6>{1000, 3000, 2000, 2000, 1, 1}));
-    EXPECT_EQ(ctx.Page.Field(Line, 2).a[2], 2480);
+    ASSERT_EQ(ctx.Card.Page().Count(Line), 3);
+    EXPECT_EQ(ctx.Card.Page().Field(Line, 0).a,
+              (std::array<int32_t, 6>{1000, 3000, 2000, 2000, 1, 1}));
+    EXPECT_EQ(ctx.Card.Page().Field(Line, 2).a[2], 2480);
     edit.ActionButton(PanelButton::Done);
     EXPECT_TRUE(edit.TallerEnabled);
     EXPECT_TRUE(errors.shown.empty());
@@ -288,7 +291,7 @@ TEST_F(LayoutEditTest, BadInputChangesNothing) {
     for (int i = 0; i < 501; ++i)
         records.push_back("2,100," + std::to_string(100 + i) + ",50,240,1,\"\",0");
     OpenCard(records);
-    const CardPage before = ctx.Page;
+    const CardPage before = ctx.Card.Page();
     // A click without a drag draws nothing.
     edit.MenuCommand(menu::AddRectangle);
     Draw(500, 500, 500, 500);
@@ -301,8 +304,8 @@ TEST_F(LayoutEditTest, BadInputChangesNothing) {
     SaveChange();
     ASSERT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_NE(prompter.MessageTexts()[0].find("text fields"), std::string::npos);
-    EXPECT_EQ(ctx.Page.Fields(TextField), before.Fields(TextField));
-    EXPECT_EQ(ctx.Page.Count(ClearedArea), 0);
+    EXPECT_EQ(ctx.Card.Page().Fields(TextField), before.Fields(TextField));
+    EXPECT_EQ(ctx.Card.Page().Count(ClearedArea), 0);
     // A field drawn past the card's edge is cut to the card.
     edit.MenuCommand(menu::AddRectangle);
     Draw(11000, 14800, 12500, 16000);

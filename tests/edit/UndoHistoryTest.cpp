@@ -39,7 +39,7 @@ protected:
     void Save() { ASSERT_TRUE(main.Changed().SaveCard()); }
 
     QuietFillInView quiet;
-    FillInSession filling{ctx.Page, quiet};
+    FillInSession filling{ctx.Card, quiet};
     std::string saved;
 };
 
@@ -106,19 +106,19 @@ TEST_F(UndoHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) 
     for (size_t i = 0; i < changes.size(); ++i) {
         SCOPED_TRACE("change " + std::to_string(i));
         edit.EndLayoutEditing();
-        const CardPage before = ctx.Page;
+        const CardPage before = ctx.Card.Page();
         changes[i]();
         ASSERT_TRUE(history.CanUndo());
-        const CardPage after = ctx.Page;
+        const CardPage after = ctx.Card.Page();
         ASSERT_FALSE(PageDelta::Between(before, after).Empty());
         ASSERT_TRUE(history.Undo());
         Save();
         EXPECT_EQ(ReadFile(ctx.Location.PagePath()), saved);
         ASSERT_TRUE(history.Redo());
-        EXPECT_TRUE(PageDelta::Between(ctx.Page, after).Empty());
+        EXPECT_TRUE(PageDelta::Between(ctx.Card.Page(), after).Empty());
         ASSERT_TRUE(history.Undo());
         // The next change starts from the page as it was.
-        EXPECT_TRUE(PageDelta::Between(ctx.Page, before).Empty());
+        EXPECT_TRUE(PageDelta::Between(ctx.Card.Page(), before).Empty());
     }
     EXPECT_TRUE(errors.shown.empty());
 }
@@ -138,7 +138,7 @@ TEST_F(UndoHistoryTest, TheChangedStateFollowsTheHistory) {
     EXPECT_FALSE(Changed());
 
     // Changes the history never saw cannot be undone, nor does any undo count as saved.
-    ctx.Page.Field(TextField, 0).text = "behind its back";
+    ctx.Card.Rewrite([](CardPage& page) { page.Field(TextField, 0).text = "behind its back"; });
     main.Changed().SetChangedState(ChangedState::CardChangedCode);
     EXPECT_FALSE(history.Undo());
     EXPECT_EQ(Text(0).text, "behind its back");
@@ -165,17 +165,56 @@ TEST_F(UndoHistoryTest, NudgesOfOneFieldAreOneStep) {
 TEST_F(UndoHistoryTest, ReplacingThePageIsOneStepThatRedraws) {
     std::vector<int> redrawn;
     history.SetRestoredHandler([&](const std::vector<int>& kinds) { redrawn = kinds; });
-    const CardPage before = ctx.Page;
-    CardPage after = ctx.Page;
+    const CardPage before = ctx.Card.Page();
+    CardPage after = ctx.Card.Page();
     after.Field(TextField, 0).text = "partner's";
     after.CardHeader[0] = "Carl";
     history.ReplacePage(after, "Take Partner's Value");
     EXPECT_EQ(Text(0).text, "partner's");
-    EXPECT_EQ(ctx.Page.CardHeader[0], "Carl");
+    EXPECT_EQ(ctx.Card.Page().CardHeader[0], "Carl");
     EXPECT_EQ(redrawn, std::vector<int>{TextField});
     EXPECT_TRUE(Changed());
     EXPECT_EQ(history.Stack().undoText(), "Take Partner's Value");
     history.Undo();
-    EXPECT_TRUE(PageDelta::Between(ctx.Page, before).Empty());
+    EXPECT_TRUE(PageDelta::Between(ctx.Card.Page(), before).Empty());
     EXPECT_FALSE(Changed());
+}
+
+// The page read again from its file (another side shown and this one read back, F4): no undo
+// puts back the tables of the page it replaced, and undoing a later step leads back to the
+// file's state. A change made outside the history (a name written) is no saved state to undo
+// back to.
+TEST_F(UndoHistoryTest, APageGivenANewStateIsNeverUndoneInto) {
+    filling.Click(5010, 5010, {});
+    Save();
+    ASSERT_TRUE(history.CanUndo());
+    const int ticked = ctx.Card.Page().Field(CheckBox, 0).a[4];
+    ASSERT_TRUE(ctx.LoadCard());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.Undo());
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a[4], ticked);
+    filling.Click(5010, 5010, {});
+    EXPECT_TRUE(Changed());
+    history.Undo();
+    EXPECT_FALSE(Changed());
+
+    ctx.Card.Rewrite([](CardPage& page) { page.CardHeader[0] = "Renamed"; });
+    main.Changed().SetChangedState(ChangedState::CardChangedCode);
+    EXPECT_FALSE(history.CanUndo());
+    filling.Click(5010, 5010, {});
+    history.Undo();
+    EXPECT_TRUE(Changed());
+    EXPECT_EQ(ctx.Card.Page().CardHeader[0], "Renamed");
+}
+
+// Editing the page while no step is open is a fault of the program: a debug build stops at
+// it; a release build forgets the history, so that no undo drops the edit.
+TEST_F(UndoHistoryTest, AnEditOutsideAStepIsCaughtAndNeverUndoneOver) {
+    filling.Click(5010, 5010, {});
+    ASSERT_TRUE(history.CanUndo());
+    EXPECT_DEBUG_DEATH(ctx.Card.Edit().Field(TextField, 0).text = "unseen", "outside its history");
+#ifdef NDEBUG
+    EXPECT_FALSE(history.Undo());
+    EXPECT_EQ(Text(0).text, "unseen");
+#endif
 }

@@ -20,7 +20,7 @@ protected:
         SaveWithText("second");
     }
     void SaveWithText(const std::string& text) {
-        CardPage after = ctx.Page;
+        CardPage after = ctx.Card.Page();
         after.Field(TextField, 0).text = text;
         changer.ReplacePage(after, "Typing");
         ASSERT_TRUE(main.Changed().SaveCard());
@@ -38,7 +38,7 @@ protected:
 TEST_F(VersionRestoreTest, RestoreThenUndoGivesTheCardBeforeTheRestoreByteForByte) {
     const std::string beforeRestore = ReadFile(Page());
     // Unsaved changes are asked about first; Cancel restores nothing.
-    Text(0).text = "typed";
+    Type(0, "typed");
     main.Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueAnswer(Answer::Cancel);
     EXPECT_FALSE(RestorePageVersion(ctx, main.Changed(), changer, Newest()));
@@ -74,7 +74,7 @@ TEST_F(VersionRestoreTest, ASaveOverAFileChangedOnDiskAsksFirst) {
     WriteFile(Page(), theirs);
 
     // Cancel: nothing written, the typing stays.
-    Text(0).text = "mine";
+    Type(0, "mine");
     main.Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueChoice(std::nullopt);
     EXPECT_FALSE(main.Changed().SaveCard());
@@ -100,7 +100,7 @@ TEST_F(VersionRestoreTest, ASaveOverAFileChangedOnDiskAsksFirst) {
     std::string again = ReadFile(Page());
     again.replace(again.find("\"mine\""), 6, "\"them\"");
     WriteFile(Page(), again);
-    Text(0).text = "mine again";
+    Type(0, "mine again");
     main.Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueChoice(size_t(0));
     ASSERT_TRUE(main.Changed().SaveCard());

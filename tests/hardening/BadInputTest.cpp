@@ -51,7 +51,7 @@ protected:
         Click(dialog->dialogButton(0));
     }
     void ChangeOpenCard(const std::string& text) {
-        ctx.Page.Field(TextField, 0).text = text;
+        ctx.Card.Rewrite([&](CardPage& page) { page.Field(TextField, 0).text = text; });
         window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     }
     int Messages() const { return int(prompter.MessageTexts().size()); }
@@ -147,7 +147,8 @@ TEST_F(BadInputTest, AReadOnlyDataRootOpensSaysSoOnceAndNeverLosesTheOpenCard) {
     shown.Session().Library().OpenCard(0);
     shown.ShowCardFace();
     AppContext& context = app.Context();
-    context.Page.Field(TextField, 0).text = "typed on a read-only disk";
+    context.Card.Rewrite(
+        [&](CardPage& page) { page.Field(TextField, 0).text = "typed on a read-only disk"; });
     shown.Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     QTest::keyClick(&shown, Qt::Key_F3);
     ASSERT_EQ(startErrors.shown.size(), 1u);
@@ -168,13 +169,13 @@ TEST_F(BadInputTest, AReadOnlyDataRootOpensSaysSoOnceAndNeverLosesTheOpenCard) {
     // card and what was typed.
     ASSERT_TRUE(shown.Session().ChooseFormat(0));
     ASSERT_TRUE(shown.Session().Library().OpenCard(0));
-    context.Page.Field(TextField, 0).text = "typed again";
+    context.Card.Rewrite([&](CardPage& page) { page.Field(TextField, 0).text = "typed again"; });
     shown.Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     shown.ReturnToStartFace();
     startPrompter.QueueAnswer(Answer::Yes);
     EXPECT_FALSE(shown.close());
     EXPECT_EQ(startErrors.shown.size(), 2u);
-    EXPECT_EQ(context.Page.Field(TextField, 0).text, "typed again");
+    EXPECT_EQ(context.Card.Page().Field(TextField, 0).text, "typed again");
     EXPECT_TRUE(shown.Session().Changed().CardChanged());
     EXPECT_EQ(startPrompter.MessageTexts().size(), 3u); // and the second save question
     startPrompter.QueueAnswer(Answer::No);
@@ -227,7 +228,9 @@ TEST_F(BadInputTest, AMissingOrDamagedPictureIsSaidOnceWhateverIsRedrawn) {
     ShowWindow();
     NameDialogDone("ab");
     for (const char* picture : {"gone.bmp", "broken.bmp"}) {
-        ctx.Page.Add(Bitmap, CardField{{300, 300, 600, 600, 0, 0}, picture});
+        ctx.Card.Rewrite([&](CardPage& page) {
+            page.Add(Bitmap, CardField{{300, 300, 600, 600, 0, 0}, picture});
+        });
         window->Redraw();
     }
     Click(window->findChild<QToolButton*>("ZoomIn"));
@@ -296,7 +299,7 @@ TEST_F(BadInputTest, TenMegabytesOfGarbageOpenAsWhatCanBeReadAndTheOriginalIsKep
     EXPECT_NE(prompter.MessageTexts()[0].find("could not be read completely"), std::string::npos);
     ASSERT_TRUE(window->Session().Changed().CardOpen());
     window->ShowCardFace();
-    ctx.Page.CardHeader[3] = "rescued";
+    ctx.Card.Rewrite([&](CardPage& page) { page.CardHeader[3] = "rescued"; });
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     EXPECT_TRUE(window->Session().Changed().SaveCard());
     EXPECT_EQ(ReadFile(Cards("junk.tst.bak")), garbage);

@@ -30,7 +30,7 @@ void CreateCard(WriteRig& rig, const std::string& name) {
 }
 
 void ChangeCard(WriteRig& rig) {
-    rig.ctx.Page.Field(TextField, 0).text = "Changed text";
+    rig.ctx.Card.Edit().Field(TextField, 0).text = "Changed text";
     rig.session.Changed().SetChangedState(ChangedState::CardChangedCode);
 }
 
@@ -171,7 +171,7 @@ std::vector<WritePath> WritePaths() {
                      },
                      [](WriteRig& rig) {
                          // Chosen once; a save that failed is simply tried again.
-                         if (rig.ctx.Page.CardHeader[2] != "n.not") {
+                         if (rig.ctx.Card.Page().CardHeader[2] != "n.not") {
                              rig.prompter.QueueAnswer(Answer::Yes); // associate it with the card
                              if (!rig.notes.ChooseFile("n.not"))
                                  return false;

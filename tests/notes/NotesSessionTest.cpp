@@ -33,7 +33,7 @@ protected:
     fs::path Notes(const std::string& name) const { return dir / "suppnote" / name; }
     // A card is open whose header line 2 names notesLine.
     void OpenCard(const std::string& notesLine) {
-        ctx.Page.CardHeader[2] = notesLine;
+        ctx.Card.Edit().CardHeader[2] = notesLine;
         changed.SetChangedState(ChangedState::CardOpenedCode);
         changed.SetChangedState(ChangedState::CardSavedCode);
     }
@@ -243,7 +243,7 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
 
     prompter.QueueAnswer(Answer::No);
     ASSERT_TRUE(session.ChooseFile("ours.not"));
-    EXPECT_EQ(ctx.Page.CardHeader[2], "old.not");
+    EXPECT_EQ(ctx.Card.Page().CardHeader[2], "old.not");
     EXPECT_FALSE(changed.CardChanged());
 
     prompter.QueueAnswer(Answer::Yes);
@@ -251,7 +251,7 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
     ASSERT_TRUE(session.ChooseFile("ours.not"));
     EXPECT_EQ(prompter.MessageTexts().back(),
               "Do you want to associate this notes file with the card that is loaded?");
-    EXPECT_EQ(ctx.Page.CardHeader[2], "ours.not");
+    EXPECT_EQ(ctx.Card.Page().CardHeader[2], "ours.not");
     EXPECT_TRUE(changed.CardChanged());
     // The front page waits for the card to be saved, as from the front page itself.
     EXPECT_EQ(ReadLines(dir / "TEST" / "pair.tst"), front);
@@ -270,7 +270,7 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
     ASSERT_TRUE(session.ChooseFile("theirs.not"));
     prompter.QueueAnswer(Answer::No);
     EXPECT_EQ(changed.AskSaveChanges(), Answer::No);
-    ctx.Page.CardHeader[2] = "ours.not";
+    ctx.Card.Edit().CardHeader[2] = "ours.not";
     changed.SetChangedState(ChangedState::CardChangedCode);
     ASSERT_TRUE(changed.SaveCard());
     EXPECT_EQ(ReadLines(dir / "TEST" / "pair.tst"), front);

@@ -34,7 +34,7 @@ protected:
         ctx.Location.CurrentCardName = "card";
         ASSERT_TRUE(ctx.LoadCard());
     }
-    CardField& Field(int index) { return ctx.Page.Field(TextField, index); }
+    CardField& Field(int index) { return ctx.Card.Edit().Field(TextField, index); }
     RenderRequest Shown() { return ctx.RequestForOpenPage(RenderTarget::Screen); }
     std::vector<FieldOverflow> Found() { return check.CheckPage(Shown()); }
 

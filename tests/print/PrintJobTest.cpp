@@ -206,7 +206,7 @@ TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
     // Text the sample's general approach could not hold even in the smallest letters.
     constexpr int kApproach = 2;
-    ctx.Page.Field(TextField, kApproach).text = std::string(400, 'W');
+    ctx.Card.Edit().Field(TextField, kApproach).text = std::string(400, 'W');
     ASSERT_TRUE(ctx.SaveCard());
     auto questionsAsked = [this] {
         std::vector<std::string> texts;
@@ -232,7 +232,7 @@ TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
 
     // Text that only needs smaller letters prints without a question.
     OpenSample(ctx.Catalogue.Codes.FmtACBL);
-    CardField& field = ctx.Page.Field(TextField, kApproach);
+    CardField& field = ctx.Card.Edit().Field(TextField, kApproach);
     OverflowCheck check(ctx.errorTrap);
     for (field.text = "Two over one"; field.text.size() < 200; field.text += " and more") {
         auto found = check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));

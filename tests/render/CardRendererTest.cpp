@@ -106,8 +106,8 @@ protected:
         for (Cycle cycle :
              {Cycle{CheckBox, 4, 2}, Cycle{Circle, 3, 4}, Cycle{FrameBox, 4, 3},
               Cycle{TickMark, 2, 2}, Cycle{OptionField, 4, 4}, Cycle{CircledItem, 3, 4}}) {
-            for (int i = 0; i < ctx.Page.Count(cycle.kind); ++i) {
-                CardField& field = ctx.Page.Field(cycle.kind, i);
+            for (int i = 0; i < ctx.Card.Page().Count(cycle.kind); ++i) {
+                CardField& field = ctx.Card.Edit().Field(cycle.kind, i);
                 for (int step = 1; step <= cycle.states; ++step) {
                     if (cycle.kind == CircledItem) {
                         field.a[3] = (field.a[3] + 1) & 3;
@@ -313,7 +313,7 @@ TEST_F(RendererTest, TextTooLongForItsFieldIsShrunkOrCutButNeverInkedOutsideIt) 
     for (bool paper : {false, true}) {
         const QImage picture = paper ? Paper() : Picture().copy();
         for (int field = 0; field < 3; ++field) {
-            const CardField& f = ctx.Page.Field(TextField, field);
+            const CardField& f = ctx.Card.Page().Field(TextField, field);
             const int x0 = f.a[0] / 15, x1 = (f.a[0] + f.a[2]) / 15 + 1;
             const int y0 = f.a[1] / 15, y1 = (f.a[1] + f.a[3]) / 15 + 2;
             const int bottom = field == 2 ? y1 + 40 : y1;
@@ -352,10 +352,10 @@ TEST_F(RendererTest, UntickingACrossedBoxLeavesACleanBox) {
     Build({crossed});
     Card({RecordLine(3, {3000, 3000, 0, 0, 0, 300})});
     const QImage clean = Picture().copy();
-    ctx.Page.Field(CheckBox, 0).a[4] = 1;
+    ctx.Card.Edit().Field(CheckBox, 0).a[4] = 1;
     screen.RedrawField(canvas.Surface(), CheckBox, 0);
     EXPECT_NE(canvas.Picture(), clean);
-    ctx.Page.Field(CheckBox, 0).a[4] = 0;
+    ctx.Card.Edit().Field(CheckBox, 0).a[4] = 0;
     screen.RedrawField(canvas.Surface(), CheckBox, 0);
     EXPECT_EQ(canvas.Picture(), clean);
 }
@@ -365,7 +365,7 @@ TEST_F(RendererTest, CircledItemClickedFourTimesIsPlainAgain) {
     Card({RecordLine(24, {3000, 3000, 0, 0, 12, 2}, "K")});
     const QImage plain = Picture().copy();
     for (int click = 1; click <= 4; ++click) {
-        CardField& item = ctx.Page.Field(CircledItem, 0);
+        CardField& item = ctx.Card.Edit().Field(CircledItem, 0);
         item.a[3] = (item.a[3] + 1) & 3;
         screen.RedrawCircledItem(canvas.Surface(), 0);
         if (click == 1) {
@@ -394,7 +394,7 @@ TEST_F(RendererTest, KeptBaseLayerGivesTheSamePicture) {
     EXPECT_EQ(screen.BaseLayerReuses(), 1);
     EXPECT_EQ(warm, cold);
     // Another erased area is another base layer.
-    ctx.Page.Add(ClearedArea, CardField{{3000, 100, 1500, 240, 0, 0}, ""});
+    ctx.Card.Edit().Add(ClearedArea, CardField{{3000, 100, 1500, 240, 0, 0}, ""});
     Picture();
     EXPECT_EQ(screen.BaseLayerReuses(), 1);
     EXPECT_EQ(Pixel(3100, 200), qRgb(255, 255, 255));

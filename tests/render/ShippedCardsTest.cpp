@@ -130,13 +130,13 @@ TEST_P(ShippedCardTest, SampleSurvivesSaveAndLoad) {
         if (!Open(back))
             continue;
         SCOPED_TRACE(back ? "back" : "front");
-        ASSERT_GT(ctx.Page.Count(TextField), 2);
-        CardPage loaded = ctx.Page;
+        ASSERT_GT(ctx.Card.Page().Count(TextField), 2);
+        CardPage loaded = ctx.Card.Page();
         ASSERT_TRUE(ctx.SaveCard());
         ASSERT_TRUE(ctx.LoadCard());
         for (int kind = 0; kind < CardPage::KindSlots; ++kind)
-            EXPECT_EQ(ctx.Page.Fields(kind), loaded.Fields(kind)) << "kind " << kind;
-        EXPECT_EQ(ctx.Page.CardHeader, loaded.CardHeader);
+            EXPECT_EQ(ctx.Card.Page().Fields(kind), loaded.Fields(kind)) << "kind " << kind;
+        EXPECT_EQ(ctx.Card.Page().CardHeader, loaded.CardHeader);
     }
     EXPECT_TRUE(errors.shown.empty());
 }
@@ -161,9 +161,9 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
         Render();
         std::string differing;
         for (const Cycle& cycle : cycles)
-            for (int i = 0; i < ctx.Page.Count(cycle.kind); ++i)
+            for (int i = 0; i < ctx.Card.Page().Count(cycle.kind); ++i)
                 for (int step = 1; step <= cycle.states; ++step) {
-                    CardField& field = ctx.Page.Field(cycle.kind, i);
+                    CardField& field = ctx.Card.Edit().Field(cycle.kind, i);
                     field.a[size_t(cycle.attribute)] =
                         (field.a[size_t(cycle.attribute)] + 1) % cycle.states;
                     if (cycle.kind == CircledItem)
@@ -177,10 +177,10 @@ TEST_P(ShippedCardTest, EveryMarkRedrawnAloneLooksAsOnAPageDrawnAfresh) {
                     }
                 }
         // A text field written shorter and back again, as typing and committing do.
-        for (int i = 0; i < ctx.Page.Count(TextField); ++i) {
-            const std::string text = ctx.Page.Field(TextField, i).text;
+        for (int i = 0; i < ctx.Card.Page().Count(TextField); ++i) {
+            const std::string text = ctx.Card.Page().Field(TextField, i).text;
             for (const std::string& typed : {std::string("x"), text}) {
-                ctx.Page.Field(TextField, i).text = typed;
+                ctx.Card.Edit().Field(TextField, i).text = typed;
                 screen.RedrawField(canvas.Surface(), TextField, i);
                 DrawOn(fresh, freshCanvas);
                 if (canvas.Picture() != freshCanvas.Picture()) {
@@ -269,7 +269,7 @@ TEST_P(ShippedCardTest, TypedTextFollowsFontColour) {
         ctx.DefaultsFile().Save(ctx.Catalogue, ctx.CurrentFormat, ctx.Defaults, back, false);
         const QImage& picture = Render();
         const double scale = ctx.View.ViewScale / ctx.TwipsPerPixel;
-        for (const CardField& field : ctx.Page.Fields(TextField)) {
+        for (const CardField& field : ctx.Card.Page().Fields(TextField)) {
             // Suit symbols keep their own colours; a font prefix or an alert colour is not
             // the typed-text colour.
             if (field.a[4] != 1 || field.text.empty() ||

@@ -64,7 +64,7 @@ protected:
 
 TEST_F(WarmRedrawTest, WhatTheCardNoLongerHasLeavesNoTraceOnTheKeptBaseLayer) {
     // Everything the card draws is ticked, circled and written on the first picture.
-    CardPage& page = ctx.Page;
+    CardPage& page = ctx.Card.Edit();
     for (int i = 0; i < page.Count(CheckBox); ++i)
         page.Field(CheckBox, i).a[4] = 1;
     for (int i = 0; i < page.Count(TextField); ++i)

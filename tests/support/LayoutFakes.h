@@ -62,7 +62,12 @@ protected:
         ctx.Defaults.BasicFontSize = 10;
     }
     bool Changed() { return main.Changed().CardChanged(); }
-    CardField& Text(int i) { return ctx.Page.Field(TextField, i); }
+    const CardField& Text(int i) { return ctx.Card.Page().Field(TextField, i); }
+    // Types text into text field i as one step of the card's history.
+    void Type(int i, std::string text) {
+        ChangeScope change(&history, "Typing");
+        ctx.Card.Edit().Field(TextField, i).text = std::move(text);
+    }
     // A drag with the left button from one point to another.
     void Draw(double x1, double y1, double x2, double y2) {
         edit.MouseDown(x1, y1);
@@ -79,7 +84,7 @@ protected:
     FakeMainViews views;
     FakeFolderChooser chooser;
     MainSession main{ctx, views, views, chooser};
-    UndoHistory history{ctx.Page, main.Changed()};
+    UndoHistory history{ctx.Card, main.Changed()};
     FakeLayoutView view;
     LayoutEditSession edit{ctx, main.Changed(), &history, view};
 };

@@ -72,7 +72,7 @@ protected:
     }
     // The top right corner of text field i, one pixel inside.
     QPoint Corner(int i) {
-        const CardField& f = ctx.Page.Field(TextField, i);
+        const CardField& f = ctx.Card.Page().Field(TextField, i);
         QPoint corner = At(f.a[0] + f.a[2], f.a[1]);
         return corner + QPoint(-2, 1);
     }
@@ -107,7 +107,7 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     CardRenderer printer(ctx.errorTrap);
     printer.Render(ctx.RequestForOpenPage(RenderTarget::Paper), surface);
     surface.End();
-    const CardField& field = ctx.Page.Field(TextField, 1);
+    const CardField& field = ctx.Card.Page().Field(TextField, 1);
     const QPoint corner(int((field.a[0] + field.a[2]) * 150 / 1440) - 2,
                         field.a[1] * 150 / 1440 + 1);
     for (int dx = -6; dx <= 2; ++dx)
@@ -177,17 +177,17 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
     EXPECT_NE(Overlay(onOutline), QColor(0, 0, 0, 0));
     EXPECT_TRUE(Tools().Comparison().comparisonPanel()->takeValueButton()->isEnabled());
     QTest::mouseClick(Tools().Comparison().comparisonPanel()->takeValueButton(), Qt::LeftButton);
-    EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, box.mine).a[4], 1);
     EXPECT_TRUE(window->Session().Changed().CardChanged());
     ASSERT_EQ(Tools().Comparison().Differences().size(), 2u);
     EXPECT_EQ(Overlay(onOutline), QColor(0, 0, 0, 0));
     // One step of the undo history.
     window->UndoStep(false);
-    EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 0);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, box.mine).a[4], 0);
     EXPECT_EQ(Tools().Comparison().Differences().size(), 3u);
     EXPECT_FALSE(window->Session().Changed().CardChanged());
     window->UndoStep(true);
-    EXPECT_EQ(ctx.Page.Field(CheckBox, box.mine).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, box.mine).a[4], 1);
     EXPECT_EQ(Tools().Comparison().Differences().size(), 2u);
 
     // The back page's difference turns the card over (after saving what was taken).
@@ -205,9 +205,8 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
 
 TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     Open();
-    CardField& field = ctx.Page.Field(TextField, 1);
-    const std::string first = field.text;
-    field.text = "K999999";
+    const std::string first = ctx.Card.Page().Field(TextField, 1).text;
+    ctx.Card.Rewrite([](CardPage& page) { page.Field(TextField, 1).text = "K999999"; });
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     window->Session().SaveChanges();
 
@@ -220,7 +219,7 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     ASSERT_FALSE(dialog->chosenPicture()->pixmap().isNull());
     EXPECT_EQ(dialog->chosenPicture()->pixmap().size(), dialog->currentPicture()->pixmap().size());
     // Both pictures show the card's own text: the names in the first field.
-    const CardField& names = ctx.Page.Field(TextField, 0);
+    const CardField& names = ctx.Card.Page().Field(TextField, 0);
     for (QLabel* label : {dialog->chosenPicture(), dialog->currentPicture()}) {
         QImage picture = label->pixmap().toImage();
         const double perTwip = picture.width() / ctx.Defaults.NaturalWidth;
@@ -232,7 +231,7 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
         EXPECT_GT(ink, 10) << label->objectName().toStdString() << " " << ink;
     }
     QTest::mouseClick(dialog->restoreButton(), Qt::LeftButton);
-    EXPECT_EQ(ctx.Page.Field(TextField, 1).text, first);
+    EXPECT_EQ(ctx.Card.Page().Field(TextField, 1).text, first);
     EXPECT_FALSE(window->Session().Changed().CardChanged());
     // The version the restore replaced is listed now, so the restore can be taken back.
     EXPECT_EQ(dialog->versionList()->count(), 2);

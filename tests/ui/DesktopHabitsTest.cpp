@@ -68,7 +68,7 @@ protected:
         ASSERT_NE(target, nullptr);
         QTest::keyClick(target, key, modifiers);
     }
-    std::string FirstText() { return ctx.Page.Field(TextField, 0).text; }
+    std::string FirstText() { return ctx.Card.Page().Field(TextField, 0).text; }
     bool Changed() { return window->Session().Changed().CardChanged(); }
     QTabBar* Tabs() { return window->cardFace()->sideTabs(); }
     // Files kept in the card history.
@@ -218,7 +218,7 @@ TEST_F(DesktopHabitsTest, OneSessionOfLayoutEditingKeepsOneVersionInTheHistory) 
         QTest::keyClicks(window->Layout().layoutEditor(), QStringLiteral("field %1").arg(i));
         SaveChange();
     }
-    ASSERT_EQ(ctx.Page.Count(TextField), 5);
+    ASSERT_EQ(ctx.Card.Page().Count(TextField), 5);
     EXPECT_EQ(HistoryVersions(), 1);
     QTest::mouseClick(window->Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
     EXPECT_EQ(HistoryVersions(), 1);

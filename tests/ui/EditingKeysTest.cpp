@@ -46,8 +46,8 @@ protected:
     LayoutController& Layout() { return window->Layout(); }
     CardPicture* Picture() { return window->cardPicture(); }
     QPoint At(int x, int y) { return Picture()->ToPixels(QPoint(x, y)).toPoint(); }
-    CardField& Text(int i) { return ctx.Page.Field(TextField, i); }
-    int Tick() { return ctx.Page.Field(CheckBox, 0).a[4]; }
+    const CardField& Text(int i) { return ctx.Card.Page().Field(TextField, i); }
+    int Tick() { return ctx.Card.Page().Field(CheckBox, 0).a[4]; }
     QLineEdit* Editor() { return qobject_cast<QLineEdit*>(FillIn().OpenEditor()); }
     // A key where the keyboard is.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -128,13 +128,13 @@ TEST_F(EditingKeysTest, AfterAnUndoThatAddsAFieldTheBoxStaysOnItsField) {
     Layout().MenuItem(menu::DeleteField);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(1100, 1100));
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
-    ASSERT_EQ(ctx.Page.Count(TextField), 2);
+    ASSERT_EQ(ctx.Card.Page().Count(TextField), 2);
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
     ASSERT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
     FillIn().Click({1100, 3100});
     ASSERT_EQ(FillIn().Session().CurrentField, 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_EQ(ctx.Page.Count(TextField), 3);
+    ASSERT_EQ(ctx.Card.Page().Count(TextField), 3);
     EXPECT_EQ(FillIn().Session().CurrentField, 2);
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(Editor()->text(), "third");
@@ -189,14 +189,14 @@ TEST_F(EditingKeysTest, AFieldBeingPlacedIsNotDroppedWithoutAsking) {
     QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_FALSE(Layout().Session().ActionPending);
     EXPECT_EQ(Tick(), 1);
-    EXPECT_EQ(ctx.Page.Count(TextField), 3);
+    EXPECT_EQ(ctx.Card.Page().Count(TextField), 3);
 
     // Yes keeps it on the card before the card goes away.
     editor = PlaceTextField("KEPT");
     prompter.QueueAnswer(Answer::Yes);
     QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(window->CardFaceShown());
-    ASSERT_EQ(ctx.Page.Count(TextField), 4);
+    ASSERT_EQ(ctx.Card.Page().Count(TextField), 4);
     EXPECT_EQ(Text(3).text, "KEPT");
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
     EXPECT_TRUE(errors.shown.empty());
@@ -238,6 +238,6 @@ TEST_F(EditingKeysTest, APickedShapeShowsItsColourAndAFieldMarkedForDeletionStay
     EXPECT_EQ(Layout().Session().Mobile.line.y1, marked.y1);
     EXPECT_EQ(Layout().Session().Mobile.line.x2, marked.x2);
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
-    EXPECT_EQ(ctx.Page.Count(Line), 0);
+    EXPECT_EQ(ctx.Card.Page().Count(Line), 0);
     EXPECT_TRUE(errors.shown.empty());
 }

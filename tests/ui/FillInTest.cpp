@@ -45,7 +45,7 @@ protected:
     }
     FillInController& FillIn() { return window->FillIn(); }
     FillInSession& Session() { return FillIn().Session(); }
-    CardField& Text(int i) { return ctx.Page.Field(TextField, i); }
+    const CardField& Text(int i) { return ctx.Card.Page().Field(TextField, i); }
     bool Changed() { return window->Session().Changed().CardChanged(); }
     void Type(const QString& text) { QTest::keyClicks(FillIn().OpenEditor(), text); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -75,10 +75,10 @@ TEST_F(FillInTest, ClicksReachFieldsByTheirExactBounds) {
     EXPECT_EQ(Session().CurrentField, 1);
 
     FillIn().Click({108, 104});
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 0);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a[4], 0);
     EXPECT_FALSE(Changed());
     FillIn().Click({107, 107});
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a[4], 1);
     EXPECT_TRUE(Changed());
 }
 
@@ -142,7 +142,7 @@ TEST_F(FillInTest, SuitKeyShowsTheSymbolAtTheCaretAndStoresMarkup) {
 
 TEST_F(FillInTest, TypedAndPastedSuitsShowAsSymbolsAndAreStoredAsMarkup) {
     // The field's markup shows as symbols.
-    Text(0).text = "2<h> 3<s>";
+    ctx.Card.Rewrite([](CardPage& page) { page.Field(TextField, 0).text = "2<h> 3<s>"; });
     FillIn().Click({1100, 1100});
     auto* line = qobject_cast<QLineEdit*>(FillIn().OpenEditor());
     ASSERT_NE(line, nullptr);
@@ -186,7 +186,7 @@ TEST_F(FillInTest, CtrlMCentresAMultiLineFieldAndKeepsWhatWasTyped) {
 TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
     for (int i = 0; i < 6; ++i)
         FillIn().Click({6000, 6000});
-    EXPECT_EQ(ctx.Page.Field(ColourDot, 0).a[3], 0);
+    EXPECT_EQ(ctx.Card.Page().Field(ColourDot, 0).a[3], 0);
     window->Session().Changed().SetChangedState(ChangedState::CardSavedCode);
 
     FillIn().Click({7100, 7100});
@@ -199,7 +199,7 @@ TEST_F(FillInTest, ColourDotCyclesAndTheOptionListChangesOnlyOnANewChoice) {
     FillIn().Click({7100, 7100});
     list->setCurrentRow(3);
     emit list->itemClicked(list->currentItem());
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 3);
     EXPECT_TRUE(Changed());
 }
 
@@ -209,7 +209,7 @@ TEST_F(FillInTest, TypingIntoAnOptionListChoosesTheMatchingChoice) {
     ASSERT_TRUE(list->isVisible());
     EXPECT_FALSE(list->toolTip().isEmpty());
     QTest::keyClick(list, Qt::Key_B);
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 3);
     EXPECT_FALSE(list->isVisible());
     EXPECT_TRUE(Changed());
     // A letter that is no choice is refused aloud and leaves the list open.
@@ -218,15 +218,15 @@ TEST_F(FillInTest, TypingIntoAnOptionListChoosesTheMatchingChoice) {
     QTest::keyClick(list, Qt::Key_T);
     EXPECT_EQ(prompter.BeepCount(), beeps + 1);
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 3);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 3);
     QTest::keyClicks(list, "s");
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 2);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 2);
     FillIn().Click({7100, 7100});
     QTest::keyClick(list, Qt::Key_U);
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 0);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 0);
     // One step each, undone in turn.
     window->UndoStep(false);
-    EXPECT_EQ(ctx.Page.Field(OptionField, 0).a[4], 2);
+    EXPECT_EQ(ctx.Card.Page().Field(OptionField, 0).a[4], 2);
     EXPECT_TRUE(errors.shown.empty());
 }
 
@@ -234,7 +234,7 @@ TEST_F(FillInTest, AMouseClickOnATickBoxRedrawsItOnThePicture) {
     QPointF at = window->cardPicture()->ToPixels({103, 103});
     QImage before = window->cardPicture()->Image().copy();
     QTest::mouseClick(window->cardPicture(), Qt::LeftButton, {}, at.toPoint());
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a[4], 1);
     EXPECT_NE(window->cardPicture()->Image(), before);
 }
 
@@ -275,7 +275,7 @@ TEST_F(FillInTest, F4AndZoomingReopenOnlyAnEditorThatWasOpen) {
         EXPECT_FALSE(editor->isVisible());
     }
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 0).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 0).a[4], 1);
     EXPECT_TRUE(errors.shown.empty());
 }
 
@@ -290,10 +290,10 @@ TEST_F(FillInTest, EachColourDotClickPaintsItsFill) {
                            qRgb(255, 255, 0), qRgb(0x80, 0x40, 0), qRgb(255, 255, 255)};
     for (QRgb expected : kSteps) {
         FillIn().Click({6000, 6000});
-        EXPECT_EQ(fill(), expected) << "state " << ctx.Page.Field(ColourDot, 0).a[3];
+        EXPECT_EQ(fill(), expected) << "state " << ctx.Card.Page().Field(ColourDot, 0).a[3];
     }
     // The marked pair: white, then red.
-    ctx.Page.Field(ColourDot, 0).a[3] = 17;
+    ctx.Card.Rewrite([](CardPage& page) { page.Field(ColourDot, 0).a[3] = 17; });
     FillIn().Click({6000, 6000});
     EXPECT_EQ(fill(), qRgb(255, 255, 255));
     FillIn().Click({6000, 6000});
@@ -357,21 +357,21 @@ TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     window.sideButton(1)->click();
     ASSERT_TRUE(ctx.BackSideSelected);
     fs::path file = ctx.Location.PagePath();
-    CardPage original = ctx.Page;
+    CardPage original = ctx.Card.Page();
 
     auto centre = [](const CardField& f) {
         return QPoint(f.a[0] + f.a[2] / 2, f.a[1] + 50);
     };
     int box = -1;
-    for (int i = 0; i < ctx.Page.Count(CheckBox) && box < 0; ++i)
-        if (ctx.Page.Field(CheckBox, i).a[4] == 0)
+    for (int i = 0; i < ctx.Card.Page().Count(CheckBox) && box < 0; ++i)
+        if (ctx.Card.Page().Field(CheckBox, i).a[4] == 0)
             box = i;
     ASSERT_GE(box, 0);
-    ASSERT_GT(ctx.Page.Count(CircledItem), 0);
-    const CardField& check = ctx.Page.Field(CheckBox, box);
-    const CardField& item = ctx.Page.Field(CircledItem, 0);
+    ASSERT_GT(ctx.Card.Page().Count(CircledItem), 0);
+    const CardField& check = ctx.Card.Page().Field(CheckBox, box);
+    const CardField& item = ctx.Card.Page().Field(CircledItem, 0);
     int textIndex = 5;
-    window.FillIn().Click(centre(ctx.Page.Field(TextField, textIndex)));
+    window.FillIn().Click(centre(ctx.Card.Page().Field(TextField, textIndex)));
     ASSERT_EQ(window.FillIn().Session().CurrentField, textIndex);
     auto* editor = qobject_cast<QLineEdit*>(window.FillIn().OpenEditor());
     ASSERT_NE(editor, nullptr);

@@ -121,7 +121,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
 
     // A tick, then typing in a field: the first Ctrl+Z takes back the typing in the editor,
     // the second the tick.
-    CardPage& page = ctx.Page;
+    const CardPage& page = ctx.Card.Page();
     int box = 0;
     while (page.Field(CheckBox, box).a[4] != 0)
         ++box;
@@ -152,7 +152,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
 // in another font. Then every step undone and redone, saved and read again.
 TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
     OpenSampleCard();
-    CardPage& page = ctx.Page;
+    const CardPage& page = ctx.Card.Page();
     const CardPage original = page;
     const int texts = page.Count(TextField);
     // The lower part of the card, where the new section goes, on show.

@@ -167,8 +167,8 @@ TEST_F(LayoutPanelPlacementTest, ZoomedOutOrScrolledThePanelKeepsInsideThePartOn
 
 TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewField) {
     OpenSampleCard({1280, 900});
-    const CardField covered = ctx.Page.Field(TextField, 5);
-    const int texts = ctx.Page.Count(TextField);
+    const CardField covered = ctx.Card.Page().Field(TextField, 5);
+    const int texts = ctx.Card.Page().Count(TextField);
     RightClick(covered.a[0], covered.a[1]);
     Layout().editingMenu()->hide();
     Layout().MenuItem(menu::AddTextField);
@@ -179,8 +179,8 @@ TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewFiel
     QTest::keyClicks(editor, "LONG TYPING");
     prompter.QueueAnswer(Answer::No);
     QTest::mouseClick(Panel().actionButton(PanelButton::SaveChange), Qt::LeftButton);
-    EXPECT_EQ(ctx.Page.Count(TextField), texts);
-    EXPECT_EQ(ctx.Page.Field(TextField, 5), covered);
+    EXPECT_EQ(ctx.Card.Page().Count(TextField), texts);
+    EXPECT_EQ(ctx.Card.Page().Field(TextField, 5), covered);
     // Still being placed, with its text, and it can be moved.
     EXPECT_TRUE(Layout().Session().ActionPending);
     ASSERT_EQ(Layout().layoutEditor(), editor);
@@ -194,7 +194,7 @@ TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewFiel
     prompter.QueueAnswer(Answer::Yes);
     QTest::mouseClick(Panel().actionButton(PanelButton::SaveChange), Qt::LeftButton);
     EXPECT_FALSE(Layout().Session().ActionPending);
-    EXPECT_EQ(ctx.Page.Fields(TextField).back().text, "LONG TYPING");
+    EXPECT_EQ(ctx.Card.Page().Fields(TextField).back().text, "LONG TYPING");
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
     EXPECT_TRUE(errors.shown.empty());
 }

@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, ClickOpensACardAndDoubleClickShowsIt) {
 TEST_F(MainWindowTest, CancelToTheSaveQuestionKeepsTheProgramAndTheCard) {
     CreateCard("one");
     std::string saved = ReadFile(Cards("one.tst"));
-    ctx.Page.Field(TextField, 0).text = "Edited";
+    ctx.Card.Rewrite([](CardPage& page) { page.Field(TextField, 0).text = "Edited"; });
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     EXPECT_TRUE(window->commandButton(4)->isEnabled());
 
@@ -168,7 +168,7 @@ TEST_F(MainWindowTest, CancelToTheSaveQuestionKeepsTheProgramAndTheCard) {
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(prompter.MessageTexts().back(), "Do you want to save changes to one");
-    EXPECT_EQ(ctx.Page.Field(TextField, 0).text, "Edited");
+    EXPECT_EQ(ctx.Card.Page().Field(TextField, 0).text, "Edited");
     EXPECT_TRUE(window->Session().Changed().CardChanged());
     EXPECT_EQ(ReadFile(Cards("one.tst")), saved);
     EXPECT_TRUE(fs::is_directory(dir / "CLUB"));
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
     Click(window->sideButton(1));
     EXPECT_TRUE(ctx.BackSideSelected);
     EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
-    EXPECT_EQ(ctx.Page.CardHeader[0], "back page");
+    EXPECT_EQ(ctx.Card.Page().CardHeader[0], "back page");
     EXPECT_TRUE(window->CardFaceShown());
 
     // With unsaved changes, Cancel keeps the page and the side.
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     ASSERT_TRUE(window->OpenCardFile(away / "three.tst"));
     EXPECT_EQ(ctx.Location.CardDir, away.Path());
     EXPECT_FALSE(fs::exists(Cards("three.tst")));
-    ctx.Page.CardHeader[0] = "Changed - Here";
+    ctx.Card.Rewrite([](CardPage& page) { page.CardHeader[0] = "Changed - Here"; });
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
     ASSERT_TRUE(window->Session().Changed().SaveCard());
     EXPECT_NE(ReadFile(away / "three.tst").find("Changed - Here"), std::string::npos);

@@ -89,7 +89,7 @@ TEST_F(OptionsAndHelpMenuTest, CardGlobalSettingsAsksToSaveAndRedrawsTheCardWith
     EXPECT_EQ(qRed(BoxPixel()), 0) << "the card is drawn again with solid boxes";
     // "No" dropped the unsaved tick.
     EXPECT_FALSE(window->Session().Changed().CardChanged());
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 1).a[4], 0);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 1).a[4], 0);
 }
 
 TEST_F(OptionsAndHelpMenuTest, CancelToTheSaveQuestionOpensNothing) {
@@ -100,7 +100,7 @@ TEST_F(OptionsAndHelpMenuTest, CancelToTheSaveQuestionOpensNothing) {
     Action("cardGlobalSettingsAction")->trigger();
     EXPECT_EQ(window->findChild<CardOptionsDialog*>(), nullptr);
     EXPECT_TRUE(window->Session().Changed().CardChanged());
-    EXPECT_EQ(ctx.Page.Field(CheckBox, 1).a[4], 1);
+    EXPECT_EQ(ctx.Card.Page().Field(CheckBox, 1).a[4], 1);
 }
 
 TEST_F(OptionsAndHelpMenuTest, HelpOpensTheIndexOnTheListAndTheCardPageOnTheCard) {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CardPage.h"
+
+#include <functional>
+
+namespace cw {
+
+// The page of the card that is open. It changes in two ways only, so that whoever keeps its
+// undo history always knows it as it is:
+// - an edit the history records: Edit(), while the history's change is open;
+// - a whole new state (the page read, read again, cleared, restored, names written by the
+//   name dialog): Replace() or Rewrite(), after which the history starts afresh.
+// (The history of the card lives above this layer; it watches the page through Watcher.)
+class OpenCard {
+public:
+    // Keeps a history of the page (the undo history of the main window).
+    class Watcher {
+    public:
+        virtual ~Watcher() = default;
+        // The page has a new state the watcher did not make: as its file holds it (read,
+        // saved), or changed from it.
+        virtual void PageReplaced(bool asInFile) = 0;
+        // The page is about to be changed in a way the watcher cannot know: it must not
+        // trust its idea of the page before it next uses it.
+        virtual void PageChangedUnseen() = 0;
+        // Whether the watcher is recording a change of the page now.
+        virtual bool RecordingChange() const = 0;
+    };
+
+    OpenCard() = default;
+    OpenCard(const OpenCard&) = delete;
+    OpenCard& operator=(const OpenCard&) = delete;
+
+    const CardPage& Page() const { return page_; }
+
+    // The page to change, for a change the watcher records; with no watcher (the
+    // command-line tools) for any change. An edit while a watcher records nothing is a fault
+    // of the program: it is caught in debug builds, and elsewhere the watcher is told, so
+    // that no undo puts back tables that would drop the edit.
+    CardPage& Edit();
+    // The page becomes page, as read from (or written to) its file.
+    void Replace(CardPage page);
+    // change is made on a copy of the page, which then replaces it: a change of the card
+    // that is not a step of its history.
+    void Rewrite(const std::function<void(CardPage&)>& change);
+    // The page has been saved as it is (a save takes quotes out of its texts: a page that
+    // differs from the one saved is replaced by it).
+    void Saved(CardPage written);
+
+    void SetWatcher(Watcher* watcher) { watcher_ = watcher; }
+
+private:
+    CardPage page_;
+    Watcher* watcher_ = nullptr;
+};
+
+} // namespace cw
