@@ -54,7 +54,7 @@ private:
 LayoutEditSession::LayoutEditSession(AppContext& context, ChangedState& changed,
                                      UndoHistory* history, LayoutEditView& view)
     : ctx_(context), changed_(changed), history_(history), view_(view) {
-    Instructions = NoActionInstructions();
+    state_.Instructions = NoActionInstructions();
 }
 
 void LayoutEditSession::Flush() {
@@ -74,17 +74,17 @@ void LayoutEditSession::RightClick(double x, double y) {
 }
 
 void LayoutEditSession::KeepPanelInView() {
-    if (!PanelVisible)
+    if (!state_.PanelVisible)
         return;
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
-        const double left = PanelLeft, top = PanelTop;
-        PlacePanelAt(PanelLeft, PanelTop, -1);
-        if (left == PanelLeft && top == PanelTop)
+        const double left = state_.PanelLeft, top = state_.PanelTop;
+        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
+        if (left == state_.PanelLeft && top == state_.PanelTop)
             return;
         // A marker still waiting on the panel goes with it.
-        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
-            EditMode == EditingStep::AddingCheckBox)
+        if (state_.Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
+            state_.EditMode == EditingStep::AddingCheckBox)
             PutMarkerOnPanel();
     });
 }
@@ -110,13 +110,13 @@ void LayoutEditSession::MenuCommand(int menuIndex) {
                 break;
             case menu::Zoom:
                 ShowActionPanel(menu::Zoom);
-                Instructions = ZoomInstructions();
+                state_.Instructions = ZoomInstructions();
                 PlacePanelAt(panelAnchorX_, panelAnchorY_, menu::Zoom);
-                PanelVisible = true;
+                state_.PanelVisible = true;
                 Changed(LayoutEditView::InstructionsChanged);
                 break;
             case menu::AddCardSymbol:
-                PanelVisible = false;
+                state_.PanelVisible = false;
                 Changed(LayoutEditView::PanelChanged);
                 ctx_.prompter.Message(CardSymbolMessage(), T(TextId::ProgramName), Buttons::Ok);
                 break;
@@ -142,7 +142,7 @@ void LayoutEditSession::ActionButton(PanelButton button) {
             case PanelButton::SaveChange:
                 Commit();
                 // A field the user chose not to store over others is still being placed.
-                if (!ActionPending)
+                if (!state_.ActionPending)
                     SaveChanges();
                 break;
             case PanelButton::CancelAction:
@@ -171,100 +171,101 @@ void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
     // as it was before the session, not each step.
     ctx_.HoldHistory(true);
     if (menuIndex == menu::AddRectangle)
-        LineWidthOption = 2;
+        state_.LineWidthOption = 2;
     PerformEditAction(action);
     ShowActionPanel(menuIndex);
     SetActionPending(false);
     switch (menuIndex) {
     case menu::AddTextField:
-        LineWidthOption = 0;
+        state_.LineWidthOption = 0;
         break;
     case menu::AddCheckBox:
-        Mobile.visible = true;
+        state_.Mobile.visible = true;
         break;
     case menu::AddRectangle:
-        Mobile.borderWidth = 2;
+        state_.Mobile.borderWidth = 2;
         break;
     case menu::AddHorizontalLine:
-        TallerEnabled = false;
-        LineWidthOption = 1;
+        state_.TallerEnabled = false;
+        state_.LineWidthOption = 1;
         break;
     case menu::AddVerticalLine:
-        WiderEnabled = false;
-        LineWidthOption = 1;
+        state_.WiderEnabled = false;
+        state_.LineWidthOption = 1;
         break;
     case menu::SetFontOnAllFields:
-        FontButtonsEnabled = true;
-        LineWidthOption = 0;
+        state_.FontButtonsEnabled = true;
+        state_.LineWidthOption = 0;
         break;
     default:
         break;
     }
-    Instructions = ActionInstructions(menuIndex, ctx_.Defaults);
+    state_.Instructions = ActionInstructions(menuIndex, ctx_.Defaults);
     // A menu choice brings the panel to the right-click point; an action started again after
     // a commit or cancel leaves it where the user put it.
-    if (placePanel || !PanelVisible)
+    if (placePanel || !state_.PanelVisible)
         PlacePanelAt(panelAnchorX_, panelAnchorY_, menuIndex);
     else
-        PlacePanelAt(PanelLeft, PanelTop, -1);
-    PanelVisible = true;
+        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
+    state_.PanelVisible = true;
     if (menuIndex == menu::AddCheckBox)
         PutMarkerOnPanel();
     Changed(LayoutEditView::AllChanged);
 }
 
 void LayoutEditSession::ShowActionPanel(int menuIndex) {
-    PanelMenuIndex = menuIndex;
+    state_.PanelMenuIndex = menuIndex;
     Changed(LayoutEditView::PanelChanged);
 }
 
 void LayoutEditSession::PlacePanelAt(double x, double y, int menuIndex) {
-    auto [width, height] = view_.PanelSize(PanelMenuIndex);
+    auto [width, height] = view_.PanelSize(state_.PanelMenuIndex);
     CardArea visible = view_.VisibleCard();
     if (menuIndex < 0) {
         // Kept where it is, only moved back inside the part on show.
-        PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
-        PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
+        state_.PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
+        state_.PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
     } else {
         // Beside the point, a quarter inch away, so that the spot clicked stays free.
         constexpr double kGap = 360;
-        std::tie(PanelLeft, PanelTop) = PanelPosition(x, y, width, height, visible, kGap);
+        std::tie(state_.PanelLeft, state_.PanelTop) =
+            PanelPosition(x, y, width, height, visible, kGap);
     }
     Changed(LayoutEditView::PanelChanged);
 }
 
 void LayoutEditSession::PutMarkerOnPanel() {
     auto [dx, dy] = view_.MarkerOffsetOnPanel();
-    Mobile.rect.left = PanelLeft + dx;
-    Mobile.rect.top = PanelTop + dy;
+    state_.Mobile.rect.left = state_.PanelLeft + dx;
+    state_.Mobile.rect.top = state_.PanelTop + dy;
     Changed(LayoutEditView::PlacementChanged);
 }
 
 void LayoutEditSession::KeepPanelOffTheField() {
-    if (!PanelVisible || !Mobile.visible)
+    if (!state_.PanelVisible || !state_.Mobile.visible)
         return;
-    TwipRect area = Mobile.rect;
-    if (Mobile.kind == MobileKind::LinePreview) {
-        const LineEnds& l = Mobile.line;
+    TwipRect area = state_.Mobile.rect;
+    if (state_.Mobile.kind == MobileKind::LinePreview) {
+        const LineEnds& l = state_.Mobile.line;
         area = DragRect(l.x1, l.y1, l.x2, l.y2);
-    } else if (Mobile.kind == MobileKind::Editor && Editor.index < 3) {
+    } else if (state_.Mobile.kind == MobileKind::Editor && state_.Editor.index < 3) {
         area.height = 240;
     }
-    auto [width, height] = view_.PanelSize(PanelMenuIndex);
-    std::tie(PanelLeft, PanelTop) =
-        PanelClearOf({PanelLeft, PanelTop, width, height}, area, view_.VisibleCard());
+    auto [width, height] = view_.PanelSize(state_.PanelMenuIndex);
+    std::tie(state_.PanelLeft, state_.PanelTop) =
+        PanelClearOf({state_.PanelLeft, state_.PanelTop, width, height}, area, view_.VisibleCard());
     Changed(LayoutEditView::PanelChanged);
 }
 
 void LayoutEditSession::PanelMovedTo(double left, double top) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
-        PanelLeft = left;
-        PanelTop = top;
+        state_.PanelLeft = left;
+        state_.PanelTop = top;
         Changed(LayoutEditView::PanelChanged);
         // A marker still waiting on the panel goes with it; one on the card stays there.
-        if (Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
-            EditMode == EditingStep::AddingCheckBox)
+        if (state_.Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
+            state_.EditMode == EditingStep::AddingCheckBox)
             PutMarkerOnPanel();
     });
 }
@@ -277,7 +278,7 @@ void LayoutEditSession::PerformEditAction(EditAction action) {
         loc::PerformEditAction,
         [&] {
             if (action != EditAction::Commit && action != EditAction::Cancel)
-                LastAction = action;
+                state_.LastAction = action;
             switch (action) {
             case EditAction::RefreshScreen:
                 view_.RedrawCard();
@@ -295,39 +296,41 @@ void LayoutEditSession::PerformEditAction(EditAction action) {
             if (mode == EditingStep::FillingIn)
                 return;
             ResetEditState();
-            EditMode = mode;
-            Mobile = Placement{};
+            state_.EditMode = mode;
+            state_.Mobile = Placement{};
             switch (action) {
             case EditAction::AddTextField:
-                CurrentField = NoField;
-                TextEditorPlaced = false;
+                state_.CurrentField = NoField;
+                state_.TextEditorPlaced = false;
                 [[fallthrough]];
             case EditAction::AddRectangle:
             case EditAction::ClearArea:
-                RubberBandArmed = true;
-                Mobile.kind = MobileKind::RubberBand;
+                state_.RubberBandArmed = true;
+                state_.Mobile.kind = MobileKind::RubberBand;
                 break;
             case EditAction::AddCheckBox:
-                Mobile.kind = MobileKind::Marker;
-                Mobile.rect.width = Mobile.rect.height = kMarkerPixels * ctx_.TwipsPerPixel;
-                Mobile.colour = 0;
+                state_.Mobile.kind = MobileKind::Marker;
+                state_.Mobile.rect.width = state_.Mobile.rect.height =
+                    kMarkerPixels * ctx_.TwipsPerPixel;
+                state_.Mobile.colour = 0;
                 break;
             case EditAction::AddHorizontalLine:
             case EditAction::AddVerticalLine:
-                LineCountText = "1";
-                LineSpacingText = "0";
-                LineHorizontal = action == EditAction::AddHorizontalLine;
-                RubberBandArmed = true;
-                Mobile.kind = MobileKind::LinePreview;
+                state_.LineCountText = "1";
+                state_.LineSpacingText = "0";
+                state_.LineHorizontal = action == EditAction::AddHorizontalLine;
+                state_.RubberBandArmed = true;
+                state_.Mobile.kind = MobileKind::LinePreview;
                 break;
             case EditAction::SetFontOnAllFields:
-                AllFieldsFontSet = AllFieldsColourSet = AllFieldsDefaults = false;
-                Mobile.kind = MobileKind::Editor;
-                Editor.fontName = ctx_.Defaults.BasicFont;
-                Editor.fontSize = ctx_.Defaults.BasicFontSize;
-                Editor.bold = ctx_.Defaults.BasicFontBold;
-                Editor.italic = ctx_.Defaults.BasicFontItalic;
-                WorkColour = 1;
+                state_.AllFieldsFontSet = state_.AllFieldsColourSet = state_.AllFieldsDefaults =
+                    false;
+                state_.Mobile.kind = MobileKind::Editor;
+                state_.Editor.fontName = ctx_.Defaults.BasicFont;
+                state_.Editor.fontSize = ctx_.Defaults.BasicFontSize;
+                state_.Editor.bold = ctx_.Defaults.BasicFontBold;
+                state_.Editor.italic = ctx_.Defaults.BasicFontItalic;
+                state_.WorkColour = 1;
                 break;
             default:
                 break;
@@ -338,41 +341,41 @@ void LayoutEditSession::PerformEditAction(EditAction action) {
 }
 
 void LayoutEditSession::ResetEditState() {
-    Mobile = Placement{};
+    state_.Mobile = Placement{};
     if (lifted_) {
         lifted_.reset();
         view_.RedrawCard();
     }
-    EditMode = EditingStep::FillingIn;
-    RubberBandArmed = false;
-    TextEditorPlaced = false;
+    state_.EditMode = EditingStep::FillingIn;
+    state_.RubberBandArmed = false;
+    state_.TextEditorPlaced = false;
     dragging_ = false;
     markerPlaced_ = false;
-    CurrentField = NoField;
-    PickedKind = 0;
+    state_.CurrentField = NoField;
+    state_.PickedKind = 0;
     pickTouched_ = false;
     fontChosen_ = false;
     colourChosen_ = false;
-    Instructions = NoActionInstructions();
-    FontButtonsEnabled = false;
-    TallerEnabled = true;
-    WiderEnabled = true;
-    WorkColour = 1;
-    Alignment = 0;
-    Editor = EditorLook{};
+    state_.Instructions = NoActionInstructions();
+    state_.FontButtonsEnabled = false;
+    state_.TallerEnabled = true;
+    state_.WiderEnabled = true;
+    state_.WorkColour = 1;
+    state_.Alignment = 0;
+    state_.Editor = EditorLook{};
     SetActionPending(false);
     Changed(LayoutEditView::AllChanged);
 }
 
 void LayoutEditSession::SetActionPending(bool pending) {
-    if (ActionPending == pending)
+    if (state_.ActionPending == pending)
         return;
-    ActionPending = pending;
+    state_.ActionPending = pending;
     Changed(LayoutEditView::ButtonsChanged);
 }
 
 void LayoutEditSession::RestartLastAction() {
-    int menuIndex = MenuItemOfAction(LastAction);
+    int menuIndex = MenuItemOfAction(state_.LastAction);
     if (menuIndex < 0)
         ResetEditState();
     else
@@ -380,15 +383,16 @@ void LayoutEditSession::RestartLastAction() {
 }
 
 bool LayoutEditSession::Commit() {
-    if (EditMode == EditingStep::FillingIn)
+    if (state_.EditMode == EditingStep::FillingIn)
         return false;
-    const EditingStep mode = EditMode;
+    const EditingStep mode = state_.EditMode;
     CommitOutcome outcome = CommitOutcome::Nothing;
     ctx_.errorTrap.Guard(
         loc::EditCommit,
         [&] { outcome = FieldCommit(ctx_, history_, view_.Metrics()).Commit(Pending()); },
         [&] {
-            return std::vector<ErrValue>{int(EditMode), PickedKind, CurrentField};
+            return std::vector<ErrValue>{int(state_.EditMode), state_.PickedKind,
+                                         state_.CurrentField};
         });
     if (outcome == CommitOutcome::Declined) {
         // The fields the new one would cover are kept, and so is the new one, still being
@@ -423,16 +427,16 @@ void LayoutEditSession::Cancel() {
             lifted_.reset();
             view_.RedrawCard();
         }
-        Mobile.visible = false;
+        state_.Mobile.visible = false;
         Changed(LayoutEditView::PlacementChanged);
         SetActionPending(false);
-        if (EditMode != EditingStep::FillingIn)
+        if (state_.EditMode != EditingStep::FillingIn)
             RestartLastAction();
     });
 }
 
 bool LayoutEditSession::AskAboutPending() {
-    if (!ActionPending)
+    if (!state_.ActionPending)
         return true;
     Answer answer =
         ctx_.prompter.Message("Do you want to save the changes?", T(TextId::ProgramName),
@@ -441,7 +445,7 @@ bool LayoutEditSession::AskAboutPending() {
         return false;
     if (answer == Answer::Yes) {
         Commit();
-        if (ActionPending)
+        if (state_.ActionPending)
             return false;
         SaveChanges();
         return true;
@@ -452,7 +456,7 @@ bool LayoutEditSession::AskAboutPending() {
 }
 
 bool LayoutEditSession::SettlePending() {
-    if (!ActionPending)
+    if (!state_.ActionPending)
         return true;
     ChangeBatch batch(*this);
     bool settled = false;
@@ -462,7 +466,7 @@ bool LayoutEditSession::SettlePending() {
 
 void LayoutEditSession::Done(bool ask) {
     if (ask) {
-        if (ActionPending) {
+        if (state_.ActionPending) {
             if (!AskAboutPending())
                 return;
         } else if (changed_.CardOpen() && changed_.CardChanged() &&
@@ -471,8 +475,8 @@ void LayoutEditSession::Done(bool ask) {
         }
     }
     ResetEditState();
-    PanelVisible = false;
-    PanelMenuIndex = -1;
+    state_.PanelVisible = false;
+    state_.PanelMenuIndex = -1;
     ctx_.HoldHistory(false);
     Changed(LayoutEditView::AllChanged);
     Flush();
@@ -483,15 +487,15 @@ void LayoutEditSession::EndLayoutEditing() {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::EditCancel, [&] {
         ResetEditState();
-        PanelVisible = false;
-        PanelMenuIndex = -1;
+        state_.PanelVisible = false;
+        state_.PanelMenuIndex = -1;
         ctx_.HoldHistory(false);
         Changed(LayoutEditView::AllChanged);
     });
 }
 
 void LayoutEditSession::RefreshScreen(bool askAboutPending) {
-    if (askAboutPending && ActionPending) {
+    if (askAboutPending && state_.ActionPending) {
         if (!AskAboutPending())
             return;
         Cancel();
@@ -499,7 +503,7 @@ void LayoutEditSession::RefreshScreen(bool askAboutPending) {
     } else if (changed_.CardOpen() && changed_.CardChanged() &&
                changed_.AskSaveChanges() == Answer::No) {
         // The page read again may no longer hold a picked field: what was pending goes.
-        if (ActionPending)
+        if (state_.ActionPending)
             Cancel();
         view_.ReloadCard();
     }
@@ -516,7 +520,7 @@ void LayoutEditSession::SaveChanges() {
 }
 
 bool LayoutEditSession::CancelPendingForUndo() {
-    if (!ActionPending)
+    if (!state_.ActionPending)
         return false;
     ChangeBatch batch(*this);
     Cancel();
@@ -532,24 +536,24 @@ bool LayoutEditSession::RemoveFieldsInArea(const TwipRect& area) {
 
 PendingField LayoutEditSession::Pending() const {
     PendingField field;
-    field.editMode = EditMode;
-    field.pickedKind = lifted_ ? PickedKind : 0;
-    field.currentField = lifted_ ? CurrentField : -1;
-    field.mobile = Mobile;
-    field.editor = Editor;
-    if (Mobile.kind == MobileKind::Editor && Mobile.visible)
+    field.editMode = state_.EditMode;
+    field.pickedKind = lifted_ ? state_.PickedKind : 0;
+    field.currentField = lifted_ ? state_.CurrentField : -1;
+    field.mobile = state_.Mobile;
+    field.editor = state_.Editor;
+    if (state_.Mobile.kind == MobileKind::Editor && state_.Mobile.visible)
         field.editorText = view_.EditorText();
-    field.alignment = Alignment;
-    field.workColour = WorkColour;
+    field.alignment = state_.Alignment;
+    field.workColour = state_.WorkColour;
     field.colourChosen = colourChosen_;
     field.fontChosen = fontChosen_;
     field.markerPlaced = markerPlaced_;
-    field.lineHorizontal = LineHorizontal;
-    field.lineCountText = LineCountText;
-    field.lineSpacingText = LineSpacingText;
-    field.allFieldsFontSet = AllFieldsFontSet;
-    field.allFieldsColourSet = AllFieldsColourSet;
-    field.allFieldsDefaults = AllFieldsDefaults;
+    field.lineHorizontal = state_.LineHorizontal;
+    field.lineCountText = state_.LineCountText;
+    field.lineSpacingText = state_.LineSpacingText;
+    field.allFieldsFontSet = state_.AllFieldsFontSet;
+    field.allFieldsColourSet = state_.AllFieldsColourSet;
+    field.allFieldsDefaults = state_.AllFieldsDefaults;
     return field;
 }
 
@@ -563,34 +567,36 @@ void LayoutEditSession::MouseDown(double x, double y) {
             point.left = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
             point.top = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
         }
-        if (EditMode == EditingStep::ClearingArea || EditMode == EditingStep::AddingTextField ||
-            EditMode == EditingStep::AddingRectangle) {
+        if (state_.EditMode == EditingStep::ClearingArea ||
+            state_.EditMode == EditingStep::AddingTextField ||
+            state_.EditMode == EditingStep::AddingRectangle) {
             // The text field's area is drawn once; then the editor stands for it.
-            if (EditMode == EditingStep::AddingTextField && TextEditorPlaced)
+            if (state_.EditMode == EditingStep::AddingTextField && state_.TextEditorPlaced)
                 return;
             SetActionPending(true);
             anchorX_ = point.left;
             anchorY_ = point.top;
-            Mobile.kind = MobileKind::RubberBand;
-            Mobile.rect = point;
-            Mobile.borderWidth =
-                EditMode == EditingStep::AddingRectangle ? std::max(1, LineWidthOption) : 1;
-            Mobile.visible = true;
-            RubberBandArmed = false;
+            state_.Mobile.kind = MobileKind::RubberBand;
+            state_.Mobile.rect = point;
+            state_.Mobile.borderWidth = state_.EditMode == EditingStep::AddingRectangle
+                                            ? std::max(1, state_.LineWidthOption)
+                                            : 1;
+            state_.Mobile.visible = true;
+            state_.RubberBandArmed = false;
             dragging_ = true;
-        } else if (EditMode == EditingStep::AddingLine) {
+        } else if (state_.EditMode == EditingStep::AddingLine) {
             anchorX_ = point.left;
             anchorY_ = point.top;
             SetActionPending(true);
-            if (LineWidthOption == 0)
-                LineWidthOption = 1;
-            Mobile.kind = MobileKind::LinePreview;
-            Mobile.borderWidth = LineWidthOption;
-            Mobile.colour = ShapeColourOfCode(WorkColour);
+            if (state_.LineWidthOption == 0)
+                state_.LineWidthOption = 1;
+            state_.Mobile.kind = MobileKind::LinePreview;
+            state_.Mobile.borderWidth = state_.LineWidthOption;
+            state_.Mobile.colour = ShapeColourOfCode(state_.WorkColour);
             int32_t px = RoundHalfEven(point.left), py = RoundHalfEven(point.top);
-            Mobile.line = {px, py, px, py};
-            Mobile.visible = true;
-            RubberBandArmed = false;
+            state_.Mobile.line = {px, py, px, py};
+            state_.Mobile.visible = true;
+            state_.RubberBandArmed = false;
             dragging_ = true;
             Changed(LayoutEditView::PickersChanged);
         } else {
@@ -609,16 +615,16 @@ void LayoutEditSession::MouseMove(double x, double y) {
             x = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
             y = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
         }
-        if (Mobile.kind == MobileKind::LinePreview) {
-            if (LineHorizontal) {
-                Mobile.line.x1 = RoundHalfEven(std::min(anchorX_, x));
-                Mobile.line.x2 = RoundHalfEven(std::max(anchorX_, x));
+        if (state_.Mobile.kind == MobileKind::LinePreview) {
+            if (state_.LineHorizontal) {
+                state_.Mobile.line.x1 = RoundHalfEven(std::min(anchorX_, x));
+                state_.Mobile.line.x2 = RoundHalfEven(std::max(anchorX_, x));
             } else {
-                Mobile.line.y1 = RoundHalfEven(std::min(anchorY_, y));
-                Mobile.line.y2 = RoundHalfEven(std::max(anchorY_, y));
+                state_.Mobile.line.y1 = RoundHalfEven(std::min(anchorY_, y));
+                state_.Mobile.line.y2 = RoundHalfEven(std::max(anchorY_, y));
             }
         } else {
-            Mobile.rect = DragRect(anchorX_, anchorY_, x, y);
+            state_.Mobile.rect = DragRect(anchorX_, anchorY_, x, y);
         }
         Changed(LayoutEditView::PlacementChanged);
     });
@@ -631,44 +637,45 @@ void LayoutEditSession::MouseUp(double x, double y) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::EditMouse, [&] {
         dragging_ = false;
-        RubberBandArmed = true;
-        const bool nothing =
-            Mobile.kind == MobileKind::LinePreview
-                ? Mobile.line.x1 == Mobile.line.x2 && Mobile.line.y1 == Mobile.line.y2
-                : Mobile.rect.Empty();
+        state_.RubberBandArmed = true;
+        const bool nothing = state_.Mobile.kind == MobileKind::LinePreview
+                                 ? state_.Mobile.line.x1 == state_.Mobile.line.x2 &&
+                                       state_.Mobile.line.y1 == state_.Mobile.line.y2
+                                 : state_.Mobile.rect.Empty();
         if (nothing) {
             // A click without a drag draws nothing and changes nothing.
-            Mobile.visible = false;
+            state_.Mobile.visible = false;
             SetActionPending(false);
             Changed(LayoutEditView::PlacementChanged);
             return;
         }
         KeepPanelOffTheField();
-        if (EditMode != EditingStep::AddingTextField || TextEditorPlaced)
+        if (state_.EditMode != EditingStep::AddingTextField || state_.TextEditorPlaced)
             return;
-        Editor.index = (Alignment == 0   ? 0
-                        : Alignment == 2 ? 2
-                                         : 1) +
-                       (Mobile.rect.height > 240 ? 3 : 0);
+        state_.Editor.index = (state_.Alignment == 0   ? 0
+                               : state_.Alignment == 2 ? 2
+                                                       : 1) +
+                              (state_.Mobile.rect.height > 240 ? 3 : 0);
         if (!fontChosen_) {
-            Editor.fontName = ctx_.Defaults.BasicFont;
-            Editor.fontSize = ctx_.Defaults.BasicFontSize;
-            Editor.bold = ctx_.Defaults.BasicFontBold;
-            Editor.italic = ctx_.Defaults.BasicFontItalic;
+            state_.Editor.fontName = ctx_.Defaults.BasicFont;
+            state_.Editor.fontSize = ctx_.Defaults.BasicFontSize;
+            state_.Editor.bold = ctx_.Defaults.BasicFontBold;
+            state_.Editor.italic = ctx_.Defaults.BasicFontItalic;
         }
-        Editor.foreColour = view_.TextColourOfCode(WorkColour);
-        Editor.newField = true;
-        Editor.readOnly = false;
-        Mobile.kind = MobileKind::Editor;
-        Mobile.visible = true;
-        TextEditorPlaced = true;
+        state_.Editor.foreColour = view_.TextColourOfCode(state_.WorkColour);
+        state_.Editor.newField = true;
+        state_.Editor.readOnly = false;
+        state_.Mobile.kind = MobileKind::Editor;
+        state_.Mobile.visible = true;
+        state_.TextEditorPlaced = true;
         view_.SetEditorText({});
         Changed(LayoutEditView::PlacementChanged | LayoutEditView::EditorChanged);
     });
 }
 
 void LayoutEditSession::Click(double x, double y) {
-    if (EditMode != EditingStep::DeletingField && EditMode != EditingStep::EditingField)
+    if (state_.EditMode != EditingStep::DeletingField &&
+        state_.EditMode != EditingStep::EditingField)
         return;
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(
@@ -691,7 +698,7 @@ void LayoutEditSession::Click(double x, double y) {
 }
 
 bool LayoutEditSession::PickChanged() const {
-    return pickTouched_ || (PickedKind == TextField && view_.EditorText() != pickedText_);
+    return pickTouched_ || (state_.PickedKind == TextField && view_.EditorText() != pickedText_);
 }
 
 void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
@@ -706,80 +713,80 @@ void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
 void LayoutEditSession::PickField(const FieldHit& hit) {
     const CardField field = ctx_.Card.Page().Field(hit.kind, hit.index);
     const FormatDefaults& basics = ctx_.Defaults;
-    const bool editing = EditMode == EditingStep::EditingField;
-    PickedKind = hit.kind;
-    CurrentField = hit.index;
+    const bool editing = state_.EditMode == EditingStep::EditingField;
+    state_.PickedKind = hit.kind;
+    state_.CurrentField = hit.index;
     pickTouched_ = false;
     fontChosen_ = false;
     colourChosen_ = false;
-    TallerEnabled = WiderEnabled = true;
+    state_.TallerEnabled = state_.WiderEnabled = true;
     SetActionPending(true);
-    Mobile = Placement{};
-    Mobile.visible = true;
+    state_.Mobile = Placement{};
+    state_.Mobile.visible = true;
     int layout = -1;
     switch (hit.kind) {
     case TextField: {
         EditorStyle style = EditorStyleFor(field, basics.BasicFontBold, basics.BasicFontItalic);
-        Editor.index = style.editorIndex;
-        Editor.bold = style.bold;
-        Editor.italic = style.italic;
+        state_.Editor.index = style.editorIndex;
+        state_.Editor.bold = style.bold;
+        state_.Editor.italic = style.italic;
         std::string prefix = GetFontPrefix(field.text);
-        Editor.fontName =
+        state_.Editor.fontName =
             prefix.size() > 4 ? prefix.substr(2, prefix.size() - 4) : basics.BasicFont;
         const TextRecord text(field.a);
         int32_t points = text.fontPoints();
-        Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
-        Editor.foreColour = view_.TextColourOfCode(text.colourCode());
-        Editor.newField = false;
-        Editor.readOnly = !editing;
-        Mobile.kind = MobileKind::Editor;
-        Mobile.rect = {double(text.x()), double(text.y()), double(text.width()),
-                       double(text.height())};
-        Alignment = style.editorIndex % 3;
+        state_.Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
+        state_.Editor.foreColour = view_.TextColourOfCode(text.colourCode());
+        state_.Editor.newField = false;
+        state_.Editor.readOnly = !editing;
+        state_.Mobile.kind = MobileKind::Editor;
+        state_.Mobile.rect = {double(text.x()), double(text.y()), double(text.width()),
+                              double(text.height())};
+        state_.Alignment = style.editorIndex % 3;
         view_.SetEditorText(StripFontPrefix(field.text));
         pickedText_ = view_.EditorText();
         layout = menu::AddTextField;
         break;
     }
     case Rectangle:
-        Mobile.kind = MobileKind::RubberBand;
-        Mobile.rect = BandOfRectangle(field);
-        Mobile.borderWidth = BorderWidthOfRectangle(field);
-        Mobile.colour = ShapeColourOfCode(RectangleRecord(field.a).colourCode());
-        WorkColour = PickerCodeOfShapeColour(RectangleRecord(field.a).colourCode());
-        LineWidthOption = Mobile.borderWidth;
+        state_.Mobile.kind = MobileKind::RubberBand;
+        state_.Mobile.rect = BandOfRectangle(field);
+        state_.Mobile.borderWidth = BorderWidthOfRectangle(field);
+        state_.Mobile.colour = ShapeColourOfCode(RectangleRecord(field.a).colourCode());
+        state_.WorkColour = PickerCodeOfShapeColour(RectangleRecord(field.a).colourCode());
+        state_.LineWidthOption = state_.Mobile.borderWidth;
         layout = menu::AddRectangle;
         break;
     case Line: {
-        Mobile.kind = MobileKind::LinePreview;
-        Mobile.line = EndsOfLine(field);
+        state_.Mobile.kind = MobileKind::LinePreview;
+        state_.Mobile.line = EndsOfLine(field);
         const LineRecord line(field.a);
-        Mobile.borderWidth = std::max(1, line.widthPixels());
-        Mobile.colour = ShapeColourOfCode(line.colourCode());
-        WorkColour = PickerCodeOfShapeColour(line.colourCode());
-        LineWidthOption = std::clamp(line.widthPixels(), 1, 4);
-        LineHorizontal = Mobile.line.y1 == Mobile.line.y2;
-        if (LineHorizontal)
-            TallerEnabled = false;
+        state_.Mobile.borderWidth = std::max(1, line.widthPixels());
+        state_.Mobile.colour = ShapeColourOfCode(line.colourCode());
+        state_.WorkColour = PickerCodeOfShapeColour(line.colourCode());
+        state_.LineWidthOption = std::clamp(line.widthPixels(), 1, 4);
+        state_.LineHorizontal = state_.Mobile.line.y1 == state_.Mobile.line.y2;
+        if (state_.LineHorizontal)
+            state_.TallerEnabled = false;
         else
-            WiderEnabled = false;
+            state_.WiderEnabled = false;
         layout = menu::PickedLine;
         break;
     }
     case CheckBox:
-        Mobile.kind = MobileKind::Marker;
-        Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
-        Mobile.colour = ShapeColourOfCode(CheckBoxRecord(field.a).colourCode());
-        WorkColour = PickerCodeOfShapeColour(CheckBoxRecord(field.a).colourCode());
+        state_.Mobile.kind = MobileKind::Marker;
+        state_.Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
+        state_.Mobile.colour = ShapeColourOfCode(CheckBoxRecord(field.a).colourCode());
+        state_.WorkColour = PickerCodeOfShapeColour(CheckBoxRecord(field.a).colourCode());
         layout = menu::PickedCheckBox;
         break;
     default:
         break;
     }
     if (editing) {
-        Instructions = PickedFieldInstructions(hit.kind);
+        state_.Instructions = PickedFieldInstructions(hit.kind);
         ShowActionPanel(layout);
-        PlacePanelAt(PanelLeft, PanelTop, -1);
+        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
     }
     Lift(hit);
     KeepPanelOffTheField();
@@ -789,18 +796,20 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
 void LayoutEditSession::MoveMobileTo(double left, double top) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::DropOnCard, [&] {
-        if (Mobile.kind == MobileKind::None)
+        if (state_.Mobile.kind == MobileKind::None)
             return;
-        if (Mobile.kind == MobileKind::LinePreview) {
-            int32_t dx = RoundHalfEven(left) - std::min(Mobile.line.x1, Mobile.line.x2);
-            int32_t dy = RoundHalfEven(top) - std::min(Mobile.line.y1, Mobile.line.y2);
-            Mobile.line = {Mobile.line.x1 + dx, Mobile.line.y1 + dy, Mobile.line.x2 + dx,
-                           Mobile.line.y2 + dy};
+        if (state_.Mobile.kind == MobileKind::LinePreview) {
+            int32_t dx =
+                RoundHalfEven(left) - std::min(state_.Mobile.line.x1, state_.Mobile.line.x2);
+            int32_t dy =
+                RoundHalfEven(top) - std::min(state_.Mobile.line.y1, state_.Mobile.line.y2);
+            state_.Mobile.line = {state_.Mobile.line.x1 + dx, state_.Mobile.line.y1 + dy,
+                                  state_.Mobile.line.x2 + dx, state_.Mobile.line.y2 + dy};
         } else {
-            Mobile.rect.left = left;
-            Mobile.rect.top = top;
+            state_.Mobile.rect.left = left;
+            state_.Mobile.rect.top = top;
         }
-        if (Mobile.kind == MobileKind::Marker) {
+        if (state_.Mobile.kind == MobileKind::Marker) {
             SetActionPending(true);
             markerPlaced_ = true;
         }
@@ -817,19 +826,20 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
         loc::ArrowStep,
         [&] {
             // A field marked for deletion stays where it is.
-            if (EditMode == EditingStep::DeletingField)
+            if (state_.EditMode == EditingStep::DeletingField)
                 return;
             SetActionPending(true);
-            int& remembered = SpinMemory[size_t(arrow)];
+            int& remembered = state_.SpinMemory[size_t(arrow)];
             const bool increase = value > remembered;
             remembered = value;
-            if ((arrow == Arrow::Taller && !TallerEnabled) ||
-                (arrow == Arrow::Wider && !WiderEnabled) || Mobile.kind == MobileKind::None)
+            if ((arrow == Arrow::Taller && !state_.TallerEnabled) ||
+                (arrow == Arrow::Wider && !state_.WiderEnabled) ||
+                state_.Mobile.kind == MobileKind::None)
                 return;
             const int32_t step = ctx_.TwipsPerPixel;
             const int32_t sign = increase ? 1 : -1;
-            if (Mobile.kind == MobileKind::LinePreview) {
-                LineEnds& line = Mobile.line;
+            if (state_.Mobile.kind == MobileKind::LinePreview) {
+                LineEnds& line = state_.Mobile.line;
                 switch (arrow) {
                 case Arrow::UpDown:
                     line.y1 += sign * step;
@@ -853,11 +863,11 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
                     break;
                 }
             } else {
-                TwipRect& rect = Mobile.rect;
+                TwipRect& rect = state_.Mobile.rect;
                 // A check box stays square as it grows or shrinks.
-                const bool square =
-                    Mobile.kind == MobileKind::Marker &&
-                    (EditMode == EditingStep::AddingCheckBox || PickedKind == CheckBox);
+                const bool square = state_.Mobile.kind == MobileKind::Marker &&
+                                    (state_.EditMode == EditingStep::AddingCheckBox ||
+                                     state_.PickedKind == CheckBox);
                 auto resize = [&](double& size) {
                     if (increase)
                         size += step;
@@ -880,7 +890,7 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
                         rect.height = rect.width;
                     break;
                 }
-                if (Mobile.kind == MobileKind::Marker)
+                if (state_.Mobile.kind == MobileKind::Marker)
                     markerPlaced_ = true;
             }
             pickTouched_ = true;
@@ -895,8 +905,8 @@ void LayoutEditSession::LineWidthClicked(int option) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::LineWidthPicker, [&] {
         SetActionPending(true);
-        LineWidthOption = std::clamp(option, 0, 4);
-        Mobile.borderWidth = std::max(1, LineWidthOption);
+        state_.LineWidthOption = std::clamp(option, 0, 4);
+        state_.Mobile.borderWidth = std::max(1, state_.LineWidthOption);
         pickTouched_ = true;
         Changed(LayoutEditView::PlacementChanged | LayoutEditView::PickersChanged);
     });
@@ -906,10 +916,10 @@ void LayoutEditSession::AlignmentClicked(int index) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::AlignmentPicker, [&] {
         SetActionPending(true);
-        Alignment = std::clamp(index, 0, 2);
+        state_.Alignment = std::clamp(index, 0, 2);
         // One-line stays one-line and wrapped stays wrapped.
-        if (Mobile.kind == MobileKind::Editor)
-            Editor.index = Alignment + (Editor.index >= 3 ? 3 : 0);
+        if (state_.Mobile.kind == MobileKind::Editor)
+            state_.Editor.index = state_.Alignment + (state_.Editor.index >= 3 ? 3 : 0);
         pickTouched_ = true;
         Changed(LayoutEditView::EditorChanged | LayoutEditView::PickersChanged);
     });
@@ -919,18 +929,18 @@ void LayoutEditSession::ColourClicked(int code) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::ColourPicker, [&] {
         SetActionPending(true);
-        WorkColour = code;
+        state_.WorkColour = code;
         colourChosen_ = true;
         pickTouched_ = true;
-        if (EditMode == EditingStep::AddingTextField ||
-            (EditMode == EditingStep::EditingField && PickedKind == TextField)) {
-            Editor.foreColour =
-                EditorColourOfCode(code, Editor.foreColour, ctx_.Defaults.BaseTextColour);
+        if (state_.EditMode == EditingStep::AddingTextField ||
+            (state_.EditMode == EditingStep::EditingField && state_.PickedKind == TextField)) {
+            state_.Editor.foreColour =
+                EditorColourOfCode(code, state_.Editor.foreColour, ctx_.Defaults.BaseTextColour);
             Changed(LayoutEditView::EditorChanged);
-        } else if (EditMode == EditingStep::SettingAllFonts) {
-            AllFieldsColourSet = true;
+        } else if (state_.EditMode == EditingStep::SettingAllFonts) {
+            state_.AllFieldsColourSet = true;
         } else {
-            Mobile.colour = ShapeColourOfCode(code);
+            state_.Mobile.colour = ShapeColourOfCode(code);
             Changed(LayoutEditView::PlacementChanged);
         }
         Changed(LayoutEditView::PickersChanged);
@@ -941,27 +951,28 @@ void LayoutEditSession::FontButtonClicked() {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::FontButton, [&] {
         SetActionPending(true);
-        const bool textField = EditMode == EditingStep::AddingTextField ||
-                               (EditMode == EditingStep::EditingField && PickedKind == TextField);
-        if (!textField && EditMode != EditingStep::SettingAllFonts)
+        const bool textField =
+            state_.EditMode == EditingStep::AddingTextField ||
+            (state_.EditMode == EditingStep::EditingField && state_.PickedKind == TextField);
+        if (!textField && state_.EditMode != EditingStep::SettingAllFonts)
             return;
         const FormatDefaults& basics = ctx_.Defaults;
-        FontChoice preset =
-            EditMode == EditingStep::SettingAllFonts
-                ? FontChoice{basics.BasicFont, basics.BasicFontSize, basics.BasicFontBold,
-                             basics.BasicFontItalic}
-                : FontChoice{Editor.fontName, Editor.fontSize, Editor.bold, Editor.italic};
+        FontChoice preset = state_.EditMode == EditingStep::SettingAllFonts
+                                ? FontChoice{basics.BasicFont, basics.BasicFontSize,
+                                             basics.BasicFontBold, basics.BasicFontItalic}
+                                : FontChoice{state_.Editor.fontName, state_.Editor.fontSize,
+                                             state_.Editor.bold, state_.Editor.italic};
         std::optional<FontChoice> choice = view_.ChooseFont(preset);
         if (!choice)
             return;
-        Editor.fontName = choice->name;
-        Editor.fontSize = choice->size;
-        Editor.bold = choice->bold;
-        Editor.italic = choice->italic;
+        state_.Editor.fontName = choice->name;
+        state_.Editor.fontSize = choice->size;
+        state_.Editor.bold = choice->bold;
+        state_.Editor.italic = choice->italic;
         fontChosen_ = true;
         pickTouched_ = true;
-        if (EditMode == EditingStep::SettingAllFonts)
-            AllFieldsFontSet = true;
+        if (state_.EditMode == EditingStep::SettingAllFonts)
+            state_.AllFieldsFontSet = true;
         Changed(LayoutEditView::EditorChanged);
     });
 }
@@ -970,7 +981,7 @@ void LayoutEditSession::DefaultFontButtonClicked() {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::FontButton, [&] {
         SetActionPending(true);
-        AllFieldsDefaults = true;
+        state_.AllFieldsDefaults = true;
     });
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "EditingStep.h"
 #include "FillIn.h"
-#include "LayoutActions.h"
+#include "LayoutEditState.h"
 #include "LayoutRules.h"
 
 #include <array>
@@ -17,32 +16,6 @@ class AppContext;
 class UndoHistory;
 class ChangedState;
 struct PendingField;
-
-// The control that stands for the field being placed or edited: an in-place editor, the
-// check-box marker, the rubber band or the line preview. Its place is card twips of the page.
-enum class MobileKind { None, Editor, Marker, RubberBand, LinePreview };
-
-struct Placement {
-    MobileKind kind = MobileKind::None;
-    bool visible = false;
-    TwipRect rect;       // editor, marker, rubber band
-    LineEnds line;       // line preview
-    int borderWidth = 1; // rubber band border and line width, pixels
-    int32_t colour = 0;  // marker and line preview (Windows RGB)
-};
-
-// How the in-place editor of a text field looks while it is placed.
-struct EditorLook {
-    int index = 0; // 0..2 one line (left, right, centre), 3..5 wrapped
-    std::string fontName;
-    double fontSize = 10;
-    bool bold = false;
-    bool italic = false;
-    int32_t foreColour = 0;
-    // A new field is typed on yellow; an existing one shows on the card's field colour.
-    bool newField = true;
-    bool readOnly = false;
-};
 
 struct FontChoice {
     std::string name;
@@ -103,44 +76,16 @@ public:
 // Every committed change is one step of the card's history.
 class LayoutEditSession {
 public:
-    static constexpr int NoField = 9999;
+    static constexpr int NoField = LayoutEditState::NoField;
 
     LayoutEditSession(AppContext& context, ChangedState& changed, UndoHistory* history,
                       LayoutEditView& view);
 
-    // ---- State (read by the window)
-    EditingStep EditMode = EditingStep::FillingIn;
-    // The last action code started (below 20); -1 before the first.
-    EditAction LastAction = EditAction::None;
-    bool ActionPending = false;
-    int CurrentField = NoField;
-    int PickedKind = 0;
-    bool LineHorizontal = true;
-    bool RubberBandArmed = false;
-    bool TextEditorPlaced = false;
-    int WorkColour = 1;
-    // The last value seen of each arrow control.
-    std::array<int, 4> SpinMemory{};
-    bool AllFieldsFontSet = false;
-    bool AllFieldsColourSet = false;
-    bool AllFieldsDefaults = false;
-
-    bool PanelVisible = false;
-    int PanelMenuIndex = -1;
-    double PanelLeft = 0;
-    double PanelTop = 0;
-    std::string Instructions;
-    int Alignment = 0;       // the alignment picker: 0 left, 1 right, 2 centre
-    int LineWidthOption = 0; // the line-width picker: 0 "None", 1..4
-    bool TallerEnabled = true;
-    bool WiderEnabled = true;
-    bool FontButtonsEnabled = false;
-    // The "Multiple Lines" page: number of lines and the space between them.
-    std::string LineCountText = "1";
-    std::string LineSpacingText = "0";
-
-    Placement Mobile;
-    EditorLook Editor;
+    // What the window shows of layout editing. Changed only by the session's actions.
+    const LayoutEditState& State() const { return state_; }
+    // The "Multiple Lines" page's entries as typed.
+    void SetLineCountText(std::string text) { state_.LineCountText = std::move(text); }
+    void SetLineSpacingText(std::string text) { state_.LineSpacingText = std::move(text); }
 
     // The picked field, drawn by the panel's controls instead of on the card while it is
     // edited or about to be deleted.
@@ -232,6 +177,7 @@ private:
     ChangedState& changed_;
     UndoHistory* history_;
     LayoutEditView& view_;
+    LayoutEditState state_;
 
     double anchorX_ = 0, anchorY_ = 0;           // the drag's anchor
     double panelAnchorX_ = 0, panelAnchorY_ = 0; // the right-click point

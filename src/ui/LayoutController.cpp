@@ -96,7 +96,7 @@ void LayoutController::ConnectPanel() {
     connect(panel_, &LayoutPanel::actionClicked, this,
             [&s](PanelButton button) { s.ActionButton(button); });
     connect(panel_, &LayoutPanel::optionsRequested, this, [this](QPoint global) {
-        session_->AnchorPanel(session_->PanelLeft, session_->PanelTop);
+        session_->AnchorPanel(session_->State().PanelLeft, session_->State().PanelTop);
         menu_->popup(global);
     });
     connect(panel_, &LayoutPanel::moved, this, [this](QPoint topLeft) {
@@ -123,13 +123,13 @@ void LayoutController::ConnectPanel() {
     connect(panel_->defaultFontButton(), &QPushButton::clicked, this,
             [&s] { s.DefaultFontButtonClicked(); });
     connect(panel_->lineCountEdit(), &QLineEdit::textEdited, this,
-            [&s](const QString& text) { s.LineCountText = text.toStdString(); });
+            [&s](const QString& text) { s.SetLineCountText(text.toStdString()); });
     connect(panel_->lineSpacingEdit(), &QLineEdit::textEdited, this,
-            [&s](const QString& text) { s.LineSpacingText = text.toStdString(); });
+            [&s](const QString& text) { s.SetLineSpacingText(text.toStdString()); });
 }
 
 QWidget* LayoutController::layoutEditor() const {
-    return session_->Mobile.kind == MobileKind::Editor ? editor_.data() : nullptr;
+    return session_->State().Mobile.kind == MobileKind::Editor ? editor_.data() : nullptr;
 }
 
 void LayoutController::SetHelpHandler(std::function<void(int)> handler) {
@@ -201,7 +201,7 @@ void LayoutController::ContextMenu(QPoint twips, QPoint globalPosition) {
 
 void LayoutController::MenuItem(int index) {
     // Another action, or "Done", does not drop the field being placed without asking.
-    if (Editing() && session_->ActionPending &&
+    if (Editing() && session_->State().ActionPending &&
         (EditActionOfMenuItem(index) != EditAction::None || index == menu::Done) &&
         !session_->SettlePending())
         return;
@@ -222,7 +222,7 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
     if (!Editing())
         return false;
     if (key == Qt::Key_Escape) {
-        if (!session_->ActionPending)
+        if (!session_->State().ActionPending)
             return false;
         session_->ActionButton(PanelButton::CancelAction);
         return true;
@@ -233,8 +233,9 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
                           : key == Qt::Key_Down  ? Qt::DownArrow
                                                  : Qt::NoArrow;
     // A field marked for deletion is not moved.
-    if (arrow == Qt::NoArrow || session_->Mobile.kind == MobileKind::None ||
-        !session_->Mobile.visible || session_->EditMode == EditingStep::DeletingField)
+    if (arrow == Qt::NoArrow || session_->State().Mobile.kind == MobileKind::None ||
+        !session_->State().Mobile.visible ||
+        session_->State().EditMode == EditingStep::DeletingField)
         return false;
     // The same steps as the panel's arrows.
     ArrowPad* pad = modifiers & Qt::ShiftModifier ? static_cast<ArrowPad*>(panel_->sizeArrows())
@@ -247,7 +248,7 @@ bool LayoutController::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
 
 bool LayoutController::InsertSuit(char letter) {
     QWidget* editor = layoutEditor();
-    if (!editor || !editor->isVisible() || session_->Editor.readOnly)
+    if (!editor || !editor->isVisible() || session_->State().Editor.readOnly)
         return false;
     return fillIn_.InsertSuitInto(editor, letter);
 }
@@ -264,7 +265,7 @@ void LayoutController::Abandon() {
 
 void LayoutController::LayoutChanged(unsigned changes) {
     if (changes & ModeChanged)
-        fillIn_.Session().EditMode = session_->EditMode;
+        fillIn_.Session().EditMode = session_->State().EditMode;
     if (changes & (PanelChanged | InstructionsChanged | ButtonsChanged))
         UpdatePanel();
     if (changes & PickersChanged)
@@ -282,7 +283,7 @@ void LayoutController::LayoutChanged(unsigned changes) {
 }
 
 void LayoutController::UpdatePanel() {
-    const LayoutEditSession& s = *session_;
+    const LayoutEditState& s = session_->State();
     if (!s.PanelVisible) {
         panel_->hide();
         return;
@@ -298,7 +299,7 @@ void LayoutController::UpdatePanel() {
 }
 
 void LayoutController::UpdatePickers() {
-    const LayoutEditSession& s = *session_;
+    const LayoutEditState& s = session_->State();
     panel_->alignmentPicker()->Select(s.Alignment);
     panel_->lineWidthPicker()->Select(s.LineWidthOption);
     panel_->colourPicker()->Select(s.WorkColour);
@@ -328,7 +329,7 @@ void LayoutController::ShowOnly(QWidget* overlay) {
 }
 
 void LayoutController::UpdatePlacement() {
-    const LayoutEditSession& s = *session_;
+    const LayoutEditState& s = session_->State();
     const Placement& m = s.Mobile;
     const bool deleting = s.EditMode == EditingStep::DeletingField;
     switch (m.kind) {
@@ -397,8 +398,8 @@ void LayoutController::UpdatePlacement() {
 }
 
 void LayoutController::UpdateEditor() {
-    const EditorLook& look = session_->Editor;
-    if (session_->Mobile.kind != MobileKind::Editor) {
+    const EditorLook& look = session_->State().Editor;
+    if (session_->State().Mobile.kind != MobileKind::Editor) {
         if (editor_)
             editor_->hide();
         return;
@@ -435,12 +436,13 @@ void LayoutController::RedrawCard() {
 }
 
 std::string LayoutController::EditorText() const {
-    QWidget* editor = editor_ ? editor_.data() : fillIn_.fieldEditor(session_->Editor.index);
+    QWidget* editor =
+        editor_ ? editor_.data() : fillIn_.fieldEditor(session_->State().Editor.index);
     return renderer_.Text().Codec().Encode(fillIn_.EditorTextOf(editor));
 }
 
 void LayoutController::SetEditorText(const std::string& text) {
-    QWidget* editor = fillIn_.fieldEditor(std::clamp(session_->Editor.index, 0, 5));
+    QWidget* editor = fillIn_.fieldEditor(std::clamp(session_->State().Editor.index, 0, 5));
     if (editor_ && editor_.data() != editor)
         editor_->hide();
     editor_ = editor;
@@ -538,7 +540,7 @@ void LayoutController::PlaceOverlays() {
 
 bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cardFace_.cardPicture() && event->type() == QEvent::Resize &&
-        (session_->PanelVisible || session_->Mobile.kind != MobileKind::None))
+        (session_->State().PanelVisible || session_->State().Mobile.kind != MobileKind::None))
         PlaceOverlays();
     return QObject::eventFilter(watched, event);
 }

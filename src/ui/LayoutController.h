@@ -42,7 +42,7 @@ public:
 
     LayoutEditSession& Session() { return *session_; }
     // A layout action is in force (clicks on the card belong to it).
-    bool Editing() const { return session_->EditMode != EditingStep::FillingIn; }
+    bool Editing() const { return session_->State().EditMode != EditingStep::FillingIn; }
 
     EditingMenu* editingMenu() const { return menu_; }
     LayoutPanel* panel() const { return panel_; }

@@ -638,7 +638,7 @@ void MainWindow::RefreshScreen() {
     if (!CardFaceShown())
         return;
     // While the layout is edited the panel's own refresh keeps its action in step.
-    if (layout_->Editing() || layout_->Session().PanelVisible) {
+    if (layout_->Editing() || layout_->Session().State().PanelVisible) {
         layout_->RefreshScreen();
         return;
     }

@@ -38,7 +38,7 @@ void UndoCommands::Update() {
     if (!undoAction_)
         return;
     const bool shown = window_.CardFaceShown();
-    const bool pending = window_.Layout().Session().ActionPending;
+    const bool pending = window_.Layout().Session().State().ActionPending;
     QUndoStack& stack = window_.EditHistory().Stack();
     QString undone = pending ? QStringLiteral("Placing") : stack.undoText();
     undoAction_->setText(undone.isEmpty() ? QStringLiteral("Undo") : "Undo " + undone);

@@ -112,13 +112,13 @@ using LayoutEditTest = LayoutFixture;
 TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
     OpenCard({});
     edit.MenuCommand(menu::AddTextField);
-    EXPECT_EQ(edit.EditMode, EditingStep::AddingTextField);
-    EXPECT_FALSE(edit.ActionPending);
+    EXPECT_EQ(edit.State().EditMode, EditingStep::AddingTextField);
+    EXPECT_FALSE(edit.State().ActionPending);
     Draw(2500, 2240, 1000, 2000); // up and to the left: the size is still positive
-    EXPECT_EQ(edit.Mobile.kind, MobileKind::Editor);
-    EXPECT_EQ(edit.Mobile.rect, (TwipRect{1000, 2000, 1500, 240}));
-    EXPECT_EQ(edit.Editor.index, 0); // 240 high: one line
-    EXPECT_TRUE(edit.ActionPending);
+    EXPECT_EQ(edit.State().Mobile.kind, MobileKind::Editor);
+    EXPECT_EQ(edit.State().Mobile.rect, (TwipRect{1000, 2000, 1500, 240}));
+    EXPECT_EQ(edit.State().Editor.index, 0); // 240 high: one line
+    EXPECT_TRUE(edit.State().ActionPending);
     view.editorText = "say \"hi\"  ";
     SaveChange();
     ASSERT_EQ(ctx.Card.Page().Count(TextField), 1);
@@ -127,13 +127,13 @@ TEST_F(LayoutEditTest, ANewTextFieldStoresItsStyleAndBlanksTheFormUnderIt) {
     ASSERT_EQ(ctx.Card.Page().Count(ClearedArea), 1);
     EXPECT_EQ(ctx.Card.Page().Field(ClearedArea, 0).a,
               (std::array<int32_t, 6>{985, 1985, 1530, 270, 0, 0}));
-    EXPECT_FALSE(Changed());                                // "Save Change" saved the card
-    EXPECT_EQ(edit.EditMode, EditingStep::AddingTextField); // the action is armed again
-    EXPECT_FALSE(edit.ActionPending);
+    EXPECT_FALSE(Changed());                                        // "Save Change" saved the card
+    EXPECT_EQ(edit.State().EditMode, EditingStep::AddingTextField); // the action is armed again
+    EXPECT_FALSE(edit.State().ActionPending);
 
     // 241 high: a multi-line editor; sizes round to whole points, 10.4 as the card's 10.
     Draw(1000, 4000, 3000, 4241);
-    EXPECT_EQ(edit.Editor.index, 3);
+    EXPECT_EQ(edit.State().Editor.index, 3);
     view.fontAnswer = FontChoice{"Arial", 10.4, false, false};
     edit.FontButtonClicked();
     view.editorText = "two";
@@ -160,9 +160,9 @@ TEST_F(LayoutEditTest, EditingAFieldInTheCardsFontDropsItsPrefixAndCancelLeavesI
     edit.MenuCommand(menu::EditField);
     edit.Click(1500, 1100);
     ASSERT_TRUE(edit.Lifted());
-    EXPECT_EQ(edit.PanelMenuIndex, menu::AddTextField);
+    EXPECT_EQ(edit.State().PanelMenuIndex, menu::AddTextField);
     EXPECT_EQ(view.editorText, "abc");
-    EXPECT_EQ(edit.Editor.fontName, "Courier New");
+    EXPECT_EQ(edit.State().Editor.fontName, "Courier New");
     edit.ArrowChanged(Arrow::UpDown, 1);          // one pixel down
     edit.ActionButton(PanelButton::CancelAction); // "Cancel Action"
     EXPECT_EQ(ctx.Card.Page().Fields(TextField), before.Fields(TextField));
@@ -199,9 +199,9 @@ TEST_F(LayoutEditTest, ClearingAnAreaAsksOnlyOverFieldsAndNeverTakesShapes) {
     EXPECT_EQ(prompter.MessageTexts().size(), 1u);
     EXPECT_EQ(ctx.Card.Page().Fields(TextField), before.Fields(TextField));
     EXPECT_EQ(ctx.Card.Page().Count(ClearedArea), 1);
-    EXPECT_EQ(edit.EditMode, EditingStep::ClearingArea);
-    EXPECT_TRUE(edit.ActionPending);
-    EXPECT_TRUE(edit.Mobile.visible);
+    EXPECT_EQ(edit.State().EditMode, EditingStep::ClearingArea);
+    EXPECT_TRUE(edit.State().ActionPending);
+    EXPECT_TRUE(edit.State().Mobile.visible);
 
     edit.MenuCommand(menu::ClearArea);
     Draw(1100, 1100, 3000, 1240);
@@ -225,29 +225,29 @@ TEST_F(LayoutEditTest, AnotherActionDropsAHalfDrawnFieldAndDoneWithNoLeavesWitho
     edit.MenuCommand(menu::AddCheckBox);
     EXPECT_TRUE(prompter.Log().empty());
     EXPECT_EQ(ctx.Card.Page().Count(TextField), 0);
-    EXPECT_EQ(edit.EditMode, EditingStep::AddingCheckBox);
-    EXPECT_FALSE(edit.ActionPending);
+    EXPECT_EQ(edit.State().EditMode, EditingStep::AddingCheckBox);
+    EXPECT_FALSE(edit.State().ActionPending);
 
     // A nudge of the marker is a change that can be kept: Done asks about it.
     edit.ArrowChanged(Arrow::LeftRight, 1);
-    EXPECT_TRUE(edit.ActionPending);
+    EXPECT_TRUE(edit.State().ActionPending);
     prompter.QueueAnswer(Answer::No);
     edit.ActionButton(PanelButton::Done);
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(ctx.Card.Page().Count(CheckBox), 0);
-    EXPECT_EQ(edit.EditMode, EditingStep::FillingIn);
-    EXPECT_FALSE(edit.PanelVisible);
+    EXPECT_EQ(edit.State().EditMode, EditingStep::FillingIn);
+    EXPECT_FALSE(edit.State().PanelVisible);
     EXPECT_EQ(view.done, 1);
 }
 
 TEST_F(LayoutEditTest, CheckBoxesLinesAndArrowsKeepToOnePixelSteps) {
     OpenCard({});
     edit.MenuCommand(menu::AddCheckBox);
-    EXPECT_EQ(edit.Mobile.rect.width, 135);
+    EXPECT_EQ(edit.State().Mobile.rect.width, 135);
     edit.MoveMobileTo(3000, 4000);
     edit.ArrowChanged(Arrow::Wider, 1); // the marker stays square
-    EXPECT_EQ(edit.Mobile.rect, (TwipRect{3000, 4000, 150, 150}));
+    EXPECT_EQ(edit.State().Mobile.rect, (TwipRect{3000, 4000, 150, 150}));
     edit.ColourClicked(2);
     SaveChange();
     ASSERT_EQ(ctx.Card.Page().Count(CheckBox), 1);
@@ -257,32 +257,32 @@ TEST_F(LayoutEditTest, CheckBoxesLinesAndArrowsKeepToOnePixelSteps) {
     edit.MenuCommand(menu::AddRectangle);
     Draw(1000, 1000, 2500, 2000);
     // The arrows remember their last value: a higher one is a step wider.
-    int value = edit.SpinMemory[size_t(Arrow::Wider)];
+    int value = edit.State().SpinMemory[size_t(Arrow::Wider)];
     for (int step = 0; step < 10; ++step)
         edit.ArrowChanged(Arrow::Wider, ++value);
-    EXPECT_EQ(edit.Mobile.rect.width, 1650);
+    EXPECT_EQ(edit.State().Mobile.rect.width, 1650);
     Draw(1000, 1000, 1012, 2000); // 12 wide narrows once, to nothing, and no further
     edit.ArrowChanged(Arrow::Wider, --value);
-    EXPECT_EQ(edit.Mobile.rect.width, 0);
+    EXPECT_EQ(edit.State().Mobile.rect.width, 0);
     edit.ArrowChanged(Arrow::Wider, --value);
-    EXPECT_EQ(edit.Mobile.rect.width, 0);
+    EXPECT_EQ(edit.State().Mobile.rect.width, 0);
     Draw(1000, 1000, 1009, 2000);
     edit.ArrowChanged(Arrow::Wider, --value);
-    EXPECT_EQ(edit.Mobile.rect.width, 9);
+    EXPECT_EQ(edit.State().Mobile.rect.width, 9);
 
     // Three horizontal lines 240 apart: the drag only stretches the line sideways.
     edit.MenuCommand(menu::AddHorizontalLine);
-    EXPECT_FALSE(edit.TallerEnabled);
+    EXPECT_FALSE(edit.State().TallerEnabled);
     Draw(3000, 2000, 1000, 2600);
-    edit.LineCountText = "3";
-    edit.LineSpacingText = "240";
+    edit.SetLineCountText("3");
+    edit.SetLineSpacingText("240");
     SaveChange();
     ASSERT_EQ(ctx.Card.Page().Count(Line), 3);
     EXPECT_EQ(ctx.Card.Page().Field(Line, 0).a,
               (std::array<int32_t, 6>{1000, 3000, 2000, 2000, 1, 1}));
     EXPECT_EQ(ctx.Card.Page().Field(Line, 2).a[2], 2480);
     edit.ActionButton(PanelButton::Done);
-    EXPECT_TRUE(edit.TallerEnabled);
+    EXPECT_TRUE(edit.State().TallerEnabled);
     EXPECT_TRUE(errors.shown.empty());
 }
 
@@ -295,8 +295,8 @@ TEST_F(LayoutEditTest, BadInputChangesNothing) {
     // A click without a drag draws nothing.
     edit.MenuCommand(menu::AddRectangle);
     Draw(500, 500, 500, 500);
-    EXPECT_FALSE(edit.ActionPending);
-    EXPECT_FALSE(edit.Mobile.visible);
+    EXPECT_FALSE(edit.State().ActionPending);
+    EXPECT_FALSE(edit.State().Mobile.visible);
     // A full table refuses the new field with a message.
     edit.MenuCommand(menu::AddTextField);
     Draw(6000, 6000, 7000, 6240);
@@ -309,14 +309,14 @@ TEST_F(LayoutEditTest, BadInputChangesNothing) {
     // A field drawn past the card's edge is cut to the card.
     edit.MenuCommand(menu::AddRectangle);
     Draw(11000, 14800, 12500, 16000);
-    EXPECT_EQ(edit.Mobile.rect, (TwipRect{11000, 14800, 520, 320}));
+    EXPECT_EQ(edit.State().Mobile.rect, (TwipRect{11000, 14800, 520, 320}));
     EXPECT_TRUE(errors.shown.empty());
 }
 
 TEST_F(LayoutEditTest, SetFontOnAllTextFieldsSaysWhatItDid) {
     OpenCard({"2,100,100,500,240,1,\"a\",0", "2,100,400,500,240,1,\"b\",1"});
     edit.MenuCommand(menu::SetFontOnAllFields);
-    EXPECT_TRUE(edit.FontButtonsEnabled);
+    EXPECT_TRUE(edit.State().FontButtonsEnabled);
     view.fontAnswer = FontChoice{"Courier New", 12, false, false};
     edit.FontButtonClicked();
     EXPECT_EQ(view.fontPreset->name, "Arial");

@@ -77,7 +77,7 @@ TEST_F(UndoHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) 
         [&] {
             edit.MenuCommand(menu::AddVerticalLine);
             Draw(6000, 6000, 6000, 7000);
-            edit.LineCountText = "2";
+            edit.SetLineCountText("2");
             SaveChange();
         },
         [&] {

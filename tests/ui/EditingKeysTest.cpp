@@ -130,7 +130,7 @@ TEST_F(EditingKeysTest, AfterAnUndoThatAddsAFieldTheBoxStaysOnItsField) {
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
     ASSERT_EQ(ctx.Card.Page().Count(TextField), 2);
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
-    ASSERT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
+    ASSERT_EQ(Layout().Session().State().EditMode, EditingStep::FillingIn);
     FillIn().Click({1100, 3100});
     ASSERT_EQ(FillIn().Session().CurrentField, 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
@@ -169,7 +169,7 @@ TEST_F(EditingKeysTest, AFieldBeingPlacedIsNotDroppedWithoutAsking) {
          {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
         prompter.QueueAnswer(Answer::Cancel);
         QTest::keyClick(editor, modifiers & Qt::ShiftModifier ? Qt::Key_Z : Qt::Key_Y, modifiers);
-        EXPECT_TRUE(Layout().Session().ActionPending);
+        EXPECT_TRUE(Layout().Session().State().ActionPending);
         EXPECT_EQ(Tick(), 0);
     }
     prompter.QueueAnswer(Answer::Cancel);
@@ -178,7 +178,7 @@ TEST_F(EditingKeysTest, AFieldBeingPlacedIsNotDroppedWithoutAsking) {
     prompter.QueueAnswer(Answer::Cancel);
     QTest::keyClick(editor, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(Layout().Session().ActionPending);
+    EXPECT_TRUE(Layout().Session().State().ActionPending);
     ASSERT_EQ(Layout().layoutEditor(), editor);
     EXPECT_EQ(FillIn().EditorTextOf(editor), "NEW");
     EXPECT_EQ(prompter.MessageTexts(),
@@ -187,7 +187,7 @@ TEST_F(EditingKeysTest, AFieldBeingPlacedIsNotDroppedWithoutAsking) {
     // No drops the field and the redo goes on.
     prompter.QueueAnswer(Answer::No);
     QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_FALSE(Layout().Session().ActionPending);
+    EXPECT_FALSE(Layout().Session().State().ActionPending);
     EXPECT_EQ(Tick(), 1);
     EXPECT_EQ(ctx.Card.Page().Count(TextField), 3);
 
@@ -214,29 +214,29 @@ TEST_F(EditingKeysTest, DraggingTheFieldByItsGripLeavesTheKeyboardWithIt) {
     EXPECT_EQ(QApplication::focusWidget(), editor);
     QTest::keyClicks(QApplication::focusWidget(), "post");
     EXPECT_EQ(FillIn().EditorTextOf(editor), "prepost");
-    EXPECT_GT(Layout().Session().Mobile.rect.left, 4000);
+    EXPECT_GT(Layout().Session().State().Mobile.rect.left, 4000);
 }
 
 TEST_F(EditingKeysTest, APickedShapeShowsItsColourAndAFieldMarkedForDeletionStaysPut) {
     Layout().MenuItem(menu::EditField);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(5000, 6500));
-    ASSERT_EQ(Layout().Session().PickedKind, Rectangle);
-    EXPECT_EQ(Layout().Session().Mobile.colour, 0x0000FF); // red, as it is drawn
+    ASSERT_EQ(Layout().Session().State().PickedKind, Rectangle);
+    EXPECT_EQ(Layout().Session().State().Mobile.colour, 0x0000FF); // red, as it is drawn
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::CancelAction), Qt::LeftButton);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
-    ASSERT_EQ(Layout().Session().PickedKind, Line);
+    ASSERT_EQ(Layout().Session().State().PickedKind, Line);
     EXPECT_EQ(Layout().panel()->colourPicker()->Selected(), 2);
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::Done), Qt::LeftButton);
 
     Layout().MenuItem(menu::DeleteField);
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(6000, 9000));
-    ASSERT_EQ(Layout().Session().PickedKind, Line);
-    const LineEnds marked = Layout().Session().Mobile.line;
+    ASSERT_EQ(Layout().Session().State().PickedKind, Line);
+    const LineEnds marked = Layout().Session().State().Mobile.line;
     QTest::keyClick(Picture(), Qt::Key_Right);
     QTest::keyClick(Picture(), Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(Layout().Session().Mobile.line.x1, marked.x1);
-    EXPECT_EQ(Layout().Session().Mobile.line.y1, marked.y1);
-    EXPECT_EQ(Layout().Session().Mobile.line.x2, marked.x2);
+    EXPECT_EQ(Layout().Session().State().Mobile.line.x1, marked.x1);
+    EXPECT_EQ(Layout().Session().State().Mobile.line.y1, marked.y1);
+    EXPECT_EQ(Layout().Session().State().Mobile.line.x2, marked.x2);
     QTest::mouseClick(Layout().panel()->actionButton(PanelButton::SaveChange), Qt::LeftButton);
     EXPECT_EQ(ctx.Card.Page().Count(Line), 0);
     EXPECT_TRUE(errors.shown.empty());

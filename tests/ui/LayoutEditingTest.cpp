@@ -115,7 +115,7 @@ TEST_F(LayoutEditingTest, TheMenuOffersItsItemsInOrderAndAnEditorUndoesItsOwnTyp
     // "Zoom" shows the zoom page and starts no action.
     Layout().MenuItem(menu::Zoom);
     EXPECT_TRUE(Panel().page(ZoomPage)->isVisible());
-    EXPECT_EQ(Layout().Session().EditMode, EditingStep::FillingIn);
+    EXPECT_EQ(Layout().Session().State().EditMode, EditingStep::FillingIn);
     Shot("13-zoom");
     Press(Panel().actionButton(PanelButton::Done));
 
@@ -179,11 +179,11 @@ TEST_F(LayoutEditingTest, ANewSectionIsLaidOutByHandUndoneRedoneAndSaved) {
     Layout().MenuItem(menu::AddRectangle);
     Drag(7650, 11880, 200, 10500);
     // The arrow keys move it as the panel's arrows do.
-    const double left = Layout().Session().Mobile.rect.left;
+    const double left = Layout().Session().State().Mobile.rect.left;
     QTest::keyClick(Picture(), Qt::Key_Right);
     QTest::keyClick(Picture(), Qt::Key_Left);
     QTest::keyClick(Picture(), Qt::Key_Left);
-    EXPECT_EQ(Layout().Session().Mobile.rect.left, left - ctx.TwipsPerPixel);
+    EXPECT_EQ(Layout().Session().State().Mobile.rect.left, left - ctx.TwipsPerPixel);
     Shot("04-rectangle");
     SaveChange();
     ASSERT_EQ(page.Count(Rectangle), 1);

@@ -182,18 +182,18 @@ TEST_F(LayoutPanelPlacementTest, NoToRemovingCoveredFieldsKeepsPlacingTheNewFiel
     EXPECT_EQ(ctx.Card.Page().Count(TextField), texts);
     EXPECT_EQ(ctx.Card.Page().Field(TextField, 5), covered);
     // Still being placed, with its text, and it can be moved.
-    EXPECT_TRUE(Layout().Session().ActionPending);
+    EXPECT_TRUE(Layout().Session().State().ActionPending);
     ASSERT_EQ(Layout().layoutEditor(), editor);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(window->FillIn().EditorTextOf(editor), "LONG TYPING");
     EXPECT_FALSE(window->Session().Changed().CardChanged());
-    const double top = Layout().Session().Mobile.rect.top;
+    const double top = Layout().Session().State().Mobile.rect.top;
     QTest::keyClick(Picture(), Qt::Key_Down);
-    EXPECT_EQ(Layout().Session().Mobile.rect.top, top + ctx.TwipsPerPixel);
+    EXPECT_EQ(Layout().Session().State().Mobile.rect.top, top + ctx.TwipsPerPixel);
     // Yes stores it over the fields it covers.
     prompter.QueueAnswer(Answer::Yes);
     QTest::mouseClick(Panel().actionButton(PanelButton::SaveChange), Qt::LeftButton);
-    EXPECT_FALSE(Layout().Session().ActionPending);
+    EXPECT_FALSE(Layout().Session().State().ActionPending);
     EXPECT_EQ(ctx.Card.Page().Fields(TextField).back().text, "LONG TYPING");
     EXPECT_EQ(prompter.UnusedAnswers(), 0u);
     EXPECT_TRUE(errors.shown.empty());
