@@ -711,78 +711,32 @@ void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
 }
 
 void LayoutEditSession::PickField(const FieldHit& hit) {
-    const CardField field = ctx_.Card.Page().Field(hit.kind, hit.index);
-    const FormatDefaults& basics = ctx_.Defaults;
     const bool editing = state_.EditMode == EditingStep::EditingField;
+    const PickedFieldLook look = LookOfPickedField(
+        ctx_.Card.Page().Field(hit.kind, hit.index), hit.kind, editing, ctx_.Defaults,
+        ctx_.TwipsPerPixel, [this](int32_t code) { return view_.TextColourOfCode(code); });
     state_.PickedKind = hit.kind;
     state_.CurrentField = hit.index;
     pickTouched_ = false;
     fontChosen_ = false;
     colourChosen_ = false;
-    state_.TallerEnabled = state_.WiderEnabled = true;
     SetActionPending(true);
-    state_.Mobile = Placement{};
-    state_.Mobile.visible = true;
-    int layout = -1;
-    switch (hit.kind) {
-    case TextField: {
-        EditorStyle style = EditorStyleFor(field, basics.BasicFontBold, basics.BasicFontItalic);
-        state_.Editor.index = style.editorIndex;
-        state_.Editor.bold = style.bold;
-        state_.Editor.italic = style.italic;
-        std::string prefix = GetFontPrefix(field.text);
-        state_.Editor.fontName =
-            prefix.size() > 4 ? prefix.substr(2, prefix.size() - 4) : basics.BasicFont;
-        const TextRecord text(field.a);
-        int32_t points = text.fontPoints();
-        state_.Editor.fontSize = points > 0 ? double(points) : double(basics.BasicFontSize);
-        state_.Editor.foreColour = view_.TextColourOfCode(text.colourCode());
-        state_.Editor.newField = false;
-        state_.Editor.readOnly = !editing;
-        state_.Mobile.kind = MobileKind::Editor;
-        state_.Mobile.rect = {double(text.x()), double(text.y()), double(text.width()),
-                              double(text.height())};
-        state_.Alignment = style.editorIndex % 3;
-        view_.SetEditorText(StripFontPrefix(field.text));
+    state_.Mobile = look.mobile;
+    state_.TallerEnabled = look.tallerEnabled;
+    state_.WiderEnabled = look.widerEnabled;
+    if (look.workColour >= 0)
+        state_.WorkColour = look.workColour;
+    if (look.lineWidthOption >= 0)
+        state_.LineWidthOption = look.lineWidthOption;
+    if (hit.kind == Line)
+        state_.LineHorizontal = look.lineHorizontal;
+    if (hit.kind == TextField) {
+        state_.Editor = look.editor;
+        state_.Alignment = look.alignment;
+        view_.SetEditorText(look.editorText);
         pickedText_ = view_.EditorText();
-        layout = menu::AddTextField;
-        break;
     }
-    case Rectangle:
-        state_.Mobile.kind = MobileKind::RubberBand;
-        state_.Mobile.rect = BandOfRectangle(field);
-        state_.Mobile.borderWidth = BorderWidthOfRectangle(field);
-        state_.Mobile.colour = ShapeColourOfCode(RectangleRecord(field.a).colourCode());
-        state_.WorkColour = PickerCodeOfShapeColour(RectangleRecord(field.a).colourCode());
-        state_.LineWidthOption = state_.Mobile.borderWidth;
-        layout = menu::AddRectangle;
-        break;
-    case Line: {
-        state_.Mobile.kind = MobileKind::LinePreview;
-        state_.Mobile.line = EndsOfLine(field);
-        const LineRecord line(field.a);
-        state_.Mobile.borderWidth = std::max(1, line.widthPixels());
-        state_.Mobile.colour = ShapeColourOfCode(line.colourCode());
-        state_.WorkColour = PickerCodeOfShapeColour(line.colourCode());
-        state_.LineWidthOption = std::clamp(line.widthPixels(), 1, 4);
-        state_.LineHorizontal = state_.Mobile.line.y1 == state_.Mobile.line.y2;
-        if (state_.LineHorizontal)
-            state_.TallerEnabled = false;
-        else
-            state_.WiderEnabled = false;
-        layout = menu::PickedLine;
-        break;
-    }
-    case CheckBox:
-        state_.Mobile.kind = MobileKind::Marker;
-        state_.Mobile.rect = MarkerOfCheckBox(field, ctx_.TwipsPerPixel);
-        state_.Mobile.colour = ShapeColourOfCode(CheckBoxRecord(field.a).colourCode());
-        state_.WorkColour = PickerCodeOfShapeColour(CheckBoxRecord(field.a).colourCode());
-        layout = menu::PickedCheckBox;
-        break;
-    default:
-        break;
-    }
+    const int layout = look.panelLayout;
     if (editing) {
         state_.Instructions = PickedFieldInstructions(hit.kind);
         ShowActionPanel(layout);
@@ -836,63 +790,13 @@ void LayoutEditSession::ArrowChanged(Arrow arrow, int value) {
                 (arrow == Arrow::Wider && !state_.WiderEnabled) ||
                 state_.Mobile.kind == MobileKind::None)
                 return;
-            const int32_t step = ctx_.TwipsPerPixel;
-            const int32_t sign = increase ? 1 : -1;
-            if (state_.Mobile.kind == MobileKind::LinePreview) {
-                LineEnds& line = state_.Mobile.line;
-                switch (arrow) {
-                case Arrow::UpDown:
-                    line.y1 += sign * step;
-                    line.y2 += sign * step;
-                    break;
-                case Arrow::LeftRight:
-                    line.x1 += sign * step;
-                    line.x2 += sign * step;
-                    break;
-                case Arrow::Taller:
-                    if (increase)
-                        line.y2 += step;
-                    else if (line.y2 - line.y1 >= 10)
-                        line.y2 = std::max(line.y1, line.y2 - step);
-                    break;
-                case Arrow::Wider:
-                    if (increase)
-                        line.x2 += step;
-                    else if (line.x2 - line.x1 >= 10)
-                        line.x2 = std::max(line.x1, line.x2 - step);
-                    break;
-                }
-            } else {
-                TwipRect& rect = state_.Mobile.rect;
-                // A check box stays square as it grows or shrinks.
-                const bool square = state_.Mobile.kind == MobileKind::Marker &&
-                                    (state_.EditMode == EditingStep::AddingCheckBox ||
-                                     state_.PickedKind == CheckBox);
-                auto resize = [&](double& size) {
-                    if (increase)
-                        size += step;
-                    else if (size >= 10)
-                        size = std::max(0.0, size - step);
-                };
-                switch (arrow) {
-                case Arrow::UpDown:
-                    rect.top += sign * step;
-                    break;
-                case Arrow::LeftRight:
-                    rect.left += sign * step;
-                    break;
-                case Arrow::Taller:
-                    resize(rect.height);
-                    break;
-                case Arrow::Wider:
-                    resize(rect.width);
-                    if (square)
-                        rect.height = rect.width;
-                    break;
-                }
-                if (state_.Mobile.kind == MobileKind::Marker)
-                    markerPlaced_ = true;
-            }
+            // A check box stays square as it grows or shrinks.
+            const bool square =
+                state_.Mobile.kind == MobileKind::Marker &&
+                (state_.EditMode == EditingStep::AddingCheckBox || state_.PickedKind == CheckBox);
+            NudgePlacement(state_.Mobile, arrow, increase, ctx_.TwipsPerPixel, square);
+            if (state_.Mobile.kind == MobileKind::Marker)
+                markerPlaced_ = true;
             pickTouched_ = true;
             Changed(LayoutEditView::PlacementChanged);
         },

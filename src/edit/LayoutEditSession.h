@@ -3,6 +3,7 @@
 #include "FillIn.h"
 #include "LayoutEditState.h"
 #include "LayoutRules.h"
+#include "PlacedControl.h"
 
 #include <array>
 #include <cstdint>
@@ -23,9 +24,6 @@ struct FontChoice {
     bool bold = false;
     bool italic = false;
 };
-
-// The four arrow controls of the panel.
-enum class Arrow { UpDown = 0, LeftRight = 1, Taller = 2, Wider = 3 };
 
 // What layout editing asks of the window.
 class LayoutEditView {

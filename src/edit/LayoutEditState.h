@@ -2,39 +2,13 @@
 
 #include "EditingStep.h"
 #include "LayoutActions.h"
-#include "LayoutRules.h"
+#include "PlacedControl.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace cw {
-
-// The control that stands for the field being placed or edited: an in-place editor, the
-// check-box marker, the rubber band or the line preview. Its place is card twips of the page.
-enum class MobileKind { None, Editor, Marker, RubberBand, LinePreview };
-
-struct Placement {
-    MobileKind kind = MobileKind::None;
-    bool visible = false;
-    TwipRect rect;       // editor, marker, rubber band
-    LineEnds line;       // line preview
-    int borderWidth = 1; // rubber band border and line width, pixels
-    int32_t colour = 0;  // marker and line preview (Windows RGB)
-};
-
-// How the in-place editor of a text field looks while it is placed.
-struct EditorLook {
-    int index = 0; // 0..2 one line (left, right, centre), 3..5 wrapped
-    std::string fontName;
-    double fontSize = 10;
-    bool bold = false;
-    bool italic = false;
-    int32_t foreColour = 0;
-    // A new field is typed on yellow; an existing one shows on the card's field colour.
-    bool newField = true;
-    bool readOnly = false;
-};
 
 // Where layout editing stands: the action in force, the field being placed or edited, the
 // panel and its controls. The session changes it; the window shows it.
