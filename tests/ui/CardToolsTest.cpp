@@ -107,7 +107,8 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     CardRenderer printer(ctx.errorTrap);
     printer.Render(ctx.RequestForOpenPage(RenderTarget::Paper), surface);
     surface.End();
-    const CardField& field = ctx.Card.Page().Field(TextField, 1);
+    // A copy: turning the card over reads its pages again.
+    const CardField field = ctx.Card.Page().Field(TextField, 1);
     const QPoint corner(int((field.a[0] + field.a[2]) * 150 / 1440) - 2,
                         field.a[1] * 150 / 1440 + 1);
     for (int dx = -6; dx <= 2; ++dx)
