@@ -123,7 +123,7 @@ void BM_WarmCardRedrawAtZoom2(benchmark::State& state) {
     ctx.View.ZoomSetByUser = true;
     NoCardFormatView view;
     ctx.SetupCardFormat(slot, view);
-    ctx.Location.CurrentCardName = "mine";
+    ctx.Card.SetCardName("mine");
     ctx.LoadCard();
     CardCanvas canvas;
     canvas.Fit(ctx.View, ctx.TwipsPerPixel);

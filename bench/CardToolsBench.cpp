@@ -40,7 +40,7 @@ struct Shipped {
             if (EqualsIgnoreCase(ctx.Catalogue.Code(i), "acbl"))
                 slot = i;
         ctx.SetupCardFormat(slot, view);
-        ctx.Location.CurrentCardName = "testcrd";
+        ctx.Card.SetCardName("testcrd");
         ctx.LoadCard();
     }
 
@@ -68,7 +68,7 @@ void CompareTwoCards(benchmark::State& state) {
     for (auto _ : state) {
         std::string problem;
         auto mine = ReadCardPages(ctx, "testcrd");
-        auto theirs = PartnerCard::Read(ctx, ctx.Location.CardDir / "pard.acb", problem);
+        auto theirs = PartnerCard::Read(ctx, ctx.Card.Location().CardDir / "pard.acb", problem);
         size_t differences = 0;
         for (bool back : {false, true})
             differences += CardComparison::ComparePages(*mine->Page(back),
@@ -93,7 +93,7 @@ void ListTwentyVersionsWithPictures(benchmark::State& state) {
             CardPage page;
             CardFile::ParsePage(page, ReadFileBytes(version.file), false);
             benchmark::DoNotOptimize(pictures.Draw(
-                ctx.RequestFor(page, ctx.BackSideSelected, RenderTarget::Screen), scale));
+                ctx.RequestFor(page, ctx.Card.BackSide(), RenderTarget::Screen), scale));
         }
         state.counters["versions"] = double(versions.size());
     }
@@ -111,7 +111,8 @@ void SaveCard(benchmark::State& state) {
         if (state.range(0) == 1)
             ctx.SaveCard();
         else
-            CardFile::SaveCard(ctx.Card.Edit(), ctx.Location, ctx.AppVersion, ctx.fileSystem);
+            CardFile::SaveCard(ctx.Card.Edit(), ctx.Card.Location(), ctx.AppVersion,
+                               ctx.fileSystem);
     }
 }
 

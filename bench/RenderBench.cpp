@@ -111,7 +111,7 @@ struct Scene {
         ctx.View.ViewScale = scale;
         ctx.View.ZoomSetByUser = true;
         ctx.SetupCardFormat(slot, view);
-        ctx.Location.CurrentCardName = card;
+        ctx.Card.SetCardName(card);
         ctx.LoadCard();
         canvas.Fit(ctx.View, ctx.TwipsPerPixel);
         Draw();

@@ -58,7 +58,7 @@ bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err
             << ", not a card; give the card's name.\n";
         return false;
     }
-    const fs::path front = ctx.Location.CardDir / (card + ctx.Location.CardExt);
+    const fs::path front = ctx.Card.Location().CardDir / (card + ctx.Card.Location().CardExt);
     if (ExistsAnyCase(front))
         return true;
     err << "Card " << card << " not found: " << front.string() << '\n';

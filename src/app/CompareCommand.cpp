@@ -54,9 +54,10 @@ int RunCompareCommand(Application& app, const CompareOptions& options, std::ostr
     std::string problem;
     bool read = ctx.errorTrap.Guard(loc::CompareWithCard, [&] {
         mine = ReadCardPages(ctx, options.card);
-        fs::path file = NamesFile(ctx, options.with)
-                            ? fs::absolute(options.with)
-                            : ctx.Location.CardDir / (options.with + ctx.Location.CardExt);
+        fs::path file =
+            NamesFile(ctx, options.with)
+                ? fs::absolute(options.with)
+                : ctx.Card.Location().CardDir / (options.with + ctx.Card.Location().CardExt);
         if (!NamesFile(ctx, options.with) && !ExistsAnyCase(file))
             problem = "Card " + options.with + " not found: " + file.string();
         else

@@ -129,8 +129,8 @@ int RunCardNewCommand(Application& app, const CommandLine& line, std::ostream& o
     AppContext& ctx = app.Context();
     const int slot = ctx.CurrentFormat;
     const FormatCatalogue& catalogue = ctx.Catalogue;
-    const fs::path& dir = ctx.Location.CardDir;
-    const std::string& ext = ctx.Location.CardExt;
+    const fs::path& dir = ctx.Card.Location().CardDir;
+    const std::string& ext = ctx.Card.Location().CardExt;
     const fs::path front = dir / (name + ext);
     const fs::path back = dir / (name + "_" + ext);
     if (ExistsAnyCase(front)) {

@@ -19,10 +19,10 @@ namespace {
 
 // The cards of the current format by their names (no back pages), as the card list has them.
 std::vector<std::string> AllCards(const AppContext& ctx) {
-    const std::string& ext = ctx.Location.CardExt;
+    const std::string& ext = ctx.Card.Location().CardExt;
     const bool backPages = ctx.Catalogue.HasBackPage(ctx.CurrentFormat);
     std::vector<std::string> names;
-    for (const std::string& file : ListFolder(ctx.Location.CardDir, "*" + ext)) {
+    for (const std::string& file : ListFolder(ctx.Card.Location().CardDir, "*" + ext)) {
         std::string name = file.substr(0, file.size() - ext.size());
         if (name.empty() || (backPages && name.back() == '_'))
             continue;
@@ -41,7 +41,7 @@ std::optional<std::string> UnreadableCard(const AppContext& ctx, const std::stri
     if (side != PrintSide::Front && ctx.Catalogue.HasBackPage(ctx.CurrentFormat))
         sides.push_back(true);
     for (bool back : sides) {
-        CardLocation location = ctx.Location;
+        CardLocation location = ctx.Card.Location();
         location.CurrentCardName = name + (back ? "_" : "");
         const std::string file = location.PagePath().string();
         try {
@@ -135,7 +135,7 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
         cards = AllCards(ctx);
         if (cards.empty()) {
             err << "There are no cards of format " << code << " in "
-                << ctx.Location.CardDir.string() << '\n';
+                << ctx.Card.Location().CardDir.string() << '\n';
             return 1;
         }
     } else {

@@ -131,7 +131,7 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         err << "Card format " << ctx.Catalogue.Code(slot) << " has no back page.\n";
         return 1;
     }
-    ctx.BackSideSelected = options.back;
+    ctx.Card.SetBackSide(options.back);
     if (options.zoom) {
         ctx.View.ViewScale = float(*options.zoom);
         ctx.View.ZoomSetByUser = true;
@@ -141,14 +141,14 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
     if (!ctx.SetupCardFormat(slot, noView))
         return 1;
 
-    ctx.Location.CurrentCardName = options.card;
+    ctx.Card.SetCardName(options.card);
     if (!CardFound(ctx, options.card, err))
         return 1;
     if (options.back) {
-        ctx.Location.CurrentCardName += "_";
-        if (!ExistsAnyCase(ctx.Location.PagePath()) && !ctx.BackTemplateForMissingPage()) {
+        ctx.Card.SetCardName(options.card + "_");
+        if (!ExistsAnyCase(ctx.Card.Location().PagePath()) && !ctx.BackTemplateForMissingPage()) {
             err << "Card " << options.card
-                << " has no back page: " << ctx.Location.PagePath().string() << '\n';
+                << " has no back page: " << ctx.Card.Location().PagePath().string() << '\n';
             return 1;
         }
     }

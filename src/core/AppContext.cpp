@@ -49,7 +49,7 @@ bool AppContext::LoadFormatDefaults() {
     bool finished = errorTrap.Guard(
         loc::LoadFormatDefaults,
         [&] {
-            rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, BackSideSelected,
+            rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, Card.BackSide(),
                                           false, !OnlyReadsDataRoot && !RootReadOnly);
             SetUpViewScale();
         },
@@ -93,15 +93,15 @@ void AppContext::ReportOnce(const std::string& key, const std::string& text) {
 bool AppContext::ApplyFormatDefaults(bool save) {
     return errorTrap.Guard(loc::SaveFormatDefaults, [&] {
         if (!save) {
-            Defaults.Apply(BackSideSelected, false);
+            Defaults.Apply(Card.BackSide(), false);
             SetUpViewScale();
             return;
         }
-        Defaults.CollectInto(BackSideSelected, false);
+        Defaults.CollectInto(Card.BackSide(), false);
         if (OnlyReadsDataRoot)
-            Defaults.Apply(BackSideSelected, false);
+            Defaults.Apply(Card.BackSide(), false);
         else
-            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, BackSideSelected, false);
+            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, Card.BackSide(), false);
         SetUpViewScale();
     });
 }
@@ -196,7 +196,7 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
             CurrentFormat = slot;
             if (!Catalogue.HasBackPage(CurrentFormat)) {
                 view.SetSideButtonsEnabled(false);
-                BackSideSelected = false;
+                Card.SetBackSide(false);
                 view.SelectFrontSide();
             } else {
                 view.SetSideButtonsEnabled(true);
@@ -205,15 +205,17 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
             // set up, so that its name, folder and cards match CurrentFormat.
             LoadFormatDefaults();
             view.SizeCardPicture();
-            Location.CardDir = paths.CardFolder(Catalogue.Column(CurrentFormat, ColFolder));
-            Location.CardExt = Catalogue.Column(CurrentFormat, ColExtension);
+            CardLocation location = Card.Location();
+            location.CardDir = paths.CardFolder(Catalogue.Column(CurrentFormat, ColFolder));
+            location.CardExt = Catalogue.Column(CurrentFormat, ColExtension);
+            Card.SetLocation(std::move(location));
             view.ShowFormatName(Catalogue.Column(CurrentFormat, ColDisplayName));
-            view.SetCardListPattern("*" + Location.CardExt);
+            view.SetCardListPattern("*" + Card.Location().CardExt);
             const std::string& picture = Catalogue.Column(CurrentFormat, ColPicture);
             view.ShowFormatPicture(
                 picture.empty() ? std::nullopt : std::optional<fs::path>(paths.BmpsDir / picture));
             errorTrap.Guard(loc::SpecialNotice, [&] {
-                auto special = ResolveExisting(Location.CardDir / "special.txt");
+                auto special = ResolveExisting(Card.Location().CardDir / "special.txt");
                 if (special && OnlyReadsDataRoot) {
                     view.ShowSpecialNoticeLabel(true);
                 } else if (special) {
@@ -243,13 +245,13 @@ bool AppContext::LoadCard() {
         loc::LoadCard,
         [&] {
             LoadOptions options;
-            options.backSide = BackSideSelected;
+            options.backSide = Card.BackSide();
             options.backTemplate = BackTemplateForMissingPage();
             options.copyTemplate = !OnlyReadsDataRoot;
             options.fileSystem = &fileSystem;
-            report = CardFile::LoadCard(read, Location, options);
+            report = CardFile::LoadCard(read, Card.Location(), options);
         },
-        [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+        [&] { return std::vector<ErrValue>{Card.Location().PagePath().string()}; });
     Card.Replace(std::move(read));
     if (finished)
         RememberPageOnDisk();
@@ -257,7 +259,7 @@ bool AppContext::LoadCard() {
         // A command prints or exports only whole cards; the program opens what could be read.
         if (OnlyReadsDataRoot) {
             errorTrap.Trap(loc::LoadCard, IncompleteCardProblem(report),
-                           {Location.PagePath().string()});
+                           {Card.Location().PagePath().string()});
             return false;
         }
         ReportIncompleteCard(report);
@@ -267,7 +269,7 @@ bool AppContext::LoadCard() {
 
 std::string AppContext::IncompleteCardProblem(const LoadReport& report) const {
     constexpr size_t kItemsNamed = 3;
-    std::string text = "The card file " + FileNameToUtf8(Location.PagePath().string()) +
+    std::string text = "The card file " + FileNameToUtf8(Card.Location().PagePath().string()) +
                        " is not a card file or is damaged. Not read: ";
     for (size_t i = 0; i < report.notRead.size() && i < kItemsNamed; ++i)
         text += (i ? "; " : "") + report.notRead[i];
@@ -277,8 +279,10 @@ std::string AppContext::IncompleteCardProblem(const LoadReport& report) const {
 }
 
 void AppContext::ReportIncompleteCard(const LoadReport& report) {
-    std::string file = FileNameToUtf8(
-        ResolveExisting(Location.PagePath()).value_or(Location.PagePath()).filename().string());
+    std::string file = FileNameToUtf8(ResolveExisting(Card.Location().PagePath())
+                                          .value_or(Card.Location().PagePath())
+                                          .filename()
+                                          .string());
     std::string text = "The card file " + file +
                        " could not be read completely, so the card is open with what could be "
                        "read. Not read:";
@@ -293,7 +297,7 @@ std::string AppContext::ArchiveFormat() const {
 }
 
 std::string AppContext::ArchiveCard() const {
-    return CardNameOfPage(Location.CurrentCardName, BackSideSelected);
+    return CardNameOfPage(Card.Location().CurrentCardName, Card.BackSide());
 }
 
 void AppContext::KeepReplacedPage(const fs::path& page, const std::string& replaced) {
@@ -327,7 +331,7 @@ bool AppContext::SaveCard() {
     BusyScope busy(prompter);
     // The page as it was goes into the history once the new one is safely written.
     std::optional<fs::path> page =
-        HasFormat() ? ResolveExisting(Location.PagePath()) : std::nullopt;
+        HasFormat() ? ResolveExisting(Card.Location().PagePath()) : std::nullopt;
     std::optional<std::string> replaced;
     if (page) {
         try {
@@ -346,10 +350,10 @@ bool AppContext::SaveCard() {
                 return;
             }
             CardPage written = Card.Page();
-            CardFile::SaveCard(written, Location, AppVersion, fileSystem);
+            CardFile::SaveCard(written, Card.Location(), AppVersion, fileSystem);
             Card.Saved(std::move(written));
         },
-        [&] { return std::vector<ErrValue>{Location.PagePath().string()}; });
+        [&] { return std::vector<ErrValue>{Card.Location().PagePath().string()}; });
     if (saved)
         RememberPageOnDisk();
     if (saved && replaced && !(historyHeld_ && keptWhileHeld_.count(*page))) {
@@ -359,8 +363,9 @@ bool AppContext::SaveCard() {
     }
     if (saved && rewritten)
         prompter.Message("The file of this card, " +
-                             FileNameToUtf8(Location.PagePath().filename().string()) +
-                             ", was no longer in " + FileNameToUtf8(Location.CardDir.string()) +
+                             FileNameToUtf8(Card.Location().PagePath().filename().string()) +
+                             ", was no longer in " +
+                             FileNameToUtf8(Card.Location().CardDir.string()) +
                              " (the file or its folder was removed while the card was open). "
                              "The card has been saved there again as it is on the screen.",
                          GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Information);
@@ -369,7 +374,7 @@ bool AppContext::SaveCard() {
 
 void AppContext::RememberPageOnDisk() {
     pageOnDisk_.reset();
-    if (auto page = ResolveExisting(Location.PagePath())) {
+    if (auto page = ResolveExisting(Card.Location().PagePath())) {
         try {
             pageOnDisk_ = ReadFileBytes(*page);
         } catch (const std::exception&) {
@@ -380,7 +385,7 @@ void AppContext::RememberPageOnDisk() {
 std::optional<std::string> AppContext::PageChangedOnDisk() const {
     if (!pageOnDisk_ || !HasFormat())
         return std::nullopt;
-    auto page = ResolveExisting(Location.PagePath());
+    auto page = ResolveExisting(Card.Location().PagePath());
     if (!page)
         return std::nullopt;
     try {
@@ -394,12 +399,12 @@ std::optional<std::string> AppContext::PageChangedOnDisk() const {
 
 void AppContext::SaveCardAnew() {
     // The header lines a card file keeps from its format come from the format's blank page.
-    int column = BackSideSelected ? ColBackTemplate : ColFrontTemplate;
+    int column = Card.BackSide() ? ColBackTemplate : ColFrontTemplate;
     std::string blank =
         ReadExistingFile(paths.InProgramFolder(Catalogue.Column(CurrentFormat, column)));
-    CreateFolderQuietly(Location.CardDir);
+    CreateFolderQuietly(Card.Location().CardDir);
     CardPage written = Card.Page();
-    WriteFileOver(fileSystem, Location.PagePath(),
+    WriteFileOver(fileSystem, Card.Location().PagePath(),
                   CardFile::ComposePage(written, blank, AppVersion));
     Card.Saved(std::move(written));
 }
@@ -407,9 +412,9 @@ void AppContext::SaveCardAnew() {
 ErrorContextSnapshot AppContext::Snapshot() const {
     ErrorContextSnapshot snapshot;
     snapshot.ProgramFolder = paths.ProgramFolder.string();
-    snapshot.CurrentCardName = Location.CurrentCardName;
-    snapshot.CardDir = Location.CardDir.string();
-    snapshot.CardExt = Location.CardExt;
+    snapshot.CurrentCardName = Card.Location().CurrentCardName;
+    snapshot.CardDir = Card.Location().CardDir.string();
+    snapshot.CardExt = Card.Location().CardExt;
     snapshot.FormatHasBackPage = HasFormat() && Catalogue.HasBackPage(CurrentFormat);
     if (CurrentFormat >= 0 && CurrentFormat < FormatCatalogue::Slots)
         snapshot.FormatDisplayName = Catalogue.Formats[size_t(CurrentFormat)][ColDisplayName];

@@ -52,8 +52,6 @@ public:
     ViewState View;
 
     OpenCard Card;
-    CardLocation Location;
-    bool BackSideSelected = false;
     bool MainWindowLoaded = false;
     // Set for the command-line tools: the data root's files are read, never created, changed
     // or deleted (its settings, the formats' defaults, a card's missing back page, notices).
@@ -110,7 +108,7 @@ public:
     RenderRequest RequestFor(const CardPage& page, bool backSide, RenderTarget target);
     // The same for the open page on the shown side.
     RenderRequest RequestForOpenPage(RenderTarget target) {
-        return RequestFor(Card.Page(), BackSideSelected, target);
+        return RequestFor(Card.Page(), Card.BackSide(), target);
     }
 
     // The format's back-page template when cards of this format get a blank back page

@@ -73,7 +73,7 @@ bool CardLibrary::HasBackPage() const {
 }
 
 std::string CardLibrary::CardNameOf(const std::string& entry) const {
-    size_t extLength = context_.Location.CardExt.size();
+    size_t extLength = context_.Card.Location().CardExt.size();
     return entry.size() > extLength ? entry.substr(0, entry.size() - extLength) : std::string();
 }
 
@@ -86,7 +86,7 @@ std::string CardLibrary::BackPageFileName(const std::string& fileName) const {
     if (!HasBackPage())
         return {};
     return CardNameOf(fileName) + "_" +
-           fileName.substr(fileName.size() - context_.Location.CardExt.size());
+           fileName.substr(fileName.size() - context_.Card.Location().CardExt.size());
 }
 
 Answer CardLibrary::Ask(const std::string& text, Buttons buttons, Icon icon,
@@ -99,9 +99,9 @@ void CardLibrary::FillCardList() {
     context_.errorTrap.Guard(loc::FillCardList, [&] {
         std::vector<std::string> entries, shown;
         bool backPages = HasBackPage();
-        const size_t extension = context_.Location.CardExt.size();
+        const size_t extension = context_.Card.Location().CardExt.size();
         for (const std::string& file :
-             ListFolder(context_.Location.CardDir, "*" + context_.Location.CardExt)) {
+             ListFolder(context_.Card.Location().CardDir, "*" + context_.Card.Location().CardExt)) {
             if (backPages && IsBackPageName(file))
                 continue;
             entries.push_back(UpperCaseFileName(file));
@@ -126,7 +126,7 @@ void CardLibrary::FillCardList() {
 }
 
 std::string CardLibrary::ShownNameOf(const std::string& cardName) const {
-    const std::string ext = context_.Location.CardExt;
+    const std::string ext = context_.Card.Location().CardExt;
     for (size_t i = 0; i < entries_.size() && i < shownNames_.size(); ++i)
         if (EqualsIgnoreCase(entries_[i], cardName) ||
             EqualsIgnoreCase(entries_[i], cardName + ext))
@@ -235,7 +235,7 @@ void CardLibrary::ListClick(int index) {
 bool CardLibrary::IsOpenCard(const std::string& entry) const {
     if (!changed_.CardOpen())
         return false;
-    std::string open = context_.Location.CurrentCardName;
+    std::string open = context_.Card.Location().CurrentCardName;
     if (!open.empty() && open.back() == '_')
         open.pop_back();
     return EqualsIgnoreCase(open, CardNameOf(entry));
@@ -275,19 +275,20 @@ bool CardLibrary::OpenCard(int index) {
 
 void CardLibrary::OpenCardAt(int index) {
     const std::string& entry = entries_[size_t(index)];
-    CardLocation& location = context_.Location;
+    CardLocation location = context_.Card.Location();
     const std::string name = CardNameOf(entry);
     location.CardExt = context_.Catalogue.Column(context_.CurrentFormat, ColExtension);
-    location.CurrentCardName = name + (context_.BackSideSelected ? "_" : "");
+    location.CurrentCardName = name + (context_.Card.BackSide() ? "_" : "");
     // The list's folder: the format's card folder, or where a card file was opened.
     if (location.CardDir.empty())
         location.CardDir =
             context_.paths.CardFolder(context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
+    context_.Card.SetLocation(location);
     if (!context_.LoadCard()) {
         MarkCardClosed();
         return;
     }
-    if (context_.BackSideSelected) {
+    if (context_.Card.BackSide()) {
         std::string notes = ReadNotesLine(location.CardDir / (name + location.CardExt));
         context_.Card.Rewrite([&](CardPage& page) { page.CardHeader[2] = notes; });
     }
@@ -308,7 +309,7 @@ bool CardLibrary::PrepareNewCard() {
 std::optional<NameEntries> CardLibrary::PrepareEditNames() {
     if (!changed_.CardOpen())
         return std::nullopt;
-    if (context_.BackSideSelected) {
+    if (context_.Card.BackSide()) {
         view_.ShowSide(false);
         if (!SwitchSide(false))
             return std::nullopt;
@@ -317,7 +318,7 @@ std::optional<NameEntries> CardLibrary::PrepareEditNames() {
         return std::nullopt;
     const auto& header = context_.Card.Page().CardHeader;
     mode_ = NameDialogMode::EditNames;
-    return NameEntries{context_.Location.CurrentCardName, header[3], header[4], header[0],
+    return NameEntries{context_.Card.Location().CurrentCardName, header[3], header[4], header[0],
                        header[1]};
 }
 
@@ -345,21 +346,21 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
     std::string name = TrimSpaces(entries[0]);
     if (!ValidateFileName(name))
         return false;
-    const std::string& ext = context_.Location.CardExt;
+    const std::string& ext = context_.Card.Location().CardExt;
     if (CheckCardName(name + ext) != Answer::Yes)
         return false;
     bool finished = context_.errorTrap.Guard(
         loc::CreateCard,
         [&] {
             // The names belong on the front page, so a new card opens on its front side.
-            if (context_.BackSideSelected) {
-                context_.BackSideSelected = false;
+            if (context_.Card.BackSide()) {
+                context_.Card.SetBackSide(false);
                 view_.ShowSide(false);
                 context_.ApplyFormatDefaults(false);
             }
             const FormatCatalogue& catalogue = context_.Catalogue;
             int slot = context_.CurrentFormat;
-            const fs::path& dir = context_.Location.CardDir;
+            const fs::path& dir = context_.Card.Location().CardDir;
             FileSystem& files = context_.fileSystem;
             const fs::path back = dir / (name + "_" + ext);
             const bool backExisted = ExistsAnyCase(back);
@@ -389,7 +390,7 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
                         files.Remove(*made);
                 throw;
             }
-            context_.Location.CurrentCardName = name;
+            context_.Card.SetCardName(name);
             FillCardList();
             changed_.SetChangedState(ChangedState::CardOpenedCode);
             changed_.SetChangedState(ChangedState::CardSavedCode);
@@ -423,7 +424,7 @@ bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
         return false;
     }
     const std::string source = entries_[size_t(index)];
-    const std::string& ext = context_.Location.CardExt;
+    const std::string& ext = context_.Card.Location().CardExt;
     std::string name;
     for (;;) {
         std::optional<std::string> answer = std::move(newName);
@@ -453,7 +454,7 @@ bool CardLibrary::CopyCard(int index, std::optional<std::string> newName) {
     bool finished = context_.errorTrap.Guard(
         loc::CopyCard,
         [&] {
-            const fs::path& dir = context_.Location.CardDir;
+            const fs::path& dir = context_.Card.Location().CardDir;
             FileSystem& files = context_.fileSystem;
             if (HasBackPage()) {
                 std::string back = BackPageFileName(source);
@@ -484,7 +485,7 @@ bool CardLibrary::DeleteCard(int index) {
     }
     if (IsOpenCard(entry)) {
         changed_.AskSaveChanges();
-        context_.Location.CurrentCardName.clear();
+        context_.Card.SetCardName({});
         MarkCardClosed();
         // The card is gone, not merely closed: nothing is said about it.
         view_.ShowCardStatus({});
@@ -492,7 +493,7 @@ bool CardLibrary::DeleteCard(int index) {
     bool finished = context_.errorTrap.Guard(
         loc::DeleteCard,
         [&] {
-            const fs::path& dir = context_.Location.CardDir;
+            const fs::path& dir = context_.Card.Location().CardDir;
             auto front = ResolveExisting(dir / entry);
             if (!front)
                 throw RuntimeError::FileNotFoundError((dir / entry).string());
@@ -533,7 +534,7 @@ bool CardLibrary::CopyToDiskette(int index) {
     bool finished = context_.errorTrap.Guard(
         loc::CopyToDiskette,
         [&] {
-            const fs::path& dir = context_.Location.CardDir;
+            const fs::path& dir = context_.Card.Location().CardDir;
             FileSystem& files = context_.fileSystem;
             if (HasBackPage()) {
                 std::string back = BackPageFileName(entry);
@@ -599,7 +600,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
                 int16_t chosen = slot;
                 if (!context_.SetupCardFormat(chosen, formatView_))
                     return;
-                const fs::path& dir = context_.Location.CardDir;
+                const fs::path& dir = context_.Card.Location().CardDir;
                 CreateFolderQuietly(dir);
                 bool backPages = HasBackPage();
                 for (const std::string& file : files) {
@@ -607,7 +608,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
                     if (backPages && IsBackPageName(file)) {
                         std::string front = CardNameOf(file);
                         front.pop_back();
-                        front += file.substr(file.size() - context_.Location.CardExt.size());
+                        front += file.substr(file.size() - context_.Card.Location().CardExt.size());
                         if (std::any_of(files.begin(), files.end(), [&](const std::string& f) {
                                 return EqualsIgnoreCase(f, front);
                             }))
@@ -642,7 +643,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
 }
 
 bool CardLibrary::RestoreDeletedCard(const std::string& card) {
-    const std::string& ext = context_.Location.CardExt;
+    const std::string& ext = context_.Card.Location().CardExt;
     if (CheckCardName(card + ext) != Answer::Yes)
         return false;
     std::string restored;
@@ -659,11 +660,11 @@ bool CardLibrary::RestoreDeletedCard(const std::string& card) {
 
 bool CardLibrary::OpenCardNamed(const std::string& cardName, bool backSide) {
     FillCardList();
-    int index = IndexOf(UpperCaseFileName(cardName + context_.Location.CardExt));
+    int index = IndexOf(UpperCaseFileName(cardName + context_.Card.Location().CardExt));
     if (index < 0)
         return false;
-    if (backSide != context_.BackSideSelected && HasBackPage()) {
-        context_.BackSideSelected = backSide;
+    if (backSide != context_.Card.BackSide() && HasBackPage()) {
+        context_.Card.SetBackSide(backSide);
         context_.ApplyFormatDefaults(false);
         view_.ShowSide(backSide);
     }
@@ -671,15 +672,15 @@ bool CardLibrary::OpenCardNamed(const std::string& cardName, bool backSide) {
 }
 
 bool CardLibrary::SwitchSide(bool backSide) {
-    if (backSide == context_.BackSideSelected)
+    if (backSide == context_.Card.BackSide())
         return true;
     bool reopen = changed_.CardOpen() && selected_ >= 0 && selected_ < int(entries_.size());
     if (reopen && changed_.AskSaveChanges() == Answer::Cancel) {
-        view_.ShowSide(context_.BackSideSelected);
+        view_.ShowSide(context_.Card.BackSide());
         return false;
     }
     return context_.errorTrap.Guard(loc::SwitchSide, [&] {
-        context_.BackSideSelected = backSide;
+        context_.Card.SetBackSide(backSide);
         context_.ApplyFormatDefaults(false);
         if (reopen)
             OpenCardAt(selected_);

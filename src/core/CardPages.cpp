@@ -8,7 +8,7 @@ NamedCardPages::NamedCardPages(AppContext& ctx, std::string cardName)
     : ctx_(ctx), name_(std::move(cardName)) {}
 
 bool NamedCardPages::Exists() const {
-    return ExistsAnyCase(ctx_.Location.CardDir / (name_ + ctx_.Location.CardExt));
+    return ExistsAnyCase(ctx_.Card.Location().CardDir / (name_ + ctx_.Card.Location().CardExt));
 }
 
 bool NamedCardPages::Open() {
@@ -17,14 +17,14 @@ bool NamedCardPages::Open() {
 }
 
 bool NamedCardPages::ShowPage(bool back) {
-    if (open_ && back == ctx_.BackSideSelected)
+    if (open_ && back == ctx_.Card.BackSide())
         return true;
     if (back && !ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
         return false;
     // The side decides which font block of the format's defaults is in force.
-    ctx_.BackSideSelected = back;
+    ctx_.Card.SetBackSide(back);
     ctx_.ApplyFormatDefaults(false);
-    ctx_.Location.CurrentCardName = name_ + (back ? "_" : "");
+    ctx_.Card.SetCardName(name_ + (back ? "_" : ""));
     open_ = ctx_.LoadCard();
     return open_;
 }

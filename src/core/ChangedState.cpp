@@ -38,7 +38,7 @@ Answer ChangedState::AskSaveChanges() {
     Prompter& prompter = context_.prompter;
     prompter.Beep();
     Answer answer = prompter.Message(
-        GetProgramText(TextId::AskSaveChangesTo) + context_.Location.CurrentCardName,
+        GetProgramText(TextId::AskSaveChangesTo) + context_.Card.Location().CurrentCardName,
         GetProgramText(TextId::ProgramName), Buttons::YesNoCancel, Icon::Question);
     // A save that failed (and was reported) must not let the caller go on as if the card
     // were safe: the card stays open with its changes.
@@ -55,7 +55,8 @@ bool ChangedState::MayOverwritePage() {
     std::optional<std::string> onDisk = context_.PageChangedOnDisk();
     if (!onDisk)
         return true;
-    const std::string file = context_.Location.CurrentCardName + context_.Location.CardExt;
+    const std::string file =
+        context_.Card.Location().CurrentCardName + context_.Card.Location().CardExt;
     std::optional<size_t> choice = context_.prompter.Choose(
         "The card file " + file +
             " was changed by another program since you opened it here.\n\n"
@@ -71,13 +72,13 @@ bool ChangedState::MayOverwritePage() {
                 CardPage reloaded;
                 // The back page keeps the card's notes line of the front page, as on loading.
                 reloaded.CardHeader = context_.Card.Page().CardHeader;
-                CardFile::ParsePage(reloaded, *onDisk, context_.BackSideSelected);
+                CardFile::ParsePage(reloaded, *onDisk, context_.Card.BackSide());
                 if (changer_)
                     changer_->ReplacePage(std::move(reloaded), "Reload from Disk");
                 else
                     context_.Card.Replace(std::move(reloaded));
             },
-            [&] { return std::vector<ErrValue>{context_.Location.PagePath().string()}; });
+            [&] { return std::vector<ErrValue>{context_.Card.Location().PagePath().string()}; });
         if (read) {
             context_.PageSeenOnDisk(std::move(*onDisk));
             SetChangedState(CardSavedCode);

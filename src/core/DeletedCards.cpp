@@ -20,7 +20,7 @@ std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
                 continue;
             try {
                 AtomicReplace(ctx.fileSystem, page, ReadFileBytes(version),
-                              ctx.Location.ScratchPath());
+                              ctx.Card.Location().ScratchPath());
                 ctx.fileSystem.Remove(version);
             } catch (const std::exception&) {
                 // The page stays in the history, where "Restore a Deleted Card" finds it.
@@ -34,12 +34,12 @@ std::string MoveCardToHistory(AppContext& ctx, const std::string& card,
 std::vector<DeletedCard> DeletedCardsOfFormat(const AppContext& ctx) {
     if (!ctx.HasFormat())
         return {};
-    return ctx.Archive.DeletedCards(ctx.ArchiveFormat(), ctx.Location.CardDir,
-                                    ctx.Location.CardExt);
+    return ctx.Archive.DeletedCards(ctx.ArchiveFormat(), ctx.Card.Location().CardDir,
+                                    ctx.Card.Location().CardExt);
 }
 
 std::string RestoreCardFromHistory(AppContext& ctx, const std::string& card) {
-    const std::string& ext = ctx.Location.CardExt;
+    const std::string& ext = ctx.Card.Location().CardExt;
     const std::string format = ctx.ArchiveFormat();
     auto front = ctx.Archive.Versions(format, card, card + ext);
     if (front.empty())
@@ -55,8 +55,9 @@ std::string RestoreCardFromHistory(AppContext& ctx, const std::string& card) {
     }
     pages.push_back(front.front());
     for (const ArchivedVersion& page : pages) {
-        fs::path target = ctx.Location.CardDir / page.pageFile;
-        AtomicReplace(ctx.fileSystem, target, ReadFileBytes(page.file), ctx.Location.ScratchPath());
+        fs::path target = ctx.Card.Location().CardDir / page.pageFile;
+        AtomicReplace(ctx.fileSystem, target, ReadFileBytes(page.file),
+                      ctx.Card.Location().ScratchPath());
     }
     return front.front().pageFile;
 }

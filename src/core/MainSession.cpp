@@ -29,7 +29,7 @@ bool MainSession::Load() {
         ctx.SetupCardFormat(ctx.Settings.DefaultFormat, formatView_);
         ctx.LoadedFormat = ctx.CurrentFormat;
         libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened) +
-                                    ctx.Location.CurrentCardName);
+                                    ctx.Card.Location().CurrentCardName);
         changed_.SetChangedState(ChangedState::CardSavedCode);
         changed_.SetChangedState(ChangedState::NoCardCode);
         library_.CancelNameDialog();
@@ -87,12 +87,12 @@ bool MainSession::PrepareFormatChoice() {
 bool MainSession::ChooseFormat(int16_t selection) {
     // The same format again is set up anew only to leave a folder a card was opened in.
     if (selection == context_.CurrentFormat && context_.HasFormat() &&
-        context_.Location.CardDir ==
+        context_.Card.Location().CardDir ==
             context_.paths.CardFolder(context_.Catalogue.Column(selection, ColFolder)))
         return true;
     return context_.errorTrap.Guard(loc::CardsListDone, [&] {
         changed_.SetChangedState(ChangedState::NoCardCode);
-        context_.Location.CurrentCardName.clear();
+        context_.Card.SetCardName({});
         context_.SetupCardFormat(selection, formatView_);
         changed_.SetChangedState(ChangedState::NoCardCode);
         libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened));
@@ -143,8 +143,11 @@ bool MainSession::OpenCardFile(const std::filesystem::path& given) {
         return false;
     // Opened where it is: the card list shows that folder's cards of the format, and the card
     // is saved there, until another format (or this one again) is chosen.
-    if (inPlace)
-        context_.Location.CardDir = file.parent_path();
+    if (inPlace) {
+        CardLocation location = context_.Card.Location();
+        location.CardDir = file.parent_path();
+        context_.Card.SetLocation(std::move(location));
+    }
     return library_.OpenCardNamed(where->cardName, where->backPage);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "CardFile.h"
 #include "CardPage.h"
 
 #include <functional>
 
 namespace cw {
 
-// The page of the card that is open. It changes in two ways only, so that whoever keeps its
+// The card that is open: where its page's file is, which side it is, and the page. The page
+// changes in two ways only, so that whoever keeps its
 // undo history always knows it as it is:
 // - an edit the history records: Edit(), while the history's change is open;
 // - a whole new state (the page read, read again, cleared, restored, names written by the
@@ -32,6 +34,13 @@ public:
     OpenCard(const OpenCard&) = delete;
     OpenCard& operator=(const OpenCard&) = delete;
 
+    // The page's file, and whether it is the card's back page.
+    const CardLocation& Location() const { return location_; }
+    bool BackSide() const { return backSide_; }
+    void SetLocation(CardLocation location) { location_ = std::move(location); }
+    void SetCardName(std::string name) { location_.CurrentCardName = std::move(name); }
+    void SetBackSide(bool back) { backSide_ = back; }
+
     const CardPage& Page() const { return page_; }
 
     // The page to change, for a change the watcher records; with no watcher (the
@@ -51,6 +60,8 @@ public:
     void SetWatcher(Watcher* watcher) { watcher_ = watcher; }
 
 private:
+    CardLocation location_;
+    bool backSide_ = false;
     CardPage page_;
     Watcher* watcher_ = nullptr;
 };

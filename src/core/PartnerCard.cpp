@@ -67,7 +67,7 @@ std::optional<PartnerCard> PartnerCard::Read(const AppContext& ctx, const fs::pa
 }
 
 std::optional<SavedCardPages> ReadCardPages(const AppContext& ctx, const std::string& cardName) {
-    return ReadPages(ctx, ctx.Location.CardDir, cardName, ctx.Location.CardExt);
+    return ReadPages(ctx, ctx.Card.Location().CardDir, cardName, ctx.Card.Location().CardExt);
 }
 
 int NameFieldCount(const AppContext& ctx) {

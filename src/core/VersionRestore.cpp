@@ -10,7 +10,8 @@
 namespace cw {
 
 bool IsVersionOfOpenPage(const AppContext& ctx, const ArchivedVersion& version) {
-    return EqualsIgnoreCase(version.pageFile, ctx.Location.CurrentCardName + ctx.Location.CardExt);
+    return EqualsIgnoreCase(version.pageFile,
+                            ctx.Card.Location().CurrentCardName + ctx.Card.Location().CardExt);
 }
 
 bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& changer,
@@ -31,7 +32,7 @@ bool RestorePageVersion(AppContext& ctx, ChangedState& changed, PageChanger& cha
         [&] {
             // The back page keeps the card's notes line of the front page, as on loading.
             restored.CardHeader = ctx.Card.Page().CardHeader;
-            CardFile::ParsePage(restored, ReadFileBytes(version.file), ctx.BackSideSelected);
+            CardFile::ParsePage(restored, ReadFileBytes(version.file), ctx.Card.BackSide());
         },
         [&] { return std::vector<ErrValue>{version.file.string()}; });
     if (!read)

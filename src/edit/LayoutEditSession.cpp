@@ -410,7 +410,7 @@ bool LayoutEditSession::Commit() {
         if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
             ctx_.prompter.Message(
                 T(TextId::AllTextFieldsOnThe) +
-                    T(ctx_.BackSideSelected ? TextId::BackSide : TextId::FrontSide) +
+                    T(ctx_.Card.BackSide() ? TextId::BackSide : TextId::FrontSide) +
                     T(TextId::HaveBeenSetToThe) + T(TextId::SelectedFont),
                 T(TextId::ProgramName), Buttons::Ok, Icon::Information);
     }

@@ -194,7 +194,8 @@ bool CardExport::SaveCardAs(const ExportRequest& request) {
                 saved = false;
                 return;
             }
-            const fs::path chosen = ChosenPath(request.file, request.filter, ctx_.Location.CardExt);
+            const fs::path chosen =
+                ChosenPath(request.file, request.filter, ctx_.Card.Location().CardExt);
             Dpi = request.dpi;
             try {
                 WriteChosenFiles(request, chosen, saved);
@@ -219,15 +220,15 @@ void CardExport::WriteChosenFiles(const ExportRequest& request, const fs::path& 
                                   bool& saved) {
     const std::string title = chosen.filename().string();
     const std::string extension =
-        ChosenExtension(request.file, request.filter, ctx_.Location.CardExt);
+        ChosenExtension(request.file, request.filter, ctx_.Card.Location().CardExt);
     auto savePictures = [&](PictureType type) {
         written_ = ExportCardImage(chosen, type, extension);
         pages_.ShowPage(false);
     };
     switch (request.filter) {
     case ExportFilter::CardFile: {
-        std::string own = ctx_.Location.CurrentCardName;
-        if (ctx_.BackSideSelected && !own.empty() && own.back() == '_')
+        std::string own = ctx_.Card.Location().CurrentCardName;
+        if (ctx_.Card.BackSide() && !own.empty() && own.back() == '_')
             own.pop_back();
         if (!EqualsIgnoreCase(title, own) && copyCard_)
             saved = copyCard_(title);

@@ -58,8 +58,8 @@ FilledCardPages NewCardPagesFromForm(const AppContext& ctx, const fs::path& fill
 
 FormTransfer FillInCardFromForm(AppContext& ctx, const std::string& cardName,
                                 const fs::path& filled) {
-    const fs::path& dir = ctx.Location.CardDir;
-    const std::string& ext = ctx.Location.CardExt;
+    const fs::path& dir = ctx.Card.Location().CardDir;
+    const std::string& ext = ctx.Card.Location().CardExt;
     const fs::path front = ResolveExisting(dir / (cardName + ext)).value_or(dir / (cardName + ext));
     const fs::path back =
         ResolveExisting(dir / (cardName + "_" + ext)).value_or(dir / (cardName + "_" + ext));

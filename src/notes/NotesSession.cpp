@@ -350,7 +350,7 @@ bool NotesSession::PreparePrint() {
 std::string NotesSession::PrintHeading() const {
     std::string name = filePath_.string();
     if (changed_.CardOpen() && EqualsIgnoreCase(CardNotesFile(), fileName_)) {
-        name = context_.Location.CurrentCardName;
+        name = context_.Card.Location().CurrentCardName;
         if (!name.empty() && name.back() == '_')
             name.pop_back();
     }
@@ -368,7 +368,7 @@ void NotesSession::OfferAssociation(const std::string& name) {
         loc::AssociateNotes,
         [&] {
             // The front page keeps the card's notes line; it is written with the card.
-            if (context_.BackSideSelected)
+            if (context_.Card.BackSide())
                 changed_.RunWithNextSave([&context = context_, name] {
                     return context.errorTrap.Guard(
                         loc::AssociateNotes, [&] { WriteNotesNameToFrontPage(context, name); },
@@ -381,7 +381,7 @@ void NotesSession::OfferAssociation(const std::string& name) {
 }
 
 void NotesSession::WriteNotesNameToFrontPage(AppContext& context, const std::string& name) {
-    const CardLocation& location = context.Location;
+    const CardLocation& location = context.Card.Location();
     std::string front = location.CurrentCardName;
     if (!front.empty() && front.back() == '_')
         front.pop_back();

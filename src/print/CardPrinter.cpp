@@ -90,7 +90,7 @@ PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
     page.size = QSizeF(ctx_.Defaults.NaturalWidth * layout_.scaleX * twipsToPixels,
                        ctx_.Defaults.NaturalHeight * layout_.scaleY * twipsToPixels);
     const double margin =
-        ctx_.BackSideSelected ? layout_.BackPageLeftMargin : layout_.FrontPageLeftMargin;
+        ctx_.Card.BackSide() ? layout_.BackPageLeftMargin : layout_.FrontPageLeftMargin;
     page.leftMargin = margin * layout_.scaleX * twipsToPixels;
 
     // The page drawn as it prints, small, with room around it for ink beyond its edges.

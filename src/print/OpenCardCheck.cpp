@@ -10,10 +10,11 @@ std::vector<FieldOverflow> CheckOpenCard(AppContext& ctx, OverflowCheck& check) 
         check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));
     if (!ctx.HasFormat() || !ctx.Catalogue.HasBackPage(ctx.CurrentFormat))
         return found;
-    const bool otherBack = !ctx.BackSideSelected;
-    CardLocation other = ctx.Location;
+    const bool otherBack = !ctx.Card.BackSide();
+    CardLocation other = ctx.Card.Location();
     other.CurrentCardName =
-        CardNameOfPage(ctx.Location.CurrentCardName, ctx.BackSideSelected) + (otherBack ? "_" : "");
+        CardNameOfPage(ctx.Card.Location().CurrentCardName, ctx.Card.BackSide()) +
+        (otherBack ? "_" : "");
     auto template_ = otherBack ? ctx.BackTemplateForMissingPage() : std::nullopt;
     if (auto page = ReadCardPage(other, otherBack, template_)) {
         auto more = check.CheckPage(ctx.RequestFor(*page, otherBack, RenderTarget::Screen));

@@ -93,8 +93,8 @@ int PrintJob::Print(PrintCardChoice choice) {
     // Without a printer the dialog can only print to a file: it proposes one of the card's
     // name in the home folder.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        std::string name = ctx_.Location.CurrentCardName;
-        if (ctx_.BackSideSelected && !name.empty() && name.back() == '_')
+        std::string name = ctx_.Card.Location().CurrentCardName;
+        if (ctx_.Card.BackSide() && !name.empty() && name.back() == '_')
             name.pop_back();
         printer.setOutputFileName(proposedFile_.empty()
                                       ? QDir::home().filePath(QString::fromStdString(name) + ".pdf")

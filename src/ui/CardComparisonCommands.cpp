@@ -64,8 +64,8 @@ void CardComparisonCommands::ChooseCardToCompare() {
     for (const std::string& entry : library.Entries())
         if (!EqualsIgnoreCase(library.CardNameOf(entry), context_.ArchiveCard()))
             cards.push_back(entry);
-    CompareCardPicker picker(cards, context_.Location.CardDir,
-                             QString::fromStdString(context_.Location.CardExt), &window_);
+    CompareCardPicker picker(cards, context_.Card.Location().CardDir,
+                             QString::fromStdString(context_.Card.Location().CardExt), &window_);
     if (picker.exec() == QDialog::Accepted && picker.Chosen())
         CompareWith(*picker.Chosen());
 }
@@ -126,9 +126,9 @@ void CardComparisonCommands::Recompare() {
             continue;
         std::optional<CardPage> saved;
         const CardPage* mine = &context_.Card.Page();
-        if (back != context_.BackSideSelected) {
+        if (back != context_.Card.BackSide()) {
             // The page not on show, as saved.
-            CardLocation other = context_.Location;
+            CardLocation other = context_.Card.Location();
             other.CurrentCardName = context_.ArchiveCard() + (back ? "_" : "");
             saved = ReadCardPage(other, back,
                                  back ? context_.BackTemplateForMissingPage() : std::nullopt);
@@ -174,7 +174,7 @@ void CardComparisonCommands::ChooseDifference(int index) {
 }
 
 bool CardComparisonCommands::TakePartnersValue() {
-    if (!partner_ || !chosen_ || chosen_->backPage != context_.BackSideSelected)
+    if (!partner_ || !chosen_ || chosen_->backPage != context_.Card.BackSide())
         return false;
     bool taken = false;
     context_.errorTrap.Guard(loc::TakePartnersValue, [&] {
@@ -189,7 +189,7 @@ bool CardComparisonCommands::TakePartnersValue() {
             ++at;
         std::optional<FieldDifference> next;
         if (at + 1 < differences_.size() &&
-            differences_[at + 1].backPage == context_.BackSideSelected)
+            differences_[at + 1].backPage == context_.Card.BackSide())
             next = differences_[at + 1];
         chosen_ = next;
         changer_.ReplacePage(std::move(after), "Take Partner's Value");

@@ -45,12 +45,12 @@ const TextCodec& CardHistoryCommands::Codec() const {
 CardPage CardHistoryCommands::VersionPage(const ArchivedVersion& version) const {
     CardPage page;
     page.CardHeader = context_.Card.Page().CardHeader;
-    CardFile::ParsePage(page, ReadFileBytes(version.file), context_.BackSideSelected);
+    CardFile::ParsePage(page, ReadFileBytes(version.file), context_.Card.BackSide());
     return page;
 }
 
 RenderRequest CardHistoryCommands::ShownSide(const CardPage& page) {
-    return context_.RequestFor(page, context_.BackSideSelected, RenderTarget::Screen);
+    return context_.RequestFor(page, context_.Card.BackSide(), RenderTarget::Screen);
 }
 
 void CardHistoryCommands::OpenHistory() {
@@ -85,7 +85,8 @@ void CardHistoryCommands::ShowHistory() {
         BusyScope busy(context_.prompter);
         if (!pictures_)
             pictures_ = std::make_unique<PagePictures>(context_.errorTrap);
-        const std::string pageFile = context_.Location.CurrentCardName + context_.Location.CardExt;
+        const std::string pageFile =
+            context_.Card.Location().CurrentCardName + context_.Card.Location().CardExt;
         versions_ =
             context_.Archive.Versions(context_.ArchiveFormat(), context_.ArchiveCard(), pageFile);
         const double width =
@@ -95,7 +96,7 @@ void CardHistoryCommands::ShowHistory() {
             small.push_back(pictures_->Draw(ShownSide(VersionPage(version)),
                                             kListPicturePixels * context_.TwipsPerPixel / width));
         QString title = QString("History of the %1 page of %2")
-                            .arg(context_.BackSideSelected ? "back" : "front",
+                            .arg(context_.Card.BackSide() ? "back" : "front",
                                  Codec().Decode(context_.ArchiveCard()).toUpper());
         historyDialog_->ShowVersions(title, versions_, small);
         historyDialog_->ShowCurrent(pictures_->Draw(

@@ -84,8 +84,8 @@ void CardOutputCommands::PrintCommand(PrintCardChoice choice) {
 }
 
 std::string CardOutputCommands::OpenCardName() const {
-    std::string name = context_.Location.CurrentCardName;
-    if (context_.BackSideSelected && !name.empty() && name.back() == '_')
+    std::string name = context_.Card.Location().CurrentCardName;
+    if (context_.Card.BackSide() && !name.empty() && name.back() == '_')
         name.pop_back();
     return name;
 }
@@ -101,8 +101,8 @@ void CardOutputCommands::SaveCardAs() {
     }
     SaveCardAsDialog dialog(&window_, context_.TwipsPerPixel, CurrentFormatHasForm(context_));
     ExportFileChooser& chooser = exportChooser_ ? *exportChooser_ : dialog;
-    auto request = chooser.ChooseExportFile(context_.Location.CardDir, OpenCardName(),
-                                            context_.Location.CardExt);
+    auto request = chooser.ChooseExportFile(context_.Card.Location().CardDir, OpenCardName(),
+                                            context_.Card.Location().CardExt);
     if (!request)
         return;
     ShownCardPages pages(window_);

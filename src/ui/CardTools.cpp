@@ -126,7 +126,7 @@ void CardTools::RefreshMarks() {
             std::vector<FieldOverflow> all = CheckOpenCard(context_, check_);
             checkPanel_->ShowOverflows(all, Codec());
             for (const FieldOverflow& overflow : all)
-                if (overflow.backPage == context_.BackSideSelected)
+                if (overflow.backPage == context_.Card.BackSide())
                     shownOverflows_.push_back(overflow);
         } else if (open) {
             shownOverflows_ = check_.CheckPage(context_.RequestForOpenPage(RenderTarget::Screen));
@@ -141,7 +141,7 @@ void CardTools::RefreshMarks() {
                     overlay_.MarkCutOffText(Place(o.left, o.top, o.width, o.height));
             const std::optional<FieldDifference>& chosen = comparison_->Chosen();
             for (const FieldDifference& d : comparison_->Differences())
-                if (d.backPage == context_.BackSideSelected)
+                if (d.backPage == context_.Card.BackSide())
                     overlay_.OutlineField(Place(d.left, d.top, d.width, d.height),
                                           chosen && SameField(*chosen, d));
         }
@@ -170,17 +170,17 @@ void CardTools::ShowCheckPanel() {
 }
 
 bool CardTools::TurnTo(bool backPage) {
-    if (backPage == context_.BackSideSelected)
+    if (backPage == context_.Card.BackSide())
         return true;
     window_.FillIn().CommitOpenEditor();
     window_.ShowSide(backPage);
     if (!window_.Session().Library().SwitchSide(backPage)) {
-        window_.ShowSide(context_.BackSideSelected);
+        window_.ShowSide(context_.Card.BackSide());
         return false;
     }
     if (window_.CardFaceShown())
         window_.ShowCardFace();
-    return window_.Session().Changed().CardOpen() && context_.BackSideSelected == backPage;
+    return window_.Session().Changed().CardOpen() && context_.Card.BackSide() == backPage;
 }
 
 void CardTools::OpenCheckedField(bool backPage, int field) {

@@ -205,7 +205,7 @@ void FillInController::StartFilling() {
     if (count == 0)
         return;
     const int backFirst = context_.Traits().backPageFirstTextField;
-    int first = context_.BackSideSelected && count > backFirst ? backFirst : 0;
+    int first = context_.Card.BackSide() && count > backFirst ? backFirst : 0;
     session_.OpenTextEditor(first);
 }
 

@@ -372,7 +372,7 @@ QString CardWindowTitle(const QString& cardName, const QString& formatName) {
 }
 
 void MainWindow::SetCardTitle() {
-    std::string name = context_.Location.CurrentCardName;
+    std::string name = context_.Card.Location().CurrentCardName;
     if (!name.empty() && name.back() == '_')
         name.pop_back();
     setWindowTitle(
@@ -383,9 +383,9 @@ void MainWindow::SetCardTitle() {
 void MainWindow::TurnCard(bool backSide) {
     // The tab shows the page on show, whatever happens below.
     auto showSide = [this] {
-        cardFace_->ShowSide(context_.BackSideSelected);
+        cardFace_->ShowSide(context_.Card.BackSide());
     };
-    if (!CardFaceShown() || backSide == context_.BackSideSelected ||
+    if (!CardFaceShown() || backSide == context_.Card.BackSide() ||
         !startFace_->sideButton(1)->isEnabled()) {
         showSide();
         return;
@@ -544,7 +544,7 @@ void MainWindow::NameDialogDone() {
 }
 
 void MainWindow::FillNewCardFromForm(const fs::path& filled) {
-    const std::string name = context_.Location.CurrentCardName;
+    const std::string name = context_.Card.Location().CurrentCardName;
     try {
         const FormTransfer transfer = FillInCardFromForm(context_, name, filled);
         session_.Library().OpenCardNamed(name, false);
@@ -579,7 +579,7 @@ void MainWindow::ShowCardFace() {
         Redraw();
         SetCardTitle();
         cardHint_->show();
-        cardFace_->ShowSide(context_.BackSideSelected);
+        cardFace_->ShowSide(context_.Card.BackSide());
         EnableCardFaceCommands(true);
         cardPicture()->setFocus();
         fillIn_->StartFilling();

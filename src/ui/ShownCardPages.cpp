@@ -21,14 +21,14 @@ bool ShownCardPages::ShowPage(bool back) {
     AppContext& ctx = window_.Session().Context();
     if (!CardOpen())
         return false;
-    if (back == ctx.BackSideSelected)
+    if (back == ctx.Card.BackSide())
         return true;
     // As a click on the side button: the open card is read again on the other page.
     if (!window_.Session().Library().SwitchSide(back))
         return false;
     window_.ShowSide(back);
     turned_ = true;
-    return CardOpen() && ctx.BackSideSelected == back;
+    return CardOpen() && ctx.Card.BackSide() == back;
 }
 
 void ShownCardPages::JobDone() {

@@ -201,7 +201,7 @@ TEST_F(LibraryTest, DeletingTheOpenCardLeavesNoCardOpen) {
     EXPECT_FALSE(fs::exists(Cards("two_.tst")));
     EXPECT_FALSE(session.Changed().CardOpen());
     EXPECT_FALSE(views.cardCommandsEnabled);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "");
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "");
     EXPECT_EQ(views.status, "");
     EXPECT_EQ(views.list, std::vector<std::string>{"ONE.TST"});
     EXPECT_TRUE(fs::exists(Cards("one_.tst")));
@@ -322,7 +322,7 @@ TEST_F(LibraryTest, SaveQuestionAnswersKeepSaveOrDropChanges) {
     session.Changed().SetChangedState(ChangedState::CardChangedCode);
     prompter.QueueAnswer(Answer::Cancel);
     EXPECT_FALSE(library().OpenCard(Index("TWO.TST")));
-    EXPECT_EQ(ctx.Location.CurrentCardName, "ONE");
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "ONE");
     EXPECT_EQ(views.selected, Index("ONE.TST"));
     EXPECT_EQ(ctx.Card.Page().Field(TextField, 0).text, "Changed");
 
@@ -345,8 +345,8 @@ TEST_F(LibraryTest, BackSideOpensTheBackPageWithTheFrontPagesNotesLine) {
 
     views.backSide = true;
     ASSERT_TRUE(library().SwitchSide(true));
-    EXPECT_TRUE(ctx.BackSideSelected);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
+    EXPECT_TRUE(ctx.Card.BackSide());
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "ONE_");
     EXPECT_EQ(ctx.Card.Page().CardHeader[2], "one.not");
     EXPECT_EQ(views.status, "ONE card loaded.");
 
@@ -355,9 +355,9 @@ TEST_F(LibraryTest, BackSideOpensTheBackPageWithTheFrontPagesNotesLine) {
     prompter.QueueAnswer(Answer::Cancel);
     views.backSide = false;
     EXPECT_FALSE(library().SwitchSide(false));
-    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(ctx.Card.BackSide());
     EXPECT_TRUE(views.backSide);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "ONE_");
 }
 
 TEST_F(LibraryTest, EditingNamesRewritesTheHeaderAndTheNameFields) {

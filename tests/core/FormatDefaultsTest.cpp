@@ -81,17 +81,17 @@ TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
     EXPECT_EQ(view.steps,
               (std::vector<std::string>{"sides on", "size", "name Test Card", "pattern *.tst",
                                         "no picture", "no notice", "list"}));
-    EXPECT_EQ(ctx.Location.CardDir, dir / "TEST");
+    EXPECT_EQ(ctx.Card.Location().CardDir, dir / "TEST");
 }
 
 TEST_F(ContextTest, OnePageFormatForcesTheFrontAndFillsTheBackBlocksWithZeros) {
     Build({FormatSpec{}, OnePage()});
-    ctx.BackSideSelected = true;
+    ctx.Card.SetBackSide(true);
     int16_t slot = 5; // past the end: the last format
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     EXPECT_EQ(slot, 1);
     EXPECT_EQ(ctx.CurrentFormat, 1);
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_EQ(view.steps[0], "sides off");
     EXPECT_EQ(view.steps[1], "front");
     EXPECT_EQ(view.steps[5], "picture club.bmp");
@@ -137,7 +137,7 @@ TEST_F(ContextTest, UnreadableDefaultsFileIsKeptAsBadAndTheFormatIsSetUpFromItsL
     EXPECT_EQ(view.steps.at(2), "size");
     EXPECT_EQ(view.steps.at(3), "name Club Card");
     EXPECT_EQ(view.steps.back(), "list");
-    EXPECT_EQ(ctx.Location.CardDir, dir / "CLUB");
+    EXPECT_EQ(ctx.Card.Location().CardDir, dir / "CLUB");
     EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1); // from the layout, not the cut file
     EXPECT_EQ(ReadFile(DefaultsPath("CLUB")), made);
     EXPECT_EQ(ReadFile(dir / "datasys" / "CLUB.dat.bad"), cut);
@@ -234,7 +234,7 @@ TEST_F(ContextTest, SnapshotDescribesTheOpenCard) {
     Build({FormatSpec{}});
     int16_t slot = 0;
     ctx.SetupCardFormat(slot, view);
-    ctx.Location.CurrentCardName = "MYCARD";
+    ctx.Card.SetCardName("MYCARD");
     auto snapshot = ctx.Snapshot();
     EXPECT_EQ(snapshot.CurrentCardName, "MYCARD");
     EXPECT_EQ(snapshot.FormatDisplayName, std::optional<std::string>("Test Card"));

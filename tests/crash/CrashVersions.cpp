@@ -67,7 +67,7 @@ SaveSession::SaveSession(const fs::path& root)
 }
 
 bool SaveSession::SaveCardPage(bool back, long version) {
-    if (ctx_.BackSideSelected != back) {
+    if (ctx_.Card.BackSide() != back) {
         views_.backSide = back;
         if (!session_.Library().SwitchSide(back))
             return false;

@@ -34,7 +34,7 @@ protected:
         OpenCard(kCard);
         filling.History = &history;
         main.Changed().SaveCard(); // the file as this program writes it
-        saved = ReadFile(ctx.Location.PagePath());
+        saved = ReadFile(ctx.Card.Location().PagePath());
     }
     void Save() { ASSERT_TRUE(main.Changed().SaveCard()); }
 
@@ -113,7 +113,7 @@ TEST_F(UndoHistoryTest, UndoingEachKindOfChangeGivesTheFileByteForByteAsBefore) 
         ASSERT_FALSE(PageDelta::Between(before, after).Empty());
         ASSERT_TRUE(history.Undo());
         Save();
-        EXPECT_EQ(ReadFile(ctx.Location.PagePath()), saved);
+        EXPECT_EQ(ReadFile(ctx.Card.Location().PagePath()), saved);
         ASSERT_TRUE(history.Redo());
         EXPECT_TRUE(PageDelta::Between(ctx.Card.Page(), after).Empty());
         ASSERT_TRUE(history.Undo());

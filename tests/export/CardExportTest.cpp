@@ -104,7 +104,7 @@ TEST_F(CardExportTest, TwoPageCardAsBitmapsFrontFirstWhicheverPageIsOpen) {
     QImage front = Read(out / "my.card.bmp"), back = Read(out / "my.card_.bmp");
     EXPECT_EQ(At(front, 5300, 300), QColor(0, 255, 0)); // the front's picture
     EXPECT_EQ(At(back, 5300, 300), QColor(Qt::white));
-    EXPECT_FALSE(ctx.BackSideSelected); // the front is shown again
+    EXPECT_FALSE(ctx.Card.BackSide()); // the front is shown again
     EXPECT_EQ(written.size(), 2u);
 
     // PNG the same way; at 300 dots per inch the page is 7200 twips x 300 / 1440.

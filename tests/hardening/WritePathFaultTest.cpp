@@ -197,8 +197,8 @@ std::vector<WritePath> WritePaths() {
                      [](WriteRig& rig) {
                          auto& library = rig.session.Library();
                          rig.views.backSide = true;
-                         bool opened = rig.ctx.BackSideSelected ? library.OpenCard(0)
-                                                                : library.SwitchSide(true);
+                         bool opened = rig.ctx.Card.BackSide() ? library.OpenCard(0)
+                                                               : library.SwitchSide(true);
                          return opened && rig.session.Changed().CardOpen();
                      },
                      // The back page takes its name from the card list's entry.

@@ -68,7 +68,7 @@ public:
         if (!CardOpen())
             return false;
         return session_.Library().SwitchSide(back) && CardOpen() &&
-               session_.Context().BackSideSelected == back;
+               session_.Context().Card.BackSide() == back;
     }
 
 private:

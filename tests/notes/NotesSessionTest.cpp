@@ -235,10 +235,8 @@ TEST_F(NotesSessionTest, ChoosingAFileOffersToAssociateItWithTheCardOnItsFrontPa
     // The back page of card "pair" is open: the name belongs in the front page's header.
     std::vector<std::string> front = {"| comment", "Me", "Partner", "old.not", "1", "2", "x"};
     WriteLines(dir / "TEST" / "pair.tst", front);
-    ctx.Location.CardDir = dir / "TEST";
-    ctx.Location.CurrentCardName = "pair_";
-    ctx.Location.CardExt = ".tst";
-    ctx.BackSideSelected = true;
+    ctx.Card.SetLocation({dir / "TEST", "pair_", ".tst"});
+    ctx.Card.SetBackSide(true);
     OpenCard("old.not");
 
     prompter.QueueAnswer(Answer::No);
@@ -366,7 +364,7 @@ TEST_F(NotesSessionTest, AFileWithoutLineEndsIsShownButNotEditedInTheWindow) {
 TEST_F(NotesSessionTest, ThePrintoutNamesTheCardOnlyForTheCardsOwnNotesFile) {
     WriteLines(Notes("ours.not"), {"[1] one"});
     WriteLines(Notes("other.not"), {"[1] two"});
-    ctx.Location.CurrentCardName = "pair_";
+    ctx.Card.SetCardName("pair_");
     OpenCard("ours.not");
     ASSERT_TRUE(session.Open());
     EXPECT_EQ(session.PrintHeading(), "SUPPLEMENTAL NOTES: pair");

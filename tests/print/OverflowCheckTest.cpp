@@ -31,7 +31,7 @@ protected:
         ASSERT_TRUE(ctx.ReadSystemSettings());
         int16_t slot = 0;
         ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
-        ctx.Location.CurrentCardName = "card";
+        ctx.Card.SetCardName("card");
         ASSERT_TRUE(ctx.LoadCard());
     }
     CardField& Field(int index) { return ctx.Card.Edit().Field(TextField, index); }
@@ -124,7 +124,7 @@ TEST_F(OverflowCheckTest, BothPagesAreCheckedAndTextOffThePrintedPageIsFound) {
     expected << "shrunk to " << smallest << " pt, cut off: too wide";
     EXPECT_EQ(DescribeOverflow(found[2]), expected.str());
     // Checking the other page leaves the shown side as it was.
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_TRUE(errors.shown.empty());
 }
 

@@ -93,8 +93,8 @@ TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
     EXPECT_NE(front.find("1\u2663"), std::string::npos) << front;
     EXPECT_NE(front.find("\u2665"), std::string::npos);
     EXPECT_NE(PdfPageText(questions.pdf, 2).find("CONVENTION CARD"), std::string::npos);
-    EXPECT_TRUE(ctx.BackSideSelected);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "testcrd_");
+    EXPECT_TRUE(ctx.Card.BackSide());
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "testcrd_");
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_TRUE(prompter.MessageTexts().empty());
 
@@ -121,7 +121,7 @@ TEST_F(PrintJobTest, OnePageFormatPrintsOnlyItsFront) {
     };
     EXPECT_EQ(Print(PrintCardChoice::Mine), 1);
     EXPECT_EQ(PdfPageCount(questions.pdf), 1);
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
 }
 
 TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned) {
@@ -198,7 +198,7 @@ TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
     EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{"Printer selection error: no printer is installed"});
     EXPECT_FALSE(fs::exists(questions.pdf));
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_TRUE(errors.shown.empty());
 }
 

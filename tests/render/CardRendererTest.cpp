@@ -41,9 +41,9 @@ protected:
     // Opens card name of format slot on a side.
     void Open(int slot, const std::string& name, bool back = false) {
         int16_t chosen = int16_t(slot);
-        ctx.BackSideSelected = back;
+        ctx.Card.SetBackSide(back);
         ASSERT_TRUE(ctx.SetupCardFormat(chosen, view));
-        ctx.Location.CurrentCardName = name + (back ? "_" : "");
+        ctx.Card.SetCardName(name + (back ? "_" : ""));
         ASSERT_TRUE(ctx.LoadCard());
     }
     // A card of the first format with the given front records, opened.

@@ -60,12 +60,12 @@ protected:
     }
     // Opens the sample card's page; false when the format has no such page.
     bool Open(bool back) {
-        ctx.BackSideSelected = back;
+        ctx.Card.SetBackSide(back);
         int16_t chosen = slot;
         EXPECT_TRUE(ctx.SetupCardFormat(chosen, noView));
         if (back && !ctx.Catalogue.HasBackPage(slot))
             return false;
-        ctx.Location.CurrentCardName = back ? "testcrd_" : "testcrd";
+        ctx.Card.SetCardName(back ? "testcrd_" : "testcrd");
         EXPECT_TRUE(ctx.LoadCard());
         return true;
     }

@@ -32,7 +32,7 @@ protected:
         ctx.View.ViewScale = 2.0f;
         ctx.View.ZoomSetByUser = true;
         ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
-        ctx.Location.CurrentCardName = "testcrd";
+        ctx.Card.SetCardName("testcrd");
         ASSERT_TRUE(ctx.LoadCard());
     }
     const QImage& Warm() {

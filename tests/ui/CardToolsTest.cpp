@@ -127,7 +127,7 @@ TEST_F(CardToolsTest, CutOffTextIsMarkedOnScreenOnlyAndCheckCardOpensItsField) {
     EXPECT_EQ(list->topLevelItem(1)->text(3), "Limit raises, game forcing, splinters and more");
     // Choosing the back page's field turns the card over and opens that field.
     emit list->itemActivated(list->topLevelItem(1), 0);
-    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(ctx.Card.BackSide());
     EXPECT_EQ(window->FillIn().Session().CurrentField, backField);
 
     // Nor in an exported picture (at the screen's size at zoom 1).
@@ -194,7 +194,7 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
     // The back page's difference turns the card over (after saving what was taken).
     prompter.QueueAnswer(Answer::Yes);
     list->setCurrentItem(list->topLevelItem(1)->child(0));
-    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(ctx.Card.BackSide());
     EXPECT_NE(ReadFile(dir / "acbl" / "testcrd.acb").find(ticked), std::string::npos);
     QTest::mouseClick(Tools().Comparison().comparisonPanel()->takeValueButton(), Qt::LeftButton);
     ASSERT_EQ(Tools().Comparison().Differences().size(), 1u);

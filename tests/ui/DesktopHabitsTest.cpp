@@ -104,7 +104,7 @@ TEST_F(DesktopHabitsTest, CtrlPageDownTurnsTheCardOverAtOnceAndAsksOnlyAboutUnsa
     EXPECT_EQ(Tabs()->currentIndex(), 0);
     Key(Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_TRUE(window->CardFaceShown());
-    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(ctx.Card.BackSide());
     EXPECT_EQ(FirstText(), "back page");
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_TRUE(prompter.MessageTexts().empty());
@@ -115,19 +115,19 @@ TEST_F(DesktopHabitsTest, CtrlPageDownTurnsTheCardOverAtOnceAndAsksOnlyAboutUnsa
     ASSERT_TRUE(Changed());
     prompter.QueueAnswer(Answer::Cancel);
     Key(Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_TRUE(ctx.BackSideSelected);
+    EXPECT_TRUE(ctx.Card.BackSide());
     EXPECT_EQ(FirstText(), "back page typed");
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     prompter.QueueAnswer(Answer::No);
     Tabs()->setCurrentIndex(0); // as a click on "Front" does
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_EQ(FirstText(), "front page");
     Key(Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(FirstText(), "back page");
     QTest::keyClicks(FillIn().OpenEditor(), "!");
     prompter.QueueAnswer(Answer::Yes);
     Key(Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     const auto back = ReadLines(dir / "TEST" / "Smith-Jones Pairs_.tst");
     EXPECT_NE(std::find(back.begin(), back.end(), "2,1000,1000,2000,240,1,\"back page!\",0"),
               back.end());

@@ -67,7 +67,7 @@ TEST_F(ExportCommandsTest, StartFaceButtonSavesBothPagesAsPictures) {
     EXPECT_TRUE(button->isEnabled());
     EXPECT_TRUE(menuItem->isEnabled());
     window->sideButton(1)->click();
-    ASSERT_TRUE(ctx.BackSideSelected);
+    ASSERT_TRUE(ctx.Card.BackSide());
     chooser.answer = ExportRequest{dir / "shared" / "ourcard.jpg", ExportFilter::Jpeg, 0};
     fs::create_directories(dir / "shared");
     button->click();
@@ -79,7 +79,7 @@ TEST_F(ExportCommandsTest, StartFaceButtonSavesBothPagesAsPictures) {
     // At zoom 1: the card's 7920 twips at the screen's 15 a pixel.
     EXPECT_EQ(QImage(QString::fromStdString((dir / "shared" / "ourcard.jpg").string())).width(),
               528);
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_TRUE(window->sideButton(0)->isChecked());
     // The status line says where the pictures went.
     EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),

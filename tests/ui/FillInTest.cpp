@@ -355,8 +355,8 @@ TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     ASSERT_TRUE(window.CardFaceShown());
     // The back page: it holds text fields, check boxes and the leads grid's circled items.
     window.sideButton(1)->click();
-    ASSERT_TRUE(ctx.BackSideSelected);
-    fs::path file = ctx.Location.PagePath();
+    ASSERT_TRUE(ctx.Card.BackSide());
+    fs::path file = ctx.Card.Location().PagePath();
     CardPage original = ctx.Card.Page();
 
     auto centre = [](const CardField& f) {
@@ -384,7 +384,7 @@ TEST_F(FillInEndToEnd, ChangesReachTheFileAndNothingElseChanges) {
     EXPECT_TRUE(errors.shown.empty());
 
     CardPage reread;
-    CardFile::LoadCard(reread, ctx.Location, {});
+    CardFile::LoadCard(reread, ctx.Card.Location(), {});
     EXPECT_EQ(reread.Field(TextField, textIndex).text, "Hello");
     EXPECT_EQ(reread.Field(CheckBox, box).a[4], 1);
     EXPECT_EQ(reread.Field(CircledItem, 0).a[3], (original.Field(CircledItem, 0).a[3] + 1) % 4);

@@ -231,8 +231,8 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
     back[1] = "back page";
     WriteLines(Cards("one_.tst"), back);
     Click(window->sideButton(1));
-    EXPECT_TRUE(ctx.BackSideSelected);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
+    EXPECT_TRUE(ctx.Card.BackSide());
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "ONE_");
     EXPECT_EQ(ctx.Card.Page().CardHeader[0], "back page");
     EXPECT_TRUE(window->CardFaceShown());
 
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
     prompter.QueueAnswer(Answer::Cancel);
     Click(window->sideButton(0));
     EXPECT_TRUE(window->sideButton(1)->isChecked());
-    EXPECT_EQ(ctx.Location.CurrentCardName, "ONE_");
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "ONE_");
 }
 
 TEST_F(MainWindowTest, ZoomStopsAtItsLimitWithTheMessage) {
@@ -376,7 +376,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
     EXPECT_TRUE(window->CardFaceShown());
     EXPECT_EQ(ctx.CurrentFormat, 0);
-    EXPECT_TRUE(EqualsIgnoreCase(ctx.Location.CurrentCardName, "one"));
+    EXPECT_TRUE(EqualsIgnoreCase(ctx.Card.Location().CurrentCardName, "one"));
 
     // From outside the data root: copied in only when the user agrees, with its back page.
     TempDir elsewhere;
@@ -389,8 +389,8 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     ASSERT_TRUE(window->OpenCardFile(elsewhere / "two_.tst"));
     EXPECT_EQ(ReadFile(Cards("two.tst")), ReadFile(elsewhere / "two.tst"));
     EXPECT_EQ(ReadFile(Cards("two_.tst")), ReadFile(elsewhere / "two_.tst"));
-    EXPECT_TRUE(ctx.BackSideSelected);
-    EXPECT_TRUE(EqualsIgnoreCase(ctx.Location.CurrentCardName, "two_"));
+    EXPECT_TRUE(ctx.Card.BackSide());
+    EXPECT_TRUE(EqualsIgnoreCase(ctx.Card.Location().CurrentCardName, "two_"));
 
     // Another card under a name already taken is never copied over it.
     const std::string ours = ReadFile(Cards("two.tst"));
@@ -407,7 +407,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     WriteFile(away / "three.tst", ReadFile(Cards("one.tst")));
     prompter.QueueChoice(size_t(1));
     ASSERT_TRUE(window->OpenCardFile(away / "three.tst"));
-    EXPECT_EQ(ctx.Location.CardDir, away.Path());
+    EXPECT_EQ(ctx.Card.Location().CardDir, away.Path());
     EXPECT_FALSE(fs::exists(Cards("three.tst")));
     ctx.Card.Rewrite([](CardPage& page) { page.CardHeader[0] = "Changed - Here"; });
     window->Session().Changed().SetChangedState(ChangedState::CardChangedCode);
@@ -415,7 +415,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     EXPECT_NE(ReadFile(away / "three.tst").find("Changed - Here"), std::string::npos);
     EXPECT_FALSE(fs::exists(Cards("three.tst")));
     ASSERT_TRUE(window->Session().ChooseFormat(ctx.CurrentFormat));
-    EXPECT_EQ(ctx.Location.CardDir, Cards("one.tst").parent_path());
+    EXPECT_EQ(ctx.Card.Location().CardDir, Cards("one.tst").parent_path());
     ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
 
     // A file no format takes, and a file that is not there.

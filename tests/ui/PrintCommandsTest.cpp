@@ -94,8 +94,8 @@ TEST_F(PrintCommandsTest, BothSidesFromTheCardFaceLeaveTheBackPageShown) {
     ASSERT_EQ(PdfPageCount(questions.pdf), 2);
     EXPECT_NE(PdfPageText(questions.pdf, 1).find("K123456"), std::string::npos);
     EXPECT_TRUE(window->sideButton(1)->isChecked());
-    EXPECT_TRUE(ctx.BackSideSelected);
-    EXPECT_EQ(ctx.Location.CurrentCardName, "TESTCRD_");
+    EXPECT_TRUE(ctx.Card.BackSide());
+    EXPECT_EQ(ctx.Card.Location().CurrentCardName, "TESTCRD_");
     EXPECT_TRUE(window->CardFaceShown());
 
     // The partner's card from the back page: its front again, with the partner's names.
@@ -106,5 +106,5 @@ TEST_F(PrintCommandsTest, BothSidesFromTheCardFaceLeaveTheBackPageShown) {
     ASSERT_EQ(PdfPageCount(questions.pdf), 1);
     EXPECT_NE(PdfPageText(questions.pdf, 1).find("M654321"), std::string::npos);
     EXPECT_TRUE(window->sideButton(0)->isChecked());
-    EXPECT_FALSE(ctx.BackSideSelected);
+    EXPECT_FALSE(ctx.Card.BackSide());
 }
