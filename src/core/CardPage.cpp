@@ -96,6 +96,11 @@ void CardPage::ReplaceFields(int kind, std::vector<CardField> fields) {
     tables_[size_t(kind)] = std::move(fields);
 }
 
+bool CardPage::SameContent(const CardPage& other) const {
+    return tables_ == other.tables_ && footer_ == other.footer_ && CardHeader == other.CardHeader &&
+           UseAltBaseLayer == other.UseAltBaseLayer;
+}
+
 void CardPage::Remove(int kind, int index) {
     auto& table = tables_.at(size_t(kind));
     if (index < 0 || index >= int(table.size()))

@@ -76,6 +76,10 @@ public:
     // subscript run-time error and change nothing.
     void ReplaceFields(int kind, std::vector<CardField> fields);
 
+    // Whether other holds the same records, header lines and base-layer choice (how the page
+    // was read does not count).
+    bool SameContent(const CardPage& other) const;
+
     CardField& FooterRecord() { return footer_; }
     const CardField& FooterRecord() const { return footer_; }
 

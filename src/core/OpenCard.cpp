@@ -28,17 +28,10 @@ void OpenCard::Rewrite(const std::function<void(CardPage&)>& change) {
 
 void OpenCard::Saved(CardPage written) {
     written.ReadIncompletely = false;
-    if (written.CardHeader == page_.CardHeader &&
-        written.UseAltBaseLayer == page_.UseAltBaseLayer) {
-        bool same = written.FooterRecord() == page_.FooterRecord();
-        for (int kind = 0; same && kind < CardPage::KindSlots; ++kind)
-            same = written.Fields(kind) == page_.Fields(kind);
-        if (same) {
-            page_.ReadIncompletely = false;
-            return;
-        }
-    }
-    Replace(std::move(written));
+    if (written.SameContent(page_))
+        page_.ReadIncompletely = false;
+    else
+        Replace(std::move(written));
 }
 
 } // namespace cw

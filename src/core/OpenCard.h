@@ -8,8 +8,7 @@
 namespace cw {
 
 // The card that is open: where its page's file is, which side it is, and the page. The page
-// changes in two ways only, so that whoever keeps its
-// undo history always knows it as it is:
+// changes in two ways only, so that whoever keeps its undo history always knows it as it is:
 // - an edit the history records: Edit(), while the history's change is open;
 // - a whole new state (the page read, read again, cleared, restored, names written by the
 //   name dialog): Replace() or Rewrite(), after which the history starts afresh.

@@ -12,14 +12,6 @@ bool IsTableKind(int kind) {
     return IsCardKind(kind) && kind != PrintDateFooter;
 }
 
-bool SamePage(const CardPage& a, const CardPage& b) {
-    for (int kind = 0; kind < CardPage::KindSlots; ++kind)
-        if (IsTableKind(kind) && a.Fields(kind) != b.Fields(kind))
-            return false;
-    return a.FooterRecord() == b.FooterRecord() && a.CardHeader == b.CardHeader &&
-           a.UseAltBaseLayer == b.UseAltBaseLayer;
-}
-
 template <class T>
 void Fold(std::optional<std::pair<T, T>>& mine, const std::optional<std::pair<T, T>>& later) {
     if (!later)
@@ -194,7 +186,7 @@ bool UndoHistory::Record(const std::string& text, const std::string& mergeKey) {
 
 void UndoHistory::ReplacePage(const CardPage& after, const std::string& text) {
     ForgetIfChangedUnseen();
-    if (SamePage(card_.Page(), after))
+    if (card_.Page().SameContent(after))
         return;
     stack_.push(new ReplacePageCommand(*this, card_.Page(), after, QString::fromStdString(text)));
 }
