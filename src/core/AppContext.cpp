@@ -254,7 +254,7 @@ bool AppContext::LoadCard() {
         [&] { return std::vector<ErrValue>{Card.Location().PagePath().string()}; });
     Card.Replace(std::move(read));
     if (finished)
-        RememberPageOnDisk();
+        Card.RememberFile();
     if (finished && !report.Complete()) {
         // A command prints or exports only whole cards; the program opens what could be read.
         if (OnlyReadsDataRoot) {
@@ -303,7 +303,7 @@ std::string AppContext::ArchiveCard() const {
 void AppContext::KeepReplacedPage(const fs::path& page, const std::string& replaced) {
     try {
         // A save that changed nothing keeps nothing (the page as written was just read).
-        if ((pageOnDisk_ ? *pageOnDisk_ : ReadFileBytes(page)) == replaced)
+        if ((Card.FileAsSeen() ? *Card.FileAsSeen() : ReadFileBytes(page)) == replaced)
             return;
         Archive.Keep(ArchiveFormat(), ArchiveCard(), page.filename().string(), replaced);
         historyProblemShown_ = false;
@@ -355,7 +355,7 @@ bool AppContext::SaveCard() {
         },
         [&] { return std::vector<ErrValue>{Card.Location().PagePath().string()}; });
     if (saved)
-        RememberPageOnDisk();
+        Card.RememberFile();
     if (saved && replaced && !(historyHeld_ && keptWhileHeld_.count(*page))) {
         KeepReplacedPage(*page, *replaced);
         if (historyHeld_)
@@ -370,31 +370,6 @@ bool AppContext::SaveCard() {
                              "The card has been saved there again as it is on the screen.",
                          GetProgramText(TextId::ProgramName), Buttons::Ok, Icon::Information);
     return saved;
-}
-
-void AppContext::RememberPageOnDisk() {
-    pageOnDisk_.reset();
-    if (auto page = ResolveExisting(Card.Location().PagePath())) {
-        try {
-            pageOnDisk_ = ReadFileBytes(*page);
-        } catch (const std::exception&) {
-        }
-    }
-}
-
-std::optional<std::string> AppContext::PageChangedOnDisk() const {
-    if (!pageOnDisk_ || !HasFormat())
-        return std::nullopt;
-    auto page = ResolveExisting(Card.Location().PagePath());
-    if (!page)
-        return std::nullopt;
-    try {
-        std::string now = ReadFileBytes(*page);
-        if (now != *pageOnDisk_)
-            return now;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
 }
 
 void AppContext::SaveCardAnew() {

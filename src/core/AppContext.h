@@ -81,9 +81,9 @@ public:
     // The bytes of the open page's file when another program has changed it since it was
     // opened or last saved here; nullopt when it is as this program left it (or unreadable,
     // which the save reports).
-    std::optional<std::string> PageChangedOnDisk() const;
-    // Takes bytes as the file's state this program has seen (after reloading it).
-    void PageSeenOnDisk(std::string bytes) { pageOnDisk_ = std::move(bytes); }
+    std::optional<std::string> PageChangedOnDisk() const {
+        return HasFormat() ? Card.FileChangedSinceSeen() : std::nullopt;
+    }
 
     // Tells the user text (a warning) unless the same key has been reported in this run: a
     // file that stays unreadable is drawn again and again, and said once.
@@ -138,9 +138,6 @@ private:
     // Why a page that was read incompletely is refused, naming the file and what was not read.
     std::string IncompleteCardProblem(const LoadReport& report) const;
     bool historyProblemShown_ = false;
-    // The open page's file as it was read or written last.
-    std::optional<std::string> pageOnDisk_;
-    void RememberPageOnDisk();
     bool historyHeld_ = false;
     // The pages whose earlier version was kept since the history was held.
     std::set<fs::path> keptWhileHeld_;

@@ -80,7 +80,7 @@ bool ChangedState::MayOverwritePage() {
             },
             [&] { return std::vector<ErrValue>{context_.Card.Location().PagePath().string()}; });
         if (read) {
-            context_.PageSeenOnDisk(std::move(*onDisk));
+            context_.Card.FileSeen(std::move(*onDisk));
             SetChangedState(CardSavedCode);
         }
     }

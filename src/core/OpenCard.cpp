@@ -1,5 +1,7 @@
 #include "OpenCard.h"
 
+#include "FileOps.h"
+
 #include <cassert>
 
 namespace cw {
@@ -32,6 +34,31 @@ void OpenCard::Saved(CardPage written) {
         page_.ReadIncompletely = false;
     else
         Replace(std::move(written));
+}
+
+void OpenCard::RememberFile() {
+    fileSeen_.reset();
+    if (auto file = ResolveExisting(location_.PagePath())) {
+        try {
+            fileSeen_ = ReadFileBytes(*file);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+std::optional<std::string> OpenCard::FileChangedSinceSeen() const {
+    if (!fileSeen_)
+        return std::nullopt;
+    auto file = ResolveExisting(location_.PagePath());
+    if (!file)
+        return std::nullopt;
+    try {
+        std::string now = ReadFileBytes(*file);
+        if (now != *fileSeen_)
+            return now;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
 }
 
 } // namespace cw

@@ -4,6 +4,8 @@
 #include "CardPage.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace cw {
 
@@ -58,11 +60,22 @@ public:
 
     void SetWatcher(Watcher* watcher) { watcher_ = watcher; }
 
+    // The page's file as this program last read or wrote it, to tell another program's
+    // changes from its own: read again now (nothing when it cannot be read), or taken as
+    // bytes (after reloading it).
+    void RememberFile();
+    void FileSeen(std::string bytes) { fileSeen_ = std::move(bytes); }
+    const std::optional<std::string>& FileAsSeen() const { return fileSeen_; }
+    // The file's bytes when another program changed it since; nullopt when it is as this
+    // program left it, was never seen, or cannot be read now.
+    std::optional<std::string> FileChangedSinceSeen() const;
+
 private:
     CardLocation location_;
     bool backSide_ = false;
     CardPage page_;
     Watcher* watcher_ = nullptr;
+    std::optional<std::string> fileSeen_;
 };
 
 } // namespace cw
