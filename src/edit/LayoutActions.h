@@ -98,8 +98,6 @@ inline constexpr int kPanelWidth = 5300;
 inline constexpr int kActionButtonWidth = 1630;
 inline constexpr int kActionButtonHeight = 255;
 
-// The action buttons of the panel: where each stands (left, top). 20 "Save Changes" is
-// never shown and has no place.
 // The buttons every page of the layout panel has. The numbers are those the error log
 // records.
 enum class PanelButton : int {

@@ -10,6 +10,14 @@ namespace cw {
 
 namespace {
 
+// Moves the far end of a line by a step, never back past its start.
+void MoveEnd(int32_t start, int32_t& end, bool increase, int32_t step) {
+    if (increase)
+        end += step;
+    else if (end - start >= 10)
+        end = std::max(start, end - step);
+}
+
 void NudgeLine(LineEnds& line, Arrow arrow, bool increase, int32_t step) {
     const int32_t sign = increase ? 1 : -1;
     switch (arrow) {
@@ -22,16 +30,10 @@ void NudgeLine(LineEnds& line, Arrow arrow, bool increase, int32_t step) {
         line.x2 += sign * step;
         break;
     case Arrow::Taller:
-        if (increase)
-            line.y2 += step;
-        else if (line.y2 - line.y1 >= 10)
-            line.y2 = std::max(line.y1, line.y2 - step);
+        MoveEnd(line.y1, line.y2, increase, step);
         break;
     case Arrow::Wider:
-        if (increase)
-            line.x2 += step;
-        else if (line.x2 - line.x1 >= 10)
-            line.x2 = std::max(line.x1, line.x2 - step);
+        MoveEnd(line.x1, line.x2, increase, step);
         break;
     }
 }
