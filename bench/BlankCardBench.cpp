@@ -116,8 +116,8 @@ void BM_WarmCardRedrawAtZoom2(benchmark::State& state) {
     ctx.TwipsPerPixel = 15;
     ctx.ReadSystemSettings();
     int16_t slot = 0;
-    for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-        if (ctx.Catalogue.Code(i) == "FED")
+    for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+        if (ctx.Format.Catalogue().Code(i) == "FED")
             slot = i;
     ctx.View.ViewScale = 2;
     ctx.View.ZoomSetByUser = true;

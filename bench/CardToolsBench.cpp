@@ -36,8 +36,8 @@ struct Shipped {
         ctx.TwipsPerPixel = 15;
         ctx.ReadSystemSettings();
         int16_t slot = 0;
-        for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-            if (EqualsIgnoreCase(ctx.Catalogue.Code(i), "acbl"))
+        for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+            if (EqualsIgnoreCase(ctx.Format.Catalogue().Code(i), "acbl"))
                 slot = i;
         ctx.SetupCardFormat(slot, view);
         ctx.Card.SetCardName("testcrd");
@@ -86,7 +86,7 @@ void ListTwentyVersionsWithPictures(benchmark::State& state) {
         ctx.SaveCard();
     }
     PagePictures pictures(ctx.errorTrap);
-    const double scale = 96.0 * 15 / ctx.Defaults.NaturalWidth;
+    const double scale = 96.0 * 15 / ctx.Format.Defaults().NaturalWidth;
     for (auto _ : state) {
         auto versions = ctx.Archive.Versions(ctx.ArchiveFormat(), ctx.ArchiveCard(), "testcrd.acb");
         for (const ArchivedVersion& version : versions) {

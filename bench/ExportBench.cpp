@@ -31,7 +31,7 @@ struct SampleCard {
         QFontDatabase::addApplicationFont(QStringLiteral(CW_SOURCE_DATA "/fontsdir/Pip4.ttf"));
         ctx = std::make_unique<AppContext>(dir.Path(), prompter, trap);
         ctx->ReadSystemSettings();
-        int16_t slot = ctx->Catalogue.Codes.FmtACBL;
+        int16_t slot = ctx->Format.Catalogue().Codes.FmtACBL;
         ctx->SetupCardFormat(slot, view);
         pages = std::make_unique<NamedCardPages>(*ctx, "testcrd");
         pages->Open();

@@ -105,8 +105,8 @@ struct Scene {
         ctx.TwipsPerPixel = 15;
         ctx.ReadSystemSettings();
         int16_t slot = 0;
-        for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-            if (EqualsIgnoreCase(ctx.Catalogue.Code(i), code))
+        for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+            if (EqualsIgnoreCase(ctx.Format.Catalogue().Code(i), code))
                 slot = i;
         ctx.View.ViewScale = scale;
         ctx.View.ZoomSetByUser = true;

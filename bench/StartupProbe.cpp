@@ -101,12 +101,12 @@ int Child(int argc, char** argv, const std::filesystem::path& root, int rounds, 
 
         cw::AppContext& ctx = app.Context();
         for (int round = 0; round < rounds; ++round) {
-            for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot) {
+            for (int16_t slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot) {
                 window.ReturnToStartFace();
                 session.ChooseFormat(slot);
                 for (int entry = 0; entry < int(library.Entries().size()); ++entry)
                     for (bool back : {false, true}) {
-                        if (back && !ctx.Catalogue.HasBackPage(slot))
+                        if (back && !ctx.Format.Catalogue().HasBackPage(slot))
                             continue;
                         library.SwitchSide(back);
                         library.OpenCard(entry);

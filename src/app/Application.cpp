@@ -65,7 +65,7 @@ bool Application::RunStartup(StartupMode mode) {
         if (!ctx.OnlyReadsDataRoot)
             fs::current_path(ctx.paths.ProgramFolder);
         ctx.ReadSystemSettings();
-        ctx.CurrentFormat = ctx.Settings.DefaultFormat;
+        ctx.Format.MakeCurrent(ctx.Settings.DefaultFormat);
         if (!ctx.OnlyReadsDataRoot && (ctx.Settings.SystemFlags & SystemSettings::NoticeFlag)) {
             prompter_.Message("Please click 'Special Notices' on the main form", "NOTICE",
                               Buttons::Ok);

@@ -22,24 +22,24 @@ std::optional<int16_t> StartCardCommand(Application& app, const std::optional<st
     if (!app.RunStartup(Application::StartupMode::Command))
         return std::nullopt;
     AppContext& ctx = app.Context();
-    if (ctx.Catalogue.FormatCount == 0) {
+    if (ctx.Format.Catalogue().FormatCount == 0) {
         err << "No card format is installed in " << ctx.paths.ProgramFolder.string() << '\n';
         return std::nullopt;
     }
-    int16_t slot = ctx.CurrentFormat;
+    int16_t slot = ctx.Format.Current();
     if (code) {
-        auto found = FindFormat(ctx.Catalogue, *code);
+        auto found = FindFormat(ctx.Format.Catalogue(), *code);
         if (!found) {
             err << "Card format " << *code << " is not installed. Installed:";
-            for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-                err << ' ' << ctx.Catalogue.Code(i);
+            for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+                err << ' ' << ctx.Format.Catalogue().Code(i);
             err << '\n';
             return std::nullopt;
         }
         slot = *found;
     }
-    if (slot < 0 || slot >= ctx.Catalogue.FormatCount)
-        slot = int16_t(ctx.Catalogue.FormatCount - 1);
+    if (slot < 0 || slot >= ctx.Format.Catalogue().FormatCount)
+        slot = int16_t(ctx.Format.Catalogue().FormatCount - 1);
     return slot;
 }
 
@@ -53,7 +53,8 @@ bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, 
 
 bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err) {
     // In a two-page format "NAME_" is the back page of NAME, never a card of its own.
-    if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat) && !card.empty() && card.back() == '_') {
+    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()) && !card.empty() &&
+        card.back() == '_') {
         err << card << " is the back page of the card " << card.substr(0, card.size() - 1)
             << ", not a card; give the card's name.\n";
         return false;

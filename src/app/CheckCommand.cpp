@@ -44,7 +44,7 @@ int RunCheckCommand(Application& app, const CheckOptions& options, std::ostream&
     OverflowCheck check(ctx.errorTrap,
                         [&ctx](bool backSide) { return PrintedPageOf(ctx, backSide); });
     std::vector<FieldOverflow> found = CheckOpenCard(ctx, check);
-    const TextCodec& codec = TextCodec::Of(ctx.Traits());
+    const TextCodec& codec = TextCodec::Of(ctx.Format.Traits());
     for (const FieldOverflow& overflow : found)
         out << (overflow.backPage ? "back" : "front") << '\t' << overflow.field + 1 << '\t'
             << DescribeOverflow(overflow) << '\t' << ConsoleText(codec, overflow.text) << '\n';

@@ -297,7 +297,7 @@ std::string FormatsListing(const FormatCatalogue& catalogue) {
 int RunFormatsCommand(Application& app, std::ostream& out) {
     if (!app.RunStartup(Application::StartupMode::Command))
         return 1;
-    out << FormatsListing(app.Context().Catalogue);
+    out << FormatsListing(app.Context().Format.Catalogue());
     return 0;
 }
 

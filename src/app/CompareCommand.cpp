@@ -18,9 +18,9 @@ bool NamesFile(const AppContext& ctx, const std::string& with) {
     if (with.find('/') != std::string::npos)
         return true;
     const std::string extension = fs::path(with).extension().string();
-    for (int slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
+    for (int slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot)
         if (!extension.empty() &&
-            EqualsIgnoreCase(ctx.Catalogue.Column(slot, ColExtension), extension))
+            EqualsIgnoreCase(ctx.Format.Catalogue().Column(slot, ColExtension), extension))
             return true;
     return false;
 }
@@ -78,7 +78,7 @@ int RunCompareCommand(Application& app, const CompareOptions& options, std::ostr
                     << " is not a card file or is damaged.\n";
                 return 1;
             }
-    const TextCodec& codec = TextCodec::Of(ctx.Traits());
+    const TextCodec& codec = TextCodec::Of(ctx.Format.Traits());
     const int nameFields = NameFieldCount(ctx);
     int count = 0;
     for (bool back : {false, true}) {

@@ -127,8 +127,8 @@ int RunCardNewCommand(Application& app, const CommandLine& line, std::ostream& o
     if (!SetUpCardCommand(app, line.Value("--format"), err))
         return 1;
     AppContext& ctx = app.Context();
-    const int slot = ctx.CurrentFormat;
-    const FormatCatalogue& catalogue = ctx.Catalogue;
+    const int slot = ctx.Format.Current();
+    const FormatCatalogue& catalogue = ctx.Format.Catalogue();
     const fs::path& dir = ctx.Card.Location().CardDir;
     const std::string& ext = ctx.Card.Location().CardExt;
     const fs::path front = dir / (name + ext);

@@ -127,8 +127,8 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         return 1;
     AppContext& ctx = app.Context();
     int16_t slot = *started;
-    if (options.back && !ctx.Catalogue.HasBackPage(slot)) {
-        err << "Card format " << ctx.Catalogue.Code(slot) << " has no back page.\n";
+    if (options.back && !ctx.Format.Catalogue().HasBackPage(slot)) {
+        err << "Card format " << ctx.Format.Catalogue().Code(slot) << " has no back page.\n";
         return 1;
     }
     ctx.Card.SetBackSide(options.back);
@@ -146,7 +146,8 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
         return 1;
     if (options.back) {
         ctx.Card.SetCardName(options.card + "_");
-        if (!ExistsAnyCase(ctx.Card.Location().PagePath()) && !ctx.BackTemplateForMissingPage()) {
+        if (!ExistsAnyCase(ctx.Card.Location().PagePath()) &&
+            !ctx.Format.BackTemplateForMissingPage()) {
             err << "Card " << options.card
                 << " has no back page: " << ctx.Card.Location().PagePath().string() << '\n';
             return 1;

@@ -20,13 +20,9 @@ SystemSettingsFile AppContext::SettingsFile() const {
     return SystemSettingsFile(paths.ProgramFolder, fileSystem);
 }
 
-FormatDefaultsFile AppContext::DefaultsFile() const {
-    return FormatDefaultsFile(paths.ProgramFolder, paths.DataSysDir, fileSystem);
-}
-
 bool AppContext::ReadSystemSettings() {
     return errorTrap.Guard(loc::ReadSystemSettings,
-                           [&] { SettingsFile().Read(Settings, Catalogue); });
+                           [&] { SettingsFile().Read(Settings, Format.EditCatalogue()); });
 }
 
 bool AppContext::SaveSystemSettings() {
@@ -40,8 +36,8 @@ bool AppContext::PatchDefaultFormat() {
     if (OnlyReadsDataRoot)
         return true;
     return errorTrap.Guard(
-        loc::PatchDefaultFormat, [&] { SettingsFile().PatchDefaultFormat(CurrentFormat); },
-        [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
+        loc::PatchDefaultFormat, [&] { SettingsFile().PatchDefaultFormat(Format.Current()); },
+        [&] { return std::vector<ErrValue>{int(Format.Current())}; });
 }
 
 bool AppContext::LoadFormatDefaults() {
@@ -49,11 +45,10 @@ bool AppContext::LoadFormatDefaults() {
     bool finished = errorTrap.Guard(
         loc::LoadFormatDefaults,
         [&] {
-            rebuilt = DefaultsFile().Load(Catalogue, CurrentFormat, Defaults, Card.BackSide(),
-                                          false, !OnlyReadsDataRoot && !RootReadOnly);
+            rebuilt = Format.LoadDefaults(Card.BackSide(), !OnlyReadsDataRoot && !RootReadOnly);
             SetUpViewScale();
         },
-        [&] { return std::vector<ErrValue>{int(CurrentFormat)}; });
+        [&] { return std::vector<ErrValue>{int(Format.Current())}; });
     if (rebuilt)
         ReportRebuiltDefaults(*rebuilt);
     return finished;
@@ -92,65 +87,28 @@ void AppContext::ReportOnce(const std::string& key, const std::string& text) {
 
 bool AppContext::ApplyFormatDefaults(bool save) {
     return errorTrap.Guard(loc::SaveFormatDefaults, [&] {
-        if (!save) {
-            Defaults.Apply(Card.BackSide(), false);
-            SetUpViewScale();
-            return;
-        }
-        Defaults.CollectInto(Card.BackSide(), false);
-        if (OnlyReadsDataRoot)
-            Defaults.Apply(Card.BackSide(), false);
+        if (save)
+            Format.SaveDefaults(Card.BackSide(), !OnlyReadsDataRoot);
         else
-            DefaultsFile().Save(Catalogue, CurrentFormat, Defaults, Card.BackSide(), false);
+            Format.ApplyDefaults(Card.BackSide());
         SetUpViewScale();
     });
 }
 
-FormatProfile AppContext::Profile() const {
-    FormatProfile profile;
-    if (!HasFormat())
-        return profile;
-    profile.slot = CurrentFormat;
-    profile.code = Catalogue.Code(CurrentFormat);
-    profile.traits = Traits();
-    profile.defaults = Defaults;
-    profile.fieldTint = ToInt32(Catalogue.Number(CurrentFormat, ColFieldTint));
-    profile.colourScheme = ToInt32(Catalogue.Number(CurrentFormat, ColColourScheme));
-    profile.namesMode = ToInt32(Catalogue.Number(CurrentFormat, ColNamesMode));
-    const double scale = Catalogue.Number(CurrentFormat, ColViewScale);
-    profile.referenceScale = scale > 0 ? scale : 1;
-    profile.hasBackPage = Catalogue.HasBackPage(CurrentFormat);
-    profile.bmpsDir = paths.BmpsDir;
-    return profile;
-}
-
 BaseLayer AppContext::BaseLayerOf(bool backSide, bool useAlternative) {
-    BaseLayer layer;
+    BaseLayer layer = Format.LocateBaseLayer(backSide, useAlternative);
+    if (layer.file)
+        return layer;
     layer.file = std::make_shared<BaseLayerFile>();
     if (!HasFormat())
         return layer;
-    fs::path path = paths.InProgramFolder(
-        Catalogue.Column(CurrentFormat, backSide ? ColBackBase : ColFrontBase));
-    path = ResolveExisting(path).value_or(path);
-    layer.path = BaseLayerFile::Choose(path, useAlternative);
-    std::error_code error;
-    const auto written = fs::last_write_time(layer.path, error);
-    const auto size = fs::file_size(layer.path, error);
-    layer.stamp = layer.path.string() + '|' + std::to_string(written.time_since_epoch().count()) +
-                  '|' + std::to_string(size);
-    auto kept = baseLayers_.find(layer.path);
-    if (kept != baseLayers_.end() && kept->second.stamp == layer.stamp) {
-        layer.file = kept->second.file;
-        return layer;
-    }
     errorTrap.Guard(loc::DrawBaseLayer, [&] {
-        auto file = std::make_shared<const BaseLayerFile>(BaseLayerFile::Read(layer.path));
-        layer.file = file;
-        baseLayers_[layer.path] = {layer.stamp, file};
+        layer.file = Format.ReadBaseLayer(layer);
         // Said once: the page is drawn again at every zoom and on every page printed.
-        if (file->problem && FirstReport(layer.path.string() + '\n' + *file->problem))
+        const std::optional<std::string>& problem = layer.file->problem;
+        if (problem && FirstReport(layer.path.string() + '\n' + *problem))
             throw RuntimeError(RuntimeError::TypeMismatch,
-                               *file->problem + " in " + layer.path.string() +
+                               *problem + " in " + layer.path.string() +
                                    ". The card is drawn without the lines that are not records.");
     });
     return layer;
@@ -159,7 +117,7 @@ BaseLayer AppContext::BaseLayerOf(bool backSide, bool useAlternative) {
 RenderRequest AppContext::RequestFor(const CardPage& page, bool backSide, RenderTarget target) {
     RenderRequest request;
     request.page = &page;
-    request.profile = Profile();
+    request.profile = Format.Profile();
     request.profile.defaults.Apply(backSide, false);
     request.baseLayer = BaseLayerOf(backSide, page.UseAltBaseLayer);
     request.backSide = backSide;
@@ -171,30 +129,30 @@ RenderRequest AppContext::RequestFor(const CardPage& page, bool backSide, Render
 
 void AppContext::SetUpViewScale() {
     if (!View.ZoomSetByUser && HasFormat()) {
-        float formatScale = float(Catalogue.Number(CurrentFormat, ColViewScale));
+        float formatScale = float(Format.Catalogue().Number(Format.Current(), ColViewScale));
         if (formatScale <= 0)
             formatScale = 1.0f;
         View.ViewScale = formatScale;
-        if (Defaults.SavedZoom != 0) {
-            View.ViewScale = formatScale + float(Defaults.SavedZoom) * 0.2f;
-            View.ZoomFactor = Defaults.SavedZoom;
+        if (Format.Defaults().SavedZoom != 0) {
+            View.ViewScale = formatScale + float(Format.Defaults().SavedZoom) * 0.2f;
+            View.ZoomFactor = Format.Defaults().SavedZoom;
         }
     }
-    View.PWIDTH = float(Defaults.NaturalWidth) * View.ViewScale;
-    View.PHEIGHT = float(Defaults.NaturalHeight) * View.ViewScale;
+    View.PWIDTH = float(Format.Defaults().NaturalWidth) * View.ViewScale;
+    View.PHEIGHT = float(Format.Defaults().NaturalHeight) * View.ViewScale;
 }
 
 bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
     return errorTrap.Guard(
         loc::SetupCardFormat,
         [&] {
-            if (Catalogue.FormatCount == 0)
+            if (Format.Catalogue().FormatCount == 0)
                 throw RuntimeError(RuntimeError::SubscriptOutOfRange,
                                    "No card format is installed");
-            if (slot >= Catalogue.FormatCount || slot < 0)
-                slot = int16_t(Catalogue.FormatCount - 1);
-            CurrentFormat = slot;
-            if (!Catalogue.HasBackPage(CurrentFormat)) {
+            if (slot >= Format.Catalogue().FormatCount || slot < 0)
+                slot = int16_t(Format.Catalogue().FormatCount - 1);
+            Format.MakeCurrent(slot);
+            if (!Format.Catalogue().HasBackPage(Format.Current())) {
                 view.SetSideButtonsEnabled(false);
                 Card.SetBackSide(false);
                 view.SelectFrontSide();
@@ -202,16 +160,16 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
                 view.SetSideButtonsEnabled(true);
             }
             // A format whose defaults could not be had (the error has been reported) is still
-            // set up, so that its name, folder and cards match CurrentFormat.
+            // set up, so that its name, folder and cards match the current format.
             LoadFormatDefaults();
             view.SizeCardPicture();
             CardLocation location = Card.Location();
-            location.CardDir = paths.CardFolder(Catalogue.Column(CurrentFormat, ColFolder));
-            location.CardExt = Catalogue.Column(CurrentFormat, ColExtension);
+            location.CardDir = paths.CardFolder(Format.Column(ColFolder));
+            location.CardExt = Format.Column(ColExtension);
             Card.SetLocation(std::move(location));
-            view.ShowFormatName(Catalogue.Column(CurrentFormat, ColDisplayName));
+            view.ShowFormatName(Format.Column(ColDisplayName));
             view.SetCardListPattern("*" + Card.Location().CardExt);
-            const std::string& picture = Catalogue.Column(CurrentFormat, ColPicture);
+            const std::string& picture = Format.Column(ColPicture);
             view.ShowFormatPicture(
                 picture.empty() ? std::nullopt : std::optional<fs::path>(paths.BmpsDir / picture));
             errorTrap.Guard(loc::SpecialNotice, [&] {
@@ -231,12 +189,6 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
         [&] { return std::vector<ErrValue>{int(slot)}; });
 }
 
-std::optional<fs::path> AppContext::BackTemplateForMissingPage() const {
-    if (!Traits().backPageFromTemplate)
-        return std::nullopt;
-    return paths.InProgramFolder(Catalogue.Column(CurrentFormat, ColBackTemplate));
-}
-
 bool AppContext::LoadCard() {
     LoadReport report;
     // Read into a copy, so that the page is replaced once, however far the reading got.
@@ -246,7 +198,7 @@ bool AppContext::LoadCard() {
         [&] {
             LoadOptions options;
             options.backSide = Card.BackSide();
-            options.backTemplate = BackTemplateForMissingPage();
+            options.backTemplate = Format.BackTemplateForMissingPage();
             options.copyTemplate = !OnlyReadsDataRoot;
             options.fileSystem = &fileSystem;
             report = CardFile::LoadCard(read, Card.Location(), options);
@@ -293,7 +245,7 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
 }
 
 std::string AppContext::ArchiveFormat() const {
-    return HasFormat() ? Catalogue.Code(CurrentFormat) : std::string();
+    return HasFormat() ? Format.Catalogue().Code(Format.Current()) : std::string();
 }
 
 std::string AppContext::ArchiveCard() const {
@@ -375,8 +327,7 @@ bool AppContext::SaveCard() {
 void AppContext::SaveCardAnew() {
     // The header lines a card file keeps from its format come from the format's blank page.
     int column = Card.BackSide() ? ColBackTemplate : ColFrontTemplate;
-    std::string blank =
-        ReadExistingFile(paths.InProgramFolder(Catalogue.Column(CurrentFormat, column)));
+    std::string blank = ReadExistingFile(paths.InProgramFolder(Format.Column(column)));
     CreateFolderQuietly(Card.Location().CardDir);
     CardPage written = Card.Page();
     WriteFileOver(fileSystem, Card.Location().PagePath(),
@@ -390,15 +341,16 @@ ErrorContextSnapshot AppContext::Snapshot() const {
     snapshot.CurrentCardName = Card.Location().CurrentCardName;
     snapshot.CardDir = Card.Location().CardDir.string();
     snapshot.CardExt = Card.Location().CardExt;
-    snapshot.FormatHasBackPage = HasFormat() && Catalogue.HasBackPage(CurrentFormat);
-    if (CurrentFormat >= 0 && CurrentFormat < FormatCatalogue::Slots)
-        snapshot.FormatDisplayName = Catalogue.Formats[size_t(CurrentFormat)][ColDisplayName];
+    snapshot.FormatHasBackPage = HasFormat() && Format.Catalogue().HasBackPage(Format.Current());
+    if (Format.Current() >= 0 && Format.Current() < FormatCatalogue::Slots)
+        snapshot.FormatDisplayName =
+            Format.Catalogue().Formats[size_t(Format.Current())][ColDisplayName];
     snapshot.MainWindowLoaded = MainWindowLoaded;
     snapshot.CardPictureScaleMode = CardPictureScaleMode;
     snapshot.PWIDTH = View.PWIDTH;
     snapshot.PHEIGHT = View.PHEIGHT;
-    snapshot.BasicFont = Defaults.BasicFont;
-    snapshot.BasicFontSize = FormatSingle(Defaults.BasicFontSize);
+    snapshot.BasicFont = Format.Defaults().BasicFont;
+    snapshot.BasicFontSize = FormatSingle(Format.Defaults().BasicFontSize);
     snapshot.ZoomFactor = View.ZoomFactor;
     return snapshot;
 }

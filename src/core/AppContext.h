@@ -6,10 +6,7 @@
 #include "CardPage.h"
 #include "ErrorContext.h"
 #include "FileOps.h"
-#include "FormatCatalogue.h"
-#include "FormatDefaults.h"
-#include "FormatProfile.h"
-#include "FormatTraits.h"
+#include "FormatState.h"
 #include "OpenCard.h"
 #include "Paths.h"
 #include "RenderRequest.h"
@@ -29,8 +26,8 @@ class Prompter;
 
 inline constexpr const char* kAppVersion = "6.3.19";
 
-// The state of one run of the program, with clear owners: settings, catalogue, the current
-// format's defaults, the view, the open card page. Windows and commands reach it through one
+// The state of one run of the program, with clear owners: settings, the formats, the view,
+// the open card. Windows and commands reach it through one
 // reference; tests build a fresh one on a temporary data root.
 class AppContext : public ErrorContextSource {
 public:
@@ -46,9 +43,7 @@ public:
     int16_t TwipsPerPixel = 15;
 
     SystemSettings Settings;
-    FormatCatalogue Catalogue;
-    int16_t CurrentFormat = 0;
-    FormatDefaults Defaults;
+    FormatState Format{paths, fileSystem};
     ViewState View;
 
     OpenCard Card;
@@ -92,14 +87,7 @@ public:
     bool FirstReport(const std::string& key) { return reported_.insert(key).second; }
 
     SystemSettingsFile SettingsFile() const;
-    FormatDefaultsFile DefaultsFile() const;
-    bool HasFormat() const { return Catalogue.IsValidSlot(CurrentFormat); }
-    // What the current format does differently from the others.
-    FormatTraits Traits() const {
-        return FormatTraits::Of(Catalogue.Codes, HasFormat() ? CurrentFormat : int16_t(-1));
-    }
-    // The current format as a drawing sees it (its defaults as loaded, not read again).
-    FormatProfile Profile() const;
+    bool HasFormat() const { return Format.HasFormat(); }
     // The printed base layer of a side of the current format for the open page (its
     // alternative layer when the page asks for it). Read once and again only when its file
     // changes; a file that cannot be read is reported and gives a layer without records.
@@ -110,13 +98,6 @@ public:
     RenderRequest RequestForOpenPage(RenderTarget target) {
         return RequestFor(Card.Page(), Card.BackSide(), target);
     }
-
-    // The format's back-page template when cards of this format get a blank back page
-    // created on first opening.
-    std::optional<fs::path> BackTemplateForMissingPage() const;
-
-    // The format that was current when the main window loaded (for the closing patch).
-    int16_t LoadedFormat = 0;
 
     // Earlier versions of the card pages: every save keeps the page it replaces.
     CardArchive Archive;
@@ -143,11 +124,6 @@ private:
     std::set<fs::path> keptWhileHeld_;
 
     std::set<std::string> reported_;
-    struct KeptBaseLayer {
-        std::string stamp;
-        std::shared_ptr<const BaseLayerFile> file;
-    };
-    std::map<fs::path, KeptBaseLayer> baseLayers_;
 };
 
 } // namespace cw

@@ -69,7 +69,8 @@ CardLibrary::CardLibrary(AppContext& context, ChangedState& changed, CardFormatV
       chooser_(chooser) {}
 
 bool CardLibrary::HasBackPage() const {
-    return context_.HasFormat() && context_.Catalogue.HasBackPage(context_.CurrentFormat);
+    return context_.HasFormat() &&
+           context_.Format.Catalogue().HasBackPage(context_.Format.Current());
 }
 
 std::string CardLibrary::CardNameOf(const std::string& entry) const {
@@ -277,12 +278,11 @@ void CardLibrary::OpenCardAt(int index) {
     const std::string& entry = entries_[size_t(index)];
     CardLocation location = context_.Card.Location();
     const std::string name = CardNameOf(entry);
-    location.CardExt = context_.Catalogue.Column(context_.CurrentFormat, ColExtension);
+    location.CardExt = context_.Format.Column(ColExtension);
     location.CurrentCardName = name + (context_.Card.BackSide() ? "_" : "");
     // The list's folder: the format's card folder, or where a card file was opened.
     if (location.CardDir.empty())
-        location.CardDir =
-            context_.paths.CardFolder(context_.Catalogue.Column(context_.CurrentFormat, ColFolder));
+        location.CardDir = context_.paths.CardFolder(context_.Format.Column(ColFolder));
     context_.Card.SetLocation(location);
     if (!context_.LoadCard()) {
         MarkCardClosed();
@@ -334,7 +334,8 @@ void CardLibrary::StoreNames(CardPage& page, const NameEntries& entries) const {
     header[1] = entries[4];
     header[3] = entries[1];
     header[4] = entries[2];
-    int namesMode = int(context_.Catalogue.Number(context_.CurrentFormat, ColNamesMode));
+    int namesMode =
+        int(context_.Format.Catalogue().Number(context_.Format.Current(), ColNamesMode));
     std::vector<int> fields = NameFieldEntries(namesMode);
     for (size_t field = 0; field < fields.size() && int(field) < page.Count(TextField); ++field) {
         std::string& text = page.Field(TextField, int(field)).text;
@@ -358,8 +359,8 @@ bool CardLibrary::CreateCard(const NameEntries& entries) {
                 view_.ShowSide(false);
                 context_.ApplyFormatDefaults(false);
             }
-            const FormatCatalogue& catalogue = context_.Catalogue;
-            int slot = context_.CurrentFormat;
+            const FormatCatalogue& catalogue = context_.Format.Catalogue();
+            int slot = context_.Format.Current();
             const fs::path& dir = context_.Card.Location().CardDir;
             FileSystem& files = context_.fileSystem;
             const fs::path back = dir / (name + "_" + ext);
@@ -571,7 +572,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
     auto folder = chooser_.ChooseTransferFolder(GetProgramText(TextId::CopyCardsFromDiskette));
     if (!folder)
         return false;
-    const FormatCatalogue& catalogue = context_.Catalogue;
+    const FormatCatalogue& catalogue = context_.Format.Catalogue();
     std::vector<std::vector<std::string>> filesBySlot(size_t(catalogue.FormatCount));
     bool any = false;
     for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
@@ -588,7 +589,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
     if (changed_.CardOpen())
         MarkCardClosed();
 
-    int16_t previous = context_.CurrentFormat;
+    int16_t previous = context_.Format.Current();
     bool notesCopied = false;
     bool finished = context_.errorTrap.Guard(
         loc::CopyCardsFromDiskette,
@@ -636,7 +637,7 @@ bool CardLibrary::CopyCardsFromDiskette() {
             }
         },
         [&] { return std::vector<ErrValue>{folder->string()}; });
-    if (context_.CurrentFormat != previous)
+    if (context_.Format.Current() != previous)
         context_.SetupCardFormat(previous, formatView_);
     FillCardList();
     return finished;

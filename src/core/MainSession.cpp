@@ -21,13 +21,14 @@ bool MainSession::Load() {
     return ctx.errorTrap.Guard(loc::MainWindowLoad, [&] {
         ctx.View.ZoomSetByUser = false;
         ctx.ReadSystemSettings();
-        if (ctx.Catalogue.IsValidSlot(ctx.Settings.DefaultFormat))
+        if (ctx.Format.Catalogue().IsValidSlot(ctx.Settings.DefaultFormat))
             ctx.View.ViewScale =
-                float(ctx.Catalogue.Number(ctx.Settings.DefaultFormat, ColViewScale));
-        for (int slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
-            CreateFolderQuietly(ctx.paths.CardFolder(ctx.Catalogue.Column(slot, ColFolder)));
+                float(ctx.Format.Catalogue().Number(ctx.Settings.DefaultFormat, ColViewScale));
+        for (int slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot)
+            CreateFolderQuietly(
+                ctx.paths.CardFolder(ctx.Format.Catalogue().Column(slot, ColFolder)));
         ctx.SetupCardFormat(ctx.Settings.DefaultFormat, formatView_);
-        ctx.LoadedFormat = ctx.CurrentFormat;
+        loadedFormat_ = ctx.Format.Current();
         libraryView_.ShowCardStatus(GetProgramText(TextId::NoCardOpened) +
                                     ctx.Card.Location().CurrentCardName);
         changed_.SetChangedState(ChangedState::CardSavedCode);
@@ -50,14 +51,14 @@ MainSession::CloseResult MainSession::QueryUnload(bool cardFaceShown) {
         ResetZoom();
         return CloseResult::Cancelled;
     }
-    if (context_.CurrentFormat != context_.LoadedFormat)
+    if (context_.Format.Current() != loadedFormat_)
         context_.PatchDefaultFormat();
     RemoveEmptyCardFolders();
     return CloseResult::Closed;
 }
 
 void MainSession::RemoveEmptyCardFolders() {
-    const FormatCatalogue& catalogue = context_.Catalogue;
+    const FormatCatalogue& catalogue = context_.Format.Catalogue();
     for (int slot = 0; slot < catalogue.FormatCount; ++slot) {
         fs::path folder = context_.paths.CardFolder(catalogue.Column(slot, ColFolder));
         std::error_code ec;
@@ -86,9 +87,9 @@ bool MainSession::PrepareFormatChoice() {
 
 bool MainSession::ChooseFormat(int16_t selection) {
     // The same format again is set up anew only to leave a folder a card was opened in.
-    if (selection == context_.CurrentFormat && context_.HasFormat() &&
+    if (selection == context_.Format.Current() && context_.HasFormat() &&
         context_.Card.Location().CardDir ==
-            context_.paths.CardFolder(context_.Catalogue.Column(selection, ColFolder)))
+            context_.paths.CardFolder(context_.Format.Catalogue().Column(selection, ColFolder)))
         return true;
     return context_.errorTrap.Guard(loc::CardsListDone, [&] {
         changed_.SetChangedState(ChangedState::NoCardCode);
@@ -125,7 +126,7 @@ bool MainSession::OpenCardFile(const std::filesystem::path& given) {
     }
     std::string problem;
     std::optional<CardFileLocation> where =
-        LocateCardFile(context_.Catalogue, context_.paths, file, problem);
+        LocateCardFile(context_.Format.Catalogue(), context_.paths, file, problem);
     if (!where) {
         prompter.Message(problem, title, Buttons::Ok, Icon::Warning);
         return false;
@@ -156,7 +157,7 @@ MainSession::AskOutsideCard(const std::filesystem::path& file, const CardFileLoc
     const std::optional<size_t> choice = context_.prompter.Choose(
         "The card " + FileNameToUtf8(where.cardName) + " is not among your cards (" +
             FileNameToUtf8(file.string()) + ").\nCopy it into your cards of the " +
-            context_.Catalogue.Column(where.slot, ColDisplayName) +
+            context_.Format.Catalogue().Column(where.slot, ColDisplayName) +
             " (the file where it is stays as it is), or open it where it is and save it there?",
         GetProgramText(TextId::ProgramName), {"Copy and Open", "Open Where It Is"});
     if (!choice)
@@ -168,13 +169,13 @@ bool MainSession::CopyCardIn(const std::filesystem::path& file, const CardFileLo
     namespace fs = std::filesystem;
     Prompter& prompter = context_.prompter;
     const std::string title = GetProgramText(TextId::ProgramName);
-    const std::string extension = context_.Catalogue.Column(where.slot, ColExtension);
+    const std::string extension = context_.Format.Catalogue().Column(where.slot, ColExtension);
     const fs::path folder =
-        context_.paths.CardFolder(context_.Catalogue.Column(where.slot, ColFolder));
+        context_.paths.CardFolder(context_.Format.Catalogue().Column(where.slot, ColFolder));
     const std::string display = FileNameToUtf8(where.cardName);
     // The card's pages: the front page and, for two-page formats, the back page beside it.
     std::vector<std::string> pages = {where.cardName + extension};
-    if (context_.Catalogue.HasBackPage(where.slot))
+    if (context_.Format.Catalogue().HasBackPage(where.slot))
         pages.push_back(where.cardName + "_" + extension);
     std::vector<std::pair<fs::path, fs::path>> copies;
     for (const std::string& page : pages) {

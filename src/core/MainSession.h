@@ -62,6 +62,9 @@ private:
     AppContext& context_;
     CardFormatView& formatView_;
     CardLibraryView& libraryView_;
+    // The format that was current when the window loaded: the settings file is patched on
+    // closing only when the user has changed it.
+    int16_t loadedFormat_ = 0;
     ChangedState changed_;
     CardLibrary library_;
 };

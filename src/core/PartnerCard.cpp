@@ -23,9 +23,9 @@ std::optional<SavedCardPages> ReadPages(const AppContext& ctx, const fs::path& f
     if (!front)
         return std::nullopt;
     SavedCardPages pages{std::move(*front), std::nullopt};
-    if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat)) {
+    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current())) {
         location.CurrentCardName += "_";
-        pages.back = ReadCardPage(location, true, ctx.BackTemplateForMissingPage());
+        pages.back = ReadCardPage(location, true, ctx.Format.BackTemplateForMissingPage());
     }
     return pages;
 }
@@ -34,13 +34,13 @@ std::optional<SavedCardPages> ReadPages(const AppContext& ctx, const fs::path& f
 
 std::optional<PartnerCard> PartnerCard::Read(const AppContext& ctx, const fs::path& file,
                                              std::string& problem) {
-    const FormatCatalogue& catalogue = ctx.Catalogue;
-    const std::string wanted = catalogue.Column(ctx.CurrentFormat, ColExtension);
+    const FormatCatalogue& catalogue = ctx.Format.Catalogue();
+    const std::string wanted = catalogue.Column(ctx.Format.Current(), ColExtension);
     const std::string extension = file.extension().string();
     const std::string shown = file.filename().string();
     const int slot = FormatOfExtension(catalogue, extension);
-    if (slot != ctx.CurrentFormat) {
-        const std::string current = catalogue.Column(ctx.CurrentFormat, ColDisplayName);
+    if (slot != ctx.Format.Current()) {
+        const std::string current = catalogue.Column(ctx.Format.Current(), ColDisplayName);
         if (slot < 0)
             problem = shown + " is not a card file of the format " + current +
                       " (its name would end in " + wanted + ").";
@@ -51,7 +51,7 @@ std::optional<PartnerCard> PartnerCard::Read(const AppContext& ctx, const fs::pa
     }
     std::string name = file.stem().string();
     // The back page was chosen: its card is the front page beside it.
-    if (catalogue.HasBackPage(ctx.CurrentFormat) && name.size() > 1 && name.back() == '_' &&
+    if (catalogue.HasBackPage(ctx.Format.Current()) && name.size() > 1 && name.back() == '_' &&
         ExistsAnyCase(file.parent_path() / (name.substr(0, name.size() - 1) + extension)))
         name.pop_back();
     auto pages = ReadPages(ctx, file.parent_path(), name, extension);
@@ -73,7 +73,9 @@ std::optional<SavedCardPages> ReadCardPages(const AppContext& ctx, const std::st
 int NameFieldCount(const AppContext& ctx) {
     if (!ctx.HasFormat())
         return 0;
-    return int(NameFieldEntries(int(ctx.Catalogue.Number(ctx.CurrentFormat, ColNamesMode))).size());
+    return int(
+        NameFieldEntries(int(ctx.Format.Catalogue().Number(ctx.Format.Current(), ColNamesMode)))
+            .size());
 }
 
 } // namespace cw

@@ -53,8 +53,8 @@ CommitOutcome FieldCommit::Commit(const PendingField& p) {
 }
 
 bool FieldCommit::OnCard(TwipRect& rect) const {
-    const double width = ctx_.Defaults.NaturalWidth;
-    const double height = ctx_.Defaults.NaturalHeight;
+    const double width = ctx_.Format.Defaults().NaturalWidth;
+    const double height = ctx_.Format.Defaults().NaturalHeight;
     if (width > 0 && height > 0)
         rect = ClipToCard(rect, width, height);
     return !rect.Empty();
@@ -124,7 +124,7 @@ CommitOutcome FieldCommit::CommitTextField(const PendingField& p) {
     if (!OnCard(entry.rect))
         return CommitOutcome::Nothing;
     const CardPage& page = ctx_.Card.Page();
-    const FormatDefaults& basics = ctx_.Defaults;
+    const FormatDefaults& basics = ctx_.Format.Defaults();
     if (editing) {
         const CardField old = page.Field(TextField, p.currentField);
         // Fields of the colours beyond the named ones keep them.
@@ -170,8 +170,8 @@ CommitOutcome FieldCommit::CommitCheckBox(const PendingField& p) {
     if (!editing && !p.markerPlaced)
         return CommitOutcome::Nothing;
     TwipRect marker = p.mobile.rect;
-    const double width = ctx_.Defaults.NaturalWidth;
-    const double height = ctx_.Defaults.NaturalHeight;
+    const double width = ctx_.Format.Defaults().NaturalWidth;
+    const double height = ctx_.Format.Defaults().NaturalHeight;
     // A box dropped partly off the card comes back onto it whole.
     if (width > 0 && height > 0) {
         marker.left = std::clamp(marker.left, 0.0, std::max(0.0, width - marker.width));
@@ -225,8 +225,8 @@ CommitOutcome FieldCommit::CommitLines(const PendingField& p) {
     if (p.mobile.kind != MobileKind::LinePreview || !p.mobile.visible)
         return CommitOutcome::Nothing;
     LineEnds ends = p.mobile.line;
-    const int32_t width = int32_t(ctx_.Defaults.NaturalWidth);
-    const int32_t height = int32_t(ctx_.Defaults.NaturalHeight);
+    const int32_t width = int32_t(ctx_.Format.Defaults().NaturalWidth);
+    const int32_t height = int32_t(ctx_.Format.Defaults().NaturalHeight);
     if (width > 0 && height > 0) {
         ends.x1 = std::clamp(ends.x1, 0, width);
         ends.x2 = std::clamp(ends.x2, 0, width);
@@ -288,9 +288,9 @@ CommitOutcome FieldCommit::CommitAllFields(const PendingField& p) {
     choice.italic = p.editor.italic;
     choice.colourCode = p.workColour;
     // Some formats print their red fields in red whatever the card's colours.
-    const bool keepRed = ctx_.Traits().redFieldsStayRed;
+    const bool keepRed = ctx_.Format.Traits().redFieldsStayRed;
     ChangeScope change(history_, "Set Font on All Text Fields");
-    return SetFontOnAllTextFields(ctx_.Card.Edit(), choice, ctx_.Defaults, keepRed)
+    return SetFontOnAllTextFields(ctx_.Card.Edit(), choice, ctx_.Format.Defaults(), keepRed)
                ? CommitOutcome::Recorded
                : CommitOutcome::Nothing;
 }

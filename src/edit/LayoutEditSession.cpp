@@ -200,7 +200,7 @@ void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
     default:
         break;
     }
-    state_.Instructions = ActionInstructions(menuIndex, ctx_.Defaults);
+    state_.Instructions = ActionInstructions(menuIndex, ctx_.Format.Defaults());
     // A menu choice brings the panel to the right-click point; an action started again after
     // a commit or cancel leaves it where the user put it.
     if (placePanel || !state_.PanelVisible)
@@ -326,10 +326,10 @@ void LayoutEditSession::PerformEditAction(EditAction action) {
                 state_.AllFieldsFontSet = state_.AllFieldsColourSet = state_.AllFieldsDefaults =
                     false;
                 state_.Mobile.kind = MobileKind::Editor;
-                state_.Editor.fontName = ctx_.Defaults.BasicFont;
-                state_.Editor.fontSize = ctx_.Defaults.BasicFontSize;
-                state_.Editor.bold = ctx_.Defaults.BasicFontBold;
-                state_.Editor.italic = ctx_.Defaults.BasicFontItalic;
+                state_.Editor.fontName = ctx_.Format.Defaults().BasicFont;
+                state_.Editor.fontSize = ctx_.Format.Defaults().BasicFontSize;
+                state_.Editor.bold = ctx_.Format.Defaults().BasicFontBold;
+                state_.Editor.italic = ctx_.Format.Defaults().BasicFontItalic;
                 state_.WorkColour = 1;
                 break;
             default:
@@ -407,7 +407,8 @@ bool LayoutEditSession::Commit() {
     if (mode == EditingStep::SettingAllFonts) {
         if (outcome != CommitOutcome::Recorded)
             view_.RedrawCard();
-        if (ctx_.HasFormat() && ctx_.Catalogue.Number(ctx_.CurrentFormat, ColBackPage) != 0)
+        if (ctx_.HasFormat() &&
+            ctx_.Format.Catalogue().Number(ctx_.Format.Current(), ColBackPage) != 0)
             ctx_.prompter.Message(
                 T(TextId::AllTextFieldsOnThe) +
                     T(ctx_.Card.BackSide() ? TextId::BackSide : TextId::FrontSide) +
@@ -563,9 +564,9 @@ void LayoutEditSession::MouseDown(double x, double y) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::EditMouse, [&] {
         TwipRect point = {x, y, 0, 0};
-        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
-            point.left = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
-            point.top = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        if (ctx_.Format.Defaults().NaturalWidth > 0 && ctx_.Format.Defaults().NaturalHeight > 0) {
+            point.left = std::clamp(x, 0.0, ctx_.Format.Defaults().NaturalWidth);
+            point.top = std::clamp(y, 0.0, ctx_.Format.Defaults().NaturalHeight);
         }
         if (state_.EditMode == EditingStep::ClearingArea ||
             state_.EditMode == EditingStep::AddingTextField ||
@@ -611,9 +612,9 @@ void LayoutEditSession::MouseMove(double x, double y) {
         return;
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::EditMouse, [&] {
-        if (ctx_.Defaults.NaturalWidth > 0 && ctx_.Defaults.NaturalHeight > 0) {
-            x = std::clamp(x, 0.0, ctx_.Defaults.NaturalWidth);
-            y = std::clamp(y, 0.0, ctx_.Defaults.NaturalHeight);
+        if (ctx_.Format.Defaults().NaturalWidth > 0 && ctx_.Format.Defaults().NaturalHeight > 0) {
+            x = std::clamp(x, 0.0, ctx_.Format.Defaults().NaturalWidth);
+            y = std::clamp(y, 0.0, ctx_.Format.Defaults().NaturalHeight);
         }
         if (state_.Mobile.kind == MobileKind::LinePreview) {
             if (state_.LineHorizontal) {
@@ -657,10 +658,10 @@ void LayoutEditSession::MouseUp(double x, double y) {
                                                        : 1) +
                               (state_.Mobile.rect.height > 240 ? 3 : 0);
         if (!fontChosen_) {
-            state_.Editor.fontName = ctx_.Defaults.BasicFont;
-            state_.Editor.fontSize = ctx_.Defaults.BasicFontSize;
-            state_.Editor.bold = ctx_.Defaults.BasicFontBold;
-            state_.Editor.italic = ctx_.Defaults.BasicFontItalic;
+            state_.Editor.fontName = ctx_.Format.Defaults().BasicFont;
+            state_.Editor.fontSize = ctx_.Format.Defaults().BasicFontSize;
+            state_.Editor.bold = ctx_.Format.Defaults().BasicFontBold;
+            state_.Editor.italic = ctx_.Format.Defaults().BasicFontItalic;
         }
         state_.Editor.foreColour = view_.TextColourOfCode(state_.WorkColour);
         state_.Editor.newField = true;
@@ -713,7 +714,7 @@ void LayoutEditSession::Lift(std::optional<FieldHit> hit) {
 void LayoutEditSession::PickField(const FieldHit& hit) {
     const bool editing = state_.EditMode == EditingStep::EditingField;
     const PickedFieldLook look = LookOfPickedField(
-        ctx_.Card.Page().Field(hit.kind, hit.index), hit.kind, editing, ctx_.Defaults,
+        ctx_.Card.Page().Field(hit.kind, hit.index), hit.kind, editing, ctx_.Format.Defaults(),
         ctx_.TwipsPerPixel, [this](int32_t code) { return view_.TextColourOfCode(code); });
     state_.PickedKind = hit.kind;
     state_.CurrentField = hit.index;
@@ -838,8 +839,8 @@ void LayoutEditSession::ColourClicked(int code) {
         pickTouched_ = true;
         if (state_.EditMode == EditingStep::AddingTextField ||
             (state_.EditMode == EditingStep::EditingField && state_.PickedKind == TextField)) {
-            state_.Editor.foreColour =
-                EditorColourOfCode(code, state_.Editor.foreColour, ctx_.Defaults.BaseTextColour);
+            state_.Editor.foreColour = EditorColourOfCode(code, state_.Editor.foreColour,
+                                                          ctx_.Format.Defaults().BaseTextColour);
             Changed(LayoutEditView::EditorChanged);
         } else if (state_.EditMode == EditingStep::SettingAllFonts) {
             state_.AllFieldsColourSet = true;
@@ -860,7 +861,7 @@ void LayoutEditSession::FontButtonClicked() {
             (state_.EditMode == EditingStep::EditingField && state_.PickedKind == TextField);
         if (!textField && state_.EditMode != EditingStep::SettingAllFonts)
             return;
-        const FormatDefaults& basics = ctx_.Defaults;
+        const FormatDefaults& basics = ctx_.Format.Defaults();
         FontChoice preset = state_.EditMode == EditingStep::SettingAllFonts
                                 ? FontChoice{basics.BasicFont, basics.BasicFontSize,
                                              basics.BasicFontBold, basics.BasicFontItalic}

@@ -272,7 +272,7 @@ std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureT
     std::vector<FileWriting> files{{WithSuffix(base, ext), [&](const fs::path& scratch) {
                                         writePage(false, scratch);
                                     }}};
-    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat))
+    if (ctx_.Format.Catalogue().HasBackPage(ctx_.Format.Current()))
         files.push_back({WithSuffix(base, "_" + ext), [&](const fs::path& scratch) {
                              writePage(true, scratch);
                          }});
@@ -307,7 +307,8 @@ void CardExport::SaveAsPdf(const fs::path& target) {
 void CardExport::SaveAsFilledForm(const fs::path& target) {
     std::optional<FormatForm> form;
     try {
-        form = FormatForm::Of(ctx_.paths.ProgramFolder, ctx_.Catalogue, ctx_.CurrentFormat);
+        form = FormatForm::Of(ctx_.paths.ProgramFolder, ctx_.Format.Catalogue(),
+                              ctx_.Format.Current());
     } catch (const FilledFormError& error) {
         throw RuntimeError(RuntimeError::PathFileAccess, error.what());
     }
@@ -319,7 +320,7 @@ void CardExport::SaveAsFilledForm(const fs::path& target) {
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
     const CardPage front = ctx_.Card.Page();
     std::optional<CardPage> back;
-    if (ctx_.Catalogue.HasBackPage(ctx_.CurrentFormat)) {
+    if (ctx_.Format.Catalogue().HasBackPage(ctx_.Format.Current())) {
         if (!pages_.ShowPage(true))
             throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
         back = ctx_.Card.Page();
@@ -328,8 +329,8 @@ void CardExport::SaveAsFilledForm(const fs::path& target) {
     FormTransfer transfer;
     std::string bytes;
     try {
-        bytes =
-            FillForm(*form, front, back ? &*back : nullptr, TextCodec::Of(ctx_.Traits()), transfer);
+        bytes = FillForm(*form, front, back ? &*back : nullptr, TextCodec::Of(ctx_.Format.Traits()),
+                         transfer);
     } catch (const FilledFormError& error) {
         throw RuntimeError(RuntimeError::PathFileAccess, error.what());
     }

@@ -10,7 +10,7 @@ bool CurrentFormatHasForm(const AppContext& ctx) {
     if (!ctx.HasFormat())
         return false;
     try {
-        return FormatForm::Of(ctx.paths.ProgramFolder, ctx.Catalogue, ctx.CurrentFormat)
+        return FormatForm::Of(ctx.paths.ProgramFolder, ctx.Format.Catalogue(), ctx.Format.Current())
             .has_value();
     } catch (const FilledFormError&) {
         return true;
@@ -20,10 +20,9 @@ bool CurrentFormatHasForm(const AppContext& ctx) {
 FormTransfer FillInFromForm(const AppContext& ctx, const fs::path& filled, std::string& frontBytes,
                             std::optional<std::string>& backBytes) {
     const std::optional<FormatForm> form =
-        FormatForm::Of(ctx.paths.ProgramFolder, ctx.Catalogue, ctx.CurrentFormat);
+        FormatForm::Of(ctx.paths.ProgramFolder, ctx.Format.Catalogue(), ctx.Format.Current());
     if (!form)
-        throw FilledFormError("The card format " +
-                              ctx.Catalogue.Column(ctx.CurrentFormat, ColDisplayName) +
+        throw FilledFormError("The card format " + ctx.Format.Column(ColDisplayName) +
                               " was not made from a fillable PDF form: it has no form to read.");
     CardPage front;
     CardPage back;
@@ -31,7 +30,7 @@ FormTransfer FillInFromForm(const AppContext& ctx, const fs::path& filled, std::
     if (backBytes)
         CardFile::ParsePage(back, *backBytes, true);
     const FormTransfer transfer = ReadFilledForm(filled, *form, front, backBytes ? &back : nullptr,
-                                                 TextCodec::Of(ctx.Traits()));
+                                                 TextCodec::Of(ctx.Format.Traits()));
     frontBytes = CardFile::ComposePage(front, frontBytes, ctx.AppVersion);
     if (backBytes)
         backBytes = CardFile::ComposePage(back, *backBytes, ctx.AppVersion);
@@ -39,8 +38,8 @@ FormTransfer FillInFromForm(const AppContext& ctx, const fs::path& filled, std::
 }
 
 FilledCardPages NewCardPages(const AppContext& ctx) {
-    const FormatCatalogue& catalogue = ctx.Catalogue;
-    const int slot = ctx.CurrentFormat;
+    const FormatCatalogue& catalogue = ctx.Format.Catalogue();
+    const int slot = ctx.Format.Current();
     FilledCardPages pages;
     pages.front =
         ReadExistingFile(ctx.paths.InProgramFolder(catalogue.Column(slot, ColFrontTemplate)));
@@ -65,7 +64,7 @@ FormTransfer FillInCardFromForm(AppContext& ctx, const std::string& cardName,
         ResolveExisting(dir / (cardName + "_" + ext)).value_or(dir / (cardName + "_" + ext));
     std::string frontBytes = ReadExistingFile(front);
     std::optional<std::string> backBytes;
-    if (ctx.Catalogue.HasBackPage(ctx.CurrentFormat))
+    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()))
         backBytes = ReadExistingFile(back);
     const FormTransfer transfer = FillInFromForm(ctx, filled, frontBytes, backBytes);
     if (backBytes)

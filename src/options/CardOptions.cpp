@@ -29,7 +29,8 @@ bool CardOptions::Load(int16_t slot) {
         loc::ShowFormatDefaults,
         [&] {
             // The card fields of the front page: their font block is the one on show.
-            context_.DefaultsFile().Load(context_.Catalogue, slot, loaded, false, false);
+            context_.Format.DefaultsFile().Load(context_.Format.Catalogue(), slot, loaded, false,
+                                                false);
         },
         [&] { return std::vector<ErrValue>{int(slot)}; });
     if (!ok)
@@ -49,7 +50,8 @@ bool CardOptions::SelectFormat(int16_t slot) {
 }
 
 bool CardOptions::HasBackPage() const {
-    return context_.Catalogue.IsValidSlot(slot_) && context_.Catalogue.HasBackPage(slot_);
+    return context_.Format.Catalogue().IsValidSlot(slot_) &&
+           context_.Format.Catalogue().HasBackPage(slot_);
 }
 
 int32_t CardOptions::PrintColour(Side side) const {
@@ -118,7 +120,8 @@ bool CardOptions::Save() {
                     v[block + 4] = Number(values_.BasicFontItalic ? -1 : 0);
                 }
             }
-            context_.DefaultsFile().Save(context_.Catalogue, slot_, saved, false, false);
+            context_.Format.DefaultsFile().Save(context_.Format.Catalogue(), slot_, saved, false,
+                                                false);
             values_ = std::move(saved);
         },
         [&] { return std::vector<ErrValue>{int(slot_)}; });
@@ -131,8 +134,8 @@ bool CardOptions::AskSaveOptions() {
     if (!changed_)
         return false;
     Answer answer = context_.prompter.Message(
-        "Do you want to save the changes to " + context_.Catalogue.Column(slot_, ColDisplayName) +
-            "?",
+        "Do you want to save the changes to " +
+            context_.Format.Catalogue().Column(slot_, ColDisplayName) + "?",
         GetProgramText(TextId::ProgramName), Buttons::YesNoCancel, Icon::Question);
     if (answer == Answer::Cancel)
         return true;

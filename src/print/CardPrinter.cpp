@@ -87,8 +87,8 @@ RenderRequest CardPrinter::ShownPageRequest(bool ownCard) {
 PlacedPage CardPrinter::MeasureShownPage(bool ownCard) {
     PlacedPage page;
     const double twipsToPixels = dpi_ / 1440.0;
-    page.size = QSizeF(ctx_.Defaults.NaturalWidth * layout_.scaleX * twipsToPixels,
-                       ctx_.Defaults.NaturalHeight * layout_.scaleY * twipsToPixels);
+    page.size = QSizeF(ctx_.Format.Defaults().NaturalWidth * layout_.scaleX * twipsToPixels,
+                       ctx_.Format.Defaults().NaturalHeight * layout_.scaleY * twipsToPixels);
     const double margin =
         ctx_.Card.BackSide() ? layout_.BackPageLeftMargin : layout_.FrontPageLeftMargin;
     page.leftMargin = margin * layout_.scaleX * twipsToPixels;

@@ -19,14 +19,12 @@ namespace cw {
 
 namespace {
 
-// Puts back what a job changes in the program's drawing state, however the job ends.
+// Ends a job the same way however it ends: spooling no longer shown, the own card shown.
 class JobRestore {
 public:
-    JobRestore(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
-        : ctx_(ctx), pages_(pages), questions_(questions),
-          baseTextColour_(ctx.Defaults.BaseTextColour) {}
+    JobRestore(CardPages& pages, PrintQuestions& questions)
+        : pages_(pages), questions_(questions) {}
     ~JobRestore() {
-        ctx_.Defaults.BaseTextColour = baseTextColour_;
         questions_.ShowSpooling(false);
         // The screen shows the user's own card again. The job chose its printer for itself
         // alone: the system's default printer was never changed, so there is nothing to
@@ -35,10 +33,8 @@ public:
     }
 
 private:
-    AppContext& ctx_;
     CardPages& pages_;
     PrintQuestions& questions_;
-    int32_t baseTextColour_;
 };
 
 } // namespace
@@ -48,7 +44,7 @@ PrintJob::PrintJob(AppContext& ctx, CardPages& pages, PrintQuestions& questions)
 
 int PrintJob::PrintCard(PrintCardChoice choice) {
     int printed = 0;
-    JobRestore restore(ctx_, pages_, questions_);
+    JobRestore restore(pages_, questions_);
     ctx_.errorTrap.Guard(
         loc::PrintCard, [&] { printed = Print(choice); },
         [choice] { return std::vector<ErrValue>{int(choice)}; });

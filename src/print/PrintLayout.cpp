@@ -21,7 +21,7 @@ double PrintScale(double defaultMillimetres, double enteredMillimetres) {
 }
 
 PaperRule PaperRuleFor(const AppContext& ctx, bool landscapeChosen, bool paperIsA5) {
-    const FormatTraits traits = ctx.Traits();
+    const FormatTraits traits = ctx.Format.Traits();
     PaperRule rule;
     using O = QPageLayout::Orientation;
     switch (traits.paperTurn) {
@@ -36,7 +36,7 @@ PaperRule PaperRuleFor(const AppContext& ctx, bool landscapeChosen, bool paperIs
         rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
         break;
     case PaperTurn::ByCatalogue:
-        rule.orientation = ctx.Catalogue.Number(ctx.CurrentFormat, ColOrientation) == 2
+        rule.orientation = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColOrientation) == 2
                                ? O::Portrait
                                : O::Landscape;
         break;
@@ -56,7 +56,7 @@ PrintLayout PrintLayoutFor(const AppContext& ctx, const PrintOptionsModel& model
     layout.oneSheet = layout.side == PrintSide::Both && c.oneSheet;
     if (layout.oneSheet) {
         layout.orientation = QPageLayout::Landscape;
-        layout.backPageOnLeft = ctx.Traits().backPageLeftOnOneSheet;
+        layout.backPageOnLeft = ctx.Format.Traits().backPageLeftOnOneSheet;
     }
 
     // The scale does not depend on the sheet: a card keeps its size and proportions on
@@ -125,8 +125,8 @@ QSizeF PrintPaperMillimetres(const AppContext& ctx) {
 }
 
 QSizeF FormatPaperMillimetres(const AppContext& ctx) {
-    const double width = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintWidth);
-    const double height = ctx.Catalogue.Number(ctx.CurrentFormat, ColPrintHeight);
+    const double width = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColPrintWidth);
+    const double height = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColPrintHeight);
     if (width <= 0 || height <= 0)
         return {};
     return QSizeF(std::min(width, height), std::max(width, height));
@@ -143,7 +143,7 @@ void OfferFormatPaper(const AppContext& ctx, QPrinter& printer, bool oneSheet) {
     if (paper.isEmpty())
         return;
     printer.setPageSize(QPageSize(paper, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
-    const bool portrait = ctx.Catalogue.Number(ctx.CurrentFormat, ColOrientation) == 2;
+    const bool portrait = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColOrientation) == 2;
     printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 

@@ -41,10 +41,10 @@ int32_t PrintFlagsOf(const PrintChoices& choices) {
 }
 
 PrintOptionsModel::PrintOptionsModel(AppContext& ctx) : ctx_(ctx) {
-    const FormatCatalogue& catalogue = ctx.Catalogue;
-    const int16_t format = ctx.CurrentFormat;
+    const FormatCatalogue& catalogue = ctx.Format.Catalogue();
+    const int16_t format = ctx.Format.Current();
     hasBackPage_ = catalogue.HasBackPage(format);
-    orientationOffered_ = ctx.Traits().paperTurn == PaperTurn::Chosen;
+    orientationOffered_ = ctx.Format.Traits().paperTurn == PaperTurn::Chosen;
     formatLandscape_ = catalogue.Number(format, ColOrientation) != 2;
 
     choices_.blackOnly = false;
@@ -61,7 +61,7 @@ PrintOptionsModel::PrintOptionsModel(AppContext& ctx) : ctx_(ctx) {
 
     // The paper starts the way the format is laid out; saved choices come back bit by bit.
     choices_.landscape = formatLandscape_;
-    const FormatDefaults& d = ctx.Defaults;
+    const FormatDefaults& d = ctx.Format.Defaults();
     const int32_t flags = d.PrintFlags;
     if (flags & printflag::SettingsPresent) {
         if (orientationOffered_)
@@ -112,10 +112,10 @@ void PrintOptionsModel::ApplyOrientationDefaults() {
     // The sizes come from the format's own print width and height (columns 21 and 22), made
     // for the paper turned the way the format is laid out. A width of 0 lets the width follow
     // the height, so the card keeps its proportions.
-    const FormatCatalogue& catalogue = ctx_.Catalogue;
-    const double width = catalogue.Number(ctx_.CurrentFormat, ColPrintWidth);
-    const double height = catalogue.Number(ctx_.CurrentFormat, ColPrintHeight);
-    const FormatDefaults& d = ctx_.Defaults;
+    const FormatCatalogue& catalogue = ctx_.Format.Catalogue();
+    const double width = catalogue.Number(ctx_.Format.Current(), ColPrintWidth);
+    const double height = catalogue.Number(ctx_.Format.Current(), ColPrintHeight);
+    const FormatDefaults& d = ctx_.Format.Defaults();
     const int32_t flags = d.PrintFlags;
     const bool savedTurned = (flags & printflag::SettingsPresent) &&
                              ((flags & printflag::Landscape) != 0) != formatLandscape_;
@@ -161,7 +161,7 @@ bool PrintOptionsModel::SavePrintSettings() {
     BusyScope busy(ctx_.prompter);
     bool saved = false;
     ctx_.errorTrap.Guard(loc::SavePrintSettings, [&] {
-        FormatDefaults& d = ctx_.Defaults;
+        FormatDefaults& d = ctx_.Format.EditDefaults();
         d.PrintFlags = PrintFlagsOf(choices_);
         d.PrintWidthSetting = ToInt16(choices_.boxes[BoxPrintWidth]);
         d.PrintHeightSetting = ToInt16(choices_.boxes[BoxPrintHeight]);

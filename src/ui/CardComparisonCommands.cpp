@@ -119,7 +119,7 @@ void CardComparisonCommands::EndComparison() {
 void CardComparisonCommands::Recompare() {
     differences_.clear();
     const int names = NameFieldCount(context_);
-    const bool twoPages = context_.Catalogue.HasBackPage(context_.CurrentFormat);
+    const bool twoPages = context_.Format.Catalogue().HasBackPage(context_.Format.Current());
     for (bool back : {false, true}) {
         const CardPage* theirs = partner_->pages.Page(back);
         if (!theirs || (back && !twoPages))
@@ -130,8 +130,8 @@ void CardComparisonCommands::Recompare() {
             // The page not on show, as saved.
             CardLocation other = context_.Card.Location();
             other.CurrentCardName = context_.ArchiveCard() + (back ? "_" : "");
-            saved = ReadCardPage(other, back,
-                                 back ? context_.BackTemplateForMissingPage() : std::nullopt);
+            saved = ReadCardPage(
+                other, back, back ? context_.Format.BackTemplateForMissingPage() : std::nullopt);
             if (!saved)
                 continue;
             mine = &*saved;

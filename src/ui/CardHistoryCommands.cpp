@@ -73,7 +73,7 @@ void CardHistoryCommands::ShowChosenVersion(int index) {
         if (index < 0 || index >= int(versions_.size()))
             return;
         const double scale =
-            kPicturePixels * context_.TwipsPerPixel / context_.Defaults.NaturalWidth;
+            kPicturePixels * context_.TwipsPerPixel / context_.Format.Defaults().NaturalWidth;
         historyDialog_->ShowChosen(
             pictures_->Draw(ShownSide(VersionPage(versions_[size_t(index)])), scale),
             "Kept " + QString::fromStdString(versions_[size_t(index)].when));
@@ -89,8 +89,9 @@ void CardHistoryCommands::ShowHistory() {
             context_.Card.Location().CurrentCardName + context_.Card.Location().CardExt;
         versions_ =
             context_.Archive.Versions(context_.ArchiveFormat(), context_.ArchiveCard(), pageFile);
-        const double width =
-            context_.Defaults.NaturalWidth > 0 ? context_.Defaults.NaturalWidth : 11520;
+        const double width = context_.Format.Defaults().NaturalWidth > 0
+                                 ? context_.Format.Defaults().NaturalWidth
+                                 : 11520;
         std::vector<QImage> small;
         for (const ArchivedVersion& version : versions_)
             small.push_back(pictures_->Draw(ShownSide(VersionPage(version)),
@@ -126,9 +127,8 @@ void CardHistoryCommands::OpenDeletedCards() {
 }
 
 void CardHistoryCommands::ShowDeletedCards() {
-    deletedCardsDialog_->ShowCards(
-        DecodeDisplayName(context_.Catalogue.Column(context_.CurrentFormat, ColDisplayName)),
-        DeletedCardsOfFormat(context_));
+    deletedCardsDialog_->ShowCards(DecodeDisplayName(context_.Format.Column(ColDisplayName)),
+                                   DeletedCardsOfFormat(context_));
 }
 
 bool CardHistoryCommands::RestoreDeletedCard(const std::string& card) {

@@ -204,7 +204,7 @@ void FillInController::StartFilling() {
     int count = context_.Card.Page().Count(TextField);
     if (count == 0)
         return;
-    const int backFirst = context_.Traits().backPageFirstTextField;
+    const int backFirst = context_.Format.Traits().backPageFirstTextField;
     int first = context_.Card.BackSide() && count > backFirst ? backFirst : 0;
     session_.OpenTextEditor(first);
 }
@@ -251,8 +251,8 @@ bool FillInController::InsertSuitInto(QWidget* editor, char letter) {
 
 void FillInController::OpenEditor(int textFieldIndex) {
     const CardField& field = context_.Card.Page().Field(TextField, textFieldIndex);
-    EditorStyle style =
-        EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
+    EditorStyle style = EditorStyleFor(field, context_.Format.Defaults().BasicFontBold,
+                                       context_.Format.Defaults().BasicFontItalic);
     if (QWidget* previous = OpenEditor();
         previous && previous != editors_[size_t(style.editorIndex)]) {
         boundEditor_ = -1;
@@ -270,8 +270,8 @@ void FillInController::OpenEditor(int textFieldIndex) {
 
 void FillInController::StyleEditor(QWidget* editor, int fieldIndex) {
     const CardField& field = context_.Card.Page().Field(TextField, fieldIndex);
-    EditorStyle style =
-        EditorStyleFor(field, context_.Defaults.BasicFontBold, context_.Defaults.BasicFontItalic);
+    EditorStyle style = EditorStyleFor(field, context_.Format.Defaults().BasicFontBold,
+                                       context_.Format.Defaults().BasicFontItalic);
     TextDrawer& text = renderer_.Text();
     PainterSurface& surface = canvas_.Surface();
     const TextRecord box(field.a);

@@ -303,7 +303,7 @@ void LayoutController::UpdatePickers() {
     panel_->alignmentPicker()->Select(s.Alignment);
     panel_->lineWidthPicker()->Select(s.LineWidthOption);
     panel_->colourPicker()->Select(s.WorkColour);
-    panel_->colourPicker()->SetBasicTextColour(context_.Defaults.BaseTextColour);
+    panel_->colourPicker()->SetBasicTextColour(context_.Format.Defaults().BaseTextColour);
     panel_->sizeArrows()->SetVerticalEnabled(s.TallerEnabled);
     panel_->sizeArrows()->SetHorizontalEnabled(s.WiderEnabled);
     panel_->fontButton()->setEnabled(
@@ -465,9 +465,9 @@ std::optional<FontChoice> LayoutController::ChooseFont(const FontChoice& preset)
     FontChoice choice;
     // A face that stands in for a Windows font keeps that font's name, so that the card's
     // own font is recognised as such and the card reads the same on Windows.
-    const QString basic = QString::fromStdString(context_.Defaults.BasicFont);
+    const QString basic = QString::fromStdString(context_.Format.Defaults().BasicFont);
     if (font.family() == fonts.Family(basic))
-        choice.name = context_.Defaults.BasicFont;
+        choice.name = context_.Format.Defaults().BasicFont;
     else if (font.family() == fonts.Family(presetName))
         choice.name = preset.name;
     else

@@ -492,7 +492,7 @@ void MainWindow::NewCardFromFilledForm(std::optional<fs::path> filled) {
     const std::string title = "New Card from a Filled PDF";
     if (!CurrentFormatHasForm(context_)) {
         context_.prompter.Message(
-            "The card format " + context_.Catalogue.Column(context_.CurrentFormat, ColDisplayName) +
+            "The card format " + context_.Format.Column(ColDisplayName) +
                 " was not made from a fillable PDF form, so no filled form can be read into its "
                 "cards. Choose such a format first (F2).",
             title, Buttons::Ok, Icon::Information);
@@ -661,9 +661,10 @@ void MainWindow::ZoomStep(bool in) {
     if (!CardFaceShown())
         return;
     context_.errorTrap.Guard(loc::ZoomButtons, [&] {
-        auto outcome = ZoomControl::Zoom(
-            context_.View, in, context_.Defaults.NaturalWidth, context_.Defaults.NaturalHeight,
-            cardFace_->InnerWidthTwips(), cardFace_->InnerHeightTwips(), context_.prompter);
+        auto outcome = ZoomControl::Zoom(context_.View, in, context_.Format.Defaults().NaturalWidth,
+                                         context_.Format.Defaults().NaturalHeight,
+                                         cardFace_->InnerWidthTwips(),
+                                         cardFace_->InnerHeightTwips(), context_.prompter);
         if (outcome == ZoomControl::Outcome::Zoomed) {
             int field = fillIn_->Session().CurrentField;
             fillIn_->CommitOpenEditor();
@@ -678,7 +679,7 @@ void MainWindow::ZoomStep(bool in) {
 
 void MainWindow::SaveZoomFactor() {
     context_.errorTrap.Guard(loc::SaveZoomFactor, [&] {
-        context_.Defaults.SavedZoom = int16_t(std::lround(context_.View.ZoomFactor));
+        context_.Format.EditDefaults().SavedZoom = int16_t(std::lround(context_.View.ZoomFactor));
         context_.ApplyFormatDefaults(true);
     });
 }
@@ -688,9 +689,9 @@ void MainWindow::OpenFormatChooser(int16_t highlighted) {
         return;
     context_.errorTrap.Guard(loc::CardsListLoad, [&] {
         BusyScope busy(context_.prompter);
-        formatChooser_ = new FormatChooser(context_.Catalogue,
-                                           highlighted >= 0 ? highlighted : context_.CurrentFormat,
-                                           context_.TwipsPerPixel, this);
+        formatChooser_ = new FormatChooser(
+            context_.Format.Catalogue(), highlighted >= 0 ? highlighted : context_.Format.Current(),
+            context_.TwipsPerPixel, this);
         connect(formatChooser_, &FormatChooser::newFormatRequested, this,
                 &MainWindow::MakeFormatFromBlankCard);
         connect(formatChooser_, &FormatChooser::exportFormatRequested, this,
@@ -733,16 +734,16 @@ int16_t MainWindow::SlotOfNewFormat(const std::string& code) {
     }
     // The new format's record ends the list, so every slot before it stays where it was.
     context_.ReadSystemSettings();
-    for (int16_t slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
-        if (EqualsIgnoreCase(context_.Catalogue.Code(slot), code))
+    for (int16_t slot = 0; slot < context_.Format.Catalogue().FormatCount; ++slot)
+        if (EqualsIgnoreCase(context_.Format.Catalogue().Code(slot), code))
             return slot;
     return -1;
 }
 
 void MainWindow::ExportFormatFile(int16_t slot) {
-    if (!context_.Catalogue.IsValidSlot(slot))
+    if (!context_.Format.Catalogue().IsValidSlot(slot))
         return;
-    const std::string code = context_.Catalogue.Code(slot);
+    const std::string code = context_.Format.Catalogue().Code(slot);
     const QString chosen = QFileDialog::getSaveFileName(
         formatChooser_ ? static_cast<QWidget*>(formatChooser_) : this, "Export Card Format",
         QDir::home().filePath(QString::fromStdString(code) + ".cwformat"),
@@ -834,11 +835,11 @@ void MainWindow::SelectFrontSide() {
 }
 
 void MainWindow::SizeCardPicture() {
-    const FormatCatalogue& catalogue = context_.Catalogue;
+    const FormatCatalogue& catalogue = context_.Format.Catalogue();
     int32_t offset = 0, rightOffset = 0;
     if (context_.HasFormat()) {
-        offset = int32_t(catalogue.Number(context_.CurrentFormat, ColHorizontalOffset));
-        rightOffset = int32_t(catalogue.Number(context_.CurrentFormat, ColRightOffset));
+        offset = int32_t(catalogue.Number(context_.Format.Current(), ColHorizontalOffset));
+        rightOffset = int32_t(catalogue.Number(context_.Format.Current(), ColRightOffset));
     }
     const ViewState& view = context_.View;
     cardFace_->SetPage(view.PWIDTH, view.PHEIGHT, view.ViewScale, context_.TwipsPerPixel, offset,

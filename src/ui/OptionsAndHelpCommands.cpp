@@ -56,7 +56,7 @@ void OptionsAndHelpCommands::OpenCardOptions() {
         Answer answer = changed.AskSaveChanges();
         if (answer == Answer::Cancel)
             return;
-        int16_t format = context_.CurrentFormat;
+        int16_t format = context_.Format.Current();
         window_.PauseBlinking(true);
         {
             CardOptionsDialog dialog(context_, &window_);

@@ -62,8 +62,8 @@ TEST_F(StartupTest, CreatesItsFoldersAndTheErrorLog) {
     EXPECT_FALSE(fs::exists(dir / "TempBmps"));
     EXPECT_TRUE(fs::is_directory(dir / "datasys"));
     EXPECT_EQ(ReadLines(dir / "cwrerror.log").at(0), "CWR Error Log.  DO NOT MODIFY THIS FILE");
-    EXPECT_EQ(app->Context().CurrentFormat, 0);
-    EXPECT_EQ(app->Context().Catalogue.FormatCount, 1);
+    EXPECT_EQ(app->Context().Format.Current(), 0);
+    EXPECT_EQ(app->Context().Format.Catalogue().FormatCount, 1);
 }
 
 TEST_F(StartupTest, FormatsListingShowsSlotCodeExtensionBackFlagAndName) {

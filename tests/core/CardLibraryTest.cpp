@@ -277,7 +277,7 @@ TEST_F(LibraryTest, FoldersCopiedFromWindowsAreFoundInAnyLetterCase) {
     MainSession windowsSession{windowsCtx, windowsViews, windowsViews, chooser};
     windowsViews.library = &windowsSession.Library();
     ASSERT_TRUE(windowsSession.Load());
-    ASSERT_EQ(windowsCtx.Catalogue.FormatCount, 1);
+    ASSERT_EQ(windowsCtx.Format.Catalogue().FormatCount, 1);
     EXPECT_EQ(windowsViews.list, std::vector<std::string>{"MINE.TST"});
     ASSERT_TRUE(windowsSession.Library().OpenCard(0));
     windowsCtx.Card.Edit().Add(CheckBox, {});
@@ -438,7 +438,7 @@ TEST_F(LibraryTest, CopyFromDisketteAsksPerCardAndReturnsToTheFormat) {
     EXPECT_TRUE(fs::exists(Cards("NEW.TST")));
     EXPECT_TRUE(fs::exists(dir / "CLUB" / "CLUBBY.CLB"));
     EXPECT_TRUE(fs::exists(dir / "suppnote" / "n.not"));
-    EXPECT_EQ(ctx.CurrentFormat, 0);
+    EXPECT_EQ(ctx.Format.Current(), 0);
     EXPECT_EQ(views.list, (std::vector<std::string>{"NEW.TST", "ONE.TST"}));
 
     prompter.QueueAnswer(Answer::Yes);

@@ -75,8 +75,8 @@ TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 16, lines.begin() + 24),
               (std::vector<std::string>{"1", "9", "\"Arial\"", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(lines[24], "2");
-    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
-    EXPECT_EQ(ctx.Defaults.BasicFont, "Arial");
+    EXPECT_EQ(ctx.Format.Defaults().CheckBoxStyle, 1);
+    EXPECT_EQ(ctx.Format.Defaults().BasicFont, "Arial");
     EXPECT_EQ(ctx.View.PWIDTH, 11520.0f);
     EXPECT_EQ(view.steps,
               (std::vector<std::string>{"sides on", "size", "name Test Card", "pattern *.tst",
@@ -90,7 +90,7 @@ TEST_F(ContextTest, OnePageFormatForcesTheFrontAndFillsTheBackBlocksWithZeros) {
     int16_t slot = 5; // past the end: the last format
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     EXPECT_EQ(slot, 1);
-    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_EQ(ctx.Format.Current(), 1);
     EXPECT_FALSE(ctx.Card.BackSide());
     EXPECT_EQ(view.steps[0], "sides off");
     EXPECT_EQ(view.steps[1], "front");
@@ -133,12 +133,12 @@ TEST_F(ContextTest, UnreadableDefaultsFileIsKeptAsBadAndTheFormatIsSetUpFromItsL
     view.steps.clear();
     slot = 1;
     EXPECT_TRUE(ctx.SetupCardFormat(slot, view));
-    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_EQ(ctx.Format.Current(), 1);
     EXPECT_EQ(view.steps.at(2), "size");
     EXPECT_EQ(view.steps.at(3), "name Club Card");
     EXPECT_EQ(view.steps.back(), "list");
     EXPECT_EQ(ctx.Card.Location().CardDir, dir / "CLUB");
-    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1); // from the layout, not the cut file
+    EXPECT_EQ(ctx.Format.Defaults().CheckBoxStyle, 1); // from the layout, not the cut file
     EXPECT_EQ(ReadFile(DefaultsPath("CLUB")), made);
     EXPECT_EQ(ReadFile(dir / "datasys" / "CLUB.dat.bad"), cut);
     EXPECT_TRUE(presenter.shown.empty());
@@ -154,13 +154,13 @@ TEST_F(ContextTest, WithSettingsKeptUnchangedNoDefaultsFileIsWritten) {
     ctx.OnlyReadsDataRoot = true;
     int16_t slot = 0;
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
-    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 1);
+    EXPECT_EQ(ctx.Format.Defaults().CheckBoxStyle, 1);
     EXPECT_FALSE(fs::exists(DefaultsPath("TEST")));
     WriteLines(DefaultsPath("TEST"), {"1", "2"});
     ASSERT_TRUE(ctx.LoadFormatDefaults());
     EXPECT_EQ(ReadLines(DefaultsPath("TEST")), (std::vector<std::string>{"1", "2"}));
     EXPECT_FALSE(fs::exists(dir / "datasys" / "TEST.dat.bad"));
-    ctx.Defaults.SavedZoom = 3;
+    ctx.Format.EditDefaults().SavedZoom = 3;
     ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
     EXPECT_EQ(ReadLines(DefaultsPath("TEST")), (std::vector<std::string>{"1", "2"}));
 }
@@ -182,7 +182,7 @@ TEST_F(ContextTest, FontNamesAreWrittenInQuotesInEveryBlock) {
     };
     const std::vector<std::string> quoted(4, "\"Arial Narrow\"");
     EXPECT_EQ(fontLines(), quoted);
-    EXPECT_EQ(ctx.Defaults.BasicFont, "Arial Narrow");
+    EXPECT_EQ(ctx.Format.Defaults().BasicFont, "Arial Narrow");
 
     // A file written bare by an older version comes out quoted throughout when saved.
     auto lines = ReadLines(DefaultsPath("TEST"));
@@ -190,7 +190,7 @@ TEST_F(ContextTest, FontNamesAreWrittenInQuotesInEveryBlock) {
         lines[i] = "Arial Narrow";
     WriteLines(DefaultsPath("TEST"), lines);
     ASSERT_TRUE(ctx.LoadFormatDefaults());
-    ctx.Defaults.SavedZoom = 1;
+    ctx.Format.EditDefaults().SavedZoom = 1;
     ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
     EXPECT_EQ(fontLines(), quoted);
 }
@@ -199,8 +199,8 @@ TEST_F(ContextTest, SavedSettingsReachTheFileAndTheSavedZoomTheView) {
     Build({FormatSpec{}});
     int16_t slot = 0;
     ctx.SetupCardFormat(slot, view);
-    ctx.Defaults.SavedZoom = 2;
-    ctx.Defaults.BasicFont = "Times New Roman";
+    ctx.Format.EditDefaults().SavedZoom = 2;
+    ctx.Format.EditDefaults().BasicFont = "Times New Roman";
     ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
     auto lines = ReadLines(DefaultsPath("TEST"));
     EXPECT_EQ(lines[10], "2");
@@ -224,7 +224,7 @@ TEST_F(ContextTest, SpecialNoticeOfAFormatIsCopiedForTheViewer) {
 
 TEST_F(ContextTest, MissingSettingsFileIsTrappedAndLeavesAnEmptyCatalogue) {
     EXPECT_FALSE(ctx.ReadSystemSettings());
-    EXPECT_EQ(ctx.Catalogue.FormatCount, 0);
+    EXPECT_EQ(ctx.Format.Catalogue().FormatCount, 0);
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.shown[0].Location, 1001);
     EXPECT_EQ(prompter.BeepCount(), 1);
@@ -238,6 +238,30 @@ TEST_F(ContextTest, SnapshotDescribesTheOpenCard) {
     auto snapshot = ctx.Snapshot();
     EXPECT_EQ(snapshot.CurrentCardName, "MYCARD");
     EXPECT_EQ(snapshot.FormatDisplayName, std::optional<std::string>("Test Card"));
-    ctx.CurrentFormat = 40;
+    ctx.Format.MakeCurrent(40);
     EXPECT_FALSE(ctx.Snapshot().FormatDisplayName.has_value());
+}
+
+TEST_F(ContextTest, ABaseLayerIsReadOnceAndAgainOnlyWhenItsFileChanges) {
+    Build({FormatSpec{}});
+    int16_t slot = 0;
+    ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
+    const BaseLayer first = ctx.BaseLayerOf(false, false);
+    ASSERT_TRUE(fs::exists(first.path));
+    EXPECT_EQ(ctx.BaseLayerOf(false, false).file, first.file);
+
+    // Another program writes the file: the next drawing reads it again.
+    fs::last_write_time(first.path, fs::last_write_time(first.path) + std::chrono::hours(1));
+    const BaseLayer rewritten = ctx.BaseLayerOf(false, false);
+    EXPECT_NE(rewritten.stamp, first.stamp);
+    EXPECT_NE(rewritten.file, first.file);
+    EXPECT_TRUE(presenter.shown.empty());
+
+    // A layer that has gone is reported and drawn without records; what was kept of it is not
+    // drawn in its place.
+    fs::remove(first.path);
+    const BaseLayer gone = ctx.BaseLayerOf(false, false);
+    ASSERT_TRUE(gone.file);
+    EXPECT_TRUE(gone.file->records.empty());
+    EXPECT_EQ(presenter.shown.size(), 1u);
 }

@@ -51,7 +51,7 @@ TEST(BandedExport, PagesDrawnInBandsAreTheWholePageDrawingInEveryType) {
     AppContext ctx(dir.Path(), prompter, trap);
     ASSERT_TRUE(ctx.ReadSystemSettings());
     NoCardFormatView view;
-    int16_t slot = ctx.Catalogue.Codes.FmtWBFB;
+    int16_t slot = ctx.Format.Catalogue().Codes.FmtWBFB;
     ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
     NamedCardPages pages(ctx, "testcrd");
     ASSERT_TRUE(pages.Open());

@@ -115,7 +115,7 @@ std::vector<WritePath> WritePaths() {
     paths.push_back({"format defaults save (the zoom kept)",
                      [](WriteRig& rig) { Load(rig); },
                      [](WriteRig& rig) {
-                         rig.ctx.Defaults.SavedZoom = 3;
+                         rig.ctx.Format.EditDefaults().SavedZoom = 3;
                          return rig.ctx.ApplyFormatDefaults(true);
                      },
                      {"datasys/TEST.dat"}});

@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         MakeDataRoot(dir.Path(), {FormatSpec{}, OnePageFormat()});
         ctx.ReadSystemSettings();
-        ctx.CurrentFormat = 0;
+        ctx.Format.MakeCurrent(0);
         dialog = std::make_unique<CardOptionsDialog>(ctx);
         dialog->show();
     }

@@ -71,7 +71,7 @@ TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessShrinksIt
         EXPECT_EQ(found[0].field, 0);
         // Half a point smaller, the text fits: drawn whole, nothing cut.
         EXPECT_EQ(found[0].reasons, Shrunk);
-        EXPECT_DOUBLE_EQ(found[0].shrunkTo, ctx.Defaults.BasicFontSize - 0.5);
+        EXPECT_DOUBLE_EQ(found[0].shrunkTo, ctx.Format.Defaults().BasicFontSize - 0.5);
         EXPECT_FALSE(IsCutOff(found[0]));
         EXPECT_EQ(found[0].text, "Weak 2<h>, 5-11 HCP");
     }
@@ -118,7 +118,7 @@ TEST_F(OverflowCheckTest, BothPagesAreCheckedAndTextOffThePrintedPageIsFound) {
     EXPECT_EQ(found[2].field, 1);
     EXPECT_EQ(DescribeOverflow(found[2].reasons & CutOffReasons), "too wide");
     // Shrunk to 60% of the card's size, or 5 points where that is smaller.
-    const double smallest = std::max(5.0, 0.6 * ctx.Defaults.BasicFontSize);
+    const double smallest = std::max(5.0, 0.6 * ctx.Format.Defaults().BasicFontSize);
     EXPECT_DOUBLE_EQ(found[2].shrunkTo, smallest);
     std::ostringstream expected;
     expected << "shrunk to " << smallest << " pt, cut off: too wide";

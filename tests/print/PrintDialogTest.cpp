@@ -32,8 +32,8 @@ protected:
     }
 
     void Select(const std::string& code) {
-        for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot) {
-            if (EqualsIgnoreCase(ctx.Catalogue.Code(slot), code)) {
+        for (int16_t slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot) {
+            if (EqualsIgnoreCase(ctx.Format.Catalogue().Code(slot), code)) {
                 ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
             }
         }
@@ -127,8 +127,8 @@ TEST_F(PrintDialogTest, OkTakesTheBoxesAndRefusesWhatIsNoNumber) {
 
 TEST_F(PrintDialogTest, OrientationButtonsShowTheirSizesAndSaveSettingsKeepsThem) {
     Select("acbl");
-    ctx.Defaults.PrintFlags = printflag::SettingsPresent | printflag::Landscape;
-    ctx.Defaults.PrintWidthSetting = 230;
+    ctx.Format.EditDefaults().PrintFlags = printflag::SettingsPresent | printflag::Landscape;
+    ctx.Format.EditDefaults().PrintWidthSetting = 230;
     ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
     PrintOptionsModel model(ctx);
     Ask(model, [&] {
@@ -176,5 +176,5 @@ TEST_F(PrintDialogTest, BothSidesOnOneSheetIsOfferedWithBothSidesAndSaved) {
     EXPECT_TRUE(model.Choices().oneSheet);
     EXPECT_TRUE(model.SavePrintSettings());
     EXPECT_TRUE(PrintOptionsModel(ctx).Choices().oneSheet);
-    EXPECT_NE(ctx.Defaults.PrintFlags & printflag::OneSheet, 0);
+    EXPECT_NE(ctx.Format.Defaults().PrintFlags & printflag::OneSheet, 0);
 }

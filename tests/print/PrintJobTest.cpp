@@ -44,8 +44,8 @@ protected:
     }
 
     int16_t SlotOf(const std::string& code) const {
-        for (int16_t slot = 0; slot < ctx.Catalogue.FormatCount; ++slot)
-            if (EqualsIgnoreCase(ctx.Catalogue.Code(slot), code))
+        for (int16_t slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot)
+            if (EqualsIgnoreCase(ctx.Format.Catalogue().Code(slot), code))
                 return slot;
         ADD_FAILURE() << "no format " << code;
         return 0;
@@ -80,7 +80,7 @@ protected:
 } // namespace
 
 TEST_F(PrintJobTest, BothSidesPrintFrontThenBackAndLeaveTheBackOpen) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     questions.choose = [](PrintOptionsModel& model) {
         EXPECT_TRUE(model.Choices().oneSheet); // as the card is printed
         model.Choices().oneSheet = false;
@@ -125,7 +125,7 @@ TEST_F(PrintJobTest, OnePageFormatPrintsOnlyItsFront) {
 }
 
 TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     questions.choose = [](PrintOptionsModel& model) {
         model.Choices().side = PrintSide::Front;
     };
@@ -155,7 +155,7 @@ TEST_F(PrintJobTest, BothCardsPrintTheUsersCardThenThePartnersWithTheNamesTurned
 }
 
 TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndAnotherEntryScalesIt) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     auto printWith = [&](int more) {
         questions.choose = [more](PrintOptionsModel& model) {
             PrintChoices& c = model.Choices();
@@ -181,7 +181,7 @@ TEST_F(PrintJobTest, DefaultSizePrintsTheCardAtItsSizeAndAnotherEntryScalesIt) {
 }
 
 TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     questions.ok = false;
     EXPECT_EQ(Print(PrintCardChoice::Mine), 0);
     EXPECT_FALSE(fs::exists(questions.pdf));
@@ -203,7 +203,7 @@ TEST_F(PrintJobTest, CancelAndRefusalsPrintNothing) {
 }
 
 TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     // Text the sample's general approach could not hold even in the smallest letters.
     constexpr int kApproach = 2;
     ctx.Card.Edit().Field(TextField, kApproach).text = std::string(400, 'W');
@@ -231,7 +231,7 @@ TEST_F(PrintJobTest, TextCutOffIsSaidFirstAndPrintsOnlyWhenTheUserSaysSo) {
     EXPECT_TRUE(fs::exists(questions.pdf));
 
     // Text that only needs smaller letters prints without a question.
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     CardField& field = ctx.Card.Edit().Field(TextField, kApproach);
     OverflowCheck check(ctx.errorTrap);
     for (field.text = "Two over one"; field.text.size() < 200; field.text += " and more") {
@@ -281,7 +281,7 @@ TEST_F(PrintJobTest, BlackOnlyPrintsEveryInkBlackOrGrey) {
 }
 
 TEST_F(PrintJobTest, NoOpenCardIsSaidAndNothingAsked) {
-    OpenSample(ctx.Catalogue.Codes.FmtACBL);
+    OpenSample(ctx.Format.Catalogue().Codes.FmtACBL);
     NamedCardPages missing(ctx, "nosuchcard");
     PrintJob job(ctx, missing, questions);
     EXPECT_EQ(job.PrintCard(PrintCardChoice::Mine), 0);

@@ -45,9 +45,9 @@ protected:
     void Select(int16_t slot) { ASSERT_TRUE(ctx.SetupCardFormat(slot, view)); }
 
     void SaveFlags(int32_t flags, double width, double height) {
-        ctx.Defaults.PrintFlags = flags;
-        ctx.Defaults.PrintWidthSetting = width;
-        ctx.Defaults.PrintHeightSetting = height;
+        ctx.Format.EditDefaults().PrintFlags = flags;
+        ctx.Format.EditDefaults().PrintWidthSetting = width;
+        ctx.Format.EditDefaults().PrintHeightSetting = height;
         ASSERT_TRUE(ctx.ApplyFormatDefaults(true));
     }
 

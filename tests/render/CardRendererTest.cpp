@@ -35,7 +35,7 @@ protected:
         WritePicture(dir.Path(), "base.bmp", 0x00FF00);
         WritePicture(dir.Path(), "card.bmp", 0x0000FF);
         ASSERT_TRUE(ctx.ReadSystemSettings());
-        ASSERT_EQ(ctx.Catalogue.FormatCount, int(formats.size()));
+        ASSERT_EQ(ctx.Format.Catalogue().FormatCount, int(formats.size()));
         this->formats = formats;
     }
     // Opens card name of format slot on a side.
@@ -262,7 +262,7 @@ TEST_F(RendererTest, FieldTintIsPaintedOnScreenAndOnlyTintOneReachesPaper) {
                   {"2", qRgb(0xE0, 0xE0, 0xE0), qRgb(255, 255, 255)},
                   {"3", qRgb(0xC0, 0xFF, 0xFF), qRgb(255, 255, 255)}};
     for (const auto& tint : kTints) {
-        ctx.Catalogue.Formats[0][ColFieldTint] = tint.tint;
+        ctx.Format.EditCatalogue().Formats[0][ColFieldTint] = tint.tint;
         Picture();
         EXPECT_EQ(Pixel(2000, 1620), tint.screen) << "tint " << tint.tint;
         EXPECT_EQ(Pixel(2000, 1000), qRgb(255, 255, 255));
@@ -274,7 +274,7 @@ TEST_F(RendererTest, FieldTintIsPaintedOnScreenAndOnlyTintOneReachesPaper) {
 
 TEST_F(RendererTest, ALineThroughATintedTextFieldShowsOnScreenAsOnPaper) {
     Build({Plain()});
-    ctx.Catalogue.Formats[0][ColFieldTint] = "2"; // grey bars on screen only
+    ctx.Format.EditCatalogue().Formats[0][ColFieldTint] = "2"; // grey bars on screen only
     // A text field and a drawn line across it, from (2000, 1000) down to (2000, 2500).
     Card({RecordLine(2, {1500, 1500, 3000, 240, 0, 0}, ""),
           RecordLine(12, {2000, 2000, 1000, 2500, 2, 0})});
@@ -567,7 +567,7 @@ TEST_F(RendererTest, BaseTextPrintsInThePrintColourOfItsPage) {
     EXPECT_EQ(recorder.CallsOf(Op::Text).at(0).colour, 2);
     RecordPaper(20000);
     EXPECT_EQ(recorder.CallsOf(Op::Text).at(0).colour, 0x800000);
-    ctx.Catalogue.Formats[0][ColColourScheme] = "1";
+    ctx.Format.EditCatalogue().Formats[0][ColColourScheme] = "1";
     RecordPaper(20000);
     EXPECT_EQ(recorder.CallsOf(Op::Text).at(0).colour, colour::Black);
 }

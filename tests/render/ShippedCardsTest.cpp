@@ -53,8 +53,8 @@ protected:
     void SetUp() override {
         fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
         ASSERT_TRUE(ctx.ReadSystemSettings());
-        for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-            if (ctx.Catalogue.Code(i) == GetParam())
+        for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+            if (ctx.Format.Catalogue().Code(i) == GetParam())
                 slot = i;
         ASSERT_GE(slot, 0) << GetParam() << " is not in the shipped cwr.sys";
     }
@@ -63,7 +63,7 @@ protected:
         ctx.Card.SetBackSide(back);
         int16_t chosen = slot;
         EXPECT_TRUE(ctx.SetupCardFormat(chosen, noView));
-        if (back && !ctx.Catalogue.HasBackPage(slot))
+        if (back && !ctx.Format.Catalogue().HasBackPage(slot))
             return false;
         ctx.Card.SetCardName(back ? "testcrd_" : "testcrd");
         EXPECT_TRUE(ctx.LoadCard());
@@ -100,8 +100,8 @@ TEST(ShippedFormats, EveryShippedFormatHasItsCardTest) {
     AppContext ctx{dir.Path(), prompter, trap};
     ASSERT_TRUE(ctx.ReadSystemSettings());
     std::vector<std::string> codes;
-    for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-        codes.push_back(ctx.Catalogue.Code(i));
+    for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+        codes.push_back(ctx.Format.Catalogue().Code(i));
     EXPECT_EQ(codes, kShippedFormats);
 }
 
@@ -263,10 +263,11 @@ TEST_P(ShippedCardTest, TypedTextFollowsFontColour) {
         SCOPED_TRACE(back ? "back" : "front");
         // As "Font Color" sets it: the typed-text colour of the format's card layer, kept in
         // the format's defaults file.
-        ctx.Defaults.Apply(back, false);
-        ctx.Defaults.BaseTextColour = green;
-        ctx.Defaults.CollectInto(back, false);
-        ctx.DefaultsFile().Save(ctx.Catalogue, ctx.CurrentFormat, ctx.Defaults, back, false);
+        ctx.Format.EditDefaults().Apply(back, false);
+        ctx.Format.EditDefaults().BaseTextColour = green;
+        ctx.Format.EditDefaults().CollectInto(back, false);
+        ctx.Format.DefaultsFile().Save(ctx.Format.EditCatalogue(), ctx.Format.Current(),
+                                       ctx.Format.EditDefaults(), back, false);
         const QImage& picture = Render();
         const double scale = ctx.View.ViewScale / ctx.TwipsPerPixel;
         for (const CardField& field : ctx.Card.Page().Fields(TextField)) {

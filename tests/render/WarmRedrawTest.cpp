@@ -25,8 +25,8 @@ protected:
         fs::copy(CW_SOURCE_DATA, dir.Path(), fs::copy_options::recursive);
         ASSERT_TRUE(ctx.ReadSystemSettings());
         int16_t slot = -1;
-        for (int16_t i = 0; i < ctx.Catalogue.FormatCount; ++i)
-            if (ctx.Catalogue.Code(i) == "acbl")
+        for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
+            if (ctx.Format.Catalogue().Code(i) == "acbl")
                 slot = i;
         ASSERT_GE(slot, 0);
         ctx.View.ViewScale = 2.0f;

@@ -59,7 +59,7 @@ protected:
         ctx.ReadSystemSettings();
         ASSERT_TRUE(main.Load());
         ASSERT_TRUE(main.Library().OpenCard(0));
-        ctx.Defaults.BasicFontSize = 10;
+        ctx.Format.EditDefaults().BasicFontSize = 10;
     }
     bool Changed() { return main.Changed().CardChanged(); }
     const CardField& Text(int i) { return ctx.Card.Page().Field(TextField, i); }

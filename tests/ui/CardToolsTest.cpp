@@ -223,7 +223,7 @@ TEST_F(CardToolsTest, HistoryShowsKeptVersionsAndRestoresThemAndDeletedCards) {
     const CardField& names = ctx.Card.Page().Field(TextField, 0);
     for (QLabel* label : {dialog->chosenPicture(), dialog->currentPicture()}) {
         QImage picture = label->pixmap().toImage();
-        const double perTwip = picture.width() / ctx.Defaults.NaturalWidth;
+        const double perTwip = picture.width() / ctx.Format.Defaults().NaturalWidth;
         int ink = 0;
         for (int x = int(names.a[0] * perTwip); x < int((names.a[0] + names.a[2]) * perTwip); ++x)
             for (int y = int((names.a[1] + 40) * perTwip); y < int((names.a[1] + 200) * perTwip);

@@ -93,7 +93,7 @@ TEST_F(FormatChooserTest, RowsHighlightTheCurrentFormatAndClicksMoveIt) {
     EXPECT_EQ(dialog->findChild<QLabel*>("selectedFormatLabel")->text(), "Format 2");
     ClickRow(dialog, 3); // below the last row
     EXPECT_EQ(dialog->Selection(), 2);
-    EXPECT_EQ(ctx.CurrentFormat, 0); // nothing is chosen before "Done"
+    EXPECT_EQ(ctx.Format.Current(), 0); // nothing is chosen before "Done"
 }
 
 TEST_F(FormatChooserTest, DoneMakesTheChoiceCurrentAndExitWritesIt) {
@@ -103,7 +103,7 @@ TEST_F(FormatChooserTest, DoneMakesTheChoiceCurrentAndExitWritesIt) {
     QTest::mouseClick(dialog->findChild<QPushButton*>("doneButton"), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(window->formatChooser(), nullptr);
-    EXPECT_EQ(ctx.CurrentFormat, 1);
+    EXPECT_EQ(ctx.Format.Current(), 1);
     EXPECT_EQ(window->findChild<QLabel*>("formatNameLabel")->text(), "Format 1");
     EXPECT_FALSE(window->sideButton(1)->isEnabled()); // one-page format
     WriteLines(dir / "F1" / "club.f1", HeaderBlock("", {}));
@@ -134,14 +134,14 @@ TEST_F(FormatChooserTest, DoubleClickChoosesAndTheSameFormatKeepsTheCard) {
     dialog = Open();
     ClickRow(dialog, 2, true);
     QApplication::processEvents();
-    EXPECT_EQ(ctx.CurrentFormat, 2);
+    EXPECT_EQ(ctx.Format.Current(), 2);
     EXPECT_FALSE(window->Session().Changed().CardOpen());
     EXPECT_EQ(window->cardList()->count(), 0);
 }
 
 TEST_F(FormatChooserTest, LongListsScrollByRows) {
     Start(20);
-    ctx.CurrentFormat = 0;
+    ctx.Format.MakeCurrent(0);
     FormatChooser* dialog = Open();
     QScrollBar* bar = dialog->scrollBar();
     EXPECT_EQ(bar->singleStep(), 330);
@@ -155,7 +155,7 @@ TEST_F(FormatChooserTest, LongListsScrollByRows) {
     EXPECT_EQ(dialog->Selection(), 2);
     QTest::keyClick(dialog, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(ctx.CurrentFormat, 0);
+    EXPECT_EQ(ctx.Format.Current(), 0);
 }
 
 TEST_F(FormatChooserTest, NewFormatDialogOffersKnownCodesAndMakesTheFormatOfATypedOne) {
@@ -211,5 +211,5 @@ TEST_F(FormatChooserTest, ExportAsksForTheHighlightedFormatAndImportIsOffered) {
     QTest::mouseClick(dialog->findChild<QPushButton*>("importFormatButton"), Qt::LeftButton);
     EXPECT_EQ(exported, std::vector<int16_t>{2});
     EXPECT_EQ(imports, 1);
-    EXPECT_EQ(ctx.CurrentFormat, 0) << "sharing a format does not choose it";
+    EXPECT_EQ(ctx.Format.Current(), 0) << "sharing a format does not choose it";
 }

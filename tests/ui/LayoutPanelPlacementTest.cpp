@@ -68,8 +68,8 @@ protected:
             << Panel().width() << "x" << Panel().height() << " shown " << shown.x() << ","
             << shown.y() << " " << shown.width() << "x" << shown.height();
     }
-    int32_t CardWidth() { return int32_t(ctx.Defaults.NaturalWidth); }
-    int32_t CardHeight() { return int32_t(ctx.Defaults.NaturalHeight); }
+    int32_t CardWidth() { return int32_t(ctx.Format.Defaults().NaturalWidth); }
+    int32_t CardHeight() { return int32_t(ctx.Format.Defaults().NaturalHeight); }
 };
 
 } // namespace

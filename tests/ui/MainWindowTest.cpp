@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     ASSERT_TRUE(window->Session().ChooseFormat(1));
     ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
     EXPECT_TRUE(window->CardFaceShown());
-    EXPECT_EQ(ctx.CurrentFormat, 0);
+    EXPECT_EQ(ctx.Format.Current(), 0);
     EXPECT_TRUE(EqualsIgnoreCase(ctx.Card.Location().CurrentCardName, "one"));
 
     // From outside the data root: copied in only when the user agrees, with its back page.
@@ -414,7 +414,7 @@ TEST_F(MainWindowTest, ACardFileOpensByItsPathFromInsideOrOutsideTheDataRoot) {
     ASSERT_TRUE(window->Session().Changed().SaveCard());
     EXPECT_NE(ReadFile(away / "three.tst").find("Changed - Here"), std::string::npos);
     EXPECT_FALSE(fs::exists(Cards("three.tst")));
-    ASSERT_TRUE(window->Session().ChooseFormat(ctx.CurrentFormat));
+    ASSERT_TRUE(window->Session().ChooseFormat(ctx.Format.Current()));
     EXPECT_EQ(ctx.Card.Location().CardDir, Cards("one.tst").parent_path());
     ASSERT_TRUE(window->OpenCardFile(Cards("one.tst")));
 

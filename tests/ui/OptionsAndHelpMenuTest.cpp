@@ -85,7 +85,7 @@ TEST_F(OptionsAndHelpMenuTest, CardGlobalSettingsAsksToSaveAndRedrawsTheCardWith
 
     EXPECT_EQ(prompter.MessageTexts().front(), "Do you want to save changes to CARD");
     EXPECT_EQ(ReadLines(dir / "datasys" / "TEST.dat")[0], "0");
-    EXPECT_EQ(ctx.Defaults.CheckBoxStyle, 0);
+    EXPECT_EQ(ctx.Format.Defaults().CheckBoxStyle, 0);
     EXPECT_EQ(qRed(BoxPixel()), 0) << "the card is drawn again with solid boxes";
     // "No" dropped the unsaved tick.
     EXPECT_FALSE(window->Session().Changed().CardChanged());

@@ -50,7 +50,7 @@ QString FromFileName(const std::string& name) {
 
 NotesWindow::NotesWindow(AppContext& context, ChangedState& changed, QWidget* parent)
     : QMainWindow(parent, Qt::Window), context_(context), session_(context, changed, *this),
-      canvas_(context.errorTrap, context.Profile(), context.TwipsPerPixel) {
+      canvas_(context.errorTrap, context.Format.Profile(), context.TwipsPerPixel) {
     setObjectName("NotesWindow");
     setWindowTitle("Supplemental Notes");
     BuildWindow();
@@ -287,8 +287,8 @@ void NotesWindow::PrintClicked() {
 bool NotesWindow::PrintNotes(QPagedPaintDevice& device) {
     return context_.errorTrap.Guard(loc::PrintNotes, [&] {
         BusyScope busy(context_.prompter);
-        TextDocumentPrinter printer(context_.errorTrap, context_.Profile(), context_.TwipsPerPixel,
-                                    device, TextLineStyle{});
+        TextDocumentPrinter printer(context_.errorTrap, context_.Format.Profile(),
+                                    context_.TwipsPerPixel, device, TextLineStyle{});
         WritePrintout(printer.Writer());
         printer.Finish();
     });

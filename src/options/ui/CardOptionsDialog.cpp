@@ -60,8 +60,9 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     formatList_ = new QListWidget(this);
     formatList_->setObjectName(QStringLiteral("formatList"));
     listLabel->setBuddy(formatList_);
-    for (int slot = 0; slot < context_.Catalogue.FormatCount; ++slot)
-        formatList_->addItem(DecodeDisplayName(context_.Catalogue.Column(slot, ColDisplayName)));
+    for (int slot = 0; slot < context_.Format.Catalogue().FormatCount; ++slot)
+        formatList_->addItem(
+            DecodeDisplayName(context_.Format.Catalogue().Column(slot, ColDisplayName)));
     // Wide enough for the longest name.
     formatList_->setMinimumWidth(
         std::min(420, formatList_->sizeHintForColumn(0) + 2 * formatList_->frameWidth() + 24));
@@ -116,8 +117,8 @@ CardOptionsDialog::CardOptionsDialog(AppContext& context, QWidget* parent)
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 
-    int16_t start = context_.HasFormat() ? context_.CurrentFormat : 0;
-    if (context_.Catalogue.IsValidSlot(start) && options_.Start(start)) {
+    int16_t start = context_.HasFormat() ? context_.Format.Current() : 0;
+    if (context_.Format.Catalogue().IsValidSlot(start) && options_.Start(start)) {
         const QSignalBlocker block(formatList_);
         formatList_->setCurrentRow(start);
         shownRow_ = start;

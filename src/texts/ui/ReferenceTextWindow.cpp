@@ -42,7 +42,7 @@ const TextCodec& Codec() {
 
 ReferenceTextWindow::ReferenceTextWindow(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(context),
-      canvas_(context.errorTrap, context.Profile(), context.TwipsPerPixel) {
+      canvas_(context.errorTrap, context.Format.Profile(), context.TwipsPerPixel) {
     setObjectName("ReferenceTextWindow");
     setWindowTitle("Special Notices");
     BuildWindow();
@@ -251,8 +251,8 @@ void ReferenceTextWindow::PrintClicked() {
 bool ReferenceTextWindow::PrintText(QPagedPaintDevice& device) {
     return context_.errorTrap.Guard(loc::ReferenceTextPrint, [&] {
         BusyScope busy(context_.prompter);
-        TextDocumentPrinter printer(context_.errorTrap, context_.Profile(), context_.TwipsPerPixel,
-                                    device, TextLineStyle{});
+        TextDocumentPrinter printer(context_.errorTrap, context_.Format.Profile(),
+                                    context_.TwipsPerPixel, device, TextLineStyle{});
         WritePrintout(printer.Writer());
         printer.Finish();
     });
