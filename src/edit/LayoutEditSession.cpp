@@ -69,8 +69,7 @@ void LayoutEditSession::Flush() {
 
 void LayoutEditSession::RightClick(double x, double y) {
     // The action chosen from the menu that follows brings the panel beside this point.
-    panelAnchorX_ = x;
-    panelAnchorY_ = y;
+    panelPlacement_.Anchor(x, y);
 }
 
 void LayoutEditSession::KeepPanelInView() {
@@ -79,12 +78,10 @@ void LayoutEditSession::KeepPanelInView() {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
         const double left = state_.PanelLeft, top = state_.PanelTop;
-        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
+        KeepPanelInside();
         if (left == state_.PanelLeft && top == state_.PanelTop)
             return;
-        // A marker still waiting on the panel goes with it.
-        if (state_.Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
-            state_.EditMode == EditingStep::AddingCheckBox)
+        if (MarkerWaitsOnPanel())
             PutMarkerOnPanel();
     });
 }
@@ -111,7 +108,7 @@ void LayoutEditSession::MenuCommand(int menuIndex) {
             case menu::Zoom:
                 ShowActionPanel(menu::Zoom);
                 state_.Instructions = ZoomInstructions();
-                PlacePanelAt(panelAnchorX_, panelAnchorY_, menu::Zoom);
+                PlacePanelBesideAnchor();
                 state_.PanelVisible = true;
                 Changed(LayoutEditView::InstructionsChanged);
                 break;
@@ -204,9 +201,9 @@ void LayoutEditSession::StartAction(int menuIndex, bool placePanel) {
     // A menu choice brings the panel to the right-click point; an action started again after
     // a commit or cancel leaves it where the user put it.
     if (placePanel || !state_.PanelVisible)
-        PlacePanelAt(panelAnchorX_, panelAnchorY_, menuIndex);
+        PlacePanelBesideAnchor();
     else
-        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
+        KeepPanelInside();
     state_.PanelVisible = true;
     if (menuIndex == menu::AddCheckBox)
         PutMarkerOnPanel();
@@ -218,20 +215,35 @@ void LayoutEditSession::ShowActionPanel(int menuIndex) {
     Changed(LayoutEditView::PanelChanged);
 }
 
-void LayoutEditSession::PlacePanelAt(double x, double y, int menuIndex) {
+TwipRect LayoutEditSession::PanelBox() const {
     auto [width, height] = view_.PanelSize(state_.PanelMenuIndex);
-    CardArea visible = view_.VisibleCard();
-    if (menuIndex < 0) {
-        // Kept where it is, only moved back inside the part on show.
-        state_.PanelLeft = std::max(visible.left, std::min(x, visible.right - width));
-        state_.PanelTop = std::max(visible.top, std::min(y, visible.bottom - height));
-    } else {
-        // Beside the point, a quarter inch away, so that the spot clicked stays free.
-        constexpr double kGap = 360;
-        std::tie(state_.PanelLeft, state_.PanelTop) =
-            PanelPosition(x, y, width, height, visible, kGap);
-    }
+    return {state_.PanelLeft, state_.PanelTop, width, height};
+}
+
+void LayoutEditSession::PlacePanelBesideAnchor() {
+    std::tie(state_.PanelLeft, state_.PanelTop) =
+        panelPlacement_.BesideAnchor(view_.PanelSize(state_.PanelMenuIndex), view_.VisibleCard());
     Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::KeepPanelInside() {
+    std::tie(state_.PanelLeft, state_.PanelTop) =
+        PanelPlacement::KeptInside(PanelBox(), view_.VisibleCard());
+    Changed(LayoutEditView::PanelChanged);
+}
+
+void LayoutEditSession::KeepPanelOffTheField() {
+    const std::optional<TwipRect> area = PanelPlacement::AreaInUse(state_.Mobile, state_.Editor);
+    if (!state_.PanelVisible || !area)
+        return;
+    std::tie(state_.PanelLeft, state_.PanelTop) =
+        PanelClearOf(PanelBox(), *area, view_.VisibleCard());
+    Changed(LayoutEditView::PanelChanged);
+}
+
+bool LayoutEditSession::MarkerWaitsOnPanel() const {
+    return state_.Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
+           state_.EditMode == EditingStep::AddingCheckBox;
 }
 
 void LayoutEditSession::PutMarkerOnPanel() {
@@ -241,31 +253,14 @@ void LayoutEditSession::PutMarkerOnPanel() {
     Changed(LayoutEditView::PlacementChanged);
 }
 
-void LayoutEditSession::KeepPanelOffTheField() {
-    if (!state_.PanelVisible || !state_.Mobile.visible)
-        return;
-    TwipRect area = state_.Mobile.rect;
-    if (state_.Mobile.kind == MobileKind::LinePreview) {
-        const LineEnds& l = state_.Mobile.line;
-        area = DragRect(l.x1, l.y1, l.x2, l.y2);
-    } else if (state_.Mobile.kind == MobileKind::Editor && state_.Editor.index < 3) {
-        area.height = 240;
-    }
-    auto [width, height] = view_.PanelSize(state_.PanelMenuIndex);
-    std::tie(state_.PanelLeft, state_.PanelTop) =
-        PanelClearOf({state_.PanelLeft, state_.PanelTop, width, height}, area, view_.VisibleCard());
-    Changed(LayoutEditView::PanelChanged);
-}
-
 void LayoutEditSession::PanelMovedTo(double left, double top) {
     ChangeBatch batch(*this);
     ctx_.errorTrap.Guard(loc::MovePanel, [&] {
         state_.PanelLeft = left;
         state_.PanelTop = top;
         Changed(LayoutEditView::PanelChanged);
-        // A marker still waiting on the panel goes with it; one on the card stays there.
-        if (state_.Mobile.kind == MobileKind::Marker && !markerPlaced_ &&
-            state_.EditMode == EditingStep::AddingCheckBox)
+        // A marker on the card stays there.
+        if (MarkerWaitsOnPanel())
             PutMarkerOnPanel();
     });
 }
@@ -741,7 +736,7 @@ void LayoutEditSession::PickField(const FieldHit& hit) {
     if (editing) {
         state_.Instructions = PickedFieldInstructions(hit.kind);
         ShowActionPanel(layout);
-        PlacePanelAt(state_.PanelLeft, state_.PanelTop, -1);
+        KeepPanelInside();
     }
     Lift(hit);
     KeepPanelOffTheField();

@@ -3,6 +3,7 @@
 #include "FillIn.h"
 #include "LayoutEditState.h"
 #include "LayoutRules.h"
+#include "PanelPlacement.h"
 #include "PlacedControl.h"
 
 #include <array>
@@ -99,10 +100,7 @@ public:
     void KeepPanelInView();
     // The point where the panel goes when an action starts (a menu chosen on the panel
     // leaves the panel where it is).
-    void AnchorPanel(double x, double y) {
-        panelAnchorX_ = x;
-        panelAnchorY_ = y;
-    }
+    void AnchorPanel(double x, double y) { panelPlacement_.Anchor(x, y); }
     // An item of the editing menu.
     void MenuCommand(int menuIndex);
     // Layout editing ends without a question (the card is put away): what was pending is
@@ -150,9 +148,13 @@ public:
 private:
     void StartAction(int menuIndex, bool placePanel);
     void ShowActionPanel(int menuIndex);
-    void PlacePanelAt(double x, double y, int menuIndex);
-    void PutMarkerOnPanel();
+    void PlacePanelBesideAnchor();
+    void KeepPanelInside();
     void KeepPanelOffTheField();
+    // A check-box marker not yet put on the card waits on the panel and moves with it.
+    bool MarkerWaitsOnPanel() const;
+    void PutMarkerOnPanel();
+    TwipRect PanelBox() const;
     bool Commit();
     void Cancel();
     void RestartLastAction();
@@ -177,8 +179,8 @@ private:
     LayoutEditView& view_;
     LayoutEditState state_;
 
-    double anchorX_ = 0, anchorY_ = 0;           // the drag's anchor
-    double panelAnchorX_ = 0, panelAnchorY_ = 0; // the right-click point
+    double anchorX_ = 0, anchorY_ = 0; // the drag's anchor
+    PanelPlacement panelPlacement_;
     bool dragging_ = false;
     bool markerPlaced_ = false;
     bool fontChosen_ = false;
