@@ -119,8 +119,7 @@ void BM_WarmCardRedrawAtZoom2(benchmark::State& state) {
     for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
         if (ctx.Format.Catalogue().Code(i) == "FED")
             slot = i;
-    ctx.View.ViewScale = 2;
-    ctx.View.ZoomSetByUser = true;
+    ctx.View.SetUserScale(2);
     NoCardFormatView view;
     ctx.SetupCardFormat(slot, view);
     ctx.Card.SetCardName("mine");

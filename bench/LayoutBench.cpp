@@ -48,8 +48,7 @@ struct OpenSampleCard {
                 window->Session().Library().OpenCard(i);
         window->ShowCardFace();
         // A view scale of 2: the picture has four times the pixels of the natural size.
-        ctx->View.ViewScale = 2.0f;
-        ctx->View.ZoomSetByUser = true;
+        ctx->View.SetUserScale(2.0f);
         ctx->SetUpViewScale();
         window->SizeCardPicture();
         window->Redraw();

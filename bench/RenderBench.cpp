@@ -108,8 +108,7 @@ struct Scene {
         for (int16_t i = 0; i < ctx.Format.Catalogue().FormatCount; ++i)
             if (EqualsIgnoreCase(ctx.Format.Catalogue().Code(i), code))
                 slot = i;
-        ctx.View.ViewScale = scale;
-        ctx.View.ZoomSetByUser = true;
+        ctx.View.SetUserScale(scale);
         ctx.SetupCardFormat(slot, view);
         ctx.Card.SetCardName(card);
         ctx.LoadCard();

@@ -133,8 +133,7 @@ int RunRenderCommand(Application& app, const RenderOptions& options, std::ostrea
     }
     ctx.Card.SetBackSide(options.back);
     if (options.zoom) {
-        ctx.View.ViewScale = float(*options.zoom);
-        ctx.View.ZoomSetByUser = true;
+        ctx.View.SetUserScale(float(*options.zoom));
     }
     const int trapsBefore = app.Trap().TrapCount();
     NoCardFormatView noView;

@@ -122,24 +122,19 @@ RenderRequest AppContext::RequestFor(const CardPage& page, bool backSide, Render
     request.baseLayer = BaseLayerOf(backSide, page.UseAltBaseLayer);
     request.backSide = backSide;
     request.mapping.twipsPerPixel = TwipsPerPixel;
-    request.mapping.viewScale = View.ViewScale;
+    request.mapping.viewScale = View.ViewScale();
     request.options.target = target;
     return request;
 }
 
 void AppContext::SetUpViewScale() {
-    if (!View.ZoomSetByUser && HasFormat()) {
+    if (HasFormat()) {
         float formatScale = float(Format.Catalogue().Number(Format.Current(), ColViewScale));
         if (formatScale <= 0)
             formatScale = 1.0f;
-        View.ViewScale = formatScale;
-        if (Format.Defaults().SavedZoom != 0) {
-            View.ViewScale = formatScale + float(Format.Defaults().SavedZoom) * 0.2f;
-            View.ZoomFactor = Format.Defaults().SavedZoom;
-        }
+        View.FollowFormat(formatScale, Format.Defaults().SavedZoom);
     }
-    View.PWIDTH = float(Format.Defaults().NaturalWidth) * View.ViewScale;
-    View.PHEIGHT = float(Format.Defaults().NaturalHeight) * View.ViewScale;
+    View.SizeFor(Format.Defaults().NaturalWidth, Format.Defaults().NaturalHeight);
 }
 
 bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
@@ -347,11 +342,11 @@ ErrorContextSnapshot AppContext::Snapshot() const {
             Format.Catalogue().Formats[size_t(Format.Current())][ColDisplayName];
     snapshot.MainWindowLoaded = MainWindowLoaded;
     snapshot.CardPictureScaleMode = CardPictureScaleMode;
-    snapshot.PWIDTH = View.PWIDTH;
-    snapshot.PHEIGHT = View.PHEIGHT;
+    snapshot.PWIDTH = View.ZoomedWidth();
+    snapshot.PHEIGHT = View.ZoomedHeight();
     snapshot.BasicFont = Format.Defaults().BasicFont;
     snapshot.BasicFontSize = FormatSingle(Format.Defaults().BasicFontSize);
-    snapshot.ZoomFactor = View.ZoomFactor;
+    snapshot.ZoomFactor = View.ZoomFactor();
     return snapshot;
 }
 

@@ -19,11 +19,11 @@ bool MainSession::Load() {
     AppContext& ctx = context_;
     ctx.MainWindowLoaded = true;
     return ctx.errorTrap.Guard(loc::MainWindowLoad, [&] {
-        ctx.View.ZoomSetByUser = false;
+        ctx.View.LetFormatSetZoom();
         ctx.ReadSystemSettings();
         if (ctx.Format.Catalogue().IsValidSlot(ctx.Settings.DefaultFormat))
-            ctx.View.ViewScale =
-                float(ctx.Format.Catalogue().Number(ctx.Settings.DefaultFormat, ColViewScale));
+            ctx.View.FollowFormat(
+                float(ctx.Format.Catalogue().Number(ctx.Settings.DefaultFormat, ColViewScale)), 0);
         for (int slot = 0; slot < ctx.Format.Catalogue().FormatCount; ++slot)
             CreateFolderQuietly(
                 ctx.paths.CardFolder(ctx.Format.Catalogue().Column(slot, ColFolder)));

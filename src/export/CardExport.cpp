@@ -68,9 +68,8 @@ public:
           margin_(std::max(0, marginRows)) {
         request_.mapping.viewScale = float(scale);
         request_.mapping.pageOffsetX = 0;
-        view_.ViewScale = float(scale);
-        view_.PWIDTH = float(request_.profile.defaults.NaturalWidth) * view_.ViewScale;
-        view_.PHEIGHT = float(request_.profile.defaults.NaturalHeight) * view_.ViewScale;
+        view_ = ViewState::AtScale(float(scale), request_.profile.defaults.NaturalWidth,
+                                   request_.profile.defaults.NaturalHeight);
     }
 
     QSize Size() override {

@@ -11,8 +11,8 @@ CardCanvas::CardCanvas() : picture_(1, 1, QImage::Format_RGB32) {
 
 QSize CardCanvas::PictureSize(const ViewState& view, int twipsPerPixel) {
     double p = twipsPerPixel > 0 ? twipsPerPixel : 15;
-    int width = int(std::lround(view.PWIDTH / p));
-    int height = int(std::lround(view.PHEIGHT / p));
+    int width = int(std::lround(view.ZoomedWidth() / p));
+    int height = int(std::lround(view.ZoomedHeight() / p));
     return QSize(std::max(width, 1), std::max(height, 1));
 }
 
@@ -24,7 +24,7 @@ void CardCanvas::Fit(const ViewState& view, int twipsPerPixel) {
         picture_ = QImage(size, QImage::Format_RGB32);
         picture_.fill(Qt::white);
     }
-    surface_->FollowView(view.ViewScale, twipsPerPixel);
+    surface_->FollowView(view.ViewScale(), twipsPerPixel);
 }
 
 } // namespace cw

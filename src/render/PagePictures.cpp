@@ -12,10 +12,8 @@ QImage PagePictures::Draw(RenderRequest request, double scale) {
     request.mapping.viewScale = float(scale);
     request.mapping.pageOffsetX = 0;
     request.options.target = RenderTarget::Screen;
-    ViewState view;
-    view.ViewScale = float(scale);
-    view.PWIDTH = float(request.profile.defaults.NaturalWidth) * view.ViewScale;
-    view.PHEIGHT = float(request.profile.defaults.NaturalHeight) * view.ViewScale;
+    const ViewState view = ViewState::AtScale(float(scale), request.profile.defaults.NaturalWidth,
+                                              request.profile.defaults.NaturalHeight);
     canvas_.Fit(view, request.mapping.twipsPerPixel);
     renderer_.Render(request, canvas_.Surface());
     return canvas_.Picture().copy();

@@ -22,44 +22,43 @@ int32_t BarValue(double value) {
 
 ScrollBars ScrollBarsFor(const ViewState& view, double innerWidth, double innerHeight) {
     ScrollBars bars;
-    bars.Horizontal.Max = BarValue(view.PWIDTH - innerWidth + 375);
+    bars.Horizontal.Max = BarValue(view.ZoomedWidth() - innerWidth + 375);
     bars.Horizontal.SmallChange = 200;
-    bars.Horizontal.LargeChange = BarValue(view.PWIDTH / 4.0);
-    bars.Vertical.Max = BarValue(view.PHEIGHT - innerHeight + 900);
+    bars.Horizontal.LargeChange = BarValue(view.ZoomedWidth() / 4.0);
+    bars.Vertical.Max = BarValue(view.ZoomedHeight() - innerHeight + 900);
     bars.Vertical.SmallChange = 200;
-    bars.Vertical.LargeChange = BarValue(view.PHEIGHT / 4.0);
+    bars.Vertical.LargeChange = BarValue(view.ZoomedHeight() / 4.0);
     return bars;
 }
 
 ZoomControl::Outcome ZoomControl::Zoom(ViewState& view, bool in, double naturalWidth,
                                        double naturalHeight, double innerWidth, double innerHeight,
                                        Prompter& prompter) {
-    const float previous = view.ViewScale;
+    const float previous = view.ViewScale();
+    float scale = previous;
     if (in) {
         // The limit is tested before the step, so the last step may pass it.
-        if (view.ViewScale >= Limit) {
+        if (scale >= Limit) {
             prompter.Message("Can not zoom in any farther.", GetProgramText(TextId::ProgramName),
                              Buttons::Ok);
             return Outcome::AtLimit;
         }
-        view.ViewScale += Step;
+        scale += Step;
     } else {
-        if (view.ViewScale - Step < Lowest - 0.001f) {
+        if (scale - Step < Lowest - 0.001f) {
             prompter.Beep();
             return Outcome::AtLowest;
         }
-        view.ViewScale -= Step;
+        scale -= Step;
     }
-    view.ZoomSetByUser = true;
-    double width = view.ViewScale * naturalWidth;
-    double height = view.ViewScale * naturalHeight;
+    double width = scale * naturalWidth;
+    double height = scale * naturalHeight;
     if (width - innerWidth + 375 < ScrollLimit && height - innerHeight + 900 < ScrollLimit) {
-        view.ZoomFactor += in ? 1.0f : -1.0f;
-        view.PWIDTH = float(width);
-        view.PHEIGHT = float(height);
+        view.StepTo(scale, in, float(width), float(height));
         return Outcome::Zoomed;
     }
-    view.ViewScale = previous;
+    // The step is undone, but the scale stays the user's.
+    view.SetUserScale(previous);
     prompter.Beep();
     return Outcome::TooLarge;
 }

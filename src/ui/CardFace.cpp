@@ -117,15 +117,13 @@ CardFace::CardFace(QWidget* parent) : QWidget(parent) {
 
 void CardFace::SetPage(float pwidth, float pheight, float viewScale, int twipsPerPixel,
                        int32_t offset, int32_t rightOffset) {
-    view_.PWIDTH = pwidth;
-    view_.PHEIGHT = pheight;
-    view_.ViewScale = viewScale > 0 ? viewScale : 1;
+    view_ = ViewState::Sized(viewScale > 0 ? viewScale : 1, pwidth, pheight);
     twipsPerPixel_ = twipsPerPixel > 0 ? twipsPerPixel : 15;
     offset_ = offset;
     rightOffset_ = rightOffset;
     QSize pixels(int(std::lround(pwidth / twipsPerPixel_)),
                  int(std::lround(pheight / twipsPerPixel_)));
-    cardPicture_->SetPageSize(pixels, twipsPerPixel_ / view_.ViewScale);
+    cardPicture_->SetPageSize(pixels, twipsPerPixel_ / view_.ViewScale());
     UpdateScrollRanges();
 }
 
@@ -216,7 +214,7 @@ void CardFace::TurnWheel(QWheelEvent* event) {
 }
 
 void CardFace::ScrollToShow(const QRect& card) {
-    const double scale = view_.ViewScale;
+    const double scale = view_.ViewScale();
     // Scroll values are the window's twips of the zoomed card.
     auto show = [](QScrollBar* bar, double from, double to, int32_t inner, double offset) {
         const double shownFrom = bar->value() - offset, shownTo = shownFrom + inner;

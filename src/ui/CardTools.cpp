@@ -133,7 +133,7 @@ void CardTools::RefreshMarks() {
         }
         comparison_->Refresh();
 
-        overlay_.Begin(window_.Canvas().Picture().size(), context_.View.ViewScale,
+        overlay_.Begin(window_.Canvas().Picture().size(), context_.View.ViewScale(),
                        context_.TwipsPerPixel);
         if (open && window_.CardFaceShown()) {
             for (const FieldOverflow& o : shownOverflows_)

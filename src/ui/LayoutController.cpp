@@ -292,7 +292,7 @@ void LayoutController::UpdatePanel() {
     panel_->SetInstructions(QString::fromStdString(s.Instructions));
     panel_->actionButton(PanelButton::SaveChange)->setEnabled(s.ActionPending);
     panel_->actionButton(PanelButton::CancelAction)->setEnabled(s.ActionPending);
-    panel_->ShowZoomFactor(int(std::lround(context_.View.ZoomFactor)));
+    panel_->ShowZoomFactor(int(std::lround(context_.View.ZoomFactor())));
     QPointF at = ToPagePixels(s.PanelLeft, s.PanelTop);
     panel_->move(int(std::lround(at.x())), int(std::lround(at.y())));
     panel_->show();
@@ -415,7 +415,8 @@ void LayoutController::UpdateEditor() {
     PainterSurface& surface = canvas_.Surface();
     FaceKey key;
     key.family = canvas_.Fonts().Family(QString::fromStdString(look.fontName));
-    key.pixelSize = look.fontSize * context_.View.ViewScale * surface.Mapping().fontPixelsPerPoint;
+    key.pixelSize =
+        look.fontSize * context_.View.ViewScale() * surface.Mapping().fontPixelsPerPoint;
     key.bold = look.bold;
     key.italic = look.italic;
     editor->setFont(canvas_.Fonts().Face(key, &canvas_.Picture()).Font());

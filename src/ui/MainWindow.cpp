@@ -620,7 +620,7 @@ void MainWindow::ReturnToStartFace() {
     SetStartTitle();
     cardHint_->hide();
     EnableCardFaceCommands(false);
-    cardFace_->ShowZoomFactor(context_.View.ZoomFactor);
+    cardFace_->ShowZoomFactor(context_.View.ZoomFactor());
     cardList()->setFocus();
     undo_->Update();
 }
@@ -679,7 +679,7 @@ void MainWindow::ZoomStep(bool in) {
 
 void MainWindow::SaveZoomFactor() {
     context_.errorTrap.Guard(loc::SaveZoomFactor, [&] {
-        context_.Format.EditDefaults().SavedZoom = int16_t(std::lround(context_.View.ZoomFactor));
+        context_.Format.EditDefaults().SavedZoom = int16_t(std::lround(context_.View.ZoomFactor()));
         context_.ApplyFormatDefaults(true);
     });
 }
@@ -842,9 +842,9 @@ void MainWindow::SizeCardPicture() {
         rightOffset = int32_t(catalogue.Number(context_.Format.Current(), ColRightOffset));
     }
     const ViewState& view = context_.View;
-    cardFace_->SetPage(view.PWIDTH, view.PHEIGHT, view.ViewScale, context_.TwipsPerPixel, offset,
-                       rightOffset);
-    cardFace_->ShowZoomFactor(view.ZoomFactor);
+    cardFace_->SetPage(view.ZoomedWidth(), view.ZoomedHeight(), view.ViewScale(),
+                       context_.TwipsPerPixel, offset, rightOffset);
+    cardFace_->ShowZoomFactor(view.ZoomFactor());
 }
 
 void MainWindow::ShowFormatName(const std::string& displayName) {

@@ -77,7 +77,7 @@ TEST_F(ContextTest, DefaultsFileIsCreatedFromTheLayoutFiles) {
     EXPECT_EQ(lines[24], "2");
     EXPECT_EQ(ctx.Format.Defaults().CheckBoxStyle, 1);
     EXPECT_EQ(ctx.Format.Defaults().BasicFont, "Arial");
-    EXPECT_EQ(ctx.View.PWIDTH, 11520.0f);
+    EXPECT_EQ(ctx.View.ZoomedWidth(), 11520.0f);
     EXPECT_EQ(view.steps,
               (std::vector<std::string>{"sides on", "size", "name Test Card", "pattern *.tst",
                                         "no picture", "no notice", "list"}));
@@ -205,12 +205,11 @@ TEST_F(ContextTest, SavedSettingsReachTheFileAndTheSavedZoomTheView) {
     auto lines = ReadLines(DefaultsPath("TEST"));
     EXPECT_EQ(lines[10], "2");
     EXPECT_EQ(lines[18], "\"Times New Roman\"");
-    EXPECT_FLOAT_EQ(ctx.View.ViewScale, 1.4f);
-    EXPECT_EQ(ctx.View.ZoomFactor, 2.0f);
-    ctx.View.ZoomSetByUser = true;
-    ctx.View.ViewScale = 2.0f;
+    EXPECT_FLOAT_EQ(ctx.View.ViewScale(), 1.4f);
+    EXPECT_EQ(ctx.View.ZoomFactor(), 2.0f);
+    ctx.View.SetUserScale(2.0f);
     ctx.SetupCardFormat(slot, view);
-    EXPECT_FLOAT_EQ(ctx.View.ViewScale, 2.0f); // a user's zoom is kept
+    EXPECT_FLOAT_EQ(ctx.View.ViewScale(), 2.0f); // a user's zoom is kept
 }
 
 TEST_F(ContextTest, SpecialNoticeOfAFormatIsCopiedForTheViewer) {

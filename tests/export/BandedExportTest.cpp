@@ -21,8 +21,7 @@ namespace {
 // The whole page in one picture, drawn as the export drew it before it drew in bands.
 QImage DrawWholePage(AppContext& ctx, int dpi) {
     const ViewState view = ctx.View;
-    ctx.View.ZoomSetByUser = true;
-    ctx.View.ViewScale = float(dpi * double(ctx.TwipsPerPixel) / 1440.0);
+    ctx.View.SetUserScale(float(dpi * double(ctx.TwipsPerPixel) / 1440.0));
     ctx.SetUpViewScale();
     CardCanvas canvas;
     canvas.Fit(ctx.View, ctx.TwipsPerPixel);

@@ -62,7 +62,7 @@ TEST_F(OverflowCheckTest, OneLineFieldAsWideAsItsTextFitsAndOneTwipLessShrinksIt
     const int32_t fitted = int32_t(std::ceil(extent->cells.right())) - 1000;
     // The answer is the same whatever the zoom of the view.
     for (float zoom : {1.2f, 2.4f, 0.6f}) {
-        ctx.View.ViewScale = zoom;
+        ctx.View.SetUserScale(zoom);
         Field(0).a[2] = fitted;
         EXPECT_TRUE(Found().empty()) << "zoom " << zoom;
         Field(0).a[2] = fitted - 1;

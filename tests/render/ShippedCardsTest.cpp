@@ -269,7 +269,7 @@ TEST_P(ShippedCardTest, TypedTextFollowsFontColour) {
         ctx.Format.DefaultsFile().Save(ctx.Format.EditCatalogue(), ctx.Format.Current(),
                                        ctx.Format.EditDefaults(), back, false);
         const QImage& picture = Render();
-        const double scale = ctx.View.ViewScale / ctx.TwipsPerPixel;
+        const double scale = ctx.View.ViewScale() / ctx.TwipsPerPixel;
         for (const CardField& field : ctx.Card.Page().Fields(TextField)) {
             // Suit symbols keep their own colours; a font prefix or an alert colour is not
             // the typed-text colour.

@@ -23,33 +23,32 @@ Outcome Step(ViewState& view, bool in, ScriptedPrompter& prompter, double width 
 TEST(ZoomControlTest, LimitIsTestedBeforeTheStep) {
     ScriptedPrompter prompter;
     ViewState view;
-    view.ViewScale = 2.4f;
-    view.ZoomFactor = 7;
+    view.FollowFormat(1.0f, 7); // seven steps from 1.0: 2.4
     EXPECT_EQ(Step(view, true, prompter), Outcome::Zoomed);
-    EXPECT_NEAR(view.ViewScale, 2.6, 1e-5);
-    EXPECT_EQ(view.ZoomFactor, 8);
-    EXPECT_TRUE(view.ZoomSetByUser);
-    EXPECT_NEAR(view.PWIDTH, 2.6 * kWidth, 0.1);
+    EXPECT_NEAR(view.ViewScale(), 2.6, 1e-5);
+    EXPECT_EQ(view.ZoomFactor(), 8);
+    EXPECT_TRUE(view.ZoomSetByUser());
+    EXPECT_NEAR(view.ZoomedWidth(), 2.6 * kWidth, 0.1);
     EXPECT_TRUE(prompter.MessageTexts().empty());
 
     EXPECT_EQ(Step(view, true, prompter), Outcome::AtLimit);
-    EXPECT_NEAR(view.ViewScale, 2.6, 1e-5);
-    EXPECT_EQ(view.ZoomFactor, 8);
+    EXPECT_NEAR(view.ViewScale(), 2.6, 1e-5);
+    EXPECT_EQ(view.ZoomFactor(), 8);
     EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{"Can not zoom in any farther."});
 
     EXPECT_EQ(Step(view, false, prompter), Outcome::Zoomed);
-    EXPECT_NEAR(view.ViewScale, 2.4, 1e-5);
-    EXPECT_EQ(view.ZoomFactor, 7);
+    EXPECT_NEAR(view.ViewScale(), 2.4, 1e-5);
+    EXPECT_EQ(view.ZoomFactor(), 7);
 }
 
 TEST(ZoomControlTest, ScrollRangeOverflowUndoesTheStepWithABeep) {
     ScriptedPrompter prompter;
     ViewState view;
-    view.ViewScale = 1.0f;
+    view.SetUserScale(1.0f);
     // 1.2 x 36400 - 12000 + 375 = 32055: too wide for the scroll bar.
     EXPECT_EQ(Step(view, true, prompter, 36400), Outcome::TooLarge);
-    EXPECT_FLOAT_EQ(view.ViewScale, 1.0f);
-    EXPECT_EQ(view.ZoomFactor, 0);
+    EXPECT_FLOAT_EQ(view.ViewScale(), 1.0f);
+    EXPECT_EQ(view.ZoomFactor(), 0);
     EXPECT_EQ(prompter.BeepCount(), 1);
     // 1.2 x 36300 - 12000 + 375 = 31935 still fits.
     EXPECT_EQ(Step(view, true, prompter, 36300), Outcome::Zoomed);
@@ -58,19 +57,17 @@ TEST(ZoomControlTest, ScrollRangeOverflowUndoesTheStepWithABeep) {
 TEST(ZoomControlTest, ZoomingOutStopsAtTheLowestScale) {
     ScriptedPrompter prompter;
     ViewState view;
-    view.ViewScale = 0.8f;
+    view.SetUserScale(0.8f);
     EXPECT_EQ(Step(view, false, prompter), Outcome::Zoomed);
     EXPECT_EQ(Step(view, false, prompter), Outcome::Zoomed);
-    EXPECT_NEAR(view.ViewScale, 0.4, 1e-5);
+    EXPECT_NEAR(view.ViewScale(), 0.4, 1e-5);
     EXPECT_EQ(Step(view, false, prompter), Outcome::AtLowest);
-    EXPECT_NEAR(view.ViewScale, 0.4, 1e-5);
+    EXPECT_NEAR(view.ViewScale(), 0.4, 1e-5);
     EXPECT_EQ(prompter.BeepCount(), 1);
 }
 
 TEST(ViewGeometryTest, ScrollBarsAndPicturePosition) {
-    ViewState view;
-    view.PWIDTH = 13824;
-    view.PHEIGHT = 17280;
+    const ViewState view = ViewState::Sized(1.0f, 13824, 17280);
     ScrollBars bars = ScrollBarsFor(view, kInnerWidth, kInnerHeight);
     EXPECT_EQ(bars.Horizontal.Max, 13824 - 12000 + 375);
     EXPECT_EQ(bars.Horizontal.SmallChange, 200);

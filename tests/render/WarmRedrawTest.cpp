@@ -29,8 +29,7 @@ protected:
             if (ctx.Format.Catalogue().Code(i) == "acbl")
                 slot = i;
         ASSERT_GE(slot, 0);
-        ctx.View.ViewScale = 2.0f;
-        ctx.View.ZoomSetByUser = true;
+        ctx.View.SetUserScale(2.0f);
         ASSERT_TRUE(ctx.SetupCardFormat(slot, view));
         ctx.Card.SetCardName("testcrd");
         ASSERT_TRUE(ctx.LoadCard());

@@ -171,7 +171,7 @@ TEST_F(CardToolsTest, ComparingOutlinesTheDifferencesAndTakesThePartnersValueOve
 
     // On the outline three screen pixels round the box.
     const QPoint onOutline =
-        At(box.left - int(3 * ctx.TwipsPerPixel / ctx.View.ViewScale), box.top + box.height / 2);
+        At(box.left - int(3 * ctx.TwipsPerPixel / ctx.View.ViewScale()), box.top + box.height / 2);
 
     // Choosing one outlines it; taking the partner's value leaves the other two.
     list->setCurrentItem(list->topLevelItem(0)->child(boxRow));

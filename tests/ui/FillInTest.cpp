@@ -311,16 +311,16 @@ TEST_F(FillInTest, WheelScrollsTheCardAndCtrlWheelZooms) {
     };
     // Three notches away from the user zoom in three steps, as the zoom buttons do; the open
     // editor follows the zoom.
-    const float scale = ctx.View.ViewScale;
+    const float scale = ctx.View.ViewScale();
     wheel({0, 360}, Qt::ControlModifier);
-    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.6f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), scale + 0.6f, 1e-4);
     EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "3");
     EXPECT_NE(FillIn().OpenEditor(), nullptr);
     // Half a notch of a fine wheel is kept until the other half comes.
     wheel({0, -60}, Qt::ControlModifier);
-    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.6f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), scale + 0.6f, 1e-4);
     wheel({0, -60}, Qt::ControlModifier);
-    EXPECT_NEAR(ctx.View.ViewScale, scale + 0.4f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), scale + 0.4f, 1e-4);
 
     QScrollBar* down = face->verticalScrollBar();
     QScrollBar* across = face->horizontalScrollBar();

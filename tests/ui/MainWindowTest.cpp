@@ -247,22 +247,22 @@ TEST_F(MainWindowTest, SideButtonsReopenTheCardOnTheOtherPage) {
 TEST_F(MainWindowTest, ZoomStopsAtItsLimitWithTheMessage) {
     CreateCard("one");
     ASSERT_TRUE(window->CardFaceShown());
-    ctx.View.ViewScale = 2.4f;
+    ctx.View.SetUserScale(2.4f);
     QToolButton* zoomIn = window->findChild<QToolButton*>("ZoomIn");
     ASSERT_NE(zoomIn, nullptr);
     int widthBefore = window->cardPicture()->width();
     Click(zoomIn);
-    EXPECT_NEAR(ctx.View.ViewScale, 2.6f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), 2.6f, 1e-4);
     EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "1");
     EXPECT_GT(window->cardPicture()->width(), widthBefore);
     EXPECT_TRUE(prompter.MessageTexts().empty());
     Click(zoomIn);
     EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{"Can not zoom in any farther."});
-    EXPECT_NEAR(ctx.View.ViewScale, 2.6f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), 2.6f, 1e-4);
 
     // Zooming survives a trip to the card list and back only until the window is left.
     Click(window->findChild<QToolButton*>("ZoomOut"));
-    EXPECT_NEAR(ctx.View.ViewScale, 2.4f, 1e-4);
+    EXPECT_NEAR(ctx.View.ViewScale(), 2.4f, 1e-4);
     EXPECT_EQ(window->findChild<QLabel*>("zoomFactorLabel")->text(), "0");
 }
 
@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, PageKeysAndFunctionKeysScrollTheCard) {
     QScrollBar* h = window->cardFace()->horizontalScrollBar();
     ASSERT_GT(v->maximum(), 0);
     ASSERT_GT(h->maximum(), 0);
-    EXPECT_EQ(v->pageStep(), int(ctx.View.PHEIGHT / 4));
+    EXPECT_EQ(v->pageStep(), int(ctx.View.ZoomedHeight() / 4));
     EXPECT_EQ(v->singleStep(), 200);
     QTest::keyClick(window->cardPicture(), Qt::Key_PageDown);
     EXPECT_EQ(v->value(), std::min(v->maximum(), v->pageStep()));
