@@ -14,8 +14,6 @@
 #include "ViewState.h"
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <set>
 #include <string>
 
@@ -27,8 +25,8 @@ class Prompter;
 inline constexpr const char* kAppVersion = "6.3.19";
 
 // The state of one run of the program, with clear owners: settings, the formats, the view,
-// the open card. Windows and commands reach it through one
-// reference; tests build a fresh one on a temporary data root.
+// the open card. Windows and commands reach it through one reference; tests build a fresh one
+// on a temporary data root.
 class AppContext : public ErrorContextSource {
 public:
     AppContext(const fs::path& root, Prompter& prompter, ErrorTrap& errorTrap,
