@@ -53,8 +53,7 @@ bool SetUpCardCommand(Application& app, const std::optional<std::string>& code, 
 
 bool CardFound(const AppContext& ctx, const std::string& card, std::ostream& err) {
     // In a two-page format "NAME_" is the back page of NAME, never a card of its own.
-    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()) && !card.empty() &&
-        card.back() == '_') {
+    if (ctx.Format.HasBackPage() && !card.empty() && card.back() == '_') {
         err << card << " is the back page of the card " << card.substr(0, card.size() - 1)
             << ", not a card; give the card's name.\n";
         return false;

@@ -20,7 +20,7 @@ namespace {
 // The cards of the current format by their names (no back pages), as the card list has them.
 std::vector<std::string> AllCards(const AppContext& ctx) {
     const std::string& ext = ctx.Card.Location().CardExt;
-    const bool backPages = ctx.Format.Catalogue().HasBackPage(ctx.Format.Current());
+    const bool backPages = ctx.Format.HasBackPage();
     std::vector<std::string> names;
     for (const std::string& file : ListFolder(ctx.Card.Location().CardDir, "*" + ext)) {
         std::string name = file.substr(0, file.size() - ext.size());
@@ -38,7 +38,7 @@ std::optional<std::string> UnreadableCard(const AppContext& ctx, const std::stri
     std::vector<bool> sides;
     if (side != PrintSide::Back)
         sides.push_back(false);
-    if (side != PrintSide::Front && ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()))
+    if (side != PrintSide::Front && ctx.Format.HasBackPage())
         sides.push_back(true);
     for (bool back : sides) {
         CardLocation location = ctx.Card.Location();
@@ -127,7 +127,7 @@ int RunPrintCommand(Application& app, const PrintCommandOptions& options, std::o
     if (!SetUpCardCommand(app, options.format, err))
         return 1;
     AppContext& ctx = app.Context();
-    const std::string code = ctx.Format.Catalogue().Code(ctx.Format.Current());
+    const std::string code = ctx.Format.Code();
 
     // Everything is checked before anything is written.
     std::vector<std::string> cards;

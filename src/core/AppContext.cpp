@@ -128,12 +128,8 @@ RenderRequest AppContext::RequestFor(const CardPage& page, bool backSide, Render
 }
 
 void AppContext::SetUpViewScale() {
-    if (HasFormat()) {
-        float formatScale = float(Format.Catalogue().Number(Format.Current(), ColViewScale));
-        if (formatScale <= 0)
-            formatScale = 1.0f;
-        View.FollowFormat(formatScale, Format.Defaults().SavedZoom);
-    }
+    if (HasFormat())
+        View.FollowFormat(float(Format.ViewScale()), Format.Defaults().SavedZoom);
     View.SizeFor(Format.Defaults().NaturalWidth, Format.Defaults().NaturalHeight);
 }
 
@@ -147,7 +143,7 @@ bool AppContext::SetupCardFormat(int16_t& slot, CardFormatView& view) {
             if (slot >= Format.Catalogue().FormatCount || slot < 0)
                 slot = int16_t(Format.Catalogue().FormatCount - 1);
             Format.MakeCurrent(slot);
-            if (!Format.Catalogue().HasBackPage(Format.Current())) {
+            if (!Format.HasBackPage()) {
                 view.SetSideButtonsEnabled(false);
                 Card.SetBackSide(false);
                 view.SelectFrontSide();
@@ -240,7 +236,7 @@ void AppContext::ReportIncompleteCard(const LoadReport& report) {
 }
 
 std::string AppContext::ArchiveFormat() const {
-    return HasFormat() ? Format.Catalogue().Code(Format.Current()) : std::string();
+    return HasFormat() ? Format.Code() : std::string();
 }
 
 std::string AppContext::ArchiveCard() const {
@@ -336,7 +332,7 @@ ErrorContextSnapshot AppContext::Snapshot() const {
     snapshot.CurrentCardName = Card.Location().CurrentCardName;
     snapshot.CardDir = Card.Location().CardDir.string();
     snapshot.CardExt = Card.Location().CardExt;
-    snapshot.FormatHasBackPage = HasFormat() && Format.Catalogue().HasBackPage(Format.Current());
+    snapshot.FormatHasBackPage = HasFormat() && Format.HasBackPage();
     if (Format.Current() >= 0 && Format.Current() < FormatCatalogue::Slots)
         snapshot.FormatDisplayName =
             Format.Catalogue().Formats[size_t(Format.Current())][ColDisplayName];

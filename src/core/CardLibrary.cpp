@@ -69,8 +69,7 @@ CardLibrary::CardLibrary(AppContext& context, ChangedState& changed, CardFormatV
       chooser_(chooser) {}
 
 bool CardLibrary::HasBackPage() const {
-    return context_.HasFormat() &&
-           context_.Format.Catalogue().HasBackPage(context_.Format.Current());
+    return context_.HasFormat() && context_.Format.HasBackPage();
 }
 
 std::string CardLibrary::CardNameOf(const std::string& entry) const {
@@ -334,8 +333,7 @@ void CardLibrary::StoreNames(CardPage& page, const NameEntries& entries) const {
     header[1] = entries[4];
     header[3] = entries[1];
     header[4] = entries[2];
-    int namesMode =
-        int(context_.Format.Catalogue().Number(context_.Format.Current(), ColNamesMode));
+    int namesMode = int(context_.Format.Number(ColNamesMode));
     std::vector<int> fields = NameFieldEntries(namesMode);
     for (size_t field = 0; field < fields.size() && int(field) < page.Count(TextField); ++field) {
         std::string& text = page.Field(TextField, int(field)).text;

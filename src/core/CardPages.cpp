@@ -19,7 +19,7 @@ bool NamedCardPages::Open() {
 bool NamedCardPages::ShowPage(bool back) {
     if (open_ && back == ctx_.Card.BackSide())
         return true;
-    if (back && !ctx_.Format.Catalogue().HasBackPage(ctx_.Format.Current()))
+    if (back && !ctx_.Format.HasBackPage())
         return false;
     // The side decides which font block of the format's defaults is in force.
     ctx_.Card.SetBackSide(back);

@@ -21,9 +21,7 @@ void ChangedState::SetChangedState(int code) {
     case NoCardCode: {
         withNextSave_.clear();
         cardOpen_ = code == CardOpenedCode;
-        bool namesEditable =
-            !context_.HasFormat() ||
-            context_.Format.Catalogue().Number(context_.Format.Current(), ColNamesMode) != 2;
+        bool namesEditable = !context_.HasFormat() || context_.Format.Number(ColNamesMode) != 2;
         for (auto* view : views_)
             view->EnableCardCommands(cardOpen_, namesEditable);
         break;

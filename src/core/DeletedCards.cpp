@@ -48,7 +48,7 @@ std::string RestoreCardFromHistory(AppContext& ctx, const std::string& card) {
     // The back page first: a card is listed by its front page, so a card that could not be
     // brought back whole does not appear.
     std::vector<ArchivedVersion> pages;
-    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current())) {
+    if (ctx.Format.HasBackPage()) {
         auto back = ctx.Archive.Versions(format, card, card + "_" + ext);
         if (!back.empty())
             pages.push_back(back.front());

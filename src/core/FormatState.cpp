@@ -9,15 +9,14 @@ FormatProfile FormatState::Profile() const {
     if (!HasFormat())
         return profile;
     profile.slot = current_;
-    profile.code = catalogue_.Code(current_);
+    profile.code = Code();
     profile.traits = Traits();
     profile.defaults = defaults_;
-    profile.fieldTint = ToInt32(catalogue_.Number(current_, ColFieldTint));
-    profile.colourScheme = ToInt32(catalogue_.Number(current_, ColColourScheme));
-    profile.namesMode = ToInt32(catalogue_.Number(current_, ColNamesMode));
-    const double scale = catalogue_.Number(current_, ColViewScale);
-    profile.referenceScale = scale > 0 ? scale : 1;
-    profile.hasBackPage = catalogue_.HasBackPage(current_);
+    profile.fieldTint = ToInt32(Number(ColFieldTint));
+    profile.colourScheme = ToInt32(Number(ColColourScheme));
+    profile.namesMode = ToInt32(Number(ColNamesMode));
+    profile.referenceScale = ViewScale();
+    profile.hasBackPage = HasBackPage();
     profile.bmpsDir = paths_.BmpsDir;
     return profile;
 }

@@ -47,8 +47,17 @@ public:
     }
     // The current format as a drawing sees it (its defaults as loaded, not read again).
     FormatProfile Profile() const;
-    // A catalogue column of the current format.
+    // The current format's catalogue row: a column, a column read as a number, its code and
+    // whether its cards have a back page.
     const std::string& Column(int column) const { return catalogue_.Column(current_, column); }
+    double Number(int column) const { return catalogue_.Number(current_, column); }
+    std::string Code() const { return catalogue_.Code(current_); }
+    bool HasBackPage() const { return catalogue_.HasBackPage(current_); }
+    // The scale at which the format lays out its text on the screen at zoom 0 (1 when unset).
+    double ViewScale() const {
+        const double scale = Number(ColViewScale);
+        return scale > 0 ? scale : 1;
+    }
 
     FormatDefaultsFile DefaultsFile() const;
     // Reads the current format's defaults for a side (making the file again from the

@@ -23,7 +23,7 @@ std::optional<SavedCardPages> ReadPages(const AppContext& ctx, const fs::path& f
     if (!front)
         return std::nullopt;
     SavedCardPages pages{std::move(*front), std::nullopt};
-    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current())) {
+    if (ctx.Format.HasBackPage()) {
         location.CurrentCardName += "_";
         pages.back = ReadCardPage(location, true, ctx.Format.BackTemplateForMissingPage());
     }
@@ -73,9 +73,7 @@ std::optional<SavedCardPages> ReadCardPages(const AppContext& ctx, const std::st
 int NameFieldCount(const AppContext& ctx) {
     if (!ctx.HasFormat())
         return 0;
-    return int(
-        NameFieldEntries(int(ctx.Format.Catalogue().Number(ctx.Format.Current(), ColNamesMode)))
-            .size());
+    return int(NameFieldEntries(int(ctx.Format.Number(ColNamesMode))).size());
 }
 
 } // namespace cw

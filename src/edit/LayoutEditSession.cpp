@@ -402,8 +402,7 @@ bool LayoutEditSession::Commit() {
     if (mode == EditingStep::SettingAllFonts) {
         if (outcome != CommitOutcome::Recorded)
             view_.RedrawCard();
-        if (ctx_.HasFormat() &&
-            ctx_.Format.Catalogue().Number(ctx_.Format.Current(), ColBackPage) != 0)
+        if (ctx_.HasFormat() && ctx_.Format.Number(ColBackPage) != 0)
             ctx_.prompter.Message(
                 T(TextId::AllTextFieldsOnThe) +
                     T(ctx_.Card.BackSide() ? TextId::BackSide : TextId::FrontSide) +

@@ -271,7 +271,7 @@ std::vector<fs::path> CardExport::ExportCardImage(const fs::path& base, PictureT
     std::vector<FileWriting> files{{WithSuffix(base, ext), [&](const fs::path& scratch) {
                                         writePage(false, scratch);
                                     }}};
-    if (ctx_.Format.Catalogue().HasBackPage(ctx_.Format.Current()))
+    if (ctx_.Format.HasBackPage())
         files.push_back({WithSuffix(base, "_" + ext), [&](const fs::path& scratch) {
                              writePage(true, scratch);
                          }});
@@ -319,7 +319,7 @@ void CardExport::SaveAsFilledForm(const fs::path& target) {
         throw RuntimeError(RuntimeError::FileNotFound, "The card's front page cannot be read.");
     const CardPage front = ctx_.Card.Page();
     std::optional<CardPage> back;
-    if (ctx_.Format.Catalogue().HasBackPage(ctx_.Format.Current())) {
+    if (ctx_.Format.HasBackPage()) {
         if (!pages_.ShowPage(true))
             throw RuntimeError(RuntimeError::FileNotFound, "The card's back page cannot be read.");
         back = ctx_.Card.Page();

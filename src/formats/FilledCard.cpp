@@ -64,7 +64,7 @@ FormTransfer FillInCardFromForm(AppContext& ctx, const std::string& cardName,
         ResolveExisting(dir / (cardName + "_" + ext)).value_or(dir / (cardName + "_" + ext));
     std::string frontBytes = ReadExistingFile(front);
     std::optional<std::string> backBytes;
-    if (ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()))
+    if (ctx.Format.HasBackPage())
         backBytes = ReadExistingFile(back);
     const FormTransfer transfer = FillInFromForm(ctx, filled, frontBytes, backBytes);
     if (backBytes)

@@ -8,7 +8,7 @@ namespace cw {
 std::vector<FieldOverflow> CheckOpenCard(AppContext& ctx, OverflowCheck& check) {
     std::vector<FieldOverflow> found =
         check.CheckPage(ctx.RequestForOpenPage(RenderTarget::Screen));
-    if (!ctx.HasFormat() || !ctx.Format.Catalogue().HasBackPage(ctx.Format.Current()))
+    if (!ctx.HasFormat() || !ctx.Format.HasBackPage())
         return found;
     const bool otherBack = !ctx.Card.BackSide();
     CardLocation other = ctx.Card.Location();

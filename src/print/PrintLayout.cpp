@@ -36,9 +36,7 @@ PaperRule PaperRuleFor(const AppContext& ctx, bool landscapeChosen, bool paperIs
         rule.orientation = paperIsA5 ? O::Portrait : O::Landscape;
         break;
     case PaperTurn::ByCatalogue:
-        rule.orientation = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColOrientation) == 2
-                               ? O::Portrait
-                               : O::Landscape;
+        rule.orientation = ctx.Format.Number(ColOrientation) == 2 ? O::Portrait : O::Landscape;
         break;
     }
     if (paperIsA5)
@@ -125,8 +123,8 @@ QSizeF PrintPaperMillimetres(const AppContext& ctx) {
 }
 
 QSizeF FormatPaperMillimetres(const AppContext& ctx) {
-    const double width = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColPrintWidth);
-    const double height = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColPrintHeight);
+    const double width = ctx.Format.Number(ColPrintWidth);
+    const double height = ctx.Format.Number(ColPrintHeight);
     if (width <= 0 || height <= 0)
         return {};
     return QSizeF(std::min(width, height), std::max(width, height));
@@ -143,7 +141,7 @@ void OfferFormatPaper(const AppContext& ctx, QPrinter& printer, bool oneSheet) {
     if (paper.isEmpty())
         return;
     printer.setPageSize(QPageSize(paper, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
-    const bool portrait = ctx.Format.Catalogue().Number(ctx.Format.Current(), ColOrientation) == 2;
+    const bool portrait = ctx.Format.Number(ColOrientation) == 2;
     printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 

@@ -119,7 +119,7 @@ void CardComparisonCommands::EndComparison() {
 void CardComparisonCommands::Recompare() {
     differences_.clear();
     const int names = NameFieldCount(context_);
-    const bool twoPages = context_.Format.Catalogue().HasBackPage(context_.Format.Current());
+    const bool twoPages = context_.Format.HasBackPage();
     for (bool back : {false, true}) {
         const CardPage* theirs = partner_->pages.Page(back);
         if (!theirs || (back && !twoPages))
